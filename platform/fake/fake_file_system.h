@@ -1,0 +1,44 @@
+// An in-memory file system for tests, with faults on demand.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/sys/file_system.h"
+
+namespace sys {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  bool ReadFile(const std::string& path, std::string* contents, std::size_t maxBytes) override;
+  bool FileExists(const std::string& path) override;
+  bool OpenOrCreate(const std::string& path, bool withOpenAccess) override;
+  // Writes into a temporary entry beside the file and renames it over the
+  // file; a fault armed with FailNextWriteAfter stops the write part way.
+  bool ReplaceFile(const std::string& path, std::string_view contents) override;
+
+  // Test controls.
+  void SetFile(const std::string& path, std::string contents) { files_[path] = std::move(contents); }
+  const std::string* File(const std::string& path) const;
+  void RemoveFile(const std::string& path) { files_.erase(path); }
+  // The next ReplaceFile writes this many bytes of its temporary file, then
+  // the device reports an error.
+  void FailNextWriteAfter(std::size_t bytes) { failAfter_ = bytes; armed_ = true; }
+  // Paths that can be neither read nor created (as if access were denied).
+  void Deny(const std::string& path) { denied_.insert(path); }
+  bool HasOpenAccess(const std::string& path) const { return openAccess_.count(path) != 0; }
+  // Number of files present, temporary ones included.
+  std::size_t FileCount() const { return files_.size(); }
+  int ReplaceCount() const { return replaces_; }
+
+ private:
+  std::map<std::string, std::string> files_;
+  std::set<std::string> denied_;
+  std::set<std::string> openAccess_;
+  std::size_t failAfter_ = 0;
+  bool armed_ = false;
+  int replaces_ = 0;
+};
+
+}  // namespace sys

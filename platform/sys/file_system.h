@@ -1,0 +1,39 @@
+// Files as the address book store needs them.
+//
+// Paths are byte strings in the ANSI code page, as the system gives them.
+// Every call opens a file for one pass and closes it again before it returns.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace sys {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Reads the whole file into *contents (at most maxBytes bytes of it).
+  // Returns false, with *contents empty, when the file cannot be opened or
+  // read; a read error part way keeps what was read and returns true.
+  virtual bool ReadFile(const std::string& path, std::string* contents,
+                        std::size_t maxBytes) = 0;
+
+  virtual bool FileExists(const std::string& path) = 0;
+
+  // Opens path for reading and writing, creating it (empty) when it is
+  // missing and never truncating it, then closes it. withOpenAccess gives a
+  // new file the open access rights (everyone may read and write it).
+  // Returns false when the file can be neither opened nor created.
+  virtual bool OpenOrCreate(const std::string& path, bool withOpenAccess) = 0;
+
+  // Replaces the file's contents as a whole: writes a temporary file beside
+  // it and swaps it in, keeping an existing file's access rights. Returns
+  // true only when the new contents are in place; on failure the previous
+  // file (or its absence) is left exactly as it was and no temporary file
+  // remains.
+  virtual bool ReplaceFile(const std::string& path, std::string_view contents) = 0;
+};
+
+}  // namespace sys

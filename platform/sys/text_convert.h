@@ -1,0 +1,14 @@
+// Conversion of code-page texts for display outside the system (UTF-8).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sys {
+
+// Converts bytes of the given ANSI code page to UTF-8. Bytes that do not
+// form a character of the page become U+FFFD. Returns false when the system
+// knows no such code page.
+bool CodePageToUtf8(int codePage, std::string_view in, std::string* out);
+
+}  // namespace sys

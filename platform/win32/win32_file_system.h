@@ -1,0 +1,21 @@
+// The real file system on Windows (ANSI paths in the system code page).
+#pragma once
+
+#include "platform/sys/file_system.h"
+
+namespace sys {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool ReadFile(const std::string& path, std::string* contents, std::size_t maxBytes) override;
+  bool FileExists(const std::string& path) override;
+  // A new file gets a DACL that grants Everyone GENERIC_ALL (the open
+  // access rights) when withOpenAccess is set.
+  bool OpenOrCreate(const std::string& path, bool withOpenAccess) override;
+  // Writes a temporary file in the same folder, flushes it, and swaps it in
+  // with ReplaceFileA (which keeps the existing file's access rights), or
+  // with MoveFileExA when there is no file yet.
+  bool ReplaceFile(const std::string& path, std::string_view contents) override;
+};
+
+}  // namespace sys

@@ -1,0 +1,29 @@
+// The comma-and-double-quote fields of book lines and CSV files.
+//
+// No legal double-byte character of the supported code pages contains a
+// comma or a double quote byte, so fields are found byte by byte; a lead byte
+// without its trail (a cut text) never hides the comma after it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace store {
+
+// Takes the next field off the front of *rest and returns it:
+// - a field that starts with a double quote runs to the quote that a comma
+//   follows; two quotes in a row give one, any other quote is dropped, and an
+//   unclosed field runs to the end;
+// - a field that holds a quote before its comma is the bytes before the
+//   comma with every quote removed;
+// - otherwise the field is the bytes before the first comma.
+// *rest becomes what follows the field's comma (empty when there was none).
+// No trimming or conversion happens here.
+std::string NextCsvField(std::string_view* rest);
+
+// Quotes a text for a book line: a text holding a double quote is written in
+// quotes with its quotes doubled; else a text holding a comma is written in
+// quotes; else the text is written unchanged.
+std::string QuoteField(std::string_view text);
+
+}  // namespace store

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# fdtool from the outside: exit codes, messages on bad arguments, and the
+# example book reproduced byte for byte through the real file system.
+set -u
+fdtool=$1
+data=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+expect() {  # expect CODE DESCRIPTION -- command...
+  local want=$1 what=$2
+  shift 3
+  "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  if [ "$got" != "$want" ]; then
+    echo "FAIL: $what: exit $got, expected $want"; cat "$work/err"; failures=$((failures + 1))
+  elif [ "$want" != 0 ] && [ "$(wc -l <"$work/err")" != 1 ]; then
+    echo "FAIL: $what: expected one line on standard error"; cat "$work/err"; failures=$((failures + 1))
+  fi
+}
+
+expect 64 "no command" -- "$fdtool"
+expect 64 "unknown command" -- "$fdtool" frobnicate x
+expect 64 "missing OUT" -- "$fdtool" normalize "$data/example_ja.fdt"
+expect 64 "bad language" -- "$fdtool" check --lang abc "$data/example_ja.fdt"
+expect 64 "language out of range" -- "$fdtool" check --lang 70000 "$data/example_ja.fdt"
+expect 64 "--lang without value" -- "$fdtool" check "$data/example_ja.fdt" --lang
+expect 64 "unknown option" -- "$fdtool" dump --color "$data/example_ja.fdt"
+expect 2 "missing file" -- "$fdtool" check "$work/missing.fdt"
+expect 2 "a folder is no book" -- "$fdtool" dump "$work"
+expect 2 "normalize of a missing file" -- "$fdtool" normalize "$work/missing.fdt" "$work/out.fdt"
+[ -e "$work/out.fdt" ] && { echo "FAIL: normalize of a missing file wrote OUT"; failures=$((failures + 1)); }
+
+expect 0 "normalize the example" -- "$fdtool" normalize "$data/example_ja.fdt" "$work/example.fdt"
+cmp -s "$data/example_ja.fdt" "$work/example.fdt" || { echo "FAIL: example not reproduced"; failures=$((failures + 1)); }
+expect 0 "check the example" -- "$fdtool" check "$data/example_ja.fdt"
+
+printf 'h\r\n[FAX_ADDR]=1,1,\x93\x63\x92\x86,\xC0\xC5\xB6,03,,,,,,1\r\n' >"$work/ja.fdt"
+expect 0 "dump as UTF-8" -- "$fdtool" dump --utf8 "$work/ja.fdt"
+want=$(printf 'entry\t1\t1\t田中\tﾀﾅｶ\t03\t\t\t\t\t\t1')
+[ "$(cat "$work/out")" = "$want" ] || { echo "FAIL: dump --utf8 gave: $(cat "$work/out")"; failures=$((failures + 1)); }
+
+echo "$failures failure(s)"
+[ "$failures" = 0 ]

@@ -1,0 +1,75 @@
+// fdtool: the address book's command-line companion for administrators and
+// scripts. It reads and writes books exactly as the editor does.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tools/fdtool/commands.h"
+#ifdef _WIN32
+#include "platform/win32/win32_file_system.h"
+using SystemFileSystem = sys::Win32FileSystem;
+#else
+#include "platform/posix/posix_file_system.h"
+using SystemFileSystem = sys::PosixFileSystem;
+#endif
+
+namespace {
+
+const char kUsage[] =
+    "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
+    "dump [--lang LANGID] [--utf8] FILE";
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "fdtool: %s\n", message.c_str());
+  return 64;
+}
+
+bool ParseLangId(const std::string& text, int* langId) {
+  if (text.empty() || text.size() > 5) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  const long value = std::strtol(text.c_str(), nullptr, 10);
+  if (value < 1 || value > 0xFFFF) return false;
+  *langId = static_cast<int>(value);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Fail(kUsage);
+  const std::string command = argv[1];
+  fdtool::Options options;
+  std::vector<std::string> paths;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--lang") {
+      if (i + 1 >= argc || !ParseLangId(argv[i + 1], &options.langId)) {
+        return Fail("--lang needs a language identifier from 1 to 65535");
+      }
+      ++i;
+    } else if (arg == "--utf8" && command == "dump") {
+      options.utf8 = true;
+    } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+      return Fail("unknown option " + arg);
+    } else {
+      paths.push_back(arg);
+    }
+  }
+  SystemFileSystem files;
+  if (command == "normalize") {
+    if (paths.size() != 2) return Fail("normalize needs IN and OUT");
+    return fdtool::RunNormalize(files, options, paths[0], paths[1]);
+  }
+  if (command == "check") {
+    if (paths.size() != 1) return Fail("check needs one FILE");
+    return fdtool::RunCheck(files, options, paths[0], stdout);
+  }
+  if (command == "dump") {
+    if (paths.size() != 1) return Fail("dump needs one FILE");
+    return fdtool::RunDump(files, options, paths[0], stdout);
+  }
+  return Fail("unknown command " + command + "; " + kUsage);
+}
