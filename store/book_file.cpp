@@ -43,7 +43,7 @@ int CountEntries(const BookContext& context, const std::string& path, const std:
       ++copied;
     }
   }
-  if (!files.ReplaceFile(path, seeded)) return 0;
+  if (!files.ReplaceContents(path, seeded)) return 0;
   return copied;
 }
 
@@ -69,7 +69,11 @@ int ReadBookBytes(const BookContext& context, std::string_view bytes, int capaci
         ++read;
         continue;
       case BookLineKind::kMember:
-        stored = groups->AddMember(parsed.memberKey, kKindMember, parsed.member);
+        if (observer) {
+          stored = groups->AddMember(parsed.memberKey, kKindMember, parsed.member);
+        } else {
+          groups->AddMember(parsed.memberKey, kKindMember, std::move(parsed.member));
+        }
         break;
       case BookLineKind::kBadMember:
         if (context.alerts) context.alerts->Alert(kUnsupportedAddrType);
@@ -92,7 +96,7 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 bool WriteBook(const BookContext& context, const std::string& path,
                const std::vector<AddressRecord>& records, const GroupTable& groups) {
   EnsureDefaultDataFile(context);
-  return context.files->ReplaceFile(path, FormatBook(records, groups));
+  return context.files->ReplaceContents(path, FormatBook(records, groups));
 }
 
 }  // namespace store

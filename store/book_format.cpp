@@ -1,6 +1,8 @@
 #include "store/book_format.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdint>
 
 #include "platform/text/blanks.h"
@@ -28,29 +30,72 @@ bool SplitKey(std::string_view line, std::string_view* key, std::string_view* va
 
 bool IsSkipped(std::string_view line) { return line.empty() || line[0] == '/'; }
 
-long NextNumber(std::string_view* rest) { return ParseDecimal(NextCsvField(rest)); }
+long NextNumber(std::string_view* rest) {
+  std::string scratch;
+  return ParseDecimal(NextCsvFieldView(rest, &scratch));
+}
 
 void ReadTexts(std::string_view* rest, int codePage, EntryTexts* texts) {
+  std::string scratch;
   for (const TextField& field : kTextFields) {
-    texts->*field.member = text::NormaliseSpaces(codePage, NextCsvField(rest));
+    text::NormaliseSpacesInto(codePage, NextCsvFieldView(rest, &scratch), &(texts->*field.member));
   }
   texts->respect = static_cast<int>(NextNumber(rest));
 }
 
+void AppendNumber(long value, std::string* out) {
+  char digits[24];
+  const int n = std::snprintf(digits, sizeof digits, "%ld", value);
+  out->append(digits, static_cast<std::size_t>(n));
+}
+
 void AppendTexts(const EntryTexts& texts, std::string* out) {
   for (const TextField& field : kTextFields) {
-    out->append(QuoteField(texts.*field.member));
+    AppendQuotedField(texts.*field.member, out);
     out->push_back(',');
   }
-  out->append(std::to_string(texts.respect));
+  AppendNumber(texts.respect, out);
+}
+
+// The entry line of a record, kind 3 with its two names only.
+void AppendEntryLine(const AddressRecord& record, std::string* out) {
+  out->append(kEntryKey);
+  out->push_back('=');
+  AppendNumber(record.kind, out);
+  out->push_back(',');
+  AppendNumber(record.regNo, out);
+  out->push_back(',');
+  if (record.kind == kKindGroup) {
+    AppendQuotedField(record.dispName, out);
+    out->push_back(',');
+    AppendQuotedField(record.dispNameJP, out);
+    out->push_back(',');
+  } else {
+    AppendTexts(record, out);
+  }
+}
+
+void AppendMemberLine(int groupKey, const MemberEntry& member, std::string* out) {
+  out->append(kMemberKey);
+  out->append("=4,");
+  AppendNumber(groupKey, out);
+  out->push_back(',');
+  AppendTexts(member, out);
 }
 
 }  // namespace
 
 bool LineCursor::Next(std::string_view* line) {
   if (pos_ >= bytes_.size()) return false;
-  std::size_t end = pos_;
-  while (end < bytes_.size() && bytes_[end] != '\n' && bytes_[end] != '\r') ++end;
+  // The next LF and CR are remembered, so that each byte is searched once
+  // whichever line ends a file uses.
+  if (nextLf_ == std::string_view::npos || nextLf_ < pos_) {
+    nextLf_ = std::min(bytes_.find('\n', pos_), bytes_.size());
+  }
+  if (nextCr_ == std::string_view::npos || nextCr_ < pos_) {
+    nextCr_ = std::min(bytes_.find('\r', pos_), bytes_.size());
+  }
+  const std::size_t end = std::min(nextLf_, nextCr_);
   *line = bytes_.substr(pos_, end - pos_);
   pos_ = end;
   if (pos_ < bytes_.size()) {
@@ -125,44 +170,37 @@ void ParseBookLine(std::string_view line, const ReadOptions& options, BookLine* 
 }
 
 std::string FormatEntryLine(const AddressRecord& record) {
-  std::string out = kEntryKey;
-  out.push_back('=');
-  out.append(std::to_string(record.kind));
-  out.push_back(',');
-  out.append(std::to_string(record.regNo));
-  out.push_back(',');
-  if (record.kind == kKindGroup) {
-    out.append(QuoteField(record.dispName));
-    out.push_back(',');
-    out.append(QuoteField(record.dispNameJP));
-    out.push_back(',');
-  } else {
-    AppendTexts(record, &out);
-  }
+  std::string out;
+  AppendEntryLine(record, &out);
   return out;
 }
 
 std::string FormatMemberLine(int groupKey, const MemberEntry& member) {
-  std::string out = kMemberKey;
-  out.append("=4,");
-  out.append(std::to_string(groupKey));
-  out.push_back(',');
-  AppendTexts(member, &out);
+  std::string out;
+  AppendMemberLine(groupKey, member, &out);
   return out;
 }
 
 std::string FormatBook(const std::vector<AddressRecord>& records, const GroupTable& groups) {
   std::string out;
-  out.reserve(64 + records.size() * 160);
+  out.reserve(64 + records.size() * 200);
   out.append(kBookHeader).append(kLineEnd);
-  std::vector<MemberEntry> members;
   for (const AddressRecord& record : records) {
     if (record.kind == kKindGroup) out.append(kLineEnd);
-    out.append(FormatEntryLine(record)).append(kLineEnd);
+    AppendEntryLine(record, &out);
+    out.append(kLineEnd);
     if (record.kind != kKindGroup) continue;
-    members.clear();
-    groups.CopyMembers(record.regNo, groups.MemberCount(record.regNo), &members);
-    for (const MemberEntry& m : members) out.append(FormatMemberLine(record.regNo, m)).append(kLineEnd);
+    // The members of the group in position order, as many as it counts.
+    const GroupRecord* group = groups.FindGroup(record.regNo);
+    if (!group) continue;
+    int written = 0;
+    for (const MemberEntry& m : group->members) {
+      if (written >= group->count) break;
+      if (m.dispNameJP.empty()) continue;
+      AppendMemberLine(record.regNo, m, &out);
+      out.append(kLineEnd);
+      ++written;
+    }
   }
   return out;
 }

@@ -37,6 +37,8 @@ class LineCursor {
  private:
   std::string_view bytes_;
   std::size_t pos_ = 0;
+  std::size_t nextLf_ = std::string_view::npos;
+  std::size_t nextCr_ = std::string_view::npos;
   int number_ = 0;
 };
 

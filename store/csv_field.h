@@ -21,9 +21,17 @@ namespace store {
 // No trimming or conversion happens here.
 std::string NextCsvField(std::string_view* rest);
 
+// The same, without copying when the field needs no unquoting: the result
+// views *rest's bytes or, for a quoted field, *scratch (valid until the next
+// call with the same scratch).
+std::string_view NextCsvFieldView(std::string_view* rest, std::string* scratch);
+
 // Quotes a text for a book line: a text holding a double quote is written in
 // quotes with its quotes doubled; else a text holding a comma is written in
 // quotes; else the text is written unchanged.
 std::string QuoteField(std::string_view text);
+
+// Appends QuoteField(text) to *out.
+void AppendQuotedField(std::string_view text, std::string* out);
 
 }  // namespace store

@@ -1,27 +1,36 @@
 #include "store/group_table.h"
 
+#include <algorithm>
+
 #include "platform/text/codepage.h"
 
 namespace store {
 
 GroupTable::GroupTable(int codePage, StoreAlerts* alerts)
-    : codePage_(codePage), alerts_(alerts), slots_(kGroupSlots) {
-  for (int i = 0; i < kGroupSlots; ++i) freeSlots_.insert(freeSlots_.end(), i);
-}
+    : codePage_(codePage), alerts_(alerts), slots_(kGroupSlots) {}
 
 void GroupTable::ClearGroups() {
-  for (auto& entry : byKey_) {
-    for (int index : entry.second) slots_[static_cast<std::size_t>(index)] = GroupRecord();
-  }
+  for (int i = 0; i < neverUsed_; ++i) slots_[static_cast<std::size_t>(i)] = GroupRecord();
   byKey_.clear();
-  freeSlots_.clear();
-  for (int i = 0; i < kGroupSlots; ++i) freeSlots_.insert(freeSlots_.end(), i);
+  freed_ = decltype(freed_)();
+  neverUsed_ = 0;
+  usedSlots_ = 0;
 }
 
 int GroupTable::FindSlot(int key) const {
   if (key == 0) return -1;
   auto it = byKey_.find(key);
-  return it == byKey_.end() ? -1 : *it->second.begin();
+  return it == byKey_.end() ? -1 : it->second.front();
+}
+
+const GroupRecord* GroupTable::FindGroup(int key) const {
+  const int index = FindSlot(key);
+  return index < 0 ? nullptr : &slots_[static_cast<std::size_t>(index)];
+}
+
+int GroupTable::LowestFreeSlot() const {
+  if (!freed_.empty()) return freed_.top();
+  return neverUsed_ < kGroupSlots ? neverUsed_ : -1;
 }
 
 void GroupTable::TakeSlot(int index, int key, int kind) {
@@ -29,33 +38,41 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
   slot = GroupRecord();
   slot.key = key;
   slot.originKind = kind;
-  freeSlots_.erase(index);
-  byKey_[key].insert(index);
+  if (!freed_.empty() && freed_.top() == index) {
+    freed_.pop();
+  } else {
+    ++neverUsed_;
+  }
+  ++usedSlots_;
+  std::vector<int>& holders = byKey_[key];
+  holders.insert(std::lower_bound(holders.begin(), holders.end(), index), index);
 }
 
 void GroupTable::FreeSlot(int index) {
   GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
   auto it = byKey_.find(slot.key);
   if (it != byKey_.end()) {
-    it->second.erase(index);
-    if (it->second.empty()) byKey_.erase(it);
+    std::vector<int>& holders = it->second;
+    holders.erase(std::remove(holders.begin(), holders.end(), index), holders.end());
+    if (holders.empty()) byKey_.erase(it);
   }
   slot = GroupRecord();
-  freeSlots_.insert(index);
+  freed_.push(index);
+  --usedSlots_;
 }
 
 bool GroupTable::SlotKindSupported(const GroupRecord& slot) const {
   return slot.originKind == kKindGroup || slot.originKind == kKindMember;
 }
 
-bool GroupTable::AddMember(int key, int kind, const MemberEntry& member) {
+bool GroupTable::AddMember(int key, int kind, MemberEntry member) {
   // Key 0 marks free slots; a member under it would land in a free slot and
   // later leak into the next group created there.
   if (key == 0) return false;
   const int index = FindSlot(key);
   if (index < 0) {
     std::vector<MemberEntry> first;
-    if (!member.dispNameJP.empty()) first.push_back(member);
+    if (!member.dispNameJP.empty()) first.push_back(std::move(member));
     return CreateGroupSlot(key, static_cast<int>(first.size()), kind, first);
   }
   GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
@@ -74,9 +91,12 @@ bool GroupTable::AddMember(int key, int kind, const MemberEntry& member) {
   }
   if (freePos >= static_cast<std::size_t>(kMaxMembers)) return false;
   if (freePos == slot.members.size()) {
-    slot.members.push_back(member);
+    if (slot.members.capacity() == slot.members.size()) {
+      slot.members.reserve(slot.members.size() < 8 ? 8 : static_cast<std::size_t>(kMaxMembers));
+    }
+    slot.members.push_back(std::move(member));
   } else {
-    slot.members[freePos] = member;
+    slot.members[freePos] = std::move(member);
   }
   ++slot.count;
   return true;
@@ -84,11 +104,11 @@ bool GroupTable::AddMember(int key, int kind, const MemberEntry& member) {
 
 bool GroupTable::CreateGroupSlot(int key, int count, int kind,
                                  const std::vector<MemberEntry>& members) {
-  if (freeSlots_.empty()) return false;
+  const int index = LowestFreeSlot();
+  if (index < 0) return false;
   if (count < 0) count = 0;
   if (count > kMaxMembers) count = kMaxMembers;
   if (count > static_cast<int>(members.size())) count = static_cast<int>(members.size());
-  const int index = *freeSlots_.begin();
   TakeSlot(index, key, kind);
   GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
   slot.count = count;

@@ -8,8 +8,8 @@
 // key wins) is the one the file format and the commands rely on.
 #pragma once
 
-#include <array>
-#include <set>
+#include <functional>
+#include <queue>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -48,7 +48,7 @@ class GroupTable {
   // `kind`) when there is none. An empty reading creates the slot without a
   // member. False when the group is full, the reading is already a member
   // (ignoring case), the key is 0, or the table is full.
-  bool AddMember(int key, int kind, const MemberEntry& member);
+  bool AddMember(int key, int kind, MemberEntry member);
 
   // Takes the lowest free slot for a new group with the first `count` of
   // `members` at positions 0..count-1. False when every slot is in use.
@@ -73,9 +73,12 @@ class GroupTable {
   // freed and owner removes its entry from the list.
   bool RemoveMember(const std::string& reading, GroupEntryOwner* owner);
 
+  // The first slot with this key, null when there is none.
+  const GroupRecord* FindGroup(int key) const;
+
   // Read access for writers and tools.
   const GroupRecord& Slot(int index) const { return slots_[static_cast<std::size_t>(index)]; }
-  int UsedSlots() const { return kGroupSlots - static_cast<int>(freeSlots_.size()); }
+  int UsedSlots() const { return usedSlots_; }
 
  private:
   int FindSlot(int key) const;
@@ -83,11 +86,18 @@ class GroupTable {
   void FreeSlot(int index);
   bool SlotKindSupported(const GroupRecord& slot) const;
 
+  int LowestFreeSlot() const;
+
   int codePage_;
   StoreAlerts* alerts_;
-  std::vector<GroupRecord> slots_;               // kGroupSlots, fixed
-  std::set<int> freeSlots_;                      // indices of free slots
-  std::unordered_map<int, std::set<int>> byKey_; // key -> slots holding it
+  std::vector<GroupRecord> slots_;  // kGroupSlots, fixed
+  int usedSlots_ = 0;
+  // Slots from neverUsed_ on have never been taken since the last clear;
+  // freed_ holds the freed slots below it, lowest on top.
+  int neverUsed_ = 0;
+  std::priority_queue<int, std::vector<int>, std::greater<int>> freed_;
+  // key -> the slots holding it, in ascending order (the first one counts).
+  std::unordered_map<int, std::vector<int>> byKey_;
 };
 
 }  // namespace store

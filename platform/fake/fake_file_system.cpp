@@ -24,7 +24,7 @@ const std::string* FakeFileSystem::File(const std::string& path) const {
   return it == files_.end() ? nullptr : &it->second;
 }
 
-bool FakeFileSystem::ReplaceFile(const std::string& path, std::string_view contents) {
+bool FakeFileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
   ++replaces_;
   if (denied_.count(path)) return false;
   const std::string temp = path + ".tmp";

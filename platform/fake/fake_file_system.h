@@ -16,13 +16,13 @@ class FakeFileSystem : public FileSystem {
   bool OpenOrCreate(const std::string& path, bool withOpenAccess) override;
   // Writes into a temporary entry beside the file and renames it over the
   // file; a fault armed with FailNextWriteAfter stops the write part way.
-  bool ReplaceFile(const std::string& path, std::string_view contents) override;
+  bool ReplaceContents(const std::string& path, std::string_view contents) override;
 
   // Test controls.
   void SetFile(const std::string& path, std::string contents) { files_[path] = std::move(contents); }
   const std::string* File(const std::string& path) const;
   void RemoveFile(const std::string& path) { files_.erase(path); }
-  // The next ReplaceFile writes this many bytes of its temporary file, then
+  // The next ReplaceContents writes this many bytes of its temporary file, then
   // the device reports an error.
   void FailNextWriteAfter(std::size_t bytes) { failAfter_ = bytes; armed_ = true; }
   // Paths that can be neither read nor created (as if access were denied).

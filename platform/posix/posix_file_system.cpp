@@ -75,7 +75,7 @@ bool PosixFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess)
   return true;
 }
 
-bool PosixFileSystem::ReplaceFile(const std::string& path, std::string_view contents) {
+bool PosixFileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
   std::string temp = path + ".XXXXXX";
   Fd fd(::mkstemp(temp.data()));
   if (fd.get() < 0) return false;

@@ -12,7 +12,7 @@ class PosixFileSystem : public FileSystem {
   bool OpenOrCreate(const std::string& path, bool withOpenAccess) override;
   // Writes "path.XXXXXX" beside the file, flushes it to disk, gives it the
   // existing file's permission bits and renames it over the file.
-  bool ReplaceFile(const std::string& path, std::string_view contents) override;
+  bool ReplaceContents(const std::string& path, std::string_view contents) override;
 };
 
 }  // namespace sys

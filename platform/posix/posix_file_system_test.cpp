@@ -49,7 +49,7 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsTheFilesPermissions) {
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0666u);
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_TRUE(files.ReplaceFile(path, "new\r\n"));
+  ASSERT_TRUE(files.ReplaceContents(path, "new\r\n"));
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(Slurp(path), "new\r\n");
@@ -59,7 +59,7 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsTheFilesPermissions) {
 TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
   const std::string path = dir + "/address.fdt";
   const std::string previous = "previous book\r\n";
-  ASSERT_TRUE(files.ReplaceFile(path, previous));
+  ASSERT_TRUE(files.ReplaceContents(path, previous));
   const pid_t child = ::fork();
   if (child == 0) {
     // The file size limit makes the write fail after 4 KiB, as a full disk would.
@@ -67,7 +67,7 @@ TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
     struct rlimit limit = {4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     PosixFileSystem childFiles;
-    ::_exit(childFiles.ReplaceFile(path, std::string(100000, 'x')) ? 1 : 0);
+    ::_exit(childFiles.ReplaceContents(path, std::string(100000, 'x')) ? 1 : 0);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -83,10 +83,10 @@ TEST_F(PosixFileSystemTest, ReadingNeedsARegularFile) {
   EXPECT_EQ(contents, "");
   EXPECT_FALSE(files.ReadFile(dir, &contents, 100));
   EXPECT_FALSE(files.FileExists(dir));
-  ASSERT_TRUE(files.ReplaceFile(dir + "/f", "0123456789"));
+  ASSERT_TRUE(files.ReplaceContents(dir + "/f", "0123456789"));
   ASSERT_TRUE(files.ReadFile(dir + "/f", &contents, 4));
   EXPECT_EQ(contents, "0123");
-  EXPECT_FALSE(files.ReplaceFile(dir + "/no/such/folder/f", "x"));
+  EXPECT_FALSE(files.ReplaceContents(dir + "/no/such/folder/f", "x"));
 }
 
 }  // namespace

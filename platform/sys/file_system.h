@@ -33,7 +33,7 @@ class FileSystem {
   // true only when the new contents are in place; on failure the previous
   // file (or its absence) is left exactly as it was and no temporary file
   // remains.
-  virtual bool ReplaceFile(const std::string& path, std::string_view contents) = 0;
+  virtual bool ReplaceContents(const std::string& path, std::string_view contents) = 0;
 };
 
 }  // namespace sys

@@ -22,4 +22,7 @@ std::string_view TrimBlanks(std::string_view text);
 // they are read from a book or confirmed in a dialog.
 std::string NormaliseSpaces(int codePage, std::string_view text);
 
+// The same, into *out (whose buffer is reused).
+void NormaliseSpacesInto(int codePage, std::string_view text, std::string* out);
+
 }  // namespace text

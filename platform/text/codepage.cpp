@@ -8,36 +8,13 @@ bool IsDoubleBytePage(int codePage) {
 }
 
 bool IsLeadByte(int codePage, unsigned char b) {
-  switch (codePage) {
-    case kCpJapanese:
-      return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    case kCpSimplifiedChinese:
-    case kCpKorean:
-    case kCpTraditionalChinese:
-      return b >= 0x81 && b <= 0xFE;
-    default:
-      return false;
-  }
+  const unsigned char* table = detail::ByteTable(codePage);
+  return table && (table[b] & detail::kLead);
 }
 
 bool IsTrailByte(int codePage, unsigned char b) {
-  switch (codePage) {
-    case kCpJapanese:
-      return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-    case kCpSimplifiedChinese:
-      return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
-    case kCpKorean:
-      return (b >= 0x41 && b <= 0x5A) || (b >= 0x61 && b <= 0x7A) || (b >= 0x81 && b <= 0xFE);
-    case kCpTraditionalChinese:
-      return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
-    default:
-      return false;
-  }
-}
-
-bool IsDoubleByteAt(int codePage, std::string_view text, std::size_t i) {
-  return i + 1 < text.size() && IsLeadByte(codePage, static_cast<unsigned char>(text[i])) &&
-         IsTrailByte(codePage, static_cast<unsigned char>(text[i + 1]));
+  const unsigned char* table = detail::ByteTable(codePage);
+  return table && (table[b] & detail::kTrail);
 }
 
 std::size_t CharLengthAt(int codePage, std::string_view text, std::size_t i) {
@@ -83,13 +60,20 @@ unsigned FoldCase(int codePage, unsigned value) {
 }
 
 int CompareNoCase(int codePage, std::string_view a, std::string_view b) {
+  const unsigned char* table = detail::ByteTable(codePage);
   std::size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
-    unsigned ca = FoldCase(codePage, CharValueAt(codePage, a, i));
-    unsigned cb = FoldCase(codePage, CharValueAt(codePage, b, j));
+    const bool pairA = detail::PairAt(table, a, i);
+    const bool pairB = detail::PairAt(table, b, j);
+    unsigned ca = static_cast<unsigned char>(a[i]);
+    unsigned cb = static_cast<unsigned char>(b[j]);
+    if (pairA) ca = (ca << 8) | static_cast<unsigned char>(a[i + 1]);
+    if (pairB) cb = (cb << 8) | static_cast<unsigned char>(b[j + 1]);
+    ca = FoldCase(codePage, ca);
+    cb = FoldCase(codePage, cb);
     if (ca != cb) return ca < cb ? -1 : 1;
-    i += CharLengthAt(codePage, a, i);
-    j += CharLengthAt(codePage, b, j);
+    i += pairA ? 2 : 1;
+    j += pairB ? 2 : 1;
   }
   if (i < a.size()) return 1;
   if (j < b.size()) return -1;

@@ -67,7 +67,7 @@ bool Win32FileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess)
   return file.valid();
 }
 
-bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view contents) {
+bool Win32FileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
   char temp[MAX_PATH + 1] = {};
   if (!GetTempFileNameA(FolderOf(path).c_str(), "fbk", 0, temp)) return false;
   bool ok = false;

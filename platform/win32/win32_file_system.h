@@ -15,7 +15,7 @@ class Win32FileSystem : public FileSystem {
   // Writes a temporary file in the same folder, flushes it, and swaps it in
   // with ReplaceFileA (which keeps the existing file's access rights), or
   // with MoveFileExA when there is no file yet.
-  bool ReplaceFile(const std::string& path, std::string_view contents) override;
+  bool ReplaceContents(const std::string& path, std::string_view contents) override;
 };
 
 }  // namespace sys

@@ -18,7 +18,7 @@ int RunNormalize(sys::FileSystem& files, const Options& options, const std::stri
   }
   StderrAlerts alerts;
   text::PortableCollation collation(text::DefaultCodePageForLanguage(options.langId));
-  if (!files.ReplaceFile(out, NormalizeBook(bytes, options.langId, collation, &alerts))) {
+  if (!files.ReplaceContents(out, NormalizeBook(bytes, options.langId, collation, &alerts))) {
     std::fprintf(stderr, "fdtool: cannot write %s\n", out.c_str());
     return kExitProblems;
   }

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine and runs every test layer:
+#   native unit and dialog tests, fdtool, the libFuzzer targets,
+#   the win64 build with its tests under Wine, and the win32 build.
+# Ends with the line "N passed, N failed"; exits non-zero when anything failed.
+set -u
+cd "$(dirname "$0")/.."
+root=$(pwd)
+logs="$root/build/logs"
+. scripts/lib/tally.sh
+
+scripts/install-deps.sh || { echo "package installation failed"; echo "0 passed, 1 failed"; exit 1; }
+mkdir -p "$logs"
+jobs=$(nproc)
+
+# Native build: portable code, fakes, unit and dialog tests, fuzzers, benchmarks, fdtool.
+if cmake --preset native >"$logs/native-configure.log" 2>&1 &&
+   cmake --build --preset native -j "$jobs" >"$logs/native-build.log" 2>&1; then
+  pass
+  (cd build/native && ctest -j "$jobs" --timeout 300 >"$logs/native-ctest.log" 2>&1)
+  add_ctest_counts "$logs/native-ctest.log"
+  for fuzzer in build/native/tests/fuzz/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    name=$(basename "$fuzzer")
+    corpus="tests/fuzz/corpus/${name#fuzz_}"
+    work=$(mktemp -d)
+    cp -r "$corpus"/. "$work"/ 2>/dev/null
+    check "$name" "$fuzzer" -runs="${FUZZ_RUNS:-50000}" -max_len=4096 -seed=1 "$work" \
+      >"$logs/$name.log" 2>&1 || tail -30 "$logs/$name.log"
+    rm -rf "$work"
+  done
+else
+  fail "native build"
+  tail -40 "$logs/native-configure.log" "$logs/native-build.log"
+fi
+
+# Windows x86_64: the programs, DLLs and tests, run under Wine.
+if cmake --preset win64 >"$logs/win64-configure.log" 2>&1 &&
+   cmake --build --preset win64 -j "$jobs" >"$logs/win64-build.log" 2>&1; then
+  pass
+  . tests/wine/run.sh
+  run_wine_tests "$root/build/win64" "$logs"
+else
+  fail "win64 build"
+  tail -40 "$logs/win64-configure.log" "$logs/win64-build.log"
+fi
+
+# Windows i686: compiled and linked only (these machines cannot run it).
+if cmake --preset win32 >"$logs/win32-configure.log" 2>&1 &&
+   cmake --build --preset win32 -j "$jobs" >"$logs/win32-build.log" 2>&1; then
+  pass
+else
+  fail "win32 build"
+  tail -40 "$logs/win32-build.log"
+fi
+
+summary
+[ "$failed" = 0 ]

@@ -1,0 +1,14 @@
+// The largest book the limits allow, for benchmarks and load tests.
+#pragma once
+
+#include <string>
+
+namespace bench {
+
+// 3000 entries: 2900 addresses and 100 groups of 80 members. Every text is
+// at its byte limit and mixes Shift-JIS double-byte text, half-width
+// katakana, commas and double quotes (so that quoting is exercised).
+// Readings are unique; the file is in the order the editor writes it.
+std::string LargestBookBytes();
+
+}  // namespace bench

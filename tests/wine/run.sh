@@ -1,0 +1,61 @@
+# Runs the tests of the win64 build under Wine (sourced by scripts/test-all.sh,
+# which provides pass, fail, add_gtest_counts).
+#
+# 1. Every GoogleTest program of the build (the portable layers cross-built,
+#    and the system tests of tests/wine) under a Japanese locale; the system
+#    tests also under an English one.
+# 2. Every tests/wine/*_test.sh: end-to-end tests of the real programs. Each
+#    gets the build folder and a scratch folder, prints "ok NAME" or
+#    "not ok NAME" per check and exits non-zero on failure.
+
+run_wine_tests() {
+  local build=$1 logs=$2
+  local here
+  here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  . "$here/lib.sh"
+  local scratch="$build/wine-run"
+  if ! new_prefix "$scratch/unit" ja_JP.UTF-8; then
+    fail "wine prefix"
+    return
+  fi
+  local exe name log status
+  while IFS= read -r exe; do
+    name=$(basename "$exe" .exe)
+    log="$logs/wine-$name-ja.log"
+    FAXBOOK_EXPECT_ACP=932 wine_run ja_JP.UTF-8 "$exe" >"$log" 2>&1
+    status=$?
+    add_gtest_counts "wine ja: $name" "$log" "$status"
+    case "$exe" in
+      */tests/wine/*)
+        log="$logs/wine-$name-en.log"
+        FAXBOOK_EXPECT_ACP=1252 wine_run en_US.UTF-8 "$exe" >"$log" 2>&1
+        status=$?
+        add_gtest_counts "wine en: $name" "$log" "$status"
+        ;;
+    esac
+  done < <(find "$build" -name '*_test.exe' -not -path '*/googletest/*' | sort)
+  stop_wine
+
+  local script line
+  for script in "$here"/*_test.sh; do
+    [ -f "$script" ] || continue
+    name=$(basename "$script" .sh)
+    log="$logs/wine-$name.log"
+    bash "$script" "$build" "$scratch/$name" >"$log" 2>&1
+    status=$?
+    local counted=0
+    while IFS= read -r line; do
+      case "$line" in
+        "not ok "*) fail "wine $name: ${line#not ok }"; counted=1 ;;
+        "ok "*) pass; counted=1 ;;
+      esac
+    done <"$log"
+    if [ "$status" != 0 ] && ! grep -q '^not ok ' "$log"; then
+      fail "wine $name (exit $status)"
+      tail -20 "$log"
+    elif [ "$counted" = 0 ]; then
+      fail "wine $name (no results)"
+    fi
+    stop_wine
+  done
+}
