@@ -13,12 +13,16 @@ scripts/install-deps.sh || { echo "package installation failed"; echo "0 passed,
 mkdir -p "$logs"
 jobs=$(nproc)
 
+step() { echo "== $*"; }
+
+step "native build, tests and fuzzers"
 # Native build: portable code, fakes, unit and dialog tests, fuzzers, benchmarks, fdtool.
 if cmake --preset native >"$logs/native-configure.log" 2>&1 &&
    cmake --build --preset native -j "$jobs" >"$logs/native-build.log" 2>&1; then
   pass
   (cd build/native && ctest -j "$jobs" --timeout 300 >"$logs/native-ctest.log" 2>&1)
   add_ctest_counts "$logs/native-ctest.log"
+  echo "   ctest: $passed passed, $failed failed so far"
   for fuzzer in build/native/tests/fuzz/fuzz_*; do
     [ -x "$fuzzer" ] || continue
     name=$(basename "$fuzzer")
@@ -34,6 +38,7 @@ else
   tail -40 "$logs/native-configure.log" "$logs/native-build.log"
 fi
 
+step "win64 build and its tests under Wine"
 # Windows x86_64: the programs, DLLs and tests, run under Wine.
 if cmake --preset win64 >"$logs/win64-configure.log" 2>&1 &&
    cmake --build --preset win64 -j "$jobs" >"$logs/win64-build.log" 2>&1; then
@@ -45,6 +50,7 @@ else
   tail -40 "$logs/win64-configure.log" "$logs/win64-build.log"
 fi
 
+step "win32 build"
 # Windows i686: compiled and linked only (these machines cannot run it).
 if cmake --preset win32 >"$logs/win32-configure.log" 2>&1 &&
    cmake --build --preset win32 -j "$jobs" >"$logs/win32-build.log" 2>&1; then
