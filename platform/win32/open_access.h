@@ -5,22 +5,15 @@
 
 #include <windows.h>
 
+#include "platform/sys/access_list.h"
+#include "platform/win32/access_descriptor.h"
+
 namespace sys {
 
-class OpenAccessRights {
+// Attributes() and Dacl() are null when the descriptor could not be built.
+class OpenAccessRights : public AccessDescriptor {
  public:
-  OpenAccessRights();
-  OpenAccessRights(const OpenAccessRights&) = delete;
-  OpenAccessRights& operator=(const OpenAccessRights&) = delete;
-  // Null when the descriptor could not be built.
-  SECURITY_ATTRIBUTES* Attributes() { return ok_ ? &attributes_ : nullptr; }
-  PACL Dacl() { return ok_ ? reinterpret_cast<PACL>(acl_) : nullptr; }
-
- private:
-  alignas(8) unsigned char acl_[1024];
-  SECURITY_DESCRIPTOR descriptor_;
-  SECURITY_ATTRIBUTES attributes_;
-  bool ok_ = false;
+  OpenAccessRights() : AccessDescriptor(OpenAccessList()) {}
 };
 
 }  // namespace sys
