@@ -1,0 +1,322 @@
+#include "faxbook/shell/addr_config_view.h"
+
+#include <utility>
+
+#include "faxbook/res/resource.h"
+#include "faxbook/shell/data_location.h"
+#include "faxbook/shell/language.h"
+#include "faxbook/shell/list_layout.h"
+#include "faxbook/shell/main_frame.h"
+#include "platform/text/codepage.h"
+#include "platform/text/list_order.h"
+
+namespace {
+
+// Header texts are held in buffers of 128 bytes.
+constexpr std::size_t kHeaderBytes = 127;
+// The list keeps this far from the view's edges.
+constexpr int kListMargin = 2;
+// A vertical scroll bar takes this much of the list's width.
+constexpr int kScrollBarWidth = 16;
+
+constexpr int kImageAddress = 0;
+constexpr int kImageGroup = 1;
+
+}  // namespace
+
+CAddrConfigView::CAddrConfigView(const EditorServices& services, store::StoreAlerts* alerts,
+                                 CAddrConfigDoc* document, CMainFrame* frame,
+                                 const StartupInfo* startup)
+    : services_(services), alerts_(alerts), document_(document), frame_(frame), startup_(startup) {}
+
+void CAddrConfigView::Attach(ui::FormView* form) {
+  form_ = form;
+  list_ = form ? form->List(IDC_ADDRESS_LIST) : nullptr;
+}
+
+int CAddrConfigView::LangId() const { return frame_->LangId(); }
+
+store::BookContext CAddrConfigView::BookContext() const {
+  store::BookContext context;
+  context.files = services_.files;
+  context.alerts = alerts_;
+  context.read.langId = LangId();
+  context.read.codePage = frame_->CodePage();
+  context.systemClass = startup_->systemClass;
+  if (context.systemClass == 1 || context.systemClass == 2) {
+    context.defaultDataFile = DefaultDataFile(startup_->specialFolder);
+  }
+  return context;
+}
+
+void CAddrConfigView::OnInitialUpdate() {
+  form_->ResizeParentToFit();
+  BuildColumns();
+  list_->SetSmallIcons(frame_->ListIcons());
+  if (frame_->ListFont() != 0) list_->SetFont(frame_->ListFont());
+  list_->SetFullRowSelect(true);
+  list_->SetSingleSelection(false);
+
+  const DataLocation location =
+      ResolveDataLocation(startup_->systemClass, startup_->specialFolder, *services_.registry);
+  if (startup_->systemClass == 1 || startup_->systemClass == 2) {
+    PrepareDataFolders(startup_->specialFolder, *services_.folders);
+  }
+  primaryPath_ = location.primaryPath;
+  oldPath_ = location.oldPath;
+  Load(primaryPath_, oldPath_);
+  SetModified(false);
+}
+
+void CAddrConfigView::BuildColumns() {
+  const std::vector<int> headers = ColumnHeaderIds(LangId());
+  const int width = ColumnWidthFor(list_->ClientWidth(), static_cast<int>(headers.size()));
+  for (int id : headers) {
+    const std::string header = services_.resources->String(id);
+    list_->AddColumn(std::string(text::CutToBytes(frame_->CodePage(), header, kHeaderBytes)),
+                     width);
+  }
+  hadScrollBar_ = list_->HasVerticalScrollBar();
+}
+
+bool CAddrConfigView::OnCommand(int id) {
+  switch (id) {
+    case ID_FILE_APPLY:
+      Apply();
+      return true;
+    case IDC_WRITE_BUTTON:
+      SaveBook(primaryPath_);
+      return true;
+    case IDC_EDIT_BUTTON:
+      DispatchEdit();
+      return true;
+    // Built with the address, group, import and replace dialogs.
+    case ID_NEW_ADDRESS:
+    case IDC_NEW_ADDRESS_BUTTON:
+    case ID_NEW_GROUP:
+    case IDC_NEW_GROUP_BUTTON:
+    case IDC_DELETE_BUTTON:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+    case ID_FILE_SAVE_AS:
+    case ID_FILE_IMPORT_BOOK:
+    case ID_IMPORT_CSV:
+    case ID_IMPORT_QUORVEX:
+    case ID_EDIT_REPLACE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CAddrConfigView::DispatchEdit() {
+  const int selected = list_->SelectedCount();
+  if (selected == 0) {
+    services_.messages->Show(services_.resources->String(IDS_NO_SELECTION),
+                             services_.resources->String(IDS_CAPTION), ui::Buttons::kOk,
+                             ui::Icon::kExclamation);
+  } else if (selected > 1) {
+    EditSeveral();
+  } else {
+    const int row = list_->NextSelected(-1);
+    if (list_->ItemImage(row) == kImageGroup) {
+      EditGroup(row);
+    } else {
+      EditAddress(row);
+    }
+  }
+}
+
+void CAddrConfigView::OnSize(int width, int height) {
+  if (!form_) return;
+  const int w = width - 2 * kListMargin;
+  const int h = height - 2 * kListMargin;
+  form_->MoveItem(IDC_ADDRESS_LIST, kListMargin, kListMargin, w > 0 ? w : 0, h > 0 ? h : 0);
+}
+
+void CAddrConfigView::OnListEvent(int listId, const ui::ListEvent& event) {
+  if (listId != IDC_ADDRESS_LIST) return;
+  if (event.kind == ui::ListEventKind::kColumnClick) OnColumnClick(event.column);
+  if (event.kind == ui::ListEventKind::kDoubleClick) DispatchEdit();
+}
+
+int CAddrConfigView::InsertRow(int position, int /*regNo*/, const std::string& marker,
+                               const std::vector<std::string>& texts) {
+  const int rowId = entries_.NextRowId();
+  const int image = marker == "G" ? kImageGroup : kImageAddress;
+  const int row = list_->InsertItem(position, texts.empty() ? std::string() : texts[0], image,
+                                    static_cast<ui::ItemData>(rowId));
+  for (std::size_t column = 1; column < texts.size(); ++column) {
+    list_->SetItemText(row, static_cast<int>(column), texts[column]);
+  }
+  entries_.SetCells(rowId, texts);
+  ShowCount();
+  return rowId;
+}
+
+void CAddrConfigView::SetRowTexts(int row, const std::vector<std::string>& texts) {
+  int rowId = 0;
+  if (!RowId(row, &rowId)) return;
+  for (std::size_t column = 0; column < texts.size(); ++column) {
+    list_->SetItemText(row, static_cast<int>(column), texts[column]);
+  }
+  entries_.SetCells(rowId, texts);
+}
+
+std::vector<std::string> CAddrConfigView::RowTextsFor(const store::AddressRecord& record,
+                                                      bool group) const {
+  return RowTexts(record, group, LangId(), *services_.resources);
+}
+
+store::AddressRecord* CAddrConfigView::FindRecord(int rowId) { return entries_.FindRecord(rowId); }
+
+bool CAddrConfigView::RegNoInUse(int regNo) const { return entries_.RegNoInUse(regNo); }
+
+void CAddrConfigView::AddRecord(int rowId, const store::AddressRecord& record) {
+  entries_.Add(rowId, record);
+}
+
+bool CAddrConfigView::RemoveRecord(int rowId) { return entries_.Remove(rowId); }
+
+bool CAddrConfigView::RowId(int row, int* rowId) const {
+  if (row < 0 || row >= list_->ItemCount()) return false;
+  *rowId = static_cast<int>(list_->GetItemData(row));
+  return true;
+}
+
+void CAddrConfigView::SelectRow(int row) {
+  list_->SetSelected(row, true);
+  list_->SetFocusedRow(row);
+  list_->TakeFocus();
+}
+
+void CAddrConfigView::SetModified(bool modified) {
+  modified_ = modified;
+  if (frame_->Window()) frame_->Window()->SetMenuItemEnabled(ID_FILE_APPLY, modified);
+}
+
+void CAddrConfigView::SortRows() {
+  const int column = sortColumn_;
+  const int sign = ascending_ ? 1 : -1;
+  const int langId = LangId();
+  const text::Collation& collation = *services_.collation;
+  list_->SortItems([&](ui::ItemData a, ui::ItemData b) {
+    const EntryList::Entry* first = entries_.Find(static_cast<int>(a));
+    const EntryList::Entry* second = entries_.Find(static_cast<int>(b));
+    if (!first || !second) return 0;
+    static const std::string kEmpty;
+    const auto cell = [column](const EntryList::Entry* e) -> const std::string& {
+      return static_cast<std::size_t>(column) < e->cells.size()
+                 ? e->cells[static_cast<std::size_t>(column)]
+                 : kEmpty;
+    };
+    return sign * text::CompareListTexts(collation, langId, cell(first), cell(second));
+  });
+}
+
+void CAddrConfigView::Resort() {
+  SortRows();
+  ShowCount();
+}
+
+void CAddrConfigView::OnColumnClick(int column) {
+  if (column == sortColumn_ && ascending_) {
+    ascending_ = false;
+  } else {
+    sortColumn_ = column;
+    ascending_ = true;
+  }
+  SortRows();
+  const int first = list_->NextSelected(-1);
+  if (first >= 0) list_->EnsureVisible(first);
+}
+
+void CAddrConfigView::ShowCount() {
+  ui::FrameWindow* window = frame_->Window();
+  if (!window || window->StatusPaneCount() == 0) return;
+  window->SetStatusPaneText(window->StatusPaneCount() - 1, std::to_string(list_->ItemCount()));
+}
+
+void CAddrConfigView::Clear() {
+  list_->DeleteAllItems();
+  entries_.Clear();
+  document_->ClearGroups();
+  AdjustLastColumn();
+}
+
+void CAddrConfigView::AdjustLastColumn() {
+  const bool hasScrollBar = list_->HasVerticalScrollBar();
+  if (hasScrollBar == hadScrollBar_) return;
+  hadScrollBar_ = hasScrollBar;
+  const int last = list_->ColumnCount() - 1;
+  if (last < 0) return;
+  const int width = list_->ColumnWidth(last);
+  list_->SetColumnWidth(last, hasScrollBar ? width - kScrollBarWidth : width + kScrollBarWidth);
+}
+
+void CAddrConfigView::Load(const std::string& primaryPath, const std::string& oldPath) {
+  ui::WaitCursorScope wait(*services_.waitCursor);
+  Clear();
+  entries_.ResetRowIds();
+  const store::BookContext context = BookContext();
+  const int count = store::CountEntries(context, primaryPath, oldPath);
+  if (count > 0) {
+    std::vector<store::AddressRecord> records;
+    records.reserve(static_cast<std::size_t>(count));
+    store::ReadBook(context, primaryPath, count, &records, &document_->Groups());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      const store::AddressRecord& record = records[i];
+      // A reading repeated by the very next line is the same entry twice.
+      if (i > 0 && record.dispNameJP == records[i - 1].dispNameJP) continue;
+      const bool group = record.kind == store::kKindGroup;
+      const std::string marker =
+          record.kind == store::kKindAddress ? "" : (group ? "G" : "--");
+      const int rowId = InsertRow(0, record.regNo, marker, RowTextsFor(record, group));
+      AddRecord(rowId, record);
+    }
+  } else {
+    ShowCount();
+  }
+  sortColumn_ = ReadingColumn(LangId());
+  ascending_ = true;
+  Resort();
+  AdjustLastColumn();
+}
+
+bool CAddrConfigView::SaveBook(const std::string& path) {
+  ui::WaitCursorScope wait(*services_.waitCursor);
+  const int column = sortColumn_;
+  const bool ascending = ascending_;
+  sortColumn_ = ReadingColumn(LangId());
+  ascending_ = true;
+  Resort();
+
+  std::vector<store::AddressRecord> records;
+  const int rows = list_->ItemCount();
+  records.reserve(static_cast<std::size_t>(rows));
+  for (int row = 0; row < rows; ++row) {
+    int rowId = 0;
+    const store::AddressRecord* record = RowId(row, &rowId) ? FindRecord(rowId) : nullptr;
+    if (!record) continue;
+    records.push_back(*record);
+    records.back().kind =
+        list_->ItemImage(row) == kImageGroup ? store::kKindGroup : store::kKindAddress;
+  }
+  const bool written = store::WriteBook(BookContext(), path, records, document_->Groups());
+
+  sortColumn_ = column;
+  ascending_ = ascending;
+  Resort();
+  return written;
+}
+
+bool CAddrConfigView::Apply() {
+  if (SaveBook(primaryPath_)) {
+    SetModified(false);
+    return true;
+  }
+  services_.messages->Show(
+      ui::FormatText(services_.resources->String(IDS_APPLY_FAILED), primaryPath_),
+      services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kStop);
+  return false;
+}

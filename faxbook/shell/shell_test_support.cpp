@@ -1,0 +1,77 @@
+#include "faxbook/shell/shell_test_support.h"
+
+#include "faxbook/res/resource.h"
+#include "faxbook/shell/language.h"
+#include "store/book_format.h"
+
+std::string Marker(int id) {
+  std::string text = "[" + std::to_string(id) + "]";
+  if (id == IDS_APPLY_FAILED) text += " %s";
+  return text;
+}
+
+namespace {
+
+std::map<int, std::string> MarkerStrings() {
+  std::map<int, std::string> strings;
+  for (int id : {IDS_CAPTION, IDS_COLUMN_NAME, IDS_COLUMN_READING, IDS_COLUMN_FAX,
+                 IDS_COLUMN_COMPANY, IDS_COLUMN_DEPARTMENT, IDS_COLUMN_RECIPIENT,
+                 IDS_SAVE_QUESTION, IDS_NO_SELECTION, IDS_BAD_INSTALLATION, IDS_APPLY_FAILED}) {
+    strings[id] = Marker(id);
+  }
+  strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
+  strings[IDS_RESPECT_1] = " SAMA";
+  strings[IDS_RESPECT_2] = " DONO";
+  strings[IDS_RESPECT_3] = " ONCHU";
+  return strings;
+}
+
+}  // namespace
+
+EditorHarness::EditorHarness() {
+  system.majorVersion = 5;
+  system.specialFolders[sys::kFolderPersonal] = kDocuments;
+  folders.existing = {"C:\\Program Files\\Faxbook", kDocuments};
+  registry.Set(kAddressBookKey, kValueFileName, kOldBook);
+  resources.SetProgramStrings(MarkerStrings());
+}
+
+bool EditorHarness::Start() {
+  collation = std::make_unique<text::PortableCollation>(system.codePage);
+  EditorServices services;
+  services.files = &files;
+  services.registry = &registry;
+  services.system = &system;
+  services.folders = &folders;
+  services.instance = &instance;
+  services.resources = &resources;
+  services.messages = &boxes;
+  services.waitCursor = &cursor;
+  services.help = &help;
+  services.dialogs = &dialogs;
+  services.collation = collation.get();
+  app = std::make_unique<CFaxbookApp>(services);
+  return app->InitApplication() && app->InitInstance(host);
+}
+
+void EditorHarness::SetLanguage(const std::string& name) {
+  registry.Set(kAddressBookKey, kValueLanguage, name);
+}
+
+std::string EditorHarness::DataFile() const {
+  return std::string(kDocuments) + "\\BrevantZelo\\FaxbookData\\address.fdt";
+}
+
+std::vector<std::string> EditorHarness::Messages() const {
+  std::vector<std::string> texts;
+  for (const ui::ShownMessage& m : boxes.Shown()) texts.push_back(m.text);
+  return texts;
+}
+
+std::string BookHeader() { return std::string(store::kBookHeader) + "\r\n"; }
+
+std::string Book(const std::vector<std::string>& lines) {
+  std::string bytes = BookHeader();
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}

@@ -1,0 +1,141 @@
+// Dialogs in memory: a test scripts what the user does in each dialog that
+// opens, and inspects what the dialog showed.
+//
+//   ui::FakeMessageBoxes boxes;
+//   ui::FakeDialogRunner runner(&boxes);
+//   runner.OnNextDialog(130, [](ui::FakeDialog& d) {
+//     d.Type(1005, "ﾀﾅｶ");
+//     d.Click(ui::kIdOk);
+//   });
+//   view.OnCommand(32789);
+//
+// Controls come into being when the dialog or the test first names them;
+// they start enabled, shown and empty.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_list_control.h"
+#include "platform/fake/fake_ui.h"
+#include "platform/ui/dialog.h"
+
+namespace ui {
+
+class FakeDialog : public DialogSurface {
+ public:
+  FakeDialog(Dialog* dialog, FakeMessageBoxes* boxes) : dialog_(dialog), boxes_(boxes) {}
+
+  // --- DialogSurface --------------------------------------------------------
+  void SetTitle(const std::string& text) override { title_ = text; }
+  void SetItemText(int id, const std::string& text) override { Item(id).text = text; }
+  std::string ItemText(int id) const override;
+  void EnableItem(int id, bool enabled) override { Item(id).enabled = enabled; }
+  bool IsItemEnabled(int id) const override;
+  void ShowItem(int id, bool shown) override { Item(id).shown = shown; }
+  void CheckItem(int id, bool checked) override { Item(id).checked = checked; }
+  bool IsItemChecked(int id) const override;
+  void SetTextLimit(int id, int bytes) override { Item(id).limit = bytes; }
+  void FocusItem(int id) override { focus_ = id; }
+  void SelectAllText(int id) override { selectedAll_ = id; }
+  void SetTextColour(int id, Colour colour) override { Item(id).colour = colour; }
+  void SetItemFont(int id, FontHandle font) override { Item(id).font = font; }
+  void ClearChoices(int id) override;
+  void AddChoice(int id, const std::string& text) override { Item(id).choices.push_back(text); }
+  void SelectChoice(int id, int index) override;
+  int SelectedChoice(int id) const override;
+  ListControl* List(int id) override { return &FakeList(id); }
+  int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
+                  Icon icon) override;
+  void End(int result) override;
+
+  // --- the user -------------------------------------------------------------
+  // Replaces an edit field's text (cut to its typing limit) and tells the
+  // dialog the field changed.
+  void Type(int id, const std::string& text);
+  // Clicks a button; a disabled or hidden button does nothing.
+  void Click(int id);
+  // Chooses an entry of a drop-down list.
+  void Choose(int id, int index);
+  // Esc or the close box.
+  void Close() { Click(kIdCancel); }
+
+  // --- inspection -------------------------------------------------------------
+  const std::string& Title() const { return title_; }
+  int Focus() const { return focus_; }
+  int SelectedAllText() const { return selectedAll_; }
+  int TextLimit(int id) const;
+  Colour TextColour(int id) const;
+  FontHandle Font(int id) const;
+  bool IsShown(int id) const;
+  std::vector<std::string> Choices(int id) const;
+  FakeListControl& FakeList(int id);
+  bool Ended() const { return ended_; }
+  int Result() const { return result_; }
+
+ private:
+  struct Control {
+    std::string text;
+    bool enabled = true;
+    bool shown = true;
+    bool checked = false;
+    int limit = 0;
+    Colour colour = 0;
+    FontHandle font = 0;
+    std::vector<std::string> choices;
+    int choice = -1;
+    std::unique_ptr<FakeListControl> list;
+  };
+  Control& Item(int id) { return controls_[id]; }
+  const Control* Find(int id) const;
+
+  Dialog* dialog_;
+  FakeMessageBoxes* boxes_;
+  std::map<int, Control> controls_;
+  std::string title_;
+  int focus_ = 0;
+  int selectedAll_ = 0;
+  bool ended_ = false;
+  int result_ = 0;
+};
+
+class FakeDialogRunner : public DialogRunner {
+ public:
+  using Script = std::function<void(FakeDialog&)>;
+  // Message boxes of the dialogs go to `boxes`.
+  explicit FakeDialogRunner(FakeMessageBoxes* boxes) : boxes_(boxes) {}
+
+  // What the user does in the next dialog that opens; it must come from
+  // template `templateId`. A dialog the script leaves open is cancelled.
+  void OnNextDialog(int templateId, Script script) {
+    scripts_.push_back({templateId, std::move(script)});
+  }
+  // Templates that RunModal cannot load (RunModal gives -1).
+  void MakeMissing(int templateId) { missing_.push_back(templateId); }
+
+  int RunModal(Dialog& dialog) override;
+
+  // The templates of the dialogs run, in order.
+  const std::vector<int>& Opened() const { return opened_; }
+  // Problems with the scripts: a dialog without a script, a script for
+  // another template, a dialog left open. Empty when all went as scripted.
+  const std::vector<std::string>& Problems() const { return problems_; }
+  std::size_t PendingScripts() const { return scripts_.size(); }
+
+ private:
+  struct Pending {
+    int templateId;
+    Script script;
+  };
+  FakeMessageBoxes* boxes_;
+  std::deque<Pending> scripts_;
+  std::vector<int> missing_;
+  std::vector<int> opened_;
+  std::vector<std::string> problems_;
+};
+
+}  // namespace ui

@@ -1,0 +1,162 @@
+#include "platform/fake/fake_list_control.h"
+
+#include <algorithm>
+
+namespace ui {
+
+void FakeListControl::SetSingleSelection(bool on) {
+  singleSelection_ = on;
+  if (!on) return;
+  // The system keeps the first selected row when a list becomes single-select.
+  bool seen = false;
+  for (Item& item : rows_) {
+    if (item.selected && seen) item.selected = false;
+    if (item.selected) seen = true;
+  }
+}
+
+void FakeListControl::AddColumn(const std::string& header, int width) {
+  columns_.push_back({header, width});
+}
+
+int FakeListControl::ColumnWidth(int column) const {
+  if (column < 0 || column >= ColumnCount()) return 0;
+  return columns_[static_cast<std::size_t>(column)].width;
+}
+
+void FakeListControl::SetColumnWidth(int column, int width) {
+  if (column < 0 || column >= ColumnCount()) return;
+  columns_[static_cast<std::size_t>(column)].width = width;
+}
+
+int FakeListControl::InsertItem(int index, const std::string& text, int image, ItemData data) {
+  index = std::clamp(index, 0, ItemCount());
+  Item item;
+  item.texts.push_back(text);
+  item.image = image;
+  item.stateImage = 1;
+  item.data = data;
+  rows_.insert(rows_.begin() + index, std::move(item));
+  return index;
+}
+
+void FakeListControl::SetItemText(int row, int column, const std::string& text) {
+  if (!Valid(row) || column < 0) return;
+  std::vector<std::string>& texts = rows_[static_cast<std::size_t>(row)].texts;
+  if (texts.size() <= static_cast<std::size_t>(column)) texts.resize(static_cast<std::size_t>(column) + 1);
+  texts[static_cast<std::size_t>(column)] = text;
+}
+
+std::string FakeListControl::ItemText(int row, int column) const {
+  if (!Valid(row) || column < 0) return std::string();
+  const std::vector<std::string>& texts = rows_[static_cast<std::size_t>(row)].texts;
+  return static_cast<std::size_t>(column) < texts.size() ? texts[static_cast<std::size_t>(column)]
+                                                          : std::string();
+}
+
+ItemData FakeListControl::GetItemData(int row) const {
+  return Valid(row) ? rows_[static_cast<std::size_t>(row)].data : 0;
+}
+
+int FakeListControl::ItemImage(int row) const {
+  return Valid(row) ? rows_[static_cast<std::size_t>(row)].image : -1;
+}
+
+int FakeListControl::StateImage(int row) const {
+  return Valid(row) ? rows_[static_cast<std::size_t>(row)].stateImage : 0;
+}
+
+bool FakeListControl::DeleteItem(int row) {
+  if (!Valid(row)) return false;
+  rows_.erase(rows_.begin() + row);
+  return true;
+}
+
+int FakeListControl::SelectedCount() const {
+  return static_cast<int>(std::count_if(rows_.begin(), rows_.end(),
+                                        [](const Item& i) { return i.selected; }));
+}
+
+int FakeListControl::NextSelected(int after) const {
+  for (int row = std::max(after + 1, 0); row < ItemCount(); ++row) {
+    if (rows_[static_cast<std::size_t>(row)].selected) return row;
+  }
+  return -1;
+}
+
+bool FakeListControl::IsSelected(int row) const {
+  return Valid(row) && rows_[static_cast<std::size_t>(row)].selected;
+}
+
+void FakeListControl::SetSelected(int row, bool selected) {
+  if (!Valid(row)) return;
+  if (selected && singleSelection_) {
+    for (Item& item : rows_) item.selected = false;
+  }
+  rows_[static_cast<std::size_t>(row)].selected = selected;
+}
+
+void FakeListControl::SetFocusedRow(int row) {
+  if (!Valid(row)) return;
+  for (Item& item : rows_) item.focused = false;
+  rows_[static_cast<std::size_t>(row)].focused = true;
+}
+
+int FakeListControl::FocusedRow() const {
+  for (int row = 0; row < ItemCount(); ++row) {
+    if (rows_[static_cast<std::size_t>(row)].focused) return row;
+  }
+  return -1;
+}
+
+void FakeListControl::SortItems(const Compare& compare) {
+  ++sorts_;
+  std::stable_sort(rows_.begin(), rows_.end(), [&](const Item& a, const Item& b) {
+    return compare(a.data, b.data) < 0;
+  });
+}
+
+void FakeListControl::ClickHeader(int column) {
+  ListEvent e;
+  e.kind = ListEventKind::kColumnClick;
+  e.column = column;
+  Notify(e);
+}
+
+void FakeListControl::SelectOnly(const std::vector<int>& selectedRows) {
+  for (Item& item : rows_) item.selected = false;
+  for (int row : selectedRows) {
+    if (!Valid(row)) continue;
+    if (singleSelection_) {
+      for (Item& item : rows_) item.selected = false;
+    }
+    rows_[static_cast<std::size_t>(row)].selected = true;
+  }
+  if (!selectedRows.empty()) SetFocusedRow(selectedRows.back());
+  ListEvent e;
+  e.kind = ListEventKind::kSelectionChanged;
+  e.row = selectedRows.empty() ? -1 : selectedRows.back();
+  Notify(e);
+}
+
+void FakeListControl::DoubleClick(int row) {
+  if (Valid(row)) SelectOnly({row});
+  ListEvent e;
+  e.kind = ListEventKind::kDoubleClick;
+  e.row = Valid(row) ? row : -1;
+  Notify(e);
+}
+
+std::vector<std::string> FakeListControl::Row(int row) const {
+  std::vector<std::string> texts;
+  for (int c = 0; c < ColumnCount(); ++c) texts.push_back(ItemText(row, c));
+  return texts;
+}
+
+std::vector<std::string> FakeListControl::ColumnTexts(int column) const {
+  std::vector<std::string> texts;
+  for (int r = 0; r < ItemCount(); ++r) texts.push_back(ItemText(r, column));
+  return texts;
+}
+
+}  // namespace ui

@@ -1,0 +1,103 @@
+// An in-memory report list for tests: holds rows, selection and columns,
+// and lets a test act as the user (click headers, select, double-click).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/list_control.h"
+
+namespace ui {
+
+class FakeListControl : public ListControl {
+ public:
+  // Look.
+  int ClientWidth() const override { return HasVerticalScrollBar() ? width_ - 16 : width_; }
+  void SetFullRowSelect(bool on) override { fullRowSelect_ = on; }
+  void SetSingleSelection(bool on) override;
+  void SetSmallIcons(const std::vector<int>& iconIds) override { icons_ = iconIds; }
+  void SetFont(FontHandle font) override { font_ = font; }
+  bool HasVerticalScrollBar() const override { return ItemCount() > visibleRows_; }
+
+  void AddColumn(const std::string& header, int width) override;
+  int ColumnCount() const override { return static_cast<int>(columns_.size()); }
+  int ColumnWidth(int column) const override;
+  void SetColumnWidth(int column, int width) override;
+
+  int ItemCount() const override { return static_cast<int>(rows_.size()); }
+  int InsertItem(int index, const std::string& text, int image, ItemData data) override;
+  void SetItemText(int row, int column, const std::string& text) override;
+  std::string ItemText(int row, int column) const override;
+  ItemData GetItemData(int row) const override;
+  int ItemImage(int row) const override;
+  bool DeleteItem(int row) override;
+  void DeleteAllItems() override { rows_.clear(); }
+
+  int SelectedCount() const override;
+  int NextSelected(int after) const override;
+  bool IsSelected(int row) const override;
+  void SetSelected(int row, bool selected) override;
+  void SetFocusedRow(int row) override;
+  int FocusedRow() const override;
+  void TakeFocus() override { ++focusTaken_; }
+  void EnsureVisible(int row) override { lastMadeVisible_ = row; }
+  void SortItems(const Compare& compare) override;
+
+  // --- the user -------------------------------------------------------------
+  // Where the list reports what the user did (set by the dialog or view that
+  // holds it).
+  std::function<void(const ListEvent&)> onEvent;
+  void ClickHeader(int column);
+  // Selects exactly these rows (a click, with Ctrl for more than one).
+  void SelectOnly(const std::vector<int>& rows);
+  void DoubleClick(int row);
+
+  // --- inspection and set-up ---------------------------------------------
+  const std::string& Header(int column) const { return columns_.at(static_cast<std::size_t>(column)).header; }
+  // All texts of a row.
+  std::vector<std::string> Row(int row) const;
+  // Column `column` of every row, top to bottom.
+  std::vector<std::string> ColumnTexts(int column) const;
+  int StateImage(int row) const;
+  bool FullRowSelect() const { return fullRowSelect_; }
+  bool SingleSelection() const { return singleSelection_; }
+  const std::vector<int>& SmallIcons() const { return icons_; }
+  FontHandle Font() const { return font_; }
+  int FocusTaken() const { return focusTaken_; }
+  int LastMadeVisible() const { return lastMadeVisible_; }
+  int SortCount() const { return sorts_; }
+  // The list's size: its width in pixels and how many rows fit without a
+  // vertical scroll bar.
+  void SetSize(int width, int visibleRows) { width_ = width; visibleRows_ = visibleRows; }
+
+ private:
+  struct Column {
+    std::string header;
+    int width;
+  };
+  struct Item {
+    std::vector<std::string> texts;
+    int image = 0;
+    int stateImage = 0;
+    ItemData data = 0;
+    bool selected = false;
+    bool focused = false;
+  };
+  bool Valid(int row) const { return row >= 0 && row < ItemCount(); }
+  void Notify(ListEvent event) { if (onEvent) onEvent(event); }
+
+  std::vector<Column> columns_;
+  std::vector<Item> rows_;
+  std::vector<int> icons_;
+  FontHandle font_ = 0;
+  bool fullRowSelect_ = false;
+  bool singleSelection_ = false;
+  int width_ = 600;
+  int visibleRows_ = 20;
+  int focusTaken_ = 0;
+  int lastMadeVisible_ = -1;
+  int sorts_ = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,28 @@
+#include "platform/fake/fake_ui.h"
+
+namespace ui {
+
+int FakeMessageBoxes::Show(const std::string& text, const std::string& caption,
+                           Buttons buttons, Icon icon) {
+  shown_.push_back({text, caption, buttons, icon});
+  if (!answers_.empty()) {
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  return buttons == Buttons::kYesNo || buttons == Buttons::kYesNoCancel ? kIdYes : kIdOk;
+}
+
+bool FakeResources::UseLanguageLibrary(const std::string& name) {
+  if (libraries_.count(name) == 0) return false;
+  inUse_ = name;
+  return true;
+}
+
+std::string FakeResources::String(int id) {
+  const std::map<int, std::string>& table = inUse_.empty() ? program_ : libraries_[inUse_];
+  auto it = table.find(id);
+  return it == table.end() ? std::string() : it->second;
+}
+
+}  // namespace ui

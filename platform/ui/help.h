@@ -1,0 +1,18 @@
+// The Windows help engine (WinHelpA).
+#pragma once
+
+#include <string>
+
+namespace ui {
+
+class HelpSystem {
+ public:
+  virtual ~HelpSystem() = default;
+  // Opens the help finder (contents) of the help file. helpPath may name a
+  // secondary window after ">" ("FAXBOOK.HLP>ABookM").
+  virtual void ShowFinder(const std::string& helpPath) = 0;
+  // Opens one topic (a context number) of the help file.
+  virtual void ShowTopic(const std::string& helpPath, unsigned long topic) = 0;
+};
+
+}  // namespace ui

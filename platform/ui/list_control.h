@@ -1,0 +1,97 @@
+// A list control in report view: rows of column texts with an icon and a
+// number (the item data) that the owner uses to find the row's record.
+//
+// Like the system control it wraps, it keeps no state of its own beyond
+// what it shows: rows are addressed by their current index, which changes
+// when rows are inserted, deleted or sorted; the item data stays with the
+// row. Indexes out of range are ignored by setters and give empty texts,
+// -1 or 0 from getters.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/font.h"
+
+namespace ui {
+
+using ItemData = std::intptr_t;
+
+// Notifications a list sends to the dialog or view that holds it.
+enum class ListEventKind {
+  kClick,             // a click in the list (row or empty area)
+  kDoubleClick,       // a double-click; row is the one under the mouse or -1
+  kFocus,             // the list got the keyboard focus
+  kSelectionChanged,  // a row's selection state changed
+  kColumnClick,       // a click on a column header
+};
+
+struct ListEvent {
+  ListEventKind kind = ListEventKind::kClick;
+  int row = -1;     // kClick, kDoubleClick, kSelectionChanged
+  int column = -1;  // kColumnClick
+};
+
+class ListControl {
+ public:
+  virtual ~ListControl() = default;
+
+  // --- look ---------------------------------------------------------------
+  // Width of the list's client area in pixels (without a vertical scroll
+  // bar's width when one is shown).
+  virtual int ClientWidth() const = 0;
+  // Rows select as a whole (LVS_EX_FULLROWSELECT).
+  virtual void SetFullRowSelect(bool on) = 0;
+  // One selected row at most (LVS_SINGLESEL) or several.
+  virtual void SetSingleSelection(bool on) = 0;
+  // The small image list: the icons with these resource ids, 16x16, in
+  // this order (image index 0, 1, ...), from the current resource source.
+  virtual void SetSmallIcons(const std::vector<int>& iconIds) = 0;
+  // 0 restores the font the list had from its dialog template.
+  virtual void SetFont(FontHandle font) = 0;
+  virtual bool HasVerticalScrollBar() const = 0;
+
+  // --- columns ------------------------------------------------------------
+  // Appends a left-aligned column.
+  virtual void AddColumn(const std::string& header, int width) = 0;
+  virtual int ColumnCount() const = 0;
+  virtual int ColumnWidth(int column) const = 0;
+  virtual void SetColumnWidth(int column, int width) = 0;
+
+  // --- rows ---------------------------------------------------------------
+  virtual int ItemCount() const = 0;
+  // Inserts a row at index (clamped to 0..ItemCount()) with the text of
+  // column 0, the image index, state image 1 and the item data. Returns the
+  // row's index, -1 when it could not be inserted.
+  virtual int InsertItem(int index, const std::string& text, int image, ItemData data) = 0;
+  virtual void SetItemText(int row, int column, const std::string& text) = 0;
+  virtual std::string ItemText(int row, int column) const = 0;
+  virtual ItemData GetItemData(int row) const = 0;
+  virtual int ItemImage(int row) const = 0;
+  virtual bool DeleteItem(int row) = 0;
+  virtual void DeleteAllItems() = 0;
+
+  // --- selection and focus ------------------------------------------------
+  virtual int SelectedCount() const = 0;
+  // The first selected row after `after` (-1 starts at the top); -1 when
+  // there is none.
+  virtual int NextSelected(int after) const = 0;
+  virtual bool IsSelected(int row) const = 0;
+  virtual void SetSelected(int row, bool selected) = 0;
+  // Marks the row as the focused row (the one the keyboard moves from).
+  virtual void SetFocusedRow(int row) = 0;
+  virtual int FocusedRow() const = 0;
+  // Gives the list the keyboard focus.
+  virtual void TakeFocus() = 0;
+  virtual void EnsureVisible(int row) = 0;
+
+  // --- sorting ------------------------------------------------------------
+  // Sorts the rows with a comparison of two rows' item data (negative:
+  // the first sorts before the second).
+  using Compare = std::function<int(ItemData, ItemData)>;
+  virtual void SortItems(const Compare& compare) = 0;
+};
+
+}  // namespace ui
