@@ -1,0 +1,208 @@
+; Installer of the RelayFax address book: the editor faxbook.exe, the picker
+; faxpick.exe, the resource libraries and help files of the chosen language,
+; a shared starting address book that every user may change, and the
+; registry values both programs read. Built by build-installer.sh from a
+; staged Windows build (stage.sh); it includes whatever the build produced.
+;
+; Command line: /S silent; /LANGUAGE=English or /LANGUAGE=Japanese chooses
+; the language (otherwise the user's interface language, or the choice in a
+; dialog when not silent); /D=folder the installation folder.
+;
+; Defines given by the build: STAGE (the staged files), OUTFILE, VERSION.
+; Optional: SERVICE_NAME, a service whose users may start and stop it.
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!ifndef STAGE
+  !error "STAGE is not defined: build with installer/build-installer.sh"
+!endif
+!define /ifndef VERSION "1.0"
+!define /ifndef OUTFILE "faxbook-setup.exe"
+
+!define PRODUCT "RelayFax Address Book"
+!define MAKER "Brevant Zelo"
+!define BOOK_KEY "SOFTWARE\Brevant Zelo\RelayFax\AddressBook"
+; The picker's spooler key: its product key and spooler subkey as the
+; picker's built-in strings 100 and 101 name them.
+!define SPOOLER_KEY "SOFTWARE\Brevant Zelo\RelayFAX\DS_SUBKEY_SPOOLER"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook"
+; The shared data folder below the all-users documents folder, as the
+; setup library's copy names it, and the editor's data folder names.
+!define DATA_PARENT "BrevantZelo"
+!define DATA_FOLDER "BrevantZelo\FaxbookData"
+!define BOOK_HEADER "// This is BrevantZelo Relay Fax AddressBook  Utility Data."
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${MAKER}\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "CompanyName" "${MAKER}"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+; Files the product may ship; those the build did not produce are left out.
+!macro ShipIfBuilt FOLDER NAME
+  !if /FileExists "${STAGE}/${FOLDER}/${NAME}"
+    File "${STAGE}/${FOLDER}/${NAME}"
+  !endif
+!macroend
+
+!macro ShipLanguage LANG
+  !insertmacro ShipIfBuilt ${LANG} "ledgresLC.dll"
+  !insertmacro ShipIfBuilt ${LANG} "FAXBOOK.HLP"
+  !insertmacro ShipIfBuilt ${LANG} "pickresENG.dll"
+  !insertmacro ShipIfBuilt ${LANG} "faxpickEN.hlp"
+  !insertmacro ShipIfBuilt ${LANG} "pickresJPN.dll"
+  !insertmacro ShipIfBuilt ${LANG} "faxpickJP.hlp"
+!macroend
+
+; Removes the language files of any earlier installation, so that a change
+; of language leaves no library of the other one behind.
+!macro RemoveLanguageFiles
+  Delete "$INSTDIR\ledgresLC.dll"
+  Delete "$INSTDIR\FAXBOOK.HLP"
+  Delete "$INSTDIR\pickresENG.dll"
+  Delete "$INSTDIR\faxpickEN.hlp"
+  Delete "$INSTDIR\pickresJPN.dll"
+  Delete "$INSTDIR\faxpickJP.hlp"
+!macroend
+
+; Calls one export of the setup library by name with one ANSI string;
+; its result lands in $0.
+!macro SetupHelp EXPORT ARGUMENT
+  System::Call '$PLUGINSDIR\setuphelp.dll::${EXPORT}(m "${ARGUMENT}") i .r0'
+  DetailPrint "${EXPORT}: $0"
+!macroend
+
+Function .onInit
+  SetShellVarContext all
+  SetRegView 64
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/LANGUAGE=" $R1
+  ${IfNot} ${Errors}
+    ${If} $R1 == "Japanese"
+      StrCpy $LANGUAGE ${LANG_JAPANESE}
+    ${ElseIf} $R1 == "English"
+      StrCpy $LANGUAGE ${LANG_ENGLISH}
+    ${Else}
+      MessageBox MB_ICONSTOP "Unknown language: $R1 (English or Japanese)" /SD IDOK
+      Abort
+    ${EndIf}
+  ${Else}
+    !insertmacro MUI_LANGDLL_DISPLAY
+  ${EndIf}
+FunctionEnd
+
+Section "Install"
+  SetShellVarContext all
+  SetRegView 64
+
+  ; The setup library is used by this run only.
+  InitPluginsDir
+  SetOutPath "$PLUGINSDIR"
+  File "${STAGE}/bin/setuphelp.dll"
+
+  SetOutPath "$INSTDIR"
+  !insertmacro ShipIfBuilt bin "faxbook.exe"
+  !insertmacro ShipIfBuilt bin "faxpick.exe"
+  !insertmacro RemoveLanguageFiles
+  ${If} $LANGUAGE == ${LANG_JAPANESE}
+    !insertmacro ShipLanguage ja
+    StrCpy $R2 "Japanese"
+  ${Else}
+    !insertmacro ShipLanguage en
+    StrCpy $R2 "English"
+  ${EndIf}
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The shared data folder: open to every user, and everything created in
+  ; it later too. Its starting book is placed once and never replaced, so a
+  ; book an administrator or a user put there survives a reinstallation.
+  CreateDirectory "$DOCUMENTS\${DATA_FOLDER}"
+  !insertmacro SetupHelp bzSetFolderSecurity "$DOCUMENTS\${DATA_PARENT}"
+  !insertmacro SetupHelp bzSetFullAccessToDir "$DOCUMENTS\${DATA_FOLDER}"
+  FileOpen $1 "$PLUGINSDIR\address.fdt" w
+  FileWrite $1 "${BOOK_HEADER}$\r$\n"
+  FileClose $1
+  System::Call '$PLUGINSDIR\setuphelp.dll::bzMyCopyFile(m "$PLUGINSDIR\address.fdt", m "${DATA_FOLDER}", i 0) i .r0'
+  !ifdef SERVICE_NAME
+    !insertmacro SetupHelp bzSetSvcControl "${SERVICE_NAME}"
+  !endif
+
+  ; What the programs read: the book of older systems (and the book that
+  ; seeds a user's first own book), the editor's language, and the spooler
+  ; values of the picker unless the fax driver's setup has set them.
+  WriteRegStr HKLM "${BOOK_KEY}" "FileName" "$DOCUMENTS\${DATA_FOLDER}\address.fdt"
+  WriteRegStr HKLM "${BOOK_KEY}" "Language" "$R2"
+  ReadRegStr $1 HKLM "${SPOOLER_KEY}" "InstallPath"
+  ${If} $1 == ""
+    WriteRegStr HKLM "${SPOOLER_KEY}" "InstallPath" "$INSTDIR\faxpick.exe"
+    WriteRegStr HKLM "${SPOOLER_KEY}" "Version" "${VERSION}"
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues" 1
+  ${EndIf}
+
+  !if /FileExists "${STAGE}/bin/faxbook.exe"
+    CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+    CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\faxbook.exe"
+  !endif
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Function un.onInit
+  SetShellVarContext all
+  SetRegView 64
+FunctionEnd
+
+; Removes the programs and the registry values; the shared address book and
+; the users' own books are data and stay.
+Section "Uninstall"
+  SetShellVarContext all
+  SetRegView 64
+  Delete "$INSTDIR\faxbook.exe"
+  Delete "$INSTDIR\faxpick.exe"
+  !insertmacro RemoveLanguageFiles
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  RMDir "$PROGRAMFILES64\${MAKER}"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+
+  DeleteRegKey HKLM "${BOOK_KEY}"
+  ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues"
+  ${If} $0 == 1
+    DeleteRegValue HKLM "${SPOOLER_KEY}" "InstallPath"
+    DeleteRegValue HKLM "${SPOOLER_KEY}" "Version"
+    DeleteRegKey /ifempty HKLM "${SPOOLER_KEY}"
+  ${EndIf}
+  DeleteRegKey /ifempty HKLM "SOFTWARE\Brevant Zelo\RelayFax"
+  DeleteRegKey /ifempty HKLM "SOFTWARE\Brevant Zelo"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# The installer under Wine, in one fresh prefix: a silent installation under
+# a Japanese locale, its files, registry values and shared data folder; the
+# installed editor started (when the build has one); a second, English
+# installation over it; the silent uninstallation.
+#
+# installer_test.sh BUILD SCRATCH: BUILD is the win64 build folder (with
+# installer/faxbook-setup.exe and installer/stage/), SCRATCH a folder of its
+# own. Prints "ok NAME" or "not ok NAME" per check.
+set -u
+build=$(cd "$1" && pwd)
+scratch=$2
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/lib.sh"
+
+setup="$build/installer/faxbook-setup.exe"
+stage="$build/installer/stage"
+failures=0
+ok() { echo "ok $1"; }
+not_ok() { echo "not ok $1${2:+ # $2}"; failures=$((failures + 1)); }
+check() {
+  local name=$1
+  shift
+  if "$@"; then ok "$name"; else not_ok "$name"; fi
+}
+
+# poll SECONDS COMMAND...: true as soon as the command succeeds.
+poll() {
+  local tries=$(($1 * 5))
+  shift
+  while [ "$tries" -gt 0 ]; do
+    "$@" && return 0
+    sleep 0.2
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+xvfb_pid=""
+editor_pid=""
+cleanup() {
+  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null
+  stop_wine
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP PIPE
+
+if [ ! -f "$setup" ] || [ ! -d "$stage" ]; then
+  not_ok "installer built" "no $setup"
+  exit 1
+fi
+ok "installer built"
+if ! new_prefix "$scratch" ja_JP.UTF-8; then
+  not_ok "wine prefix"
+  exit 1
+fi
+
+drive="$WINEPREFIX/drive_c"
+instdir="$drive/Program Files/Brevant Zelo/RelayFax Address Book"
+shared="$drive/users/Public/Documents/BrevantZelo"
+book="$shared/FaxbookData/address.fdt"
+book_key='HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook'
+spooler_key='HKLM\SOFTWARE\Brevant Zelo\RelayFAX\DS_SUBKEY_SPOOLER'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook'
+
+# reg_value KEY NAME: the data of a registry value, empty when missing.
+reg_value() {
+  wine_run ja_JP.UTF-8 reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 \{2,\}REG_[A-Z_]* \{2,\}//p"
+}
+reg_has_key() { wine_run ja_JP.UTF-8 reg query "$1" >/dev/null 2>&1; }
+
+# installed_as LANG OTHER: every staged program and every file of the
+# language is installed byte for byte, no file only the other language has
+# is left, and the setup library is not installed.
+installed_as() {
+  local file name
+  for file in "$stage"/bin/faxbook.exe "$stage"/bin/faxpick.exe "$stage/$1"/*; do
+    [ -f "$file" ] || continue
+    cmp -s "$file" "$instdir/$(basename "$file")" || { echo "  differs: $file"; return 1; }
+  done
+  for file in "$stage/$2"/*; do
+    name=$(basename "$file")
+    [ -f "$file" ] && [ ! -f "$stage/$1/$name" ] || continue
+    [ ! -e "$instdir/$name" ] || { echo "  left over: $name"; return 1; }
+  done
+  [ -f "$instdir/uninstall.exe" ] && [ ! -e "$instdir/setuphelp.dll" ]
+}
+
+mode_of() { stat -c %a "$1" 2>/dev/null; }
+header=$'// This is BrevantZelo Relay Fax AddressBook  Utility Data.\r\n'
+
+# 1. Silent installation; the language follows the user's (Japanese).
+wine_run ja_JP.UTF-8 "$setup" /S
+check "silent installation exits 0" [ $? = 0 ]
+check "installed files are those the build produced" installed_as ja en
+check "registry FileName names the shared book" \
+  [ "$(reg_value "$book_key" FileName)" = 'C:\users\Public\Documents\BrevantZelo\FaxbookData\address.fdt' ]
+check "registry Language follows the user's language" [ "$(reg_value "$book_key" Language)" = Japanese ]
+check "registry spooler values for the picker" \
+  [ "$(reg_value "$spooler_key" InstallPath)" = 'C:\Program Files\Brevant Zelo\RelayFax Address Book\faxpick.exe' -a \
+    "$(reg_value "$spooler_key" Version)" = 1.0 ]
+check "registry uninstall entry" \
+  [ "$(reg_value "$uninstall_key" UninstallString)" = '"C:\Program Files\Brevant Zelo\RelayFax Address Book\uninstall.exe"' ]
+printf '%s' "$header" >"$scratch/header"
+check "shared book copied by bzMyCopyFile" cmp -s "$book" "$scratch/header"
+# Wine keeps no access lists; it maps Everyone GENERIC_ALL onto mode 777.
+check "shared folders opened by bzSetFolderSecurity and bzSetFullAccessToDir" \
+  [ "$(mode_of "$shared")" = 777 -a "$(mode_of "$shared/FaxbookData")" = 777 ]
+
+# 2. The installed editor starts: its window shows, and it has passed its
+# installation check and made the user's own book.
+editor_window() { xdotool search --onlyvisible --class faxbook >/dev/null 2>&1; }
+user_book() { [ -f "$drive/users/$(id -un)/AppData/Roaming/BrevantZelo/FaxbookData/address.fdt" ]; }
+if [ ! -f "$stage/bin/faxbook.exe" ]; then
+  ok "installed editor starts # skipped: the build has no faxbook.exe"
+else
+  display=""
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+  done
+  Xvfb "$display" -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+  xvfb_pid=$!
+  # A Wine session started without a display keeps drawing nowhere.
+  stop_wine
+  export DISPLAY=$display
+  if [ -z "$display" ] || ! poll 10 [ -e "/tmp/.X11-unix/X${display#:}" ]; then
+    not_ok "installed editor starts" "Xvfb did not start"
+  else
+    (cd "$instdir" && LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 exec "$WINE64" ./faxbook.exe) >/dev/null 2>&1 &
+    editor_pid=$!
+    if poll 60 editor_window && poll 30 user_book && kill -0 "$editor_pid" 2>/dev/null; then
+      ok "installed editor starts"
+    else
+      not_ok "installed editor starts"
+    fi
+    kill "$editor_pid" 2>/dev/null
+    editor_pid=""
+  fi
+  stop_wine
+fi
+
+# 3. A second installation in English over the first keeps the shared book
+# as the users left it.
+printf '%s[FAX_ADDR]=1,1,Kita,KITA,03-111,,,,,,0\r\n' "$header" >"$book"
+cp "$book" "$scratch/book-before"
+wine_run ja_JP.UTF-8 "$setup" /S /LANGUAGE=English
+check "English installation over it" [ $? = 0 ]
+check "registry Language English" [ "$(reg_value "$book_key" Language)" = English ]
+check "English files installed" installed_as en ja
+check "shared book kept on reinstallation" cmp -s "$book" "$scratch/book-before"
+
+# 4. Silent uninstallation: it runs from a copy of itself, so wait for the
+# installation folder to go.
+wine_run ja_JP.UTF-8 "$instdir/uninstall.exe" /S
+check "uninstaller removes the programs" poll 60 [ ! -e "$instdir" ]
+check "uninstaller removes the registry values" \
+  eval '! reg_has_key "$book_key" && ! reg_has_key "$spooler_key" && ! reg_has_key "$uninstall_key"'
+check "uninstaller keeps the shared book" cmp -s "$book" "$scratch/book-before"
+
+[ "$failures" = 0 ]
