@@ -50,8 +50,8 @@ void PrepareDataFolders(const std::string& specialFolder, sys::Folders& folders)
   std::string remembered;
   const bool haveCurrent = folders.CurrentDirectory(kCurrentDirectoryBytes, &remembered);
   for (const std::string& folder : {VendorFolder(specialFolder), DataFolder(specialFolder)}) {
-    if (!folders.SetCurrentDirectory(folder)) folders.CreateFolderWithOpenAccess(folder);
+    if (!folders.EnterDirectory(folder)) folders.CreateFolderWithOpenAccess(folder);
   }
-  if (haveCurrent) folders.SetCurrentDirectory(remembered);
+  if (haveCurrent) folders.EnterDirectory(remembered);
   folders.OpenFolderRights(DataFolder(specialFolder));
 }

@@ -42,7 +42,7 @@ bool CMainFrame::OnCreate(ui::FrameWindow& window) {
     spec.height = -11;
     spec.charset = kEastEuropeCharset;
     spec.face = "Arial";
-    listFont_ = window.CreateFont(spec);
+    listFont_ = window.MakeFont(spec);
   }
   helpPath_ = FolderOf(services_.system->ProgramPath()) + "FAXBOOK.HLP>ABookM";
   return true;

@@ -39,7 +39,7 @@ bool FakeFrameHost::IsMenuItemEnabled(int id) const {
   return it == menuEnabled_.end() ? true : it->second;
 }
 
-FontHandle FakeFrameHost::CreateFont(const FontSpec& spec) {
+FontHandle FakeFrameHost::MakeFont(const FontSpec& spec) {
   fonts_.push_back(spec);
   return static_cast<FontHandle>(fonts_.size());
 }

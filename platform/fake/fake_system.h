@@ -75,7 +75,7 @@ class FakeFolders : public Folders {
     *path = current;
     return true;
   }
-  bool SetCurrentDirectory(const std::string& path) override {
+  bool EnterDirectory(const std::string& path) override {
     if (existing.count(path) == 0) return false;
     current = path;
     return true;

@@ -16,7 +16,7 @@ class Folders {
 
   // Makes path the current directory; false when it does not exist or
   // cannot be entered.
-  virtual bool SetCurrentDirectory(const std::string& path) = 0;
+  virtual bool EnterDirectory(const std::string& path) = 0;
 
   // Creates one folder (its parent must exist) with the open access rights:
   // everyone may do everything in it. False when it could not be created.

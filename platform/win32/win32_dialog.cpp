@@ -1,0 +1,185 @@
+#include "platform/win32/win32_dialog.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace ui {
+namespace {
+
+// Posted once the dialog is on screen, for Dialog::OnShown.
+constexpr UINT kShownMessage = WM_APP + 0x31;
+
+struct RunContext {
+  Dialog* dialog;
+  Win32Resources* resources;
+  std::unique_ptr<Win32DialogSurface> surface;
+  bool shown = false;
+};
+
+bool IsListView(HWND control) {
+  char name[32] = {};
+  GetClassNameA(control, name, sizeof(name));
+  return lstrcmpiA(name, WC_LISTVIEWA) == 0;
+}
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* context = reinterpret_cast<RunContext*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (message == WM_INITDIALOG) {
+    context = reinterpret_cast<RunContext*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    context->surface = std::make_unique<Win32DialogSurface>(window, context->resources);
+    context->dialog->Attach(context->surface.get());
+    context->dialog->OnInit();
+    return TRUE;
+  }
+  if (!context || !context->surface) return FALSE;
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wParam && !context->shown) {
+        context->shown = true;
+        PostMessageA(window, kShownMessage, 0, 0);
+      }
+      return FALSE;
+    case kShownMessage:
+      context->dialog->OnShown();
+      return TRUE;
+    case WM_COMMAND:
+      context->dialog->OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      ListEvent event;
+      if (IsListView(header->hwndFrom) && Win32ListControl::TranslateNotify(header, &event)) {
+        context->dialog->OnListEvent(static_cast<int>(header->idFrom), event);
+      }
+      return FALSE;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+      HBRUSH brush = context->surface->ColourControl(reinterpret_cast<HDC>(wParam),
+                                                     reinterpret_cast<HWND>(lParam),
+                                                     message == WM_CTLCOLOREDIT);
+      return reinterpret_cast<INT_PTR>(brush);
+    }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+Win32DialogSurface::~Win32DialogSurface() = default;
+
+void Win32DialogSurface::SetTitle(const std::string& text) { SetWindowTextA(dialog_, text.c_str()); }
+
+void Win32DialogSurface::SetItemText(int id, const std::string& text) {
+  SetDlgItemTextA(dialog_, id, text.c_str());
+}
+
+std::string Win32DialogSurface::ItemText(int id) const {
+  HWND item = Item(id);
+  if (!item) return std::string();
+  const int length = GetWindowTextLengthA(item);
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 2, '\0');
+  const int n = GetWindowTextA(item, buffer.data(), static_cast<int>(buffer.size()));
+  return std::string(buffer.data(), static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
+void Win32DialogSurface::EnableItem(int id, bool enabled) {
+  if (HWND item = Item(id)) EnableWindow(item, enabled);
+}
+
+bool Win32DialogSurface::IsItemEnabled(int id) const {
+  HWND item = Item(id);
+  return item && IsWindowEnabled(item);
+}
+
+void Win32DialogSurface::ShowItem(int id, bool shown) {
+  if (HWND item = Item(id)) ShowWindow(item, shown ? SW_SHOW : SW_HIDE);
+}
+
+void Win32DialogSurface::CheckItem(int id, bool checked) {
+  CheckDlgButton(dialog_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Win32DialogSurface::IsItemChecked(int id) const {
+  return IsDlgButtonChecked(dialog_, id) == BST_CHECKED;
+}
+
+void Win32DialogSurface::SetTextLimit(int id, int bytes) {
+  SendDlgItemMessageA(dialog_, id, EM_LIMITTEXT, static_cast<WPARAM>(bytes), 0);
+}
+
+void Win32DialogSurface::FocusItem(int id) {
+  if (HWND item = Item(id)) SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
+}
+
+void Win32DialogSurface::SelectAllText(int id) {
+  SendDlgItemMessageA(dialog_, id, EM_SETSEL, 0, -1);
+}
+
+void Win32DialogSurface::SetTextColour(int id, Colour colour) {
+  colours_[id] = colour;
+  if (HWND item = Item(id)) InvalidateRect(item, nullptr, TRUE);
+}
+
+HBRUSH Win32DialogSurface::ColourControl(HDC dc, HWND control, bool edit) {
+  auto it = colours_.find(GetDlgCtrlID(control));
+  if (it == colours_.end()) return nullptr;
+  SetTextColor(dc, static_cast<COLORREF>(it->second));
+  SetBkMode(dc, TRANSPARENT);
+  const int background = edit && IsWindowEnabled(control) ? COLOR_WINDOW : COLOR_BTNFACE;
+  return GetSysColorBrush(background);
+}
+
+void Win32DialogSurface::SetItemFont(int id, FontHandle font) {
+  if (font == 0) return;
+  SendDlgItemMessageA(dialog_, id, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+}
+
+void Win32DialogSurface::ClearChoices(int id) { SendDlgItemMessageA(dialog_, id, CB_RESETCONTENT, 0, 0); }
+
+void Win32DialogSurface::AddChoice(int id, const std::string& text) {
+  SendDlgItemMessageA(dialog_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32DialogSurface::SelectChoice(int id, int index) {
+  SendDlgItemMessageA(dialog_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int Win32DialogSurface::SelectedChoice(int id) const {
+  const LRESULT index = SendDlgItemMessageA(dialog_, id, CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+ListControl* Win32DialogSurface::List(int id) {
+  auto it = lists_.find(id);
+  if (it != lists_.end()) return it->second.get();
+  HWND item = Item(id);
+  if (!item || !IsListView(item)) return nullptr;
+  auto list = std::make_unique<Win32ListControl>(item, resources_);
+  ListControl* result = list.get();
+  lists_[id] = std::move(list);
+  return result;
+}
+
+int Win32DialogSurface::ShowMessage(const std::string& text, const std::string& caption,
+                                    Buttons buttons, Icon icon) {
+  return MessageBoxA(dialog_, text.c_str(), caption.c_str(), Win32MessageBoxes::Style(buttons, icon));
+}
+
+void Win32DialogSurface::End(int result) { EndDialog(dialog_, result); }
+
+int Win32DialogRunner::RunModal(Dialog& dialog) {
+  RunContext context{&dialog, resources_, nullptr};
+  const int id = dialog.TemplateId();
+  HINSTANCE module = resources_->Find(reinterpret_cast<LPCSTR>(RT_DIALOG), id);
+  HWND owner = owner_ && IsWindow(owner_) ? owner_ : nullptr;
+  const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(id), owner, DialogProc,
+                                         reinterpret_cast<LPARAM>(&context));
+  dialog.Attach(nullptr);
+  return static_cast<int>(result);
+}
+
+}  // namespace ui

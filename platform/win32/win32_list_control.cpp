@@ -1,0 +1,224 @@
+#include "platform/win32/win32_list_control.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace ui {
+
+Win32ListControl::Win32ListControl(HWND list, Win32Resources* resources)
+    : list_(list), resources_(resources) {
+  templateFont_ = reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
+}
+
+Win32ListControl::~Win32ListControl() {
+  if (images_) {
+    if (IsWindow(list_)) SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    ImageList_Destroy(images_);
+  }
+}
+
+int Win32ListControl::ClientWidth() const {
+  RECT r = {};
+  GetClientRect(list_, &r);
+  return r.right - r.left;
+}
+
+void Win32ListControl::SetFullRowSelect(bool on) {
+  SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+               on ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void Win32ListControl::SetSingleSelection(bool on) {
+  LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
+  style = on ? (style | LVS_SINGLESEL) : (style & ~static_cast<LONG_PTR>(LVS_SINGLESEL));
+  SetWindowLongPtrA(list_, GWL_STYLE, style);
+}
+
+void Win32ListControl::SetSmallIcons(const std::vector<int>& iconIds) {
+  HIMAGELIST images =
+      ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, static_cast<int>(iconIds.size()), 0);
+  if (!images) return;
+  for (int id : iconIds) {
+    HINSTANCE module = resources_->Find(reinterpret_cast<LPCSTR>(RT_GROUP_ICON), id);
+    HICON icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    ImageList_AddIcon(images, icon);
+    if (icon) DestroyIcon(icon);
+  }
+  SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+  if (images_) ImageList_Destroy(images_);
+  images_ = images;
+}
+
+void Win32ListControl::SetFont(FontHandle font) {
+  HFONT handle = font ? reinterpret_cast<HFONT>(font) : templateFont_;
+  SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+bool Win32ListControl::HasVerticalScrollBar() const {
+  return (GetWindowLongPtrA(list_, GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+void Win32ListControl::AddColumn(const std::string& header, int width) {
+  LVCOLUMNA column = {};
+  column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = width;
+  column.pszText = const_cast<char*>(header.c_str());
+  column.iSubItem = ColumnCount();
+  SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(ColumnCount()),
+               reinterpret_cast<LPARAM>(&column));
+}
+
+int Win32ListControl::ColumnCount() const {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+int Win32ListControl::ColumnWidth(int column) const {
+  return static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void Win32ListControl::SetColumnWidth(int column, int width) {
+  SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+int Win32ListControl::ItemCount() const {
+  return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int Win32ListControl::InsertItem(int index, const std::string& text, int image, ItemData data) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+  item.iItem = index;
+  item.pszText = const_cast<char*>(text.c_str());
+  item.iImage = image;
+  item.lParam = static_cast<LPARAM>(data);
+  item.state = INDEXTOSTATEIMAGEMASK(1);
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  return static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void Win32ListControl::SetItemText(int row, int column, const std::string& text) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string Win32ListControl::ItemText(int row, int column) const {
+  std::vector<char> buffer(1024, '\0');
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = buffer.data();
+  item.cchTextMax = static_cast<int>(buffer.size());
+  const LRESULT n = SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                 reinterpret_cast<LPARAM>(&item));
+  return std::string(buffer.data(), static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
+ItemData Win32ListControl::GetItemData(int row) const {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return static_cast<ItemData>(item.lParam);
+}
+
+int Win32ListControl::ItemImage(int row) const {
+  LVITEMA item = {};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  return item.iImage;
+}
+
+bool Win32ListControl::DeleteItem(int row) {
+  return SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0) != FALSE;
+}
+
+void Win32ListControl::DeleteAllItems() { SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0); }
+
+int Win32ListControl::SelectedCount() const {
+  return static_cast<int>(SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+int Win32ListControl::NextSelected(int after) const {
+  return static_cast<int>(
+      SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+bool Win32ListControl::IsSelected(int row) const {
+  return (SendMessageA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+          LVIS_SELECTED) != 0;
+}
+
+void Win32ListControl::SetSelected(int row, bool selected) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED;
+  item.state = selected ? LVIS_SELECTED : 0;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32ListControl::SetFocusedRow(int row) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_FOCUSED;
+  item.state = LVIS_FOCUSED;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int Win32ListControl::FocusedRow() const {
+  return static_cast<int>(
+      SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
+}
+
+void Win32ListControl::TakeFocus() { SetFocus(list_); }
+
+void Win32ListControl::EnsureVisible(int row) {
+  SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+namespace {
+int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM sort) {
+  const auto* compare = reinterpret_cast<const ListControl::Compare*>(sort);
+  return (*compare)(static_cast<ItemData>(a), static_cast<ItemData>(b));
+}
+}  // namespace
+
+void Win32ListControl::SortItems(const Compare& compare) {
+  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare),
+               reinterpret_cast<LPARAM>(&CompareRows));
+}
+
+bool Win32ListControl::TranslateNotify(const NMHDR* header, ListEvent* event) {
+  switch (header->code) {
+    case NM_CLICK:
+      event->kind = ListEventKind::kClick;
+      event->row = reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem;
+      return true;
+    case NM_DBLCLK:
+      event->kind = ListEventKind::kDoubleClick;
+      event->row = reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem;
+      return true;
+    case NM_SETFOCUS:
+      event->kind = ListEventKind::kFocus;
+      return true;
+    case LVN_ITEMCHANGED: {
+      const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+      if (!(change->uChanged & LVIF_STATE)) return false;
+      if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return false;
+      event->kind = ListEventKind::kSelectionChanged;
+      event->row = change->iItem;
+      return true;
+    }
+    case LVN_COLUMNCLICK:
+      event->kind = ListEventKind::kColumnClick;
+      event->column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace ui

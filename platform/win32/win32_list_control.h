@@ -1,0 +1,64 @@
+// ListControl over a list-view control in report mode.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/ui/list_control.h"
+#include "platform/win32/win32_ui_services.h"
+
+namespace ui {
+
+class Win32ListControl : public ListControl {
+ public:
+  // The icons of SetSmallIcons come from `resources`.
+  Win32ListControl(HWND list, Win32Resources* resources);
+  ~Win32ListControl() override;
+  Win32ListControl(const Win32ListControl&) = delete;
+  Win32ListControl& operator=(const Win32ListControl&) = delete;
+
+  HWND Handle() const { return list_; }
+
+  int ClientWidth() const override;
+  void SetFullRowSelect(bool on) override;
+  void SetSingleSelection(bool on) override;
+  void SetSmallIcons(const std::vector<int>& iconIds) override;
+  void SetFont(FontHandle font) override;
+  bool HasVerticalScrollBar() const override;
+
+  void AddColumn(const std::string& header, int width) override;
+  int ColumnCount() const override;
+  int ColumnWidth(int column) const override;
+  void SetColumnWidth(int column, int width) override;
+
+  int ItemCount() const override;
+  int InsertItem(int index, const std::string& text, int image, ItemData data) override;
+  void SetItemText(int row, int column, const std::string& text) override;
+  std::string ItemText(int row, int column) const override;
+  ItemData GetItemData(int row) const override;
+  int ItemImage(int row) const override;
+  bool DeleteItem(int row) override;
+  void DeleteAllItems() override;
+
+  int SelectedCount() const override;
+  int NextSelected(int after) const override;
+  bool IsSelected(int row) const override;
+  void SetSelected(int row, bool selected) override;
+  void SetFocusedRow(int row) override;
+  int FocusedRow() const override;
+  void TakeFocus() override;
+  void EnsureVisible(int row) override;
+  void SortItems(const Compare& compare) override;
+
+  // Turns a list-view notification into a list event; false for the
+  // notifications the owner does not hear about.
+  static bool TranslateNotify(const NMHDR* header, ListEvent* event);
+
+ private:
+  HWND list_;
+  Win32Resources* resources_;
+  HIMAGELIST images_ = nullptr;
+  HFONT templateFont_ = nullptr;
+};
+
+}  // namespace ui
