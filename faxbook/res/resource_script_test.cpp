@@ -1,0 +1,200 @@
+// The resource scripts hold every id and text the editor's start-up, list
+// and frame use, and the language library mirrors the program's ids.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "faxbook/res/resource.h"
+#include "faxbook/res/resource_script.h"
+
+namespace {
+
+const std::string kSource = FAXBOOK_SOURCE_DIR;
+
+class ResourceScripts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(japanese.Load(kSource + "/faxbook/res/faxbook.rc",
+                              kSource + "/faxbook/res/resource.h"));
+    ASSERT_TRUE(english.Load(kSource + "/lang/ledgres_en.rc", kSource + "/faxbook/res/resource.h"));
+  }
+  rc::Script japanese;
+  rc::Script english;
+};
+
+TEST_F(ResourceScripts, TheProgramsStringsAreJapaneseUtf8WithEveryText) {
+  EXPECT_TRUE(japanese.UsesUtf8());
+  EXPECT_EQ(japanese.Language(), "LANG_JAPANESE, SUBLANG_DEFAULT");
+  const std::pair<int, const char*> texts[] = {
+      {57344, "Address Book for Relay FAX"},
+      {61205, "Address Book for Relay FAX"},
+      {61264, "ｲﾝｽﾄｰﾙが正しく行なわれていません、再度ｲﾝｽﾄｰﾙを行なってください"},
+      {61217, "登録名称"},
+      {61218, "ﾌﾘｶﾞﾅ"},
+      {61219, "ﾌｧｸｽ番号"},
+      {61221, "会社名"},
+      {61222, "部署名"},
+      {61223, "宛先名称"},
+      {61230, "ﾒﾝﾊﾞが選択されていません"},
+      {61226, "現在のｱﾄﾞﾚｽﾃﾞｰﾀを保存しますか?"},
+      {59142, "ｶﾅ"},
+      {59137, "CAP"},
+      {59138, "NUM"},
+      {59139, "SCRL"},
+      {101, "PAGE"},
+      {61281, " 様"},
+      {61282, " 殿"},
+      {61283, " 御中"},
+      {57603, "現在の登録情報をｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙに保存します\n適用"},
+      {57601, "保存されているAddress Bookﾌｧｲﾙから全てのｱﾄﾞﾚｽﾃﾞｰﾀをｲﾝﾎﾟｰﾄします\nAddress Bookｲﾝﾎﾟｰﾄ"},
+      {32791, "保存されているCSVﾌｧｲﾙから選択したｱﾄﾞﾚｽをｲﾝﾎﾟｰﾄできます\nｲﾝﾎﾟｰﾄ"},
+      {32792, "保存されているQuorvexﾌｧｲﾙからｱﾄﾞﾚｽﾃﾞｰﾀをｲﾝﾎﾟｰﾄします\nQuorvexｲﾝﾎﾟｰﾄ"},
+      {57604, "作業中のﾌｧｲﾙを新しい名前で保存します\n名前をつけて保存"},
+      {57665, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を確認します\n終了"},
+      {32789, "新規ｱﾄﾞﾚｽを追加します\n新規ｱﾄﾞﾚｽ"},
+      {32790, "新規ｸﾞﾙｰﾌﾟを追加します\n新規ｸﾞﾙｰﾌﾟ"},
+      {1013, "選択したｱﾄﾞﾚｽ/ｸﾞﾙｰﾌﾟの編集を行います\n編集"},
+      {1015, "選択したｱﾄﾞﾚｽ/ｸﾞﾙｰﾌﾟを削除します\n削除"},
+      {57634, "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します\nｺﾋﾟｰ"},
+      {57637, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付けます\n貼り付け"},
+      {32796, "指定した項目の指定した文字列を他の文字列で置換します\n置換"},
+      {59392, "ﾂｰﾙ ﾊﾞｰの 表示/非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え"},
+      {59393, "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"},
+      {57667, "ﾍﾙﾌﾟ ﾄﾋﾟｯｸの検索を表示します\nﾍﾙﾌﾟ ﾄﾋﾟｯｸ"},
+      {57664, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、および著作権を表示します\nﾊﾞｰｼﾞｮﾝ情報"},
+      {57600, "新規にﾌｧｲﾙを作成します\n新規ﾌｧｲﾙ"},
+      {57606, "ﾌﾟﾘﾝﾀ/印刷ｵﾌﾟｼｮﾝの変更が行なえます\n印刷設定"},
+      {57669, "ｸﾘｯｸされたﾎﾞﾀﾝ、ﾒﾆｭｰまたはｳｨﾝﾄﾞｳのﾍﾙﾌﾟを表示します\nﾍﾙﾌﾟ"},
+      {57670, "現在のﾀｽｸまたはｺﾏﾝﾄﾞのﾍﾙﾌﾟを表示します\nﾍﾙﾌﾟ"},
+  };
+  for (const auto& t : texts) {
+    auto it = japanese.Strings().find(t.first);
+    ASSERT_NE(it, japanese.Strings().end()) << t.first;
+    EXPECT_EQ(it->second, t.second) << t.first;
+  }
+  // The apply failure names the file through one "%s".
+  const std::string& failed = japanese.Strings().at(IDS_APPLY_FAILED);
+  EXPECT_NE(failed.find("%s"), std::string::npos);
+  EXPECT_EQ(failed.find('%'), failed.rfind('%'));
+}
+
+TEST_F(ResourceScripts, TheLanguageLibraryCarriesTheSameStringIds) {
+  EXPECT_EQ(english.Language(), "LANG_ENGLISH, SUBLANG_ENGLISH_US");
+  std::set<int> ja, en;
+  for (const auto& s : japanese.Strings()) ja.insert(s.first);
+  for (const auto& s : english.Strings()) {
+    en.insert(s.first);
+    EXPECT_FALSE(s.second.empty()) << s.first;
+    // Prompts keep their tool tip after the line break.
+    EXPECT_EQ(s.second.find('\n') != std::string::npos,
+              japanese.Strings().at(s.first).find('\n') != std::string::npos)
+        << s.first;
+  }
+  EXPECT_EQ(ja, en);
+  // The title finds the running editor from a second start, which has not
+  // loaded the library yet: it must not change.
+  EXPECT_EQ(english.Strings().at(IDS_APP_TITLE), japanese.Strings().at(IDS_APP_TITLE));
+}
+
+TEST_F(ResourceScripts, Menu128HoldsTheCommandsInOrderWithTheirSeparators) {
+  struct Item {
+    const char* path;
+    const char* text;  // "" for a separator
+    int id;
+  };
+  const Item items[] = {
+      {"ﾌｧｲﾙ(&F)", "適用(&S)\tCtrl+S", 57603},
+      {"ﾌｧｲﾙ(&F)", "", 0},
+      {"ﾌｧｲﾙ(&F) > ｲﾝﾎﾟｰﾄ(&I)", "Address Book(&A)", 57601},
+      {"ﾌｧｲﾙ(&F) > ｲﾝﾎﾟｰﾄ(&I)", "CSVﾌｧｲﾙ(&C)", 32791},
+      {"ﾌｧｲﾙ(&F) > ｲﾝﾎﾟｰﾄ(&I)", "Quorvex(&E)", 32792},
+      {"ﾌｧｲﾙ(&F)", "名前を付けて保存(&A)...", 57604},
+      {"ﾌｧｲﾙ(&F)", "", 0},
+      {"ﾌｧｲﾙ(&F)", "閉じる(&X)", 57665},
+      {"編集(&E) > 新規作成(&N)", "新規ｱﾄﾞﾚｽ(&A) ...\tIns", 32789},
+      {"編集(&E) > 新規作成(&N)", "新規ｸﾞﾙｰﾌﾟ(&G) ...\tShift+Ins", 32790},
+      {"編集(&E)", "", 0},
+      {"編集(&E)", "ｺﾋﾟｰ(&C)\tCtrl+C", 57634},
+      {"編集(&E)", "貼り付け(&P)\tCtrl+V", 57637},
+      {"編集(&E)", "", 0},
+      {"編集(&E)", "置換(&R)", 32796},
+      {"表示(&V)", "ﾂｰﾙ ﾊﾞｰ(&T)", 59392},
+      {"表示(&V)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", 59393},
+      {"ﾍﾙﾌﾟ(&H)", "ﾄﾋﾟｯｸの検索(&H)", 57667},
+      {"ﾍﾙﾌﾟ(&H)", "", 0},
+      {"ﾍﾙﾌﾟ(&H)", "faxbookのﾊﾞｰｼﾞｮﾝ情報(&A)...", 57664},
+  };
+  std::vector<rc::MenuEntry> entries;
+  for (const rc::MenuEntry& e : japanese.Menu(IDR_MAINFRAME)) {
+    if (!e.popup) entries.push_back(e);
+  }
+  ASSERT_EQ(entries.size(), std::size(items));
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].path, items[i].path) << i;
+    EXPECT_EQ(entries[i].text, items[i].text) << i;
+    EXPECT_EQ(entries[i].id, items[i].id) << i;
+  }
+  // The library's menu offers the same commands in the same places.
+  std::vector<int> ja, en;
+  for (const rc::MenuEntry& e : japanese.Menu(IDR_MAINFRAME)) ja.push_back(e.popup ? -1 : e.id);
+  for (const rc::MenuEntry& e : english.Menu(IDR_MAINFRAME)) en.push_back(e.popup ? -1 : e.id);
+  EXPECT_EQ(ja, en);
+}
+
+TEST_F(ResourceScripts, AcceleratorsAndToolbarMatchInBothLanguages) {
+  const std::vector<std::tuple<std::string, int, std::string>> expected = {
+      {"S", 57603, "CONTROL"},          {"O", 57601, "CONTROL"},
+      {"N", 57600, "CONTROL"},          {"C", 57634, "CONTROL"},
+      {"V", 57637, "CONTROL"},          {"VK_INSERT", 32789, ""},
+      {"VK_INSERT", 32790, "SHIFT"},    {"VK_RETURN", 1013, ""},
+      {"VK_DELETE", 1015, ""},          {"VK_F1", 57669, "SHIFT"},
+      {"X", 57635, "CONTROL"},          {"VK_DELETE", 57635, "SHIFT"},
+      {"Z", 57643, "CONTROL"},          {"VK_BACK", 57643, "ALT"},
+  };
+  for (rc::Script* script : {&japanese, &english}) {
+    std::vector<std::tuple<std::string, int, std::string>> found;
+    for (const rc::Accelerator& a : script->Accelerators(IDR_MAINFRAME)) {
+      found.emplace_back(a.key, a.id, a.flags);
+    }
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(script->ToolBar(IDR_MAINFRAME),
+              (std::vector<int>{1, 32, 32, 8, 57603, 0, 32789, 32790, 1013, 32796, 0, 1015}));
+  }
+}
+
+TEST_F(ResourceScripts, TheFormHoldsTheListAndSixHiddenDisabledButtons) {
+  for (rc::Script* script : {&japanese, &english}) {
+    const rc::Dialog& form = script->DialogTemplate(IDD_ADDRCONFIG_FORM);
+    ASSERT_EQ(form.controls.size(), 7u);
+    EXPECT_EQ(form.controls[0].id, IDC_ADDRESS_LIST);
+    EXPECT_NE(form.controls[0].style.find("\"SysListView32\""), std::string::npos);
+    EXPECT_NE(form.controls[0].style.find("LVS_REPORT"), std::string::npos);
+    EXPECT_NE(form.controls[0].style.find("LVS_SHOWSELALWAYS"), std::string::npos);
+    EXPECT_NE(form.controls[0].style.find("WS_BORDER"), std::string::npos);
+    const int buttons[] = {1001, 1007, 1011, 1013, 1015, 1029};
+    for (std::size_t i = 0; i < 6; ++i) {
+      const rc::Control& c = form.controls[i + 1];
+      EXPECT_EQ(c.kind, "PUSHBUTTON");
+      EXPECT_EQ(c.id, buttons[i]);
+      EXPECT_NE(c.style.find("NOT WS_VISIBLE"), std::string::npos) << c.id;
+      EXPECT_NE(c.style.find("WS_DISABLED"), std::string::npos) << c.id;
+    }
+  }
+  const rc::Dialog& form = japanese.DialogTemplate(IDD_ADDRCONFIG_FORM);
+  const char* labels[] = {"TEST", "New Address", "New Group", "Edit", "Delete", "更新"};
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(form.controls[i + 1].text, labels[i]);
+}
+
+TEST_F(ResourceScripts, TheAboutBoxShowsIconNameVersionCopyrightAndOk) {
+  const rc::Dialog& about = japanese.DialogTemplate(IDD_ABOUTBOX);
+  EXPECT_EQ(about.caption, "faxbookのﾊﾞｰｼﾞｮﾝ情報");
+  ASSERT_EQ(about.controls.size(), 5u);
+  EXPECT_EQ(about.controls[0].kind, "ICON");
+  EXPECT_EQ(about.controls[1].text, "Address Book for Relay FAX ");
+  EXPECT_EQ(about.controls[2].text, "Version 1.4.0");
+  EXPECT_NE(about.controls[3].text.find("Copyright"), std::string::npos);
+  EXPECT_EQ(about.controls[4].kind, "DEFPUSHBUTTON");
+  EXPECT_EQ(about.controls[4].id, 1);
+}
+
+}  // namespace
