@@ -53,6 +53,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!if /FileExists "${STAGE}/bin/faxbook.exe"
+  !define MUI_FINISHPAGE_RUN "$INSTDIR\faxbook.exe"
+!endif
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
