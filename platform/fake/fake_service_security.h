@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ class FakeServiceSecurity : public ServiceSecurity {
   // Test controls.
   // A service whose first `unavailableOpens` open attempts fail.
   void AddService(const std::string& name, std::vector<Entry> dacl, int unavailableOpens = 0);
-  void Fail(Step step) { failing_[static_cast<int>(step)] = true; }
+  void Fail(Step step) { failing_.insert(step); }
   void SetUsersName(std::string name) { usersName_ = std::move(name); }
   const std::vector<Entry>* Dacl(const std::string& name) const;
   int OpenAttempts() const { return openAttempts_; }
@@ -63,7 +64,7 @@ class FakeServiceSecurity : public ServiceSecurity {
     std::vector<Entry> dacl;
     int unavailableOpens = 0;
   };
-  bool Failing(Step step) const { return failing_[static_cast<int>(step)]; }
+  bool Failing(Step step) const { return failing_.count(step) != 0; }
   Handle NextHandle() { return ++lastHandle_; }
 
   std::map<std::string, Service> services_;
@@ -72,7 +73,7 @@ class FakeServiceSecurity : public ServiceSecurity {
   std::map<Handle, std::vector<Entry>> acls_;
   std::vector<ExplicitAccess> merges_;
   std::string usersName_ = "Users";
-  bool failing_[11] = {};
+  std::set<Step> failing_;
   Handle lastHandle_ = 0x100;
   int openAttempts_ = 0;
   unsigned waitedMs_ = 0;
