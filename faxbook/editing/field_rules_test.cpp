@@ -156,7 +156,9 @@ TEST(FieldRules, ConfirmationChecksGiveTheMessageOfTheFirstFailure) {
     const FieldCheck check = CheckField(c.field, c.typed, c.opening, kJapanese, &names);
     EXPECT_EQ(check.ok, c.message == 0) << c.typed;
     EXPECT_EQ(check.messageId, c.message) << c.typed;
-    if (c.message == 0 || !c.stored.empty()) EXPECT_EQ(check.text, c.stored) << c.typed;
+    if (c.message == 0 || !c.stored.empty()) {
+      EXPECT_EQ(check.text, c.stored) << c.typed;
+    }
   }
 }
 

@@ -70,10 +70,10 @@ void MemberList::SortBy(int column, bool ascending) {
     const auto ia = static_cast<std::size_t>(a);
     const auto ib = static_cast<std::size_t>(b);
     if (ia >= cells_.size() || ib >= cells_.size()) return 0;
-    const auto column = static_cast<std::size_t>(sortColumn_);
+    const auto sorted = static_cast<std::size_t>(sortColumn_);
     const std::string empty;
-    const std::string& ta = column < cells_[ia].size() ? cells_[ia][column] : empty;
-    const std::string& tb = column < cells_[ib].size() ? cells_[ib][column] : empty;
+    const std::string& ta = sorted < cells_[ia].size() ? cells_[ia][sorted] : empty;
+    const std::string& tb = sorted < cells_[ib].size() ? cells_[ib][sorted] : empty;
     const int r = text::CompareListTexts(collation_, langId_, ta, tb);
     return ascending_ ? r : -r;
   });
