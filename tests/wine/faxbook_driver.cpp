@@ -1,0 +1,248 @@
+// Drives and inspects a running faxbook.exe from another process, for the
+// end-to-end tests under Wine. Prints what it finds on standard output (raw
+// ANSI bytes) and exits 0 on success, 1 when the window or item was not
+// found in time, 2 on bad arguments.
+//
+//   wait TITLE MS [CLASS]      wait for a visible top-level window
+//   gone TITLE MS [CLASS]      wait until no such window exists
+//   command TITLE ID           send WM_COMMAND ID to the editor's frame
+//   post-command TITLE ID      post it (when it opens a message box)
+//   close TITLE                post WM_CLOSE to the frame
+//   rows TITLE                 the list's rows, one per line, cells by tabs
+//   columns TITLE              the list's column count
+//   status TITLE PANE          the text of a status-bar pane
+//   button-enabled TITLE ID    "1" when the toolbar button is enabled (it
+//                              follows the menu item's state)
+//   message TITLE              the text of the message box with that title
+//   answer TITLE BUTTON        press a message box's button
+//   foreground                 the title of the foreground window
+//   start-timed EXE TITLE ROWS MS   start EXE, wait for its list to hold
+//                                   ROWS rows, print the milliseconds
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kFrameClass[] = "FaxbookMainFrame";
+constexpr int kListId = 1000;
+
+HWND Find(const std::string& title, const char* className) {
+  HWND found = nullptr;
+  struct Search {
+    const std::string* title;
+    const char* className;
+    HWND* found;
+  } search{&title, className, &found};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char text[512] = {};
+        GetWindowTextA(window, text, sizeof(text));
+        if (*s->title != text) return TRUE;
+        if (s->className) {
+          char name[128] = {};
+          GetClassNameA(window, name, sizeof(name));
+          if (lstrcmpA(name, s->className) != 0) return TRUE;
+        }
+        if (!IsWindowVisible(window)) return TRUE;
+        *s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return found;
+}
+
+HWND WaitFor(const std::string& title, int ms, const char* className) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND w = Find(title, className)) return w;
+    if (static_cast<int>(GetTickCount() - start) > ms) return nullptr;
+    Sleep(20);
+  }
+}
+
+HWND Frame(const std::string& title) { return WaitFor(title, 5000, kFrameClass); }
+
+HWND ListOf(HWND frame) {
+  HWND form = FindWindowExA(frame, nullptr, "#32770", nullptr);
+  return form ? GetDlgItem(form, kListId) : nullptr;
+}
+
+// A buffer inside the editor's process for messages that carry pointers.
+class Remote {
+ public:
+  Remote(HWND window, std::size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~Remote() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  bool ok() const { return memory_ != nullptr; }
+  char* at(std::size_t offset) const { return static_cast<char*>(memory_) + offset; }
+  void Write(std::size_t offset, const void* data, std::size_t n) {
+    WriteProcessMemory(process_, at(offset), data, n, nullptr);
+  }
+  void Read(std::size_t offset, void* data, std::size_t n) {
+    ReadProcessMemory(process_, at(offset), data, n, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+  std::size_t size_;
+};
+
+std::string ItemText(HWND list, Remote& remote, int row, int column) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = remote.at(sizeof(LVITEMA));
+  item.cchTextMax = 1000;
+  remote.Write(0, &item, sizeof(item));
+  const LRESULT n =
+      SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+  std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) remote.Read(sizeof(LVITEMA), &text[0], text.size());
+  return text;
+}
+
+int Columns(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+int Rows(const std::string& title) {
+  HWND frame = Frame(title);
+  HWND list = frame ? ListOf(frame) : nullptr;
+  if (!list) return 1;
+  Remote remote(list, 4096);
+  if (!remote.ok()) return 1;
+  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int columns = Columns(list);
+  for (int r = 0; r < rows; ++r) {
+    std::string line;
+    for (int c = 0; c < columns; ++c) line += (c ? "\t" : "") + ItemText(list, remote, r, c);
+    std::printf("%s\n", line.c_str());
+  }
+  return 0;
+}
+
+int Status(const std::string& title, int pane) {
+  HWND frame = Frame(title);
+  HWND bar = frame ? FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr) : nullptr;
+  if (!bar) return 1;
+  Remote remote(bar, 1024);
+  if (!remote.ok()) return 1;
+  const LRESULT r = SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(pane),
+                                 reinterpret_cast<LPARAM>(remote.at(0)));
+  std::string text(LOWORD(r), '\0');
+  if (!text.empty()) remote.Read(0, &text[0], text.size());
+  std::printf("%s\n", text.c_str());
+  return 0;
+}
+
+int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  std::string command = "\"" + exe + "\"";
+  const DWORD start = GetTickCount();
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return 1;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (;;) {
+    HWND frame = Find(title, kFrameClass);
+    HWND list = frame ? ListOf(frame) : nullptr;
+    if (list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows) {
+      std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+      return 0;
+    }
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(10);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> a(argv + 1, argv + argc);
+  if (a.empty()) return 2;
+  const std::string& verb = a[0];
+  const auto arg = [&](std::size_t i) { return i < a.size() ? a[i] : std::string(); };
+  const auto number = [&](std::size_t i) { return std::atoi(arg(i).c_str()); };
+  const char* className = a.size() > 3 ? a[3].c_str() : nullptr;
+  if (verb == "wait") return WaitFor(arg(1), number(2), className) ? 0 : 1;
+  if (verb == "gone") {
+    const DWORD start = GetTickCount();
+    while (Find(arg(1), className)) {
+      if (static_cast<int>(GetTickCount() - start) > number(2)) return 1;
+      Sleep(20);
+    }
+    return 0;
+  }
+  if (verb == "command" || verb == "post-command") {
+    HWND frame = Frame(arg(1));
+    if (!frame) return 1;
+    const WPARAM command = static_cast<WPARAM>(number(2));
+    if (verb == "command") {
+      SendMessageA(frame, WM_COMMAND, command, 0);
+    } else {
+      PostMessageA(frame, WM_COMMAND, command, 0);
+    }
+    return 0;
+  }
+  if (verb == "close") {
+    HWND frame = Frame(arg(1));
+    return frame && PostMessageA(frame, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (verb == "rows") return Rows(arg(1));
+  if (verb == "columns") {
+    HWND frame = Frame(arg(1));
+    HWND list = frame ? ListOf(frame) : nullptr;
+    if (!list) return 1;
+    std::printf("%d\n", Columns(list));
+    return 0;
+  }
+  if (verb == "status") return Status(arg(1), number(2));
+  if (verb == "button-enabled") {
+    // Menus belong to their process under Wine; the toolbar is asked instead.
+    HWND frame = Frame(arg(1));
+    HWND bar = frame ? FindWindowExA(frame, nullptr, TOOLBARCLASSNAMEA, nullptr) : nullptr;
+    if (!bar) return 1;
+    const LRESULT enabled =
+        SendMessageA(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(number(2)), 0);
+    std::printf("%d\n", enabled ? 1 : 0);
+    return 0;
+  }
+  if (verb == "message") {
+    HWND box = WaitFor(arg(1), 5000, "#32770");
+    if (!box) return 1;
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    std::printf("%s\n", text);
+    return 0;
+  }
+  if (verb == "answer") {
+    HWND box = WaitFor(arg(1), 5000, "#32770");
+    return box && PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(number(2)), 0) ? 0 : 1;
+  }
+  if (verb == "foreground") {
+    char text[512] = {};
+    GetWindowTextA(GetForegroundWindow(), text, sizeof(text));
+    std::printf("%s\n", text);
+    return 0;
+  }
+  if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  return 2;
+}
