@@ -464,18 +464,23 @@ int Win32FrameHost::ToolBarThickness() const {
 
 void Win32FrameHost::DockToolBarAt(Dock dock) {
   dock_ = dock;
+  // On the left or right every button (and separator) ends its row, so the
+  // buttons stand in one column.
   const bool vertical = dock == Dock::kLeft || dock == Dock::kRight;
-  LONG_PTR style = GetWindowLongPtrA(toolBar_, GWL_STYLE);
-  style = vertical ? (style | CCS_VERT) : (style & ~static_cast<LONG_PTR>(CCS_VERT));
-  SetWindowLongPtrA(toolBar_, GWL_STYLE, style);
-  for (int id : buttons_) {
-    if (id == 0) continue;
-    LRESULT state = SendMessageA(toolBar_, TB_GETSTATE, static_cast<WPARAM>(id), 0);
-    state = vertical ? (state | TBSTATE_WRAP) : (state & ~static_cast<LRESULT>(TBSTATE_WRAP));
-    SendMessageA(toolBar_, TB_SETSTATE, static_cast<WPARAM>(id), MAKELPARAM(state, 0));
+  const int count = static_cast<int>(SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0));
+  for (int index = 0; index < count; ++index) {
+    TBBUTTONINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+    SendMessageA(toolBar_, TB_GETBUTTONINFOA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&info));
+    info.fsState = static_cast<BYTE>(vertical ? (info.fsState | TBSTATE_WRAP)
+                                              : (info.fsState & ~TBSTATE_WRAP));
+    SendMessageA(toolBar_, TB_SETBUTTONINFOA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&info));
   }
   Layout();
-  InvalidateRect(frame_, nullptr, TRUE);
+  RedrawWindow(frame_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 bool Win32FrameHost::CreateStatusBar(const std::vector<int>& paneIds) {
