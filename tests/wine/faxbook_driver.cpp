@@ -31,30 +31,31 @@ namespace {
 constexpr char kFrameClass[] = "FaxbookMainFrame";
 constexpr int kListId = 1000;
 
+struct Search {
+  const std::string* title;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  if (*s->title != text) return TRUE;
+  if (s->className) {
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, s->className) != 0) return TRUE;
+  }
+  if (!IsWindowVisible(window)) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 HWND Find(const std::string& title, const char* className) {
-  HWND found = nullptr;
-  struct Search {
-    const std::string* title;
-    const char* className;
-    HWND* found;
-  } search{&title, className, &found};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char text[512] = {};
-        GetWindowTextA(window, text, sizeof(text));
-        if (*s->title != text) return TRUE;
-        if (s->className) {
-          char name[128] = {};
-          GetClassNameA(window, name, sizeof(name));
-          if (lstrcmpA(name, s->className) != 0) return TRUE;
-        }
-        if (!IsWindowVisible(window)) return TRUE;
-        *s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return found;
+  Search search{&title, className, nullptr};
+  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 HWND WaitFor(const std::string& title, int ms, const char* className) {
