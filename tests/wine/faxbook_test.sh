@@ -22,7 +22,7 @@ exe="$build/faxbook/faxbook.exe"
 driver="$build/tests/wine/faxbook_driver.exe"
 fdtool="$build/tools/fdtool/fdtool.exe"
 library="$build/lang/ledgresLC.dll"
-for f in "$exe" "$driver" "$fdtool" "$library"; do
+for f in "$exe" "$driver" "$fdtool" "$library" "$build/tests/wine/ui_backend_check.exe"; do
   [ -f "$f" ] || { notok "built: $(basename "$f")"; exit 1; }
 done
 title="Address Book for Relay FAX"
@@ -95,6 +95,19 @@ set_windows_version winxp
 app="$(drive)/Program Files/Faxbook"
 mkdir -p "$app" "$(drive)/old"
 cp "$exe" "$app/"
+
+# 0. The user-interface backends on real windows (a dialog from a template
+# and its report list).
+wine_run "$locale" "$build/tests/wine/ui_backend_check.exe" 2>&1 | tr -d '\r' >"$scratch/ui_backend_check.log"
+seen=0
+while IFS= read -r line; do
+  case "$line" in
+    "[       OK ] "*) seen=1; name=${line#*] }; ok "ui backend: ${name% (*}" ;;
+    "[  FAILED  ] "*" ms)") seen=1; name=${line#*] }; notok "ui backend: ${name% (*}" ;;
+  esac
+done <"$scratch/ui_backend_check.log"
+[ "$seen" = 1 ] || { notok "ui backend check ran"; tail -5 "$scratch/ui_backend_check.log"; }
+stop_wine
 
 # 1. Without "FileName" the editor stops with the installation message.
 reg_clear

@@ -1,0 +1,137 @@
+// The Windows backends of platform/ui on real windows: a dialog from a
+// template driven through ui::Dialog, and its report list. Needs a display,
+// so tests/wine/faxbook_test.sh runs it on its Xvfb.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/dialog.h"
+#include "platform/win32/win32_dialog.h"
+#include "platform/win32/win32_ui_services.h"
+
+namespace {
+
+constexpr int kEdit = 1001;
+constexpr int kChoice = 1002;
+constexpr int kList = 1003;
+constexpr int kLabel = 1004;
+constexpr int kButton = 1005;
+
+// Does its work when shown and ends itself; records what the controls said.
+class ProbeDialog : public ui::Dialog {
+ public:
+  ProbeDialog() : Dialog(900) {}
+
+  void OnInit() override {
+    SetTitle("Probe dialog");
+    SetTextLimit(kEdit, 5);
+    SetItemText(kEdit, "abc");
+    for (const char* c : {"none", "one", "two"}) AddChoice(kChoice, c);
+    SelectChoice(kChoice, 1);
+    EnableItem(kButton, false);
+    SetTextColour(kEdit, ui::Rgb(255, 0, 0));
+    ui::ListControl* list = List(kList);
+    listFound = list != nullptr;
+    noList = List(kEdit) == nullptr;
+    if (!list) return;
+    list->SetFullRowSelect(true);
+    list->AddColumn("Name", 80);
+    list->AddColumn("Fax", 80);
+    const char* names[] = {"delta", "alpha", "charlie", "bravo"};
+    for (int i = 0; i < 4; ++i) {
+      const int row = list->InsertItem(0, names[i], i % 2, 100 + i);
+      list->SetItemText(row, 1, std::to_string(i));
+    }
+  }
+
+  void OnShown() override {
+    shown = true;
+    text = ItemText(kEdit);
+    choice = SelectedChoice(kChoice);
+    buttonEnabled = IsItemEnabled(kButton);
+    label = ItemText(kLabel);
+    ui::ListControl* list = List(kList);
+    if (list) {
+      columns = list->ColumnCount();
+      // Sorted by the item data's order of names.
+      list->SortItems([list](ui::ItemData a, ui::ItemData b) {
+        const char* names[] = {"delta", "alpha", "charlie", "bravo"};
+        return std::string(names[a - 100]).compare(names[b - 100]);
+      });
+      for (int r = 0; r < list->ItemCount(); ++r) order.push_back(list->ItemText(r, 0));
+      list->SetSelected(1, true);
+      list->SetSelected(3, true);
+      selected = list->SelectedCount();
+      firstSelected = list->NextSelected(-1);
+      secondSelected = list->NextSelected(firstSelected);
+      image = list->ItemImage(0);
+      data = list->GetItemData(0);
+      list->SetSingleSelection(true);
+      list->SetSelected(2, true);
+      selectedAfterSingle = list->SelectedCount();
+      list->DeleteItem(0);
+      afterDelete = list->ItemCount();
+    }
+    FocusItem(kEdit);
+    End(ui::kIdOk);
+  }
+
+  void OnCommand(int id, int code) override {
+    if (id == kEdit && code == ui::kEditChanged) ++editChanges;
+    Dialog::OnCommand(id, code);
+  }
+
+  bool listFound = false, noList = false, shown = false, buttonEnabled = true;
+  std::string text, label;
+  int choice = -1, columns = 0, selected = 0, firstSelected = -1, secondSelected = -1;
+  int image = -1, selectedAfterSingle = 0, afterDelete = 0, editChanges = 0;
+  ui::ItemData data = 0;
+  std::vector<std::string> order;
+};
+
+TEST(UiBackend, ADialogFromItsTemplateRunsThroughTheDialogClass) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  ui::Win32Resources resources(GetModuleHandleA(nullptr));
+  ui::Win32DialogRunner runner(&resources);
+  ProbeDialog probe;
+  EXPECT_EQ(runner.RunModal(probe), ui::kIdOk);
+  EXPECT_TRUE(probe.shown);
+  EXPECT_TRUE(probe.listFound);
+  EXPECT_TRUE(probe.noList);
+  EXPECT_EQ(probe.text, "abc");
+  EXPECT_GE(probe.editChanges, 1);
+  EXPECT_EQ(probe.choice, 1);
+  EXPECT_FALSE(probe.buttonEnabled);
+  EXPECT_EQ(probe.label, "Label");
+  EXPECT_EQ(probe.columns, 2);
+  EXPECT_EQ(probe.order, (std::vector<std::string>{"alpha", "bravo", "charlie", "delta"}));
+  EXPECT_EQ(probe.selected, 2);
+  EXPECT_EQ(probe.firstSelected, 1);
+  EXPECT_EQ(probe.secondSelected, 3);
+  EXPECT_EQ(probe.image, 1);
+  EXPECT_EQ(probe.data, 101);
+  EXPECT_EQ(probe.selectedAfterSingle, 1);
+  EXPECT_EQ(probe.afterDelete, 3);
+}
+
+TEST(UiBackend, AMissingTemplateRunsNothing) {
+  ui::Win32Resources resources(GetModuleHandleA(nullptr));
+  ui::Win32DialogRunner runner(&resources);
+  ui::Dialog missing(901);
+  EXPECT_EQ(runner.RunModal(missing), -1);
+}
+
+TEST(UiBackend, StringsComeFromTheResourceSourceAndMissingOnesAreEmpty) {
+  ui::Win32Resources resources(GetModuleHandleA(nullptr));
+  EXPECT_EQ(resources.String(12345), "");
+  EXPECT_FALSE(resources.UseLanguageLibrary("no-such-library.dll"));
+  EXPECT_TRUE(resources.UseLanguageLibrary("comctl32.dll"));
+  EXPECT_EQ(resources.String(12345), "");
+}
+
+}  // namespace
