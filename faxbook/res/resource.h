@@ -77,3 +77,6 @@
 #define IDS_RESPECT_1 61281
 #define IDS_RESPECT_2 61282
 #define IDS_RESPECT_3 61283
+
+// The ids of the address, group and member dialogs.
+#include "editing_resource.h"

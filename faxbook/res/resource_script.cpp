@@ -84,19 +84,33 @@ int Script::Value(const std::string& token) const {
   return *end == '\0' ? static_cast<int>(v) : -1;
 }
 
-bool Script::Load(const std::string& scriptPath, const std::string& headerPath) {
+bool Script::ReadSymbols(const std::string& headerPath) {
   std::ifstream header(headerPath);
-  std::ifstream script(scriptPath);
-  if (!header || !script) return false;
-  // The system's button ids that templates use.
-  symbols_["IDOK"] = 1;
-  symbols_["IDCANCEL"] = 2;
+  if (!header) return false;
+  const std::size_t slash = headerPath.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "" : headerPath.substr(0, slash + 1);
   std::string line;
   while (std::getline(header, line)) {
     std::istringstream in(line);
-    std::string define, name, value;
-    if (in >> define >> name >> value && define == "#define") symbols_[name] = Value(value);
+    std::string directive, name, value;
+    if (!(in >> directive >> name)) continue;
+    if (directive == "#define" && in >> value) symbols_[name] = Value(value);
+    // A header of more ids, beside this one.
+    if (directive == "#include" && name.size() > 2 && name.front() == '"') {
+      ReadSymbols(folder + name.substr(1, name.size() - 2));
+    }
   }
+  return true;
+}
+
+bool Script::Load(const std::string& scriptPath, const std::string& headerPath) {
+  std::ifstream script(scriptPath);
+  if (!script) return false;
+  // The system's button ids that templates use.
+  symbols_["IDOK"] = 1;
+  symbols_["IDCANCEL"] = 2;
+  if (!ReadSymbols(headerPath)) return false;
+  std::string line;
 
   // Statements may continue on the next line after a trailing comma or "|".
   std::vector<std::string> lines;

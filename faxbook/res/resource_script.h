@@ -52,6 +52,9 @@ class Script {
   int Value(const std::string& token) const;
 
  private:
+  // The #define lines of a header and of the headers it includes.
+  bool ReadSymbols(const std::string& headerPath);
+
   std::map<std::string, int> symbols_;
   std::map<int, std::string> strings_;
   std::map<int, std::vector<MenuEntry>> menus_;

@@ -197,4 +197,88 @@ TEST_F(ResourceScripts, TheAboutBoxShowsIconNameVersionCopyrightAndOk) {
   EXPECT_EQ(about.controls[4].id, 1);
 }
 
+TEST_F(ResourceScripts, TheEditingMessagesAreThereInBothLanguages) {
+  const std::pair<int, const char*> texts[] = {
+      {61206, "入力ｴﾗｰ"},
+      {61207, "新規ｸﾞﾙｰﾌﾟの登録"},
+      {61208, "ｸﾞﾙｰﾌﾟの編集"},
+      {61211, "新規ｱﾄﾞﾚｽの登録"},
+      {61212, "ｱﾄﾞﾚｽの編集"},
+      {61224, "選択されたｱﾄﾞﾚｽを削除します"},
+      {61227, "ｱﾄﾞﾚｽが設定されていません"},
+      {61238, "ｱﾄﾞﾚｽ帳に登録できる最大数(%ld)をｵｰﾊﾞｰします"},
+      {61239, "ｸﾞﾙｰﾌﾟに登録できる最大数(%ld)をｵｰﾊﾞｰします"},
+      {61263, "選択されたｸﾞﾙｰﾌﾟを削除します"},
+      {61270, "一度に複数のﾃﾞｰﾀ削除はできません"},
+      {61249, "登録名称が設定されていません"},
+      {61250, "登録名称が長すぎます"},
+      {61247, "登録名称に使用できない文字が設定されています"},
+      {61248, "登録名称は既に使用されています"},
+      {61233, "ﾌﾘｶﾞﾅが設定されていません"},
+      {61234, "ﾌﾘｶﾞﾅが長すぎます"},
+      {61231, "ﾌﾘｶﾞﾅに使用できない文字が設定されています"},
+      {61232, "ﾌﾘｶﾞﾅは既に使用されています"},
+      {61244, "ﾌｧｸｽ番号が設定されていません"},
+      {61245, "ﾌｧｸｽ番号が長すぎます"},
+      {61246, "ﾌｧｸｽ番号に使用できない文字が設定されています"},
+      {61251, "ｻﾌﾞｱﾄﾞﾚｽが長すぎます"},
+      {61252, "ｻﾌﾞｱﾄﾞﾚｽに使用できない文字が設定されています"},
+      {61253, "ﾊﾟｽﾜｰﾄﾞが長すぎます"},
+      {61254, "ﾊﾟｽﾜｰﾄﾞに使用できない文字が設定されています"},
+      {61255, "会社名が長すぎます"},
+      {61256, "会社名に使用できない文字が設定されています"},
+      {61257, "部署名が長すぎます"},
+      {61258, "部署名に使用できない文字が設定されています"},
+      {61259, "宛先名称が長すぎます"},
+      {61260, "宛先名称に使用できない文字が設定されています"},
+      {61265, "ｻﾌﾞｱﾄﾞﾚｽが設定されていません"},
+      {61266, "ﾊﾟｽﾜｰﾄﾞが設定されていません"},
+      {61267, "会社名が設定されていません"},
+      {61268, "部署名が設定されていません"},
+      {61269, "宛先名称が設定されていません"},
+      {IDS_RESPECT_NONE, "なし"},
+      {IDS_RESPECT_ITEM_1, "様"},
+      {IDS_RESPECT_ITEM_2, "殿"},
+      {IDS_RESPECT_ITEM_3, "御中"},
+  };
+  for (const auto& t : texts) {
+    EXPECT_EQ(japanese.Strings().count(t.first) ? japanese.Strings().at(t.first) : "", t.second)
+        << t.first;
+    EXPECT_FALSE(english.Strings().count(t.first) == 0 || english.Strings().at(t.first).empty())
+        << "English lacks " << t.first;
+  }
+  // The limit messages keep their number for the program to fill in.
+  EXPECT_NE(english.Strings().at(61238).find("%ld"), std::string::npos);
+  EXPECT_NE(english.Strings().at(61239).find("%ld"), std::string::npos);
+}
+
+TEST_F(ResourceScripts, TheEditingDialogsHoldTheirControlsInTabOrder) {
+  struct Template {
+    int id;
+    const char* caption;
+    std::vector<int> controls;  // ids of the controls that have one, in order
+  } templates[] = {
+      {IDD_ADDRESS, "新規ｱﾄﾞﾚｽの登録",
+       {1006, 1005, 1010, 1017, 1018, 1019, 1020, 1022, 1024, 1066, 1, 2}},
+      {IDD_GROUP, "新規ｸﾞﾙｰﾌﾟの登録", {1006, 1005, 1003, 1018, 1019, 1016, 1, 2}},
+      {IDD_MEMBER_SELECT, "新しいｱﾄﾞﾚｽの追加", {1043, 1020, 1023, 1024, 1044, 1021, 1, 2}},
+  };
+  for (const Template& t : templates) {
+    EXPECT_EQ(japanese.DialogTemplate(t.id).caption, t.caption);
+    for (rc::Script* script : {&japanese, &english}) {
+      std::vector<int> ids;
+      for (const rc::Control& c : script->DialogTemplate(t.id).controls) {
+        if (c.id > 0) ids.push_back(c.id);
+      }
+      EXPECT_EQ(ids, t.controls) << t.id;
+    }
+  }
+  const rc::Dialog& address = japanese.DialogTemplate(IDD_ADDRESS);
+  const rc::Control& respect = address.controls[address.controls.size() - 3];
+  EXPECT_EQ(respect.id, IDC_RESPECT);
+  EXPECT_NE(respect.style.find("CBS_DROPDOWNLIST"), std::string::npos);
+  const char* labels[] = {"登録名称", "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ", "会社名", "部署名", "宛先名称"};
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(address.controls[2 * i].text, labels[i]);
+}
+
 }  // namespace

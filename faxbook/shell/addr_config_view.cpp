@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "faxbook/editing/entry_commands.h"
 #include "faxbook/res/resource.h"
 #include "faxbook/shell/data_location.h"
 #include "faxbook/shell/language.h"
@@ -27,7 +28,14 @@ constexpr int kImageGroup = 1;
 CAddrConfigView::CAddrConfigView(const EditorServices& services, store::StoreAlerts* alerts,
                                  CAddrConfigDoc* document, CMainFrame* frame,
                                  const StartupInfo* startup)
-    : services_(services), alerts_(alerts), document_(document), frame_(frame), startup_(startup) {}
+    : services_(services),
+      alerts_(alerts),
+      document_(document),
+      frame_(frame),
+      startup_(startup),
+      commands_(std::make_unique<CEntryCommands>(*this, services, *frame)) {}
+
+CAddrConfigView::~CAddrConfigView() = default;
 
 void CAddrConfigView::Attach(ui::FormView* form) {
   form_ = form;
@@ -90,14 +98,24 @@ bool CAddrConfigView::OnCommand(int id) {
     case IDC_EDIT_BUTTON:
       DispatchEdit();
       return true;
-    // Built with the address, group, import and replace dialogs.
     case ID_NEW_ADDRESS:
     case IDC_NEW_ADDRESS_BUTTON:
+      if (list_) commands_->NewAddress();
+      return true;
     case ID_NEW_GROUP:
     case IDC_NEW_GROUP_BUTTON:
+      if (list_) commands_->NewGroup();
+      return true;
     case IDC_DELETE_BUTTON:
+      if (list_) commands_->Delete();
+      return true;
     case ID_EDIT_COPY:
+      if (list_) commands_->Copy();
+      return true;
     case ID_EDIT_PASTE:
+      if (list_) commands_->Paste();
+      return true;
+    // Built with the import, save-as and replace dialogs.
     case ID_FILE_SAVE_AS:
     case ID_FILE_IMPORT_BOOK:
     case ID_IMPORT_CSV:
@@ -120,9 +138,9 @@ void CAddrConfigView::DispatchEdit() {
   } else {
     const int row = list_->NextSelected(-1);
     if (list_->ItemImage(row) == kImageGroup) {
-      EditGroup(row);
+      commands_->EditGroup(row);
     } else {
-      EditAddress(row);
+      commands_->EditAddress(row);
     }
   }
 }

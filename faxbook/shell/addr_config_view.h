@@ -9,6 +9,7 @@
 // the services below, and set the modified flag; only apply clears it.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "store/book_file.h"
 
 class CMainFrame;
+class CEntryCommands;
 
 // What start-up found out about the system, for the view's data location.
 struct StartupInfo {
@@ -31,6 +33,7 @@ class CAddrConfigView : public ui::FormEvents {
  public:
   CAddrConfigView(const EditorServices& services, store::StoreAlerts* alerts,
                   CAddrConfigDoc* document, CMainFrame* frame, const StartupInfo* startup);
+  ~CAddrConfigView() override;
 
   // The form the view shows in; must be set before the first update.
   void Attach(ui::FormView* form);
@@ -109,10 +112,7 @@ class CAddrConfigView : public ui::FormEvents {
   void BuildColumns();
   void SortRows();
   void DispatchEdit();
-  // Commands built with the editing and import dialogs; until then they do
-  // nothing.
-  void EditAddress(int /*row*/) {}
-  void EditGroup(int /*row*/) {}
+  // Built with the multi-address edit; until then it does nothing.
   void EditSeveral() {}
 
   EditorServices services_;
@@ -123,6 +123,8 @@ class CAddrConfigView : public ui::FormEvents {
   ui::FormView* form_ = nullptr;
   ui::ListControl* list_ = nullptr;
 
+  // New, edit, delete, copy and paste of single entries (with the copy buffer).
+  std::unique_ptr<CEntryCommands> commands_;
   EntryList entries_;
   bool modified_ = false;
   int sortColumn_ = 0;
