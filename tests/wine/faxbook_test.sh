@@ -163,11 +163,32 @@ check "refuses a second instance" ended "$second" 20
 check "keeps the first instance running" drv wait "$title" 2000 FaxbookMainFrame
 check "raises the running editor" test "$(drv foreground | tr -d '\r')" = "$title"
 
-# 6. Closing an unmodified book asks nothing and ends the program.
+# 6. A change makes closing ask: delete the first row (Abe), Cancel the
+# question, apply with Ctrl+S, then close without a question.
 first=${editors[1]}
+xdotool mousemove 300 380 click 1 >/dev/null 2>&1
+xdotool key Home Delete >/dev/null 2>&1
+drv answer "$title" 1 >/dev/null
+for _ in $(seq 50); do [ "$(drv status "$title" 5 | tr -d '\r')" = 4 ] && break; sleep 0.1; done
+check "deletes the confirmed row" test "$(drv status "$title" 5 | tr -d '\r')" = 4
+sleep 0.5
+check "enables apply once the book is modified" test "$(drv button-enabled "$title" 57603 | tr -d '\r')" = 1
 drv close "$title" >/dev/null
-check "closes without asking when unmodified" ended "$first" 20
-check "leaves the book as written" cmp -s "$book" "$scratch/applied.fdt"
+question=$(drv message "$title" | tr -d '\r' | utf8)
+check "asks on close when modified" test "$question" = "現在のｱﾄﾞﾚｽﾃﾞｰﾀを保存しますか?"
+drv answer "$title" 2 >/dev/null
+check "stays open when the question is cancelled" drv gone "$title" 3000 '#32770'
+check "keeps running after Cancel" kill -0 "$first"
+check "has not written the file before apply" cmp -s "$book" "$scratch/applied.fdt"
+xdotool search --name "^$title\$" windowfocus --sync key ctrl+s >/dev/null 2>&1
+grep -a -v '^\[FAX_ADDR\]=1,6,Abe,' "$scratch/applied.fdt" >"$scratch/after-delete.fdt"
+for _ in $(seq 50); do cmp -s "$book" "$scratch/after-delete.fdt" && break; sleep 0.1; done
+check "applies with Ctrl+S, byte for byte" cmp -s "$book" "$scratch/after-delete.fdt"
+sleep 0.5
+check "greys apply again after applying" test "$(drv button-enabled "$title" 57603 | tr -d '\r')" = 0
+drv close "$title" >/dev/null
+check "closes without asking after apply" ended "$first" 20
+check "leaves the book as applied" cmp -s "$book" "$scratch/after-delete.fdt"
 
 # 7. The largest book: time from start to the list shown.
 largest="$build/../native/tests/bench/make_largest_book"
