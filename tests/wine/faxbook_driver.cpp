@@ -18,6 +18,13 @@
 //   foreground                 the title of the foreground window
 //   start-timed EXE TITLE ROWS MS   start EXE, wait for its list to hold
 //                                   ROWS rows, print the milliseconds
+//   set-text TITLE ID TEXT     set a control's text in the dialog titled TITLE
+//                              (an edit field then tells its dialog it changed)
+//   text TITLE ID              print a control's text in that dialog
+//   click TITLE ID             click a button of that dialog (posted: the
+//                              click may open another dialog)
+//   select-rows TITLE ID ROW...  select exactly these rows of a list there
+//   dialog-rows TITLE ID       the rows of a list there, like rows
 #include <windows.h>
 #include <commctrl.h>
 
@@ -136,6 +143,42 @@ int Rows(const std::string& title) {
   return 0;
 }
 
+// The rows of a report list, one per line, cells separated by tabs.
+int PrintRows(HWND list) {
+  Remote remote(list, 4096);
+  if (!remote.ok()) return 1;
+  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int columns = Columns(list);
+  for (int r = 0; r < rows; ++r) {
+    std::string line;
+    for (int c = 0; c < columns; ++c) line += (c ? "\t" : "") + ItemText(list, remote, r, c);
+    std::printf("%s\n", line.c_str());
+  }
+  return 0;
+}
+
+// A control of the dialog window titled `title`.
+HWND DialogItem(const std::string& title, int id) {
+  HWND dialog = WaitFor(title, 5000, "#32770");
+  return dialog ? GetDlgItem(dialog, id) : nullptr;
+}
+
+int SelectRows(HWND list, const std::vector<int>& rows) {
+  Remote remote(list, sizeof(LVITEMA));
+  if (!remote.ok()) return 1;
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = 0;
+  remote.Write(0, &item, sizeof(item));
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remote.at(0)));
+  for (int row : rows) {
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    remote.Write(0, &item, sizeof(item));
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+  }
+  return 0;
+}
+
 int Status(const std::string& title, int pane) {
   HWND frame = Frame(title);
   HWND bar = frame ? FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr) : nullptr;
@@ -245,5 +288,25 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
+      verb == "dialog-rows") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    if (verb == "set-text") {
+      // The edit field tells its dialog of the change itself (EN_CHANGE).
+      return SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str())) ? 0 : 1;
+    }
+    if (verb == "text") {
+      char text[1024] = {};
+      GetWindowTextA(item, text, sizeof(text));
+      std::printf("%s\n", text);
+      return 0;
+    }
+    if (verb == "click") return PostMessageA(item, BM_CLICK, 0, 0) ? 0 : 1;
+    if (verb == "dialog-rows") return PrintRows(item);
+    std::vector<int> rows;
+    for (std::size_t i = 3; i < a.size(); ++i) rows.push_back(number(i));
+    return SelectRows(item, rows);
+  }
   return 2;
 }

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# The real faxbook.exe under Wine: an address and a group made through the
+# real dialogs (a refused fax number on the way), applied with Ctrl+S, and the
+# written book checked byte for byte. Screenshots of each dialog are kept in
+# the scratch folder.
+#
+# Usage: faxbook_editing_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
+# "not ok NAME" per check; exits non-zero when any check failed.
+set -u
+build=$(cd "$1" && pwd)
+scratch=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+
+failures=0
+ok() { echo "ok $1"; }
+notok() { echo "not ok $1"; failures=$((failures + 1)); }
+check() { local name=$1; shift; if "$@"; then ok "$name"; else notok "$name"; fi; }
+
+exe="$build/faxbook/faxbook.exe"
+driver="$build/tests/wine/faxbook_driver.exe"
+for f in "$exe" "$driver"; do
+  [ -f "$f" ] || { notok "built: $(basename "$f")"; exit 1; }
+done
+title="Address Book for Relay FAX"
+locale=ja_JP.UTF-8
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+display=""
+for n in $(seq 141 190); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { notok "Xvfb starts"; exit 1; }
+export DISPLAY=$display
+editor=""
+cleanup() {
+  [ -n "$editor" ] && kill "$editor" 2>/dev/null
+  stop_wine
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+}
+trap cleanup EXIT
+
+drv() { wine_run "$locale" "$driver" "$@"; }
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+# shot NAME TITLE: a picture of the window titled TITLE (captured by its own
+# id: with no window manager the root picture shows popups black).
+shot() {
+  sleep 1
+  local id
+  id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1)
+  [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
+}
+
+new_prefix "$scratch/wine" "$locale" || { notok "wine prefix"; exit 1; }
+set_windows_version winxp
+wine_run "$locale" reg add 'HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook' /v FileName \
+  /d 'C:\nowhere\address.fdt' /f >/dev/null 2>&1
+mkdir -p "$scratch/program"
+cp "$exe" "$scratch/program/"
+LANG=$locale LC_ALL=$locale timeout 600 "$WINE64" "$scratch/program/faxbook.exe" >/dev/null 2>&1 &
+editor=$!
+check "the editor starts" drv wait "$title" 60000 FaxbookMainFrame || exit 1
+
+new_address="新規ｱﾄﾞﾚｽの登録"
+# add_address NAME READING FAX [SUB]: fills the new-address dialog and confirms.
+add_address() {
+  drv post-command "$title" 32789 >/dev/null &&
+    drv wait "$new_address" 10000 >/dev/null &&
+    drv set-text "$new_address" 1006 "$1" && drv set-text "$new_address" 1005 "$2" &&
+    drv set-text "$new_address" 1010 "$3" && drv set-text "$new_address" 1017 "${4:-}"
+}
+
+add_address Kita KITA -03
+shot address-dialog "$new_address"
+drv click "$new_address" 1
+message=$(drv message "入力ｴﾗｰ" | tr -d '\r')
+check "a fax number starting with - is refused" [ "$message" = "$(sjis 'ﾌｧｸｽ番号に使用できない文字が設定されています')" ]
+shot refusal "入力ｴﾗｰ"
+drv answer "入力ｴﾗｰ" 1 >/dev/null
+drv gone "入力ｴﾗｰ" 10000 "#32770"
+drv set-text "$new_address" 1010 "03-111"
+drv click "$new_address" 1
+check "the corrected address is taken" drv gone "$new_address" 10000 "#32770"
+
+add_address Minami MINAMI 06-333 12 && drv click "$new_address" 1
+drv gone "$new_address" 10000 "#32770"
+
+new_group="新規ｸﾞﾙｰﾌﾟの登録"
+select_title="新しいｱﾄﾞﾚｽの追加"
+drv post-command "$title" 32790 >/dev/null
+check "the group dialog opens" drv wait "$new_group" 10000
+drv set-text "$new_group" 1006 All
+drv set-text "$new_group" 1005 ALL
+shot group-dialog-names "$new_group"
+drv click "$new_group" 1018
+check "the member selection opens" drv wait "$select_title" 10000
+available=$(drv dialog-rows "$select_title" 1020 | cut -f2 | tr '\n' ' ')
+check "both addresses can be chosen" [ "$available" = "KITA MINAMI " ]
+drv select-rows "$select_title" 1020 0 1
+drv click "$select_title" 1023
+sleep 0.5
+shot member-selection "$select_title"
+chosen=$(drv dialog-rows "$select_title" 1021 | cut -f2 | tr '\n' ' ')
+check "both addresses are chosen" [ "$chosen" = "KITA MINAMI " ]
+drv click "$select_title" 1
+drv gone "$select_title" 10000 "#32770"
+sleep 0.5
+members=$(drv dialog-rows "$new_group" 1016 | cut -f2 | tr '\n' ' ')
+check "the group shows its members" [ "$members" = "KITA MINAMI " ]
+drv click "$new_group" 1
+check "the group is taken" drv gone "$new_group" 10000 "#32770"
+
+rows=$(drv rows "$title" | cut -f2 | tr '\n' ' ')
+check "the list shows the group and both addresses" [ "$rows" = "ALL KITA MINAMI " ]
+shot list "$title"
+
+drv command "$title" 57603 >/dev/null
+book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
+printf '%s\r\n' '// This is BrevantZelo Relay Fax AddressBook  Utility Data.' '' \
+  '[FAX_ADDR]=3,3,All,ALL,' \
+  '[FAX_ADDR_GM]=4,3,Kita,KITA,03-111,,,,,,0' \
+  '[FAX_ADDR_GM]=4,3,Minami,MINAMI,06-333,12,,,,,0' \
+  '[FAX_ADDR]=1,1,Kita,KITA,03-111,,,,,,0' \
+  '[FAX_ADDR]=1,2,Minami,MINAMI,06-333,12,,,,,0' >"$scratch/expected.fdt"
+check "apply writes the book byte for byte" cmp -s "$scratch/expected.fdt" "$book"
+
+drv close "$title" >/dev/null
+for _ in $(seq 100); do kill -0 "$editor" 2>/dev/null || break; sleep 0.1; done
+check "the editor closes after apply without asking" bash -c "! kill -0 $editor 2>/dev/null"
+exit $((failures > 0))
