@@ -188,3 +188,31 @@ TEST_F(GroupCommandsTest, APastedGroupOffersTheRemainingMembers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EditingLayouts, OtherLanguagesListMembersByReadingAndFaxNumber) {
+  EditingHarness editor;
+  editor.SetLanguage("Czech");
+  editor.system.codePage = 1250;  // the Central European font goes on the fields and lists
+  editor.StartWith({"[FAX_ADDR]=1,1,,\x8Aimek,1,,,,,,0", "[FAX_ADDR]=1,2,,Adam,2,,,,,,0"});
+  editor.dialogs.OnNextDialog(IDD_GROUP, [&](ui::FakeDialog& d) {
+    EXPECT_NE(d.Font(IDC_READING), 0);
+    EXPECT_NE(d.Font(IDC_MEMBER_LIST), 0);
+    editor.dialogs.OnNextDialog(IDD_MEMBER_SELECT, [&](ui::FakeDialog& s) {
+      ui::FakeListControl& available = s.FakeList(IDC_AVAILABLE_LIST);
+      ASSERT_EQ(available.ColumnCount(), 2);
+      EXPECT_EQ(available.Header(0), Marker(IDS_COLUMN_NAME));
+      EXPECT_EQ(available.Header(1), Marker(IDS_COLUMN_FAX));
+      // S caron sorts with S, after A.
+      EXPECT_EQ(available.ColumnTexts(0), (std::vector<std::string>{"Adam", "\x8Aimek"}));
+      s.Close();
+    });
+    d.Click(IDC_ADD_MEMBERS);
+    d.Close();
+  });
+  editor.Command(ID_NEW_GROUP);
+  EXPECT_TRUE(editor.dialogs.Problems().empty());
+}
+
+}  // namespace
