@@ -74,15 +74,8 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: an Xvfb of our own, a screenshot, and a clean end.
-for n in $(seq 91 140); do
-  { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if [ -e "/tmp/.X11-unix/X$n" ]; then export DISPLAY=":$n"; break; fi
-done
-[ -n "${DISPLAY:-}" ] || { echo "Xvfb did not start" >&2; exit 1; }
-trap 'stop_wine; kill "$xvfb" 2>/dev/null' EXIT
+start_display 91 140 || { echo "Xvfb did not start" >&2; exit 1; }
+trap 'stop_wine; stop_display' EXIT
 LANG=$locale LC_ALL=$locale "$WINE64" "$exe" >"$run/editor.log" 2>&1 &
 editor=$!
 title="Address Book for Relay FAX"

@@ -127,22 +127,6 @@ int Columns(HWND list) {
   return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-int Rows(const std::string& title) {
-  HWND frame = Frame(title);
-  HWND list = frame ? ListOf(frame) : nullptr;
-  if (!list) return 1;
-  Remote remote(list, 4096);
-  if (!remote.ok()) return 1;
-  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  const int columns = Columns(list);
-  for (int r = 0; r < rows; ++r) {
-    std::string line;
-    for (int c = 0; c < columns; ++c) line += (c ? "\t" : "") + ItemText(list, remote, r, c);
-    std::printf("%s\n", line.c_str());
-  }
-  return 0;
-}
-
 // The rows of a report list, one per line, cells separated by tabs.
 int PrintRows(HWND list) {
   Remote remote(list, 4096);
@@ -155,6 +139,12 @@ int PrintRows(HWND list) {
     std::printf("%s\n", line.c_str());
   }
   return 0;
+}
+
+int Rows(const std::string& title) {
+  HWND frame = Frame(title);
+  HWND list = frame ? ListOf(frame) : nullptr;
+  return list ? PrintRows(list) : 1;
 }
 
 // A control of the dialog window titled `title`.

@@ -27,22 +27,12 @@ locale=ja_JP.UTF-8
 rm -rf "$scratch"
 mkdir -p "$scratch"
 
-display=""
-for n in $(seq 141 190); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { notok "Xvfb starts"; exit 1; }
-export DISPLAY=$display
+start_display 141 190 || { notok "Xvfb starts"; exit 1; }
 editor=""
 cleanup() {
   [ -n "$editor" ] && kill "$editor" 2>/dev/null
   stop_wine
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
+  stop_display
 }
 trap cleanup EXIT
 

@@ -31,23 +31,13 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 
 # --- display ------------------------------------------------------------------
-display=""
-for n in $(seq 91 140); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { notok "Xvfb starts"; exit 1; }
-export DISPLAY=$display
+start_display 91 140 || { notok "Xvfb starts"; exit 1; }
 editors=()
 cleanup() {
   local pid
   for pid in "${editors[@]}"; do kill "$pid" 2>/dev/null; done
   stop_wine
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
+  stop_display
 }
 trap cleanup EXIT
 

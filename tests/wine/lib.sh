@@ -35,6 +35,29 @@ set_windows_version() {
   wine_run "${WINE_LOCALE:-ja_JP.UTF-8}" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
 }
 
+# start_display FIRST LAST: an Xvfb of its own on the first free display
+# number from FIRST to LAST; exports DISPLAY and sets xvfb to its process id.
+# False when none could be started.
+start_display() {
+  local n
+  for n in $(seq "$1" "$2"); do
+    { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  return 1
+}
+
+stop_display() {
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+}
+
 stop_wine() {
   "${WINESERVER:-/usr/lib/wine/wineserver64}" -k >/dev/null 2>&1 || true
 }
