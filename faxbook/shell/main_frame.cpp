@@ -38,11 +38,11 @@ bool CMainFrame::OnCreate(ui::FrameWindow& window) {
   langId_ = ReadInterfaceLanguage(*services_.registry);
   codePage_ = services_.system->AnsiCodePage();
   if (codePage_ == kCentralEuropeCodePage) {
-    ui::FontSpec spec;
-    spec.height = -11;
-    spec.charset = kEastEuropeCharset;
-    spec.face = "Arial";
-    listFont_ = window.MakeFont(spec);
+    ui::FontSpec font;
+    font.height = -11;
+    font.charset = kEastEuropeCharset;
+    font.face = "Arial";
+    listFont_ = window.MakeFont(font);
   }
   helpPath_ = FolderOf(services_.system->ProgramPath()) + "FAXBOOK.HLP>ABookM";
   return true;

@@ -39,8 +39,8 @@ bool FakeFrameHost::IsMenuItemEnabled(int id) const {
   return it == menuEnabled_.end() ? true : it->second;
 }
 
-FontHandle FakeFrameHost::MakeFont(const FontSpec& spec) {
-  fonts_.push_back(spec);
+FontHandle FakeFrameHost::MakeFont(const FontSpec& font) {
+  fonts_.push_back(font);
   return static_cast<FontHandle>(fonts_.size());
 }
 

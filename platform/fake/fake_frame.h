@@ -37,7 +37,7 @@ class FakeFrameHost : public FrameHost, public FrameWindow, public FormView {
   bool IsToolBarShown() const override { return toolBarShown_; }
   void ShowStatusBar(bool shown) override { statusBarShown_ = shown; }
   bool IsStatusBarShown() const override { return statusBarShown_; }
-  FontHandle MakeFont(const FontSpec& spec) override;
+  FontHandle MakeFont(const FontSpec& font) override;
   void RequestClose() override;
   void Destroy() override { destroyed_ = true; }
   void EnterContextHelpMode() override { contextHelpMode_ = true; }

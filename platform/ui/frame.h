@@ -61,7 +61,7 @@ class FrameWindow {
 
   // A font owned by the frame until it is destroyed; 0 when it could not be
   // created.
-  virtual FontHandle MakeFont(const FontSpec& spec) = 0;
+  virtual FontHandle MakeFont(const FontSpec& font) = 0;
 
   // The close box's way: asks FrameEvents::OnCloseRequest, then Destroy.
   virtual void RequestClose() = 0;

@@ -610,11 +610,11 @@ bool Win32FrameHost::IsStatusBarShown() const {
   return statusBar_ && (GetWindowLongPtrA(statusBar_, GWL_STYLE) & WS_VISIBLE);
 }
 
-FontHandle Win32FrameHost::MakeFont(const FontSpec& spec) {
-  HFONT font = CreateFontA(spec.height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
-                           static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS,
+FontHandle Win32FrameHost::MakeFont(const FontSpec& wanted) {
+  HFONT font = CreateFontA(wanted.height, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE,
+                           static_cast<DWORD>(wanted.charset), OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           spec.face.c_str());
+                           wanted.face.c_str());
   if (!font) return 0;
   fonts_.push_back(font);
   return reinterpret_cast<FontHandle>(font);

@@ -46,7 +46,7 @@ class Win32FrameHost : public FrameHost, public FrameWindow, public FormView {
   bool IsToolBarShown() const override;
   void ShowStatusBar(bool shown) override;
   bool IsStatusBarShown() const override;
-  FontHandle MakeFont(const FontSpec& spec) override;
+  FontHandle MakeFont(const FontSpec& font) override;
   void RequestClose() override;
   void Destroy() override;
   void EnterContextHelpMode() override;

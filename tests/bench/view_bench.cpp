@@ -4,14 +4,8 @@
 
 #include <memory>
 
-#include "faxbook/shell/faxbook_app.h"
 #include "faxbook/shell/language.h"
-#include "platform/fake/fake_dialog.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_frame.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_ui.h"
-#include "platform/text/portable_collation.h"
+#include "faxbook/shell/shell_test_support.h"
 #include "tests/bench/largest_book.h"
 
 namespace {
@@ -19,39 +13,13 @@ namespace {
 constexpr char kBook[] = "C:\\books\\address.fdt";
 
 // An editor on an NT4 system (the registry names the book), started once.
-struct Editor {
+struct Editor : EditorHarness {
   Editor() {
     files.SetFile(kBook, bench::LargestBookBytes());
     registry.Set(kAddressBookKey, kValueFileName, kBook);
     system.majorVersion = 4;
-    EditorServices services;
-    services.files = &files;
-    services.registry = &registry;
-    services.system = &system;
-    services.folders = &folders;
-    services.instance = &instance;
-    services.resources = &resources;
-    services.messages = &boxes;
-    services.waitCursor = &cursor;
-    services.help = &help;
-    services.dialogs = &dialogs;
-    services.collation = &collation;
-    app = std::make_unique<CFaxbookApp>(services);
-    started = app->InitApplication() && app->InitInstance(host);
+    started = Start();
   }
-  sys::FakeFileSystem files;
-  sys::FakeRegistry registry;
-  sys::FakeSystemInfo system;
-  sys::FakeFolders folders;
-  sys::FakeInstance instance;
-  ui::FakeResources resources;
-  ui::FakeMessageBoxes boxes;
-  ui::FakeWaitCursor cursor;
-  ui::FakeHelp help;
-  ui::FakeDialogRunner dialogs{&boxes};
-  ui::FakeFrameHost host;
-  text::PortableCollation collation{932};
-  std::unique_ptr<CFaxbookApp> app;
   bool started = false;
 };
 
