@@ -15,10 +15,15 @@ jobs=$(nproc)
 
 step() { echo "== $*"; }
 
+# build PRESET: configures and builds one preset, logs in build/logs.
+build() {
+  cmake --preset "$1" >"$logs/$1-configure.log" 2>&1 &&
+    cmake --build --preset "$1" -j "$jobs" >"$logs/$1-build.log" 2>&1
+}
+
 step "native build, tests and fuzzers"
 # Native build: portable code, fakes, unit and dialog tests, fuzzers, benchmarks, fdtool.
-if cmake --preset native >"$logs/native-configure.log" 2>&1 &&
-   cmake --build --preset native -j "$jobs" >"$logs/native-build.log" 2>&1; then
+if build native; then
   pass
   (cd build/native && ctest -j "$jobs" --timeout 300 >"$logs/native-ctest.log" 2>&1)
   add_ctest_counts "$logs/native-ctest.log"
@@ -40,8 +45,7 @@ fi
 
 step "win64 build and its tests under Wine"
 # Windows x86_64: the programs, DLLs and tests, run under Wine.
-if cmake --preset win64 >"$logs/win64-configure.log" 2>&1 &&
-   cmake --build --preset win64 -j "$jobs" >"$logs/win64-build.log" 2>&1; then
+if build win64; then
   pass
   . tests/wine/run.sh
   run_wine_tests "$root/build/win64" "$logs"
@@ -52,8 +56,7 @@ fi
 
 step "win32 build"
 # Windows i686: compiled and linked only (these machines cannot run it).
-if cmake --preset win32 >"$logs/win32-configure.log" 2>&1 &&
-   cmake --build --preset win32 -j "$jobs" >"$logs/win32-build.log" 2>&1; then
+if build win32; then
   pass
 else
   fail "win32 build"

@@ -12,10 +12,7 @@ scratch=$2
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
-failures=0
-ok() { echo "ok $1"; }
-notok() { echo "not ok $1"; failures=$((failures + 1)); }
-check() { local name=$1; shift; if "$@"; then ok "$name"; else notok "$name"; fi; }
+. "$here/report.sh"
 
 exe="$build/faxbook/faxbook.exe"
 driver="$build/tests/wine/faxbook_driver.exe"

@@ -15,14 +15,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 setup="$build/installer/faxbook-setup.exe"
 stage="$build/installer/stage"
-failures=0
-ok() { echo "ok $1"; }
-not_ok() { echo "not ok $1${2:+ # $2}"; failures=$((failures + 1)); }
-check() {
-  local name=$1
-  shift
-  if "$@"; then ok "$name"; else not_ok "$name"; fi
-}
+. "$here/report.sh"
 
 # poll SECONDS COMMAND...: true as soon as the command succeeds.
 poll() {
@@ -47,12 +40,12 @@ trap cleanup EXIT
 trap 'exit 1' INT TERM HUP PIPE
 
 if [ ! -f "$setup" ] || [ ! -d "$stage" ]; then
-  not_ok "installer built" "no $setup"
+  notok "installer built" "no $setup"
   exit 1
 fi
 ok "installer built"
 if ! new_prefix "$scratch" ja_JP.UTF-8; then
-  not_ok "wine prefix"
+  notok "wine prefix"
   exit 1
 fi
 
@@ -126,14 +119,14 @@ else
   stop_wine
   export DISPLAY=$display
   if [ -z "$display" ] || ! poll 10 [ -e "/tmp/.X11-unix/X${display#:}" ]; then
-    not_ok "installed editor starts" "Xvfb did not start"
+    notok "installed editor starts" "Xvfb did not start"
   else
     (cd "$instdir" && LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 exec "$WINE64" ./faxbook.exe) >/dev/null 2>&1 &
     editor_pid=$!
     if poll 60 editor_window && poll 30 user_book && kill -0 "$editor_pid" 2>/dev/null; then
       ok "installed editor starts"
     else
-      not_ok "installed editor starts"
+      notok "installed editor starts"
     fi
     kill "$editor_pid" 2>/dev/null
     editor_pid=""
