@@ -35,12 +35,12 @@ if build native; then
     work=$(mktemp -d)
     cp -r "$corpus"/. "$work"/ 2>/dev/null
     check "$name" "$fuzzer" -runs="${FUZZ_RUNS:-50000}" -max_len=4096 -seed=1 "$work" \
-      >"$logs/$name.log" 2>&1 || tail -30 "$logs/$name.log"
+      >"$logs/$name.log" 2>&1 || tail -n 30 "$logs/$name.log"
     rm -rf "$work"
   done
 else
   fail "native build"
-  tail -40 "$logs/native-configure.log" "$logs/native-build.log"
+  tail -n 40 "$logs/native-configure.log" "$logs/native-build.log"
 fi
 
 step "win64 build and its tests under Wine"
@@ -51,7 +51,7 @@ if build win64; then
   run_wine_tests "$root/build/win64" "$logs"
 else
   fail "win64 build"
-  tail -40 "$logs/win64-configure.log" "$logs/win64-build.log"
+  tail -n 40 "$logs/win64-configure.log" "$logs/win64-build.log"
 fi
 
 step "win32 build"
@@ -60,7 +60,7 @@ if build win32; then
   pass
 else
   fail "win32 build"
-  tail -40 "$logs/win32-build.log"
+  tail -n 40 "$logs/win32-build.log"
 fi
 
 summary

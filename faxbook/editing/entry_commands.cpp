@@ -133,7 +133,7 @@ void CEntryCommands::RunNewGroupDialog(int regNo, const std::string& name,
                                        const std::string& reading,
                                        const std::vector<store::MemberEntry>& members) {
   CGroupDialog dialog(*services_.resources, Rules(), *this, *services_.collation,
-                      *services_.dialogs, *services_.waitCursor, frame_.ListFont());
+                      *services_.waitCursor, frame_.ListFont());
   dialog.mode = CGroupDialog::Mode::kNew;
   dialog.regNo = regNo;
   dialog.dispName = name;
@@ -164,7 +164,7 @@ void CEntryCommands::EditGroup(int row) {
   if (!record) return;
   store::GroupTable& groups = view_.Document()->Groups();
   CGroupDialog dialog(*services_.resources, Rules(), *this, *services_.collation,
-                      *services_.dialogs, *services_.waitCursor, frame_.ListFont());
+                      *services_.waitCursor, frame_.ListFont());
   dialog.mode = CGroupDialog::Mode::kEdit;
   dialog.regNo = record->regNo;
   dialog.dispName = record->dispName;

@@ -32,12 +32,14 @@ TEST_F(GroupCommandsTest, ANewGroupTakesItsMembersFromTheSelection) {
     d.Type(IDC_READING, " EAST ");
     d.Click(ui::kIdOk);  // no members yet
     EXPECT_EQ(editor.boxes.Last().text, Marker(IDS_NO_MEMBERS));
+    EXPECT_EQ(editor.boxes.Last().owner, IDD_GROUP);
     EXPECT_EQ(d.Focus(), IDC_ADD_MEMBERS);
     editor.dialogs.OnNextDialog(IDD_MEMBER_SELECT, [&](ui::FakeDialog& s) {
       EXPECT_EQ(Readings(s, IDC_AVAILABLE_LIST), (Texts{"HIGASHI", "KITA", "MINAMI"}));
       EXPECT_FALSE(s.IsItemEnabled(IDC_MOVE_IN));
       s.Click(ui::kIdOk);  // nothing chosen
       EXPECT_EQ(editor.boxes.Last().text, Marker(IDS_NO_SELECTION));
+      EXPECT_EQ(editor.boxes.Last().owner, IDD_MEMBER_SELECT);
       EXPECT_FALSE(s.Ended());
       s.FakeList(IDC_AVAILABLE_LIST).SelectOnly({0, 2});
       EXPECT_TRUE(s.IsItemEnabled(IDC_MOVE_IN));
@@ -55,6 +57,10 @@ TEST_F(GroupCommandsTest, ANewGroupTakesItsMembersFromTheSelection) {
   });
   editor.Command(ID_NEW_GROUP);
   ASSERT_TRUE(editor.dialogs.Problems().empty()) << editor.dialogs.Problems()[0];
+  // The member selection belongs to the group dialog, which belongs to the
+  // main window: each is modal to the one that opened it.
+  EXPECT_EQ(editor.dialogs.Opened(), (std::vector<int>{IDD_GROUP, IDD_MEMBER_SELECT}));
+  EXPECT_EQ(editor.dialogs.Owners(), (std::vector<int>{0, IDD_GROUP}));
   const int row = editor.RowOf("EAST");
   ASSERT_GE(row, 0);
   EXPECT_EQ(editor.List().ItemImage(row), 1);

@@ -7,13 +7,12 @@
 
 CGroupDialog::CGroupDialog(ui::Resources& strings, const editing::TextRules& rules,
                            const editing::NameLookup& names, const text::Collation& collation,
-                           ui::DialogRunner& dialogs, ui::WaitCursor& cursor, ui::FontHandle font)
+                           ui::WaitCursor& cursor, ui::FontHandle font)
     : Dialog(IDD_GROUP),
       strings_(strings),
       rules_(rules),
       names_(names),
       collation_(collation),
-      dialogs_(dialogs),
       cursor_(cursor),
       font_(font),
       list_(strings, rules.langId, collation) {}
@@ -65,7 +64,7 @@ void CGroupDialog::AddMembers() {
   select.chosen.assign(members.begin(), members.begin() + static_cast<std::ptrdiff_t>(
                                                               rows < members.size() ? rows : members.size()));
   select.addresses = addresses;
-  if (dialogs_.RunModal(select) != ui::kIdOk) return;
+  if (RunNested(select) != ui::kIdOk) return;
   members = select.chosen;
   list_.Clear();
   list_.AddRows(members);

@@ -18,7 +18,7 @@ class CGroupDialog : public ui::Dialog {
 
   CGroupDialog(ui::Resources& strings, const editing::TextRules& rules,
                const editing::NameLookup& names, const text::Collation& collation,
-               ui::DialogRunner& dialogs, ui::WaitCursor& cursor, ui::FontHandle font);
+               ui::WaitCursor& cursor, ui::FontHandle font);
 
   // In: mode, registration number, names and members. `addresses` are the
   // single addresses of the book (in list order) that members are chosen
@@ -45,7 +45,6 @@ class CGroupDialog : public ui::Dialog {
   editing::TextRules rules_;
   const editing::NameLookup& names_;
   const text::Collation& collation_;
-  ui::DialogRunner& dialogs_;
   ui::WaitCursor& cursor_;
   ui::FontHandle font_;
   MemberList list_;

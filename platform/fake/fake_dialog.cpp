@@ -78,7 +78,11 @@ FakeListControl& FakeDialog::FakeList(int id) {
 
 int FakeDialog::ShowMessage(const std::string& text, const std::string& caption,
                             Buttons buttons, Icon icon) {
-  return boxes_->Show(text, caption, buttons, icon);
+  return boxes_->ShowOwned(dialog_->TemplateId(), text, caption, buttons, icon);
+}
+
+int FakeDialog::RunChild(Dialog& child) {
+  return runner_ ? runner_->Run(child, dialog_->TemplateId()) : -1;
 }
 
 void FakeDialog::End(int result) {
@@ -108,10 +112,11 @@ void FakeDialog::Choose(int id, int index) {
   dialog_->OnCommand(id, kSelChanged);
 }
 
-int FakeDialogRunner::RunModal(Dialog& dialog) {
+int FakeDialogRunner::Run(Dialog& dialog, int owner) {
   const int templateId = dialog.TemplateId();
   if (std::find(missing_.begin(), missing_.end(), templateId) != missing_.end()) return -1;
   opened_.push_back(templateId);
+  owners_.push_back(owner);
   Script script;
   if (scripts_.empty()) {
     problems_.push_back("dialog " + std::to_string(templateId) + " opened without a script");
@@ -122,7 +127,7 @@ int FakeDialogRunner::RunModal(Dialog& dialog) {
     script = std::move(scripts_.front().script);
     scripts_.pop_front();
   }
-  FakeDialog surface(&dialog, boxes_);
+  FakeDialog surface(&dialog, boxes_, this);
   dialog.Attach(&surface);
   dialog.OnInit();
   if (!surface.Ended()) dialog.OnShown();

@@ -26,9 +26,12 @@
 
 namespace ui {
 
+class FakeDialogRunner;
+
 class FakeDialog : public DialogSurface {
  public:
-  FakeDialog(Dialog* dialog, FakeMessageBoxes* boxes) : dialog_(dialog), boxes_(boxes) {}
+  FakeDialog(Dialog* dialog, FakeMessageBoxes* boxes, FakeDialogRunner* runner)
+      : dialog_(dialog), boxes_(boxes), runner_(runner) {}
 
   // --- DialogSurface --------------------------------------------------------
   void SetTitle(const std::string& text) override { title_ = text; }
@@ -51,6 +54,7 @@ class FakeDialog : public DialogSurface {
   ListControl* List(int id) override { return &FakeList(id); }
   int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
                   Icon icon) override;
+  int RunChild(Dialog& child) override;
   void End(int result) override;
 
   // --- the user -------------------------------------------------------------
@@ -95,6 +99,7 @@ class FakeDialog : public DialogSurface {
 
   Dialog* dialog_;
   FakeMessageBoxes* boxes_;
+  FakeDialogRunner* runner_;
   std::map<int, Control> controls_;
   std::string title_;
   int focus_ = 0;
@@ -117,10 +122,16 @@ class FakeDialogRunner : public DialogRunner {
   // Templates that RunModal cannot load (RunModal gives -1).
   void MakeMissing(int templateId) { missing_.push_back(templateId); }
 
-  int RunModal(Dialog& dialog) override;
+  // A dialog owned by the main window.
+  int RunModal(Dialog& dialog) override { return Run(dialog, 0); }
+  // A dialog owned by the running dialog of template `owner` (0: the main
+  // window).
+  int Run(Dialog& dialog, int owner);
 
-  // The templates of the dialogs run, in order.
+  // The templates of the dialogs run, in order, and the owner of each (the
+  // template of the dialog that opened it; 0 for the main window).
   const std::vector<int>& Opened() const { return opened_; }
+  const std::vector<int>& Owners() const { return owners_; }
   // Problems with the scripts: a dialog without a script, a script for
   // another template, a dialog left open. Empty when all went as scripted.
   const std::vector<std::string>& Problems() const { return problems_; }
@@ -135,6 +146,7 @@ class FakeDialogRunner : public DialogRunner {
   std::deque<Pending> scripts_;
   std::vector<int> missing_;
   std::vector<int> opened_;
+  std::vector<int> owners_;
   std::vector<std::string> problems_;
 };
 

@@ -4,7 +4,12 @@ namespace ui {
 
 int FakeMessageBoxes::Show(const std::string& text, const std::string& caption,
                            Buttons buttons, Icon icon) {
-  shown_.push_back({text, caption, buttons, icon});
+  return ShowOwned(0, text, caption, buttons, icon);
+}
+
+int FakeMessageBoxes::ShowOwned(int owner, const std::string& text, const std::string& caption,
+                                Buttons buttons, Icon icon) {
+  shown_.push_back({text, caption, buttons, icon, owner});
   if (!answers_.empty()) {
     const int answer = answers_.front();
     answers_.pop_front();

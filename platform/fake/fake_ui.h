@@ -20,6 +20,8 @@ struct ShownMessage {
   std::string caption;
   Buttons buttons;
   Icon icon;
+  // The template of the dialog that owns the box; 0 for the main window.
+  int owner = 0;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -29,6 +31,9 @@ class FakeMessageBoxes : public MessageBoxes {
   void AnswerNext(int buttonId) { answers_.push_back(buttonId); }
   int Show(const std::string& text, const std::string& caption, Buttons buttons,
            Icon icon) override;
+  // A box owned by the dialog of template `owner`.
+  int ShowOwned(int owner, const std::string& text, const std::string& caption, Buttons buttons,
+                Icon icon);
 
   const std::vector<ShownMessage>& Shown() const { return shown_; }
   const ShownMessage& Last() const { return shown_.back(); }

@@ -23,6 +23,10 @@
 //      kIdCancel (also Esc and the close box) into OnCancel().
 //   4. End(result) ends the dialog once the current event returns; the
 //      default OnOK and OnCancel end with kIdOk and kIdCancel.
+// A dialog that opens another dialog runs it with RunNested: the new dialog
+// is owned by this one (and this one, with everything under it, is disabled
+// while it runs), as its message boxes are. Every dialog opens centred on
+// its owner.
 // Every item call made outside a run (before RunModal, after it returned)
 // does nothing and reads empty: copy what you need in OnOK.
 #pragma once
@@ -45,6 +49,8 @@ using Colour = unsigned long;
 constexpr Colour Rgb(int r, int g, int b) {
   return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
+
+class Dialog;
 
 // The controls of one running dialog, addressed by control id. Implemented
 // by each backend; unknown ids are ignored and read empty.
@@ -78,6 +84,8 @@ class DialogSurface {
   // A message box owned by the dialog; returns the chosen button's id.
   virtual int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
                           Icon icon) = 0;
+  // Runs `child` modally, owned by this dialog; results as DialogRunner's.
+  virtual int RunChild(Dialog& child) = 0;
   virtual void End(int result) = 0;
 };
 
@@ -126,6 +134,8 @@ class Dialog {
     return surface_ ? surface_->ShowMessage(text, caption, buttons, icon) : kIdCancel;
   }
   void End(int result) { if (surface_) surface_->End(result); }
+  // Opens another dialog owned by this one (see the top of this file).
+  int RunNested(Dialog& child) { return surface_ ? surface_->RunChild(child) : -1; }
 
  private:
   int templateId_;

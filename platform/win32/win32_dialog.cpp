@@ -17,6 +17,27 @@ struct RunContext {
   bool shown = false;
 };
 
+// Places a dialog centred on its owner (on the work area when it has no
+// visible owner), kept inside the work area.
+void CentreOnOwner(HWND window) {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  RECT around = area;
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &around);
+  RECT self{};
+  GetWindowRect(window, &self);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  int x = around.left + ((around.right - around.left) - width) / 2;
+  int y = around.top + ((around.bottom - around.top) - height) / 2;
+  if (x + width > area.right) x = area.right - width;
+  if (y + height > area.bottom) y = area.bottom - height;
+  if (x < area.left) x = area.left;
+  if (y < area.top) y = area.top;
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool IsListView(HWND control) {
   char name[32] = {};
   GetClassNameA(control, name, sizeof(name));
@@ -30,6 +51,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     SetWindowLongPtrA(window, DWLP_USER, lParam);
     context->surface = std::make_unique<Win32DialogSurface>(window, context->resources);
     context->dialog->Attach(context->surface.get());
+    CentreOnOwner(window);
     context->dialog->OnInit();
     return TRUE;
   }
@@ -171,15 +193,19 @@ int Win32DialogSurface::ShowMessage(const std::string& text, const std::string& 
 
 void Win32DialogSurface::End(int result) { EndDialog(dialog_, result); }
 
-int Win32DialogRunner::RunModal(Dialog& dialog) {
-  RunContext context{&dialog, resources_, nullptr};
+int Win32DialogSurface::RunChild(Dialog& child) { return RunDialog(resources_, dialog_, child); }
+
+int RunDialog(Win32Resources* resources, HWND owner, Dialog& dialog) {
+  RunContext context{&dialog, resources, nullptr};
   const int id = dialog.TemplateId();
-  HINSTANCE module = resources_->Find(reinterpret_cast<LPCSTR>(RT_DIALOG), id);
-  HWND owner = owner_ && IsWindow(owner_) ? owner_ : nullptr;
+  HINSTANCE module = resources->Find(reinterpret_cast<LPCSTR>(RT_DIALOG), id);
+  if (owner && !IsWindow(owner)) owner = nullptr;
   const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(id), owner, DialogProc,
                                          reinterpret_cast<LPARAM>(&context));
   dialog.Attach(nullptr);
   return static_cast<int>(result);
 }
+
+int Win32DialogRunner::RunModal(Dialog& dialog) { return RunDialog(resources_, owner_, dialog); }
 
 }  // namespace ui

@@ -38,6 +38,7 @@ class Win32DialogSurface : public DialogSurface {
   ListControl* List(int id) override;
   int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
                   Icon icon) override;
+  int RunChild(Dialog& child) override;
   void End(int result) override;
 
   // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: the brush when the control has
@@ -52,6 +53,10 @@ class Win32DialogSurface : public DialogSurface {
   std::map<int, Colour> colours_;
   std::map<int, std::unique_ptr<Win32ListControl>> lists_;
 };
+
+// Runs `dialog` from its template, owned by `owner` (null: no owner),
+// centred on it; the owner is disabled while the dialog runs.
+int RunDialog(Win32Resources* resources, HWND owner, Dialog& dialog);
 
 class Win32DialogRunner : public DialogRunner {
  public:
