@@ -9,6 +9,7 @@
 #include "platform/sys/system_info.h"
 #include "platform/text/collation.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/help.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/resources.h"
@@ -25,6 +26,7 @@ struct EditorServices {
   ui::WaitCursor* waitCursor = nullptr;
   ui::HelpSystem* help = nullptr;
   ui::DialogRunner* dialogs = nullptr;
+  ui::FileDialogs* fileDialogs = nullptr;
   // The locale's text order (the system's code page and collation).
   const text::Collation* collation = nullptr;
 };

@@ -49,6 +49,7 @@ bool EditorHarness::Start() {
   services.waitCursor = &cursor;
   services.help = &help;
   services.dialogs = &dialogs;
+  services.fileDialogs = &fileDialogs;
   services.collation = collation.get();
   app = std::make_unique<CFaxbookApp>(services);
   return app->InitApplication() && app->InitInstance(host);

@@ -9,6 +9,7 @@
 
 #include "faxbook/shell/faxbook_app.h"
 #include "platform/fake/fake_dialog.h"
+#include "platform/fake/fake_file_dialog.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_frame.h"
 #include "platform/fake/fake_system.h"
@@ -53,6 +54,7 @@ class EditorHarness {
   ui::FakeWaitCursor cursor;
   ui::FakeHelp help;
   ui::FakeDialogRunner dialogs{&boxes};
+  ui::FakeFileDialogs fileDialogs;
   ui::FakeFrameHost host;
   std::unique_ptr<text::PortableCollation> collation;
   std::unique_ptr<CFaxbookApp> app;

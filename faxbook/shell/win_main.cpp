@@ -6,6 +6,7 @@
 #include "faxbook/shell/faxbook_app.h"
 #include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_dialog.h"
+#include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_frame.h"
 #include "platform/win32/win32_system.h"
@@ -26,12 +27,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ui::Win32WaitCursor waitCursor;
   ui::Win32Help help;
   ui::Win32DialogRunner dialogs(&resources);
+  ui::Win32FileDialogs fileDialogs;
   text::Win32Collation collation;
   ui::Win32FrameHost host(instance, &resources);
   host.OnFrameWindow([&](HWND frame) {
     messages.SetOwner(frame);
     help.SetOwner(frame);
     dialogs.SetOwner(frame);
+    fileDialogs.SetOwner(frame);
   });
 
   EditorServices services;
@@ -45,6 +48,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   services.waitCursor = &waitCursor;
   services.help = &help;
   services.dialogs = &dialogs;
+  services.fileDialogs = &fileDialogs;
   services.collation = &collation;
 
   CFaxbookApp app(services);

@@ -1,0 +1,42 @@
+// The file dialogs in memory: a test queues what the user chooses and sees
+// what each dialog was asked to show.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/ui/file_dialog.h"
+
+namespace ui {
+
+class FakeFileDialogs : public FileDialogs {
+ public:
+  // The user picks `path` in the next file dialog.
+  void ChooseNext(const std::string& path) { answers_.push_back({true, path}); }
+  // The user cancels the next file dialog.
+  void CancelNext() { answers_.push_back({false, std::string()}); }
+
+  // Dialogs with nothing queued are cancelled.
+  bool Choose(const FileDialogRequest& request, std::string* path) override {
+    requests_.push_back(request);
+    if (answers_.empty()) return false;
+    const Answer answer = answers_.front();
+    answers_.pop_front();
+    if (answer.chosen) *path = answer.path;
+    return answer.chosen;
+  }
+
+  const std::vector<FileDialogRequest>& Requests() const { return requests_; }
+  std::size_t PendingAnswers() const { return answers_.size(); }
+
+ private:
+  struct Answer {
+    bool chosen;
+    std::string path;
+  };
+  std::deque<Answer> answers_;
+  std::vector<FileDialogRequest> requests_;
+};
+
+}  // namespace ui
