@@ -67,8 +67,9 @@ TEST_F(ListViewTest, OnlyAReadingRepeatedByTheNextLineIsDropped) {
       "[FAX_ADDR]=1,4,A3,AAA,4,,,,,,0",  // same reading, another line between: kept
       "[FAX_ADDR]=1,5,b,bbb,5,,,,,,0",   // differs in case only: kept
   });
-  // Equal readings keep the list's order, and each row was inserted at the top.
-  EXPECT_EQ(editor.Column(2), (Texts{"4", "1", "3", "5"}));
+  // Equal readings (AAA twice, BBB and bbb) keep the list's order, and each
+  // row was inserted at the top.
+  EXPECT_EQ(editor.Column(2), (Texts{"4", "1", "5", "3"}));
   EXPECT_EQ(editor.CountPane(), "4");
 }
 

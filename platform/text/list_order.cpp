@@ -20,10 +20,6 @@ MappedByte MapOne(const Collation& collation, unsigned char b) {
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 
-int CompareRaw(std::string_view a, std::string_view b) {
-  return Sign(a.compare(b));
-}
-
 }  // namespace
 
 int CompareJapaneseList(const Collation& collation, std::string_view a, std::string_view b) {
@@ -53,9 +49,7 @@ int CompareOtherList(const Collation& collation, std::string_view a, std::string
 
 int CompareListTexts(const Collation& collation, int langId, std::string_view a,
                      std::string_view b) {
-  const int r = langId == 1041 ? CompareJapaneseList(collation, a, b)
-                               : CompareOtherList(collation, a, b);
-  return r != 0 ? r : CompareRaw(a, b);
+  return langId == 1041 ? CompareJapaneseList(collation, a, b) : CompareOtherList(collation, a, b);
 }
 
 }  // namespace text

@@ -19,9 +19,9 @@ int CompareJapaneseList(const Collation& collation, std::string_view a, std::str
 // Returns -1, 0 or 1.
 int CompareOtherList(const Collation& collation, std::string_view a, std::string_view b);
 
-// The list comparison for an interface language (1041 Japanese, else other),
-// with the identical-bytes tie broken by the raw bytes so that the order of
-// a sort never depends on the order rows had before it.
+// The list comparison for an interface language (1041 Japanese, else
+// other). Texts the ordering counts as equal compare as 0: the list's sort
+// is stable, so such rows keep the order they had.
 int CompareListTexts(const Collation& collation, int langId, std::string_view a,
                      std::string_view b);
 

@@ -66,58 +66,86 @@ TEST(OtherLanguageOrder, CentralEuropeanLettersSortWithTheirBaseLetter) {
   EXPECT_LT(CompareOtherList(central, "\xA3", "a"), 0);
 }
 
-TEST(JapaneseOrder, ReadingsSortInSyllabaryOrder) {
+// The system's order of texts a Japanese user types, as measured on the
+// system (LCMapStringA and _mbsicoll under code page 932). Texts on one line
+// compare equal.
+const std::vector<std::vector<std::string>> kSystemJapaneseOrder = {
+    {""},
+    {"\x01"},                  // a control character weighs only as a special
+    {"-"},
+    {" "},
+    {" x"},
+    {"#1"},
+    {"0"},
+    {"\x82\x4F"},              // full-width 0
+    {"123"},
+    {"ab", "AB"},               // case is no difference
+    {"a-b"},                    // hyphens weigh after every letter...
+    {"\x82\x81\x82\x82"},      // ...and before full width
+    {"abc", "ABC"},
+    {"ABD"},
+    {"coo"},
+    {"coop"},
+    {"co-op"},
+    {"oneil"},
+    {"o'neil"},
+    {"\xA7"},                  // ｧ: small before plain
+    {"\xB1"},                  // ｱ: half-width before katakana before hiragana
+    {"\x83\x41"},              // ア
+    {"\x82\xA0"},              // あ
+    {"\xB1\xB0"},              // ｱｰ: the long vowel repeats the vowel
+    {"\xB1\xB2"},              // ｱｲ
+    {"\xB6\xB7"},              // ｶｷ
+    {"\x83\x4A\x83\x4C"},      // カキ
+    {"\x82\xA9\x82\xAB"},      // かき
+    {"\xB6\xDE\xB7"},          // ｶﾞｷ: the mark voices the kana before it
+    {"\xB6\xB8"},              // ｶｸ
+    {"\xB6\xB9"},              // ｶｹ
+    {"\xBB"},                  // ｻ
+    {"\xCA\xDF"},              // ﾊﾟ
+    {"\xD4"},                  // ﾔ
+    {"\xAE"},                  // ｮ
+    {"\xD6"},                  // ﾖ
+    {"\xDC"},                  // ﾜ
+    {"\xA6"},                  // ｦ
+    {"\xDD"},                  // ﾝ
+    {"\x88\x9F"},              // kanji after every kana
+};
+
+TEST(JapaneseOrder, TextsSortAsTheSystemSortsThem) {
   PortableCollation japanese(932);
-  // Half-width readings as users type them, in the order a list shows them.
-  const std::vector<std::string> expected = {
-      " x",              // symbols first
-      "123",             // digits
-      "abc",             // Latin letters without case
-      "ABD",
-      "\xB1\xB2",        // ｱｲ
-      "\xB6\xB8",        // ｶｸ
-      "\xB6\xDE\xB8",    // ｶﾞｸ: voiced after plain
-      "\xB6\xB9",        // ｶｹ
-      "\xBB",            // ｻ
-      "\xC2",            // ﾂ
-      "\xC3",            // ﾃ
-      "\xCA\xDF",        // ﾊﾟ
-      "\xDC",            // ﾜ
-      "\xA6",            // ｦ
-      "\xDD",            // ﾝ
-      "\x88\x9F",        // a kanji after all kana
-  };
-  std::vector<std::string> shuffled = expected;
-  std::reverse(shuffled.begin(), shuffled.end());
-  EXPECT_EQ(Sorted(japanese, 1041, shuffled), expected);
+  for (std::size_t i = 0; i < kSystemJapaneseOrder.size(); ++i) {
+    for (std::size_t j = 0; j < kSystemJapaneseOrder.size(); ++j) {
+      for (const std::string& a : kSystemJapaneseOrder[i]) {
+        for (const std::string& b : kSystemJapaneseOrder[j]) {
+          EXPECT_EQ(CompareListTexts(japanese, 1041, a, b), (i > j) - (i < j)) << a << " vs " << b;
+        }
+      }
+    }
+  }
 }
 
-TEST(JapaneseOrder, FormsOfOneKanaSortTogether) {
+TEST(JapaneseOrder, MarksTakeTheirWeightsFromTheCharacterBefore) {
   PortableCollation japanese(932);
   struct Case {
     std::string a, b;
     int expected;
   } cases[] = {
-      {"\xB1", "\x83\x41", 1},            // ｱ after ア: same kana, width decides last
-      {"\x82\xA0", "\x83\x41", -1},       // あ before ア
-      {"\xA7", "\xB1", 1},                // ｧ after ｱ (small)
-      {"\xA7\xBB", "\xB1\xBC", -1},       // but the base letters decide first
-      {"\x82\x60", "a", 1},               // full-width A after a, same letter
-      {"\x82\x60" "b", "ac", -1},
-      {"ABC", "abc", 0},                  // case alone is no difference
-      {"\xB3\xDE", "\x83\x94", 1},        // ｳﾞ and ヴ: same voiced kana, width last
+      {"\xB6\xB0", "\xB6\xB1", 1},          // ｶｰ weighs as ｶｱ, the mark itself later...
+      {"\xB6\xB0", "\xB6\xB2", -1},         // ...so before ｶｲ
+      {"a\xB0", "aa", 0},                   // after a letter it repeats the letter
+      {"\xB0", "\x81\x5B", 0},              // alone it is FF FF in either width
+      {"\xB0", "\x88\x9F", 1},              // and sorts after the kanji
+      {"\xDE\xB1", "\xB1", 1},              // a leading mark still voices
+      {"\xB6\x81\x54", "\xB6\xB6", 1},      // ｶゝ: a repeated kana, weighed later
+      {"\x01" "a", "a\x01", 1},             // specials weigh by their position
+      {"\x81", "\x81\x45", 0},              // a lead byte without its trail is ・
+      {std::string("a\0b", 3), "a", 0},     // the text ends at a NUL
   };
   for (const Case& c : cases) {
     EXPECT_EQ(japanese.CollateNoCase(c.a, c.b), c.expected) << c.a << " vs " << c.b;
     EXPECT_EQ(japanese.CollateNoCase(c.b, c.a), -c.expected) << c.b << " vs " << c.a;
   }
-}
-
-TEST(ListOrder, IdenticalUnderCollationStillHasOneOrder) {
-  PortableCollation japanese(932);
-  EXPECT_EQ(CompareListTexts(japanese, 1041, "ABC", "abc"), -1);
-  EXPECT_EQ(CompareListTexts(japanese, 1041, "abc", "ABC"), 1);
-  EXPECT_EQ(CompareListTexts(japanese, 1041, "abc", "abc"), 0);
 }
 
 }  // namespace

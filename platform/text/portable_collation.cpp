@@ -1,8 +1,21 @@
 #include "platform/text/portable_collation.h"
 
+#include <string>
+
 #include "platform/text/codepage.h"
+#include "platform/text/japanese_sort_key.h"
 
 namespace text {
+
+int JapaneseCollate(std::string_view a, std::string_view b) {
+  thread_local std::string ka, kb;
+  ka.clear();
+  kb.clear();
+  AppendJapaneseSortKey(a, &ka);
+  AppendJapaneseSortKey(b, &kb);
+  const int r = ka.compare(kb);
+  return (r > 0) - (r < 0);
+}
 
 int PortableCollation::CollateNoCase(std::string_view a, std::string_view b) const {
   if (codePage_ == kCpJapanese) return JapaneseCollate(a, b);

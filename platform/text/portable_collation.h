@@ -12,10 +12,8 @@ class PortableCollation : public Collation {
 
   int CodePage() const override { return codePage_; }
 
-  // Code page 932: the Japanese order (symbols, digits, Latin letters
-  // without case, Greek and Cyrillic, kana in syllabary order with small,
-  // voiced and half-width forms next to their plain kana, then kanji), see
-  // JapaneseCollate. Other pages: CompareNoCase.
+  // Code page 932: the system's Japanese order, see JapaneseCollate. Other
+  // pages: CompareNoCase.
   int CollateNoCase(std::string_view a, std::string_view b) const override;
 
   // Tables for 1252 and 1250; ASCII alone on every other page, where bytes
@@ -26,9 +24,13 @@ class PortableCollation : public Collation {
   int codePage_;
 };
 
-// The Japanese collation of Shift-JIS texts, case ignored, in three levels:
-// base characters, then diacritics (small and voiced kana), then width and
-// kana type. Returns -1, 0 or 1.
+// The system's Japanese collation of Shift-JIS texts, case ignored (locale
+// 0x411, NORM_IGNORECASE, word sort): the sort keys of AppendJapaneseSortKey
+// compared byte by byte. Symbols come first, then digits, Latin letters,
+// Greek, Cyrillic, kana by syllable (small, voiced, katakana and half-width
+// forms weighed later) and kanji; hyphens, apostrophes and control
+// characters weigh only where everything else is equal. Returns -1, 0 or 1;
+// 0 for texts the system counts as equal ("ABC" and "abc").
 int JapaneseCollate(std::string_view a, std::string_view b);
 
 // Single-byte mapping of LCMapStringA with NORM_IGNORENONSPACE |
