@@ -19,8 +19,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-# Wine keeps code page 1252 unless the Japanese and English locales exist.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' || ! locale -a 2>/dev/null | grep -qi '^en_US.utf8$'; then
-  $sudo sed -i -E 's/^# *(ja_JP.UTF-8|en_US.UTF-8)/\1/' /etc/locale.gen
+# Wine keeps code page 1252 unless the locales exist: Japanese (932),
+# English (1252) and Czech (1250) for the system tests.
+have_locales=1
+for l in ja_JP en_US cs_CZ; do
+  locale -a 2>/dev/null | grep -qi "^$l.utf8$" || have_locales=0
+done
+if [ "$have_locales" = 0 ]; then
+  $sudo sed -i -E 's/^# *(ja_JP.UTF-8|en_US.UTF-8|cs_CZ.UTF-8)/\1/' /etc/locale.gen
   $sudo locale-gen >/dev/null
 fi

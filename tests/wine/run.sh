@@ -3,7 +3,7 @@
 #
 # 1. Every GoogleTest program of the build (the portable layers cross-built,
 #    and the system tests of tests/wine) under a Japanese locale; the system
-#    tests also under an English one.
+#    tests also under an English and a Czech one (code pages 1252 and 1250).
 # 2. Every tests/wine/*_test.sh: end-to-end tests of the real programs. Each
 #    gets the build folder and a scratch folder, prints "ok NAME" or
 #    "not ok NAME" per check and exits non-zero on failure.
@@ -31,6 +31,10 @@ run_wine_tests() {
         FAXBOOK_EXPECT_ACP=1252 wine_run en_US.UTF-8 "$exe" >"$log" 2>&1
         status=$?
         add_gtest_counts "wine en: $name" "$log" "$status"
+        log="$logs/wine-$name-cs.log"
+        FAXBOOK_EXPECT_ACP=1250 wine_run cs_CZ.UTF-8 "$exe" >"$log" 2>&1
+        status=$?
+        add_gtest_counts "wine cs: $name" "$log" "$status"
         ;;
     esac
   done < <(find "$build" -name '*_test.exe' -not -path '*/googletest/*' | sort)
