@@ -1,11 +1,105 @@
 #include "store/book_file.h"
 
+#include <climits>
+#include <functional>
+
+#include "store/book_lines.h"
+
 namespace store {
+namespace {
+
+using LineVisitor = std::function<void(std::string_view)>;
+
+bool Seeds(const BookContext& context) {
+  return context.systemClass == 1 || context.systemClass == 2;
+}
+
+BookStatus Failed(sys::FileError error, const std::string& path) {
+  BookStatus status;
+  status.error = error;
+  status.path = path;
+  return status;
+}
+
+// Hands every line of a file to onLine; returns the read error, if any.
+sys::FileError VisitFileLines(const BookContext& context, const std::string& path,
+                              const LineVisitor& onLine, bool* empty) {
+  LineJoiner joiner;
+  bool any = false;
+  const sys::FileError error =
+      context.files->ReadChunks(path, kMaxBookBytes, [&](std::string_view chunk) {
+        any = any || !chunk.empty();
+        joiner.Feed(chunk, onLine);
+        return true;
+      });
+  if (error == sys::FileError::kNone) joiner.Finish(onLine);
+  if (empty) *empty = !any;
+  return error;
+}
+
+// The book at path, opened with sharing and created when missing: hands on
+// the lines of the file or, when it is empty, those of the new book (the
+// header and, on classes 1 and 2, the old book's lines after its first),
+// which is also written to path. *seeded is the number of lines copied from
+// the old book, or -1 when the file was not empty.
+BookStatus VisitBookLines(const BookContext& context, const std::string& path,
+                          const std::string& oldPath, const LineVisitor& onLine, int* seeded) {
+  EnsureDefaultDataFile(context);
+  sys::FileSystem& files = *context.files;
+  *seeded = -1;
+  if (const sys::FileError e = files.OpenOrCreate(path, false, true); e != sys::FileError::kNone) {
+    return Failed(e, path);
+  }
+  bool empty = true;
+  if (const sys::FileError e = VisitFileLines(context, path, onLine, &empty);
+      e != sys::FileError::kNone) {
+    return Failed(e, path);
+  }
+  if (!empty) return BookStatus();
+
+  std::string book = kBookHeader;
+  book.append(kLineEnd);
+  int copied = 0;
+  if (Seeds(context) && !oldPath.empty() && oldPath != path && files.FileExists(oldPath)) {
+    std::string old;
+    if (const sys::FileError e = files.ReadFile(oldPath, &old, kMaxBookBytes);
+        e != sys::FileError::kNone) {
+      return Failed(e, oldPath);
+    }
+    LineCursor lines(old);
+    std::string_view line;
+    lines.Next(&line);
+    while (lines.Next(&line)) {
+      book.append(line).append(kLineEnd);
+      ++copied;
+    }
+  }
+  // Should the new book not be written, it is still what the user sees and
+  // what the next save writes.
+  files.ReplaceContents(path, book);
+  LineCursor lines(book);
+  std::string_view line;
+  while (lines.Next(&line)) onLine(line);
+  *seeded = copied;
+  return BookStatus();
+}
+
+void Report(BookStatus* out, const BookStatus& status) {
+  if (out) *out = status;
+}
+
+}  // namespace
+
+std::string DescribeReadFailure(const BookStatus& status) {
+  std::string reason = status.error == sys::FileError::kTooLarge
+                           ? "larger than " + std::to_string(kMaxBookBytes >> 20) + " MiB"
+                           : sys::FileErrorText(status.error);
+  return "cannot read " + status.path + ": " + reason;
+}
 
 void EnsureDefaultDataFile(const BookContext& context) {
-  if (context.systemClass != 1 && context.systemClass != 2) return;
-  if (context.defaultDataFile.empty()) return;
-  context.files->OpenOrCreate(context.defaultDataFile, true);
+  if (!Seeds(context) || context.defaultDataFile.empty()) return;
+  context.files->OpenOrCreate(context.defaultDataFile, true, false);
 }
 
 int CountEntryLines(std::string_view bytes) {
@@ -19,82 +113,68 @@ int CountEntryLines(std::string_view bytes) {
   return count;
 }
 
-int CountEntries(const BookContext& context, const std::string& path, const std::string& oldPath) {
-  EnsureDefaultDataFile(context);
-  sys::FileSystem& files = *context.files;
-  if (!files.OpenOrCreate(path, false)) return -1;
-  std::string bytes;
-  if (!files.ReadFile(path, &bytes, kMaxBookBytes)) return -1;
-  if (!bytes.empty()) return CountEntryLines(bytes);
-
-  // A new book: the header, then on classes 1 and 2 the old book's lines.
-  std::string seeded = kBookHeader;
-  seeded.append(kLineEnd);
-  int copied = 0;
-  std::string old;
-  const bool seeds = context.systemClass == 1 || context.systemClass == 2;
-  if (seeds && !oldPath.empty() && oldPath != path && files.FileExists(oldPath) &&
-      files.ReadFile(oldPath, &old, kMaxBookBytes)) {
-    LineCursor lines(old);
-    std::string_view line;
-    lines.Next(&line);
-    while (lines.Next(&line)) {
-      seeded.append(line).append(kLineEnd);
-      ++copied;
-    }
-  }
-  if (!files.ReplaceContents(path, seeded)) return 0;
-  return copied;
+int CountEntries(const BookContext& context, const std::string& path, const std::string& oldPath,
+                 BookStatus* status) {
+  int lineNumber = 0;
+  int count = 0;
+  int seeded = -1;
+  const BookStatus result = VisitBookLines(
+      context, path, oldPath,
+      [&](std::string_view line) {
+        if (++lineNumber > 1 && IsEntryLine(line)) ++count;
+      },
+      &seeded);
+  Report(status, result);
+  if (!result.ok()) return -1;
+  return seeded >= 0 ? seeded : count;
 }
 
 int ReadBookBytes(const BookContext& context, std::string_view bytes, int capacity,
                   std::vector<AddressRecord>* records, GroupTable* groups,
                   BookLineObserver* observer) {
+  BookReader reader(context, capacity, records, groups, observer);
   LineCursor lines(bytes);
   std::string_view line;
-  if (!lines.Next(&line)) return 0;
-  int read = 0;
-  BookLine parsed;
-  while (lines.Next(&line)) {
-    ParseBookLine(line, context.read, &parsed);
-    bool stored = false;
-    switch (parsed.kind) {
-      case BookLineKind::kEntry:
-        if (read >= capacity) break;
-        if (parsed.entry.kind == kKindGroup) {
-          groups->AddMember(parsed.entry.regNo, kKindGroup, MemberEntry());
-        }
-        if (observer) observer->OnLine(lines.LineNumber(), parsed, true);
-        records->push_back(std::move(parsed.entry));
-        ++read;
-        continue;
-      case BookLineKind::kMember:
-        if (observer) {
-          stored = groups->AddMember(parsed.memberKey, kKindMember, parsed.member);
-        } else {
-          groups->AddMember(parsed.memberKey, kKindMember, std::move(parsed.member));
-        }
-        break;
-      case BookLineKind::kBadMember:
-        if (context.alerts) context.alerts->Alert(kUnsupportedAddrType);
-        break;
-      default:
-        break;
-    }
-    if (observer) observer->OnLine(lines.LineNumber(), parsed, stored);
-  }
-  return read;
+  while (lines.Next(&line)) reader.Line(line);
+  reader.ShowAlerts();
+  return reader.Read();
 }
 
 int ReadBook(const BookContext& context, const std::string& path, int capacity,
-             std::vector<AddressRecord>* records, GroupTable* groups) {
-  std::string bytes;
-  if (!context.files->ReadFile(path, &bytes, kMaxBookBytes)) return 0;
-  return ReadBookBytes(context, bytes, capacity, records, groups);
+             std::vector<AddressRecord>* records, GroupTable* groups, BookStatus* status) {
+  const std::size_t before = records->size();
+  BookReader reader(context, capacity, records, groups);
+  const sys::FileError error = VisitFileLines(
+      context, path, [&](std::string_view line) { reader.Line(line); }, nullptr);
+  Report(status, Failed(error, error == sys::FileError::kNone ? std::string() : path));
+  if (error != sys::FileError::kNone) {
+    records->resize(before);
+    groups->ClearGroups();
+    return -1;
+  }
+  reader.ShowAlerts();
+  return reader.Read();
 }
 
-bool WriteBook(const BookContext& context, const std::string& path,
-               const std::vector<AddressRecord>& records, const GroupTable& groups) {
+BookStatus LoadBook(const BookContext& context, const std::string& path,
+                    const std::string& oldPath, std::vector<AddressRecord>* records,
+                    GroupTable* groups) {
+  const std::size_t before = records->size();
+  BookReader reader(context, INT_MAX, records, groups);
+  int seeded = -1;
+  const BookStatus status = VisitBookLines(
+      context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded);
+  if (!status.ok()) {
+    records->resize(before);
+    groups->ClearGroups();
+    return status;
+  }
+  reader.ShowAlerts();
+  return status;
+}
+
+sys::FileError WriteBook(const BookContext& context, const std::string& path,
+                         const std::vector<AddressRecord>& records, const GroupTable& groups) {
   EnsureDefaultDataFile(context);
   return context.files->ReplaceContents(path, FormatBook(records, groups));
 }

@@ -1,4 +1,9 @@
 // Loading and saving the address book file.
+//
+// A book is read whole or not at all: a file that cannot be opened or read
+// to its end, or that is larger than the read limit, is an error that names
+// the file and the reason, and nothing of it is kept. Callers must never
+// show such a book as empty, since a later save would write over it.
 #pragma once
 
 #include <string>
@@ -7,12 +12,13 @@
 #include "platform/sys/file_system.h"
 #include "store/address_record.h"
 #include "store/book_format.h"
+#include "store/book_reader.h"
 #include "store/group_table.h"
 #include "store/store_alerts.h"
 
 namespace store {
 
-// A book file is read whole, up to this size; a larger file is read to here.
+// The largest book file read.
 constexpr std::size_t kMaxBookBytes = 256u << 20;
 
 // What the book's readers and writers need of the system.
@@ -27,16 +33,32 @@ struct BookContext {
   std::string defaultDataFile;
 };
 
+// Why a book could not be read or written, and which file it was.
+struct BookStatus {
+  sys::FileError error = sys::FileError::kNone;
+  std::string path;
+  bool ok() const { return error == sys::FileError::kNone; }
+};
+
+// "cannot read PATH: REASON" for diagnostics, with the read limit spelled
+// out for a file that is too large.
+std::string DescribeReadFailure(const BookStatus& status);
+
 // Makes sure the default data file exists (created with open access rights
-// when missing); only on system classes 1 and 2.
+// when missing); only on system classes 1 and 2. It is opened without
+// sharing, as the editor has always done.
 void EnsureDefaultDataFile(const BookContext& context);
 
 // Prepares path for reading and returns how many records ReadBook may
 // produce: a missing or empty file gets the header (and, on classes 1 and 2,
 // every line after the first of the file at oldPath, whose count is then
-// returned); otherwise the number of entry lines after the header.
-// Returns -1 when path can be neither opened nor created.
-int CountEntries(const BookContext& context, const std::string& path, const std::string& oldPath);
+// returned); otherwise the number of entry lines after the header. The file
+// is opened with read and write sharing. Returns -1, with *status saying
+// why, when path cannot be opened, created or read whole, or the old book
+// exists but cannot be read whole (the new book is then left empty, so that
+// the next start tries again).
+int CountEntries(const BookContext& context, const std::string& path, const std::string& oldPath,
+                 BookStatus* status = nullptr);
 
 // The number of entry lines after the header in a book's bytes.
 int CountEntryLines(std::string_view bytes);
@@ -44,19 +66,19 @@ int CountEntryLines(std::string_view bytes);
 // Reads the book at path: at most `capacity` entries are appended to
 // *records, and the group table gets a slot for every group line and the
 // members of the member lines. A member line of a wrong kind shows
-// "Error: Unsupported Addr Type" and is dropped. Returns the number of
-// entries read; a file that cannot be read gives 0.
+// "Error: Unsupported Addr Type" (after the whole file is read) and is
+// dropped. Returns the number of entries read. When the file cannot be read
+// whole it returns -1 with *status saying why; *records is then as before
+// and the group table empty.
 int ReadBook(const BookContext& context, const std::string& path, int capacity,
-             std::vector<AddressRecord>* records, GroupTable* groups);
+             std::vector<AddressRecord>* records, GroupTable* groups,
+             BookStatus* status = nullptr);
 
-// Sees every line after the header as ReadBook handles it.
-class BookLineObserver {
- public:
-  virtual ~BookLineObserver() = default;
-  // stored: an entry was kept (within capacity) or a member was accepted by
-  // the group table.
-  virtual void OnLine(int lineNumber, const BookLine& line, bool stored) = 0;
-};
+// CountEntries and ReadBook of all the entries it counts, in one reading of
+// the file: what the editor's load does.
+BookStatus LoadBook(const BookContext& context, const std::string& path,
+                    const std::string& oldPath, std::vector<AddressRecord>* records,
+                    GroupTable* groups);
 
 // ReadBook on bytes already in memory, optionally reporting each line.
 int ReadBookBytes(const BookContext& context, std::string_view bytes, int capacity,
@@ -64,9 +86,9 @@ int ReadBookBytes(const BookContext& context, std::string_view bytes, int capaci
                   BookLineObserver* observer = nullptr);
 
 // Writes the header, the records in the given order and the members of each
-// group, replacing the file as a whole. Returns false when the book could
-// not be written; the previous file is then left as it was.
-bool WriteBook(const BookContext& context, const std::string& path,
-               const std::vector<AddressRecord>& records, const GroupTable& groups);
+// group, replacing the file as a whole. On failure the previous file is left
+// as it was and the error says why.
+sys::FileError WriteBook(const BookContext& context, const std::string& path,
+                         const std::vector<AddressRecord>& records, const GroupTable& groups);
 
 }  // namespace store

@@ -8,6 +8,8 @@
 namespace store {
 namespace {
 
+using sys::FileError;
+
 const std::string kHeader = std::string(kBookHeader) + "\r\n";
 
 const std::string kExample = kHeader +
@@ -25,9 +27,9 @@ class BookFileTest : public ::testing::Test {
     context.alerts = &alerts;
   }
   int Load(const std::string& path, const std::string& oldPath = "") {
-    const int n = CountEntries(context, path, oldPath);
+    const int n = CountEntries(context, path, oldPath, &status);
     if (n <= 0) return n;
-    return ReadBook(context, path, n, &records, &groups);
+    return ReadBook(context, path, n, &records, &groups, &status);
   }
 
   sys::FakeFileSystem files;
@@ -35,31 +37,67 @@ class BookFileTest : public ::testing::Test {
   BookContext context;
   GroupTable groups{932, &alerts};
   std::vector<AddressRecord> records;
+  BookStatus status;
 };
 
-TEST_F(BookFileTest, ReadsTheExampleBook) {
+TEST_F(BookFileTest, ReadsTheExampleBookInPiecesOfAnySize) {
   files.SetFile("book.fdt", kExample);
-  ASSERT_EQ(Load("book.fdt"), 3);
-  EXPECT_EQ(records[0].kind, kKindGroup);
-  EXPECT_EQ(records[0].dispName, "All Branches");
-  EXPECT_EQ(records[2].companyName, "The \"Sun\" Shop");
-  std::vector<MemberEntry> members;
-  ASSERT_EQ(groups.CopyMembers(3, kMaxMembers, &members), 2);
-  EXPECT_EQ(members[0].companyName, "Kita, Ltd.");
-  EXPECT_EQ(members[0].respect, 1);
-  EXPECT_EQ(members[1].subAddress, "12");
+  for (std::size_t piece : {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(7),
+                            std::size_t(64), kExample.size()}) {
+    SCOPED_TRACE(piece);
+    files.SetChunkBytes(piece);
+    records.clear();
+    groups.ClearGroups();
+    ASSERT_EQ(Load("book.fdt"), 3);
+    EXPECT_EQ(records[0].kind, kKindGroup);
+    EXPECT_EQ(records[0].dispName, "All Branches");
+    EXPECT_EQ(records[2].companyName, "The \"Sun\" Shop");
+    std::vector<MemberEntry> members;
+    ASSERT_EQ(groups.CopyMembers(3, kMaxMembers, &members), 2);
+    EXPECT_EQ(members[0].companyName, "Kita, Ltd.");
+    EXPECT_EQ(members[0].respect, 1);
+    EXPECT_EQ(members[1].subAddress, "12");
+  }
   EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(BookFileTest, ALoneCarriageReturnIsPartOfItsText) {
+  // As text mode reads it: only LF ends a line, so the reading, the fax
+  // number and the company stay where they are.
+  files.SetFile("book.fdt", kHeader + "[FAX_ADDR]=1,1,ab\rcd,EF,03-1,,,Co,,,1\r\n");
+  ASSERT_EQ(Load("book.fdt"), 1);
+  EXPECT_EQ(records[0].dispName, "ab\rcd");
+  EXPECT_EQ(records[0].dispNameJP, "EF");
+  EXPECT_EQ(records[0].faxNumber, "03-1");
+  EXPECT_EQ(records[0].companyName, "Co");
+  EXPECT_EQ(records[0].respect, 1);
 }
 
 TEST_F(BookFileTest, ANewBookIsSeededFromTheOldLocationOnNewerSystems) {
   context.systemClass = 2;
   context.defaultDataFile = "C:\\data\\address.fdt";
-  files.SetFile("C:\\old\\address.fdt", "any first line\n[FAX_ADDR]=1,1,a,A,1\n// note\n");
+  files.SetFile("C:\\old\\address.fdt",
+                "any first line\n[FAX_ADDR]=1,1,a\rb,A,1\n// note\r\n");
   EXPECT_EQ(CountEntries(context, context.defaultDataFile, "C:\\old\\address.fdt"), 2);
-  EXPECT_EQ(*files.File(context.defaultDataFile), kHeader + "[FAX_ADDR]=1,1,a,A,1\r\n// note\r\n");
+  EXPECT_EQ(*files.File(context.defaultDataFile),
+            kHeader + "[FAX_ADDR]=1,1,a\rb,A,1\r\n// note\r\n");
   EXPECT_TRUE(files.HasOpenAccess(context.defaultDataFile));
   // Once it holds lines the old book is not looked at again.
   files.SetFile("C:\\old\\address.fdt", "x\n[FAX_ADDR]=1,9,b,B,1\n");
+  EXPECT_EQ(CountEntries(context, context.defaultDataFile, "C:\\old\\address.fdt"), 1);
+}
+
+TEST_F(BookFileTest, AnOldBookThatCannotBeReadIsNotLeftBehind) {
+  context.systemClass = 1;
+  context.defaultDataFile = "C:\\data\\address.fdt";
+  files.SetFile("C:\\old\\address.fdt", "h\n[FAX_ADDR]=1,1,a,A,1\n");
+  files.SetError("C:\\old\\address.fdt", FileError::kSharingViolation);
+  EXPECT_EQ(CountEntries(context, context.defaultDataFile, "C:\\old\\address.fdt", &status), -1);
+  EXPECT_EQ(status.error, FileError::kSharingViolation);
+  EXPECT_EQ(status.path, "C:\\old\\address.fdt");
+  // The new book stays empty, so that the next start copies the old one.
+  EXPECT_EQ(*files.File(context.defaultDataFile), "");
+  files.SetError("C:\\old\\address.fdt", FileError::kNone);
   EXPECT_EQ(CountEntries(context, context.defaultDataFile, "C:\\old\\address.fdt"), 1);
 }
 
@@ -72,10 +110,58 @@ TEST_F(BookFileTest, OlderSystemsNeitherSeedNorCreateTheDataFile) {
   EXPECT_FALSE(files.FileExists(context.defaultDataFile));
 }
 
-TEST_F(BookFileTest, AnUnopenableBookCountsAsMissing) {
-  files.Deny("locked.fdt");
-  EXPECT_EQ(CountEntries(context, "locked.fdt", ""), -1);
-  EXPECT_EQ(ReadBook(context, "locked.fdt", 10, &records, &groups), 0);
+TEST_F(BookFileTest, ABookThatCannotBeReadWholeIsAnErrorAndNothingOfItIsKept) {
+  struct Case {
+    const char* what;
+    void (*arrange)(sys::FakeFileSystem&);
+    FileError error;
+  } cases[] = {
+      {"denied", [](sys::FakeFileSystem& f) { f.Deny("book.fdt"); }, FileError::kAccessDenied},
+      {"held open without sharing",
+       [](sys::FakeFileSystem& f) { f.HoldOpen("book.fdt", false); }, FileError::kSharingViolation},
+      {"larger than the limit",
+       [](sys::FakeFileSystem& f) { f.SetError("book.fdt", FileError::kTooLarge); },
+       FileError::kTooLarge},
+      {"device error part way",
+       [](sys::FakeFileSystem& f) { f.FailReadAfter("book.fdt", kHeader.size() + 50); },
+       FileError::kIoError},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sys::FakeFileSystem fresh;
+    files = fresh;
+    files.SetFile("book.fdt", kExample);
+    files.SetChunkBytes(16);
+    c.arrange(files);
+    records = {AddressRecord()};
+    groups.ClearGroups();
+    BookStatus counted, read;
+    EXPECT_EQ(CountEntries(context, "book.fdt", "", &counted), -1);
+    EXPECT_EQ(counted.error, c.error);
+    EXPECT_EQ(counted.path, "book.fdt");
+    EXPECT_EQ(ReadBook(context, "book.fdt", 10, &records, &groups, &read), -1);
+    EXPECT_EQ(read.error, c.error);
+    EXPECT_EQ(records.size(), 1u);
+    EXPECT_EQ(groups.UsedSlots(), 0);
+    EXPECT_EQ(LoadBook(context, "book.fdt", "", &records, &groups).error, c.error);
+    EXPECT_EQ(records.size(), 1u);
+    EXPECT_EQ(groups.UsedSlots(), 0);
+    EXPECT_EQ(*files.File("book.fdt"), kExample);
+    EXPECT_EQ(DescribeReadFailure(read).find("cannot read book.fdt: "), 0u);
+  }
+}
+
+TEST_F(BookFileTest, TheBookIsOpenedWithSharingAndTheDefaultFileWithout) {
+  context.systemClass = 1;
+  context.defaultDataFile = "C:\\data\\address.fdt";
+  files.SetFile("C:\\data\\address.fdt", kExample);
+  // Another program reads the book, letting others read and write it too.
+  files.HoldOpen("C:\\data\\address.fdt", true);
+  EXPECT_EQ(CountEntries(context, "C:\\data\\address.fdt", "", &status), 3);
+  EXPECT_TRUE(LoadBook(context, "C:\\data\\address.fdt", "", &records, &groups).ok());
+  EXPECT_EQ(records.size(), 3u);
+  EXPECT_EQ(files.OpenOrCreate("C:\\data\\address.fdt", true, false),
+            FileError::kSharingViolation);
 }
 
 TEST_F(BookFileTest, NeverStoresMoreThanTheCapacity) {
@@ -94,7 +180,8 @@ TEST_F(BookFileTest, BadLinesAreReportedOrSkippedAndTheRestLoads) {
   bytes += "[FAX_ADDR]=1,1,a," + std::string(300, 'r') + ",1\r\n";  // an over-long field
   bytes += std::string("[FAX_ADDR]=1,2,b\0,B,1\r\n", 23);          // a NUL cuts its line
   bytes += "[FAX_ADDR]=2,4,k,K,1,\x81\n";                          // kind 2, a lone lead byte, LF only
-  bytes += "[UNKNOWN]=1\r[FAX_ADDR]=1,3,c,C,1";                      // a lone CR, no final end
+  bytes += "[UNKNOWN]=1\r[FAX_ADDR]=1,3,c,C,1\r\n";                  // a lone CR ends no line
+  bytes += "[FAX_ADDR]=1,5,d,D,1";                                  // no final end
   files.SetFile("book.fdt", bytes);
   ASSERT_EQ(Load("book.fdt"), 4);
   EXPECT_EQ(alerts.shown, std::vector<std::string>({kUnsupportedAddrType}));
@@ -103,7 +190,7 @@ TEST_F(BookFileTest, BadLinesAreReportedOrSkippedAndTheRestLoads) {
   EXPECT_EQ(records[1].dispNameJP, "");
   EXPECT_EQ(records[2].kind, 2);
   EXPECT_EQ(records[2].subAddress, "\x81");
-  EXPECT_EQ(records[3].regNo, 3);
+  EXPECT_EQ(records[3].regNo, 5);
 }
 
 TEST_F(BookFileTest, AFailedSaveLeavesThePreviousBookIntact) {
@@ -112,17 +199,17 @@ TEST_F(BookFileTest, AFailedSaveLeavesThePreviousBookIntact) {
   records.pop_back();
   const std::size_t before = files.FileCount();
   files.FailNextWriteAfter(40);
-  EXPECT_FALSE(WriteBook(context, "book.fdt", records, groups));
+  EXPECT_EQ(WriteBook(context, "book.fdt", records, groups), FileError::kDiskFull);
   EXPECT_EQ(*files.File("book.fdt"), kExample);
   EXPECT_EQ(files.FileCount(), before);
-  EXPECT_TRUE(WriteBook(context, "book.fdt", records, groups));
+  EXPECT_EQ(WriteBook(context, "book.fdt", records, groups), FileError::kNone);
   EXPECT_NE(*files.File("book.fdt"), kExample);
 }
 
 TEST_F(BookFileTest, SavingElsewhereStillMakesSureOfTheDataFile) {
   context.systemClass = 1;
   context.defaultDataFile = "C:\\docs\\address.fdt";
-  EXPECT_TRUE(WriteBook(context, "D:\\copy.fdt", {}, groups));
+  EXPECT_EQ(WriteBook(context, "D:\\copy.fdt", {}, groups), FileError::kNone);
   EXPECT_EQ(*files.File("D:\\copy.fdt"), kHeader);
   EXPECT_TRUE(files.FileExists(context.defaultDataFile));
 }

@@ -85,27 +85,6 @@ void AppendMemberLine(int groupKey, const MemberEntry& member, std::string* out)
 
 }  // namespace
 
-bool LineCursor::Next(std::string_view* line) {
-  if (pos_ >= bytes_.size()) return false;
-  // The next LF and CR are remembered, so that each byte is searched once
-  // whichever line ends a file uses.
-  if (nextLf_ == std::string_view::npos || nextLf_ < pos_) {
-    nextLf_ = std::min(bytes_.find('\n', pos_), bytes_.size());
-  }
-  if (nextCr_ == std::string_view::npos || nextCr_ < pos_) {
-    nextCr_ = std::min(bytes_.find('\r', pos_), bytes_.size());
-  }
-  const std::size_t end = std::min(nextLf_, nextCr_);
-  *line = bytes_.substr(pos_, end - pos_);
-  pos_ = end;
-  if (pos_ < bytes_.size()) {
-    if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
-    ++pos_;
-  }
-  ++number_;
-  return true;
-}
-
 long ParseDecimal(std::string_view field) {
   std::size_t i = 0;
   while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r'))) ++i;

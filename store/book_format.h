@@ -4,8 +4,7 @@
 // line or one starting with "/" is skipped; any other line is split at its
 // first "=" into a key and a value. "[FAX_ADDR]" lines are entries,
 // "[FAX_ADDR_GM]" lines group members, "[VERSION]" is accepted and ignored,
-// every other key is ignored. Lines end with CR LF, LF or a lone CR; the
-// editor writes CR LF.
+// every other key is ignored. book_lines.h says where lines end.
 #pragma once
 
 #include <cstddef>
@@ -24,23 +23,6 @@ inline constexpr char kLineEnd[] = "\r\n";
 inline constexpr char kEntryKey[] = "[FAX_ADDR]";
 inline constexpr char kMemberKey[] = "[FAX_ADDR_GM]";
 inline constexpr char kVersionKey[] = "[VERSION]";
-
-// Walks the lines of a file's bytes. A line ends at CR LF, LF or a lone CR;
-// the end is not part of the line. A last line without an end counts.
-class LineCursor {
- public:
-  explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
-  bool Next(std::string_view* line);
-  // 1-based number of the line Next returned last.
-  int LineNumber() const { return number_; }
-
- private:
-  std::string_view bytes_;
-  std::size_t pos_ = 0;
-  std::size_t nextLf_ = std::string_view::npos;
-  std::size_t nextCr_ = std::string_view::npos;
-  int number_ = 0;
-};
 
 // How texts are read: the interface language (1041 keeps the registration
 // name and the honorific, other languages clear them) and the code page.

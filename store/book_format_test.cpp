@@ -7,25 +7,6 @@ using namespace std::string_literals;
 namespace store {
 namespace {
 
-std::vector<std::string> Lines(std::string_view bytes) {
-  LineCursor cursor(bytes);
-  std::vector<std::string> out;
-  std::string_view line;
-  while (cursor.Next(&line)) out.emplace_back(line);
-  return out;
-}
-
-TEST(LineCursor, AcceptsEveryLineEnd) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(Lines("a\r\nb\r\n"), V({"a", "b"}));
-  EXPECT_EQ(Lines("a\nb"), V({"a", "b"}));
-  EXPECT_EQ(Lines("a\rb\r"), V({"a", "b"}));
-  EXPECT_EQ(Lines("a\r\n\r\nb"), V({"a", "", "b"}));
-  EXPECT_EQ(Lines("a\n\rb"), V({"a", "", "b"}));
-  EXPECT_EQ(Lines(""), V());
-  EXPECT_EQ(Lines("\n"), V({""}));
-}
-
 TEST(ParseDecimal, ReadsLikeTheRuntimeOnA32BitLong) {
   struct Case {
     std::string in;

@@ -70,7 +70,7 @@ TEST(BookRoundTrip, WrittenBooksReadBackUnchanged) {
     BookContext context;
     context.files = &files;
     context.alerts = &alerts;
-    ASSERT_TRUE(WriteBook(context, "b.fdt", book, groups));
+    ASSERT_EQ(WriteBook(context, "b.fdt", book, groups), sys::FileError::kNone);
     const std::string written = *files.File("b.fdt");
 
     GroupTable readGroups(932, &alerts);
@@ -96,7 +96,7 @@ TEST(BookRoundTrip, WrittenBooksReadBackUnchanged) {
       }
     }
     // Writing what was read gives the same bytes again.
-    ASSERT_TRUE(WriteBook(context, "c.fdt", read, readGroups));
+    ASSERT_EQ(WriteBook(context, "c.fdt", read, readGroups), sys::FileError::kNone);
     EXPECT_EQ(*files.File("c.fdt"), written) << "seed " << seed;
     EXPECT_TRUE(alerts.shown.empty());
   }

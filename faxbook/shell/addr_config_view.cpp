@@ -256,27 +256,37 @@ void CAddrConfigView::AdjustLastColumn() {
 
 void CAddrConfigView::Load(const std::string& primaryPath, const std::string& oldPath) {
   ui::WaitCursorScope wait(*services_.waitCursor);
+  // The book is read aside first: one that cannot be read whole replaces
+  // nothing.
+  const store::BookContext context = BookContext();
+  std::vector<store::AddressRecord> records;
+  store::GroupTable groups(CodePage(), alerts_);
+  const store::BookStatus status =
+      store::LoadBook(context, primaryPath, oldPath, &records, &groups);
+  if (!status.ok()) {
+    // Without a book read from a file, the rows must not go over this one.
+    if (!bookRead_) unreadBook_ = status.path;
+    services_.messages->Show(
+        ui::FormatText(services_.resources->String(IDS_BOOK_UNREADABLE), status.path),
+        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kStop);
+    ShowCount();
+    return;
+  }
   Clear();
   entries_.ResetRowIds();
-  const store::BookContext context = BookContext();
-  const int count = store::CountEntries(context, primaryPath, oldPath);
-  if (count > 0) {
-    std::vector<store::AddressRecord> records;
-    records.reserve(static_cast<std::size_t>(count));
-    store::ReadBook(context, primaryPath, count, &records, &document_->Groups());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-      const store::AddressRecord& record = records[i];
-      // A reading repeated by the very next line is the same entry twice.
-      if (i > 0 && record.dispNameJP == records[i - 1].dispNameJP) continue;
-      const bool group = record.kind == store::kKindGroup;
-      const std::string marker =
-          record.kind == store::kKindAddress ? "" : (group ? "G" : "--");
-      const int rowId = InsertRow(0, record.regNo, marker, RowTextsFor(record, group));
-      AddRecord(rowId, record);
-    }
-  } else {
-    ShowCount();
+  document_->Groups() = std::move(groups);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const store::AddressRecord& record = records[i];
+    // A reading repeated by the very next line is the same entry twice.
+    if (i > 0 && record.dispNameJP == records[i - 1].dispNameJP) continue;
+    const bool group = record.kind == store::kKindGroup;
+    const std::string marker = record.kind == store::kKindAddress ? "" : (group ? "G" : "--");
+    const int rowId = InsertRow(0, record.regNo, marker, RowTextsFor(record, group));
+    AddRecord(rowId, record);
   }
+  if (records.empty()) ShowCount();
+  bookRead_ = true;
+  unreadBook_.clear();
   ResetSort();
   Resort();
   AdjustLastColumn();
@@ -306,7 +316,8 @@ bool CAddrConfigView::SaveBook(const std::string& path) {
     records.back().kind =
         list_->ItemImage(row) == kImageGroup ? store::kKindGroup : store::kKindAddress;
   }
-  const bool written = store::WriteBook(BookContext(), path, records, document_->Groups());
+  const bool written =
+      store::WriteBook(BookContext(), path, records, document_->Groups()) == sys::FileError::kNone;
 
   sortColumn_ = column;
   ascending_ = ascending;
@@ -315,6 +326,12 @@ bool CAddrConfigView::SaveBook(const std::string& path) {
 }
 
 bool CAddrConfigView::Apply() {
+  if (!unreadBook_.empty()) {
+    services_.messages->Show(
+        ui::FormatText(services_.resources->String(IDS_BOOK_PROTECTED), unreadBook_),
+        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kStop);
+    return false;
+  }
   if (SaveBook(primaryPath_)) {
     SetModified(false);
     return true;

@@ -88,7 +88,10 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   void Clear() override;
   // Replaces the book in memory by the book at primaryPath (a new, empty
   // file is first seeded from oldPath on classes 1 and 2), sorted by the
-  // reading. A book that cannot be read loads as empty.
+  // reading. A book that cannot be read whole (held by another program,
+  // denied, too large...) replaces nothing: the user is told which file it
+  // was, and while no book has been read from a file, apply refuses to write
+  // over the primary one.
   void Load(const std::string& primaryPath, const std::string& oldPath) override;
   // Keeps the last column fitting when the list gains or loses its vertical
   // scroll bar.
@@ -101,7 +104,8 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   // written; the modified flag is left as it is.
   bool SaveBook(const std::string& path) override;
   // Apply: saves to the primary path; on success clears the modified flag.
-  // On failure says so (naming the file) and keeps the flag set.
+  // On failure says so (naming the file) and keeps the flag set. Refused,
+  // with a message, while the book could not be read (see Load).
   bool Apply();
 
   // A click on a column header: the same column again turns an ascending
@@ -143,4 +147,9 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   bool hadScrollBar_ = false;
   std::string primaryPath_;
   std::string oldPath_;
+  // A book has been read from a file since the start.
+  bool bookRead_ = false;
+  // The file that could not be read while no book had been: apply would
+  // write over what it holds.
+  std::string unreadBook_;
 };

@@ -203,13 +203,55 @@ TEST(Startup, AFrameWithoutToolbarOrStatusBarEndsTheStart) {
   }
 }
 
-TEST(Startup, AnUnreadableBookLoadsEmptyWithoutAMessage) {
+TEST(Startup, ABookThatCannotBeReadIsNamedAndNeverWrittenOver) {
+  struct Case {
+    const char* what;
+    void (*arrange)(EditorHarness&);
+  } cases[] = {
+      {"access denied", [](EditorHarness& e) { e.files.Deny(e.DataFile()); }},
+      {"held open by another program",
+       [](EditorHarness& e) { e.files.HoldOpen(e.DataFile(), false); }},
+      {"larger than the read limit",
+       [](EditorHarness& e) { e.files.SetError(e.DataFile(), sys::FileError::kTooLarge); }},
+      {"a device error part way",
+       [](EditorHarness& e) { e.files.FailReadAfter(e.DataFile(), 60); }},
+  };
+  const std::string book = Book({"[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,,0"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EditorHarness editor;
+    editor.files.SetFile(editor.DataFile(), book);
+    c.arrange(editor);
+    ASSERT_TRUE(editor.Start());
+    EXPECT_EQ(editor.List().ItemCount(), 0);
+    EXPECT_EQ(editor.CountPane(), "0");
+    ASSERT_EQ(editor.Messages().size(), 1u);
+    EXPECT_EQ(editor.Messages()[0], ui::FormatText(Marker(IDS_BOOK_UNREADABLE), editor.DataFile()));
+
+    // Whatever the user does next, apply does not write the empty book.
+    editor.View().SetModified(true);
+    editor.Frame().OnCommand(ID_FILE_APPLY);
+    ASSERT_EQ(editor.Messages().size(), 2u);
+    EXPECT_EQ(editor.Messages()[1], ui::FormatText(Marker(IDS_BOOK_PROTECTED), editor.DataFile()));
+    EXPECT_TRUE(editor.View().IsModified());
+    EXPECT_EQ(*editor.files.File(editor.DataFile()), book);
+  }
+}
+
+TEST(Startup, OnceTheBookCanBeReadItLoadsAndAppliesAgain) {
   EditorHarness editor;
-  editor.files.Deny(editor.DataFile());
+  const std::string book = Book({"[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,,0"});
+  editor.files.SetFile(editor.DataFile(), book);
+  editor.files.HoldOpen(editor.DataFile(), false);
   ASSERT_TRUE(editor.Start());
-  EXPECT_EQ(editor.List().ItemCount(), 0);
-  EXPECT_EQ(editor.CountPane(), "0");
-  EXPECT_TRUE(editor.boxes.Shown().empty());
+  editor.files.Release(editor.DataFile());
+  editor.Frame().OnCommand(ID_FILE_NEW);  // reads the book again
+  EXPECT_EQ(editor.Column(1), (std::vector<std::string>{"KITA"}));
+  editor.View().SetModified(true);
+  editor.Frame().OnCommand(ID_FILE_APPLY);
+  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_EQ(*editor.files.File(editor.DataFile()), book);
+  EXPECT_EQ(editor.Messages().size(), 1u);
 }
 
 }  // namespace

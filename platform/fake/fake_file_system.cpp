@@ -1,22 +1,65 @@
 #include "platform/fake/fake_file_system.h"
 
 namespace sys {
+namespace {
 
-bool FakeFileSystem::ReadFile(const std::string& path, std::string* contents,
-                              std::size_t maxBytes) {
-  contents->clear();
+// What the writer writes, up to the armed fault.
+class StringSink : public ByteSink {
+ public:
+  StringSink(std::string* out, std::size_t limit) : out_(out), limit_(limit) {}
+  bool Write(std::string_view bytes) override {
+    if (failed_) return false;
+    if (out_->size() + bytes.size() > limit_) {
+      out_->append(bytes.substr(0, limit_ - out_->size()));
+      failed_ = true;
+      return false;
+    }
+    out_->append(bytes);
+    return true;
+  }
+  bool Failed() const { return failed_; }
+
+ private:
+  std::string* out_;
+  std::size_t limit_;
+  bool failed_ = false;
+};
+
+}  // namespace
+
+FileError FakeFileSystem::ErrorFor(const std::string& path) const {
+  auto e = errors_.find(path);
+  return e == errors_.end() ? FileError::kNone : e->second;
+}
+
+FileError FakeFileSystem::ReadChunks(const std::string& path, std::size_t maxBytes,
+                                     const ChunkReader& reader) {
+  if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
+  auto held = held_.find(path);
+  if (held != held_.end() && !held->second) return FileError::kSharingViolation;
   auto it = files_.find(path);
-  if (it == files_.end() || denied_.count(path)) return false;
-  *contents = it->second.substr(0, maxBytes);
-  return true;
+  if (it == files_.end()) return FileError::kNotFound;
+  const std::string& contents = it->second;
+  if (contents.size() > maxBytes) return FileError::kTooLarge;
+  auto failure = readFailures_.find(path);
+  const std::size_t end = failure == readFailures_.end() ? contents.size()
+                                                         : std::min(failure->second, contents.size());
+  for (std::size_t at = 0; at < end; at += chunkBytes_) {
+    if (!reader(std::string_view(contents).substr(at, std::min(chunkBytes_, end - at)))) {
+      return FileError::kNone;
+    }
+  }
+  return failure == readFailures_.end() ? FileError::kNone : FileError::kIoError;
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
 
-bool FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess) {
-  if (denied_.count(path)) return false;
+FileError FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) {
+  if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
+  auto held = held_.find(path);
+  if (held != held_.end() && (!held->second || !shared)) return FileError::kSharingViolation;
   if (files_.emplace(path, std::string()).second && withOpenAccess) openAccess_.insert(path);
-  return true;
+  return FileError::kNone;
 }
 
 const std::string* FakeFileSystem::File(const std::string& path) const {
@@ -24,22 +67,22 @@ const std::string* FakeFileSystem::File(const std::string& path) const {
   return it == files_.end() ? nullptr : &it->second;
 }
 
-bool FakeFileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
+FileError FakeFileSystem::ReplaceWith(const std::string& path, const ContentWriter& writer) {
   ++replaces_;
-  if (denied_.count(path)) return false;
+  if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
   const std::string temp = path + ".tmp";
   std::string& written = files_[temp];
-  if (armed_ && failAfter_ < contents.size()) {
-    armed_ = false;
-    written.assign(contents.substr(0, failAfter_));
-    files_.erase(temp);  // the writer removes its temporary file after the error
-    return false;
-  }
+  written.clear();
+  StringSink sink(&written, armed_ ? failAfter_ : std::string::npos);
   armed_ = false;
-  written.assign(contents);
+  const bool ok = writer(sink) && !sink.Failed();
+  if (!ok) {
+    files_.erase(temp);  // the writer removes its temporary file after the error
+    return sink.Failed() ? FileError::kDiskFull : FileError::kIoError;
+  }
   files_[path] = std::move(written);
   files_.erase(temp);
-  return true;
+  return FileError::kNone;
 }
 
 }  // namespace sys

@@ -1,65 +1,144 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <vector>
+
+#include "platform/sys/buffered_sink.h"
+#include "platform/sys/whole_file_replace.h"
 
 namespace sys {
 namespace {
 
 class Fd {
  public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() { Close(); }
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   int get() const { return fd_; }
-  int release() {
-    int fd = fd_;
+  void reset(int fd) {
+    Close();
+    fd_ = fd;
+  }
+  bool Close() {
+    if (fd_ < 0) return true;
+    const bool ok = ::close(fd_) == 0;
     fd_ = -1;
-    return fd;
+    return ok;
   }
 
  private:
   int fd_;
 };
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.remove_prefix(static_cast<std::size_t>(n));
+FileError FromErrno(int e) {
+  switch (e) {
+    case ENOENT:
+    case ENOTDIR:
+      return FileError::kNotFound;
+    case EISDIR:
+      return FileError::kIsDirectory;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return FileError::kAccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return FileError::kDiskFull;
+    case ETXTBSY:
+    case EBUSY:
+      return FileError::kSharingViolation;
+    default:
+      return FileError::kIoError;
   }
-  return true;
+}
+
+class FdSink : public ByteSink {
+ public:
+  explicit FdSink(int fd) : fd_(fd) {}
+  bool Write(std::string_view data) override {
+    while (!data.empty()) {
+      const ssize_t n = ::write(fd_, data.data(), data.size());
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        error_ = FromErrno(errno);
+        return false;
+      }
+      data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+  }
+  FileError Error() const { return error_; }
+
+ private:
+  int fd_;
+  FileError error_ = FileError::kNone;
+};
+
+// Removes the temporary files of replacements that were interrupted: a
+// writer holds a lock on its temporary file until it is renamed, so a file
+// whose lock can be taken is a leftover.
+void RemoveLeftovers(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return;
+  const std::string folder = FolderOf(path);
+  const std::string prefix = LeftoverPrefix(path);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  std::vector<std::string> names;
+  while (dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) == 0) names.push_back(name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : names) {
+    const std::string leftover = folder + "/" + name;
+    Fd fd(::open(leftover.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fd.get() < 0) continue;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(leftover.c_str());
+  }
+}
+
+void SyncFolder(const std::string& folder) {
+  Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0) ::fsync(fd.get());
 }
 
 }  // namespace
 
-bool PosixFileSystem::ReadFile(const std::string& path, std::string* contents,
-                               std::size_t maxBytes) {
-  contents->clear();
+FileError PosixFileSystem::ReadChunks(const std::string& path, std::size_t maxBytes,
+                                      const ChunkReader& reader) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return false;
+  if (fd.get() < 0) return FromErrno(errno);
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  std::vector<char> buffer(64 * 1024);
-  while (contents->size() < maxBytes) {
-    std::size_t want = buffer.size();
-    if (maxBytes - contents->size() < want) want = maxBytes - contents->size();
-    ssize_t n = ::read(fd.get(), buffer.data(), want);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    contents->append(buffer.data(), static_cast<std::size_t>(n));
+  if (::fstat(fd.get(), &st) != 0) return FromErrno(errno);
+  if (S_ISDIR(st.st_mode)) return FileError::kIsDirectory;
+  if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > maxBytes) {
+    return FileError::kTooLarge;
   }
-  return true;
+  std::vector<char> buffer(kChunkBytes);
+  std::size_t total = 0;
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FromErrno(errno);
+    }
+    if (n == 0) return FileError::kNone;
+    total += static_cast<std::size_t>(n);
+    if (total > maxBytes) return FileError::kTooLarge;
+    if (!reader(std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+      return FileError::kNone;
+    }
+  }
 }
 
 bool PosixFileSystem::FileExists(const std::string& path) {
@@ -67,27 +146,70 @@ bool PosixFileSystem::FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool PosixFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess) {
+FileError PosixFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess,
+                                        bool /*shared*/) {
+  // POSIX files are never locked against other programs.
   const mode_t mode = withOpenAccess ? 0666 : 0644;
-  Fd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, mode));
-  if (fd.get() < 0) return false;
-  if (withOpenAccess) ::fchmod(fd.get(), 0666);
-  return true;
+  const int flags = O_RDWR | O_CREAT | O_CLOEXEC;
+  Fd fd(::open(path.c_str(), flags, mode));
+  if (fd.get() < 0) return FromErrno(errno);
+  struct stat st {};
+  if (withOpenAccess && ::fstat(fd.get(), &st) == 0 && st.st_size == 0) ::fchmod(fd.get(), 0666);
+  return FileError::kNone;
 }
 
-bool PosixFileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
-  std::string temp = path + ".XXXXXX";
-  Fd fd(::mkstemp(temp.data()));
-  if (fd.get() < 0) return false;
+FileError PosixFileSystem::ReplaceWith(const std::string& path, const ContentWriter& writer) {
+  RemoveLeftovers(path);
+  const std::string folder = FolderOf(path);
   struct stat st {};
   mode_t mode = 0644;
-  if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
-  bool ok = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), contents) &&
-            ::fsync(fd.get()) == 0;
-  ok = ::close(fd.release()) == 0 && ok;
-  if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
-  ::unlink(temp.c_str());
-  return false;
+  if (::stat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return FileError::kIsDirectory;
+    mode = st.st_mode & 07777;
+  }
+
+  // A file without a name until it is complete; where the file system
+  // cannot make one, a named one that RemoveLeftovers recognises.
+  Fd fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  std::string temp = folder + "/" + LeftoverPrefix(path) + "XXXXXX.tmp";
+  bool named = false;
+  if (fd.get() < 0) {
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return FromErrno(errno);
+    fd.reset(::mkostemps(temp.data(), 4, O_CLOEXEC));
+    if (fd.get() < 0) return FromErrno(errno);
+    named = true;
+  }
+  ::flock(fd.get(), LOCK_EX);
+  const auto fail = [&](FileError error) {
+    if (named) ::unlink(temp.c_str());
+    return error;
+  };
+
+  FdSink sink(fd.get());
+  BufferedSink buffered(sink);
+  if (::fchmod(fd.get(), mode) != 0) return fail(FromErrno(errno));
+  if (!writer(buffered) || !buffered.Flush()) {
+    return fail(sink.Error() != FileError::kNone ? sink.Error() : FileError::kIoError);
+  }
+  if (::fsync(fd.get()) != 0) return fail(FromErrno(errno));
+  if (!named) {
+    char self[64];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd.get());
+    for (int attempt = 0; attempt < 8 && !named; ++attempt) {
+      temp = folder + "/" + LeftoverPrefix(path) + std::to_string(::getpid()) + "-" +
+             std::to_string(attempt) + ".tmp";
+      if (::linkat(AT_FDCWD, self, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        named = true;
+      } else if (errno != EEXIST) {
+        return FromErrno(errno);
+      }
+    }
+    if (!named) return FileError::kIoError;
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) return fail(FromErrno(errno));
+  fd.Close();
+  SyncFolder(folder);
+  return FileError::kNone;
 }
 
 }  // namespace sys

@@ -7,12 +7,19 @@ namespace sys {
 
 class PosixFileSystem : public FileSystem {
  public:
-  bool ReadFile(const std::string& path, std::string* contents, std::size_t maxBytes) override;
+  static constexpr std::size_t kChunkBytes = 1 << 20;
+
+  FileError ReadChunks(const std::string& path, std::size_t maxBytes,
+                       const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
-  bool OpenOrCreate(const std::string& path, bool withOpenAccess) override;
-  // Writes "path.XXXXXX" beside the file, flushes it to disk, gives it the
-  // existing file's permission bits and renames it over the file.
-  bool ReplaceContents(const std::string& path, std::string_view contents) override;
+  // Files are never locked against other programs here: shared changes
+  // nothing.
+  FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;
+  // Writes an unnamed file in the same folder (O_TMPFILE; where the file
+  // system has none, "NAME.~fbkXXXXXX.tmp" under a lock), flushes it to the
+  // disk, gives it the existing file's permission bits, names it and renames
+  // it over the file. Leftover "NAME.~fbk*" files nobody holds are removed.
+  FileError ReplaceWith(const std::string& path, const ContentWriter& writer) override;
 };
 
 }  // namespace sys

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <fcntl.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -42,14 +45,16 @@ class PosixFileSystemTest : public ::testing::Test {
   PosixFileSystem files;
 };
 
+constexpr FileError kOk = FileError::kNone;
+
 TEST_F(PosixFileSystemTest, ReplaceKeepsTheFilesPermissions) {
   const std::string path = dir + "/address.fdt";
-  ASSERT_TRUE(files.OpenOrCreate(path, true));
+  ASSERT_EQ(files.OpenOrCreate(path, true, false), kOk);
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0666u);
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_TRUE(files.ReplaceContents(path, "new\r\n"));
+  ASSERT_EQ(files.ReplaceContents(path, "new\r\n"), kOk);
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(Slurp(path), "new\r\n");
@@ -59,7 +64,7 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsTheFilesPermissions) {
 TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
   const std::string path = dir + "/address.fdt";
   const std::string previous = "previous book\r\n";
-  ASSERT_TRUE(files.ReplaceContents(path, previous));
+  ASSERT_EQ(files.ReplaceContents(path, previous), kOk);
   const pid_t child = ::fork();
   if (child == 0) {
     // The file size limit makes the write fail after 4 KiB, as a full disk would.
@@ -67,26 +72,96 @@ TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
     struct rlimit limit = {4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     PosixFileSystem childFiles;
-    ::_exit(childFiles.ReplaceContents(path, std::string(100000, 'x')) ? 1 : 0);
+    ::_exit(childFiles.ReplaceContents(path, std::string(100000, 'x')) == FileError::kDiskFull ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as success";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was not reported as a full disk";
   EXPECT_EQ(Slurp(path), previous);
   EXPECT_EQ(Entries(), 1) << "a temporary file was left behind";
 }
 
-TEST_F(PosixFileSystemTest, ReadingNeedsARegularFile) {
+TEST_F(PosixFileSystemTest, ReadsSayWhyTheyFail) {
   std::string contents = "stale";
-  EXPECT_FALSE(files.ReadFile(dir + "/missing", &contents, 100));
+  EXPECT_EQ(files.ReadFile(dir + "/missing", &contents, 100), FileError::kNotFound);
   EXPECT_EQ(contents, "");
-  EXPECT_FALSE(files.ReadFile(dir, &contents, 100));
+  EXPECT_EQ(files.ReadFile(dir, &contents, 100), FileError::kIsDirectory);
   EXPECT_FALSE(files.FileExists(dir));
-  ASSERT_TRUE(files.ReplaceContents(dir + "/f", "0123456789"));
-  ASSERT_TRUE(files.ReadFile(dir + "/f", &contents, 4));
-  EXPECT_EQ(contents, "0123");
-  EXPECT_FALSE(files.ReplaceContents(dir + "/no/such/folder/f", "x"));
+  ASSERT_EQ(files.ReplaceContents(dir + "/f", "0123456789"), kOk);
+  EXPECT_EQ(files.ReadFile(dir + "/f", &contents, 4), FileError::kTooLarge);
+  EXPECT_EQ(contents, "");
+  ASSERT_EQ(files.ReadFile(dir + "/f", &contents, 10), kOk);
+  EXPECT_EQ(contents, "0123456789");
+  EXPECT_EQ(files.ReplaceContents(dir + "/no/such/folder/f", "x"), FileError::kNotFound);
+  EXPECT_EQ(files.ReplaceContents(dir, "x"), FileError::kIsDirectory);
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod((dir + "/f").c_str(), 0), 0);
+    EXPECT_EQ(files.ReadFile(dir + "/f", &contents, 10), FileError::kAccessDenied);
+  }
+}
+
+TEST_F(PosixFileSystemTest, AFileOverTheLimitIsRefusedBeforeAnyOfItIsRead) {
+  // Sparse: larger than the book limit without taking the disk space.
+  const std::string path = dir + "/huge.fdt";
+  const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, (257LL << 20)), 0);
+  ::close(fd);
+  int pieces = 0;
+  EXPECT_EQ(files.ReadChunks(path, 256u << 20, [&](std::string_view) { return ++pieces, true; }),
+            FileError::kTooLarge);
+  EXPECT_EQ(pieces, 0);
+}
+
+TEST_F(PosixFileSystemTest, InterruptedSavesLeaveNothingBehindForLong) {
+  const std::string path = dir + "/address.fdt";
+  ASSERT_EQ(files.ReplaceContents(path, "book\r\n"), kOk);
+  // Saves killed while they write.
+  for (int i = 0; i < 20; ++i) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      PosixFileSystem childFiles;
+      childFiles.ReplaceWith(path, [&](ByteSink& sink) {
+        sink.Write(std::string(1 << 20, 'x'));
+        (void)!::write(ready[1], "r", 1);
+        ::pause();
+        return true;
+      });
+      ::_exit(0);
+    }
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+  }
+  // A leftover with a name, as a file system without unnamed files gives,
+  // and one that another writer still holds.
+  const std::string leftover = dir + "/address.fdt.~fbkAbC123.tmp";
+  const std::string held = dir + "/address.fdt.~fbkDeF456.tmp";
+  std::ofstream(leftover) << "half a book";
+  std::ofstream(held) << "being written";
+  const int holder = ::open(held.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  std::ofstream(dir + "/address.fdt.bak") << "the user's own copy";
+
+  const pid_t cleaner = ::fork();
+  if (cleaner == 0) {
+    PosixFileSystem childFiles;
+    ::_exit(childFiles.ReplaceContents(path, "new book\r\n") == kOk ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(cleaner, &status, 0), cleaner);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ::close(holder);
+  EXPECT_EQ(Slurp(path), "new book\r\n");
+  EXPECT_FALSE(files.FileExists(leftover));
+  EXPECT_TRUE(files.FileExists(held));
+  EXPECT_EQ(Entries(), 3) << "the book, the held file and the user's copy";
 }
 
 }  // namespace

@@ -2,38 +2,78 @@
 //
 // Paths are byte strings in the ANSI code page, as the system gives them.
 // Every call opens a file for one pass and closes it again before it returns.
+// Failures come back as a FileError that says why, so that callers can tell
+// the user and never take a file that was not read whole for an empty one.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace sys {
 
+enum class FileError {
+  kNone = 0,
+  kNotFound,          // no such file, or a folder on the way is missing
+  kIsDirectory,       // the path names a folder
+  kAccessDenied,      // permission denied, or a read-only file
+  kSharingViolation,  // another program holds the file open without sharing
+  kTooLarge,          // larger than the caller's limit
+  kDiskFull,
+  kIoError,           // the device reported an error part way
+};
+
+// A short English reason for diagnostics ("no such file", "is a directory",
+// "permission denied", ...). kTooLarge gives "too large"; callers that know
+// the limit say so themselves.
+const char* FileErrorText(FileError error);
+
+// Takes the bytes of a file in pieces; false stops the reading.
+using ChunkReader = std::function<bool(std::string_view chunk)>;
+
+// Where a writer puts the bytes of a new file; Write returns false once the
+// file cannot take them (the writer then stops).
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual bool Write(std::string_view bytes) = 0;
+};
+using ContentWriter = std::function<bool(ByteSink& sink)>;
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Reads the whole file into *contents (at most maxBytes bytes of it).
-  // Returns false, with *contents empty, when the file cannot be opened or
-  // read; a read error part way keeps what was read and returns true.
-  virtual bool ReadFile(const std::string& path, std::string* contents,
-                        std::size_t maxBytes) = 0;
+  // Reads the whole file, handing it to `reader` in pieces in file order.
+  // A file larger than maxBytes gives kTooLarge before any piece is handed
+  // on. When reading fails part way (or the file grows past maxBytes while
+  // it is read) the error comes back after the pieces read so far: the
+  // caller must then throw away what it made of them.
+  virtual FileError ReadChunks(const std::string& path, std::size_t maxBytes,
+                               const ChunkReader& reader) = 0;
 
   virtual bool FileExists(const std::string& path) = 0;
 
   // Opens path for reading and writing, creating it (empty) when it is
   // missing and never truncating it, then closes it. withOpenAccess gives a
   // new file the open access rights (everyone may read and write it).
-  // Returns false when the file can be neither opened nor created.
-  virtual bool OpenOrCreate(const std::string& path, bool withOpenAccess) = 0;
+  // shared lets other programs keep the file open meanwhile; without it the
+  // open fails when another program has the file open.
+  virtual FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) = 0;
 
-  // Replaces the file's contents as a whole: writes a temporary file beside
-  // it and swaps it in, keeping an existing file's access rights. Returns
-  // true only when the new contents are in place; on failure the previous
-  // file (or its absence) is left exactly as it was and no temporary file
-  // remains.
-  virtual bool ReplaceContents(const std::string& path, std::string_view contents) = 0;
+  // Replaces the file's contents as a whole with what `writer` writes: the
+  // bytes go to a temporary file beside it, which is flushed to the disk and
+  // swapped in, keeping an existing file's access rights. kNone only when the
+  // new contents are in place. On every failure the file keeps its previous
+  // contents (or stays absent), and no temporary file remains; temporary
+  // files that an interrupted earlier replacement left behind are removed.
+  virtual FileError ReplaceWith(const std::string& path, const ContentWriter& writer) = 0;
+
+  // The whole file in one string (ReadChunks); *contents is empty on error.
+  FileError ReadFile(const std::string& path, std::string* contents, std::size_t maxBytes);
+  // ReplaceWith for contents already in memory.
+  FileError ReplaceContents(const std::string& path, std::string_view contents);
 };
 
 }  // namespace sys

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/sys/whole_file_replace.h"
 #include "platform/win32/open_access.h"
 
 namespace sys {
@@ -11,12 +12,16 @@ namespace {
 
 class Handle {
  public:
-  explicit Handle(HANDLE h) : h_(h) {}
+  explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
   ~Handle() { Close(); }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
   HANDLE get() const { return h_; }
   bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  void reset(HANDLE h) {
+    Close();
+    h_ = h;
+  }
   bool Close() {
     if (!valid()) return true;
     BOOL ok = CloseHandle(h_);
@@ -28,30 +33,130 @@ class Handle {
   HANDLE h_;
 };
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return path.substr(0, 1);
-  return path.substr(0, slash);
+FileError FromSystem(DWORD code, const std::string& path) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+      return FileError::kNotFound;
+    case ERROR_ACCESS_DENIED: {
+      const DWORD attributes = GetFileAttributesA(path.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return FileError::kIsDirectory;
+      }
+      return FileError::kAccessDenied;
+    }
+    case ERROR_WRITE_PROTECT:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+      return FileError::kAccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return FileError::kSharingViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileError::kDiskFull;
+    default:
+      return FileError::kIoError;
+  }
 }
+
+FileError LastError(const std::string& path) { return FromSystem(GetLastError(), path); }
+
+// The steps of ReplaceWholeFile on the real system.
+class Win32ReplaceSteps : public ReplaceSteps {
+ public:
+  FileError CreateExclusive(const std::string& path) override {
+    file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file_.valid() ? FileError::kNone : LastError(path);
+  }
+  FileError Write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const DWORD chunk = bytes.size() > (1u << 20) ? (1u << 20) : static_cast<DWORD>(bytes.size());
+      DWORD written = 0;
+      if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr)) {
+        return FromSystem(GetLastError(), std::string());
+      }
+      if (written != chunk) return FileError::kDiskFull;
+      bytes.remove_prefix(chunk);
+    }
+    return FileError::kNone;
+  }
+  FileError FlushAndClose() override {
+    const bool flushed = FlushFileBuffers(file_.get()) != FALSE;
+    const DWORD code = GetLastError();
+    const bool closed = file_.Close();
+    if (!flushed) return FromSystem(code, std::string());
+    return closed ? FileError::kNone : FileError::kIoError;
+  }
+  void Abandon() override { file_.Close(); }
+  bool Exists(const std::string& path) override {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  FileError Swap(const std::string& replaced, const std::string& replacement,
+                 const std::string& backup) override {
+    if (ReplaceFileA(replaced.c_str(), replacement.c_str(), backup.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      return FileError::kNone;
+    }
+    return LastError(replaced);
+  }
+  FileError Rename(const std::string& from, const std::string& to) override {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? FileError::kNone
+                                                                          : LastError(to);
+  }
+  FileError Delete(const std::string& path) override {
+    return DeleteFileA(path.c_str()) ? FileError::kNone : LastError(path);
+  }
+  std::vector<std::string> Matching(const std::string& folder, const std::string& prefix) override {
+    std::vector<std::string> names;
+    std::string pattern = folder;
+    if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    pattern += prefix + "*";
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+  }
+  unsigned Unique() override {
+    return static_cast<unsigned>(GetTickCount()) * 2654435761u ^ (GetCurrentProcessId() << 16) ^
+           ++counter_;
+  }
+
+ private:
+  Handle file_;
+  unsigned counter_ = 0;
+};
 
 }  // namespace
 
-bool Win32FileSystem::ReadFile(const std::string& path, std::string* contents,
-                               std::size_t maxBytes) {
-  contents->clear();
+FileError Win32FileSystem::ReadChunks(const std::string& path, std::size_t maxBytes,
+                                      const ChunkReader& reader) {
   Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
-  std::vector<char> buffer(64 * 1024);
-  while (contents->size() < maxBytes) {
-    DWORD want = static_cast<DWORD>(buffer.size());
-    if (maxBytes - contents->size() < want) want = static_cast<DWORD>(maxBytes - contents->size());
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer.data(), want, &got, nullptr) || got == 0) break;
-    contents->append(buffer.data(), got);
+  if (!file.valid()) return LastError(path);
+  LARGE_INTEGER size = {};
+  if (GetFileSizeEx(file.get(), &size) &&
+      static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+    return FileError::kTooLarge;
   }
-  return true;
+  std::vector<char> buffer(kChunkBytes);
+  std::size_t total = 0;
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+      return LastError(path);
+    }
+    if (got == 0) return FileError::kNone;
+    total += got;
+    if (total > maxBytes) return FileError::kTooLarge;
+    if (!reader(std::string_view(buffer.data(), got))) return FileError::kNone;
+  }
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -59,45 +164,23 @@ bool Win32FileSystem::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess) {
+FileError Win32FileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess,
+                                        bool shared) {
   OpenAccessRights rights;
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                          shared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0,
                           withOpenAccess ? rights.Attributes() : nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.valid();
+  return file.valid() ? FileError::kNone : LastError(path);
 }
 
-bool Win32FileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
-  char temp[MAX_PATH + 1] = {};
-  if (!GetTempFileNameA(FolderOf(path).c_str(), "fbk", 0, temp)) return false;
-  bool ok = false;
-  {
-    Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    ok = file.valid();
-    const char* data = contents.data();
-    std::size_t left = contents.size();
-    while (ok && left > 0) {
-      const DWORD chunk = left > (1u << 20) ? (1u << 20) : static_cast<DWORD>(left);
-      DWORD written = 0;
-      ok = ::WriteFile(file.get(), data, chunk, &written, nullptr) && written == chunk;
-      data += chunk;
-      left -= chunk;
-    }
-    ok = ok && FlushFileBuffers(file.get());
-    ok = file.Close() && ok;
+FileError Win32FileSystem::ReplaceWith(const std::string& path, const ContentWriter& writer) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return FileError::kIsDirectory;
   }
-  if (ok) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      ok = ::ReplaceFileA(path.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                          nullptr) != FALSE;
-    } else {
-      ok = MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-           FALSE;
-    }
-  }
-  if (!ok) DeleteFileA(temp);
-  return ok;
+  Win32ReplaceSteps steps;
+  return ReplaceWholeFile(steps, path, writer);
 }
 
 }  // namespace sys

@@ -7,15 +7,19 @@ namespace sys {
 
 class Win32FileSystem : public FileSystem {
  public:
-  bool ReadFile(const std::string& path, std::string* contents, std::size_t maxBytes) override;
+  static constexpr std::size_t kChunkBytes = 1 << 20;
+
+  // Opens with read and write sharing, so that a program that holds the
+  // file open for reading or writing (with sharing) does not stop it.
+  FileError ReadChunks(const std::string& path, std::size_t maxBytes,
+                       const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
   // A new file gets a DACL that grants Everyone GENERIC_ALL (the open
   // access rights) when withOpenAccess is set.
-  bool OpenOrCreate(const std::string& path, bool withOpenAccess) override;
-  // Writes a temporary file in the same folder, flushes it, and swaps it in
-  // with ReplaceFileA (which keeps the existing file's access rights), or
-  // with MoveFileExA when there is no file yet.
-  bool ReplaceContents(const std::string& path, std::string_view contents) override;
+  FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;
+  // ReplaceWholeFile with ReplaceFileA, which keeps the existing file's
+  // attributes and access rights, or MoveFileExA when there is no file yet.
+  FileError ReplaceWith(const std::string& path, const ContentWriter& writer) override;
 };
 
 }  // namespace sys

@@ -11,6 +11,7 @@
 #include "platform/text/list_order.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
+#include "store/book_lines.h"
 #include "store/book_order.h"
 #include "tests/bench/largest_book.h"
 

@@ -10,5 +10,5 @@ int main(int argc, char** argv) {
     return 64;
   }
   sys::PosixFileSystem files;
-  return files.ReplaceContents(argv[1], bench::LargestBookBytes()) ? 0 : 1;
+  return files.ReplaceContents(argv[1], bench::LargestBookBytes()) == sys::FileError::kNone ? 0 : 1;
 }

@@ -10,6 +10,9 @@
 
 namespace {
 
+using sys::FileError;
+constexpr FileError kOk = FileError::kNone;
+
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -49,6 +52,12 @@ class Win32FileSystemTest : public ::testing::Test {
     files.ReadFile(path, &s, 1 << 20);
     return s;
   }
+  void Write(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+  }
 
   std::string dir;
   sys::Win32FileSystem files;
@@ -56,33 +65,88 @@ class Win32FileSystemTest : public ::testing::Test {
 
 TEST_F(Win32FileSystemTest, ReplacesAnExistingFileAndCreatesANewOne) {
   const std::string path = dir + "\\address.fdt";
-  ASSERT_TRUE(files.ReplaceContents(path, "first\r\n"));
+  ASSERT_EQ(files.ReplaceContents(path, "first\r\n"), kOk);
   EXPECT_EQ(Read(path), "first\r\n");
-  ASSERT_TRUE(files.ReplaceContents(path, std::string(200000, 'x')));
+  ASSERT_EQ(files.ReplaceContents(path, std::string(200000, 'x')), kOk);
   EXPECT_EQ(Read(path).size(), 200000u);
   EXPECT_EQ(FilesInDir(), 1) << "a temporary file was left beside the book";
 }
 
 TEST_F(Win32FileSystemTest, AFailedReplacementKeepsThePreviousFile) {
   const std::string path = dir + "\\address.fdt";
-  ASSERT_TRUE(files.ReplaceContents(path, "previous\r\n"));
+  ASSERT_EQ(files.ReplaceContents(path, "previous\r\n"), kOk);
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_FALSE(files.ReplaceContents(path, "new\r\n"));
+  EXPECT_NE(files.ReplaceContents(path, "new\r\n"), kOk);
   EXPECT_EQ(Read(path), "previous\r\n");
   EXPECT_EQ(FilesInDir(), 1);
-  EXPECT_FALSE(files.ReplaceContents(dir + "\\no\\such\\folder\\book.fdt", "x"));
+  EXPECT_EQ(files.ReplaceContents(dir + "\\no\\such\\folder\\book.fdt", "x"), FileError::kNotFound);
+  EXPECT_EQ(files.ReplaceContents(dir, "x"), FileError::kIsDirectory);
 }
 
-TEST_F(Win32FileSystemTest, OpenOrCreateNeverTruncates) {
+TEST_F(Win32FileSystemTest, LeftoversOfInterruptedSavesGoUnlessSomeoneHoldsThem) {
+  const std::string path = dir + "\\address.fdt";
+  ASSERT_EQ(files.ReplaceContents(path, "book\r\n"), kOk);
+  Write(path + ".~fbk0000abcd.tmp", "half a book");
+  Write(path + ".~fbk0000abce.bak", "an older book");
+  Write(dir + "\\address.fdt.bak", "the user's own copy");
+  const std::string held = path + ".~fbk0000abcf.tmp";
+  Write(held, "being written");
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  ASSERT_EQ(files.ReplaceContents(path, "new book\r\n"), kOk);
+  CloseHandle(holder);
+  EXPECT_EQ(Read(path), "new book\r\n");
+  EXPECT_FALSE(files.FileExists(path + ".~fbk0000abcd.tmp"));
+  EXPECT_FALSE(files.FileExists(path + ".~fbk0000abce.bak"));
+  EXPECT_TRUE(files.FileExists(held));
+  EXPECT_EQ(FilesInDir(), 3);
+}
+
+TEST_F(Win32FileSystemTest, OpenOrCreateNeverTruncatesAndSharesWhenAsked) {
   const std::string path = dir + "\\data.fdt";
-  ASSERT_TRUE(files.OpenOrCreate(path, true));
+  ASSERT_EQ(files.OpenOrCreate(path, true, false), kOk);
   EXPECT_TRUE(files.FileExists(path));
   EXPECT_EQ(Read(path), "");
-  ASSERT_TRUE(files.ReplaceContents(path, "kept"));
-  ASSERT_TRUE(files.OpenOrCreate(path, false));
+  ASSERT_EQ(files.ReplaceContents(path, "kept"), kOk);
+  ASSERT_EQ(files.OpenOrCreate(path, false, true), kOk);
   EXPECT_EQ(Read(path), "kept");
   EXPECT_FALSE(files.FileExists(dir));
-  EXPECT_FALSE(files.OpenOrCreate(dir + "\\missing\\x.fdt", false));
+  EXPECT_EQ(files.OpenOrCreate(dir + "\\missing\\x.fdt", false, true), FileError::kNotFound);
+
+  // Another program reads the book and lets others read and write it.
+  HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files.OpenOrCreate(path, false, true), kOk);
+  EXPECT_EQ(files.OpenOrCreate(path, false, false), FileError::kSharingViolation);
+  EXPECT_EQ(Read(path), "kept");
+  CloseHandle(reader);
+
+  // A program that holds it without sharing keeps everyone out.
+  HANDLE owner = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(owner, INVALID_HANDLE_VALUE);
+  std::string contents = "stale";
+  EXPECT_EQ(files.ReadFile(path, &contents, 100), FileError::kSharingViolation);
+  EXPECT_EQ(contents, "");
+  EXPECT_EQ(files.OpenOrCreate(path, false, true), FileError::kSharingViolation);
+  CloseHandle(owner);
+}
+
+TEST_F(Win32FileSystemTest, ReadsSayWhyTheyFail) {
+  std::string contents;
+  EXPECT_EQ(files.ReadFile(dir + "\\missing.fdt", &contents, 100), FileError::kNotFound);
+  EXPECT_EQ(files.ReadFile(dir, &contents, 100), FileError::kIsDirectory);
+  const std::string path = dir + "\\huge.fdt";
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  LARGE_INTEGER size;
+  size.QuadPart = 257LL << 20;
+  ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(SetEndOfFile(h));
+  CloseHandle(h);
+  int pieces = 0;
+  EXPECT_EQ(files.ReadChunks(path, 256u << 20, [&](std::string_view) { return ++pieces, true; }),
+            FileError::kTooLarge);
+  EXPECT_EQ(pieces, 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "platform/text/codepage.h"
 #include "store/book_file.h"
+#include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/stderr_alerts.h"
 
@@ -61,10 +62,7 @@ class CheckObserver : public store::BookLineObserver {
 int RunCheck(sys::FileSystem& files, const Options& options, const std::string& path,
              std::FILE* report) {
   std::string bytes;
-  if (!files.FileExists(path) || !files.ReadFile(path, &bytes, store::kMaxBookBytes)) {
-    std::fprintf(stderr, "fdtool: cannot read %s\n", path.c_str());
-    return kExitUnreadable;
-  }
+  if (!ReadBookInput(files, path, &bytes, stderr)) return kExitUnreadable;
   StderrAlerts alerts;
   store::BookContext context;
   context.alerts = &alerts;

@@ -4,6 +4,7 @@
 #include "platform/sys/text_convert.h"
 #include "platform/text/codepage.h"
 #include "store/book_file.h"
+#include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/stderr_alerts.h"
 
@@ -51,10 +52,7 @@ class DumpObserver : public store::BookLineObserver {
 int RunDump(sys::FileSystem& files, const Options& options, const std::string& path,
             std::FILE* report) {
   std::string bytes;
-  if (!files.FileExists(path) || !files.ReadFile(path, &bytes, store::kMaxBookBytes)) {
-    std::fprintf(stderr, "fdtool: cannot read %s\n", path.c_str());
-    return kExitUnreadable;
-  }
+  if (!ReadBookInput(files, path, &bytes, stderr)) return kExitUnreadable;
   StderrAlerts alerts;
   store::BookContext context;
   context.alerts = &alerts;

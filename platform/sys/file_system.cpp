@@ -1,0 +1,37 @@
+#include "platform/sys/file_system.h"
+
+namespace sys {
+
+const char* FileErrorText(FileError error) {
+  switch (error) {
+    case FileError::kNone: return "no error";
+    case FileError::kNotFound: return "no such file";
+    case FileError::kIsDirectory: return "is a directory";
+    case FileError::kAccessDenied: return "permission denied";
+    case FileError::kSharingViolation: return "in use by another program";
+    case FileError::kTooLarge: return "too large";
+    case FileError::kDiskFull: return "disk full";
+    case FileError::kIoError: return "input/output error";
+  }
+  return "unknown error";
+}
+
+FileError FileSystem::ReadFile(const std::string& path, std::string* contents,
+                               std::size_t maxBytes) {
+  contents->clear();
+  const FileError error = ReadChunks(path, maxBytes, [contents](std::string_view chunk) {
+    contents->append(chunk);
+    return true;
+  });
+  if (error != FileError::kNone) {
+    contents->clear();
+    contents->shrink_to_fit();
+  }
+  return error;
+}
+
+FileError FileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
+  return ReplaceWith(path, [contents](ByteSink& sink) { return sink.Write(contents); });
+}
+
+}  // namespace sys

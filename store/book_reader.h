@@ -1,0 +1,56 @@
+// Turns the lines of a book file, one at a time, into entries and group
+// members, as the loader stores them.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "store/address_record.h"
+#include "store/book_format.h"
+#include "store/group_table.h"
+#include "store/store_alerts.h"
+
+namespace store {
+
+struct BookContext;
+
+// Sees every line after the header as the reader handles it.
+class BookLineObserver {
+ public:
+  virtual ~BookLineObserver() = default;
+  // stored: an entry was kept (within capacity) or a member was accepted by
+  // the group table.
+  virtual void OnLine(int lineNumber, const BookLine& line, bool stored) = 0;
+};
+
+class BookReader {
+ public:
+  // At most `capacity` entries are appended to *records; members go to the
+  // group table, and every group entry gets its slot there.
+  BookReader(const BookContext& context, int capacity, std::vector<AddressRecord>* records,
+             GroupTable* groups, BookLineObserver* observer = nullptr);
+
+  // The next line of the file, the header first (which is skipped unseen).
+  void Line(std::string_view line);
+
+  // Entries read so far.
+  int Read() const { return read_; }
+
+  // Shows "Error: Unsupported Addr Type" once for each member line of a
+  // wrong kind. Readers call it once the whole file has been read, so that a
+  // book that fails to load shows nothing but its failure.
+  void ShowAlerts() const;
+
+ private:
+  const BookContext& context_;
+  int capacity_;
+  std::vector<AddressRecord>* records_;
+  GroupTable* groups_;
+  BookLineObserver* observer_;
+  int lineNumber_ = 0;
+  int read_ = 0;
+  int badMembers_ = 0;
+  BookLine parsed_;
+};
+
+}  // namespace store

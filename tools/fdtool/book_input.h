@@ -1,0 +1,20 @@
+// Reading the book a command works on, with the reason on failure.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "platform/sys/file_system.h"
+#include "store/book_file.h"
+
+namespace fdtool {
+
+// Reads the whole file at path into *bytes. On failure prints
+// "fdtool: cannot read PATH: REASON" to `errors` and returns false.
+bool ReadBookInput(sys::FileSystem& files, const std::string& path, std::string* bytes,
+                   std::FILE* errors);
+
+// "fdtool: cannot write PATH: REASON" for a failed replacement.
+void ReportWriteFailure(const std::string& path, sys::FileError error, std::FILE* errors);
+
+}  // namespace fdtool
