@@ -19,7 +19,7 @@ void BookReader::Line(std::string_view line) {
       if (parsed_.entry.kind == kKindGroup) {
         groups_->AddMember(parsed_.entry.regNo, kKindGroup, MemberEntry());
       }
-      if (observer_) observer_->OnLine(lineNumber_, parsed_, true);
+      if (observer_) observer_->OnLine(lineNumber_, line, parsed_, true);
       records_->push_back(std::move(parsed_.entry));
       ++read_;
       return;
@@ -36,7 +36,7 @@ void BookReader::Line(std::string_view line) {
     default:
       break;
   }
-  if (observer_) observer_->OnLine(lineNumber_, parsed_, stored);
+  if (observer_) observer_->OnLine(lineNumber_, line, parsed_, stored);
 }
 
 void BookReader::ShowAlerts() const {

@@ -18,9 +18,9 @@ struct BookContext;
 class BookLineObserver {
  public:
   virtual ~BookLineObserver() = default;
-  // stored: an entry was kept (within capacity) or a member was accepted by
-  // the group table.
-  virtual void OnLine(int lineNumber, const BookLine& line, bool stored) = 0;
+  // raw: the line as the file holds it (without its end). stored: an entry
+  // was kept (within capacity) or a member was accepted by the group table.
+  virtual void OnLine(int lineNumber, std::string_view raw, const BookLine& line, bool stored) = 0;
 };
 
 class BookReader {

@@ -19,7 +19,7 @@ class DumpObserver : public store::BookLineObserver {
   DumpObserver(std::FILE* out, int codePage, bool utf8)
       : out_(out), codePage_(codePage), utf8_(utf8) {}
 
-  void OnLine(int, const store::BookLine& line, bool) override {
+  void OnLine(int, std::string_view, const store::BookLine& line, bool) override {
     if (line.kind == store::BookLineKind::kEntry) {
       Print("entry\t" + std::to_string(line.entry.kind) + "\t" + std::to_string(line.entry.regNo),
             line.entry);
