@@ -190,6 +190,7 @@ CheckReport CheckBook(std::string_view bytes, int langId, int codePage) {
 
   // Entries: the limit, the ones the load drops, repeated numbers.
   std::map<int, int> numberLine;
+  std::map<std::string, int> readingLine;
   std::set<int> groupKeys;
   for (std::size_t i = 0; i < collector.entries.size(); ++i) {
     const EntryLine& e = collector.entries[i];
@@ -201,6 +202,12 @@ CheckReport CheckBook(std::string_view bytes, int langId, int codePage) {
       add(e.line, "dropped by the load: the same reading as line " +
                       std::to_string(collector.entries[i - 1].line));
       continue;
+    }
+    // Apply sorts equal readings next to each other; the load after drops one.
+    const auto reading = readingLine.emplace(e.record.dispNameJP, e.line);
+    if (!reading.second) {
+      add(e.line, "the same reading as line " + std::to_string(reading.first->second) +
+                      ": once applied, the next load drops one of them");
     }
     const auto first = numberLine.emplace(e.record.regNo, e.line);
     if (!first.second) {
