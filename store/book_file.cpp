@@ -130,9 +130,8 @@ int CountEntries(const BookContext& context, const std::string& path, const std:
 }
 
 int ReadBookBytes(const BookContext& context, std::string_view bytes, int capacity,
-                  std::vector<AddressRecord>* records, GroupTable* groups,
-                  BookLineObserver* observer) {
-  BookReader reader(context, capacity, records, groups, observer);
+                  EntryTable* entries, GroupTable* groups, BookLineObserver* observer) {
+  BookReader reader(context, capacity, entries, groups, observer);
   LineCursor lines(bytes);
   std::string_view line;
   while (lines.Next(&line)) reader.Line(line);
@@ -140,43 +139,61 @@ int ReadBookBytes(const BookContext& context, std::string_view bytes, int capaci
   return reader.Read();
 }
 
-int ReadBook(const BookContext& context, const std::string& path, int capacity,
-             std::vector<AddressRecord>* records, GroupTable* groups, BookStatus* status) {
-  const std::size_t before = records->size();
-  BookReader reader(context, capacity, records, groups);
+int ReadBookBytes(const BookContext& context, std::string_view bytes, int capacity,
+                  std::vector<AddressRecord>* records, GroupTable* groups,
+                  BookLineObserver* observer) {
+  EntryTable entries;
+  const int read = ReadBookBytes(context, bytes, capacity, &entries, groups, observer);
+  entries.AppendTo(records);
+  return read;
+}
+
+BookStatus ReadBookTables(const BookContext& context, const std::string& path, int capacity,
+                          EntryTable* entries, GroupTable* groups) {
+  BookReader reader(context, capacity, entries, groups);
   const sys::FileError error = VisitFileLines(
       context, path, [&](std::string_view line) { reader.Line(line); }, nullptr);
-  Report(status, Failed(error, error == sys::FileError::kNone ? std::string() : path));
   if (error != sys::FileError::kNone) {
-    records->resize(before);
+    entries->Clear();
     groups->ClearGroups();
-    return -1;
+    return Failed(error, path);
   }
   reader.ShowAlerts();
-  return reader.Read();
+  return BookStatus();
+}
+
+int ReadBook(const BookContext& context, const std::string& path, int capacity,
+             std::vector<AddressRecord>* records, GroupTable* groups, BookStatus* status) {
+  EntryTable entries;
+  const BookStatus result = ReadBookTables(context, path, capacity, &entries, groups);
+  Report(status, result);
+  if (!result.ok()) return -1;
+  entries.AppendTo(records);
+  return static_cast<int>(entries.Size());
 }
 
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
                     GroupTable* groups) {
-  const std::size_t before = records->size();
-  BookReader reader(context, INT_MAX, records, groups);
+  EntryTable entries;
+  BookReader reader(context, INT_MAX, &entries, groups);
   int seeded = -1;
   const BookStatus status = VisitBookLines(
       context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded);
   if (!status.ok()) {
-    records->resize(before);
     groups->ClearGroups();
     return status;
   }
   reader.ShowAlerts();
+  entries.AppendTo(records);
   return status;
 }
 
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const std::vector<AddressRecord>& records, const GroupTable& groups) {
   EnsureDefaultDataFile(context);
-  return context.files->ReplaceContents(path, FormatBook(records, groups));
+  return context.files->ReplaceWith(
+      path, [&](sys::ByteSink& sink) { return WriteBookTo(sink, records, groups); });
 }
 
 }  // namespace store

@@ -13,6 +13,7 @@
 #include "store/address_record.h"
 #include "store/book_format.h"
 #include "store/book_reader.h"
+#include "store/entry_table.h"
 #include "store/group_table.h"
 #include "store/store_alerts.h"
 
@@ -80,10 +81,17 @@ BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
                     GroupTable* groups);
 
+// ReadBook into the packed entry table, for tools that handle books of any
+// size: the file is read in pieces and never held whole.
+BookStatus ReadBookTables(const BookContext& context, const std::string& path, int capacity,
+                          EntryTable* entries, GroupTable* groups);
+
 // ReadBook on bytes already in memory, optionally reporting each line.
 int ReadBookBytes(const BookContext& context, std::string_view bytes, int capacity,
                   std::vector<AddressRecord>* records, GroupTable* groups,
                   BookLineObserver* observer = nullptr);
+int ReadBookBytes(const BookContext& context, std::string_view bytes, int capacity,
+                  EntryTable* entries, GroupTable* groups, BookLineObserver* observer = nullptr);
 
 // Writes the header, the records in the given order and the members of each
 // group, replacing the file as a whole. On failure the previous file is left

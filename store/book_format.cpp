@@ -1,12 +1,14 @@
 #include "store/book_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
-#include <cstdio>
 #include <cstdint>
 
 #include "platform/text/blanks.h"
+#include "store/byte_scan.h"
 #include "store/csv_field.h"
+#include "store/text_fields.h"
 
 namespace store {
 namespace {
@@ -17,7 +19,10 @@ std::string_view CutAtNul(std::string_view line) {
 }
 
 bool SplitKey(std::string_view line, std::string_view* key, std::string_view* value) {
-  const std::size_t eq = line.find('=');
+  // Keys are short: look at the bytes before reaching for memchr.
+  std::size_t eq = 0;
+  while (eq < line.size() && eq < 16 && line[eq] != '=') ++eq;
+  if (eq == line.size() || line[eq] != '=') eq = line.find('=');
   if (eq == std::string_view::npos) {
     *key = std::string_view();
     *value = line;
@@ -30,58 +35,88 @@ bool SplitKey(std::string_view line, std::string_view* key, std::string_view* va
 
 bool IsSkipped(std::string_view line) { return line.empty() || line[0] == '/'; }
 
-long NextNumber(std::string_view* rest) {
-  std::string scratch;
-  return ParseDecimal(NextCsvFieldView(rest, &scratch));
+long NextNumber(std::string_view* rest, std::string* scratch) {
+  return ParseDecimal(NextCsvFieldView(rest, scratch));
 }
 
-void ReadTexts(std::string_view* rest, int codePage, EntryTexts* texts) {
-  std::string scratch;
-  for (const TextField& field : kTextFields) {
-    text::NormaliseSpacesInto(codePage, NextCsvFieldView(rest, &scratch), &(texts->*field.member));
+// Appends the formatted lines of a book into one buffer and hands it on in
+// large pieces.
+class LineWriter {
+ public:
+  static constexpr std::size_t kFlushBytes = 192 * 1024;
+
+  explicit LineWriter(sys::ByteSink& sink) : sink_(sink) { out_.reserve(kFlushBytes + 4096); }
+
+  void Number(long value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out_.append(digits, static_cast<std::size_t>(result.ptr - digits));
   }
-  texts->respect = static_cast<int>(NextNumber(rest));
-}
-
-void AppendNumber(long value, std::string* out) {
-  char digits[24];
-  const int n = std::snprintf(digits, sizeof digits, "%ld", value);
-  out->append(digits, static_cast<std::size_t>(n));
-}
-
-void AppendTexts(const EntryTexts& texts, std::string* out) {
-  for (const TextField& field : kTextFields) {
-    AppendQuotedField(texts.*field.member, out);
-    out->push_back(',');
+  void Text(std::string_view text) { AppendQuotedField(text, &out_); }
+  void Raw(std::string_view bytes) { out_.append(bytes); }
+  void Char(char c) { out_.push_back(c); }
+  void Texts(const TextsView& texts) {
+    for (std::string_view t : texts.texts) {
+      Text(t);
+      Char(',');
+    }
+    Number(texts.respect);
   }
-  AppendNumber(texts.respect, out);
-}
+  bool EndLine() {
+    out_.append(kLineEnd, 2);
+    return out_.size() < kFlushBytes || Flush();
+  }
+  bool Flush() {
+    if (failed_) return false;
+    if (!out_.empty()) failed_ = !sink_.Write(out_);
+    out_.clear();
+    return !failed_;
+  }
+  // What was written since the last flush.
+  const std::string& Pending() const { return out_; }
 
-// The entry line of a record, kind 3 with its two names only.
-void AppendEntryLine(const AddressRecord& record, std::string* out) {
-  out->append(kEntryKey);
-  out->push_back('=');
-  AppendNumber(record.kind, out);
-  out->push_back(',');
-  AppendNumber(record.regNo, out);
-  out->push_back(',');
-  if (record.kind == kKindGroup) {
-    AppendQuotedField(record.dispName, out);
-    out->push_back(',');
-    AppendQuotedField(record.dispNameJP, out);
-    out->push_back(',');
+ private:
+  sys::ByteSink& sink_;
+  std::string out_;
+  bool failed_ = false;
+};
+
+void AppendEntryLine(const EntryToWrite& e, LineWriter* w) {
+  w->Raw(kEntryKey);
+  w->Char('=');
+  w->Number(e.kind);
+  w->Char(',');
+  w->Number(e.regNo);
+  w->Char(',');
+  if (e.kind == kKindGroup) {
+    w->Text(e.texts.texts[0]);
+    w->Char(',');
+    w->Text(e.texts.texts[1]);
+    w->Char(',');
   } else {
-    AppendTexts(record, out);
+    w->Texts(e.texts);
   }
 }
 
-void AppendMemberLine(int groupKey, const MemberEntry& member, std::string* out) {
-  out->append(kMemberKey);
-  out->append("=4,");
-  AppendNumber(groupKey, out);
-  out->push_back(',');
-  AppendTexts(member, out);
+void AppendMemberLine(int groupKey, const TextsView& member, LineWriter* w) {
+  w->Raw(kMemberKey);
+  w->Raw("=4,");
+  w->Number(groupKey);
+  w->Char(',');
+  w->Texts(member);
 }
+
+class StringSink : public sys::ByteSink {
+ public:
+  explicit StringSink(std::string* out) : out_(out) {}
+  bool Write(std::string_view bytes) override {
+    out_->append(bytes);
+    return true;
+  }
+
+ private:
+  std::string* out_;
+};
 
 }  // namespace
 
@@ -111,8 +146,11 @@ bool IsEntryLine(std::string_view line) {
   return SplitKey(line, &key, &value) && key == kEntryKey;
 }
 
-void ParseBookLine(std::string_view line, const ReadOptions& options, BookLine* out) {
-  *out = BookLine();
+void LineParser::Parse(std::string_view line, const ReadOptions& options, ParsedLine* out) {
+  out->kind = BookLineKind::kSkipped;
+  out->entryKind = out->regNo = out->memberKey = 0;
+  out->texts = TextsView();
+  out->fields = std::string_view();
   line = CutAtNul(line);
   if (IsSkipped(line)) return;
   std::string_view key, rest;
@@ -122,65 +160,115 @@ void ParseBookLine(std::string_view line, const ReadOptions& options, BookLine* 
   }
   const bool japanese = options.langId == 1041;
   if (key == kVersionKey) {
-    NextNumber(&rest);
+    NextNumber(&rest, &scratch_.number);
     out->kind = BookLineKind::kVersion;
-  } else if (key == kEntryKey) {
-    AddressRecord& r = out->entry;
-    r.kind = static_cast<int>(NextNumber(&rest));
-    r.regNo = static_cast<int>(NextNumber(&rest) & 0xFFFF);
-    ReadTexts(&rest, options.codePage, &r);
-    if (!japanese) {
-      r.dispName.clear();
-      r.respect = kRespectNone;
-    }
-    out->kind = BookLineKind::kEntry;
-  } else if (key == kMemberKey) {
-    const long kind = NextNumber(&rest);
-    out->memberKey = static_cast<int>(NextNumber(&rest));
-    ReadTexts(&rest, options.codePage, &out->member);
-    if (!japanese) {
-      out->member.dispName.clear();
-      out->member.respect = kRespectNone;
-    }
-    out->kind = kind == kKindMember ? BookLineKind::kMember : BookLineKind::kBadMember;
-  } else {
-    out->kind = BookLineKind::kIgnored;
+    return;
   }
+  const bool entry = key == kEntryKey;
+  if (!entry && key != kMemberKey) {
+    out->kind = BookLineKind::kIgnored;
+    return;
+  }
+  const long kind = NextNumber(&rest, &scratch_.number);
+  const long number = NextNumber(&rest, &scratch_.number);
+  if (entry) {
+    out->kind = BookLineKind::kEntry;
+    out->entryKind = static_cast<int>(kind);
+    out->regNo = static_cast<int>(number & 0xFFFF);
+  } else {
+    out->kind = kind == kKindMember ? BookLineKind::kMember : BookLineKind::kBadMember;
+    out->memberKey = static_cast<int>(number);
+  }
+  if (lazyMembers_ && out->kind == BookLineKind::kMember) {
+    out->fields = rest;
+    out->texts.texts[1] = ReadReading(rest, options.codePage, &scratch_);
+    return;
+  }
+  ReadTextFields(&rest, options.codePage, &scratch_, &out->texts);
+  if (!japanese) {
+    out->texts.texts[0] = std::string_view();
+    out->texts.respect = kRespectNone;
+  }
+}
+
+void CopyLine(const ParsedLine& parsed, BookLine* out) {
+  *out = BookLine();
+  out->kind = parsed.kind;
+  if (parsed.kind == BookLineKind::kEntry) {
+    CopyInto(parsed.texts, &out->entry);
+    out->entry.kind = parsed.entryKind;
+    out->entry.regNo = parsed.regNo;
+  } else if (parsed.kind == BookLineKind::kMember || parsed.kind == BookLineKind::kBadMember) {
+    CopyInto(parsed.texts, &out->member);
+    out->memberKey = parsed.memberKey;
+  }
+}
+
+void ParseBookLine(std::string_view line, const ReadOptions& options, BookLine* out) {
+  LineParser parser;
+  ParsedLine parsed;
+  parser.Parse(line, options, &parsed);
+  CopyLine(parsed, out);
 }
 
 std::string FormatEntryLine(const AddressRecord& record) {
   std::string out;
-  AppendEntryLine(record, &out);
-  return out;
+  StringSink sink(&out);
+  LineWriter w(sink);
+  AppendEntryLine({record.kind, record.regNo, ViewOf(record)}, &w);
+  return w.Pending();
 }
 
 std::string FormatMemberLine(int groupKey, const MemberEntry& member) {
   std::string out;
-  AppendMemberLine(groupKey, member, &out);
-  return out;
+  StringSink sink(&out);
+  LineWriter w(sink);
+  AppendMemberLine(groupKey, ViewOf(member), &w);
+  return w.Pending();
+}
+
+bool WriteBookTo(sys::ByteSink& sink, std::size_t count,
+                 const std::function<EntryToWrite(std::size_t)>& entry, const GroupTable& groups) {
+  LineWriter w(sink);
+  w.Raw(kBookHeader);
+  bool ok = w.EndLine();
+  for (std::size_t i = 0; ok && i < count; ++i) {
+    const EntryToWrite e = entry(i);
+    if (e.kind == kKindGroup) ok = w.EndLine();
+    AppendEntryLine(e, &w);
+    ok = ok && w.EndLine();
+    if (!ok || e.kind != kKindGroup) continue;
+    groups.ForEachMemberToWrite(e.regNo, [&](const TextsView* m, std::string_view canonical) {
+      if (m) {
+        AppendMemberLine(e.regNo, *m, &w);
+      } else {
+        w.Raw(kMemberKey);
+        w.Raw("=4,");
+        w.Number(e.regNo);
+        w.Char(',');
+        w.Raw(canonical);
+      }
+      ok = w.EndLine() && ok;
+    });
+  }
+  return w.Flush() && ok;
+}
+
+bool WriteBookTo(sys::ByteSink& sink, const std::vector<AddressRecord>& records,
+                 const GroupTable& groups) {
+  return WriteBookTo(
+      sink, records.size(),
+      [&records](std::size_t i) {
+        const AddressRecord& r = records[i];
+        return EntryToWrite{r.kind, r.regNo, ViewOf(r)};
+      },
+      groups);
 }
 
 std::string FormatBook(const std::vector<AddressRecord>& records, const GroupTable& groups) {
   std::string out;
-  out.reserve(64 + records.size() * 200);
-  out.append(kBookHeader).append(kLineEnd);
-  for (const AddressRecord& record : records) {
-    if (record.kind == kKindGroup) out.append(kLineEnd);
-    AppendEntryLine(record, &out);
-    out.append(kLineEnd);
-    if (record.kind != kKindGroup) continue;
-    // The members of the group in position order, as many as it counts.
-    const GroupRecord* group = groups.FindGroup(record.regNo);
-    if (!group) continue;
-    int written = 0;
-    for (const MemberEntry& m : group->members) {
-      if (written >= group->count) break;
-      if (m.dispNameJP.empty()) continue;
-      AppendMemberLine(record.regNo, m, &out);
-      out.append(kLineEnd);
-      ++written;
-    }
-  }
+  StringSink sink(&out);
+  WriteBookTo(sink, records, groups);
   return out;
 }
 

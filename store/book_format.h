@@ -7,13 +7,18 @@
 // every other key is ignored. book_lines.h says where lines end.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/sys/file_system.h"
 #include "store/address_record.h"
 #include "store/group_table.h"
+#include "store/packed_texts.h"
+#include "store/text_fields.h"
 
 namespace store {
 
@@ -40,17 +45,44 @@ enum class BookLineKind {
   kIgnored,    // any other key, or no "=" at all
 };
 
+// One line after the header, its texts viewed where the parser keeps them.
+struct ParsedLine {
+  BookLineKind kind = BookLineKind::kSkipped;
+  int entryKind = 0;  // entries: the kind as read
+  int regNo = 0;      // entries: the low 16 bits of the number read
+  int memberKey = 0;  // members: the group's number, all bits kept
+  TextsView texts;    // entries and members
+  // Members read lazily (see LineParser::ReadMembersLazily): the fields
+  // after the number as the line holds them; of the texts only the reading
+  // is set.
+  std::string_view fields;
+};
+
+// Parses lines after the header. A NUL byte ends the line's text, as it
+// ends a C string. Missing fields read as empty texts and 0; extra fields
+// are ignored; texts are normalised (ideographic spaces, trimmed blanks).
+// The texts of a parsed line stay valid until the next Parse.
+class LineParser {
+ public:
+  void Parse(std::string_view line, const ReadOptions& options, ParsedLine* out);
+  // Member lines come back with their fields as they are and only the
+  // reading read, for a group table that reads the rest when it is asked.
+  void ReadMembersLazily(bool lazy) { lazyMembers_ = lazy; }
+
+ private:
+  FieldScratch scratch_;
+  bool lazyMembers_ = false;
+};
+
+// A parsed line with texts of its own, for tools and tests.
 struct BookLine {
   BookLineKind kind = BookLineKind::kSkipped;
   AddressRecord entry;
   int memberKey = 0;
   MemberEntry member;
 };
-
-// Parses one line after the header. A NUL byte ends the line's text, as it
-// ends a C string. Missing fields read as empty texts and 0; extra fields
-// are ignored; texts are normalised (ideographic spaces, trimmed blanks).
 void ParseBookLine(std::string_view line, const ReadOptions& options, BookLine* out);
+void CopyLine(const ParsedLine& parsed, BookLine* out);
 
 // True for a line after the header that is neither empty nor a comment and
 // whose key is "[FAX_ADDR]".
@@ -65,8 +97,22 @@ long ParseDecimal(std::string_view field);
 std::string FormatEntryLine(const AddressRecord& record);
 std::string FormatMemberLine(int groupKey, const MemberEntry& member);
 
-// The whole file: header, then each record in the given order; a group is
-// preceded by an empty line and followed by its members in position order.
+// An entry as the writer sees it.
+struct EntryToWrite {
+  int kind = kKindAddress;
+  int regNo = 0;
+  TextsView texts;
+};
+
+// The whole file into sink: header, then each entry in the given order; a
+// group (kind 3) is preceded by an empty line and followed by its members
+// in position order. False once the sink refuses bytes.
+bool WriteBookTo(sys::ByteSink& sink, std::size_t count,
+                 const std::function<EntryToWrite(std::size_t)>& entry, const GroupTable& groups);
+bool WriteBookTo(sys::ByteSink& sink, const std::vector<AddressRecord>& records,
+                 const GroupTable& groups);
+
+// The whole file in memory.
 std::string FormatBook(const std::vector<AddressRecord>& records, const GroupTable& groups);
 
 }  // namespace store

@@ -1,6 +1,8 @@
 #include "store/book_order.h"
 
 #include <algorithm>
+#include <numeric>
+#include <string>
 
 #include "platform/text/list_order.h"
 
@@ -18,13 +20,42 @@ std::vector<AddressRecord> DropRepeatedReadings(std::vector<AddressRecord> recor
   return kept;
 }
 
+std::vector<std::uint32_t> OrderByReading(const text::Collation& collation, int langId,
+                                          std::size_t count,
+                                          const std::function<std::string_view(std::size_t)>& readingAt) {
+  std::vector<std::uint32_t> order(count);
+  std::iota(order.begin(), order.end(), 0u);
+  // All keys in one buffer: a million readings cost their keys, no more.
+  std::string keys;
+  std::vector<std::uint32_t> starts(count + 1);
+  bool keyed = true;
+  for (std::size_t i = 0; i < count && keyed; ++i) {
+    starts[i] = static_cast<std::uint32_t>(keys.size());
+    keyed = text::AppendListSortKey(collation, langId, readingAt(i), &keys);
+  }
+  if (keyed) {
+    starts[count] = static_cast<std::uint32_t>(keys.size());
+    const std::string_view all(keys);
+    const auto key = [&](std::uint32_t i) { return all.substr(starts[i], starts[i + 1] - starts[i]); };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
+    return order;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    return text::CompareListTexts(collation, langId, readingAt(a), readingAt(b)) < 0;
+  });
+  return order;
+}
+
 void SortByReading(const text::Collation& collation, int langId,
                    std::vector<AddressRecord>* records) {
-  std::stable_sort(records->begin(), records->end(),
-                   [&](const AddressRecord& a, const AddressRecord& b) {
-                     return text::CompareListTexts(collation, langId, a.dispNameJP,
-                                                   b.dispNameJP) < 0;
-                   });
+  const std::vector<std::uint32_t> order = OrderByReading(
+      collation, langId, records->size(),
+      [records](std::size_t i) -> std::string_view { return (*records)[i].dispNameJP; });
+  std::vector<AddressRecord> sorted;
+  sorted.reserve(records->size());
+  for (std::uint32_t i : order) sorted.push_back(std::move((*records)[i]));
+  records->swap(sorted);
 }
 
 }  // namespace store

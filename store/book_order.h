@@ -1,6 +1,9 @@
 // How the editor turns the records of a file into list rows and back.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "platform/text/collation.h"
@@ -12,8 +15,15 @@ namespace store {
 // reading of the record just before it in the file.
 std::vector<AddressRecord> DropRepeatedReadings(std::vector<AddressRecord> records);
 
+// The positions 0..count-1 in ascending order of their readings with the
+// list's comparison for the interface language; positions of equal readings
+// keep their order. Each reading's sort key is made once.
+std::vector<std::uint32_t> OrderByReading(const text::Collation& collation, int langId,
+                                          std::size_t count,
+                                          const std::function<std::string_view(std::size_t)>& readingAt);
+
 // Sorts records ascending by reading with the list's comparison for the
-// interface language; records of identical readings keep their order.
+// interface language; records of equal readings keep their order.
 void SortByReading(const text::Collation& collation, int langId,
                    std::vector<AddressRecord>* records);
 

@@ -4,31 +4,30 @@
 
 namespace store {
 
-BookReader::BookReader(const BookContext& context, int capacity,
-                       std::vector<AddressRecord>* records, GroupTable* groups,
-                       BookLineObserver* observer)
-    : context_(context), capacity_(capacity), records_(records), groups_(groups), observer_(observer) {}
+BookReader::BookReader(const BookContext& context, int capacity, EntryTable* entries,
+                       GroupTable* groups, BookLineObserver* observer)
+    : context_(context), capacity_(capacity), entries_(entries), groups_(groups), observer_(observer) {
+  // Observers see every text, so members are read whole for them.
+  parser_.ReadMembersLazily(observer == nullptr);
+}
 
 void BookReader::Line(std::string_view line) {
   if (++lineNumber_ == 1) return;
-  ParseBookLine(line, context_.read, &parsed_);
+  parser_.Parse(line, context_.read, &parsed_);
   bool stored = false;
   switch (parsed_.kind) {
     case BookLineKind::kEntry:
       if (read_ >= capacity_) break;
-      if (parsed_.entry.kind == kKindGroup) {
-        groups_->AddMember(parsed_.entry.regNo, kKindGroup, MemberEntry());
-      }
-      if (observer_) observer_->OnLine(lineNumber_, line, parsed_, true);
-      records_->push_back(std::move(parsed_.entry));
+      if (parsed_.entryKind == kKindGroup) groups_->AddMember(parsed_.regNo, kKindGroup, TextsView());
+      entries_->Add(parsed_.entryKind, parsed_.regNo, parsed_.texts);
       ++read_;
-      return;
+      stored = true;
+      break;
     case BookLineKind::kMember:
-      if (observer_) {
-        stored = groups_->AddMember(parsed_.memberKey, kKindMember, parsed_.member);
-      } else {
-        groups_->AddMember(parsed_.memberKey, kKindMember, std::move(parsed_.member));
-      }
+      stored = parsed_.fields.empty()
+                   ? groups_->AddMember(parsed_.memberKey, kKindMember, parsed_.texts)
+                   : groups_->AddMemberFields(parsed_.memberKey, kKindMember, parsed_.fields,
+                                              parsed_.texts.Reading(), context_.read.langId == 1041);
       break;
     case BookLineKind::kBadMember:
       ++badMembers_;
@@ -36,7 +35,9 @@ void BookReader::Line(std::string_view line) {
     default:
       break;
   }
-  if (observer_) observer_->OnLine(lineNumber_, line, parsed_, stored);
+  if (!observer_) return;
+  CopyLine(parsed_, &copy_);
+  observer_->OnLine(lineNumber_, line, copy_, stored);
 }
 
 void BookReader::ShowAlerts() const {

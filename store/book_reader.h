@@ -3,10 +3,9 @@
 #pragma once
 
 #include <string_view>
-#include <vector>
 
-#include "store/address_record.h"
 #include "store/book_format.h"
+#include "store/entry_table.h"
 #include "store/group_table.h"
 #include "store/store_alerts.h"
 
@@ -25,10 +24,10 @@ class BookLineObserver {
 
 class BookReader {
  public:
-  // At most `capacity` entries are appended to *records; members go to the
+  // At most `capacity` entries are added to *entries; members go to the
   // group table, and every group entry gets its slot there.
-  BookReader(const BookContext& context, int capacity, std::vector<AddressRecord>* records,
-             GroupTable* groups, BookLineObserver* observer = nullptr);
+  BookReader(const BookContext& context, int capacity, EntryTable* entries, GroupTable* groups,
+             BookLineObserver* observer = nullptr);
 
   // The next line of the file, the header first (which is skipped unseen).
   void Line(std::string_view line);
@@ -44,13 +43,15 @@ class BookReader {
  private:
   const BookContext& context_;
   int capacity_;
-  std::vector<AddressRecord>* records_;
+  EntryTable* entries_;
   GroupTable* groups_;
   BookLineObserver* observer_;
   int lineNumber_ = 0;
   int read_ = 0;
   int badMembers_ = 0;
-  BookLine parsed_;
+  LineParser parser_;
+  ParsedLine parsed_;
+  BookLine copy_;
 };
 
 }  // namespace store

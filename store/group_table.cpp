@@ -10,7 +10,14 @@ GroupTable::GroupTable(int codePage, StoreAlerts* alerts)
     : codePage_(codePage), alerts_(alerts), slots_(kGroupSlots) {}
 
 void GroupTable::ClearGroups() {
-  for (int i = 0; i < neverUsed_; ++i) slots_[static_cast<std::size_t>(i)] = GroupRecord();
+  for (int i = 0; i < neverUsed_; ++i) {
+    SlotData& slot = slots_[static_cast<std::size_t>(i)];
+    slot.info = GroupRecord();
+    slot.positions.clear();
+    slot.hashes.clear();
+  }
+  packer_.Clear();
+  wasted_ = 0;
   byKey_.clear();
   freed_ = decltype(freed_)();
   neverUsed_ = 0;
@@ -23,21 +30,18 @@ int GroupTable::FindSlot(int key) const {
   return it == byKey_.end() ? -1 : it->second.front();
 }
 
-const GroupRecord* GroupTable::FindGroup(int key) const {
-  const int index = FindSlot(key);
-  return index < 0 ? nullptr : &slots_[static_cast<std::size_t>(index)];
-}
-
 int GroupTable::LowestFreeSlot() const {
   if (!freed_.empty()) return freed_.top();
   return neverUsed_ < kGroupSlots ? neverUsed_ : -1;
 }
 
 void GroupTable::TakeSlot(int index, int key, int kind) {
-  GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
-  slot = GroupRecord();
-  slot.key = key;
-  slot.originKind = kind;
+  SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  slot.info = GroupRecord();
+  slot.info.key = key;
+  slot.info.originKind = kind;
+  slot.positions.clear();
+  slot.hashes.clear();
   if (!freed_.empty() && freed_.top() == index) {
     freed_.pop();
   } else {
@@ -49,57 +53,200 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
 }
 
 void GroupTable::FreeSlot(int index) {
-  GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
-  auto it = byKey_.find(slot.key);
+  SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  auto it = byKey_.find(slot.info.key);
   if (it != byKey_.end()) {
     std::vector<int>& holders = it->second;
     holders.erase(std::remove(holders.begin(), holders.end(), index), holders.end());
     if (holders.empty()) byKey_.erase(it);
   }
-  slot = GroupRecord();
+  for (const Position& p : slot.positions) Forget(p);
+  slot.info = GroupRecord();
+  slot.positions.clear();
+  slot.positions.shrink_to_fit();
+  slot.hashes.clear();
+  slot.hashes.shrink_to_fit();
   freed_.push(index);
   --usedSlots_;
+  CompactIfWasteful();
 }
 
 bool GroupTable::SlotKindSupported(const GroupRecord& slot) const {
   return slot.originKind == kKindGroup || slot.originKind == kKindMember;
 }
 
-bool GroupTable::AddMember(int key, int kind, MemberEntry member) {
+std::uint32_t GroupTable::ReadingHash(std::string_view reading) const {
+  // The bytes with the letters EqualNoCase folds folded (ASCII capitals,
+  // and on code page 932 the second byte of the full-width capitals
+  // 0x8260-0x8279), mixed eight at a time. Folded byte by byte without
+  // walking the characters: two readings equal without case differ only in
+  // such letters, so they still hash alike.
+  const bool wide = codePage_ == text::kCpJapanese;
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ reading.size();
+  unsigned previous = 0;
+  std::size_t i = 0;
+  while (i < reading.size()) {
+    std::uint64_t word = 0;
+    for (int k = 0; k < 8 && i < reading.size(); ++k, ++i) {
+      unsigned c = static_cast<unsigned char>(reading[i]);
+      const unsigned raw = c;
+      if (c >= 'A' && c <= 'Z') {
+        c += 'a' - 'A';
+      } else if (wide && previous == 0x82 && c >= 0x60 && c <= 0x79) {
+        c += 0x21;
+      }
+      previous = raw;
+      word |= static_cast<std::uint64_t>(c) << (8 * k);
+    }
+    h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+  }
+  const auto folded = static_cast<std::uint32_t>(h ^ (h >> 32));
+  return folded ? folded : 1;
+}
+
+void GroupTable::Put(SlotData& slot, std::size_t pos, const Position& p) {
+  if (pos == slot.positions.size()) {
+    slot.positions.push_back(p);
+    slot.hashes.push_back(p.used ? p.hash : 0);
+  } else {
+    slot.positions[pos] = p;
+    slot.hashes[pos] = p.used ? p.hash : 0;
+  }
+}
+
+GroupTable::Position GroupTable::Pack(const TextsView& member, std::uint32_t hash) {
+  Position p;
+  const std::size_t before = packer_.Size();
+  p.at = packer_.Add(member.texts);
+  p.size = static_cast<std::uint32_t>(packer_.Size() - before);
+  p.respect = member.respect;
+  p.used = !member.Reading().empty();
+  p.hash = hash;
+  return p;
+}
+
+GroupTable::Position GroupTable::PackFields(std::string_view fields, std::string_view reading,
+                                            bool japanese, std::uint32_t hash) {
+  Position p;
+  const std::size_t before = packer_.Size();
+  p.at = packer_.AddBytes(fields);
+  p.size = static_cast<std::uint32_t>(packer_.Size() - before);
+  p.used = !reading.empty();
+  p.hash = hash;
+  p.fields = true;
+  p.dropName = !japanese;
+  return p;
+}
+
+void GroupTable::Forget(const Position& p) { wasted_ += p.size; }
+
+TextsView GroupTable::Unpack(const Position& p) const {
+  TextsView view;
+  if (p.fields) {
+    std::string_view fields = packer_.GetBytes(p.at);
+    ReadTextFields(&fields, codePage_, &scratch_, &view);
+    if (p.dropName) {
+      view.texts[0] = std::string_view();
+      view.respect = kRespectNone;
+    }
+    return view;
+  }
+  packer_.Get(p.at, &view.texts);
+  view.respect = p.respect;
+  return view;
+}
+
+bool GroupTable::SameReading(const Position& p, std::uint32_t hash, std::string_view reading) const {
+  if (!p.used || p.hash != hash) return false;
+  return text::EqualNoCase(codePage_, Unpack(p).Reading(), reading);
+}
+
+void GroupTable::CompactIfWasteful() {
+  // Edits leave old texts behind; once they are most of the buffer, the
+  // members still held are packed afresh.
+  if (wasted_ < (1u << 20) || wasted_ * 2 < packer_.Size()) return;
+  TextPacker fresh;
+  for (SlotData& slot : slots_) {
+    for (Position& p : slot.positions) {
+      if (!p.used && p.size == 0) continue;
+      const std::size_t before = fresh.Size();
+      if (p.fields) {
+        p.at = fresh.AddBytes(packer_.GetBytes(p.at));
+      } else {
+        TextViews texts;
+        packer_.Get(p.at, &texts);
+        p.at = fresh.Add(texts);
+      }
+      p.size = static_cast<std::uint32_t>(fresh.Size() - before);
+    }
+  }
+  packer_ = std::move(fresh);
+  wasted_ = 0;
+}
+
+bool GroupTable::AddMember(int key, int kind, const MemberEntry& member) {
+  return AddMember(key, kind, ViewOf(member));
+}
+
+template <typename MakePosition>
+bool GroupTable::Add(int key, int kind, std::string_view reading, MakePosition pack) {
   // Key 0 marks free slots; a member under it would land in a free slot and
   // later leak into the next group created there.
   if (key == 0) return false;
   const int index = FindSlot(key);
   if (index < 0) {
-    std::vector<MemberEntry> first;
-    if (!member.dispNameJP.empty()) first.push_back(std::move(member));
-    return CreateGroupSlot(key, static_cast<int>(first.size()), kind, first);
+    const int free = LowestFreeSlot();
+    if (free < 0) return false;
+    TakeSlot(free, key, kind);
+    if (!reading.empty()) {
+      SlotData& slot = slots_[static_cast<std::size_t>(free)];
+      slot.positions.reserve(8);
+      slot.hashes.reserve(8);
+      Put(slot, 0, pack(ReadingHash(reading)));
+      slot.info.count = 1;
+    }
+    return true;
   }
-  GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
+  SlotData& slot = slots_[static_cast<std::size_t>(index)];
   // A second group line with the same key only confirms the slot: an empty
   // member must not raise the count without filling a position.
-  if (member.dispNameJP.empty()) return true;
-  if (slot.count + 1 > kMaxMembers) return false;
-  std::size_t freePos = slot.members.size();
-  for (std::size_t pos = 0; pos < slot.members.size(); ++pos) {
-    const std::string& reading = slot.members[pos].dispNameJP;
-    if (reading.empty()) {
-      if (freePos == slot.members.size()) freePos = pos;
-    } else if (text::EqualNoCase(codePage_, reading, member.dispNameJP)) {
-      return false;
-    }
+  if (reading.empty()) return true;
+  if (slot.info.count + 1 > kMaxMembers) return false;
+  const std::uint32_t hash = ReadingHash(reading);
+  // One walk over the positions: a member of the same reading, and the
+  // first free position (one between used ones, or the next).
+  const std::vector<std::uint32_t>& hashes = slot.hashes;
+  std::size_t freePos = hashes.size();
+  for (std::size_t pos = 0; pos < hashes.size(); ++pos) {
+    const std::uint32_t h = hashes[pos];
+    if (h == hash && SameReading(slot.positions[pos], hash, reading)) return false;
+    if (h == 0 && freePos == hashes.size()) freePos = pos;
   }
   if (freePos >= static_cast<std::size_t>(kMaxMembers)) return false;
-  if (freePos == slot.members.size()) {
-    if (slot.members.capacity() == slot.members.size()) {
-      slot.members.reserve(slot.members.size() < 8 ? 8 : static_cast<std::size_t>(kMaxMembers));
+  if (freePos == slot.positions.size()) {
+    if (slot.positions.capacity() == slot.positions.size()) {
+      const std::size_t more = std::min<std::size_t>(kMaxMembers, slot.positions.size() * 2 + 8);
+      slot.positions.reserve(more);
+      slot.hashes.reserve(more);
     }
-    slot.members.push_back(std::move(member));
   } else {
-    slot.members[freePos] = std::move(member);
+    Forget(slot.positions[freePos]);
   }
-  ++slot.count;
+  Put(slot, freePos, pack(hash));
+  ++slot.info.count;
   return true;
+}
+
+bool GroupTable::AddMember(int key, int kind, const TextsView& member) {
+  return Add(key, kind, member.Reading(),
+             [&](std::uint32_t hash) { return Pack(member, hash); });
+}
+
+bool GroupTable::AddMemberFields(int key, int kind, std::string_view fields,
+                                 std::string_view reading, bool japanese) {
+  return Add(key, kind, reading,
+             [&](std::uint32_t hash) { return PackFields(fields, reading, japanese, hash); });
 }
 
 bool GroupTable::CreateGroupSlot(int key, int count, int kind,
@@ -110,36 +257,82 @@ bool GroupTable::CreateGroupSlot(int key, int count, int kind,
   if (count > kMaxMembers) count = kMaxMembers;
   if (count > static_cast<int>(members.size())) count = static_cast<int>(members.size());
   TakeSlot(index, key, kind);
-  GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
-  slot.count = count;
-  slot.members.assign(members.begin(), members.begin() + count);
+  SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  slot.info.count = count;
+  slot.positions.reserve(static_cast<std::size_t>(count));
+  slot.hashes.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const TextsView member = ViewOf(members[static_cast<std::size_t>(i)]);
+    Put(slot, static_cast<std::size_t>(i), Pack(member, ReadingHash(member.Reading())));
+  }
   return true;
 }
 
 int GroupTable::MemberCount(int key) const {
   const int index = FindSlot(key);
-  return index < 0 ? 0 : slots_[static_cast<std::size_t>(index)].count;
+  return index < 0 ? 0 : slots_[static_cast<std::size_t>(index)].info.count;
 }
 
 int GroupTable::CopyMembers(int key, int max, std::vector<MemberEntry>* out) const {
   const int index = FindSlot(key);
   if (index < 0) return 0;
-  const GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
-  if (!SlotKindSupported(slot)) alerts_->Alert(kUnsupportedAddrType);
+  const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  if (!SlotKindSupported(slot.info)) alerts_->Alert(kUnsupportedAddrType);
   int copied = 0;
-  for (const MemberEntry& m : slot.members) {
+  for (const Position& p : slot.positions) {
     if (copied >= max) break;
-    if (m.dispNameJP.empty()) continue;
-    out->push_back(m);
+    if (!p.used) continue;
+    MemberEntry m;
+    CopyInto(Unpack(p), &m);
+    out->push_back(std::move(m));
     ++copied;
   }
   return copied;
 }
 
+void GroupTable::ForEachMember(int key, const std::function<void(const TextsView&)>& each) const {
+  const int index = FindSlot(key);
+  if (index < 0) return;
+  const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  int written = 0;
+  for (const Position& p : slot.positions) {
+    if (written >= slot.info.count) break;
+    if (!p.used) continue;
+    each(Unpack(p));
+    ++written;
+  }
+}
+
+void GroupTable::ForEachMemberToWrite(
+    int key, const std::function<void(const TextsView*, std::string_view)>& each) const {
+  const int index = FindSlot(key);
+  if (index < 0) return;
+  const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  int written = 0;
+  for (const Position& p : slot.positions) {
+    if (written >= slot.info.count) break;
+    if (!p.used) continue;
+    if (p.fields) {
+      // Fields the writer would write alike are copied as they are.
+      const std::string_view fields = packer_.GetBytes(p.at);
+      CanonicalFields canonical;
+      if (ScanCanonicalFields(fields, nullptr, &canonical) &&
+          (!p.dropName || (canonical.nameEmpty && canonical.respect == kRespectNone))) {
+        each(nullptr, fields);
+        ++written;
+        continue;
+      }
+    }
+    const TextsView texts = Unpack(p);
+    each(&texts, std::string_view());
+    ++written;
+  }
+}
+
 bool GroupTable::DeleteGroup(int key) {
   const int index = FindSlot(key);
   if (index < 0) return false;
-  if (!SlotKindSupported(slots_[static_cast<std::size_t>(index)])) {
+  if (!SlotKindSupported(slots_[static_cast<std::size_t>(index)].info)) {
     alerts_->Alert(kUnsupportedAddrType);
   }
   FreeSlot(index);
@@ -149,45 +342,55 @@ bool GroupTable::DeleteGroup(int key) {
 bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const MemberEntry& member) {
   if (kind != kKindMember) alerts_->Alert(kUnsupportedAddrType);
   if (oldReading.empty()) return false;
+  const std::uint32_t hash = ReadingHash(oldReading);
+  const TextsView view = ViewOf(member);
+  const std::uint32_t newHash = ReadingHash(view.Reading());
   bool replaced = false;
-  for (GroupRecord& slot : slots_) {
-    if (slot.key == 0) continue;
-    for (MemberEntry& m : slot.members) {
-      if (!m.dispNameJP.empty() && text::EqualNoCase(codePage_, m.dispNameJP, oldReading)) {
-        m = member;
-        replaced = true;
-        break;
-      }
+  for (SlotData& slot : slots_) {
+    if (slot.info.key == 0) continue;
+    for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+      if (!SameReading(slot.positions[pos], hash, oldReading)) continue;
+      Forget(slot.positions[pos]);
+      Put(slot, pos, Pack(view, newHash));
+      replaced = true;
+      break;
     }
   }
+  CompactIfWasteful();
   return replaced;
 }
 
 bool GroupTable::RemoveMember(const std::string& reading, GroupEntryOwner* owner) {
   if (reading.empty()) return false;
+  const std::uint32_t hash = ReadingHash(reading);
   bool removedAny = false;
   for (int index = 0; index < kGroupSlots; ++index) {
-    GroupRecord& slot = slots_[static_cast<std::size_t>(index)];
-    if (slot.key == 0) continue;
-    if (!SlotKindSupported(slot) && slot.originKind != 0) alerts_->Alert(kUnsupportedAddrType);
+    SlotData& slot = slots_[static_cast<std::size_t>(index)];
+    if (slot.info.key == 0) continue;
+    if (!SlotKindSupported(slot.info) && slot.info.originKind != 0) {
+      alerts_->Alert(kUnsupportedAddrType);
+    }
     bool removed = false;
-    for (MemberEntry& m : slot.members) {
-      if (m.dispNameJP.empty() || !text::EqualNoCase(codePage_, m.dispNameJP, reading)) continue;
-      m = MemberEntry();
-      --slot.count;
+    for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+      if (!SameReading(slot.positions[pos], hash, reading)) continue;
+      Forget(slot.positions[pos]);
+      Put(slot, pos, Position());
+      --slot.info.count;
       removed = true;
     }
     if (!removed) continue;
     removedAny = true;
-    while (!slot.members.empty() && slot.members.back().dispNameJP.empty()) {
-      slot.members.pop_back();
+    while (!slot.positions.empty() && !slot.positions.back().used) {
+      slot.positions.pop_back();
+      slot.hashes.pop_back();
     }
-    if (slot.count <= 0) {
-      const int key = slot.key;
+    if (slot.info.count <= 0) {
+      const int key = slot.info.key;
       FreeSlot(index);
       if (owner) owner->RemoveGroupEntry(key);
     }
   }
+  CompactIfWasteful();
   return removedAny;
 }
 

@@ -5,9 +5,12 @@
 // their reading compared without case; a position whose reading is empty is
 // free, and free positions may lie between used ones. Lookups by key take
 // constant time; the slot order (lowest free slot first, first slot with a
-// key wins) is the one the file format and the commands rely on.
+// key wins) is the one the file format and the commands rely on. The texts
+// of all members are packed into one buffer, so that the table costs about
+// what the book's member lines take in the file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <queue>
 #include <string>
@@ -15,16 +18,17 @@
 #include <vector>
 
 #include "store/address_record.h"
+#include "store/packed_texts.h"
+#include "store/text_fields.h"
 #include "store/store_alerts.h"
 
 namespace store {
 
+// What a slot is, without its members.
 struct GroupRecord {
   int key = 0;         // registration number of the group entry; 0 = free
   int count = 0;       // members held
   int originKind = 0;  // 3 made for a group line, 4 made from a member
-  // Member positions 0..size-1; positions from size() to 79 are free.
-  std::vector<MemberEntry> members;
 };
 
 // The owner of the entry list, which removes a group's entry and row when
@@ -48,7 +52,15 @@ class GroupTable {
   // `kind`) when there is none. An empty reading creates the slot without a
   // member. False when the group is full, the reading is already a member
   // (ignoring case), the key is 0, or the table is full.
-  bool AddMember(int key, int kind, MemberEntry member);
+  bool AddMember(int key, int kind, const MemberEntry& member);
+  bool AddMember(int key, int kind, const TextsView& member);
+  // The same for a member line's fields after its number, kept as the line
+  // holds them and read when they are asked for (the reading, which the
+  // reader has read, decides on their own). japanese: the name and the
+  // honorific are kept (other languages drop them). Fields that are
+  // exactly what the writer writes are written back by copying them.
+  bool AddMemberFields(int key, int kind, std::string_view fields, std::string_view reading,
+                       bool japanese);
 
   // Takes the lowest free slot for a new group with the first `count` of
   // `members` at positions 0..count-1. False when every slot is in use.
@@ -73,24 +85,65 @@ class GroupTable {
   // freed and owner removes its entry from the list.
   bool RemoveMember(const std::string& reading, GroupEntryOwner* owner);
 
-  // The first slot with this key, null when there is none.
-  const GroupRecord* FindGroup(int key) const;
+  // Whether a slot has this key.
+  bool HasGroup(int key) const { return FindSlot(key) >= 0; }
 
-  // Read access for writers and tools.
-  const GroupRecord& Slot(int index) const { return slots_[static_cast<std::size_t>(index)]; }
+  // Hands the members the writer writes for the group with this key to
+  // `each`, in position order: as many as the slot counts. The views are
+  // valid during the call only.
+  void ForEachMember(int key, const std::function<void(const TextsView&)>& each) const;
+  // For the writer: the member's fields after the number as they are to be
+  // written (canonical), or else its texts.
+  void ForEachMemberToWrite(
+      int key,
+      const std::function<void(const TextsView* texts, std::string_view canonical)>& each) const;
+
+  // Read access for tools and tests.
+  const GroupRecord& Slot(int index) const { return slots_[static_cast<std::size_t>(index)].info; }
   int UsedSlots() const { return usedSlots_; }
 
  private:
+  struct Position {
+    std::uint32_t at = 0;      // texts in packer_
+    std::uint32_t size = 0;    // bytes they take there
+    std::uint32_t hash = 0;    // of the reading without case
+    int respect = 0;
+    bool used = false;         // the reading is not empty
+    bool fields = false;       // at holds the line's fields, not the eight texts
+    bool dropName = false;     // fields: read as another language reads them
+  };
+  struct SlotData {
+    GroupRecord info;
+    std::vector<Position> positions;  // 0..size-1; from size() to 79 free
+    // The reading hash of each position, 0 for a free one: searched as one
+    // run of numbers.
+    std::vector<std::uint32_t> hashes;
+  };
+
   int FindSlot(int key) const;
   void TakeSlot(int index, int key, int kind);
   void FreeSlot(int index);
   bool SlotKindSupported(const GroupRecord& slot) const;
-
   int LowestFreeSlot() const;
+  Position Pack(const TextsView& member, std::uint32_t hash);
+  Position PackFields(std::string_view fields, std::string_view reading, bool japanese,
+                      std::uint32_t hash);
+  template <typename MakePosition>
+  bool Add(int key, int kind, std::string_view reading, MakePosition pack);
+  void Forget(const Position& p);
+  TextsView Unpack(const Position& p) const;
+  bool SameReading(const Position& p, std::uint32_t hash, std::string_view reading) const;
+  // Never 0, which marks free positions.
+  std::uint32_t ReadingHash(std::string_view reading) const;
+  void Put(SlotData& slot, std::size_t pos, const Position& p);
+  void CompactIfWasteful();
 
   int codePage_;
   StoreAlerts* alerts_;
-  std::vector<GroupRecord> slots_;  // kGroupSlots, fixed
+  std::vector<SlotData> slots_;  // kGroupSlots, fixed
+  TextPacker packer_;
+  mutable FieldScratch scratch_;  // for members kept as their fields
+  std::size_t wasted_ = 0;  // bytes of packer_ no position uses any more
   int usedSlots_ = 0;
   // Slots from neverUsed_ on have never been taken since the last clear;
   // freed_ holds the freed slots below it, lowest on top.

@@ -16,10 +16,9 @@ class BufferedSink : public ByteSink {
 
   bool Write(std::string_view bytes) override {
     if (failed_) return false;
-    if (buffer_.size() + bytes.size() > kBufferBytes) {
-      if (!Flush()) return false;
-      if (bytes.size() >= kBufferBytes) return Forward(bytes);
-    }
+    // Large pieces go on as they are, after what is buffered.
+    if (bytes.size() >= kBufferBytes / 4) return Flush() && Forward(bytes);
+    if (buffer_.size() + bytes.size() > kBufferBytes && !Flush()) return false;
     buffer_.append(bytes);
     return true;
   }

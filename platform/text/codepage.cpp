@@ -53,12 +53,6 @@ unsigned CharValueAt(int codePage, std::string_view text, std::size_t i) {
   return static_cast<unsigned char>(text[i]);
 }
 
-unsigned FoldCase(int codePage, unsigned value) {
-  if (value >= 'A' && value <= 'Z') return value + ('a' - 'A');
-  if (codePage == kCpJapanese && value >= 0x8260 && value <= 0x8279) return value + 0x21;
-  return value;
-}
-
 int CompareNoCase(int codePage, std::string_view a, std::string_view b) {
   const unsigned char* table = detail::ByteTable(codePage);
   std::size_t i = 0, j = 0;

@@ -119,7 +119,11 @@ unsigned CharValueAt(int codePage, std::string_view text, std::size_t i);
 
 // Lower case of one character value: ASCII A-Z and, in code page 932, the
 // full-width Latin capitals (0x8260-0x8279) fold to their small letters.
-unsigned FoldCase(int codePage, unsigned value);
+inline unsigned FoldCase(int codePage, unsigned value) {
+  if (value >= 'A' && value <= 'Z') return value + ('a' - 'A');
+  if (codePage == kCpJapanese && value >= 0x8260 && value <= 0x8279) return value + 0x21;
+  return value;
+}
 
 // Multibyte case-insensitive comparison in the manner of the runtime's
 // _mbsicmp in the C locale: characters compared as whole values after

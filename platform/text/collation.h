@@ -7,6 +7,7 @@
 // books the way the editor does.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace text {
@@ -27,6 +28,13 @@ class Collation {
   // produced (0 when the byte is removed, as punctuation is) and stores the
   // first of them in *mapped when there is one.
   virtual int MapByteIgnoringSymbols(unsigned char b, unsigned char* mapped) const = 0;
+
+  // Appends a sort key of `text`: comparing keys byte by byte gives the
+  // order of CollateNoCase, equal keys for texts it counts as equal. False
+  // (and nothing appended) where the backend only compares pairs.
+  virtual bool AppendSortKey(std::string_view /*text*/, std::string* /*key*/) const {
+    return false;
+  }
 };
 
 }  // namespace text

@@ -22,6 +22,19 @@ int PortableCollation::CollateNoCase(std::string_view a, std::string_view b) con
   return CompareNoCase(codePage_, a, b);
 }
 
+bool PortableCollation::AppendSortKey(std::string_view text, std::string* key) const {
+  if (codePage_ == kCpJapanese) {
+    AppendJapaneseSortKey(text, key);
+    return true;
+  }
+  for (std::size_t i = 0; i < text.size(); i += CharLengthAt(codePage_, text, i)) {
+    const unsigned c = FoldCase(codePage_, CharValueAt(codePage_, text, i));
+    key->push_back(static_cast<char>(c >> 8));
+    key->push_back(static_cast<char>(c & 0xFF));
+  }
+  return true;
+}
+
 int PortableCollation::MapByteIgnoringSymbols(unsigned char b, unsigned char* mapped) const {
   return MapSingleByte(codePage_, b, mapped);
 }

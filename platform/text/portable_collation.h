@@ -20,6 +20,10 @@ class PortableCollation : public Collation {
   // 0x80-0xFF stay as they are.
   int MapByteIgnoringSymbols(unsigned char b, unsigned char* mapped) const override;
 
+  // Code page 932: AppendJapaneseSortKey. Other pages: the characters
+  // folded as CompareNoCase folds them, two bytes each.
+  bool AppendSortKey(std::string_view text, std::string* key) const override;
+
  private:
   int codePage_;
 };

@@ -1,102 +1,263 @@
-// Load, save and sort of the largest book, against a plain read-and-split of
-// the same bytes as the yardstick.
+// The store on the largest book the limits allow (3000 entries, 1000 groups
+// of 80 members, every text at its limit, 25 MB), each measurement beside
+// its yardstick in the same iteration so that their ratio is fair:
+//   fdtool normalize against cp of the same file, both as processes, with
+//     the peak memory of normalize against the file's size;
+//   the store's load against reading and splitting the same bytes;
+//   normalize of hand-made books of 250,000 to 1,000,000 entry lines (time
+//     per line and peak memory against the file's size).
+// The files live in FAXBOOK_BENCH_DIR (default: the current folder), so that
+// they are on a real disk.
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <chrono>
+#include <climits>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 #include "platform/posix/posix_file_system.h"
-#include "platform/text/list_order.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
 #include "store/book_lines.h"
 #include "store/book_order.h"
 #include "tests/bench/largest_book.h"
+#include "tools/fdtool/normalize.h"
+
+extern char** environ;
 
 namespace {
 
-const std::string& Book() {
-  static const std::string bytes = bench::LargestBookBytes();
-  return bytes;
+using Clock = std::chrono::steady_clock;
+
+std::string BenchPath(const std::string& name) {
+  const char* dir = std::getenv("FAXBOOK_BENCH_DIR");
+  return std::string(dir ? dir : ".") + "/" + name + "-" + std::to_string(::getpid()) + ".fdt";
 }
 
-std::string TempPath(const char* name) {
-  const char* dir = std::getenv("TMPDIR");
-  return std::string(dir ? dir : "/tmp") + "/" + name + "-" + std::to_string(::getpid());
-}
-
-store::BookContext Context(sys::FileSystem* files, store::StoreAlerts* alerts) {
-  store::BookContext context;
-  context.files = files;
-  context.alerts = alerts;
-  return context;
-}
-
-// The yardstick: read the file and split it into lines, nothing else.
-void BM_ReadAndSplitLines(benchmark::State& state) {
-  sys::PosixFileSystem files;
-  const std::string path = TempPath("split");
-  files.ReplaceContents(path, Book());
-  for (auto _ : state) {
-    std::string bytes;
-    files.ReadFile(path, &bytes, store::kMaxBookBytes);
-    store::LineCursor lines(bytes);
-    std::string_view line;
-    std::size_t n = 0;
-    while (lines.Next(&line)) n += line.size();
-    benchmark::DoNotOptimize(n);
+// A book written to a file once per run and removed at the end. A child
+// process makes it, so that this one stays small: a program it starts
+// inherits its peak memory in what the system reports of the program's.
+class BookFile {
+ public:
+  template <typename Make>
+  BookFile(const std::string& name, Make make) : path_(BenchPath(name)) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      sys::PosixFileSystem files;
+      ::_exit(files.ReplaceContents(path_, make()) == sys::FileError::kNone ? 0 : 1);
+    }
+    ::waitpid(child, nullptr, 0);
+    struct stat st {};
+    ::stat(path_.c_str(), &st);
+    size_ = static_cast<std::size_t>(st.st_size);
   }
-  ::unlink(path.c_str());
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Book().size()));
-}
-BENCHMARK(BM_ReadAndSplitLines)->Unit(benchmark::kMillisecond);
+  ~BookFile() { ::unlink(path_.c_str()); }
+  const std::string& Path() const { return path_; }
+  double MiB() const { return static_cast<double>(size_) / (1 << 20); }
 
-// A whole load as the editor does it: clear, count, read the file.
-void BM_LoadBook(benchmark::State& state) {
+ private:
+  std::string path_;
+  std::size_t size_;
+};
+
+const BookFile& Largest() {
+  static const BookFile file("largest", [] { return bench::LargestBookBytes(); });
+  return file;
+}
+
+const BookFile& EntryLines(int lines) {
+  static std::map<int, BookFile*> files;
+  BookFile*& f = files[lines];
+  if (!f) f = new BookFile("lines" + std::to_string(lines), [lines] { return bench::EntryLinesBytes(lines); });
+  return *f;
+}
+
+struct Run {
+  double seconds = 0;
+  double peakMiB = 0;
+  bool ok = false;
+};
+
+// Runs a program to its end; its wall time and peak resident memory.
+Run Spawn(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  Run run;
+  const auto start = Clock::now();
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return run;
+  int status = 0;
+  struct rusage usage {};
+  if (::wait4(pid, &status, 0, &usage) != pid) return run;
+  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return run;
+}
+
+// fdtool normalize against cp, in turns.
+void BM_NormalizeAgainstCp(benchmark::State& state, const BookFile& book) {
+  const std::string out = BenchPath("normalized");
+  const std::string copy = BenchPath("copied");
+  double cp = 0, normalize = 0, peak = 0;
+  for (auto _ : state) {
+    const Run c = Spawn({"cp", book.Path(), copy});
+    const Run n = Spawn({FAXBOOK_FDTOOL, "normalize", book.Path(), out});
+    if (!c.ok || !n.ok) state.SkipWithError("cp or fdtool failed");
+    state.SetIterationTime(n.seconds);
+    cp += c.seconds;
+    normalize += n.seconds;
+    peak = std::max(peak, n.peakMiB);
+  }
+  ::unlink(out.c_str());
+  ::unlink(copy.c_str());
+  state.counters["cp_ms"] = benchmark::Counter(cp * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["x_cp"] = normalize / cp;
+  state.counters["file_MiB"] = book.MiB();
+  state.counters["peak_MiB"] = peak;
+  state.counters["peak_x_file"] = peak / book.MiB();
+}
+
+void BM_NormalizeLargest(benchmark::State& state) { BM_NormalizeAgainstCp(state, Largest()); }
+BENCHMARK(BM_NormalizeLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Books far over the limits: the time per line stays flat, the memory
+// within a few times the file.
+void BM_NormalizeEntryLines(benchmark::State& state) {
+  const BookFile& book = EntryLines(static_cast<int>(state.range(0)));
+  BM_NormalizeAgainstCp(state, book);
+  state.counters["ns_per_line"] = benchmark::Counter(
+      static_cast<double>(state.range(0)),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_NormalizeEntryLines)
+    ->Arg(250000)
+    ->Arg(500000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Reading the file and splitting it into lines, nothing else.
+std::size_t ReadAndSplitLines(sys::FileSystem& files, const std::string& path) {
+  store::LineJoiner joiner;
+  std::size_t n = 0;
+  const auto count = [&n](std::string_view line) { n += line.size() + 1; };
+  files.ReadChunks(path, store::kMaxBookBytes, [&](std::string_view chunk) {
+    joiner.Feed(chunk, count);
+    return true;
+  });
+  joiner.Finish(count);
+  return n;
+}
+
+// The store's whole load (open, read, parse into entries and the group
+// table) against the yardstick, in turns.
+void BM_LoadAgainstReadAndSplit(benchmark::State& state) {
   sys::PosixFileSystem files;
   store::SilentAlerts alerts;
-  const store::BookContext context = Context(&files, &alerts);
-  const std::string path = TempPath("load");
-  files.ReplaceContents(path, Book());
-  store::GroupTable groups(932, &alerts);
+  store::BookContext context;
+  context.files = &files;
+  context.alerts = &alerts;
+  const std::string& path = Largest().Path();
+  double yardstick = 0, load = 0;
   for (auto _ : state) {
-    groups.ClearGroups();
+    auto start = Clock::now();
+    benchmark::DoNotOptimize(ReadAndSplitLines(files, path));
+    yardstick += std::chrono::duration<double>(Clock::now() - start).count();
+    start = Clock::now();
+    store::GroupTable groups(932, &alerts);
     std::vector<store::AddressRecord> records;
-    const int n = store::CountEntries(context, path, "");
-    records.reserve(static_cast<std::size_t>(n));
-    benchmark::DoNotOptimize(store::ReadBook(context, path, n, &records, &groups));
+    benchmark::DoNotOptimize(store::LoadBook(context, path, "", &records, &groups).ok());
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    load += seconds;
+    state.SetIterationTime(seconds);
   }
-  ::unlink(path.c_str());
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Book().size()));
+  state.counters["split_ms"] = benchmark::Counter(yardstick * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["x_split"] = load / yardstick;
 }
-BENCHMARK(BM_LoadBook)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAgainstReadAndSplit)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Where the time of normalize goes: reading the file into the tables, the
+// sort and the formatting into memory, and writing the bytes to the disk.
+void BM_PartReadTables(benchmark::State& state) {
+  sys::PosixFileSystem files;
+  store::SilentAlerts alerts;
+  store::BookContext context;
+  context.files = &files;
+  context.alerts = &alerts;
+  for (auto _ : state) {
+    store::GroupTable groups(932, &alerts);
+    store::EntryTable entries;
+    benchmark::DoNotOptimize(
+        store::ReadBookTables(context, Largest().Path(), INT_MAX, &entries, &groups).ok());
+  }
+}
+BENCHMARK(BM_PartReadTables)->Unit(benchmark::kMillisecond);
+
+class NullSink : public sys::ByteSink {
+ public:
+  bool Write(std::string_view bytes) override {
+    size += bytes.size();
+    return true;
+  }
+  std::size_t size = 0;
+};
+
+void BM_PartSortAndFormat(benchmark::State& state) {
+  sys::PosixFileSystem files;
+  store::SilentAlerts alerts;
+  store::BookContext context;
+  context.files = &files;
+  context.alerts = &alerts;
+  store::GroupTable groups(932, &alerts);
+  store::EntryTable entries;
+  store::ReadBookTables(context, Largest().Path(), INT_MAX, &entries, &groups);
+  text::PortableCollation collation(932);
+  for (auto _ : state) {
+    NullSink sink;
+    benchmark::DoNotOptimize(fdtool::WriteNormalized(sink, entries, groups, 1041, collation));
+  }
+}
+BENCHMARK(BM_PartSortAndFormat)->Unit(benchmark::kMillisecond);
+
+void BM_PartWriteToDisk(benchmark::State& state) {
+  sys::PosixFileSystem files;
+  std::string bytes;
+  files.ReadFile(Largest().Path(), &bytes, store::kMaxBookBytes);
+  const std::string path = BenchPath("written");
+  for (auto _ : state) benchmark::DoNotOptimize(files.ReplaceContents(path, bytes));
+  ::unlink(path.c_str());
+}
+BENCHMARK(BM_PartWriteToDisk)->Unit(benchmark::kMillisecond);
 
 struct LoadedBook {
   store::SilentAlerts alerts;
   store::GroupTable groups{932, &alerts};
   std::vector<store::AddressRecord> records;
   LoadedBook() {
+    sys::PosixFileSystem files;
     store::BookContext context;
+    context.files = &files;
     context.alerts = &alerts;
-    store::ReadBookBytes(context, Book(), store::CountEntryLines(Book()), &records, &groups);
+    store::ReadBook(context, Largest().Path(), INT_MAX, &records, &groups);
   }
 };
-
-// Formatting the whole file in memory, without the disk.
-void BM_FormatBook(benchmark::State& state) {
-  LoadedBook book;
-  for (auto _ : state) benchmark::DoNotOptimize(store::FormatBook(book.records, book.groups));
-}
-BENCHMARK(BM_FormatBook)->Unit(benchmark::kMillisecond);
 
 // A whole save: format, write a temporary file, flush it to disk, swap it in.
 void BM_SaveBook(benchmark::State& state) {
   LoadedBook book;
   sys::PosixFileSystem files;
-  const store::BookContext context = Context(&files, &book.alerts);
-  const std::string path = TempPath("save");
+  store::BookContext context;
+  context.files = &files;
+  context.alerts = &book.alerts;
+  const std::string path = BenchPath("save");
   for (auto _ : state) {
     benchmark::DoNotOptimize(store::WriteBook(context, path, book.records, book.groups));
   }

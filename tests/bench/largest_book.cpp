@@ -11,7 +11,7 @@ namespace {
 
 // Fills a text to exactly maxBytes with a repeating mix of characters.
 std::string Fill(const std::string& prefix, std::size_t maxBytes) {
-  static const char* const kPieces[] = {"\x93\x8C", "\x8B\x9E", ",", "\xB1", "\"", "a", "\x81\x40",
+  static const char* const kPieces[] = {"\x93\x8C", "\x8B\x9E", ",", "\xB1", "\"", "a", "\x81\x5B",
                                         "1"};
   std::string s = prefix.substr(0, maxBytes);
   for (int i = 0; s.size() < maxBytes; ++i) {
@@ -46,9 +46,10 @@ void FillTexts(int n, store::EntryTexts* t) {
 
 }  // namespace
 
-std::string LargestBookBytes() {
-  constexpr int kGroups = 100;
-  constexpr int kAddresses = store::kMaxEntries - kGroups;
+std::string LargestBookBytes() { return BookBytes(kLargestBookGroups); }
+
+std::string BookBytes(int kGroups) {
+  const int kAddresses = store::kMaxEntries - kGroups;
   store::SilentAlerts alerts;
   store::GroupTable groups(932, &alerts);
   std::vector<store::AddressRecord> records;
@@ -73,6 +74,24 @@ std::string LargestBookBytes() {
   text::PortableCollation collation(932);
   store::SortByReading(collation, 1041, &records);
   return store::FormatBook(records, groups);
+}
+
+std::string EntryLinesBytes(int lines) {
+  std::string book = store::kBookHeader;
+  book += "\r\n";
+  book.reserve(static_cast<std::size_t>(lines) * 120);
+  store::AddressRecord r;
+  for (int n = 0; n < lines; ++n) {
+    r.regNo = (n % 65535) + 1;
+    r.dispName = "\x96\xBC" + std::to_string(n);
+    r.dispNameJP = Reading(n);
+    r.faxNumber = "03-" + std::to_string(1000000 + n);
+    r.companyName = "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 " + std::to_string(n % 977);
+    r.respect = n % 4;
+    book += store::FormatEntryLine(r);
+    book += "\r\n";
+  }
+  return book;
 }
 
 }  // namespace bench

@@ -71,7 +71,7 @@ class Collector : public store::BookLineObserver {
         break;
       case BookLineKind::kMember: {
         members.push_back({lineNumber, line.memberKey, line.member.dispNameJP, stored,
-                           groups_.FindGroup(line.memberKey) != nullptr,
+                           groups_.HasGroup(line.memberKey),
                            groups_.MemberCount(line.memberKey)});
         NoteTexts(lineNumber, text, line.member, raw);
         CheckFields(lineNumber, text);
@@ -218,7 +218,7 @@ CheckReport CheckBook(std::string_view bytes, int langId, int codePage) {
       groupKeys.insert(e.record.regNo);
       if (e.record.regNo == 0) {
         add(e.line, "a group of RegNo 0 cannot hold members");
-      } else if (!groups.FindGroup(e.record.regNo)) {
+      } else if (!groups.HasGroup(e.record.regNo)) {
         add(e.line, "group beyond the " + std::to_string(store::kGroupSlots) +
                         " slots of the group table: its members are lost");
       }

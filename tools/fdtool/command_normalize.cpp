@@ -1,3 +1,4 @@
+#include <climits>
 #include <cstdio>
 
 #include "platform/text/codepage.h"
@@ -12,12 +13,25 @@ namespace fdtool {
 
 int RunNormalize(sys::FileSystem& files, const Options& options, const std::string& in,
                  const std::string& out) {
-  std::string bytes;
-  if (!ReadBookInput(files, in, &bytes, stderr)) return kExitUnreadable;
+  // The book is read whole, in pieces, before anything is written: IN and
+  // OUT may be the same file.
   StderrAlerts alerts;
   text::PortableCollation collation(text::DefaultCodePageForLanguage(options.langId));
-  const sys::FileError error =
-      files.ReplaceContents(out, NormalizeBook(bytes, options.langId, collation, &alerts));
+  store::BookContext context;
+  context.files = &files;
+  context.alerts = &alerts;
+  context.read.langId = options.langId;
+  context.read.codePage = collation.CodePage();
+  store::GroupTable groups(collation.CodePage(), &alerts);
+  store::EntryTable entries;
+  const store::BookStatus read = store::ReadBookTables(context, in, INT_MAX, &entries, &groups);
+  if (!read.ok()) {
+    std::fprintf(stderr, "fdtool: %s\n", store::DescribeReadFailure(read).c_str());
+    return kExitUnreadable;
+  }
+  const sys::FileError error = files.ReplaceWith(out, [&](sys::ByteSink& sink) {
+    return WriteNormalized(sink, entries, groups, options.langId, collation);
+  });
   if (error != sys::FileError::kNone) {
     ReportWriteFailure(out, error, stderr);
     return kExitProblems;

@@ -4,16 +4,25 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sys/file_system.h"
 #include "platform/text/collation.h"
+#include "store/entry_table.h"
+#include "store/group_table.h"
 #include "store/store_alerts.h"
 
 namespace fdtool {
 
-// Reads the book's bytes as the editor's loader does (interface language
-// langId), drops a record whose reading repeats the one before it, shows the
-// rows in the list (each inserted at the top), sorts them ascending by
-// reading with the list's comparison, and returns the file that apply would
-// write.
+// Writes the book that apply would write after loading these tables (the
+// entries in file order) under the interface language langId: a record whose
+// reading repeats the one before it is dropped, the rows are shown in the
+// list (each inserted at the top), sorted ascending by reading with the
+// list's comparison, and written with groups as kind 3 and every other row
+// as kind 1. False once the sink refuses bytes.
+bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
+                     const store::GroupTable& groups, int langId,
+                     const text::Collation& collation);
+
+// The same for a book's bytes in memory: the file apply would write.
 std::string NormalizeBook(std::string_view bytes, int langId, const text::Collation& collation,
                           store::StoreAlerts* alerts);
 
