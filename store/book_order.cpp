@@ -37,8 +37,26 @@ std::vector<std::uint32_t> OrderByReading(const text::Collation& collation, int 
     starts[count] = static_cast<std::uint32_t>(keys.size());
     const std::string_view all(keys);
     const auto key = [&](std::uint32_t i) { return all.substr(starts[i], starts[i + 1] - starts[i]); };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
+    // The first eight bytes of each key beside its position, so that most
+    // comparisons need no look into the key buffer.
+    struct Item {
+      std::uint64_t prefix;
+      std::uint32_t index;
+    };
+    std::vector<Item> items(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      const std::string_view k = key(i);
+      std::uint64_t prefix = 0;
+      for (std::size_t b = 0; b < 8; ++b) {
+        prefix = (prefix << 8) | (b < k.size() ? static_cast<unsigned char>(k[b]) : 0u);
+      }
+      items[i] = {prefix, i};
+    }
+    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+      if (a.prefix != b.prefix) return a.prefix < b.prefix;
+      return key(a.index) < key(b.index);
+    });
+    for (std::size_t i = 0; i < count; ++i) order[i] = items[i].index;
     return order;
   }
   std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {

@@ -15,6 +15,7 @@ void GroupTable::ClearGroups() {
     slot.info = GroupRecord();
     slot.positions.clear();
     slot.hashes.clear();
+    slot.freePositions = 0;
   }
   packer_.Clear();
   wasted_ = 0;
@@ -42,6 +43,7 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
   slot.info.originKind = kind;
   slot.positions.clear();
   slot.hashes.clear();
+  slot.freePositions = 0;
   if (!freed_.empty() && freed_.top() == index) {
     freed_.pop();
   } else {
@@ -66,6 +68,7 @@ void GroupTable::FreeSlot(int index) {
   slot.positions.shrink_to_fit();
   slot.hashes.clear();
   slot.hashes.shrink_to_fit();
+  slot.freePositions = 0;
   freed_.push(index);
   --usedSlots_;
   CompactIfWasteful();
@@ -106,13 +109,16 @@ std::uint32_t GroupTable::ReadingHash(std::string_view reading) const {
 }
 
 void GroupTable::Put(SlotData& slot, std::size_t pos, const Position& p) {
+  const std::uint32_t h = p.used ? p.hash : 0;
   if (pos == slot.positions.size()) {
     slot.positions.push_back(p);
-    slot.hashes.push_back(p.used ? p.hash : 0);
+    slot.hashes.push_back(h);
   } else {
+    slot.freePositions -= slot.hashes[pos] == 0;
     slot.positions[pos] = p;
-    slot.hashes[pos] = p.used ? p.hash : 0;
+    slot.hashes[pos] = h;
   }
+  slot.freePositions += h == 0;
 }
 
 GroupTable::Position GroupTable::Pack(const TextsView& member, std::uint32_t hash) {
@@ -217,11 +223,16 @@ bool GroupTable::Add(int key, int kind, std::string_view reading, MakePosition p
   // One walk over the positions: a member of the same reading, and the
   // first free position (one between used ones, or the next).
   const std::vector<std::uint32_t>& hashes = slot.hashes;
+  bool seen = false;
+  for (std::uint32_t h : hashes) seen |= h == hash;
+  if (seen) {
+    for (std::size_t pos = 0; pos < hashes.size(); ++pos) {
+      if (hashes[pos] == hash && SameReading(slot.positions[pos], hash, reading)) return false;
+    }
+  }
   std::size_t freePos = hashes.size();
-  for (std::size_t pos = 0; pos < hashes.size(); ++pos) {
-    const std::uint32_t h = hashes[pos];
-    if (h == hash && SameReading(slot.positions[pos], hash, reading)) return false;
-    if (h == 0 && freePos == hashes.size()) freePos = pos;
+  if (slot.freePositions > 0) {
+    freePos = static_cast<std::size_t>(std::find(hashes.begin(), hashes.end(), 0u) - hashes.begin());
   }
   if (freePos >= static_cast<std::size_t>(kMaxMembers)) return false;
   if (freePos == slot.positions.size()) {
@@ -381,6 +392,7 @@ bool GroupTable::RemoveMember(const std::string& reading, GroupEntryOwner* owner
     if (!removed) continue;
     removedAny = true;
     while (!slot.positions.empty() && !slot.positions.back().used) {
+      slot.freePositions -= slot.hashes.back() == 0;
       slot.positions.pop_back();
       slot.hashes.pop_back();
     }

@@ -118,6 +118,7 @@ class GroupTable {
     // The reading hash of each position, 0 for a free one: searched as one
     // run of numbers.
     std::vector<std::uint32_t> hashes;
+    int freePositions = 0;  // zeros among the hashes
   };
 
   int FindSlot(int key) const;

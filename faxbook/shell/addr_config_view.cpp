@@ -200,16 +200,25 @@ void CAddrConfigView::SortRows() {
   const int sign = ascending_ ? 1 : -1;
   const int langId = LangId();
   const text::Collation& collation = *services_.collation;
+  static const std::string kEmpty;
+  const auto cell = [column](const EntryList::Entry* e) -> const std::string& {
+    return static_cast<std::size_t>(column) < e->cells.size()
+               ? e->cells[static_cast<std::size_t>(column)]
+               : kEmpty;
+  };
+  // Each row's key once, where the collation has keys.
+  sortKeys_.Clear();
+  bool keyed = true;
+  for (int row = 0, rows = list_->ItemCount(); row < rows && keyed; ++row) {
+    const int rowId = static_cast<int>(list_->GetItemData(row));
+    const EntryList::Entry* entry = entries_.Find(rowId);
+    if (entry) keyed = sortKeys_.Add(collation, langId, rowId, cell(entry));
+  }
   list_->SortItems([&](ui::ItemData a, ui::ItemData b) {
     const EntryList::Entry* first = entries_.Find(static_cast<int>(a));
     const EntryList::Entry* second = entries_.Find(static_cast<int>(b));
     if (!first || !second) return 0;
-    static const std::string kEmpty;
-    const auto cell = [column](const EntryList::Entry* e) -> const std::string& {
-      return static_cast<std::size_t>(column) < e->cells.size()
-                 ? e->cells[static_cast<std::size_t>(column)]
-                 : kEmpty;
-    };
+    if (keyed) return sign * sortKeys_.Compare(static_cast<int>(a), static_cast<int>(b));
     return sign * text::CompareListTexts(collation, langId, cell(first), cell(second));
   });
 }

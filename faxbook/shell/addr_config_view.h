@@ -19,6 +19,7 @@
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/view_services.h"
 #include "faxbook/shell/entry_list.h"
+#include "faxbook/shell/row_sort_keys.h"
 #include "platform/ui/frame.h"
 #include "store/address_record.h"
 #include "store/book_file.h"
@@ -141,6 +142,7 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
 
   std::vector<CommandSet*> commandSets_;
   EntryList entries_;
+  RowSortKeys sortKeys_;
   bool modified_ = false;
   int sortColumn_ = 0;
   bool ascending_ = true;

@@ -2,6 +2,7 @@
 // and lets a test act as the user (click headers, select, double-click).
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -88,7 +89,8 @@ class FakeListControl : public ListControl {
   void Notify(ListEvent event) { if (onEvent) onEvent(event); }
 
   std::vector<Column> columns_;
-  std::vector<Item> rows_;
+  // A deque: rows inserted at the top (as a load inserts them) cost no moves.
+  std::deque<Item> rows_;
   std::vector<int> icons_;
   FontHandle font_ = 0;
   bool fullRowSelect_ = false;

@@ -65,6 +65,15 @@ struct Previous {
 
 class KeyBuilder {
  public:
+  // Empties the levels, keeping their buffers for the next text.
+  void Reset() {
+    for (std::string* level : {&primary_, &diacritics_, &cases_, &small_, &repeat_, &type_, &width_,
+                               &special_}) {
+      level->clear();
+    }
+    previous_ = Previous();
+  }
+
   void Add(std::uint32_t entry) {
     const std::uint8_t p0 = static_cast<std::uint8_t>(entry >> 16);
     const std::uint8_t p1 = static_cast<std::uint8_t>(entry >> 8);
@@ -203,7 +212,8 @@ class KeyBuilder {
 void AppendJapaneseSortKey(std::string_view text, std::string* key) {
   const std::size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
-  KeyBuilder builder;
+  thread_local KeyBuilder builder;
+  builder.Reset();
   for (std::size_t i = 0; i < text.size();) builder.Add(NextEntry(text, &i));
   builder.Finish(key);
 }

@@ -19,6 +19,7 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/posix/posix_file_system.h"
@@ -72,9 +73,12 @@ const BookFile& Largest() {
 }
 
 const BookFile& EntryLines(int lines) {
-  static std::map<int, BookFile*> files;
-  BookFile*& f = files[lines];
-  if (!f) f = new BookFile("lines" + std::to_string(lines), [lines] { return bench::EntryLinesBytes(lines); });
+  static std::map<int, std::unique_ptr<BookFile>> files;
+  std::unique_ptr<BookFile>& f = files[lines];
+  if (!f) {
+    f = std::make_unique<BookFile>("lines" + std::to_string(lines),
+                                   [lines] { return bench::EntryLinesBytes(lines); });
+  }
   return *f;
 }
 
