@@ -47,7 +47,9 @@ TEST(CanonicalFields, OnlyFieldsTheWriterWritesAlikeAreCopied) {
   for (const Case& c : cases) {
     CanonicalFields fields;
     EXPECT_EQ(ScanCanonicalFields(c.fields, nullptr, &fields), c.canonical) << c.fields;
-    if (c.canonical) EXPECT_EQ(Rewritten(c.fields), c.fields);
+    if (c.canonical) {
+      EXPECT_EQ(Rewritten(c.fields), c.fields);
+    }
   }
 }
 

@@ -16,8 +16,9 @@
 //   message TITLE              the text of the message box with that title
 //   answer TITLE BUTTON        press a message box's button
 //   foreground                 the title of the foreground window
-//   start-timed EXE TITLE ROWS MS   start EXE, wait for its list to hold
-//                                   ROWS rows, print the milliseconds
+//   start-timed EXE TITLE ROWS MS   start EXE, wait for its main window to
+//                                   be visible and its list to hold ROWS
+//                                   rows, print the milliseconds
 //   set-text TITLE ID TEXT     set a control's text in the dialog titled TITLE
 //                              (an edit field then tells its dialog it changed)
 //   text TITLE ID              print a control's text in that dialog
@@ -198,7 +199,7 @@ int StartTimed(const std::string& exe, const std::string& title, int rows, int m
   for (;;) {
     HWND frame = Find(title, kFrameClass);
     HWND list = frame ? ListOf(frame) : nullptr;
-    if (list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows) {
+    if (list && IsWindowVisible(frame) && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows) {
       std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
       return 0;
     }
