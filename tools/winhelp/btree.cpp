@@ -140,7 +140,8 @@ bool ReadTree(const Bytes& tree, std::size_t (*leafLength)(const Bytes& page, st
   int page = header->rootPage;
   for (int l = 1; l < header->levels; ++l) {
     if (page < 0 || page >= header->totalPages) return false;
-    ByteReader p(pageAt(page), 4);
+    const Bytes index = pageAt(page);
+    ByteReader p(index, 4);
     page = p.S16();
   }
   leaves->clear();

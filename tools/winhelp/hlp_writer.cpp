@@ -80,7 +80,7 @@ Bytes SystemFile(const HelpDocument& doc, Encoder& encode, std::uint32_t content
     win.Fixed(def.name == "main" ? "main" : "secondary", 10);
     win.Fixed(def.name, 9);
     encode(def.caption, &text);
-    win.Fixed(text.substr(0, 50), 51);
+    win.Fixed(text, 51);
     win.S16(def.x);
     win.S16(def.y);
     win.S16(def.width);
@@ -212,6 +212,13 @@ bool WriteHelp(const HelpDocument& doc, WrittenHelp* out, std::string* error) {
   if (!EncodeTopics(doc, encode, &topics)) {
     *error = encode.Error();
     return false;
+  }
+  for (const WindowDef& w : doc.windows) {
+    Bytes caption;
+    if (encode(w.caption, &caption) && caption.size() > 50) {
+      *error = "the caption of window " + w.name + " is longer than 50 bytes";
+      return false;
+    }
   }
   Bytes bullet;
   encode(doc.codePage == 1252 ? "\xE2\x80\xA2" : "\xE3\x83\xBB", &bullet);
