@@ -104,7 +104,7 @@ class Parser {
   bool Line(const std::string& raw, int number) {
     line_ = number;
     const std::string line = Trim(raw);
-    if (!raw.empty() && raw[0] == '#') return true;
+    if (raw.rfind("#", 0) == 0 && raw.rfind("##", 0) != 0) return true;
     if (line.empty()) return EndParagraph();
     if (line[0] == '@') return EndParagraph() && Directive(line);
     if (line.rfind("+ ", 0) == 0) {

@@ -1,6 +1,6 @@
 // The help source format: UTF-8 text, one directive or text line per line.
 //
-//   # a comment
+//   # a comment (a line starting with one #)
 //   @title Address Book Help           file settings, before the first topic:
 //   @copyright (C) ...                 @title @copyright @codepage @font
 //   @codepage 932                      FACE|POINTS @contents CONTEXT

@@ -44,6 +44,7 @@ const char kJapanese[] = R"(@title アドレス帳 ヘルプ
 Two ASCII
 lines join with a space.
 
+# A comment line, not text.
 * 新規アドレス
 @context new_address
 @map 0x20082
@@ -141,6 +142,15 @@ TEST(HelpWriter, TextJoinsLinesAsItsScriptWantsAndJumpsNameTheirTargets) {
                                                         winhelp::ContextHash("new_address")}));
   // A jump without its own text shows its target's title.
   EXPECT_NE(contents.text.find(Sjis("メイン ウィンドウ")), std::string::npos);
+}
+
+TEST(HelpWriter, HeadingsAreTextAndCommentsAreNot) {
+  Built b;
+  Build(kJapanese, &b);
+  ASSERT_EQ(b.doc.topics[2].paragraphs.size(), 2u);
+  EXPECT_EQ(b.doc.topics[2].paragraphs[0].kind, winhelp::Paragraph::kHeading);
+  EXPECT_EQ(b.read.topics[2].text.find("comment"), std::string::npos);
+  EXPECT_NE(b.read.topics[2].text.find("\x8C\xA9\x8F\x6F\x82\xB5\n"), std::string::npos);
 }
 
 TEST(HelpWriter, KeywordsListEveryTopicThatNamesThem) {
