@@ -72,10 +72,13 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
 !macro ShipLanguage LANG
   !insertmacro ShipIfBuilt ${LANG} "ledgresLC.dll"
   !insertmacro ShipIfBuilt ${LANG} "FAXBOOK.HLP"
+  !insertmacro ShipIfBuilt ${LANG} "FAXBOOK.CNT"
   !insertmacro ShipIfBuilt ${LANG} "pickresENG.dll"
   !insertmacro ShipIfBuilt ${LANG} "faxpickEN.hlp"
+  !insertmacro ShipIfBuilt ${LANG} "faxpickEN.cnt"
   !insertmacro ShipIfBuilt ${LANG} "pickresJPN.dll"
   !insertmacro ShipIfBuilt ${LANG} "faxpickJP.hlp"
+  !insertmacro ShipIfBuilt ${LANG} "faxpickJP.cnt"
 !macroend
 
 ; Removes the language files of any earlier installation, so that a change
@@ -83,10 +86,16 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
 !macro RemoveLanguageFiles
   Delete "$INSTDIR\ledgresLC.dll"
   Delete "$INSTDIR\FAXBOOK.HLP"
+  Delete "$INSTDIR\FAXBOOK.CNT"
+  Delete "$INSTDIR\FAXBOOK.GID"
   Delete "$INSTDIR\pickresENG.dll"
   Delete "$INSTDIR\faxpickEN.hlp"
+  Delete "$INSTDIR\faxpickEN.cnt"
+  Delete "$INSTDIR\faxpickEN.GID"
   Delete "$INSTDIR\pickresJPN.dll"
   Delete "$INSTDIR\faxpickJP.hlp"
+  Delete "$INSTDIR\faxpickJP.cnt"
+  Delete "$INSTDIR\faxpickJP.GID"
 !macroend
 
 ; Calls one export of the setup library by name with one ANSI string;
