@@ -34,6 +34,7 @@ EditorHarness::EditorHarness() {
   folders.existing = {"C:\\Program Files\\Faxbook", kDocuments};
   registry.Set(kAddressBookKey, kValueFileName, kOldBook);
   resources.SetProgramStrings(MarkerStrings());
+  fileDialogs.WatchDialogs([this] { return dialogs.Innermost(); });
 }
 
 bool EditorHarness::Start() {

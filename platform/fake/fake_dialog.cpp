@@ -85,6 +85,10 @@ int FakeDialog::RunChild(Dialog& child) {
   return runner_ ? runner_->Run(child, dialog_->TemplateId()) : -1;
 }
 
+void FakeDialog::ShowHelp(unsigned long data) {
+  if (runner_) runner_->RequestHelp(data);
+}
+
 void FakeDialog::End(int result) {
   if (ended_) return;
   ended_ = true;
@@ -112,6 +116,13 @@ void FakeDialog::Choose(int id, int index) {
   dialog_->OnCommand(id, kSelChanged);
 }
 
+FakeDialogRunner::FakeDialogRunner(FakeMessageBoxes* boxes) : boxes_(boxes) {
+  if (boxes_) {
+    boxes_->WatchDialogs([this] { return Innermost(); },
+                         [this](const std::string& problem) { problems_.push_back(problem); });
+  }
+}
+
 int FakeDialogRunner::Run(Dialog& dialog, int owner) {
   const int templateId = dialog.TemplateId();
   if (std::find(missing_.begin(), missing_.end(), templateId) != missing_.end()) return -1;
@@ -128,6 +139,7 @@ int FakeDialogRunner::Run(Dialog& dialog, int owner) {
     scripts_.pop_front();
   }
   FakeDialog surface(&dialog, boxes_, this);
+  running_.push_back(templateId);
   dialog.Attach(&surface);
   dialog.OnInit();
   if (!surface.Ended()) dialog.OnShown();
@@ -138,6 +150,7 @@ int FakeDialogRunner::Run(Dialog& dialog, int owner) {
     surface.End(kIdCancel);
   }
   dialog.Attach(nullptr);
+  running_.pop_back();
   return surface.Result();
 }
 

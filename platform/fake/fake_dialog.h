@@ -55,6 +55,7 @@ class FakeDialog : public DialogSurface {
   int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
                   Icon icon) override;
   int RunChild(Dialog& child) override;
+  void ShowHelp(unsigned long data) override;
   void End(int result) override;
 
   // --- the user -------------------------------------------------------------
@@ -67,6 +68,10 @@ class FakeDialog : public DialogSurface {
   void Choose(int id, int index);
   // Esc or the close box.
   void Close() { Click(kIdCancel); }
+  // F1 anywhere in the dialog.
+  void PressF1() {
+    if (!ended_) dialog_->OnHelp();
+  }
 
   // --- inspection -------------------------------------------------------------
   const std::string& Title() const { return title_; }
@@ -111,8 +116,9 @@ class FakeDialog : public DialogSurface {
 class FakeDialogRunner : public DialogRunner {
  public:
   using Script = std::function<void(FakeDialog&)>;
-  // Message boxes of the dialogs go to `boxes`.
-  explicit FakeDialogRunner(FakeMessageBoxes* boxes) : boxes_(boxes) {}
+  // Message boxes of the dialogs go to `boxes`, which reports to Problems()
+  // a box shown while a dialog runs that is not owned by that dialog.
+  explicit FakeDialogRunner(FakeMessageBoxes* boxes);
 
   // What the user does in the next dialog that opens; it must come from
   // template `templateId`. A dialog the script leaves open is cancelled.
@@ -132,6 +138,8 @@ class FakeDialogRunner : public DialogRunner {
   // template of the dialog that opened it; 0 for the main window).
   const std::vector<int>& Opened() const { return opened_; }
   const std::vector<int>& Owners() const { return owners_; }
+  // The template of the innermost dialog running now; 0 when none runs.
+  int Innermost() const { return running_.empty() ? 0 : running_.back(); }
   // Problems with the scripts: a dialog without a script, a script for
   // another template, a dialog left open. Empty when all went as scripted.
   const std::vector<std::string>& Problems() const { return problems_; }
@@ -147,6 +155,7 @@ class FakeDialogRunner : public DialogRunner {
   std::vector<int> missing_;
   std::vector<int> opened_;
   std::vector<int> owners_;
+  std::vector<int> running_;
   std::vector<std::string> problems_;
 };
 

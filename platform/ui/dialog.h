@@ -27,10 +27,14 @@
 // is owned by this one (and this one, with everything under it, is disabled
 // while it runs), as its message boxes are. Every dialog opens centred on
 // its owner.
+// F1 in a dialog calls OnHelp, which by default asks for the dialog's own
+// help topic: help data 0x20000 + its template id, handed to the runner's
+// help handler (the program's help mapping).
 // Every item call made outside a run (before RunModal, after it returned)
 // does nothing and reads empty: copy what you need in OnOK.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/ui/font.h"
@@ -86,6 +90,8 @@ class DialogSurface {
                           Icon icon) = 0;
   // Runs `child` modally, owned by this dialog; results as DialogRunner's.
   virtual int RunChild(Dialog& child) = 0;
+  // Hands a help request (help data as the frame's) to the program.
+  virtual void ShowHelp(unsigned long data) = 0;
   virtual void End(int result) = 0;
 };
 
@@ -105,6 +111,10 @@ class Dialog {
   virtual void OnListEvent(int /*listId*/, const ListEvent& /*event*/) {}
   virtual void OnOK() { End(kIdOk); }
   virtual void OnCancel() { End(kIdCancel); }
+  // F1: the dialog's own topic.
+  virtual void OnHelp() {
+    if (surface_) surface_->ShowHelp(0x20000ul + static_cast<unsigned long>(templateId_));
+  }
 
   // The backend binds a running dialog to its surface (null unbinds).
   void Attach(DialogSurface* surface) { surface_ = surface; }
@@ -151,11 +161,22 @@ inline void Dialog::OnCommand(int id, int code) {
 // Runs dialogs modally, owned by the program's main window.
 class DialogRunner {
  public:
+  using HelpHandler = std::function<void(unsigned long data)>;
+
   virtual ~DialogRunner() = default;
   // Creates the dialog from its template in the current resource source,
   // runs it until End and returns the result; -1 when the template cannot
   // be found or the window cannot be created (the dialog saw no event).
   virtual int RunModal(Dialog& dialog) = 0;
+
+  // Where the help requests of every dialog it runs, nested ones too, go.
+  void SetHelpHandler(HelpHandler handler) { help_ = std::move(handler); }
+  void RequestHelp(unsigned long data) const {
+    if (help_) help_(data);
+  }
+
+ private:
+  HelpHandler help_;
 };
 
 }  // namespace ui

@@ -13,6 +13,7 @@ constexpr UINT kShownMessage = WM_APP + 0x31;
 struct RunContext {
   Dialog* dialog;
   Win32Resources* resources;
+  const DialogRunner* runner;
   std::unique_ptr<Win32DialogSurface> surface;
   bool shown = false;
 };
@@ -49,7 +50,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_INITDIALOG) {
     context = reinterpret_cast<RunContext*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
-    context->surface = std::make_unique<Win32DialogSurface>(window, context->resources);
+    context->surface =
+        std::make_unique<Win32DialogSurface>(window, context->resources, context->runner);
     context->dialog->Attach(context->surface.get());
     CentreOnOwner(window);
     context->dialog->OnInit();
@@ -68,6 +70,11 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return TRUE;
     case WM_COMMAND:
       context->dialog->OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_HELP:
+      // Handled here: left alone it would reach the owner, the frame.
+      context->dialog->OnHelp();
+      SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -193,10 +200,16 @@ int Win32DialogSurface::ShowMessage(const std::string& text, const std::string& 
 
 void Win32DialogSurface::End(int result) { EndDialog(dialog_, result); }
 
-int Win32DialogSurface::RunChild(Dialog& child) { return RunDialog(resources_, dialog_, child); }
+int Win32DialogSurface::RunChild(Dialog& child) {
+  return RunDialog(resources_, runner_, dialog_, child);
+}
 
-int RunDialog(Win32Resources* resources, HWND owner, Dialog& dialog) {
-  RunContext context{&dialog, resources, nullptr};
+void Win32DialogSurface::ShowHelp(unsigned long data) {
+  if (runner_) runner_->RequestHelp(data);
+}
+
+int RunDialog(Win32Resources* resources, const DialogRunner* runner, HWND owner, Dialog& dialog) {
+  RunContext context{&dialog, resources, runner, nullptr};
   const int id = dialog.TemplateId();
   HINSTANCE module = resources->Find(reinterpret_cast<LPCSTR>(RT_DIALOG), id);
   if (owner && !IsWindow(owner)) owner = nullptr;
@@ -206,6 +219,8 @@ int RunDialog(Win32Resources* resources, HWND owner, Dialog& dialog) {
   return static_cast<int>(result);
 }
 
-int Win32DialogRunner::RunModal(Dialog& dialog) { return RunDialog(resources_, owner_, dialog); }
+int Win32DialogRunner::RunModal(Dialog& dialog) {
+  return RunDialog(resources_, this, owner_, dialog);
+}
 
 }  // namespace ui

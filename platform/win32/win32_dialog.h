@@ -15,7 +15,8 @@ namespace ui {
 // The controls of one running dialog window.
 class Win32DialogSurface : public DialogSurface {
  public:
-  Win32DialogSurface(HWND dialog, Win32Resources* resources) : dialog_(dialog), resources_(resources) {}
+  Win32DialogSurface(HWND dialog, Win32Resources* resources, const DialogRunner* runner)
+      : dialog_(dialog), resources_(resources), runner_(runner) {}
   ~Win32DialogSurface() override;
 
   void SetTitle(const std::string& text) override;
@@ -39,6 +40,7 @@ class Win32DialogSurface : public DialogSurface {
   int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
                   Icon icon) override;
   int RunChild(Dialog& child) override;
+  void ShowHelp(unsigned long data) override;
   void End(int result) override;
 
   // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: the brush when the control has
@@ -50,13 +52,15 @@ class Win32DialogSurface : public DialogSurface {
 
   HWND dialog_;
   Win32Resources* resources_;
+  const DialogRunner* runner_;
   std::map<int, Colour> colours_;
   std::map<int, std::unique_ptr<Win32ListControl>> lists_;
 };
 
 // Runs `dialog` from its template, owned by `owner` (null: no owner),
-// centred on it; the owner is disabled while the dialog runs.
-int RunDialog(Win32Resources* resources, HWND owner, Dialog& dialog);
+// centred on it; the owner is disabled while the dialog runs. Help requests
+// go to `runner`'s help handler.
+int RunDialog(Win32Resources* resources, const DialogRunner* runner, HWND owner, Dialog& dialog);
 
 class Win32DialogRunner : public DialogRunner {
  public:

@@ -74,12 +74,26 @@ void Win32WaitCursor::End() {
   if (--depth_ == 0) SetCursor(previous_ ? previous_ : LoadCursor(nullptr, IDC_ARROW));
 }
 
+namespace {
+
+// The help file as the help engine in use takes it. Windows opens
+// "file>window" in the file's window of that name; Wine's viewer looks the
+// whole text up as a file name and reports it missing, so there the window
+// is left off and the viewer's main window shows the topic.
+std::string ForHelpEngine(const std::string& helpPath) {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  const bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  return wine ? helpPath.substr(0, helpPath.find('>')) : helpPath;
+}
+
+}  // namespace
+
 void Win32Help::ShowFinder(const std::string& helpPath) {
-  WinHelpA(owner_, helpPath.c_str(), HELP_FINDER, 0);
+  WinHelpA(owner_, ForHelpEngine(helpPath).c_str(), HELP_FINDER, 0);
 }
 
 void Win32Help::ShowTopic(const std::string& helpPath, unsigned long topic) {
-  WinHelpA(owner_, helpPath.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+  WinHelpA(owner_, ForHelpEngine(helpPath).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
 }
 
 }  // namespace ui

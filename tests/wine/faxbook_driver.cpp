@@ -25,6 +25,18 @@
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
 //   dialog-rows TITLE ID       the rows of a list there, like rows
+//   owner TITLE                the title of the owner of the dialog titled
+//                              TITLE (an empty line when it has none)
+//   rect TITLE [CLASS]         "left top width height" of that window
+//   enabled TITLE [CLASS]      "1" when that window takes input
+//   windows                    "class<TAB>title" of each visible top-level
+//                              window of the session
+//   help-text                  the text the help viewer's topic shows
+//   close-window TITLE [CLASS] post WM_CLOSE to that window
+//   item-enabled TITLE ID      "1" when control ID of the dialog TITLE is
+//                              enabled
+//   header-arrows TITLE [ID]   per column of the main list (or of list ID
+//                              of the dialog TITLE): up, down or -
 #include <windows.h>
 #include <commctrl.h>
 
@@ -183,6 +195,70 @@ int Status(const std::string& title, int pane) {
   return 0;
 }
 
+BOOL CALLBACK ListTopLevel(HWND window, LPARAM) {
+  if (!IsWindowVisible(window)) return TRUE;
+  char name[128] = {}, text[512] = {};
+  GetClassNameA(window, name, sizeof(name));
+  GetWindowTextA(window, text, sizeof(text));
+  std::printf("%s\t%s\n", name, text);
+  return TRUE;
+}
+
+// The first descendant whose class name contains `part` (upper case).
+struct ChildSearch {
+  const char* part;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<ChildSearch*>(param);
+  char name[128] = {};
+  GetClassNameA(window, name, sizeof(name));
+  for (char* c = name; *c; ++c) *c = static_cast<char>(*c >= 'a' && *c <= 'z' ? *c - 32 : *c);
+  if (std::string(name).find(s->part) == std::string::npos) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
+// The help viewer shows its topic in a rich edit control of one of its
+// visible windows.
+int HelpText() {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, "MS_WINHELP", nullptr)) != nullptr) {
+    if (!IsWindowVisible(window)) continue;
+    ChildSearch search{"RICHEDIT", nullptr};
+    EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) continue;
+    // The control answers WM_GETTEXTLENGTH from another process with 0
+    // under Wine; a buffer large enough for any topic serves.
+    std::vector<char> text(1 << 16, '\0');
+    SendMessageA(search.found, WM_GETTEXT, text.size() - 1, reinterpret_cast<LPARAM>(text.data()));
+    std::printf("%s\n", text.data());
+    return 0;
+  }
+  return 1;
+}
+
+int HeaderArrows(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header) return 1;
+  Remote remote(header, sizeof(HDITEMA));
+  if (!remote.ok()) return 1;
+  const int n = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    remote.Write(0, &item, sizeof(item));
+    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(remote.at(0)));
+    remote.Read(0, &item, sizeof(item));
+    const char* arrow = (item.fmt & HDF_SORTUP) ? "up" : (item.fmt & HDF_SORTDOWN) ? "down" : "-";
+    std::printf("%s%s", i ? "\t" : "", arrow);
+  }
+  std::printf("\n");
+  return 0;
+}
+
 int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
@@ -278,6 +354,49 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "windows") {
+    EnumWindows(ListTopLevel, 0);
+    return 0;
+  }
+  if (verb == "help-text") return HelpText();
+  if (verb == "close-window") {
+    HWND window = WaitFor(arg(1), 5000, a.size() > 2 ? a[2].c_str() : nullptr);
+    return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (verb == "item-enabled") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    std::printf("%d\n", IsWindowEnabled(item) ? 1 : 0);
+    return 0;
+  }
+  if (verb == "owner" || verb == "rect" || verb == "enabled") {
+    const char* wanted = verb == "owner" ? "#32770" : (a.size() > 2 ? a[2].c_str() : nullptr);
+    HWND window = WaitFor(arg(1), 5000, wanted);
+    if (!window) return 1;
+    if (verb == "owner") {
+      char text[512] = {};
+      HWND owner = GetWindow(window, GW_OWNER);
+      if (owner) GetWindowTextA(owner, text, sizeof(text));
+      std::printf("%s\n", text);
+    } else if (verb == "rect") {
+      RECT r = {};
+      GetWindowRect(window, &r);
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } else {
+      std::printf("%d\n", IsWindowEnabled(window) ? 1 : 0);
+    }
+    return 0;
+  }
+  if (verb == "header-arrows") {
+    HWND list = nullptr;
+    if (a.size() > 2) {
+      list = DialogItem(arg(1), number(2));
+    } else {
+      HWND frame = Frame(arg(1));
+      list = frame ? ListOf(frame) : nullptr;
+    }
+    return list ? HeaderArrows(list) : 1;
+  }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
       verb == "dialog-rows") {
     HWND item = DialogItem(arg(1), number(2));
