@@ -230,6 +230,7 @@ void CAddrConfigView::SortRows() {
     };
     return sign * text::CompareListTexts(collation, langId, cell(first), cell(second));
   });
+  list_->SetSortIndicator(column, ascending_);
 }
 
 void CAddrConfigView::Resort() {

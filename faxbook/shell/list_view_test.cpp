@@ -43,6 +43,28 @@ TEST_F(ListViewTest, AJapaneseLoadShowsSixColumnsWithHonorificsAndGroupsWithEmpt
   EXPECT_FALSE(list.SingleSelection());
 }
 
+// The header arrows follow the sort: the reading ascending after a load,
+// the clicked column and direction afterwards, and the viewer's sort again
+// after an apply (which writes in reading order).
+TEST_F(ListViewTest, HeaderArrowsShowTheSortColumnAndDirection) {
+  StartWith({"[FAX_ADDR]=1,1,Xa,BB,03-3,,,,,,0", "[FAX_ADDR]=1,2,Ya,AA,03-1,,,,,,0"});
+  EXPECT_EQ(editor.List().SortArrows(), (Texts{"-", "up", "-", "-", "-", "-"}));
+  editor.List().ClickHeader(1);
+  EXPECT_EQ(editor.List().SortArrows(), (Texts{"-", "down", "-", "-", "-", "-"}));
+  editor.List().ClickHeader(2);
+  EXPECT_EQ(editor.List().SortArrows(), (Texts{"-", "-", "up", "-", "-", "-"}));
+  editor.List().ClickHeader(2);
+  editor.View().OnCommand(ID_FILE_APPLY);
+  EXPECT_EQ(editor.List().SortArrows(), (Texts{"-", "-", "down", "-", "-", "-"}));
+
+  EditorHarness english;
+  english.SetLanguage("English");
+  english.system.codePage = 1252;
+  english.files.SetFile(english.DataFile(), Book({"[FAX_ADDR]=1,1,,BB,03-3,,,,,,0"}));
+  ASSERT_TRUE(english.Start());
+  EXPECT_EQ(english.List().SortArrows(), (Texts{"up", "-", "-", "-", "-"}));
+}
+
 TEST_F(ListViewTest, OtherLanguagesShowTheReadingFirstAndDropNameAndHonorific) {
   editor.SetLanguage("German");
   editor.system.codePage = 1252;

@@ -43,6 +43,10 @@ class FakeListControl : public ListControl {
   void TakeFocus() override { ++focusTaken_; }
   void EnsureVisible(int row) override { lastMadeVisible_ = row; }
   void SortItems(const Compare& compare) override;
+  void SetSortIndicator(int column, bool ascending) override {
+    sortColumn_ = column;
+    sortAscending_ = ascending;
+  }
 
   // --- the user -------------------------------------------------------------
   // Where the list reports what the user did (set by the dialog or view that
@@ -67,6 +71,14 @@ class FakeListControl : public ListControl {
   int FocusTaken() const { return focusTaken_; }
   int LastMadeVisible() const { return lastMadeVisible_; }
   int SortCount() const { return sorts_; }
+  // The header arrows: per column "up", "down" or "-".
+  std::vector<std::string> SortArrows() const {
+    std::vector<std::string> arrows;
+    for (int c = 0; c < ColumnCount(); ++c) {
+      arrows.push_back(c != sortColumn_ ? "-" : sortAscending_ ? "up" : "down");
+    }
+    return arrows;
+  }
   // The list's size: its width in pixels and how many rows fit without a
   // vertical scroll bar.
   void SetSize(int width, int visibleRows) { width_ = width; visibleRows_ = visibleRows; }
@@ -98,6 +110,8 @@ class FakeListControl : public ListControl {
   int focusTaken_ = 0;
   int lastMadeVisible_ = -1;
   int sorts_ = 0;
+  int sortColumn_ = -1;
+  bool sortAscending_ = true;
 };
 
 }  // namespace ui

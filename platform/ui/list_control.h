@@ -92,6 +92,10 @@ class ListControl {
   // the first sorts before the second).
   using Compare = std::function<int(ItemData, ItemData)>;
   virtual void SortItems(const Compare& compare) = 0;
+  // Shows in the column headers which column the rows are sorted by and
+  // which way (the header's sort-up or sort-down arrow); every other
+  // column shows none. column -1 shows none at all.
+  virtual void SetSortIndicator(int column, bool ascending) = 0;
 };
 
 }  // namespace ui

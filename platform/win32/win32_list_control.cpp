@@ -191,6 +191,24 @@ void Win32ListControl::SortItems(const Compare& compare) {
                reinterpret_cast<LPARAM>(&CompareRows));
 }
 
+void Win32ListControl::SetSortIndicator(int column, bool ascending) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+  if (!header) return;
+  const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) {
+      continue;
+    }
+    const int wanted = i != column ? 0 : ascending ? HDF_SORTUP : HDF_SORTDOWN;
+    const int format = (item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN)) | wanted;
+    if (format == item.fmt) continue;
+    item.fmt = format;
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
 bool Win32ListControl::TranslateNotify(const NMHDR* header, ListEvent* event) {
   switch (header->code) {
     case NM_CLICK:

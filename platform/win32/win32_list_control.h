@@ -49,6 +49,7 @@ class Win32ListControl : public ListControl {
   void TakeFocus() override;
   void EnsureVisible(int row) override;
   void SortItems(const Compare& compare) override;
+  void SetSortIndicator(int column, bool ascending) override;
 
   // Turns a list-view notification into a list event; false for the
   // notifications the owner does not hear about.
