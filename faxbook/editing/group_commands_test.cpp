@@ -214,6 +214,7 @@ TEST(EditingLayouts, OtherLanguagesListMembersByReadingAndFaxNumber) {
   editor.system.codePage = 1250;  // the Central European font goes on the fields and lists
   editor.StartWith({"[FAX_ADDR]=1,1,,\x8Aimek,1,,,,,,0", "[FAX_ADDR]=1,2,,Adam,2,,,,,,0"});
   editor.dialogs.OnNextDialog(IDD_GROUP, [&](ui::FakeDialog& d) {
+    EXPECT_FALSE(d.IsItemEnabled(IDC_DISP_NAME));  // used by Japanese only
     EXPECT_NE(d.Font(IDC_READING), 0);
     EXPECT_NE(d.Font(IDC_MEMBER_LIST), 0);
     editor.dialogs.OnNextDialog(IDD_MEMBER_SELECT, [&](ui::FakeDialog& s) {

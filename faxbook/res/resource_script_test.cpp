@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
 #include "faxbook/res/resource_script.h"
 
@@ -139,6 +140,70 @@ TEST_F(ResourceScripts, Menu128HoldsTheCommandsInOrderWithTheirSeparators) {
   for (const rc::MenuEntry& e : japanese.Menu(IDR_MAINFRAME)) ja.push_back(e.popup ? -1 : e.id);
   for (const rc::MenuEntry& e : english.Menu(IDR_MAINFRAME)) en.push_back(e.popup ? -1 : e.id);
   EXPECT_EQ(ja, en);
+}
+
+// The letter after "&", folded to upper case; 0 when the text has none.
+char AccessKey(const std::string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    const char c = text[i + 1];
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return 0;
+}
+
+TEST_F(ResourceScripts, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenu) {
+  for (rc::Script* script : {&japanese, &english}) {
+    std::map<std::string, std::set<char>> keys;  // by menu
+    for (const rc::MenuEntry& e : script->Menu(IDR_MAINFRAME)) {
+      if (e.text.empty()) continue;  // a separator
+      const char key = AccessKey(e.text);
+      EXPECT_NE(key, 0) << e.text;
+      EXPECT_TRUE(keys[e.path].insert(key).second)
+          << "\"" << e.text << "\" repeats the key " << key << " of its menu " << e.path;
+    }
+  }
+  // The usual words of an English program.
+  std::set<std::string> english_items;
+  for (const rc::MenuEntry& e : english.Menu(IDR_MAINFRAME)) english_items.insert(e.text);
+  for (const char* item : {"E&xit", "Save &As...", "&About Faxbook...", "&Quorvex File..."}) {
+    EXPECT_EQ(english_items.count(item), 1u) << item;
+  }
+}
+
+TEST_F(ResourceScripts, EnglishDialogLabelsAndButtonsHaveAccessKeys) {
+  for (int id : {IDD_ADDRESS, IDD_GROUP, IDD_MEMBER_SELECT}) {
+    const std::vector<rc::Control>& controls = english.DialogTemplate(id).controls;
+    std::set<char> keys;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const rc::Control& c = controls[i];
+      const bool button = c.kind == "PUSHBUTTON" && c.id != 2;  // Cancel has none
+      // A label names the control after it; a greyed control needs no key.
+      const bool label = c.kind == "LTEXT" && i + 1 < controls.size() &&
+                         controls[i + 1].kind != "PUSHBUTTON" &&
+                         controls[i + 1].style.find("WS_DISABLED") == std::string::npos &&
+                         controls[i + 1].id != IDC_RESPECT;
+      if (!button && !label) continue;
+      const char key = AccessKey(c.text);
+      EXPECT_NE(key, 0) << id << ": " << c.text;
+      EXPECT_TRUE(keys.insert(key).second) << id << ": " << c.text << " repeats " << key;
+    }
+  }
+  // The registration name field stays greyed in English, and its label
+  // says why; the reading is the name.
+  for (int id : {IDD_ADDRESS, IDD_GROUP}) {
+    const std::vector<rc::Control>& controls = english.DialogTemplate(id).controls;
+    ASSERT_GE(controls.size(), 4u);
+    EXPECT_EQ(controls[1].id, IDC_DISP_NAME);
+    EXPECT_NE(controls[1].style.find("WS_DISABLED"), std::string::npos);
+    EXPECT_NE(controls[0].text.find("Japanese only"), std::string::npos);
+    EXPECT_EQ(controls[2].text, "&Name:");
+    EXPECT_EQ(controls[3].id, IDC_READING);
+  }
 }
 
 TEST_F(ResourceScripts, AcceleratorsAndToolbarMatchInBothLanguages) {
