@@ -33,6 +33,11 @@
 //                              window of the session
 //   help-text                  the text the help viewer's topic shows
 //   close-window TITLE [CLASS] post WM_CLOSE to that window
+//   none CLASS MS              wait until no window of that class exists,
+//                              shown or hidden
+//   active TITLE [CLASS]       the active window of the thread that owns the
+//                              window TITLE, and the id of the control with
+//                              the keyboard focus in it ("TITLE<TAB>ID")
 //   item-enabled TITLE ID      "1" when control ID of the dialog TITLE is
 //                              enabled
 //   header-arrows TITLE [ID]   per column of the main list (or of list ID
@@ -362,6 +367,27 @@ int main(int argc, char** argv) {
   if (verb == "close-window") {
     HWND window = WaitFor(arg(1), 5000, a.size() > 2 ? a[2].c_str() : nullptr);
     return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (verb == "none") {
+    const DWORD start = GetTickCount();
+    while (FindWindowA(arg(1).c_str(), nullptr)) {
+      if (static_cast<int>(GetTickCount() - start) > number(2)) return 1;
+      Sleep(20);
+    }
+    return 0;
+  }
+  if (verb == "active") {
+    HWND window = WaitFor(arg(1), 5000, a.size() > 2 ? a[2].c_str() : nullptr);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 1;
+    char text[512] = {};
+    if (info.hwndActive) GetWindowTextA(info.hwndActive, text, sizeof(text));
+    const int focus = info.hwndFocus && IsChild(info.hwndActive, info.hwndFocus)
+                          ? GetDlgCtrlID(info.hwndFocus)
+                          : 0;
+    std::printf("%s\t%d\n", text, focus);
+    return 0;
   }
   if (verb == "item-enabled") {
     HWND item = DialogItem(arg(1), number(2));
