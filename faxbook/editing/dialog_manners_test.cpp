@@ -2,7 +2,7 @@
 // each message box, and what F1 opens in each of them.
 #include <gtest/gtest.h>
 
-#include "faxbook/editing/editing_test_support.h"
+#include "tests/support/editing_harness.h"
 
 namespace {
 

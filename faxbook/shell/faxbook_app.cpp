@@ -52,6 +52,8 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   view_ = std::make_unique<CAddrConfigView>(services_, &alerts_, document_.get(), frame_.get(),
                                             &startup_);
   frame_->SetView(view_.get());
+  entryCommands_ = std::make_unique<CEntryCommands>(*view_, services_);
+  view_->AddCommandSet(entryCommands_.get());
   // F1 in a dialog asks for the dialog's topic the frame's way.
   services_.dialogs->SetHelpHandler([this](unsigned long data) { frame_->OnHelp(data); });
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
