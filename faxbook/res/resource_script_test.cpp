@@ -2,6 +2,8 @@
 // and frame use, and the language library mirrors the program's ids.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "faxbook/res/editing_resource.h"
@@ -260,6 +262,29 @@ TEST_F(ResourceScripts, TheAboutBoxShowsIconNameVersionCopyrightAndOk) {
   EXPECT_NE(about.controls[3].text.find("Copyright"), std::string::npos);
   EXPECT_EQ(about.controls[4].kind, "DEFPUSHBUTTON");
   EXPECT_EQ(about.controls[4].id, 1);
+}
+
+// One version everywhere: the about boxes, the program's version resource
+// and its manifest (the installer takes its version from the about box).
+TEST_F(ResourceScripts, OneVersionInTheAboutBoxesTheVersionResourceAndTheManifest) {
+  const std::string shown = japanese.DialogTemplate(IDD_ABOUTBOX).controls[2].text;
+  ASSERT_EQ(shown.rfind("Version ", 0), 0u);
+  const std::string version = shown.substr(8);
+  EXPECT_EQ(english.DialogTemplate(IDD_ABOUTBOX).controls[2].text, shown);
+  const auto contents = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string rc = contents(kSource + "/faxbook/res/faxbook.rc");
+  std::string numbers = version;
+  for (char& c : numbers) c = c == '.' ? ',' : c;
+  for (const std::string& expected :
+       {"FILEVERSION " + numbers + ",0", "PRODUCTVERSION " + numbers + ",0",
+        "VALUE \"FileVersion\", \"" + version + "\"", "VALUE \"ProductVersion\", \"" + version + "\""}) {
+    EXPECT_NE(rc.find(expected), std::string::npos) << expected;
+  }
+  const std::string manifest = contents(kSource + "/faxbook/res/faxbook.manifest");
+  EXPECT_NE(manifest.find("version=\"" + version + ".0\""), std::string::npos);
 }
 
 TEST_F(ResourceScripts, TheEditingMessagesAreThereInBothLanguages) {
