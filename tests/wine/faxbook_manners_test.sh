@@ -164,6 +164,10 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   check "the member lists show their sort" \
     test "$(drv header-arrows "$select" 1020 | tr -d '\r')" = "$(printf -- '-\tup\t-')"
   shot member-select-ja "$select"
+  # The three windows as they stand on the screen, each centred on the one
+  # below (the dialogs have painted by now).
+  sleep 1
+  xwd -root -silent | convert xwd:- "$scratch/stacked-ja.png" 2>/dev/null
   press "$select" Escape
   check "Escape closes the member selection" drv gone "$select" 10000 '#32770'
   check "Escape gives the keyboard back to the group dialog" keyboard_in "$group"

@@ -116,17 +116,21 @@ void ReadText(const Bytes& link, std::size_t dataLen1, ReadTopic* topic) {
   }
 }
 
-bool ReadTopics(const Bytes& file, ReadHelp* out, std::string* error) {
+// Compressed topic blocks (flags 4) count positions in 16 KiB per block;
+// stored ones (flags 0) in the block's own size.
+bool ReadTopics(const Bytes& file, bool compressed, ReadHelp* out, std::string* error) {
   std::vector<Bytes> blocks;
   for (std::size_t at = 0; at + kBlockHeader < file.size(); at += kTopicBlock) {
-    blocks.push_back(Expand(file.substr(at + kBlockHeader, kTopicBlock - kBlockHeader)));
+    const Bytes data = file.substr(at + kBlockHeader, kTopicBlock - kBlockHeader);
+    blocks.push_back(compressed ? Expand(data) : data);
   }
+  const std::size_t span = compressed ? 0x4000 : kTopicBlock - kBlockHeader;
   std::uint32_t position = kBlockHeader;
   std::size_t lastBlock = static_cast<std::size_t>(-1);
   std::uint32_t chars = 0;
   for (std::size_t guard = 0; position != 0xFFFFFFFFu; ++guard) {
-    const std::size_t block = (position - kBlockHeader) >> 14;
-    const std::size_t offset = (position - kBlockHeader) & 0x3FFF;
+    const std::size_t block = (position - kBlockHeader) / span;
+    const std::size_t offset = (position - kBlockHeader) % span;
     if (position < kBlockHeader || block >= blocks.size() || offset + 21 > blocks[block].size() ||
         guard > file.size()) {
       *error = "a topic record position leads outside the topics";
@@ -250,7 +254,7 @@ bool ReadHelpFile(const Bytes& hlp, ReadHelp* out, std::string* error) {
       }
     }
   }
-  return ReadTopics(files["|TOPIC"], out, error);
+  return ReadTopics(files["|TOPIC"], out->flags == 4 || out->flags == 8, out, error);
 }
 
 }  // namespace winhelp
