@@ -6,6 +6,9 @@
 
 namespace {
 
+// Half-width katakana in code page 932.
+const std::string kYamada = "\xD4\xCF\xC0\xDE";  // ﾔﾏﾀﾞ
+
 TEST(ReplaceAll, ReplacesEveryOccurrenceLeftToRightAtCharacterBoundaries) {
   const struct {
     int codePage;
@@ -16,7 +19,7 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceLeftToRightAtCharacterBoundaries) {
       {932, "AAAA", "AA", "B", "BB", 2},              // no overlaps
       {932, "AAA", "AA", "B", "BA", 1},
       {932, "abcABC", "abc", "x", "xABC", 1},         // case-sensitive
-      {932, "ﾔﾏﾀﾞ", "ﾔﾏﾀﾞ", "", "", 1},
+      {932, kYamada, kYamada, "", "", 1},
       {932, "Kita", "x", "y", "Kita", 0},
       // "\x82\xA0\x82\xA0" is two hiragana: the 0xA0 0x82 across them is no
       // character of the text and is not matched.

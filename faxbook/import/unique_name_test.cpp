@@ -8,6 +8,9 @@
 
 namespace {
 
+// Half-width katakana in code page 932.
+const std::string kTanaka = "\xC0\xC5\xB6";      // ﾀﾅｶ
+
 TEST(MakeUniqueName, KeepsAFreeNameAndSuffixesATakenOne) {
   const editing::TextRules japanese{1041, 932};
   const editing::TextRules korean{1042, 949};
@@ -18,9 +21,9 @@ TEST(MakeUniqueName, KeepsAFreeNameAndSuffixesATakenOne) {
     std::string base;
     std::string result;
   } cases[] = {
-      {japanese, {}, "ﾀﾅｶ", "ﾀﾅｶ"},
-      {japanese, {"ﾀﾅｶ"}, "ﾀﾅｶ", "ﾀﾅｶ(1)"},
-      {japanese, {"ﾀﾅｶ", "ﾀﾅｶ(1)", "ﾀﾅｶ(3)"}, "ﾀﾅｶ", "ﾀﾅｶ(2)"},
+      {japanese, {}, kTanaka, kTanaka},
+      {japanese, {kTanaka}, kTanaka, kTanaka + "(1)"},
+      {japanese, {kTanaka, kTanaka + "(1)", kTanaka + "(3)"}, kTanaka, kTanaka + "(2)"},
       {japanese, {"abc"}, "ABC", "ABC"},                     // exact comparison
       {japanese, {"ABCDEFGHIJKLMNOP"}, "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLM(1)"},
       {japanese, {"ABCDEFGHIJKLM"}, "ABCDEFGHIJKLM", "ABCDEFGHIJKLM(1)"},  // fits as it is
