@@ -3,6 +3,7 @@
 #include "faxbook/editing/field_controls.h"
 #include "faxbook/import/text_replace.h"
 #include "faxbook/import/unique_name.h"
+#include "platform/text/blanks.h"
 #include "platform/text/codepage.h"
 
 using editing::FieldAt;
@@ -95,13 +96,16 @@ void ApplyReplacement(const Replacement& replace, bool group, const editing::Tex
     }
     int count = 0;
     std::string replaced = ReplaceAll(codePage, value, replace.search[f], replace.replacement[f], &count);
+    if (i < kNameFields && count == 0) continue;
+    replaced = CutReplaced(codePage, replaced, limit);
+    // A normalised field is kept as the next load will read it, so that a
+    // name cannot come back equal to another entry's.
+    if (editing::RuleOf(FieldAt(i)).normalised) replaced = text::NormaliseSpaces(codePage, replaced);
     if (i < kNameFields) {
-      if (count == 0) continue;
-      replaced = CutReplaced(codePage, replaced, limit);
       if (!replaced.empty()) Rename(i, replaced, rules, names, record);
       continue;
     }
-    value = CutReplaced(codePage, replaced, limit);
+    value = replaced;
     if (FieldAt(i) == editing::Field::kClientName && value.empty()) {
       record->respect = store::kRespectNone;
     }

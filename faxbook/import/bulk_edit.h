@@ -47,9 +47,11 @@ struct Replacement {
 };
 
 // Applies a confirmed replace to one entry. A name in which something was
-// replaced is cut to 16 bytes and made unique (an empty result keeps the
-// name); the fax number changes only at its start; the other texts get
-// every occurrence replaced and are cut to their limits, an empty recipient
-// clearing the honorific. A group takes only the names.
+// replaced is cut to 16 bytes, its blanks normalised as the book's reader
+// will, and made unique (an empty result keeps the name); the fax number
+// changes only at its start; the other texts get every occurrence replaced
+// and are cut to their limits (the company, department and recipient
+// normalised too), an empty recipient clearing the honorific. A group takes
+// only the names.
 void ApplyReplacement(const Replacement& replace, bool group, const editing::TextRules& rules,
                       NameIndex* names, store::AddressRecord* record);

@@ -13,9 +13,13 @@ namespace {
 
 constexpr char kPlaceholderName[] = "0";
 
+// A name as the book will hold it after the next load: the reader
+// normalises blanks, so a value that differs only in them would come back
+// equal to another entry's.
 std::string NameAsStored(const std::string& value, const editing::TextRules& rules) {
   const std::string normalised = text::NormaliseSpaces(rules.codePage, value);
-  return std::string(text::CutToBytes(rules.codePage, normalised, editing::kNameBytes));
+  return text::NormaliseSpaces(rules.codePage,
+                               text::CutToBytes(rules.codePage, normalised, editing::kNameBytes));
 }
 
 }  // namespace

@@ -142,6 +142,23 @@ TEST_F(ReplaceTest, ChangedNamesAreCutAndMadeUnique) {
   EXPECT_EQ(longer.Record(cut.substr(0, 13) + "(1)")->regNo, 1);
 }
 
+TEST_F(ReplaceTest, ABlankLeftAtTheEndOfANameCostsNoEntryOnTheNextLoad) {
+  BulkHarness editor;
+  editor.StartWith({"[FAX_ADDR]=1,1,Kita,KITA,1,,,,,,0", "[FAX_ADDR]=1,2,KitaX,KITA X,2,,,,,,0"});
+  editor.Select({"KITA X"});
+  editor.dialogs.OnNextDialog(IDD_REPLACE, [](ui::FakeDialog& d) {
+    Tick(d, IDC_TICK_READING);
+    d.Type(IDC_READING, "X");
+    d.Click(ui::kIdOk);
+  });
+  editor.Command(ID_EDIT_REPLACE);
+  EXPECT_EQ(editor.Column(1), (Texts{"KITA", "KITA(1)"}));
+  ASSERT_TRUE(editor.View().Apply());
+  editor.fileDialogs.ChooseNext(editor.DataFile());
+  editor.Command(ID_FILE_IMPORT_BOOK);
+  EXPECT_EQ(editor.Column(1), (Texts{"KITA", "KITA(1)"}));
+}
+
 TEST_F(ReplaceTest, EverySearchTextMustBeSetAndEveryTextPassItsField) {
   const struct {
     int tick, search, replacement;
