@@ -49,6 +49,7 @@ int RowPosition(int code) { return code % 2 == 1 ? (code - 1) / 2 : 8 + (code - 
 std::string DecodeMachineName(std::string_view field, int langId) {
   const CharacterRow& row = Row(RowForLanguage(langId));
   std::string name;
+  name.reserve(field.size());
   for (char c : field) {
     const int code = static_cast<unsigned char>(c);
     if (code == 0) break;

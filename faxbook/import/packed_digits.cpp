@@ -10,6 +10,7 @@ constexpr char kDigitChars[] = "0123456789 *-#+";
 
 std::string DecodePackedDigits(std::string_view field) {
   std::string text;
+  text.reserve(2 * field.size());
   for (char c : field) {
     const unsigned byte = static_cast<unsigned char>(c);
     const unsigned high = byte >> 4;

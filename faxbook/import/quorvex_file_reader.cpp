@@ -1,7 +1,6 @@
 #include "faxbook/import/quorvex_file_reader.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #include "faxbook/import/machine_charset.h"
 #include "faxbook/import/packed_digits.h"
@@ -85,16 +84,26 @@ class Cursor {
   std::uint64_t pos_ = 0;
 };
 
+// "%c%04u": the prefix and at least four digits.
 std::string Key(char prefix, unsigned number) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%c%04u", prefix, number);
-  return text;
+  char digits[8];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number > 0);
+  while (n < 4) digits[n++] = '0';
+  std::string key(1, prefix);
+  while (n > 0) key.push_back(digits[--n]);
+  return key;
 }
 
 // Appends the destinations of one item's records; a partial record at the
 // end is not read.
 void DecodeRecords(std::string_view data, bool secondKind, int langId,
                    std::vector<QuorvexDestination>* out) {
+  // The records lie in the file's bytes, so their number is bounded by them.
+  out->reserve(out->size() + data.size() / CQuorvexFileReader::kRecordBytes);
   for (std::size_t at = 0; data.size() - at >= CQuorvexFileReader::kRecordBytes;
        at += CQuorvexFileReader::kRecordBytes) {
     const std::string_view record = data.substr(at, CQuorvexFileReader::kRecordBytes);
