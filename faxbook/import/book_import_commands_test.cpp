@@ -98,7 +98,7 @@ TEST_F(BookImportTest, ImportReplacesTheEntriesAndMarksTheBookModified) {
                                         "[FAX_ADDR]=1,7,Nishi,NISHI,09-1,,,,,,0"}));
 }
 
-TEST_F(BookImportTest, UnsavedWorkIsOfferedASaveUnderAnotherNameFirst) {
+TEST(BookImportQuestion, UnsavedWorkIsOfferedASaveUnderAnotherNameFirst) {
   enum Save { kNoSave, kSaved, kSaveCancelled, kSaveFailed };
   const struct {
     const char* what;
@@ -134,7 +134,9 @@ TEST_F(BookImportTest, UnsavedWorkIsOfferedASaveUnderAnotherNameFirst) {
     EXPECT_EQ(question.caption, Marker(IDS_CAPTION)) << c.what;
     EXPECT_EQ(question.buttons, ui::Buttons::kYesNoCancel) << c.what;
     EXPECT_EQ(editor.files.File(kCopy) != nullptr, c.save == kSaved) << c.what;
-    if (c.save == kSaved) EXPECT_EQ(editor.files.File(kCopy)->find("ALL"), std::string::npos);
+    if (c.save == kSaved) {
+      EXPECT_EQ(editor.files.File(kCopy)->find("ALL"), std::string::npos);
+    }
     EXPECT_EQ(editor.RowOf("NISHI") >= 0, c.imported) << c.what;
     EXPECT_EQ(editor.RowOf("KITA") >= 0, !c.imported) << c.what;
     EXPECT_TRUE(editor.View().IsModified()) << c.what;

@@ -195,7 +195,9 @@ TEST_F(MultiEditTest, TheFirstFailingTickedFieldIsRefusedWithItsMessageAndTakesT
       }
       d.Click(ui::kIdOk);
       EXPECT_EQ(d.Ended(), c.message == 0) << c.value;
-      if (c.message != 0) EXPECT_EQ(d.Focus(), c.field) << c.value;
+      if (c.message != 0) {
+        EXPECT_EQ(d.Focus(), c.field) << c.value;
+      }
       d.Close();
     });
     if (c.message == 0) {

@@ -142,7 +142,7 @@ TEST_F(ReplaceTest, ChangedNamesAreCutAndMadeUnique) {
   EXPECT_EQ(longer.Record(cut.substr(0, 13) + "(1)")->regNo, 1);
 }
 
-TEST_F(ReplaceTest, ABlankLeftAtTheEndOfANameCostsNoEntryOnTheNextLoad) {
+TEST(ReplaceBlanks, ABlankLeftAtTheEndOfANameCostsNoEntryOnTheNextLoad) {
   BulkHarness editor;
   editor.StartWith({"[FAX_ADDR]=1,1,Kita,KITA,1,,,,,,0", "[FAX_ADDR]=1,2,KitaX,KITA X,2,,,,,,0"});
   editor.Select({"KITA X"});
