@@ -59,8 +59,18 @@ until_file() {
   for _ in $(seq 100); do [ -f "$1" ] && return 0; sleep 0.1; done
   return 1
 }
-modified() { [ "$(drv button-enabled "$title" 57603 | tr -d '\r')" = 1 ]; }
-unmodified() { ! modified; }
+# modified / unmodified: the apply button follows the modified state (it is
+# updated when the editor is idle, so it is polled).
+apply_enabled() {
+  local _
+  for _ in $(seq 50); do
+    [ "$(drv button-enabled "$title" 57603 | tr -d '\r')" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+modified() { apply_enabled 1; }
+unmodified() { apply_enabled 0; }
 start_editor() {
   LANG=$locale LC_ALL=$locale timeout 600 "$WINE64" "$1/faxbook.exe" >/dev/null 2>&1 &
   editor=$!

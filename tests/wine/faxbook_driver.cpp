@@ -339,8 +339,9 @@ int main(int argc, char** argv) {
       return SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str())) ? 0 : 1;
     }
     if (verb == "text") {
+      // GetWindowText does not ask a control of another process for its text.
       char text[1024] = {};
-      GetWindowTextA(item, text, sizeof(text));
+      SendMessageA(item, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
       std::printf("%s\n", text);
       return 0;
     }
