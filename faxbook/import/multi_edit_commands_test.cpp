@@ -266,4 +266,25 @@ TEST(MultiEditOtherLanguages, TheUnusedNameAndHonorificCannotBeTicked) {
   EXPECT_EQ(editor.Column(0), (Texts{"ALL", "Branch", "Branch(1)", "HIGASHI", "SOLO"}));
 }
 
+TEST(BulkEditFont, OnCodePage1250BothDialogsSetTheSubstituteFontOnTheirEdits) {
+  BulkHarness editor;
+  editor.SetLanguage("Czech");
+  editor.system.codePage = 1250;
+  editor.StartWith(kBook);
+  editor.Select({"KITA", "MINAMI"});
+  editor.dialogs.OnNextDialog(IDD_MULTI_EDIT, [](ui::FakeDialog& d) {
+    for (int id : kValues) EXPECT_NE(d.Font(id), 0u) << id;
+    d.Close();
+  });
+  editor.Command(IDC_EDIT_BUTTON);
+  editor.dialogs.OnNextDialog(IDD_REPLACE, [](ui::FakeDialog& d) {
+    for (int id : {IDC_READING, IDC_NEW_READING, IDC_RECIPIENT, IDC_NEW_RECIPIENT}) {
+      EXPECT_NE(d.Font(id), 0u) << id;
+    }
+    d.Close();
+  });
+  editor.Command(ID_EDIT_REPLACE);
+  EXPECT_TRUE(editor.dialogs.Problems().empty());
+}
+
 }  // namespace
