@@ -19,7 +19,8 @@ exe="$build/faxbook/faxbook.exe"
 driver="$build/tests/wine/faxbook_driver.exe"
 fdtool="$build/tools/fdtool/fdtool.exe"
 library="$build/lang/ledgresLC.dll"
-for f in "$exe" "$driver" "$fdtool" "$library"; do
+make_fed="$build/tests/wine/make_fed_file.exe"
+for f in "$exe" "$driver" "$fdtool" "$library" "$make_fed"; do
   [ -f "$f" ] || { notok "built: $(basename "$f")"; exit 1; }
 done
 title="Address Book for Relay FAX"
@@ -93,7 +94,7 @@ app="$(drive)/Program Files/Faxbook"
 books="$(drive)/books"
 mkdir -p "$app" "$books"
 cp "$exe" "$app/"
-python3 "$here/make_fed.py" "$books/machine.fed"
+wine_run "$locale" "$make_fed" 'C:\books\machine.fed' >/dev/null 2>&1
 {
   echo '// This is BrevantZelo Relay Fax AddressBook  Utility Data.'
   echo '[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,,0'
