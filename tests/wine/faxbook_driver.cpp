@@ -25,10 +25,15 @@
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
 //   dialog-rows TITLE ID       the rows of a list there, like rows
+//   checked TITLE ID           "1" when that dialog's check box is ticked
+//   enabled TITLE ID           "1" when that dialog's control is enabled
+//   select TITLE ROW...        select exactly these rows of the main list
+//   file-dialog MS PATH        wait for a file dialog, print its title, type
+//                              PATH as the file name and press its OK
 //   owner TITLE                the title of the owner of the dialog titled
 //                              TITLE (an empty line when it has none)
 //   rect TITLE [CLASS]         "left top width height" of that window
-//   enabled TITLE [CLASS]      "1" when that window takes input
+//   window-enabled TITLE [CLASS]  "1" when that window takes input
 //   windows                    "class<TAB>title" of each visible top-level
 //                              window of the session
 //   help-text                  the text the help viewer's topic shows
@@ -38,8 +43,6 @@
 //   active TITLE [CLASS]       the active window of the thread that owns the
 //                              window TITLE, and the id of the control with
 //                              the keyboard focus in it ("TITLE<TAB>ID")
-//   item-enabled TITLE ID      "1" when control ID of the dialog TITLE is
-//                              enabled
 //   header-arrows TITLE [ID]   per column of the main list (or of list ID
 //                              of the dialog TITLE): up, down or -
 #include <windows.h>
@@ -288,6 +291,36 @@ int StartTimed(const std::string& exe, const std::string& title, int rows, int m
   }
 }
 
+// A visible dialog with a file name box (the system's open and save
+// dialogs: the combo box cmb13 or the edit edt1).
+BOOL CALLBACK MatchFileDialog(HWND window, LPARAM param) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (!GetDlgItem(window, 0x47C) && !GetDlgItem(window, 0x480)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+int ChooseFile(int ms, const std::string& path) {
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (!dialog) {
+    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) break;
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(20);
+  }
+  char title[256] = {};
+  GetWindowTextA(dialog, title, sizeof(title));
+  std::printf("%s\n", title);
+  std::fflush(stdout);
+  HWND box = GetDlgItem(dialog, 0x47C);
+  if (!box) box = GetDlgItem(dialog, 0x480);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  return PostMessageA(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -359,6 +392,23 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
+  if (verb == "select") {
+    HWND frame = Frame(arg(1));
+    HWND list = frame ? ListOf(frame) : nullptr;
+    if (!list) return 1;
+    std::vector<int> rows;
+    for (std::size_t i = 2; i < a.size(); ++i) rows.push_back(number(i));
+    return SelectRows(list, rows);
+  }
+  if (verb == "checked" || verb == "enabled") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    const bool on = verb == "checked" ? SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                      : IsWindowEnabled(item) != FALSE;
+    std::printf("%d\n", on ? 1 : 0);
+    return 0;
+  }
   if (verb == "windows") {
     EnumWindows(ListTopLevel, 0);
     return 0;
@@ -389,13 +439,7 @@ int main(int argc, char** argv) {
     std::printf("%s\t%d\n", text, focus);
     return 0;
   }
-  if (verb == "item-enabled") {
-    HWND item = DialogItem(arg(1), number(2));
-    if (!item) return 1;
-    std::printf("%d\n", IsWindowEnabled(item) ? 1 : 0);
-    return 0;
-  }
-  if (verb == "owner" || verb == "rect" || verb == "enabled") {
+  if (verb == "owner" || verb == "rect" || verb == "window-enabled") {
     const char* wanted = verb == "owner" ? "#32770" : (a.size() > 2 ? a[2].c_str() : nullptr);
     HWND window = WaitFor(arg(1), 5000, wanted);
     if (!window) return 1;
@@ -432,8 +476,9 @@ int main(int argc, char** argv) {
       return SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str())) ? 0 : 1;
     }
     if (verb == "text") {
+      // GetWindowText does not ask a control of another process for its text.
       char text[1024] = {};
-      GetWindowTextA(item, text, sizeof(text));
+      SendMessageA(item, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
       std::printf("%s\n", text);
       return 0;
     }

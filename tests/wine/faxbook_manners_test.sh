@@ -147,7 +147,7 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   check "the group dialog belongs to the main window" test "$(drv owner "$group" | utf8)" = "$title"
   check "the group dialog is centred on the main window" centred "$group" "$title" FaxbookMainFrame
   check "the main window takes no input under the group dialog" \
-    test "$(drv enabled "$title" FaxbookMainFrame | tr -d '\r')" = 0
+    test "$(drv window-enabled "$title" FaxbookMainFrame | tr -d '\r')" = 0
   shot group-ja "$group"
 
   check "F1 in the group dialog opens the group topic" f1_opens "$group" "グループの登録と編集"
@@ -159,8 +159,8 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   check "the member selection belongs to the group dialog" test "$(drv owner "$select" | utf8)" = "$group"
   check "the member selection is centred on the group dialog" centred "$select" "$group"
   check "the group dialog takes no input under the member selection" \
-    test "$(drv enabled "$group" '#32770' | tr -d '\r')" = 0
-  check "nor does the main window" test "$(drv enabled "$title" FaxbookMainFrame | tr -d '\r')" = 0
+    test "$(drv window-enabled "$group" '#32770' | tr -d '\r')" = 0
+  check "nor does the main window" test "$(drv window-enabled "$title" FaxbookMainFrame | tr -d '\r')" = 0
   check "the member lists show their sort" \
     test "$(drv header-arrows "$select" 1020 | tr -d '\r')" = "$(printf -- '-\tup\t-')"
   shot member-select-ja "$select"
@@ -171,7 +171,7 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   press "$select" Escape
   check "Escape closes the member selection" drv gone "$select" 10000 '#32770'
   check "Escape gives the keyboard back to the group dialog" keyboard_in "$group"
-  check "the group dialog takes input again" test "$(drv enabled "$group" '#32770' | tr -d '\r')" = 1
+  check "the group dialog takes input again" test "$(drv window-enabled "$group" '#32770' | tr -d '\r')" = 1
 
   drv click "$group" 1 >/dev/null  # OK with no name
   drv wait "入力ｴﾗｰ" 10000 '#32770' >/dev/null
@@ -181,7 +181,7 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   drv gone "入力ｴﾗｰ" 10000 '#32770'
   drv click "$group" 2 >/dev/null
   drv gone "$group" 10000 '#32770'
-  check "the main window takes input again" test "$(drv enabled "$title" FaxbookMainFrame | tr -d '\r')" = 1
+  check "the main window takes input again" test "$(drv window-enabled "$title" FaxbookMainFrame | tr -d '\r')" = 1
 
   address="新規ｱﾄﾞﾚｽの登録"
   drv post-command "$title" 32789 >/dev/null
@@ -220,7 +220,7 @@ if run_language en_US.UTF-8 English vista; then
   drv post-command "$title" 32790 >/dev/null
   drv wait "New Group" 10000 >/dev/null
   check "the English group dialog greys the unused registration name" \
-    test "$(drv item-enabled "New Group" 1006 | tr -d '\r')" = 0
+    test "$(drv enabled "New Group" 1006 | tr -d '\r')" = 0
   check "the English group dialog is centred on the main window" centred "New Group" "$title" FaxbookMainFrame
   shot group-en "New Group"
   drv click "New Group" 1018 >/dev/null
@@ -236,9 +236,9 @@ if run_language en_US.UTF-8 English vista; then
   drv post-command "$title" 32789 >/dev/null
   drv wait "New Address" 10000 >/dev/null
   check "the English address dialog greys the unused registration name" \
-    test "$(drv item-enabled "New Address" 1006 | tr -d '\r')" = 0
+    test "$(drv enabled "New Address" 1006 | tr -d '\r')" = 0
   check "the English address dialog takes the name" \
-    test "$(drv item-enabled "New Address" 1005 | tr -d '\r')" = 1
+    test "$(drv enabled "New Address" 1005 | tr -d '\r')" = 1
   shot address-en "New Address"
   check "F1 in the English address dialog opens its topic" f1_opens "New Address" "New and edited addresses"
   shot help-address-en "$help_title"
