@@ -34,6 +34,8 @@
 //                              TITLE (an empty line when it has none)
 //   rect TITLE [CLASS]         "left top width height" of that window
 //   window-enabled TITLE [CLASS]  "1" when that window takes input
+//   file-dialog-owner MS       the owner's title of the file dialog that
+//                              opens, which is then cancelled
 //   windows                    "class<TAB>title" of each visible top-level
 //                              window of the session
 //   help-text                  the text the help viewer's topic shows
@@ -302,6 +304,23 @@ BOOL CALLBACK MatchFileDialog(HWND window, LPARAM param) {
   return FALSE;
 }
 
+// The owner's title of the file dialog that opens within ms, then cancels it.
+int FileDialogOwner(int ms) {
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (!dialog) {
+    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) break;
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(20);
+  }
+  char title[256] = {};
+  if (HWND owner = GetWindow(dialog, GW_OWNER)) GetWindowTextA(owner, title, sizeof(title));
+  std::printf("%s\n", title);
+  std::fflush(stdout);
+  return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+}
+
 int ChooseFile(int ms, const std::string& path) {
   const DWORD start = GetTickCount();
   HWND dialog = nullptr;
@@ -393,6 +412,7 @@ int main(int argc, char** argv) {
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
   if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
+  if (verb == "file-dialog-owner") return FileDialogOwner(number(1));
   if (verb == "select") {
     HWND frame = Frame(arg(1));
     HWND list = frame ? ListOf(frame) : nullptr;

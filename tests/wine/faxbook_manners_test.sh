@@ -192,6 +192,31 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   drv click "$address" 2 >/dev/null
   drv gone "$address" 10000 '#32770'
 
+  # The bulk dialogs and a file dialog belong to the main window too, and
+  # F1 opens their topics.
+  multi="複数ｱﾄﾞﾚｽの編集"
+  drv select "$title" 0 1 >/dev/null
+  drv post-command "$title" 1013 >/dev/null
+  drv wait "$multi" 10000 >/dev/null
+  check "the multi-address edit belongs to the main window" test "$(drv owner "$multi" | utf8)" = "$title"
+  check "the multi-address edit is centred on the main window" centred "$multi" "$title" FaxbookMainFrame
+  check "F1 in the multi-address edit opens its topic" f1_opens "$multi" "複数ｱﾄﾞﾚｽの編集"
+  close_help
+  drv click "$multi" 2 >/dev/null
+  drv gone "$multi" 10000 '#32770'
+  replace="文字列の置換"
+  drv post-command "$title" 32796 >/dev/null
+  drv wait "$replace" 10000 >/dev/null
+  check "the replace dialog belongs to the main window" test "$(drv owner "$replace" | utf8)" = "$title"
+  check "the replace dialog is centred on the main window" centred "$replace" "$title" FaxbookMainFrame
+  check "F1 in the replace dialog opens its topic" f1_opens "$replace" "文字列の置換"
+  close_help
+  drv click "$replace" 2 >/dev/null
+  drv gone "$replace" 10000 '#32770'
+  drv post-command "$title" 57604 >/dev/null
+  check "the save-as file dialog belongs to the main window" \
+    test "$(drv file-dialog-owner 20000 | utf8)" = "$title"
+
   about="faxbookのﾊﾞｰｼﾞｮﾝ情報"
   drv post-command "$title" 57664 >/dev/null
   drv wait "$about" 10000 >/dev/null
