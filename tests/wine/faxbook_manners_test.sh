@@ -139,6 +139,14 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   check "F1 on the main window opens its topic, no error box" f1_opens "$title" "メイン ウィンドウ"
   shot help-main-ja "$help_title"
   close_help
+  boxes=$(drv windows | grep -c '^#32770')
+  drv post-command "$title" 57667 >/dev/null
+  drv wait "$help_title" 20000 MS_WINHELP >/dev/null
+  for _ in $(seq 50); do contents=$(drv help-text | utf8 | head -1); [ -n "$contents" ] && break; sleep 0.1; done
+  check "Help Topics opens the help's contents, no error box" \
+    test "$contents" = "目次" -a "$(drv windows | grep -c '^#32770')" = "$boxes"
+  shot help-contents-ja "$help_title"
+  close_help
 
   group="新規ｸﾞﾙｰﾌﾟの登録"
   select="新しいｱﾄﾞﾚｽの追加"
