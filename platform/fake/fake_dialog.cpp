@@ -53,6 +53,8 @@ void FakeDialog::ClearChoices(int id) {
 void FakeDialog::SelectChoice(int id, int index) {
   Control& c = Item(id);
   c.choice = index >= 0 && index < static_cast<int>(c.choices.size()) ? index : -1;
+  // A combo box shows the chosen entry (nothing when none is chosen).
+  c.text = c.choice >= 0 ? c.choices[static_cast<std::size_t>(c.choice)] : std::string();
 }
 
 int FakeDialog::SelectedChoice(int id) const {
@@ -110,6 +112,15 @@ void FakeDialog::Choose(int id, int index) {
   if (ended_ || !IsItemEnabled(id)) return;
   SelectChoice(id, index);
   dialog_->OnCommand(id, kSelChanged);
+}
+
+void FakeDialog::TypeInCombo(int id, const std::string& text) {
+  if (ended_ || !IsItemEnabled(id)) return;
+  Control& c = Item(id);
+  c.text = text;
+  c.choice = -1;
+  focus_ = id;
+  dialog_->OnCommand(id, kComboEditChanged);
 }
 
 int FakeDialogRunner::Run(Dialog& dialog, int owner) {

@@ -63,8 +63,11 @@ class FakeDialog : public DialogSurface {
   void Type(int id, const std::string& text);
   // Clicks a button; a disabled or hidden button does nothing.
   void Click(int id);
-  // Chooses an entry of a drop-down list.
+  // Chooses an entry of a drop-down list or combo box.
   void Choose(int id, int index);
+  // Types into the edit part of a drop-down combo box: it shows the text
+  // and no entry is selected any more.
+  void TypeInCombo(int id, const std::string& text);
   // Esc or the close box.
   void Close() { Click(kIdCancel); }
 
