@@ -80,3 +80,5 @@
 
 // The ids of the address, group and member dialogs.
 #include "editing_resource.h"
+// The ids of the CSV import.
+#include "csv_import_resource.h"

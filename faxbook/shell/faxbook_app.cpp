@@ -54,6 +54,8 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   frame_->SetView(view_.get());
   entryCommands_ = std::make_unique<CEntryCommands>(*view_, services_);
   view_->AddCommandSet(entryCommands_.get());
+  csvImport_ = std::make_unique<CCsvImportCommands>(*view_, services_);
+  view_->AddCommandSet(csvImport_.get());
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
   if (!window) return false;
   ui::FormView* form = host.CreateFormView(IDD_ADDRCONFIG_FORM, view_.get());

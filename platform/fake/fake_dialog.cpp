@@ -139,6 +139,11 @@ int FakeDialogRunner::Run(Dialog& dialog, int owner) {
     scripts_.pop_front();
   }
   FakeDialog surface(&dialog, boxes_, this);
+  for (const ListSize& size : listSizes_) {
+    if (size.templateId == templateId) {
+      surface.FakeList(size.listId).SetSize(size.width, size.visibleRows);
+    }
+  }
   dialog.Attach(&surface);
   dialog.OnInit();
   if (!surface.Ended()) dialog.OnShown();

@@ -124,6 +124,11 @@ class FakeDialogRunner : public DialogRunner {
   }
   // Templates that RunModal cannot load (RunModal gives -1).
   void MakeMissing(int templateId) { missing_.push_back(templateId); }
+  // The size a list of every dialog of the template has when it opens (see
+  // FakeListControl::SetSize).
+  void SetListSize(int templateId, int listId, int width, int visibleRows) {
+    listSizes_.push_back({templateId, listId, width, visibleRows});
+  }
 
   // A dialog owned by the main window.
   int RunModal(Dialog& dialog) override { return Run(dialog, 0); }
@@ -148,6 +153,10 @@ class FakeDialogRunner : public DialogRunner {
   FakeMessageBoxes* boxes_;
   std::deque<Pending> scripts_;
   std::vector<int> missing_;
+  struct ListSize {
+    int templateId, listId, width, visibleRows;
+  };
+  std::vector<ListSize> listSizes_;
   std::vector<int> opened_;
   std::vector<int> owners_;
   std::vector<std::string> problems_;
