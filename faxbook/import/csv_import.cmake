@@ -35,3 +35,12 @@ if(FAXBOOK_TESTS)
             ${CSV_IMPORT_DIR}/import_confirm_test.cpp
     LIBS faxbook_shell platform_fake)
 endif()
+
+if(WIN32)
+  # The resource compiler does not report what a script includes: the
+  # program's script is rebuilt when any of its fragments or headers change.
+  file(GLOB CSV_IMPORT_RC_PARTS ${PROJECT_SOURCE_DIR}/faxbook/res/*.rc
+                                ${PROJECT_SOURCE_DIR}/faxbook/res/*.h)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/faxbook/res/faxbook.rc
+    PROPERTIES OBJECT_DEPENDS "${CSV_IMPORT_RC_PARTS}")
+endif()

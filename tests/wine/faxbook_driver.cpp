@@ -24,7 +24,13 @@
 //   click TITLE ID             click a button of that dialog (posted: the
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
+//   select-all TITLE ID        select every row of a list there (Ctrl+A)
 //   dialog-rows TITLE ID       the rows of a list there, like rows
+//   choose TITLE ID INDEX      choose an entry of a combo box there, as a
+//                              click in its list does (CBN_SELCHANGE)
+//   enabled TITLE ID           "1" when that control is enabled, else "0"
+//   open-file PATH             type PATH into the open-file dialog that is
+//                              showing and press its Open button
 #include <windows.h>
 #include <commctrl.h>
 
@@ -169,6 +175,43 @@ int SelectRows(HWND list, const std::vector<int>& rows) {
   return 0;
 }
 
+// The file name box of the system's open-file dialog: the combo box of the
+// explorer style (its edit), or the edit of the older one.
+HWND FileNameBox(HWND dialog) {
+  if (HWND combo = GetDlgItem(dialog, 0x47C)) {
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    return edit ? edit : combo;
+  }
+  return GetDlgItem(dialog, 0x480);
+}
+
+struct FileDialogSearch {
+  HWND found;
+};
+
+BOOL CALLBACK MatchFileDialog(HWND window, LPARAM param) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window) || !FileNameBox(window)) return TRUE;
+  reinterpret_cast<FileDialogSearch*>(param)->found = window;
+  return FALSE;
+}
+
+int OpenFile(const std::string& path) {
+  const DWORD start = GetTickCount();
+  FileDialogSearch search{nullptr};
+  while (!search.found) {
+    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found) break;
+    if (GetTickCount() - start > 10000) return 1;
+    Sleep(50);
+  }
+  HWND box = FileNameBox(search.found);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  HWND open = GetDlgItem(search.found, IDOK);
+  return open && PostMessageA(open, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
 int Status(const std::string& title, int pane) {
   HWND frame = Frame(title);
   HWND bar = frame ? FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr) : nullptr;
@@ -278,8 +321,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "open-file") return OpenFile(arg(1));
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
-      verb == "dialog-rows") {
+      verb == "dialog-rows" || verb == "select-all" || verb == "choose" || verb == "enabled") {
     HWND item = DialogItem(arg(1), number(2));
     if (!item) return 1;
     if (verb == "set-text") {
@@ -287,13 +331,37 @@ int main(int argc, char** argv) {
       return SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str())) ? 0 : 1;
     }
     if (verb == "text") {
+      // WM_GETTEXT (which the system carries across processes) reads what an
+      // edit or combo box of another process shows; GetWindowText would not.
       char text[1024] = {};
-      GetWindowTextA(item, text, sizeof(text));
+      SendMessageA(item, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
       std::printf("%s\n", text);
       return 0;
     }
     if (verb == "click") return PostMessageA(item, BM_CLICK, 0, 0) ? 0 : 1;
     if (verb == "dialog-rows") return PrintRows(item);
+    if (verb == "enabled") {
+      std::printf("%d\n", IsWindowEnabled(item) ? 1 : 0);
+      return 0;
+    }
+    if (verb == "choose") {
+      SendMessageA(item, CB_SETCURSEL, static_cast<WPARAM>(number(3)), 0);
+      SendMessageA(GetParent(item), WM_COMMAND,
+                   MAKEWPARAM(static_cast<WORD>(number(2)), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(item));
+      return 0;
+    }
+    if (verb == "select-all") {
+      Remote remote(item, sizeof(LVITEMA));
+      if (!remote.ok()) return 1;
+      LVITEMA state = {};
+      state.stateMask = LVIS_SELECTED;
+      state.state = LVIS_SELECTED;
+      remote.Write(0, &state, sizeof(state));
+      SendMessageA(item, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(remote.at(0)));
+      return 0;
+    }
     std::vector<int> rows;
     for (std::size_t i = 3; i < a.size(); ++i) rows.push_back(number(i));
     return SelectRows(item, rows);
