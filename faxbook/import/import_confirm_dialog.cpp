@@ -40,7 +40,6 @@ void CImportConfirmDialog::OnInit() {
   if (font != 0) list_->SetFont(font);
   list_->SetFullRowSelect(true);
   list_->SetRowSource(this);
-  AddColumns();
   const bool japanese = context_.Rules().Japanese();
   sortColumn_ = japanese ? 1 : 0;
   ascending_ = true;
@@ -76,6 +75,9 @@ void CImportConfirmDialog::Load() {
       importing::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows);
   rows_.Assign(std::move(rows));
   list_->SetRowCount(rows_.Size());
+  // The columns come once the rows are in: the last one then fits beside
+  // the vertical scroll bar when the rows need one.
+  AddColumns();
   rows_.Sort(sortColumn_, ascending_);
   list_->RedrawRows();
 }

@@ -85,9 +85,15 @@ TEST_F(ImportConfirmTest, ShowsEveryRowMarkedAndSortedByName) {
   EXPECT_EQ(editor.cursor.Depth(), 0);
 }
 
-TEST_F(ImportConfirmTest, TheLastColumnGetsAHundredWhenTheListIsNarrow) {
+TEST_F(ImportConfirmTest, TheLastColumnFitsBesideTheScrollBarOrGetsAHundred) {
   editor.dialogs.SetListSize(IDD_IMPORT_CONFIRM, IDC_CONFIRM_LIST, 500, kRowsPerPage);
   Confirm([](ui::FakeDialog& d) { EXPECT_EQ(ConfirmList(d).ColumnWidth(8), 100); });
+  // More rows than fit: the scroll bar's 16 pixels are left free.
+  Texts many = {kHeader};
+  for (int i = 0; i < kRowsPerPage + 5; ++i) many.push_back("N" + std::to_string(i) + ",R,1");
+  editor.SetCsv(many);
+  editor.dialogs.SetListSize(IDD_IMPORT_CONFIRM, IDC_CONFIRM_LIST, 900, kRowsPerPage);
+  Confirm([](ui::FakeDialog& d) { EXPECT_EQ(ConfirmList(d).ColumnWidth(8), 900 - 16 - 760 - 4); });
 }
 
 TEST_F(ImportConfirmTest, HeaderClicksSortEitherWayAndTheSelectionFollowsItsRows) {
