@@ -1,5 +1,7 @@
 #include "faxbook/import/import_confirm_dialog.h"
 
+#include <new>
+
 #include "faxbook/editing/address_dialog.h"
 #include "faxbook/editing/field_controls.h"
 #include "faxbook/editing/name_fitting.h"
@@ -73,7 +75,13 @@ void CImportConfirmDialog::Load() {
   std::vector<importing::ImportRow> rows;
   backAllowed =
       importing::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows);
-  rows_.Assign(std::move(rows));
+  try {
+    rows_.Assign(std::move(rows));
+  } catch (const std::bad_alloc&) {
+    // Rows too many for memory: as a file that cannot be read.
+    rows_.Assign({});
+    backAllowed = false;
+  }
   list_->SetRowCount(rows_.Size());
   // The columns come once the rows are in: the last one then fits beside
   // the vertical scroll bar when the rows need one.

@@ -1,6 +1,7 @@
 #include "faxbook/import/import_list.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/text/list_order.h"
 #include "platform/text/list_sort_key.h"
@@ -47,13 +48,17 @@ void ImportList::Reindex() {
   }
 }
 
-void ImportList::Sort(int column, bool ascending) {
-  if (column < 0 || column >= ColumnCount() || order_.size() < 2) return;
+bool ImportList::SortByKeys(int column, bool ascending) {
   const text::ListSortKeys keys(collation_, langId_);
-  if (keys.Available()) {
+  if (!keys.Available()) return false;
+  // The keys take memory in proportion to the rows; without it the sort
+  // compares the texts instead.
+  try {
     // One key per row, indexed by position; the permutation is sorted.
     std::vector<std::string> key(order_.size());
-    for (std::size_t p = 0; p < order_.size(); ++p) keys.KeyOf(Cell(static_cast<int>(p), column), &key[p]);
+    for (std::size_t p = 0; p < order_.size(); ++p) {
+      keys.KeyOf(Cell(static_cast<int>(p), column), &key[p]);
+    }
     std::vector<int> by(order_.size());
     for (std::size_t p = 0; p < by.size(); ++p) by[p] = static_cast<int>(p);
     std::stable_sort(by.begin(), by.end(), [&](int a, int b) {
@@ -63,7 +68,15 @@ void ImportList::Sort(int column, bool ascending) {
     std::vector<int> order(order_.size());
     for (std::size_t p = 0; p < by.size(); ++p) order[p] = order_[static_cast<std::size_t>(by[p])];
     order_.swap(order);
-  } else {
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+void ImportList::Sort(int column, bool ascending) {
+  if (column < 0 || column >= ColumnCount() || order_.size() < 2) return;
+  if (!SortByKeys(column, ascending)) {
     const std::size_t field = static_cast<std::size_t>(columns_[static_cast<std::size_t>(column)]);
     const bool mark = columns_[static_cast<std::size_t>(column)] < 0;
     auto cell = [&](int id) -> std::string_view {

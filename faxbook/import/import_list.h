@@ -51,6 +51,9 @@ class ImportList {
 
  private:
   void Reindex();
+  // Sorts by one key per row; false when the collation makes no keys or
+  // there is no memory for them (the order is then unchanged).
+  bool SortByKeys(int column, bool ascending);
 
   int langId_;
   const text::Collation& collation_;
