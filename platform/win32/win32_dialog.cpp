@@ -77,6 +77,12 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Win32ListControl* list = context->surface->KnownList(id);
         return list && list->AnswerDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
       }
+      if (header->code == LVN_ODFINDITEMA) {
+        // Typing in a list of rows the dialog keeps finds nothing (rather
+        // than always the first row).
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, -1);
+        return TRUE;
+      }
       ListEvent event;
       if (Win32ListControl::TranslateNotify(header, &event)) context->dialog->OnListEvent(id, event);
       return FALSE;
