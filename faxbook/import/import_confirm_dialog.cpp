@@ -114,7 +114,7 @@ void CImportConfirmDialog::OnListEvent(int listId, const ui::ListEvent& event) {
   switch (event.kind) {
     case ui::ListEventKind::kClick:
     case ui::ListEventKind::kSelectionChanged:
-      ShowSelectedCount();
+      if (!restoringSelection_) ShowSelectedCount();
       break;
     case ui::ListEventKind::kDoubleClick:
       if (event.row >= 0) Edit();
@@ -149,11 +149,14 @@ void CImportConfirmDialog::SortRows(int column, bool ascending) {
   rows_.Sort(column, ascending);
   list_->SetRowCount(rows_.Size());
   int first = -1;
+  // The count is shown once, not for each row selected again.
+  restoringSelection_ = true;
   for (int id : selected) {
     const int position = rows_.PositionOf(id);
     list_->SetSelected(position, true);
     if (first < 0 || position < first) first = position;
   }
+  restoringSelection_ = false;
   if (focusedId >= 0) list_->SetFocusedRow(rows_.PositionOf(focusedId));
   if (first >= 0) list_->EnsureVisible(first);
   ShowSelectedCount();

@@ -50,4 +50,5 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   ui::ListControl* list_ = nullptr;
   int sortColumn_ = 0;
   bool ascending_ = true;
+  bool restoringSelection_ = false;
 };
