@@ -1,6 +1,7 @@
 # The CSV import (included from faxbook/CMakeLists.txt): the portable row
 # loader, confirmation list and add, shared with fdtool; the command and
-# its two dialogs in the editor.
+# its two dialogs go into the editor's shell library, beside the address
+# dialog that the confirmation opens.
 set(CSV_IMPORT_DIR ${PROJECT_SOURCE_DIR}/faxbook/import)
 add_library(faxbook_csv_import STATIC
   ${CSV_IMPORT_DIR}/column_mapping.cpp
@@ -34,13 +35,4 @@ if(FAXBOOK_TESTS)
             ${CSV_IMPORT_DIR}/csv_import_command_test.cpp
             ${CSV_IMPORT_DIR}/import_confirm_test.cpp
     LIBS faxbook_shell platform_fake)
-endif()
-
-if(WIN32)
-  # The resource compiler does not report what a script includes: the
-  # program's script is rebuilt when any of its fragments or headers change.
-  file(GLOB CSV_IMPORT_RC_PARTS ${PROJECT_SOURCE_DIR}/faxbook/res/*.rc
-                                ${PROJECT_SOURCE_DIR}/faxbook/res/*.h)
-  set_source_files_properties(${PROJECT_SOURCE_DIR}/faxbook/res/faxbook.rc
-    PROPERTIES OBJECT_DEPENDS "${CSV_IMPORT_RC_PARTS}")
 endif()

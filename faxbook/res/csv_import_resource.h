@@ -25,10 +25,9 @@
 #define IDC_CONFIRM_ADDED 1060
 #define IDC_CONFIRM_BACK 1068
 
-// Strings.
+// Strings (and IDS_BAD_FILE 61237 of bulk_edit_resource.h).
 #define IDS_NO_FIELD 61204
 #define IDS_CSV_FILTER 61213
-#define IDS_BAD_FILE 61237
 #define IDS_EDIT_SEVERAL 61240
 #define IDS_COLUMN_SUB_ADDRESS 61242
 #define IDS_COLUMN_PASSWORD 61243

@@ -103,20 +103,23 @@ bool Script::ReadSymbols(const std::string& headerPath) {
   return true;
 }
 
-// The lines of a script with the scripts it includes ("#include" of an
-// .rc file beside it) in their place, as the preprocessor sees them.
-// Statements may continue on the next line after a trailing comma or "|".
-static bool ReadScriptLines(const std::string& path, std::vector<std::string>* lines, int depth = 0) {
-  std::ifstream script(path);
-  if (!script || depth > 8) return false;
-  const std::size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+bool Script::ReadLines(const std::string& scriptPath, std::vector<std::string>* lines) {
+  std::ifstream script(scriptPath);
+  if (!script) return false;
+  const std::size_t slash = scriptPath.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "" : scriptPath.substr(0, slash + 1);
   std::string line;
+  // Statements may continue on the next line after a trailing comma or "|".
   while (std::getline(script, line)) {
     const std::string t = Trim(line);
     if (StartsWith(t, "//")) continue;
-    if (StartsWith(t, "#include \"") && t.size() > 13 && t.compare(t.size() - 4, 4, ".rc\"") == 0) {
-      if (!ReadScriptLines(folder + t.substr(10, t.size() - 11), lines, depth + 1)) return false;
+    // A script fragment beside this one is read in its place.
+    const std::string fragment = "#include \"";
+    if (StartsWith(t, fragment) && t.size() > fragment.size() + 4 &&
+        t.compare(t.size() - 4, 4, ".rc\"") == 0) {
+      if (!ReadLines(folder + t.substr(fragment.size(), t.size() - fragment.size() - 1), lines)) {
+        return false;
+      }
       continue;
     }
     if (!lines->empty() && !lines->back().empty() &&
@@ -135,7 +138,7 @@ bool Script::Load(const std::string& scriptPath, const std::string& headerPath) 
   symbols_["IDCANCEL"] = 2;
   if (!ReadSymbols(headerPath)) return false;
   std::vector<std::string> lines;
-  if (!ReadScriptLines(scriptPath, &lines)) return false;
+  if (!ReadLines(scriptPath, &lines)) return false;
 
   enum class Block { kNone, kStrings, kMenu, kAccelerators, kToolBar, kDialog, kOther };
   Block block = Block::kNone;

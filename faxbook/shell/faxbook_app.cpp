@@ -54,6 +54,10 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   frame_->SetView(view_.get());
   entryCommands_ = std::make_unique<CEntryCommands>(*view_, services_);
   view_->AddCommandSet(entryCommands_.get());
+  bookImportCommands_ = std::make_unique<CBookImportCommands>(*view_, services_);
+  view_->AddCommandSet(bookImportCommands_.get());
+  bulkEditCommands_ = std::make_unique<CBulkEditCommands>(*view_, services_);
+  view_->AddCommandSet(bulkEditCommands_.get());
   csvImport_ = std::make_unique<CCsvImportCommands>(*view_, services_);
   view_->AddCommandSet(csvImport_.get());
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());

@@ -11,6 +11,8 @@
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/entry_commands.h"
 #include "faxbook/import/csv_import_commands.h"
+#include "faxbook/import/book_import_commands.h"
+#include "faxbook/import/bulk_edit_commands.h"
 #include "faxbook/shell/main_frame.h"
 #include "faxbook/shell/message_alerts.h"
 #include "platform/ui/frame.h"
@@ -57,4 +59,6 @@ class CFaxbookApp {
   // The view's command sets.
   std::unique_ptr<CEntryCommands> entryCommands_;
   std::unique_ptr<CCsvImportCommands> csvImport_;
+  std::unique_ptr<CBookImportCommands> bookImportCommands_;
+  std::unique_ptr<CBulkEditCommands> bulkEditCommands_;
 };

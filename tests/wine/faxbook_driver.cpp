@@ -28,9 +28,11 @@
 //   dialog-rows TITLE ID       the rows of a list there, like rows
 //   choose TITLE ID INDEX      choose an entry of a combo box there, as a
 //                              click in its list does (CBN_SELCHANGE)
-//   enabled TITLE ID           "1" when that control is enabled, else "0"
-//   open-file PATH             type PATH into the open-file dialog that is
-//                              showing and press its Open button
+//   checked TITLE ID           "1" when that dialog's check box is ticked
+//   enabled TITLE ID           "1" when that dialog's control is enabled
+//   select TITLE ROW...        select exactly these rows of the main list
+//   file-dialog MS PATH        wait for a file dialog, print its title, type
+//                              PATH as the file name and press its OK
 #include <windows.h>
 #include <commctrl.h>
 
@@ -175,43 +177,6 @@ int SelectRows(HWND list, const std::vector<int>& rows) {
   return 0;
 }
 
-// The file name box of the system's open-file dialog: the combo box of the
-// explorer style (its edit), or the edit of the older one.
-HWND FileNameBox(HWND dialog) {
-  if (HWND combo = GetDlgItem(dialog, 0x47C)) {
-    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    return edit ? edit : combo;
-  }
-  return GetDlgItem(dialog, 0x480);
-}
-
-struct FileDialogSearch {
-  HWND found;
-};
-
-BOOL CALLBACK MatchFileDialog(HWND window, LPARAM param) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window) || !FileNameBox(window)) return TRUE;
-  reinterpret_cast<FileDialogSearch*>(param)->found = window;
-  return FALSE;
-}
-
-int OpenFile(const std::string& path) {
-  const DWORD start = GetTickCount();
-  FileDialogSearch search{nullptr};
-  while (!search.found) {
-    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) break;
-    if (GetTickCount() - start > 10000) return 1;
-    Sleep(50);
-  }
-  HWND box = FileNameBox(search.found);
-  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-  HWND open = GetDlgItem(search.found, IDOK);
-  return open && PostMessageA(open, BM_CLICK, 0, 0) ? 0 : 1;
-}
-
 int Status(const std::string& title, int pane) {
   HWND frame = Frame(title);
   HWND bar = frame ? FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr) : nullptr;
@@ -248,6 +213,36 @@ int StartTimed(const std::string& exe, const std::string& title, int rows, int m
     if (static_cast<int>(GetTickCount() - start) > ms) return 1;
     Sleep(10);
   }
+}
+
+// A visible dialog with a file name box (the system's open and save
+// dialogs: the combo box cmb13 or the edit edt1).
+BOOL CALLBACK MatchFileDialog(HWND window, LPARAM param) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (!GetDlgItem(window, 0x47C) && !GetDlgItem(window, 0x480)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+int ChooseFile(int ms, const std::string& path) {
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (!dialog) {
+    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) break;
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(20);
+  }
+  char title[256] = {};
+  GetWindowTextA(dialog, title, sizeof(title));
+  std::printf("%s\n", title);
+  std::fflush(stdout);
+  HWND box = GetDlgItem(dialog, 0x47C);
+  if (!box) box = GetDlgItem(dialog, 0x480);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  return PostMessageA(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
 }
 
 }  // namespace
@@ -321,9 +316,25 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
-  if (verb == "open-file") return OpenFile(arg(1));
+  if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
+  if (verb == "select") {
+    HWND frame = Frame(arg(1));
+    HWND list = frame ? ListOf(frame) : nullptr;
+    if (!list) return 1;
+    std::vector<int> rows;
+    for (std::size_t i = 2; i < a.size(); ++i) rows.push_back(number(i));
+    return SelectRows(list, rows);
+  }
+  if (verb == "checked" || verb == "enabled") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    const bool on = verb == "checked" ? SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                      : IsWindowEnabled(item) != FALSE;
+    std::printf("%d\n", on ? 1 : 0);
+    return 0;
+  }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
-      verb == "dialog-rows" || verb == "select-all" || verb == "choose" || verb == "enabled") {
+      verb == "dialog-rows" || verb == "select-all" || verb == "choose") {
     HWND item = DialogItem(arg(1), number(2));
     if (!item) return 1;
     if (verb == "set-text") {
@@ -331,8 +342,7 @@ int main(int argc, char** argv) {
       return SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str())) ? 0 : 1;
     }
     if (verb == "text") {
-      // WM_GETTEXT (which the system carries across processes) reads what an
-      // edit or combo box of another process shows; GetWindowText would not.
+      // GetWindowText does not ask a control of another process for its text.
       char text[1024] = {};
       SendMessageA(item, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
       std::printf("%s\n", text);
@@ -340,10 +350,6 @@ int main(int argc, char** argv) {
     }
     if (verb == "click") return PostMessageA(item, BM_CLICK, 0, 0) ? 0 : 1;
     if (verb == "dialog-rows") return PrintRows(item);
-    if (verb == "enabled") {
-      std::printf("%d\n", IsWindowEnabled(item) ? 1 : 0);
-      return 0;
-    }
     if (verb == "choose") {
       SendMessageA(item, CB_SETCURSEL, static_cast<WPARAM>(number(3)), 0);
       SendMessageA(GetParent(item), WM_COMMAND,

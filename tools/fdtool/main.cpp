@@ -19,7 +19,7 @@ namespace {
 
 const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
-    "dump [--lang LANGID] [--utf8] FILE | "
+    "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
     "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--from-utf8] BOOK CSV OUT | "
     "export-csv [--lang LANGID] [--utf8] BOOK CSV";
 
@@ -82,6 +82,10 @@ int main(int argc, char** argv) {
   if (command == "dump") {
     if (paths.size() != 1) return Fail("dump needs one FILE");
     return fdtool::RunDump(files, options, paths[0], stdout);
+  }
+  if (command == "import-fed") {
+    if (paths.size() != 2) return Fail("import-fed needs FED and OUT");
+    return fdtool::RunImportFed(files, options, paths[0], paths[1]);
   }
   if (command == "import-csv") {
     if (paths.size() != 3) return Fail("import-csv needs BOOK, CSV and OUT");
