@@ -1,6 +1,7 @@
 #include "faxbook/import/book_names.h"
 
 #include "faxbook/editing/name_fitting.h"
+#include "platform/text/blanks.h"
 #include "platform/text/codepage.h"
 
 namespace importing {
@@ -20,6 +21,8 @@ std::string BookNames::Folded(std::string_view text) const {
   return out;
 }
 
+std::string StoredForm(std::string_view cut) { return std::string(text::TrimBlanks(cut)); }
+
 void BookNames::Add(const std::string& dispName, const std::string& reading) {
   names_.insert(dispName);
   readings_.insert(reading);
@@ -36,13 +39,13 @@ bool BookNames::IsReadingUsedIgnoringCase(std::string_view reading) const {
 
 std::string FitJapaneseName(std::string_view value, int kind, const editing::TextRules& rules,
                             const BookNames& names) {
-  const std::string stored = editing::FitToField(value, editing::kNameBytes, rules);
+  const std::string stored = StoredForm(editing::FitToField(value, editing::kNameBytes, rules));
   if (!names.IsNameUsed(stored, kind)) return stored;
   return editing::MakeSuffixedName(stored, kind, rules, names);
 }
 
 std::string FitOtherLanguageName(std::string_view value, const BookNames& names) {
-  const std::string name(value.substr(0, editing::kNameBytes));
+  const std::string name = StoredForm(value.substr(0, editing::kNameBytes));
   std::string candidate = name;
   // Each entry blocks at most one candidate, so the search ends.
   for (int n = 2; names.IsReadingUsedIgnoringCase(candidate); ++n) {

@@ -30,15 +30,20 @@ class BookNames : public editing::NameLookup {
   std::unordered_set<std::string> foldedReadings_;
 };
 
+// A cut value as the book's reader will read it back: without the blanks a
+// cut left at its end. (The values of a CSV row are trimmed already; only a
+// cut can leave a blank last.)
+std::string StoredForm(std::string_view cut);
+
 // Japanese: the value cut to the name limit (16 bytes, without a lone lead
-// byte at the end); when an entry already carries that in the field (kind
+// byte at the end, nor a blank); when an entry already carries that in the field (kind
 // 0 DispName, 1 DispNameJP), the first free "(n)" form of it from n = 1.
 // The in-use test sees the value as it will be stored, so a long value
 // whose cut equals a name in use is suffixed too.
 std::string FitJapaneseName(std::string_view value, int kind, const editing::TextRules& rules,
                             const BookNames& names);
 
-// Other languages: the name cut to its first 16 bytes; while an entry's
+// Other languages: the name cut to its first 16 bytes (no blank last); while an entry's
 // name (its reading) equals it ignoring case, name + "(n)" for n = 2, 3,
 // ..., the name cut at the byte so that the suffix fits.
 std::string FitOtherLanguageName(std::string_view value, const BookNames& names);

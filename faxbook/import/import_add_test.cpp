@@ -100,6 +100,10 @@ TEST(AddRows, JapaneseNamesAreSuffixedWhenInUseAsTheyWillBeStored) {
       // it must be suffixed, or the book would hold the same reading twice.
       {"N", kana13 + "\xBE\xBF\xC0XXXX", {{"E", kana13 + "\xBE\xBF\xC0"}}, "N", kana13 + "(1)"},
       {"N", std::string(20, 'r'), {}, "N", std::string(16, 'r')},
+      // A cut that ends in a blank is stored without it, as the book will
+      // read it back, and is tested in that form.
+      {"N", "ABCDEFGHIJKLMNO QRST", {{"E", "ABCDEFGHIJKLMNO"}}, "N", "ABCDEFGHIJKLM(1)"},
+      {"ABCDEFGHIJKLMN  X", "R", {}, "ABCDEFGHIJKLMN", "R"},
       {"N", "", {{"E", ""}}, "N", "(1)"},  // an empty reading takes part like any other
       {"", "R", {{"", "S"}}, "(1)", "R"},
   };
@@ -131,6 +135,7 @@ TEST(AddRows, OtherLanguagesCompareNamesIgnoringCaseAndStartAtTwo) {
       {"Tanaka", {"Tanaka-san"}, "Tanaka"},
       {long16 + "qrst", {}, long16},
       {long16 + "qrst", {"ABCDEFGHIJKLMNOP"}, "abcdefghijklm(2)"},
+      {"abcdefghijklmno pq", {"ABCDEFGHIJKLMNO"}, "abcdefghijklm(2)"},
       {"", {""}, "(2)"},
   };
   for (const Case& c : cases) {
@@ -149,7 +154,7 @@ TEST(AddRows, ValuesAreCutRefusedRowsPassedOverAndNumbersTaken) {
   full[Field::kSubAddress] = std::string(25, '2');
   full[Field::kPassword] = std::string(25, '3');
   full[Field::kCompanyName] = std::string(62, 'c') + "\x89\xEF\x8E\xD0";  // a kanji over 64
-  full[Field::kDepartmentName] = std::string(70, 'd');
+  full[Field::kDepartmentName] = std::string(63, 'd') + " and more";
   full[Field::kClientName] = std::string(30, 'e');
   const Added added =
       AddAll({Row("Bad", "BAD", 10), full, Row("Worse", "WORSE", 21)}, {{"A", "A"}, {"B", "B"}},
@@ -164,7 +169,7 @@ TEST(AddRows, ValuesAreCutRefusedRowsPassedOverAndNumbersTaken) {
   EXPECT_EQ(r.subAddress, std::string(20, '2'));
   EXPECT_EQ(r.password, std::string(20, '3'));
   EXPECT_EQ(r.companyName, std::string(62, 'c') + "\x89\xEF");
-  EXPECT_EQ(r.departmentName, std::string(64, 'd'));
+  EXPECT_EQ(r.departmentName, std::string(63, 'd')) << "no blank left at the end of a cut";
   EXPECT_EQ(r.clientName, std::string(20, 'e'));
 }
 

@@ -25,7 +25,7 @@ store::AddressRecord RecordFrom(const ImportRow& row, const editing::TextRules& 
     record.dispNameJP = FitOtherLanguageName(row[Field::kDispNameJP], names);
   }
   const auto fit = [&](Field field) {
-    return editing::FitToField(row[field], editing::RuleOf(field).maxBytes, rules);
+    return StoredForm(editing::FitToField(row[field], editing::RuleOf(field).maxBytes, rules));
   };
   record.faxNumber = fit(Field::kFaxNumber);
   record.subAddress = fit(Field::kSubAddress);

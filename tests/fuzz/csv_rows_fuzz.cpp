@@ -1,6 +1,7 @@
 // The CSV row loader takes any bytes, and whatever rows it makes, sorting
 // and adding them all gives addresses that fit their fields, with readings
-// that the book can hold (no two alike) and registration numbers unused.
+// that the book can hold (no two alike), registration numbers unused, and
+// every value as the book's reader will read it back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "faxbook/import/import_list.h"
 #include "faxbook/import/import_row.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/text/blanks.h"
 #include "platform/text/portable_collation.h"
 
 namespace {
@@ -70,7 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::set<std::string> readings;
   for (const store::AddressRecord& r : book.rows) {
     for (const store::TextField& field : store::kTextFields) {
-      if ((r.*field.member).size() > field.maxBytes) std::abort();
+      const std::string& value = r.*field.member;
+      if (value.size() > field.maxBytes) std::abort();
+      // As the book's reader will read it back: no blank at either end.
+      if (text::TrimBlanks(value).size() != value.size()) std::abort();
     }
     if (!readings.insert(r.dispNameJP).second) std::abort();
     if (r.regNo < 1 || r.regNo > 65535) std::abort();
