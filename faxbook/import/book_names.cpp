@@ -24,13 +24,13 @@ std::string BookNames::Folded(std::string_view text) const {
 std::string StoredForm(std::string_view cut) { return std::string(text::TrimBlanks(cut)); }
 
 void BookNames::Add(const std::string& dispName, const std::string& reading) {
-  names_.insert(dispName);
-  readings_.insert(reading);
+  exact_.Add(0, dispName);
+  exact_.Add(1, reading);
   foldedReadings_.insert(Folded(reading));
 }
 
 bool BookNames::IsNameUsed(const std::string& text, int kind) const {
-  return kind == 0 ? names_.count(text) != 0 : readings_.count(text) != 0;
+  return exact_.IsNameUsed(text, kind);
 }
 
 bool BookNames::IsReadingUsedIgnoringCase(std::string_view reading) const {

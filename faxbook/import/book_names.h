@@ -7,12 +7,14 @@
 #include <unordered_set>
 
 #include "faxbook/editing/field_rules.h"
+#include "faxbook/import/name_index.h"
 
 namespace importing {
 
 // The registration names and readings of a book's entries, looked up in
-// constant time: exactly (as the dialogs compare names) and, for the
-// readings, ignoring case (as the other languages' add compares them).
+// constant time: exactly (as the dialogs compare names, see NameIndex) and,
+// for the readings, ignoring case (as the other languages' add compares
+// them).
 class BookNames : public editing::NameLookup {
  public:
   explicit BookNames(int codePage) : codePage_(codePage) {}
@@ -25,8 +27,7 @@ class BookNames : public editing::NameLookup {
   std::string Folded(std::string_view text) const;
 
   int codePage_;
-  std::unordered_set<std::string> names_;
-  std::unordered_set<std::string> readings_;
+  NameIndex exact_;
   std::unordered_set<std::string> foldedReadings_;
 };
 

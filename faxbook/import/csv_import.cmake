@@ -11,7 +11,7 @@ add_library(faxbook_csv_import STATIC
   ${CSV_IMPORT_DIR}/import_list.cpp
   ${CSV_IMPORT_DIR}/book_names.cpp
   ${CSV_IMPORT_DIR}/import_adder.cpp)
-target_link_libraries(faxbook_csv_import PUBLIC faxbook_rules store platform_text)
+target_link_libraries(faxbook_csv_import PUBLIC faxbook_import faxbook_rules store platform_text)
 target_include_directories(faxbook_csv_import PUBLIC ${PROJECT_SOURCE_DIR})
 faxbook_warnings(faxbook_csv_import)
 
