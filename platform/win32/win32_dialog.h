@@ -46,6 +46,9 @@ class Win32DialogSurface : public DialogSurface {
   // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: the brush when the control has
   // a text colour of its own, else null (the system's default).
   HBRUSH ColourControl(HDC dc, HWND control, bool edit);
+  // The list of this id, when the dialog has asked for it (null otherwise):
+  // for the notifications and drawing of rows the dialog keeps.
+  Win32ListControl* KnownList(int id) const;
 
  private:
   HWND Item(int id) const { return GetDlgItem(dialog_, id); }

@@ -51,15 +51,25 @@ class Win32ListControl : public ListControl {
   void SortItems(const Compare& compare) override;
   void SetSortIndicator(int column, bool ascending) override;
 
+  void SetRowSource(const ListRows* rows) override { rows_ = rows; }
+  void SetRowCount(int count) override;
+  void RedrawRows() override;
+
   // Turns a list-view notification into a list event; false for the
   // notifications the owner does not hear about.
   static bool TranslateNotify(const NMHDR* header, ListEvent* event);
+
+  // For a list of rows kept by the owner: answers LVN_GETDISPINFOA (true
+  // when it did) and draws one row of an owner-drawn list (WM_DRAWITEM).
+  bool AnswerDisplayInfo(NMLVDISPINFOA* info) const;
+  void DrawRow(const DRAWITEMSTRUCT& draw) const;
 
  private:
   HWND list_;
   Win32Resources* resources_;
   HIMAGELIST images_ = nullptr;
   HFONT templateFont_ = nullptr;
+  const ListRows* rows_ = nullptr;
 };
 
 }  // namespace ui
