@@ -97,8 +97,11 @@ check "the combo boxes offer the header's columns" [ "$(text_of "$map" 1048)" = 
 drv choose "$map" 1051 1 && drv choose "$map" 1048 0
 check "a chosen column shows" [ "$(text_of "$map" 1048)" = '"Reading"' ]
 shot csv-map-ja "$map"
+owner_of() { drv owner "$1" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
+check "the mapping dialog belongs to the main window" [ "$(owner_of "$map")" = "$title" ]
 drv click "$map" 1 >/dev/null
 check "the confirmation opens" drv wait "$confirm" 20000 "#32770"
+check "the confirmation belongs to the mapping dialog" [ "$(owner_of "$confirm")" = "$map" ]
 printf '%s\n' \
   $'\tHigashi\tﾋｶﾞｼ\t07-111\t\t\t東商事\t\t東 花子' \
   $'!\tKanji\t漢字\t03-1\t\t\t\t\t' \
@@ -114,6 +117,7 @@ check "every row selected counts" [ "$(text_of "$confirm" 1059)" = 5 ]
 shot csv-confirm-ja "$confirm"
 drv click "$confirm" 1051 >/dev/null
 warning=$(drv message "$title" | tr -d '\r' | iconv -f CP932 -t UTF-8)
+check "the warning belongs to the confirmation" [ "$(owner_of "$title")" = "$confirm" ]
 check "marked rows are warned of once" [ "$warning" = "選択されたﾃﾞｰﾀには使用できない文字を設定しているため登録されないﾃﾞｰﾀ（！）あるいは、長すぎるため切り捨てられるﾃﾞｰﾀ（？）を含んでいます" ]
 drv answer "$title" 1 >/dev/null
 drv gone "$title" 10000 "#32770"
