@@ -35,6 +35,10 @@ class FakeDialog : public DialogSurface {
 
   // --- DialogSurface --------------------------------------------------------
   void SetTitle(const std::string& text) override { title_ = text; }
+  void SetIcon(int iconId) override { icon_ = iconId; }
+  void PlaceNotTopmost() override { notTopmost_ = true; }
+  // A number of its own per dialog template.
+  WindowHandle Window() const override { return 0x10000 + dialog_->TemplateId(); }
   void SetItemText(int id, const std::string& text) override { Item(id).text = text; }
   std::string ItemText(int id) const override;
   void EnableItem(int id, bool enabled) override { Item(id).enabled = enabled; }
@@ -67,9 +71,17 @@ class FakeDialog : public DialogSurface {
   void Choose(int id, int index);
   // Esc or the close box.
   void Close() { Click(kIdCancel); }
+  // Clicks an option button of a group of automatic option buttons: it is
+  // turned on and the others of the group off before the dialog hears of
+  // the click, as the system does.
+  void ClickOption(int id, const std::vector<int>& group);
+  // F1; true when the dialog showed help.
+  bool PressF1() { return !ended_ && dialog_->OnHelp(); }
 
   // --- inspection -------------------------------------------------------------
   const std::string& Title() const { return title_; }
+  int IconId() const { return icon_; }
+  bool NotTopmost() const { return notTopmost_; }
   int Focus() const { return focus_; }
   int SelectedAllText() const { return selectedAll_; }
   int TextLimit(int id) const;
@@ -102,6 +114,8 @@ class FakeDialog : public DialogSurface {
   FakeDialogRunner* runner_;
   std::map<int, Control> controls_;
   std::string title_;
+  int icon_ = 0;
+  bool notTopmost_ = false;
   int focus_ = 0;
   int selectedAll_ = 0;
   bool ended_ = false;

@@ -16,7 +16,8 @@ class FakeListControl : public ListControl {
   int ClientWidth() const override { return HasVerticalScrollBar() ? width_ - 16 : width_; }
   void SetFullRowSelect(bool on) override { fullRowSelect_ = on; }
   void SetSingleSelection(bool on) override;
-  void SetSmallIcons(const std::vector<int>& iconIds) override { icons_ = iconIds; }
+  void SetSmallIcons(const std::vector<int>& iconIds) override { icons_ = iconIds; bitmaps_.clear(); }
+  void SetSmallBitmaps(const std::vector<int>& bitmapIds) override { bitmaps_ = bitmapIds; icons_.clear(); }
   void SetFont(FontHandle font) override { font_ = font; }
   bool HasVerticalScrollBar() const override { return ItemCount() > visibleRows_; }
 
@@ -63,6 +64,7 @@ class FakeListControl : public ListControl {
   bool FullRowSelect() const { return fullRowSelect_; }
   bool SingleSelection() const { return singleSelection_; }
   const std::vector<int>& SmallIcons() const { return icons_; }
+  const std::vector<int>& SmallBitmaps() const { return bitmaps_; }
   FontHandle Font() const { return font_; }
   int FocusTaken() const { return focusTaken_; }
   int LastMadeVisible() const { return lastMadeVisible_; }
@@ -90,6 +92,7 @@ class FakeListControl : public ListControl {
   std::vector<Column> columns_;
   std::vector<Item> rows_;
   std::vector<int> icons_;
+  std::vector<int> bitmaps_;
   FontHandle font_ = 0;
   bool fullRowSelect_ = false;
   bool singleSelection_ = false;

@@ -23,6 +23,10 @@
 //      kIdCancel (also Esc and the close box) into OnCancel().
 //   4. End(result) ends the dialog once the current event returns; the
 //      default OnOK and OnCancel end with kIdOk and kIdCancel.
+//   5. OnDestroy(): the dialog has ended and its window is about to go; the
+//      controls can still be read.
+// F1 in the dialog calls OnHelp() at any time; a dialog that shows help
+// returns true (false leaves the key to the system).
 // A dialog that opens another dialog runs it with RunNested: the new dialog
 // is owned by this one (and this one, with everything under it, is disabled
 // while it runs), as its message boxes are. Every dialog opens centred on
@@ -31,6 +35,7 @@
 // does nothing and reads empty: copy what you need in OnOK.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/ui/font.h"
@@ -52,12 +57,22 @@ constexpr Colour Rgb(int r, int g, int b) {
 
 class Dialog;
 
+// An opaque handle of a dialog's window, for system services that want an
+// owner window; 0 is no window.
+using WindowHandle = std::intptr_t;
+
 // The controls of one running dialog, addressed by control id. Implemented
 // by each backend; unknown ids are ignored and read empty.
 class DialogSurface {
  public:
   virtual ~DialogSurface() = default;
   virtual void SetTitle(const std::string& text) = 0;
+  // The window's large and small icon, from the icon resource `iconId` of
+  // the current resource source.
+  virtual void SetIcon(int iconId) = 0;
+  // Takes the window out of the topmost band, without moving or sizing it.
+  virtual void PlaceNotTopmost() = 0;
+  virtual WindowHandle Window() const = 0;
   virtual void SetItemText(int id, const std::string& text) = 0;
   virtual std::string ItemText(int id) const = 0;
   virtual void EnableItem(int id, bool enabled) = 0;
@@ -105,6 +120,8 @@ class Dialog {
   virtual void OnListEvent(int /*listId*/, const ListEvent& /*event*/) {}
   virtual void OnOK() { End(kIdOk); }
   virtual void OnCancel() { End(kIdCancel); }
+  virtual bool OnHelp() { return false; }
+  virtual void OnDestroy() {}
 
   // The backend binds a running dialog to its surface (null unbinds).
   void Attach(DialogSurface* surface) { surface_ = surface; }
@@ -112,6 +129,9 @@ class Dialog {
  protected:
   // --- controls -------------------------------------------------------------
   void SetTitle(const std::string& text) { if (surface_) surface_->SetTitle(text); }
+  void SetIcon(int iconId) { if (surface_) surface_->SetIcon(iconId); }
+  void PlaceNotTopmost() { if (surface_) surface_->PlaceNotTopmost(); }
+  WindowHandle Window() const { return surface_ ? surface_->Window() : 0; }
   void SetItemText(int id, const std::string& text) { if (surface_) surface_->SetItemText(id, text); }
   std::string ItemText(int id) const { return surface_ ? surface_->ItemText(id) : std::string(); }
   void EnableItem(int id, bool on) { if (surface_) surface_->EnableItem(id, on); }

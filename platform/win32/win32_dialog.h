@@ -19,6 +19,9 @@ class Win32DialogSurface : public DialogSurface {
   ~Win32DialogSurface() override;
 
   void SetTitle(const std::string& text) override;
+  void SetIcon(int iconId) override;
+  void PlaceNotTopmost() override;
+  WindowHandle Window() const override { return reinterpret_cast<WindowHandle>(dialog_); }
   void SetItemText(int id, const std::string& text) override;
   std::string ItemText(int id) const override;
   void EnableItem(int id, bool enabled) override;
@@ -44,6 +47,8 @@ class Win32DialogSurface : public DialogSurface {
   // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: the brush when the control has
   // a text colour of its own, else null (the system's default).
   HBRUSH ColourControl(HDC dc, HWND control, bool edit);
+  // The large icon set with SetIcon, for WM_QUERYDRAGICON; null when none.
+  HICON DragIcon() const { return largeIcon_; }
 
  private:
   HWND Item(int id) const { return GetDlgItem(dialog_, id); }
@@ -51,6 +56,8 @@ class Win32DialogSurface : public DialogSurface {
   HWND dialog_;
   Win32Resources* resources_;
   std::map<int, Colour> colours_;
+  HICON largeIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
   std::map<int, std::unique_ptr<Win32ListControl>> lists_;
 };
 

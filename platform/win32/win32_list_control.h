@@ -23,6 +23,7 @@ class Win32ListControl : public ListControl {
   void SetFullRowSelect(bool on) override;
   void SetSingleSelection(bool on) override;
   void SetSmallIcons(const std::vector<int>& iconIds) override;
+  void SetSmallBitmaps(const std::vector<int>& bitmapIds) override;
   void SetFont(FontHandle font) override;
   bool HasVerticalScrollBar() const override;
 
@@ -59,6 +60,8 @@ class Win32ListControl : public ListControl {
   Win32Resources* resources_;
   HIMAGELIST images_ = nullptr;
   HFONT templateFont_ = nullptr;
+
+  void UseImages(HIMAGELIST images);
 };
 
 }  // namespace ui
