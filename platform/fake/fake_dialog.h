@@ -69,8 +69,13 @@ class FakeDialog : public DialogSurface {
   void Click(int id);
   // Chooses an entry of a drop-down list.
   void Choose(int id, int index);
-  // Esc or the close box.
+  // The close box: what a click on Cancel does.
   void Close() { Click(kIdCancel); }
+  // Escape: the dialog hears of Cancel even when the button is hidden or
+  // disabled, as the system's dialog manager sends it.
+  void PressEscape() {
+    if (!ended_) dialog_->OnCommand(kIdCancel, kClicked);
+  }
   // Clicks an option button of a group of automatic option buttons: it is
   // turned on and the others of the group off before the dialog hears of
   // the click, as the system does.

@@ -122,32 +122,55 @@ std::vector<FakeIniFiles::Section> FakeIniFiles::Parse(std::string_view bytes) {
 }
 
 std::string FakeIniFiles::Render(const std::vector<Section>& sections) {
-  std::string out;
+  std::size_t size = 0;
   for (const Section& s : sections) {
-    if (!s.name.empty()) out += "[" + s.name + "]\r\n";
+    size += s.name.size() + 4;
+    for (const Key& k : s.keys) size += k.name.size() + k.value.size() + 3;
+  }
+  std::string out;
+  out.reserve(size);
+  for (const Section& s : sections) {
+    if (!s.name.empty()) out.append("[").append(s.name).append("]\r\n");
     for (const Key& k : s.keys) {
-      out += k.name;
-      if (k.hasValue) out += "=" + k.value;
-      out += "\r\n";
+      out.append(k.name);
+      if (k.hasValue) out.append("=").append(k.value);
+      out.append("\r\n");
     }
   }
   return out;
 }
 
-bool FakeIniFiles::Load(const std::string& file, std::vector<Section>* sections) const {
+std::vector<FakeIniFiles::Section>* FakeIniFiles::Load(const std::string& file) {
   const std::string* bytes = files_->File(file);
-  if (!bytes) {
-    sections->assign(1, Section{});
-    return false;
+  if (!bytes) return nullptr;
+  if (file != cachedPath_ || *bytes != cachedBytes_) {
+    cachedPath_ = file;
+    cachedBytes_ = *bytes;
+    cachedSections_ = Parse(*bytes);
+    written_ = nullptr;
+    writtenSection_ = nullptr;
   }
-  *sections = Parse(*bytes);
-  return true;
+  // Read afresh, what was written last loses the blanks at its end.
+  if (writtenSection_) writtenSection_->name = std::string(Trim(writtenSection_->name));
+  if (written_) {
+    written_->name = std::string(Trim(written_->name));
+    written_->value = std::string(Trim(written_->value));
+  }
+  written_ = nullptr;
+  writtenSection_ = nullptr;
+  return &cachedSections_;
 }
 
-bool FakeIniFiles::Store(const std::string& file, const std::vector<Section>& sections) {
-  if (writesLeft_ == 0) return false;
+bool FakeIniFiles::Store(const std::string& file) {
+  if (writesLeft_ == 0) {
+    cachedPath_.clear();  // the change never reached the file
+    written_ = nullptr;
+    writtenSection_ = nullptr;
+    return false;
+  }
   if (writesLeft_ > 0) --writesLeft_;
-  files_->SetFile(file, Render(sections));
+  cachedBytes_ = Render(cachedSections_);
+  files_->SetFile(file, cachedBytes_);
   return true;
 }
 
@@ -155,9 +178,8 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
                                      const std::string& key, const std::string& fallback,
                                      std::size_t bufferBytes) {
   log_.push_back("read " + file + " [" + section + "] " + key);
-  std::vector<Section> sections;
-  Load(file, &sections);
-  const Key* found = FindKey(sections, section, key);
+  const std::vector<Section>* sections = Load(file);
+  const Key* found = sections ? FindKey(*sections, section, key) : nullptr;
   std::string value = found ? std::string(Unquoted(found->value)) : std::string(TrimEnd(fallback));
   if (bufferBytes == 0) return std::string();
   if (value.size() > bufferBytes - 1) value.resize(bufferBytes - 1);
@@ -173,10 +195,10 @@ int FakeIniFiles::ReadInt(const std::string& file, const std::string& section,
 
 std::vector<std::string> FakeIniFiles::SectionNames(const std::string& file) {
   log_.push_back("sections " + file);
-  std::vector<Section> sections;
-  Load(file, &sections);
   std::vector<std::string> names;
-  for (const Section& s : sections) {
+  const std::vector<Section>* sections = Load(file);
+  if (!sections) return names;
+  for (const Section& s : *sections) {
     if (!s.name.empty()) names.push_back(s.name);
   }
   return names;
@@ -185,40 +207,50 @@ std::vector<std::string> FakeIniFiles::SectionNames(const std::string& file) {
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section,
                                const std::string& key, const std::string& value) {
   log_.push_back("write " + file + " [" + section + "] " + key + "=" + value);
-  std::vector<Section> sections;
-  Load(file, &sections);
-  const std::string_view sectionName = Trim(section);
+  std::vector<Section>* sections = Load(file);
+  if (!sections) {
+    cachedPath_ = file;
+    cachedBytes_.clear();
+    cachedSections_.assign(1, Section{});
+    sections = &cachedSections_;
+  }
   const std::string_view keyName = Trim(key);
   const std::string stored(TrimStart(value));
-  Section* s = FindSection(sections, sectionName);
+  Section* s = FindSection(*sections, Trim(section));
   if (!s) {
-    sections.push_back({std::string(TrimStart(section)), {}});
-    s = &sections.back();
+    sections->push_back({std::string(TrimStart(section)), {}});
+    s = &sections->back();
+    writtenSection_ = s;
   }
   for (Key& k : s->keys) {
     if (!SameName(k.name, keyName)) continue;
-    if (k.hasValue && k.value == stored) return true;
+    if (k.hasValue && k.value == stored) {
+      writtenSection_ = nullptr;
+      return true;
+    }
     k.value = stored;
     k.hasValue = true;
-    return Store(file, sections);
+    written_ = &k;
+    return Store(file);
   }
   s->keys.push_back({std::string(TrimStart(key)), stored, true});
-  return Store(file, sections);
+  written_ = &s->keys.back();
+  return Store(file);
 }
 
 bool FakeIniFiles::DeleteSection(const std::string& file, const std::string& section) {
   log_.push_back("delete " + file + " [" + section + "]");
-  std::vector<Section> sections;
-  if (!Load(file, &sections)) return true;
-  const std::size_t before = sections.size();
-  for (auto it = sections.begin(); it != sections.end();) {
+  std::vector<Section>* sections = Load(file);
+  if (!sections) return true;
+  const std::size_t before = sections->size();
+  for (auto it = sections->begin(); it != sections->end();) {
     if (!it->name.empty() && SameName(it->name, section)) {
-      it = sections.erase(it);
+      it = sections->erase(it);
     } else {
       ++it;
     }
   }
-  return sections.size() == before || Store(file, sections);
+  return sections->size() == before || Store(file);
 }
 
 bool FakeIniFiles::Flush(const std::string& file) {

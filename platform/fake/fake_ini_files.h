@@ -61,10 +61,23 @@ class FakeIniFiles : public IniFiles {
   static std::string Render(const std::vector<Section>& sections);
 
  private:
-  bool Load(const std::string& file, std::vector<Section>* sections) const;
-  bool Store(const std::string& file, const std::vector<Section>& sections);
+  // The sections of the file as the system reads them; null when the file
+  // is missing.
+  std::vector<Section>* Load(const std::string& file);
+  // Writes the sections out; false (and the file as it was) when writes
+  // are made to fail.
+  bool Store(const std::string& file);
 
   FakeFileSystem* files_;
+  // The last file read or written, as bytes and as sections, so that a run
+  // of calls on one file does not read it afresh each time. A value just
+  // written is kept as written (its trailing blanks included) until the
+  // next call reads the file again and drops them.
+  std::string cachedPath_;
+  std::string cachedBytes_;
+  std::vector<Section> cachedSections_;
+  Key* written_ = nullptr;
+  Section* writtenSection_ = nullptr;
   int writesLeft_ = -1;
   std::vector<std::string> log_;
 };
