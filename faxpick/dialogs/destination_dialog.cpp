@@ -199,8 +199,8 @@ void CDestinationDialog::UpdateCounter() {
   const int count = sendList_.Count();
   const long long free = static_cast<long long>(kMaxDestinations) - count -
                          exchange_.OtherDestinationCount();
-  SetItemText(IDC_COUNTER, ui::FormatText(strings_.Get(IDS_COUNTER),
-                                          {std::to_string(count), std::to_string(free)}));
+  const std::vector<std::string> values = {std::to_string(count), std::to_string(free)};
+  SetItemText(IDC_COUNTER, ui::FormatText(strings_.Get(IDS_COUNTER), values));
 }
 
 void CDestinationDialog::Register() {
