@@ -2,7 +2,10 @@
 // they stand for.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace picker {
@@ -26,19 +29,49 @@ struct Destination {
   std::string respect;
 };
 
+// The texts of a destination in this order.
+enum class Field { kDispName, kDispNameJP, kFax, kSubAddress, kPassword, kCompany, kDepartment,
+                   kClient, kRespect };
+constexpr std::size_t kFieldCount = 9;
+
 // One "[FAX_ADDR]" line of the book with the destinations it stands for: a
 // single address its own one, a group one per member line, ordered by
-// their readings.
-struct BookEntry {
+// their readings. The member texts are kept together in one buffer per
+// entry; Member() makes a destination of them.
+class BookEntry {
+ public:
   int id = 0;  // the number of entry lines before this one; the lists' key
   int kind = kKindAddress;
   int regNo = 0;
   std::string dispName;
   std::string dispNameJP;
-  std::vector<Destination> members;
 
   bool IsGroup() const { return kind == kKindGroup; }
-  int MemberCount() const { return static_cast<int>(members.size()); }
+  int MemberCount() const { return static_cast<int>(members_.size()); }
+  Destination Member(int i) const;
+  std::string_view MemberText(int i, Field field) const;
+
+  // Appends a member, its texts one after the other in field order.
+  void BeginMember();
+  void AppendText(std::string_view text);
+  // Orders the members by reading with `before`, which must be a strict
+  // order; members of equal readings keep the order they were added in,
+  // reversed (the later first).
+  template <typename Before>
+  void OrderMembers(Before before);
+
+ private:
+  struct Span {
+    std::size_t start = 0;
+    std::array<std::uint32_t, kFieldCount> lengths{};
+    std::size_t filled = 0;  // texts appended so far
+  };
+  std::string_view Text(const Span& span, Field field) const;
+
+  std::string texts_;
+  std::vector<Span> members_;
 };
 
 }  // namespace picker
+
+#include "faxpick/book/book_entry_order.h"

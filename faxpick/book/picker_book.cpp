@@ -19,7 +19,8 @@ class Lines {
   explicit Lines(std::string_view bytes) : bytes_(bytes) {}
   bool Next(std::string_view* line) {
     if (pos_ >= bytes_.size()) return false;
-    const std::size_t end = std::min(bytes_.find_first_of("\r\n", pos_), bytes_.size());
+    const std::size_t lf = std::min(bytes_.find('\n', pos_), bytes_.size());
+    const std::size_t end = std::min(bytes_.substr(0, lf).find('\r', pos_), lf);
     *line = bytes_.substr(pos_, end - pos_);
     pos_ = end + 1;
     if (end + 1 < bytes_.size() && bytes_[end] == '\r' && bytes_[end + 1] == '\n') ++pos_;
@@ -38,6 +39,8 @@ class Fields {
  public:
   explicit Fields(std::string_view rest) : rest_(rest) {}
   std::string Text() { return std::string(store::NextCsvFieldView(&rest_, &scratch_)); }
+  // The next field, valid until the next call.
+  std::string_view View() { return store::NextCsvFieldView(&rest_, &scratch_); }
   // A decimal integer: blanks, a sign, digits up to the first other byte;
   // no digits give 0; values beyond the 32-bit range stop at its ends.
   int Number() {
@@ -59,20 +62,22 @@ class Fields {
   std::string scratch_;
 };
 
-void ReadDestinationFields(Fields& fields, const Honorifics& honorifics, Destination* d) {
-  d->faxNumber = fields.Text();
-  d->subAddress = fields.Text();
-  d->password = fields.Text();
-  d->companyName = fields.Text();
-  d->departmentName = fields.Text();
-  d->clientName = fields.Text();
-  d->respect = honorifics.TextOf(fields.Number());
+// Adds a member of these names and the fields from the fax number on. The
+// fields go into the entry's buffer one by one, as a field is valid only
+// until the next one is taken.
+void AddMemberFields(Fields& fields, const Honorifics& honorifics, std::string_view name,
+                     std::string_view reading, BookEntry* entry) {
+  entry->BeginMember();
+  entry->AppendText(name);
+  entry->AppendText(reading);
+  for (int i = 0; i < 6; ++i) entry->AppendText(fields.View());
+  entry->AppendText(honorifics.TextOf(fields.Number()));
 }
 
 }  // namespace
 
-std::string Honorifics::TextOf(int code) const {
-  if (!japanese) return std::string();
+std::string_view Honorifics::TextOf(int code) const {
+  if (!japanese) return std::string_view();
   if (code >= 1 && code <= 3) return texts[static_cast<std::size_t>(code - 1)];
   return " ";
 }
@@ -115,11 +120,7 @@ void PickerBook::ReadEntry(std::string_view rest, const Honorifics& honorifics) 
   entry->dispName = fields.Text();
   entry->dispNameJP = fields.Text();
   if (!entry->IsGroup()) {
-    Destination d;
-    d.dispName = entry->dispName;
-    d.dispNameJP = entry->dispNameJP;
-    ReadDestinationFields(fields, honorifics, &d);
-    entry->members.push_back(std::move(d));
+    AddMemberFields(fields, honorifics, entry->dispName, entry->dispNameJP, entry.get());
   }
   if (entry->IsGroup()) {
     // Of groups with equal readings the later one stands first.
@@ -135,11 +136,10 @@ void PickerBook::ReadMember(std::string_view rest, const Honorifics& honorifics)
   const int groupNo = fields.Number();
   auto group = firstGroup_.find(groupNo);
   if (group == firstGroup_.end()) return;
-  Destination d;
-  d.dispName = fields.Text();
-  d.dispNameJP = fields.Text();
-  ReadDestinationFields(fields, honorifics, &d);
-  group->second->members.push_back(std::move(d));
+  BookEntry* entry = group->second;
+  entry->BeginMember();
+  for (int i = 0; i < 8; ++i) entry->AppendText(fields.View());
+  entry->AppendText(honorifics.TextOf(fields.Number()));
 }
 
 void PickerBook::Order() {
@@ -155,10 +155,8 @@ void PickerBook::Order() {
   std::stable_sort(sorted_.begin(), sorted_.end(), byReading);
   for (const auto& entry : byId_) {
     if (!entry->IsGroup()) continue;
-    std::vector<Destination>& members = entry->members;
-    std::reverse(members.begin(), members.end());
-    std::stable_sort(members.begin(), members.end(), [this](const Destination& a, const Destination& b) {
-      return Before(a.dispNameJP, b.dispNameJP);
+    entry->OrderMembers([this](std::string_view a, std::string_view b) {
+      return text::CompareMultibyte(codePage_, a, b) < 0;
     });
   }
 }

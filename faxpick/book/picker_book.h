@@ -37,7 +37,7 @@ struct Honorifics {
   bool japanese = true;
   std::array<std::string, 3> texts;
 
-  std::string TextOf(int code) const;
+  std::string_view TextOf(int code) const;
 };
 
 // The most bytes of a book file the picker reads.

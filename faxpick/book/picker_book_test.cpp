@@ -38,7 +38,7 @@ TEST(PickerBook, ReadsEveryFieldOfAnAddressIntoItsOneDestination) {
   EXPECT_EQ(e.kind, 1);
   EXPECT_EQ(e.regNo, 7);
   ASSERT_EQ(e.MemberCount(), 1);
-  const Destination& d = e.members[0];
+  const Destination d = e.Member(0);
   const std::vector<std::string> got = {d.dispName, d.dispNameJP, d.faxNumber, d.subAddress,
                                         d.password, d.companyName, d.departmentName,
                                         d.clientName, d.respect};
@@ -80,7 +80,7 @@ TEST(PickerBook, DiffersFromTheEditorsReaderWhereItMeansTo) {
     ASSERT_EQ(r.book.Size(), c.entries) << c.what;
     if (c.entries == 0) continue;
     EXPECT_EQ(r.Only().dispName, c.name) << c.what;
-    EXPECT_EQ(r.Only().members.at(0).respect, c.respect) << c.what;
+    EXPECT_EQ(r.Only().Member(0).respect, c.respect) << c.what;
   }
 }
 
@@ -96,7 +96,7 @@ TEST(PickerBook, KeepsAllBitsOfNumbersAndReadsThemAsTheRuntimeDoes) {
 
 TEST(PickerBook, SplitsFieldsAsTheEditorWritesThem) {
   Read r({"[FAX_ADDR]=1,1,\"A, B\",\"say \"\"hi\"\"\",x\"y\"z,,,,,,\"last\""});
-  const Destination& d = r.Only().members.at(0);
+  const Destination d = r.Only().Member(0);
   EXPECT_EQ(d.dispName, "A, B");
   EXPECT_EQ(d.dispNameJP, "say \"hi\"");
   EXPECT_EQ(d.faxNumber, "xyz");
@@ -136,11 +136,11 @@ TEST(PickerBook, AttachesMembersToTheFirstGroupReadBeforeThemInReadingOrder) {
   const BookEntry& z = *r.book.Entries()[2];
   EXPECT_EQ(address.MemberCount(), 1);
   ASSERT_EQ(z.MemberCount(), 1);
-  EXPECT_EQ(z.members[0].dispName, "Two");
+  EXPECT_EQ(z.Member(0).dispName, "Two");
   ASSERT_EQ(y.MemberCount(), 2);
-  EXPECT_EQ(y.members[0].dispName, "Also one");  // equal readings: the later first
-  EXPECT_EQ(y.members[1].dispName, "One");
-  EXPECT_EQ(y.members[1].respect, "DONO");
+  EXPECT_EQ(y.Member(0).dispName, "Also one");  // equal readings: the later first
+  EXPECT_EQ(y.Member(1).dispName, "One");
+  EXPECT_EQ(y.Member(1).respect, "DONO");
 }
 
 TEST(PickerBook, AGroupWithoutMembersAndAnEntryOfAnotherKind) {
@@ -151,8 +151,8 @@ TEST(PickerBook, AGroupWithoutMembersAndAnEntryOfAnotherKind) {
   EXPECT_EQ(empty.MemberCount(), 0);
   EXPECT_FALSE(other.IsGroup());
   ASSERT_EQ(other.MemberCount(), 1);
-  EXPECT_EQ(other.members[0].faxNumber, "07");
-  EXPECT_EQ(other.members[0].respect, "ONCHU");
+  EXPECT_EQ(other.Member(0).faxNumber, "07");
+  EXPECT_EQ(other.Member(0).respect, "ONCHU");
 }
 
 TEST(PickerBook, LoadsAFileAndReportsOneThatCannotBeOpened) {

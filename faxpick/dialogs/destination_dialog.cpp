@@ -221,7 +221,8 @@ void CDestinationDialog::Register() {
     return;
   }
   for (const BookEntry* entry : chosen) {
-    for (const Destination& member : entry->members) {
+    for (int i = 0; i < entry->MemberCount(); ++i) {
+      const Destination member = entry->Member(i);
       if (!sendList_.Holds(member)) sendList_.Add(member);
     }
   }

@@ -15,9 +15,8 @@ void CGroupConfirmDialog::OnInit() {
   if (!list) return;
   columns_.AddAddressColumns(*list);
   list->SetFullRowSelect(true);
-  int key = 0;
-  for (const Destination& member : group_.members) {
-    ListColumns::AppendRow(*list, columns_.MemberRow(member), 0, key++);
+  for (int i = 0; i < group_.MemberCount(); ++i) {
+    ListColumns::AppendRow(*list, columns_.MemberRow(group_.Member(i)), 0, i);
   }
 }
 

@@ -31,7 +31,7 @@ void ListColumns::AddSendColumns(ui::ListControl& list) const {
 }
 
 std::vector<std::string> ListColumns::EntryRow(const BookEntry& entry) const {
-  if (!entry.IsGroup() && !entry.members.empty()) return MemberRow(entry.members.front());
+  if (!entry.IsGroup() && entry.MemberCount() > 0) return MemberRow(entry.Member(0));
   std::vector<std::string> row;
   if (japanese_) row.push_back(entry.dispName);
   row.push_back(entry.dispNameJP);
