@@ -63,7 +63,7 @@ class PickerHarness {
   ui::FakeDialogRunner dialogs{&boxes};
   ui::FakeFileDialogs fileDialogs;
   ui::FakeWaitCursor cursor;
-  text::PortableLocaleEquality equality;
+  text::PortableLocaleEquality equality{932};
 };
 
 // A book file: the header, then each line with CR LF.

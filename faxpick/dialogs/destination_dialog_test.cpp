@@ -454,7 +454,9 @@ TEST_F(DestinationDialogTest, ConnectsToASharedHostAskingForCredentialsOnce) {
       EXPECT_EQ(h2.network.attempts[i].owner, 0x10000 + IDD_DESTINATION) << c.what;
     }
     EXPECT_EQ(h2.Messages(), c.loaded ? Texts{} : Texts{"[117]"}) << c.what;
-    if (!c.loaded) EXPECT_EQ(h2.boxes.Last().caption, "faxpick") << c.what;
+    if (!c.loaded) {
+      EXPECT_EQ(h2.boxes.Last().caption, "faxpick") << c.what;
+    }
     // The host and path are remembered even when the personal book was shown.
     EXPECT_EQ(*h2.files.File(h2.SettingsPath()),
               Lines({"[PARAM]", c.loaded ? "TYPE=1" : "TYPE=0", "HostName=srv",

@@ -242,15 +242,14 @@ bool FakeIniFiles::DeleteSection(const std::string& file, const std::string& sec
   log_.push_back("delete " + file + " [" + section + "]");
   std::vector<Section>* sections = Load(file);
   if (!sections) return true;
-  const std::size_t before = sections->size();
-  for (auto it = sections->begin(); it != sections->end();) {
+  // The first section of the name goes; any later one of it stays.
+  for (auto it = sections->begin(); it != sections->end(); ++it) {
     if (!it->name.empty() && SameName(it->name, section)) {
-      it = sections->erase(it);
-    } else {
-      ++it;
+      sections->erase(it);
+      return Store(file);
     }
   }
-  return sections->size() == before || Store(file);
+  return true;
 }
 
 bool FakeIniFiles::Flush(const std::string& file) {

@@ -6,8 +6,9 @@
 // section; "name=value" is a key, "name" alone a key without value; keys
 // before the first section belong to a nameless one. A change of a key
 // drops the blanks before the value; writing the value a key already has
-// leaves the file untouched. Bytes are kept as they are (the system takes
-// them through its code page).
+// leaves the file untouched; deleting a section deletes the first of its
+// name. Bytes are kept as they are (the system takes them through its code
+// page).
 #pragma once
 
 #include <string>

@@ -25,6 +25,13 @@
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
 //   dialog-rows TITLE ID       the rows of a list there, like rows
+//   shown TITLE ID, enabled TITLE ID   "1" when that control is visible,
+//                              enabled; else "0"
+//   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
+//                              the fax driver side starts the picker; no wait
+//   launch-timed EXE LINE TITLE ID ROWS MS   the same, then wait for the list
+//                              ID of the dialog TITLE to hold ROWS rows and
+//                              print the milliseconds
 #include <windows.h>
 #include <commctrl.h>
 
@@ -183,18 +190,38 @@ int Status(const std::string& title, int pane) {
   return 0;
 }
 
-int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
+// Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE").
+bool Launch(const std::string& exe, const std::string& line) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  std::string command = "\"" + exe + "\"";
-  const DWORD start = GetTickCount();
+  std::string command = "\"" + exe + "\"" + (line.empty() ? "" : " " + line);
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
-    return 1;
+    return false;
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  return true;
+}
+
+// Waits for the list found by `list` to hold `rows` rows; prints the time.
+template <typename FindList>
+int TimeUntilRows(DWORD start, FindList list, int rows, int ms) {
+  for (;;) {
+    HWND found = list();
+    if (found && SendMessageA(found, LVM_GETITEMCOUNT, 0, 0) == rows) {
+      std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+      return 0;
+    }
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(10);
+  }
+}
+
+int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
+  const DWORD start = GetTickCount();
+  if (!Launch(exe, "")) return 1;
   for (;;) {
     HWND frame = Find(title, kFrameClass);
     HWND list = frame ? ListOf(frame) : nullptr;
@@ -278,6 +305,23 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;
+  if (verb == "launch-timed") {
+    const DWORD start = GetTickCount();
+    if (!Launch(arg(1), arg(2))) return 1;
+    const std::string title = arg(3);
+    const int id = number(4);
+    return TimeUntilRows(start, [&] {
+      HWND dialog = Find(title, "#32770");
+      return dialog ? GetDlgItem(dialog, id) : nullptr;
+    }, number(5), number(6));
+  }
+  if (verb == "shown" || verb == "enabled") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    std::printf("%d\n", (verb == "shown" ? IsWindowVisible(item) : IsWindowEnabled(item)) ? 1 : 0);
+    return 0;
+  }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
       verb == "dialog-rows") {
     HWND item = DialogItem(arg(1), number(2));
