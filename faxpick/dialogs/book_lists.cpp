@@ -49,7 +49,9 @@ void BookLists::Fill(const PickerBook& book) {
     }
   }
   if (!full_) return;
+  full_->SetRedraw(false);
   for (const BookEntry* entry : book.Entries()) Append(*full_, *entry);
+  full_->SetRedraw(true);
 }
 
 ui::ListControl* BookLists::Visible() const {
@@ -74,6 +76,7 @@ const BookEntry* BookLists::EntryOf(ui::ItemData key) const {
 void BookLists::Search(const std::string& typed, int column) {
   ui::ListControl* target = mode_ == ListMode::kResultA ? resultB_ : resultA_;
   if (!target || !full_) return;
+  target->SetRedraw(false);
   target->DeleteAllItems();
   const std::size_t n = typed.size();
   for (int row = 0; row < full_->ItemCount(); ++row) {
@@ -85,6 +88,7 @@ void BookLists::Search(const std::string& typed, int column) {
     const std::string_view start = std::string_view(cell).substr(0, n);
     if (equality_.Equal(start, typed)) Append(*target, *entry);
   }
+  target->SetRedraw(true);
   mode_ = target == resultB_ ? ListMode::kResultB : ListMode::kResultA;
 }
 

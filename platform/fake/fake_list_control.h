@@ -20,6 +20,8 @@ class FakeListControl : public ListControl {
   void SetSmallBitmaps(const std::vector<int>& bitmapIds) override { bitmaps_ = bitmapIds; icons_.clear(); }
   void SetFont(FontHandle font) override { font_ = font; }
   bool HasVerticalScrollBar() const override { return ItemCount() > visibleRows_; }
+  void SetRedraw(bool on) override { redraw_ = on; }
+  bool Redraws() const { return redraw_; }
 
   void AddColumn(const std::string& header, int width) override;
   int ColumnCount() const override { return static_cast<int>(columns_.size()); }
@@ -101,6 +103,7 @@ class FakeListControl : public ListControl {
   int focusTaken_ = 0;
   int lastMadeVisible_ = -1;
   int sorts_ = 0;
+  bool redraw_ = true;
 };
 
 }  // namespace ui

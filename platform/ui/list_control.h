@@ -55,6 +55,9 @@ class ListControl {
   // 0 restores the font the list had from its dialog template.
   virtual void SetFont(FontHandle font) = 0;
   virtual bool HasVerticalScrollBar() const = 0;
+  // Off while many rows go in or out (nothing is drawn or laid out); on
+  // again shows the rows as they are.
+  virtual void SetRedraw(bool on) = 0;
 
   // --- columns ------------------------------------------------------------
   // Appends a left-aligned column.

@@ -74,6 +74,11 @@ void Win32ListControl::SetFont(FontHandle font) {
   SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
 }
 
+void Win32ListControl::SetRedraw(bool on) {
+  SendMessageA(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(list_, nullptr, TRUE);
+}
+
 bool Win32ListControl::HasVerticalScrollBar() const {
   return (GetWindowLongPtrA(list_, GWL_STYLE) & WS_VSCROLL) != 0;
 }

@@ -26,6 +26,7 @@ class Win32ListControl : public ListControl {
   void SetSmallBitmaps(const std::vector<int>& bitmapIds) override;
   void SetFont(FontHandle font) override;
   bool HasVerticalScrollBar() const override;
+  void SetRedraw(bool on) override;
 
   void AddColumn(const std::string& header, int width) override;
   int ColumnCount() const override;

@@ -29,7 +29,9 @@
 //                              enabled; else "0"
 //   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
 //                              the fax driver side starts the picker; no wait
-//   launch-timed EXE LINE TITLE ID ROWS MS   the same, then wait for the list
+//   run EXE LINE MS            the same, then wait for the program to end and
+//                              print its exit code (1 when it runs longer)
+//   launch-timed EXE LINE TITLE ID ROWS MS   launch, then wait for the list
 //                              ID of the dialog TITLE to hold ROWS rows and
 //                              print the milliseconds
 #include <windows.h>
@@ -190,8 +192,9 @@ int Status(const std::string& title, int pane) {
   return 0;
 }
 
-// Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE").
-bool Launch(const std::string& exe, const std::string& line) {
+// Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE");
+// *running keeps the process's handle when asked for.
+bool Launch(const std::string& exe, const std::string& line, HANDLE* running = nullptr) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
@@ -201,8 +204,24 @@ bool Launch(const std::string& exe, const std::string& line) {
     return false;
   }
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (running) {
+    *running = process.hProcess;
+  } else {
+    CloseHandle(process.hProcess);
+  }
   return true;
+}
+
+int RunToEnd(const std::string& exe, const std::string& line, int ms) {
+  HANDLE process = nullptr;
+  if (!Launch(exe, line, &process)) return 1;
+  const bool ended = WaitForSingleObject(process, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  if (!ended) return 1;
+  std::printf("%lu\n", static_cast<unsigned long>(code));
+  return 0;
 }
 
 // Waits for the list found by `list` to hold `rows` rows; prints the time.
@@ -306,6 +325,7 @@ int main(int argc, char** argv) {
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
   if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;
+  if (verb == "run") return RunToEnd(arg(1), arg(2), number(3));
   if (verb == "launch-timed") {
     const DWORD start = GetTickCount();
     if (!Launch(arg(1), arg(2))) return 1;
