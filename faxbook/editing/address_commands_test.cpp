@@ -2,7 +2,7 @@
 // entries: new, edit, delete, copy and paste.
 #include <gtest/gtest.h>
 
-#include "faxbook/editing/editing_test_support.h"
+#include "tests/support/editing_harness.h"
 
 namespace {
 

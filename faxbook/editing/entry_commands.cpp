@@ -2,23 +2,49 @@
 
 #include "faxbook/editing/address_dialog.h"
 #include "faxbook/editing/group_dialog.h"
-#include "faxbook/import/name_fitting.h"
+#include "faxbook/editing/name_fitting.h"
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
-#include "faxbook/shell/addr_config_view.h"
-#include "faxbook/shell/list_layout.h"
-#include "faxbook/shell/main_frame.h"
 #include "store/reg_no.h"
 
 namespace {
 constexpr int kImageGroup = 1;
 }  // namespace
 
-CEntryCommands::CEntryCommands(CAddrConfigView& view, const EditorServices& services,
-                               const CMainFrame& frame)
-    : view_(view), services_(services), frame_(frame) {}
+CEntryCommands::CEntryCommands(ViewServices& view, const EditorServices& services)
+    : view_(view), services_(services) {}
 
-editing::TextRules CEntryCommands::Rules() const { return {view_.LangId(), frame_.CodePage()}; }
+bool CEntryCommands::OnCommand(int id) {
+  switch (id) {
+    case ID_NEW_ADDRESS:
+    case IDC_NEW_ADDRESS_BUTTON:
+      NewAddress();
+      return true;
+    case ID_NEW_GROUP:
+    case IDC_NEW_GROUP_BUTTON:
+      NewGroup();
+      return true;
+    case IDC_DELETE_BUTTON:
+      Delete();
+      return true;
+    case ID_EDIT_COPY:
+      Copy();
+      return true;
+    case ID_EDIT_PASTE:
+      Paste();
+      return true;
+    case kCmdEditSelectedAddress:
+      EditAddress(view_.List()->NextSelected(-1));
+      return true;
+    case kCmdEditSelectedGroup:
+      EditGroup(view_.List()->NextSelected(-1));
+      return true;
+    default:
+      return false;
+  }
+}
+
+editing::TextRules CEntryCommands::Rules() const { return {view_.LangId(), view_.CodePage()}; }
 
 std::string CEntryCommands::String(int id) const { return services_.resources->String(id); }
 
@@ -90,7 +116,7 @@ void CEntryCommands::AddEntry(const store::AddressRecord& record, bool group) {
 }
 
 void CEntryCommands::RunAddressDialog(int regNo, const store::EntryTexts& texts) {
-  CAddressDialog dialog(*services_.resources, Rules(), *this, frame_.ListFont());
+  CAddressDialog dialog(*services_.resources, Rules(), *this, view_.ListFont());
   dialog.mode = CAddressDialog::Mode::kNew;
   dialog.regNo = regNo;
   dialog.texts = texts;
@@ -113,7 +139,7 @@ void CEntryCommands::EditAddress(int row) {
   int rowId = 0;
   store::AddressRecord* record = view_.RowId(row, &rowId) ? view_.FindRecord(rowId) : nullptr;
   if (!record) return;
-  CAddressDialog dialog(*services_.resources, Rules(), *this, frame_.ListFont());
+  CAddressDialog dialog(*services_.resources, Rules(), *this, view_.ListFont());
   dialog.mode = CAddressDialog::Mode::kEdit;
   dialog.regNo = record->regNo;
   dialog.texts = *record;
@@ -124,7 +150,7 @@ void CEntryCommands::EditAddress(int row) {
   static_cast<store::EntryTexts&>(*record) = dialog.texts;
   view_.SetRowTexts(row, view_.RowTextsFor(*record, false));
   view_.Resort();
-  view_.Document()->Groups().UpdateMember(oldReading, store::kKindMember,
+  view_.Groups().UpdateMember(oldReading, store::kKindMember,
                                           store::MemberFrom(dialog.texts));
   view_.SetModified(true);
 }
@@ -133,7 +159,7 @@ void CEntryCommands::RunNewGroupDialog(int regNo, const std::string& name,
                                        const std::string& reading,
                                        const std::vector<store::MemberEntry>& members) {
   CGroupDialog dialog(*services_.resources, Rules(), *this, *services_.collation,
-                      *services_.waitCursor, frame_.ListFont());
+                      *services_.waitCursor, view_.ListFont());
   dialog.mode = CGroupDialog::Mode::kNew;
   dialog.regNo = regNo;
   dialog.dispName = name;
@@ -147,7 +173,7 @@ void CEntryCommands::RunNewGroupDialog(int regNo, const std::string& name,
   record.regNo = regNo;
   record.dispName = dialog.dispName;
   record.dispNameJP = dialog.dispNameJP;
-  view_.Document()->Groups().CreateGroupSlot(regNo, static_cast<int>(dialog.members.size()),
+  view_.Groups().CreateGroupSlot(regNo, static_cast<int>(dialog.members.size()),
                                              store::kKindMember, dialog.members);
   AddEntry(record, true);
 }
@@ -162,9 +188,9 @@ void CEntryCommands::EditGroup(int row) {
   int rowId = 0;
   store::AddressRecord* record = view_.RowId(row, &rowId) ? view_.FindRecord(rowId) : nullptr;
   if (!record) return;
-  store::GroupTable& groups = view_.Document()->Groups();
+  store::GroupTable& groups = view_.Groups();
   CGroupDialog dialog(*services_.resources, Rules(), *this, *services_.collation,
-                      *services_.waitCursor, frame_.ListFont());
+                      *services_.waitCursor, view_.ListFont());
   dialog.mode = CGroupDialog::Mode::kEdit;
   dialog.regNo = record->regNo;
   dialog.dispName = record->dispName;
@@ -200,15 +226,15 @@ void CEntryCommands::Delete() {
     if (record && services_.messages->Show(String(group ? IDS_DELETE_GROUP : IDS_DELETE_ADDRESS),
                                            String(IDS_CAPTION), ui::Buttons::kOkCancel,
                                            ui::Icon::kQuestion) == ui::kIdOk) {
-      const std::string reading = list->ItemText(row, ReadingColumn(view_.LangId()));
+      const std::string reading = record->dispNameJP;
       const int regNo = record->regNo;
       view_.RemoveRecord(rowId);
       list->DeleteItem(row);
       view_.AdjustLastColumn();
       if (group) {
-        view_.Document()->Groups().DeleteGroup(regNo);
+        view_.Groups().DeleteGroup(regNo);
       } else {
-        view_.Document()->Groups().RemoveMember(reading, this);
+        view_.Groups().RemoveMember(reading, this);
       }
       view_.SetModified(true);
     }
@@ -233,11 +259,11 @@ void CEntryCommands::Paste() {
   int regNo = 0;
   if (!TakeRegNo(&regNo)) return;
   const editing::TextRules rules = Rules();
-  const std::string name = import::MakeSuffixedName(buffer_.texts.dispName, 0, rules, *this);
-  const std::string reading = import::MakeSuffixedName(buffer_.texts.dispNameJP, 1, rules, *this);
+  const std::string name = editing::MakeSuffixedName(buffer_.texts.dispName, 0, rules, *this);
+  const std::string reading = editing::MakeSuffixedName(buffer_.texts.dispNameJP, 1, rules, *this);
   if (buffer_.kind == store::kKindGroup) {
     std::vector<store::MemberEntry> members;
-    view_.Document()->Groups().CopyMembers(buffer_.regNo, store::kMaxMembers, &members);
+    view_.Groups().CopyMembers(buffer_.regNo, store::kMaxMembers, &members);
     RunNewGroupDialog(regNo, name, reading, members);
     return;
   }

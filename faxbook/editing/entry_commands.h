@@ -7,17 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "faxbook/editing/command_set.h"
+#include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/field_rules.h"
-#include "faxbook/shell/editor_services.h"
+#include "faxbook/editing/view_services.h"
 #include "store/address_record.h"
 #include "store/group_table.h"
 
-class CAddrConfigView;
-class CMainFrame;
-
-class CEntryCommands : public editing::NameLookup, public store::GroupEntryOwner {
+class CEntryCommands : public CommandSet,
+                       public editing::NameLookup,
+                       public store::GroupEntryOwner {
  public:
-  CEntryCommands(CAddrConfigView& view, const EditorServices& services, const CMainFrame& frame);
+  CEntryCommands(ViewServices& view, const EditorServices& services);
+
+  // New address and group (menu and hidden buttons), delete, copy, paste,
+  // and the edit of the one selected address or group.
+  bool OnCommand(int id) override;
 
   void NewAddress();
   void NewGroup();
@@ -55,8 +60,7 @@ class CEntryCommands : public editing::NameLookup, public store::GroupEntryOwner
   void AddEntry(const store::AddressRecord& record, bool group);
   void SelectOnly(int row);
 
-  CAddrConfigView& view_;
+  ViewServices& view_;
   EditorServices services_;
-  const CMainFrame& frame_;
   CopyBuffer buffer_;
 };

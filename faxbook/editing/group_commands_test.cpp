@@ -1,7 +1,7 @@
 // A user's steps through the group dialog and the member selection.
 #include <gtest/gtest.h>
 
-#include "faxbook/editing/editing_test_support.h"
+#include "tests/support/editing_harness.h"
 
 namespace {
 

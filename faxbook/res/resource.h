@@ -80,3 +80,5 @@
 
 // The ids of the address, group and member dialogs.
 #include "editing_resource.h"
+// The ids of the book imports, the multi-address edit and the replace dialog.
+#include "bulk_edit_resource.h"

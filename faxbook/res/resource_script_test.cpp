@@ -5,7 +5,7 @@
 #include <set>
 
 #include "faxbook/res/resource.h"
-#include "faxbook/res/resource_script.h"
+#include "tests/support/resource_script.h"
 
 namespace {
 
@@ -279,6 +279,65 @@ TEST_F(ResourceScripts, TheEditingDialogsHoldTheirControlsInTabOrder) {
   EXPECT_NE(respect.style.find("CBS_DROPDOWNLIST"), std::string::npos);
   const char* labels[] = {"登録名称", "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ", "会社名", "部署名", "宛先名称"};
   for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(address.controls[2 * i].text, labels[i]);
+}
+
+TEST_F(ResourceScripts, TheImportAndBulkEditTextsAreThereInBothLanguages) {
+  const std::pair<int, const char*> texts[] = {
+      {IDS_BOOK_FILTER, "ｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙ"},
+      {IDS_SAVE_AS_QUESTION, "現在のｱﾄﾞﾚｽﾃﾞｰﾀを名前を変えて保存しますか?"},
+      {IDS_BAD_FILE, "選択されたﾌｧｲﾙが正しくありません"},
+      {IDS_NOTHING_TO_IMPORT, "登録できるデータがありません"},
+  };
+  for (const auto& t : texts) {
+    EXPECT_EQ(japanese.Strings().count(t.first) ? japanese.Strings().at(t.first) : "", t.second)
+        << t.first;
+    EXPECT_FALSE(english.Strings().count(t.first) == 0 || english.Strings().at(t.first).empty())
+        << "English lacks " << t.first;
+  }
+}
+
+TEST_F(ResourceScripts, TheMultiEditAndReplaceDialogsHoldTheirControlsInTabOrder) {
+  struct Template {
+    int id;
+    const char* caption;
+    std::vector<int> controls;  // ids of the controls that have one, in order
+  } templates[] = {
+      {IDD_MULTI_EDIT, "複数ｱﾄﾞﾚｽの編集",
+       {1069, 1006, 1070, 1005, 1071, 1010, 1072, 1017, 1073, 1018, 1074, 1019, 1075, 1020, 1076,
+        1022, 1077, 1066, 1, 2}},
+      {IDD_REPLACE, "文字列の置換",
+       {1069, 1006, 1007, 1070, 1005, 1008, 1071, 1010, 1011, 1072, 1017, 1021, 1073, 1018, 1023,
+        1074, 1019, 1024, 1075, 1020, 1025, 1076, 1022, 1026, 1, 2}},
+  };
+  const char* labels[] = {"登録名称", "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ",
+                          "会社名",   "部署名", "宛先名称", "敬称"};
+  for (const Template& t : templates) {
+    EXPECT_EQ(japanese.DialogTemplate(t.id).caption, t.caption);
+    EXPECT_EQ(japanese.DialogTemplate(t.id).language, "LANG_JAPANESE, SUBLANG_DEFAULT");
+    EXPECT_EQ(english.DialogTemplate(t.id).language, "LANG_ENGLISH, SUBLANG_ENGLISH_US");
+    for (rc::Script* script : {&japanese, &english}) {
+      std::vector<int> ids;
+      for (const rc::Control& c : script->DialogTemplate(t.id).controls) {
+        if (c.id > 0) ids.push_back(c.id);
+        // The dialogs toggle their ticks themselves.
+        if (c.id >= 1069 && c.id <= 1077) EXPECT_EQ(c.kind, "CHECKBOX") << c.id;
+      }
+      EXPECT_EQ(ids, t.controls) << t.id;
+    }
+    std::vector<std::string> ticks;
+    for (const rc::Control& c : japanese.DialogTemplate(t.id).controls) {
+      if (c.kind == "CHECKBOX") ticks.push_back(c.text);
+    }
+    const std::size_t count = t.id == IDD_MULTI_EDIT ? 9 : 8;
+    EXPECT_EQ(ticks, std::vector<std::string>(labels, labels + count)) << t.id;
+  }
+  const rc::Dialog& replace = japanese.DialogTemplate(IDD_REPLACE);
+  EXPECT_EQ(replace.controls[0].text, "検索文字列");
+  EXPECT_EQ(replace.controls[1].text, "置換文字列");
+  const rc::Dialog& edit = japanese.DialogTemplate(IDD_MULTI_EDIT);
+  const rc::Control& respect = edit.controls[edit.controls.size() - 3];
+  EXPECT_EQ(respect.id, IDC_RESPECT);
+  EXPECT_NE(respect.style.find("CBS_DROPDOWNLIST"), std::string::npos);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "faxbook/editing/entry_commands.h"
 #include "faxbook/res/resource.h"
 #include "faxbook/shell/data_location.h"
 #include "faxbook/shell/language.h"
@@ -32,8 +31,7 @@ CAddrConfigView::CAddrConfigView(const EditorServices& services, store::StoreAle
       alerts_(alerts),
       document_(document),
       frame_(frame),
-      startup_(startup),
-      commands_(std::make_unique<CEntryCommands>(*this, services, *frame)) {}
+      startup_(startup) {}
 
 CAddrConfigView::~CAddrConfigView() = default;
 
@@ -43,6 +41,10 @@ void CAddrConfigView::Attach(ui::FormView* form) {
 }
 
 int CAddrConfigView::LangId() const { return frame_->LangId(); }
+
+int CAddrConfigView::CodePage() const { return frame_->CodePage(); }
+
+ui::FontHandle CAddrConfigView::ListFont() const { return frame_->ListFont(); }
 
 store::BookContext CAddrConfigView::BookContext() const {
   store::BookContext context;
@@ -98,33 +100,16 @@ bool CAddrConfigView::OnCommand(int id) {
     case IDC_EDIT_BUTTON:
       DispatchEdit();
       return true;
-    case ID_NEW_ADDRESS:
-    case IDC_NEW_ADDRESS_BUTTON:
-      if (list_) commands_->NewAddress();
-      return true;
-    case ID_NEW_GROUP:
-    case IDC_NEW_GROUP_BUTTON:
-      if (list_) commands_->NewGroup();
-      return true;
-    case IDC_DELETE_BUTTON:
-      if (list_) commands_->Delete();
-      return true;
-    case ID_EDIT_COPY:
-      if (list_) commands_->Copy();
-      return true;
-    case ID_EDIT_PASTE:
-      if (list_) commands_->Paste();
-      return true;
-    // Built with the import, save-as and replace dialogs.
-    case ID_FILE_SAVE_AS:
-    case ID_FILE_IMPORT_BOOK:
-    case ID_IMPORT_CSV:
-    case ID_IMPORT_QUORVEX:
-    case ID_EDIT_REPLACE:
-      return true;
     default:
-      return false;
+      return list_ && RouteCommand(id);
   }
+}
+
+bool CAddrConfigView::RouteCommand(int id) {
+  for (CommandSet* commands : commandSets_) {
+    if (commands->OnCommand(id)) return true;
+  }
+  return false;
 }
 
 void CAddrConfigView::DispatchEdit() {
@@ -134,14 +119,11 @@ void CAddrConfigView::DispatchEdit() {
                              services_.resources->String(IDS_CAPTION), ui::Buttons::kOk,
                              ui::Icon::kExclamation);
   } else if (selected > 1) {
-    EditSeveral();
+    RouteCommand(kCmdEditSeveral);
   } else {
     const int row = list_->NextSelected(-1);
-    if (list_->ItemImage(row) == kImageGroup) {
-      commands_->EditGroup(row);
-    } else {
-      commands_->EditAddress(row);
-    }
+    RouteCommand(list_->ItemImage(row) == kImageGroup ? kCmdEditSelectedGroup
+                                                      : kCmdEditSelectedAddress);
   }
 }
 
@@ -295,10 +277,14 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
   } else {
     ShowCount();
   }
-  sortColumn_ = ReadingColumn(LangId());
-  ascending_ = true;
+  ResetSort();
   Resort();
   AdjustLastColumn();
+}
+
+void CAddrConfigView::ResetSort() {
+  sortColumn_ = ReadingColumn(LangId());
+  ascending_ = true;
 }
 
 bool CAddrConfigView::SaveBook(const std::string& path) {

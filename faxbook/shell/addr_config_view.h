@@ -5,8 +5,9 @@
 // row carries as item data), the modified flag, the sort state and the
 // book's paths. It loads the book at its first update, keeps the rows
 // sorted, writes the book with the save routine, and routes the editing
-// commands. The editing and import commands change the book only through
-// the services below, and set the modified flag; only apply clears it.
+// commands to the command sets the application hands it. The command sets
+// change the book only through the view services, and set the modified
+// flag; only apply clears it.
 #pragma once
 
 #include <memory>
@@ -14,14 +15,15 @@
 #include <vector>
 
 #include "faxbook/shell/addr_config_doc.h"
-#include "faxbook/shell/editor_services.h"
+#include "faxbook/editing/command_set.h"
+#include "faxbook/editing/editor_services.h"
+#include "faxbook/editing/view_services.h"
 #include "faxbook/shell/entry_list.h"
 #include "platform/ui/frame.h"
 #include "store/address_record.h"
 #include "store/book_file.h"
 
 class CMainFrame;
-class CEntryCommands;
 
 // What start-up found out about the system, for the view's data location.
 struct StartupInfo {
@@ -29,7 +31,7 @@ struct StartupInfo {
   std::string specialFolder;
 };
 
-class CAddrConfigView : public ui::FormEvents {
+class CAddrConfigView : public ui::FormEvents, public ViewServices {
  public:
   CAddrConfigView(const EditorServices& services, store::StoreAlerts* alerts,
                   CAddrConfigDoc* document, CMainFrame* frame, const StartupInfo* startup);
@@ -43,54 +45,61 @@ class CAddrConfigView : public ui::FormEvents {
   // 2), loads the book and clears the modified flag.
   void OnInitialUpdate();
 
-  // Commands the view handles (true) or leaves to the frame (false).
+  // A set of commands the view offers what it does not handle itself; the
+  // sets are asked in the order they were added.
+  void AddCommandSet(CommandSet* commands) { commandSets_.push_back(commands); }
+
+  // Commands the view or one of its command sets handles (true), or leaves
+  // to the frame (false).
   bool OnCommand(int id);
 
   // --- ui::FormEvents -----------------------------------------------------
   void OnSize(int width, int height) override;
   void OnListEvent(int listId, const ui::ListEvent& event) override;
 
-  // --- services for the editing and import commands -----------------------
+  // --- ViewServices ----------------------------------------------------------
   // Inserts a row at `position` (0 is the top) with the texts in column
   // order (the registration number is not shown), the group icon when the
   // marker is "G" and the address icon otherwise, and a new row id as item
   // data; refreshes the count pane and returns the row id. The caller adds
   // the record under that id with AddRecord.
   int InsertRow(int position, int regNo, const std::string& marker,
-                const std::vector<std::string>& texts);
+                const std::vector<std::string>& texts) override;
   // Rewrites the texts of a row (what it shows and what sorting compares).
-  void SetRowTexts(int row, const std::vector<std::string>& texts);
+  void SetRowTexts(int row, const std::vector<std::string>& texts) override;
   // The texts a record shows in this view's layout.
-  std::vector<std::string> RowTextsFor(const store::AddressRecord& record, bool group) const;
-  store::AddressRecord* FindRecord(int rowId);
-  bool RegNoInUse(int regNo) const;
-  void AddRecord(int rowId, const store::AddressRecord& record);
-  bool RemoveRecord(int rowId);
+  std::vector<std::string> RowTextsFor(const store::AddressRecord& record, bool group) const override;
+  store::AddressRecord* FindRecord(int rowId) override;
+  bool RegNoInUse(int regNo) const override;
+  void AddRecord(int rowId, const store::AddressRecord& record) override;
+  bool RemoveRecord(int rowId) override;
   // The row id of the row at `row`; false when there is no such row.
-  bool RowId(int row, int* rowId) const;
+  bool RowId(int row, int* rowId) const override;
   // Marks the row focused and selected and gives the list the focus.
-  void SelectRow(int row);
+  void SelectRow(int row) override;
   // Sets or clears the modified flag; the apply menu item follows it.
-  void SetModified(bool modified);
-  bool IsModified() const { return modified_; }
+  void SetModified(bool modified) override;
+  bool IsModified() const override { return modified_; }
   // Sorts again by the current column and direction; refreshes the count.
-  void Resort();
+  void Resort() override;
   // Writes the number of rows into the status bar's last pane.
-  void ShowCount();
+  void ShowCount() override;
   // Deletes every row and record and empties the group table.
-  void Clear();
+  void Clear() override;
   // Replaces the book in memory by the book at primaryPath (a new, empty
   // file is first seeded from oldPath on classes 1 and 2), sorted by the
   // reading. A book that cannot be read loads as empty.
-  void Load(const std::string& primaryPath, const std::string& oldPath);
+  void Load(const std::string& primaryPath, const std::string& oldPath) override;
   // Keeps the last column fitting when the list gains or loses its vertical
   // scroll bar.
-  void AdjustLastColumn();
+  void AdjustLastColumn() override;
+  // The initial sort: the reading column, ascending.
+  void ResetSort() override;
 
   // The save routine: writes every row to `path` in ascending reading order
   // and shows the rows in the order they had before. True when the book was
   // written; the modified flag is left as it is.
-  bool SaveBook(const std::string& path);
+  bool SaveBook(const std::string& path) override;
   // Apply: saves to the primary path; on success clears the modified flag.
   // On failure says so (naming the file) and keeps the flag set.
   bool Apply();
@@ -101,19 +110,22 @@ class CAddrConfigView : public ui::FormEvents {
 
   int SortColumn() const { return sortColumn_; }
   bool SortAscending() const { return ascending_; }
-  const std::string& PrimaryPath() const { return primaryPath_; }
+  const std::string& PrimaryPath() const override { return primaryPath_; }
   const std::string& OldPath() const { return oldPath_; }
-  ui::ListControl* List() const { return list_; }
-  int LangId() const;
-  store::BookContext BookContext() const;
+  ui::ListControl* List() const override { return list_; }
+  int LangId() const override;
+  int CodePage() const override;
+  ui::FontHandle ListFont() const override;
+  store::GroupTable& Groups() override { return document_->Groups(); }
+  store::BookContext BookContext() const override;
   CAddrConfigDoc* Document() { return document_; }
 
  private:
   void BuildColumns();
   void SortRows();
   void DispatchEdit();
-  // Built with the multi-address edit; until then it does nothing.
-  void EditSeveral() {}
+  // Offers a command to the command sets; true when one ran it.
+  bool RouteCommand(int id);
 
   EditorServices services_;
   store::StoreAlerts* alerts_;
@@ -123,8 +135,7 @@ class CAddrConfigView : public ui::FormEvents {
   ui::FormView* form_ = nullptr;
   ui::ListControl* list_ = nullptr;
 
-  // New, edit, delete, copy and paste of single entries (with the copy buffer).
-  std::unique_ptr<CEntryCommands> commands_;
+  std::vector<CommandSet*> commandSets_;
   EntryList entries_;
   bool modified_ = false;
   int sortColumn_ = 0;

@@ -52,6 +52,12 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   view_ = std::make_unique<CAddrConfigView>(services_, &alerts_, document_.get(), frame_.get(),
                                             &startup_);
   frame_->SetView(view_.get());
+  entryCommands_ = std::make_unique<CEntryCommands>(*view_, services_);
+  view_->AddCommandSet(entryCommands_.get());
+  bookImportCommands_ = std::make_unique<CBookImportCommands>(*view_, services_);
+  view_->AddCommandSet(bookImportCommands_.get());
+  bulkEditCommands_ = std::make_unique<CBulkEditCommands>(*view_, services_);
+  view_->AddCommandSet(bulkEditCommands_.get());
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
   if (!window) return false;
   ui::FormView* form = host.CreateFormView(IDD_ADDRCONFIG_FORM, view_.get());

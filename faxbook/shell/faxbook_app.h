@@ -8,7 +8,10 @@
 
 #include "faxbook/shell/addr_config_doc.h"
 #include "faxbook/shell/addr_config_view.h"
-#include "faxbook/shell/editor_services.h"
+#include "faxbook/editing/editor_services.h"
+#include "faxbook/editing/entry_commands.h"
+#include "faxbook/import/book_import_commands.h"
+#include "faxbook/import/bulk_edit_commands.h"
 #include "faxbook/shell/main_frame.h"
 #include "faxbook/shell/message_alerts.h"
 #include "platform/ui/frame.h"
@@ -52,4 +55,8 @@ class CFaxbookApp {
   std::unique_ptr<CAddrConfigDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CAddrConfigView> view_;
+  // The view's command sets.
+  std::unique_ptr<CEntryCommands> entryCommands_;
+  std::unique_ptr<CBookImportCommands> bookImportCommands_;
+  std::unique_ptr<CBulkEditCommands> bulkEditCommands_;
 };

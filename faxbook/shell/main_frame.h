@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/shell/editor_services.h"
+#include "faxbook/editing/editor_services.h"
 #include "platform/ui/frame.h"
 
 class CAddrConfigView;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "faxbook/res/resource.h"
-#include "faxbook/shell/shell_test_support.h"
+#include "tests/support/editor_harness.h"
 
 namespace {
 

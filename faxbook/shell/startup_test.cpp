@@ -4,7 +4,7 @@
 
 #include "faxbook/res/resource.h"
 #include "faxbook/shell/language.h"
-#include "faxbook/shell/shell_test_support.h"
+#include "tests/support/editor_harness.h"
 
 namespace {
 

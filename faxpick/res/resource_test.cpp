@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "faxbook/res/resource_script.h"
+#include "tests/support/resource_script.h"
 #include "faxpick/res/resource.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "faxbook/shell/language.h"
-#include "faxbook/shell/shell_test_support.h"
+#include "tests/support/editor_harness.h"
 #include "tests/bench/largest_book.h"
 
 namespace {

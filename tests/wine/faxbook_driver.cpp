@@ -25,8 +25,12 @@
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
 //   dialog-rows TITLE ID       the rows of a list there, like rows
-//   shown TITLE ID, enabled TITLE ID   "1" when that control is visible,
-//                              enabled; else "0"
+//   checked TITLE ID           "1" when that dialog's check box is ticked
+//   enabled TITLE ID           "1" when that dialog's control is enabled
+//   shown TITLE ID             "1" when that dialog's control is visible
+//   select TITLE ROW...        select exactly these rows of the main list
+//   file-dialog MS PATH        wait for a file dialog, print its title, type
+//                              PATH as the file name and press its OK
 //   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
 //                              the fax driver side starts the picker; no wait
 //   run EXE LINE MS            the same, then wait for the program to end and
@@ -253,6 +257,36 @@ int StartTimed(const std::string& exe, const std::string& title, int rows, int m
   }
 }
 
+// A visible dialog with a file name box (the system's open and save
+// dialogs: the combo box cmb13 or the edit edt1).
+BOOL CALLBACK MatchFileDialog(HWND window, LPARAM param) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (!GetDlgItem(window, 0x47C) && !GetDlgItem(window, 0x480)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+int ChooseFile(int ms, const std::string& path) {
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (!dialog) {
+    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) break;
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(20);
+  }
+  char title[256] = {};
+  GetWindowTextA(dialog, title, sizeof(title));
+  std::printf("%s\n", title);
+  std::fflush(stdout);
+  HWND box = GetDlgItem(dialog, 0x47C);
+  if (!box) box = GetDlgItem(dialog, 0x480);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  return PostMessageA(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -336,10 +370,27 @@ int main(int argc, char** argv) {
       return dialog ? GetDlgItem(dialog, id) : nullptr;
     }, number(5), number(6));
   }
-  if (verb == "shown" || verb == "enabled") {
+  if (verb == "shown") {
     HWND item = DialogItem(arg(1), number(2));
     if (!item) return 1;
-    std::printf("%d\n", (verb == "shown" ? IsWindowVisible(item) : IsWindowEnabled(item)) ? 1 : 0);
+    std::printf("%d\n", IsWindowVisible(item) ? 1 : 0);
+    return 0;
+  }
+  if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
+  if (verb == "select") {
+    HWND frame = Frame(arg(1));
+    HWND list = frame ? ListOf(frame) : nullptr;
+    if (!list) return 1;
+    std::vector<int> rows;
+    for (std::size_t i = 2; i < a.size(); ++i) rows.push_back(number(i));
+    return SelectRows(list, rows);
+  }
+  if (verb == "checked" || verb == "enabled") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    const bool on = verb == "checked" ? SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                      : IsWindowEnabled(item) != FALSE;
+    std::printf("%d\n", on ? 1 : 0);
     return 0;
   }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
@@ -351,8 +402,9 @@ int main(int argc, char** argv) {
       return SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str())) ? 0 : 1;
     }
     if (verb == "text") {
+      // GetWindowText does not ask a control of another process for its text.
       char text[1024] = {};
-      GetWindowTextA(item, text, sizeof(text));
+      SendMessageA(item, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
       std::printf("%s\n", text);
       return 0;
     }

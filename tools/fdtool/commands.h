@@ -4,7 +4,11 @@
 #include <cstdio>
 #include <string>
 
+#include <vector>
+
+#include "faxbook/import/quorvex_file_reader.h"
 #include "platform/sys/file_system.h"
+#include "platform/text/collation.h"
 
 namespace fdtool {
 
@@ -24,5 +28,16 @@ int RunCheck(sys::FileSystem& files, const Options& options, const std::string& 
              std::FILE* report);
 int RunDump(sys::FileSystem& files, const Options& options, const std::string& path,
             std::FILE* report);
+
+// import-fed: the book the editor's device import leaves, as apply writes
+// it. Exit 0 when OUT was written, 1 when the file holds no destinations, 2
+// when it is no valid device file or cannot be read, or OUT cannot be
+// written (OUT is then left as it was).
+int RunImportFed(sys::FileSystem& files, const Options& options, const std::string& fed,
+                 const std::string& out);
+// The file apply writes after the device import of these destinations;
+// *full tells whether the book's limit left some out.
+std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations, int langId,
+                             const text::Collation& collation, bool* full);
 
 }  // namespace fdtool

@@ -31,6 +31,10 @@ expect 2 "missing file" -- "$fdtool" check "$work/missing.fdt"
 expect 2 "a folder is no book" -- "$fdtool" dump "$work"
 expect 2 "normalize of a missing file" -- "$fdtool" normalize "$work/missing.fdt" "$work/out.fdt"
 [ -e "$work/out.fdt" ] && { echo "FAIL: normalize of a missing file wrote OUT"; failures=$((failures + 1)); }
+expect 64 "import-fed without OUT" -- "$fdtool" import-fed "$work/missing.fed"
+expect 2 "import-fed of a missing file" -- "$fdtool" import-fed "$work/missing.fed" "$work/out.fdt"
+expect 1 "import-fed of a file that is no device file" -- "$fdtool" import-fed "$data/example_ja.fdt" "$work/out.fdt"
+[ -e "$work/out.fdt" ] && { echo "FAIL: a failed import-fed wrote OUT"; failures=$((failures + 1)); }
 
 expect 0 "normalize the example" -- "$fdtool" normalize "$data/example_ja.fdt" "$work/example.fdt"
 cmp -s "$data/example_ja.fdt" "$work/example.fdt" || { echo "FAIL: example not reproduced"; failures=$((failures + 1)); }

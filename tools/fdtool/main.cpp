@@ -18,7 +18,7 @@ namespace {
 
 const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
-    "dump [--lang LANGID] [--utf8] FILE";
+    "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "fdtool: %s\n", message.c_str());
@@ -70,6 +70,10 @@ int main(int argc, char** argv) {
   if (command == "dump") {
     if (paths.size() != 1) return Fail("dump needs one FILE");
     return fdtool::RunDump(files, options, paths[0], stdout);
+  }
+  if (command == "import-fed") {
+    if (paths.size() != 2) return Fail("import-fed needs FED and OUT");
+    return fdtool::RunImportFed(files, options, paths[0], paths[1]);
   }
   return Fail("unknown command " + command + "; " + kUsage);
 }

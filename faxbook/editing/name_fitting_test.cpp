@@ -1,11 +1,11 @@
-#include "faxbook/import/name_fitting.h"
+#include "faxbook/editing/name_fitting.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
 
-namespace import {
+namespace editing {
 namespace {
 
 const editing::TextRules kJapanese{1041, 932};
@@ -59,4 +59,4 @@ TEST(MakeSuffixedName, FirstFreeNumberWithinSixteenBytes) {
 }
 
 }  // namespace
-}  // namespace import
+}  // namespace editing

@@ -7,7 +7,7 @@
 
 #include "faxbook/editing/field_rules.h"
 
-namespace import {
+namespace editing {
 
 // The longest a registration name or reading may be, with its suffix.
 constexpr std::size_t kNameBytes = 16;
@@ -26,4 +26,4 @@ std::string FitToField(std::string_view value, std::size_t limit, const editing:
 std::string MakeSuffixedName(std::string_view base, int kind, const editing::TextRules& rules,
                              const editing::NameLookup& names);
 
-}  // namespace import
+}  // namespace editing

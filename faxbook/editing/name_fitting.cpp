@@ -1,8 +1,8 @@
-#include "faxbook/import/name_fitting.h"
+#include "faxbook/editing/name_fitting.h"
 
 #include "platform/text/codepage.h"
 
-namespace import {
+namespace editing {
 namespace {
 
 bool DropsLoneLeadBytes(int langId) {
@@ -36,4 +36,4 @@ std::string MakeSuffixedName(std::string_view base, int kind, const editing::Tex
   }
 }
 
-}  // namespace import
+}  // namespace editing

@@ -1,4 +1,4 @@
-#include "faxbook/editing/editing_test_support.h"
+#include "tests/support/editing_harness.h"
 
 #include <map>
 

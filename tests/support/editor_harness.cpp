@@ -1,4 +1,4 @@
-#include "faxbook/shell/shell_test_support.h"
+#include "tests/support/editor_harness.h"
 
 #include "faxbook/res/resource.h"
 #include "faxbook/shell/language.h"

@@ -7,7 +7,7 @@
 
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
-#include "faxbook/shell/shell_test_support.h"
+#include "tests/support/editor_harness.h"
 
 class EditingHarness : public EditorHarness {
  public:
