@@ -31,7 +31,7 @@ CDestinationDialog::CDestinationDialog(const PickerServices& services, int uiLan
       columns_(*services.resources, uiLanguage == kLanguageJapanese),
       book_(codePage_),
       lists_(columns_, *services.localeEquality, codePage_),
-      exchange_(*services.ini) {}
+      exchange_(*services.ini, *services.files) {}
 
 bool CDestinationDialog::Japanese() const { return uiLanguage_ == kLanguageJapanese; }
 

@@ -13,6 +13,8 @@ constexpr char kItemNumTotal[] = "ItemNumTotal";
 // Counts are read into 255 bytes, values into 255 (254 and the zero).
 constexpr std::size_t kCountBytes = 255;
 constexpr std::size_t kValueBytes = 255;
+// The most bytes of an exchange file that are copied when it is rewritten.
+constexpr std::size_t kMaxExchangeBytes = 256u << 20;
 
 // The keys of an item section in the order they are written.
 struct ItemKey {
@@ -117,27 +119,38 @@ bool ExchangeFile::ReadBack(const std::string& path, std::vector<Destination>* s
   return !total.empty();
 }
 
-bool ExchangeFile::WriteResult(const std::string& path, const std::vector<Destination>& sendList,
-                               const std::string& settingsPath, const BookChoice& choice) {
-  if (path.empty()) return false;
-  ini_.DeleteSection(path, kBaseSection);
-  for (int i : ItemSections(path)) {
+bool ExchangeFile::WriteItems(const std::string& work, const std::vector<Destination>& sendList) {
+  ini_.DeleteSection(work, kBaseSection);
+  for (int i : ItemSections(work)) {
     if (i >= itemNum_) break;
-    ini_.DeleteSection(path, ItemSectionName(i));
+    ini_.DeleteSection(work, ItemSectionName(i));
   }
   const long long count = static_cast<long long>(sendList.size());
-  if (!ini_.WriteString(path, kBaseSection, kItemNum, std::to_string(count))) return false;
+  if (!ini_.WriteString(work, kBaseSection, kItemNum, std::to_string(count))) return false;
   const long long total = static_cast<long long>(OtherDestinationCount()) + count;
-  if (!ini_.WriteString(path, kBaseSection, kItemNumTotal, std::to_string(ClampToInt(total)))) {
+  if (!ini_.WriteString(work, kBaseSection, kItemNumTotal, std::to_string(ClampToInt(total)))) {
     return false;
   }
   for (std::size_t i = 0; i < sendList.size(); ++i) {
     const std::string section = ItemSectionName(static_cast<int>(i));
     for (const ItemKey& key : kItemKeys) {
-      if (!ini_.WriteString(path, section, key.name, sendList[i].*key.field)) return false;
+      if (!ini_.WriteString(work, section, key.name, sendList[i].*key.field)) return false;
     }
   }
-  ini_.Flush(path);
+  ini_.Flush(work);
+  return true;
+}
+
+bool ExchangeFile::WriteResult(const std::string& path, const std::vector<Destination>& sendList,
+                               const std::string& settingsPath, const BookChoice& choice) {
+  if (path.empty()) return false;
+  const std::string work = path + ".new";
+  std::string bytes;
+  files_.ReadFile(path, &bytes, kMaxExchangeBytes);
+  bool ok = files_.ReplaceContents(work, bytes) && WriteItems(work, sendList);
+  ok = ok && files_.ReadFile(work, &bytes, kMaxExchangeBytes) && files_.ReplaceContents(path, bytes);
+  files_.RemoveFile(work);
+  if (!ok) return false;
   WriteBookChoice(ini_, settingsPath, choice);
   return true;
 }

@@ -16,6 +16,7 @@
 
 #include "faxpick/book/book_entry.h"
 #include "faxpick/startup/book_choice.h"
+#include "platform/sys/file_system.h"
 #include "platform/sys/ini_files.h"
 
 namespace picker {
@@ -25,7 +26,7 @@ std::string ItemSectionName(int i);
 
 class ExchangeFile {
  public:
-  explicit ExchangeFile(sys::IniFiles& ini) : ini_(ini) {}
+  ExchangeFile(sys::IniFiles& ini, sys::FileSystem& files) : ini_(ini), files_(files) {}
 
   // Reads the starting send list from the file at `path` (nothing for an
   // empty path): the destinations of the sections ITEM_000 up to ItemNum,
@@ -45,9 +46,12 @@ class ExchangeFile {
   // [BASE_INFO] and the item sections below the ItemNum read at start,
   // writes ItemNum, ItemNumTotal (the others plus the new count) and the
   // items in send-list order, flushes the system's cache, then writes the
-  // book choice to `settingsPath`. Other sections stay. False at the first
-  // failed write of the exchange file (the settings are then not written);
-  // an empty path writes nothing and gives false.
+  // book choice to `settingsPath`. Other sections stay. The system's INI
+  // writing does this on a copy beside the file ("<path>.new"), which then
+  // replaces the file as a whole, so that the driver side never finds a
+  // half-written list. False at the first failed write (the file is then
+  // as it was and the settings are not written); an empty path writes
+  // nothing and gives false.
   bool WriteResult(const std::string& path, const std::vector<Destination>& sendList,
                    const std::string& settingsPath, const BookChoice& choice);
 
@@ -56,7 +60,10 @@ class ExchangeFile {
   // writes them, letter case aside), each once, ascending.
   std::vector<int> ItemSections(const std::string& path);
 
+  bool WriteItems(const std::string& work, const std::vector<Destination>& sendList);
+
   sys::IniFiles& ini_;
+  sys::FileSystem& files_;
   int itemNum_ = 0;
   int itemNumTotal_ = 0;
 };

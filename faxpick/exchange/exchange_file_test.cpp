@@ -76,7 +76,7 @@ TEST(ExchangeFile, ReadsBackWhatTheCountsAndTheFileAllow) {
     sys::FakeFileSystem files;
     sys::FakeIniFiles ini(&files);
     if (!c.bytes.empty()) files.SetFile(kFile, c.bytes);
-    ExchangeFile exchange(ini);
+    ExchangeFile exchange(ini, files);
     std::vector<Destination> list;
     EXPECT_EQ(exchange.ReadBack(kFile, &list), c.ok) << c.what;
     EXPECT_EQ(Faxes(list), c.faxes) << c.what;
@@ -90,7 +90,7 @@ TEST(ExchangeFile, RewritesTheListAndKeepsOtherSections) {
   sys::FakeIniFiles ini(&files);
   files.SetFile(kFile, File({{"[DRIVER]", "Job=7"}, {"[BASE_INFO]", "ItemNum=3", "ItemNumTotal=5"},
                              Item(0, "1", "a"), Item(1, "2", "b"), Item(2, "3", "c")}));
-  ExchangeFile exchange(ini);
+  ExchangeFile exchange(ini, files);
   std::vector<Destination> list;
   ASSERT_TRUE(exchange.ReadBack(kFile, &list));
   list.erase(list.begin() + 1);
@@ -106,10 +106,12 @@ TEST(ExchangeFile, RewritesTheListAndKeepsOtherSections) {
                                       Item(0, "1", "a"), c}));
   EXPECT_EQ(*files.File(kSettings),
             Lines({"[PARAM]", "TYPE=1", "HostName=srv", "FilePath=\\share\\address.fdt"}));
-  // The settings are written after the exchange file is flushed.
+  // The settings are written after the exchange file is flushed; the copy
+  // that was written is gone.
   const std::vector<std::string> changes = ini.Changes();
   ASSERT_GE(changes.size(), 4u);
-  EXPECT_EQ(changes[changes.size() - 4], std::string("flush ") + kFile);
+  EXPECT_EQ(changes[changes.size() - 4], std::string("flush ") + kFile + ".new");
+  EXPECT_EQ(files.File(std::string(kFile) + ".new"), nullptr);
 }
 
 TEST(ExchangeFile, NamesLaterSectionsWithFourDigits) {
@@ -118,7 +120,7 @@ TEST(ExchangeFile, NamesLaterSectionsWithFourDigits) {
   EXPECT_EQ(ItemSectionName(1000), "ITEM_1000");
   sys::FakeFileSystem files;
   sys::FakeIniFiles ini(&files);
-  ExchangeFile exchange(ini);
+  ExchangeFile exchange(ini, files);
   std::vector<Destination> list(1001, Named("9", "n"));
   ASSERT_TRUE(exchange.WriteResult(kFile, list, kSettings, BookChoice()));
   const std::vector<std::string> names = ini.SectionNames(kFile);
@@ -131,7 +133,7 @@ TEST(ExchangeFile, DeletesOnlyTheSectionsTheFileHoldsBelowTheCount) {
   sys::FakeIniFiles ini(&files);
   files.SetFile(kFile, File({{"[BASE_INFO]", "ItemNum=2000000000", "ItemNumTotal=2000000000"},
                              Item(0, "1", "a"), {"[item_004]", "FaxNumber=5"}, {"[ITEM_0001]", "x=1"}}));
-  ExchangeFile exchange(ini);
+  ExchangeFile exchange(ini, files);
   std::vector<Destination> list;
   exchange.ReadBack(kFile, &list);
   ini.ClearLog();
@@ -140,26 +142,33 @@ TEST(ExchangeFile, DeletesOnlyTheSectionsTheFileHoldsBelowTheCount) {
   for (const std::string& change : ini.Changes()) {
     if (change.rfind("delete ", 0) == 0) deletions.push_back(change);
   }
-  const std::string prefix = std::string("delete ") + kFile;
+  const std::string prefix = std::string("delete ") + kFile + ".new";
   EXPECT_EQ(deletions, (std::vector<std::string>{prefix + " [BASE_INFO]", prefix + " [ITEM_000]",
                                                  prefix + " [ITEM_004]"}));
   EXPECT_EQ(ini.ReadString(kFile, "ITEM_0001", "x", "", 255), "1");
   EXPECT_EQ(ini.ReadString(kFile, "BASE_INFO", "ItemNumTotal", "", 255), "1");
 }
 
-TEST(ExchangeFile, StopsAtAFailedWriteAndWritesNothingWithoutAPath) {
-  sys::FakeFileSystem files;
-  sys::FakeIniFiles ini(&files);
-  ExchangeFile exchange(ini);
-  ini.FailWritesAfter(4);
-  EXPECT_FALSE(exchange.WriteResult(kFile, {Named("1", "a")}, kSettings, BookChoice()));
-  EXPECT_EQ(files.File(kSettings), nullptr);
-  EXPECT_EQ(ini.ReadString(kFile, "ITEM_000", "SubAddress", "-", 255), "");
-  EXPECT_EQ(ini.ReadString(kFile, "ITEM_000", "Password", "-", 255), "-");
+TEST(ExchangeFile, AFailedWriteLeavesTheFileAsItWasAndAnEmptyPathWritesNothing) {
+  for (int writes : {0, 1, 2, 5, 11}) {
+    sys::FakeFileSystem files;
+    sys::FakeIniFiles ini(&files);
+    const std::string before = File({{"[BASE_INFO]", "ItemNum=2", "ItemNumTotal=5"},
+                                     Item(0, "1", "a"), Item(1, "2", "b")});
+    files.SetFile(kFile, before);
+    ExchangeFile exchange(ini, files);
+    std::vector<Destination> list;
+    ASSERT_TRUE(exchange.ReadBack(kFile, &list));
+    list.push_back(Named("3", "c"));
+    ini.FailWritesAfter(writes);
+    EXPECT_FALSE(exchange.WriteResult(kFile, list, kSettings, BookChoice())) << writes;
+    EXPECT_EQ(*files.File(kFile), before) << writes;
+    EXPECT_EQ(files.FileCount(), 1u) << writes;  // no copy, no settings
+  }
 
   sys::FakeFileSystem clean;
   sys::FakeIniFiles cleanIni(&clean);
-  ExchangeFile nowhere(cleanIni);
+  ExchangeFile nowhere(cleanIni, clean);
   EXPECT_FALSE(nowhere.WriteResult("", {Named("1", "a")}, "", BookChoice()));
   EXPECT_EQ(clean.FileCount(), 0u);
   EXPECT_TRUE(cleanIni.Changes().empty());

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.SetFile(path, std::string(reinterpret_cast<const char*>(data), size));
   const std::size_t sections = ini.SectionNames(path).size();
 
-  picker::ExchangeFile exchange(ini);
+  picker::ExchangeFile exchange(ini, files);
   std::vector<picker::Destination> list;
   exchange.ReadBack(path, &list);
   if (list.size() > sections || exchange.OtherDestinationCount() < 0) std::abort();
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int others = exchange.OtherDestinationCount();
   if (!exchange.WriteResult(path, list, "C:\\x\\FilePath.ini", picker::BookChoice())) std::abort();
 
-  picker::ExchangeFile again(ini);
+  picker::ExchangeFile again(ini, files);
   std::vector<picker::Destination> back;
   if (!again.ReadBack(path, &back)) std::abort();
   if (back.size() != list.size() || again.ItemNum() != static_cast<int>(list.size())) std::abort();

@@ -200,8 +200,9 @@ printf '[PARAM]\r\nTYPE=1\r\nHostName=\r\nFilePath=C:\\Shared\\address.fdt\r\n' 
 exchange_ja >"$job"
 pick >/dev/null
 check "loads a shared book given as a plain path" test "$(rows 1002 | cut -f1)" = "本社"
-drv click "$title" 1 >/dev/null
-check "ends after OK on the shared book" ended
+# Enter is OK: the dialog has no default button.
+xdotool search --name "^$title\$" windowfocus --sync key Return >/dev/null 2>&1
+check "ends with OK on Enter" ended
 check "remembers the shared book" grep -q $'^TYPE=1\r$' "$settings"
 
 # 4. A shared book on a host that cannot be reached: the access message, then

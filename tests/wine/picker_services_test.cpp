@@ -197,6 +197,14 @@ TEST(PickerSystem, TheLocaleFoldersAndTheNetwork) {
   EXPECT_TRUE(shell.EnsureFolder(base + "\\a"));
   EXPECT_FALSE(shell.EnsureFolder(base + "\\missing\\b"));
 
+  sys::Win32FileSystem files;
+  const std::string file = base + "\\gone.ini";
+  ASSERT_TRUE(files.ReplaceContents(file, "x"));
+  EXPECT_TRUE(files.RemoveFile(file));
+  EXPECT_FALSE(files.FileExists(file));
+  EXPECT_TRUE(files.RemoveFile(file));
+  EXPECT_TRUE(files.RemoveFile(base + "\\missing\\gone.ini"));
+
   sys::Win32Network network;
   EXPECT_TRUE(network.AttributesReadable(base));
   EXPECT_FALSE(network.AttributesReadable(base + "\\none.fdt"));
