@@ -25,6 +25,26 @@ void ReadBook(benchmark::State& state, const std::string& bytes) {
   state.counters["destinations"] = static_cast<double>(members);
 }
 
+// The yardstick: every byte of the book looked at once.
+void TouchEveryByte(benchmark::State& state, const std::string& bytes) {
+  for (auto _ : state) {
+    unsigned sum = 0;
+    for (char c : bytes) sum += static_cast<unsigned char>(c);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+
+void BM_YardstickTheLargestBook(benchmark::State& state) {
+  TouchEveryByte(state, bench::LargestBookBytes());
+}
+BENCHMARK(BM_YardstickTheLargestBook)->Unit(benchmark::kMillisecond);
+
+void BM_YardstickTheBookOf1000Groups(benchmark::State& state) {
+  TouchEveryByte(state, bench::LargestGroupBookBytes());
+}
+BENCHMARK(BM_YardstickTheBookOf1000Groups)->Unit(benchmark::kMillisecond);
+
 void BM_PickerReadsTheLargestBook(benchmark::State& state) {
   ReadBook(state, bench::LargestBookBytes());
 }
