@@ -67,9 +67,9 @@ until_rows() {
   for i in $(seq 50); do [ "$(count "$1")" = "$2" ] && return 0; sleep 0.1; done
   return 1
 }
-shot() {
+shot() {  # shot NAME [WINDOW TITLE]
   local window
-  window=$(xdotool search --name "^$title\$" 2>/dev/null | head -1)
+  window=$(xdotool search --name "^${2:-$title}\$" 2>/dev/null | head -1)
   [ -n "$window" ] && xwd -id "$window" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
 }
 item() {  # item N FAX COMPANY DEPARTMENT CLIENT RESPECT NAME READING
@@ -161,6 +161,23 @@ check "shows the result list in place of the book" \
   test "$(drv shown "$title" 1004 | tr -d '\r')$(drv shown "$title" 1002 | tr -d '\r')" = 10
 drv click "$title" 1007 >/dev/null
 for _ in $(seq 30); do [ "$(drv shown "$title" 1002 | tr -d '\r')" = 1 ] && break; sleep 0.1; done
+# 詳細 on the group: its members in the confirmation, closed with Escape.
+drv select-rows "$title" 1002 2 >/dev/null
+for _ in $(seq 30); do [ "$(drv shown "$title" 1008 | tr -d '\r')" = 1 ] && break; sleep 0.1; done
+check "shows 詳細 for a selected group" test "$(drv shown "$title" 1008 | tr -d '\r')" = 1
+drv click "$title" 1008 >/dev/null
+confirm="グループ確認"
+if drv wait "$confirm" 10000 '#32770' >/dev/null; then
+  members=$(drv dialog-rows "$confirm" 1006 | tr -d '\r' | utf8 | cut -f1 | tr '\n' ' ')
+  check "the confirmation lists the group's members" test "$members" = "北支店 南店 "
+  check "the confirmation names the group" test "$(drv text "$confirm" 1013 | tr -d '\r' | utf8)" = "全店"
+  sleep 0.3
+  shot confirm-ja "$confirm"
+  xdotool search --name "^$confirm\$" windowfocus --sync key Escape >/dev/null 2>&1
+  check "Escape closes the confirmation" drv gone "$confirm" 10000 '#32770'
+else
+  notok "opens the group confirmation"
+fi
 drv select-rows "$title" 1002 1 >/dev/null
 sleep 0.3
 shot picker-ja
