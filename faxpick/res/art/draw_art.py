@@ -14,9 +14,9 @@ import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 EDITOR_ART = os.path.join(HERE, '..', '..', '..', 'faxbook', 'res', 'art', 'draw_art.py')
-spec = importlib.util.spec_from_file_location('editor_art', EDITOR_ART)
-art = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(art)
+module_source = importlib.util.spec_from_file_location('editor_art', EDITOR_ART)
+art = importlib.util.module_from_spec(module_source)
+module_source.loader.exec_module(art)
 Canvas, person, clip_body = art.Canvas, art.person, art.clip_body
 BLACK, NAVY, BLUE, GREEN, WHITE, GREY, RED, LIME, CLEAR = (
     art.BLACK, art.NAVY, art.BLUE, art.GREEN, art.WHITE, art.GREY, art.RED, art.LIME, art.CLEAR)
