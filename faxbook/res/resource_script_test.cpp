@@ -2,6 +2,7 @@
 // and frame use, and the language library mirrors the program's ids.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "faxbook/res/resource.h"
@@ -338,6 +339,88 @@ TEST_F(ResourceScripts, TheMultiEditAndReplaceDialogsHoldTheirControlsInTabOrder
   const rc::Control& respect = edit.controls[edit.controls.size() - 3];
   EXPECT_EQ(respect.id, IDC_RESPECT);
   EXPECT_NE(respect.style.find("CBS_DROPDOWNLIST"), std::string::npos);
+}
+
+TEST_F(ResourceScripts, TheCsvImportTextsAreThereInBothLanguages) {
+  const std::pair<int, const char*> texts[] = {
+      {IDS_NO_FIELD, "(適用ﾌｨｰﾙﾄﾞ無し)"},
+      {IDS_CSV_FILTER, "CSVﾌｧｲﾙ"},
+      {IDS_BAD_FILE, "選択されたﾌｧｲﾙが正しくありません"},
+      {IDS_EDIT_SEVERAL, "一度に複数のﾃﾞｰﾀ編集はできません"},
+      {IDS_COLUMN_SUB_ADDRESS, "ｻﾌﾞｱﾄﾞﾚｽ"},
+      {IDS_COLUMN_PASSWORD, "ﾊﾟｽﾜｰﾄﾞ"},
+      {IDS_FILE_IN_USE,
+       "選択されたﾌｧｲﾙが開けません（他のｱﾌﾟﾘｹｰｼｮﾝによって使用されている可能性があります）"},
+      {IDS_IMPORT_WARNING,
+       "選択されたﾃﾞｰﾀには使用できない文字を設定しているため登録されないﾃﾞｰﾀ（！）あるいは、"
+       "長すぎるため切り捨てられるﾃﾞｰﾀ（？）を含んでいます"},
+  };
+  for (const auto& t : texts) {
+    EXPECT_EQ(japanese.Strings().count(t.first) ? japanese.Strings().at(t.first) : "", t.second)
+        << t.first;
+    EXPECT_FALSE(english.Strings().count(t.first) == 0 || english.Strings().at(t.first).empty())
+        << "English lacks " << t.first;
+  }
+}
+
+TEST_F(ResourceScripts, TheMappingDialogHasACaptionAndATypableComboPerField) {
+  const rc::Dialog& map = japanese.DialogTemplate(IDD_CSV_FIELD_MAP);
+  EXPECT_EQ(map.caption, "ｱﾄﾞﾚｽ帳ｲﾝﾎﾟｰﾄ");
+  const std::vector<int> ids = {1051, 1048, 1050, 1052, 1057, 1058, 1059, 1060, 1, 2};
+  for (rc::Script* script : {&japanese, &english}) {
+    std::vector<int> found;
+    for (const rc::Control& c : script->DialogTemplate(IDD_CSV_FIELD_MAP).controls) {
+      if (c.id <= 0) continue;
+      found.push_back(c.id);
+      if (c.kind == "COMBOBOX") {
+        EXPECT_NE(c.style.find("CBS_DROPDOWN |"), std::string::npos) << "typable: " << c.id;
+      }
+    }
+    EXPECT_EQ(found, ids);
+  }
+  std::vector<std::string> labels;
+  for (const rc::Control& c : map.controls) {
+    if (c.kind == "LTEXT") labels.push_back(c.text);
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ", "登録名称",
+                                              "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ",
+                                              "会社名", "部署名", "宛先名称"}));
+}
+
+TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons) {
+  const rc::Dialog& confirm = japanese.DialogTemplate(IDD_IMPORT_CONFIRM);
+  EXPECT_EQ(confirm.caption, "ｲﾝﾎﾟｰﾄ内容の確認");
+  std::map<int, rc::Control> byId;
+  std::vector<std::string> labels;
+  for (const rc::Control& c : confirm.controls) {
+    if (c.id > 0) byId[c.id] = c;
+    if (c.kind == "LTEXT") labels.push_back(c.text);
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"選択したｱﾄﾞﾚｽ数", "追加したｱﾄﾞﾚｽ数"}));
+  EXPECT_EQ(byId[1051].text, "ｱﾄﾞﾚｽ帳に追加する");
+  EXPECT_EQ(byId[1062].text, "編集");
+  EXPECT_EQ(byId[1].text, "OK");
+  EXPECT_EQ(byId[1068].text, "戻る");
+  for (rc::Script* script : {&japanese, &english}) {
+    std::map<int, rc::Control> controls;
+    for (const rc::Control& c : script->DialogTemplate(IDD_IMPORT_CONFIRM).controls) {
+      if (c.id > 0) controls[c.id] = c;
+    }
+    std::vector<int> ids;
+    for (const auto& c : controls) ids.push_back(c.first);
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 1049, 1051, 1059, 1060, 1062, 1068}));
+    const std::string& list = controls[1049].style;
+    for (const char* style : {"\"SysListView32\"", "LVS_REPORT", "LVS_SHOWSELALWAYS",
+                              "LVS_OWNERDRAWFIXED", "LVS_OWNERDATA"}) {
+      EXPECT_NE(list.find(style), std::string::npos) << style;
+    }
+    EXPECT_EQ(list.find("LVS_SINGLESEL"), std::string::npos) << "several rows may be selected";
+    EXPECT_NE(controls[2].style.find("NOT WS_VISIBLE"), std::string::npos) << "a hidden Cancel";
+    for (int counter : {1059, 1060}) {
+      EXPECT_EQ(controls[counter].kind, "EDITTEXT");
+      EXPECT_NE(controls[counter].style.find("ES_READONLY"), std::string::npos);
+    }
+  }
 }
 
 }  // namespace

@@ -58,6 +58,8 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   view_->AddCommandSet(bookImportCommands_.get());
   bulkEditCommands_ = std::make_unique<CBulkEditCommands>(*view_, services_);
   view_->AddCommandSet(bulkEditCommands_.get());
+  csvImport_ = std::make_unique<CCsvImportCommands>(*view_, services_);
+  view_->AddCommandSet(csvImport_.get());
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
   if (!window) return false;
   ui::FormView* form = host.CreateFormView(IDD_ADDRCONFIG_FORM, view_.get());

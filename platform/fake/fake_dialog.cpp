@@ -53,6 +53,8 @@ void FakeDialog::ClearChoices(int id) {
 void FakeDialog::SelectChoice(int id, int index) {
   Control& c = Item(id);
   c.choice = index >= 0 && index < static_cast<int>(c.choices.size()) ? index : -1;
+  // A combo box shows the chosen entry (nothing when none is chosen).
+  c.text = c.choice >= 0 ? c.choices[static_cast<std::size_t>(c.choice)] : std::string();
 }
 
 int FakeDialog::SelectedChoice(int id) const {
@@ -119,6 +121,15 @@ void FakeDialog::Choose(int id, int index) {
   dialog_->OnCommand(id, kSelChanged);
 }
 
+void FakeDialog::TypeInCombo(int id, const std::string& text) {
+  if (ended_ || !IsItemEnabled(id)) return;
+  Control& c = Item(id);
+  c.text = text;
+  c.choice = -1;
+  focus_ = id;
+  dialog_->OnCommand(id, kComboEditChanged);
+}
+
 int FakeDialogRunner::Run(Dialog& dialog, int owner) {
   const int templateId = dialog.TemplateId();
   if (std::find(missing_.begin(), missing_.end(), templateId) != missing_.end()) return -1;
@@ -135,6 +146,11 @@ int FakeDialogRunner::Run(Dialog& dialog, int owner) {
     scripts_.pop_front();
   }
   FakeDialog surface(&dialog, boxes_, this);
+  for (const ListSize& size : listSizes_) {
+    if (size.templateId == templateId) {
+      surface.FakeList(size.listId).SetSize(size.width, size.visibleRows);
+    }
+  }
   dialog.Attach(&surface);
   dialog.OnInit();
   if (!surface.Ended()) dialog.OnShown();

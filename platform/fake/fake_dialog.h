@@ -67,8 +67,11 @@ class FakeDialog : public DialogSurface {
   void Type(int id, const std::string& text);
   // Clicks a button; a disabled or hidden button does nothing.
   void Click(int id);
-  // Chooses an entry of a drop-down list.
+  // Chooses an entry of a drop-down list or combo box.
   void Choose(int id, int index);
+  // Types into the edit part of a drop-down combo box: it shows the text
+  // and no entry is selected any more.
+  void TypeInCombo(int id, const std::string& text);
   // The close box: what a click on Cancel does.
   void Close() { Click(kIdCancel); }
   // Escape: the dialog hears of Cancel even when the button is hidden or
@@ -140,6 +143,11 @@ class FakeDialogRunner : public DialogRunner {
   }
   // Templates that RunModal cannot load (RunModal gives -1).
   void MakeMissing(int templateId) { missing_.push_back(templateId); }
+  // The size a list of every dialog of the template has when it opens (see
+  // FakeListControl::SetSize).
+  void SetListSize(int templateId, int listId, int width, int visibleRows) {
+    listSizes_.push_back({templateId, listId, width, visibleRows});
+  }
 
   // A dialog owned by the main window.
   int RunModal(Dialog& dialog) override { return Run(dialog, 0); }
@@ -164,6 +172,10 @@ class FakeDialogRunner : public DialogRunner {
   FakeMessageBoxes* boxes_;
   std::deque<Pending> scripts_;
   std::vector<int> missing_;
+  struct ListSize {
+    int templateId, listId, width, visibleRows;
+  };
+  std::vector<ListSize> listSizes_;
   std::vector<int> opened_;
   std::vector<int> owners_;
   std::vector<std::string> problems_;

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_file_system.h"
 
+#include <algorithm>
+
 namespace sys {
 
 bool FakeFileSystem::ReadFile(const std::string& path, std::string* contents,
@@ -12,6 +14,28 @@ bool FakeFileSystem::ReadFile(const std::string& path, std::string* contents,
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
+
+bool FakeFileSystem::ReadPieces(const std::string& path, const PieceSink& sink) {
+  auto it = files_.find(path);
+  if (it == files_.end() || denied_.count(path)) return false;
+  const std::string_view bytes = it->second;
+  auto fault = failReads_.find(path);
+  const std::size_t readable = fault == failReads_.end() ? bytes.size() : fault->second;
+  for (std::size_t at = 0; at < bytes.size();) {
+    if (at >= readable) return false;
+    const std::size_t n = std::min({pieceSize_, bytes.size() - at, readable - at});
+    if (!sink(bytes.substr(at, n))) return true;
+    at += n;
+  }
+  return true;
+}
+
+bool FakeFileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
+  auto it = files_.find(path);
+  if (it == files_.end() || denied_.count(path) || heldOpen_.count(path)) return false;
+  *size = it->second.size();
+  return true;
+}
 
 bool FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess) {
   if (denied_.count(path)) return false;

@@ -28,7 +28,9 @@ class FakeListControl : public ListControl {
   int ColumnWidth(int column) const override;
   void SetColumnWidth(int column, int width) override;
 
-  int ItemCount() const override { return static_cast<int>(rows_.size()); }
+  int ItemCount() const override {
+    return rowSource_ ? virtualCount_ : static_cast<int>(rows_.size());
+  }
   int InsertItem(int index, const std::string& text, int image, ItemData data) override;
   void SetItemText(int row, int column, const std::string& text) override;
   std::string ItemText(int row, int column) const override;
@@ -47,6 +49,10 @@ class FakeListControl : public ListControl {
   void EnsureVisible(int row) override { lastMadeVisible_ = row; }
   void SortItems(const Compare& compare) override;
 
+  void SetRowSource(const ListRows* rows) override { rowSource_ = rows; }
+  void SetRowCount(int count) override;
+  void RedrawRows() override { ++redraws_; }
+
   // --- the user -------------------------------------------------------------
   // Where the list reports what the user did (set by the dialog or view that
   // holds it).
@@ -54,6 +60,8 @@ class FakeListControl : public ListControl {
   void ClickHeader(int column);
   // Selects exactly these rows (a click, with Ctrl for more than one).
   void SelectOnly(const std::vector<int>& rows);
+  // Ctrl+A: every row selected (one notification).
+  void SelectAll();
   void DoubleClick(int row);
 
   // --- inspection and set-up ---------------------------------------------
@@ -71,6 +79,10 @@ class FakeListControl : public ListControl {
   int FocusTaken() const { return focusTaken_; }
   int LastMadeVisible() const { return lastMadeVisible_; }
   int SortCount() const { return sorts_; }
+  // Rows kept by the owner: the colour a cell is drawn in (0 when the
+  // source keeps the system's), and how often the rows were redrawn.
+  bool CellColour(int row, int column, bool highlighted, Colour* colour) const;
+  int RedrawCount() const { return redraws_; }
   // The list's size: its width in pixels and how many rows fit without a
   // vertical scroll bar.
   void SetSize(int width, int visibleRows) { width_ = width; visibleRows_ = visibleRows; }
@@ -89,6 +101,9 @@ class FakeListControl : public ListControl {
     bool focused = false;
   };
   bool Valid(int row) const { return row >= 0 && row < ItemCount(); }
+  bool SelectedAt(int row) const;
+  void MarkSelected(int row, bool selected);
+  void ClearSelection();
   void Notify(ListEvent event) { if (onEvent) onEvent(event); }
 
   std::vector<Column> columns_;
@@ -104,6 +119,13 @@ class FakeListControl : public ListControl {
   int lastMadeVisible_ = -1;
   int sorts_ = 0;
   bool redraw_ = true;
+  // Rows kept by the owner: their number, selection and focus.
+  const ListRows* rowSource_ = nullptr;
+  int virtualCount_ = 0;
+  std::vector<char> virtualSelected_;
+  int virtualSelectedCount_ = 0;
+  int virtualFocus_ = -1;
+  int redraws_ = 0;
 };
 
 }  // namespace ui

@@ -67,6 +67,30 @@ bool PosixFileSystem::FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool PosixFileSystem::ReadPieces(const std::string& path, const PieceSink& sink) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return false;
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  std::vector<char> buffer(64 * 1024);
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    if (!sink(std::string_view(buffer.data(), static_cast<std::size_t>(n)))) return true;
+  }
+}
+
+bool PosixFileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return false;
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  *size = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
 bool PosixFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess) {
   const mode_t mode = withOpenAccess ? 0666 : 0644;
   Fd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, mode));

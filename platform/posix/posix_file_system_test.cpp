@@ -89,5 +89,32 @@ TEST_F(PosixFileSystemTest, ReadingNeedsARegularFile) {
   EXPECT_FALSE(files.ReplaceContents(dir + "/no/such/folder/f", "x"));
 }
 
+TEST_F(PosixFileSystemTest, PiecesHandOverTheWholeFileInOrderUntilTheSinkStops) {
+  const std::string path = dir + "/big.csv";
+  std::string bytes;
+  for (int i = 0; i < 300000; ++i) bytes += static_cast<char>('a' + i % 26);
+  ASSERT_TRUE(files.ReplaceContents(path, bytes));
+  std::string got;
+  int pieces = 0;
+  ASSERT_TRUE(files.ReadPieces(path, [&](std::string_view piece) {
+    ++pieces;
+    got.append(piece);
+    return true;
+  }));
+  EXPECT_EQ(got, bytes);
+  EXPECT_GT(pieces, 1);
+  int seen = 0;
+  EXPECT_TRUE(files.ReadPieces(path, [&](std::string_view) { return ++seen < 2; }));
+  EXPECT_EQ(seen, 2);
+  EXPECT_FALSE(files.ReadPieces(dir + "/missing", [](std::string_view) { return true; }));
+  EXPECT_FALSE(files.ReadPieces(dir, [](std::string_view) { return true; }));
+
+  std::uint64_t size = 0;
+  ASSERT_TRUE(files.SizeWithoutSharing(path, &size));
+  EXPECT_EQ(size, bytes.size());
+  EXPECT_FALSE(files.SizeWithoutSharing(dir + "/missing", &size));
+  EXPECT_FALSE(files.SizeWithoutSharing(dir, &size));
+}
+
 }  // namespace
 }  // namespace sys

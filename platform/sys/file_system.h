@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,21 @@ class FileSystem {
                         std::size_t maxBytes) = 0;
 
   virtual bool FileExists(const std::string& path) = 0;
+
+  // Reads the file from its start in pieces of at most a few kilobytes and
+  // hands each to `sink` in order, until the end of the file or until sink
+  // returns false. Returns false when the file cannot be opened or a read
+  // fails part way (sink keeps what it was given); true when the end was
+  // reached or sink stopped. Only one piece is held at a time, so files of
+  // any size can be read.
+  using PieceSink = std::function<bool(std::string_view piece)>;
+  virtual bool ReadPieces(const std::string& path, const PieceSink& sink) = 0;
+
+  // Opens an existing file for reading with no sharing allowed, reads its
+  // size and closes it at once. False when the file cannot be opened that
+  // way (missing, denied, or held open by another program) or its size
+  // cannot be read.
+  virtual bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) = 0;
 
   // Opens path for reading and writing, creating it (empty) when it is
   // missing and never truncating it, then closes it. withOpenAccess gives a

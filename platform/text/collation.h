@@ -7,6 +7,7 @@
 // books the way the editor does.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace text {
@@ -21,6 +22,14 @@ class Collation {
   // The multibyte case-insensitive collation of the user's locale, as the
   // runtime's _mbsicoll gives it, reduced to -1, 0 or 1.
   virtual int CollateNoCase(std::string_view a, std::string_view b) const = 0;
+
+  // A key of the text for sorting many texts at once: two keys compared as
+  // unsigned bytes (a key that is the start of the other first) order their
+  // texts as CollateNoCase does. No key byte is 0. False when the backend
+  // makes no keys; callers then compare the texts.
+  virtual bool CollationKey(std::string_view /*text*/, std::string* /*key*/) const {
+    return false;
+  }
 
   // One byte mapped alone as LCMapStringA(locale 0, NORM_IGNORENONSPACE |
   // NORM_IGNORESYMBOLS) maps it. Returns the number of bytes the mapping

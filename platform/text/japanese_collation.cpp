@@ -205,4 +205,24 @@ int JapaneseCollate(std::string_view a, std::string_view b) {
   return CompareLevel(ea, eb, [](const Element& e) { return e.form; });
 }
 
+std::string JapaneseCollationKey(std::string_view text) {
+  thread_local std::vector<Element> elements;
+  MakeElements(text, &elements);
+  std::string key;
+  key.reserve(elements.size() * 5 + 3);
+  // Level one: group and weight in three bytes of seven bits, offset by 2.
+  for (const Element& e : elements) {
+    const unsigned value = (static_cast<unsigned>(e.group) << 16) | e.weight;
+    key.push_back(static_cast<char>(2 + ((value >> 14) & 0x7F)));
+    key.push_back(static_cast<char>(2 + ((value >> 7) & 0x7F)));
+    key.push_back(static_cast<char>(2 + (value & 0x7F)));
+  }
+  key.push_back(1);
+  for (const Element& e : elements) key.push_back(static_cast<char>(2 + e.diacritic));
+  key.push_back(1);
+  for (const Element& e : elements) key.push_back(static_cast<char>(2 + e.form));
+  key.push_back(1);
+  return key;
+}
+
 }  // namespace text

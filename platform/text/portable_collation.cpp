@@ -9,6 +9,24 @@ int PortableCollation::CollateNoCase(std::string_view a, std::string_view b) con
   return CompareNoCase(codePage_, a, b);
 }
 
+bool PortableCollation::CollationKey(std::string_view text, std::string* key) const {
+  if (codePage_ == kCpJapanese) {
+    *key = JapaneseCollationKey(text);
+    return true;
+  }
+  // CompareNoCase compares whole characters after folding: each character
+  // as three bytes of seven bits, never 0.
+  key->clear();
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned value = FoldCase(codePage_, CharValueAt(codePage_, text, i));
+    i += CharLengthAt(codePage_, text, i);
+    key->push_back(static_cast<char>(1 + ((value >> 14) & 0x7F)));
+    key->push_back(static_cast<char>(1 + ((value >> 7) & 0x7F)));
+    key->push_back(static_cast<char>(1 + (value & 0x7F)));
+  }
+  return true;
+}
+
 int PortableCollation::MapByteIgnoringSymbols(unsigned char b, unsigned char* mapped) const {
   return MapSingleByte(codePage_, b, mapped);
 }

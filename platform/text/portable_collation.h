@@ -17,6 +17,8 @@ class PortableCollation : public Collation {
   // voiced and half-width forms next to their plain kana, then kanji), see
   // JapaneseCollate. Other pages: CompareNoCase.
   int CollateNoCase(std::string_view a, std::string_view b) const override;
+  // JapaneseCollationKey on code page 932; the folded characters elsewhere.
+  bool CollationKey(std::string_view text, std::string* key) const override;
 
   // Tables for 1252 and 1250; ASCII alone on every other page, where bytes
   // 0x80-0xFF stay as they are.
@@ -30,6 +32,10 @@ class PortableCollation : public Collation {
 // base characters, then diacritics (small and voiced kana), then width and
 // kana type. Returns -1, 0 or 1.
 int JapaneseCollate(std::string_view a, std::string_view b);
+
+// The key of JapaneseCollate: the three levels one after the other, each
+// element in bytes 2 and above and each level ended by a 1.
+std::string JapaneseCollationKey(std::string_view text);
 
 // Single-byte mapping of LCMapStringA with NORM_IGNORENONSPACE |
 // NORM_IGNORESYMBOLS for one code page; see Collation.

@@ -18,7 +18,8 @@
 //   2. OnShown(): the window has just been shown (focus and text selection
 //      that must survive the system's own initial focus go here).
 //   3. OnCommand(id, code) for buttons (kClicked), edit fields
-//      (kEditChanged) and drop-down lists (kSelChanged); OnListEvent(id, e)
+//      (kEditChanged), drop-down lists (kSelChanged) and the edit part of
+//      drop-down combo boxes (kComboEditChanged); OnListEvent(id, e)
 //      for report lists. The default OnCommand turns kIdOk into OnOK() and
 //      kIdCancel (also Esc and the close box) into OnCancel().
 //   4. End(result) ends the dialog once the current event returns; the
@@ -38,6 +39,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ui/colour.h"
 #include "platform/ui/font.h"
 #include "platform/ui/list_control.h"
 #include "platform/ui/message_box.h"
@@ -48,12 +50,7 @@ namespace ui {
 constexpr int kClicked = 0;          // BN_CLICKED
 constexpr int kSelChanged = 1;       // CBN_SELCHANGE
 constexpr int kEditChanged = 0x300;  // EN_CHANGE
-
-// A text colour, 0x00BBGGRR as the system keeps it.
-using Colour = unsigned long;
-constexpr Colour Rgb(int r, int g, int b) {
-  return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
-}
+constexpr int kComboEditChanged = 5;  // CBN_EDITCHANGE: the user typed into a combo box
 
 class Dialog;
 
@@ -89,7 +86,8 @@ class DialogSurface {
   // background stays as the system paints it); repaints the control.
   virtual void SetTextColour(int id, Colour colour) = 0;
   virtual void SetItemFont(int id, FontHandle font) = 0;
-  // Drop-down lists (combo boxes of the drop-down-list style).
+  // Drop-down lists and drop-down combo boxes (whose edit part the user may
+  // type into; ItemText then reads what it shows).
   virtual void ClearChoices(int id) = 0;
   virtual void AddChoice(int id, const std::string& text) = 0;
   virtual void SelectChoice(int id, int index) = 0;  // -1: no selection

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/colour.h"
 #include "platform/ui/font.h"
 
 namespace ui {
@@ -32,6 +33,19 @@ struct ListEvent {
   ListEventKind kind = ListEventKind::kClick;
   int row = -1;     // kClick, kDoubleClick, kSelectionChanged
   int column = -1;  // kColumnClick
+};
+
+// The rows of a list that its owner keeps (see ListControl::SetRowSource).
+class ListRows {
+ public:
+  virtual ~ListRows() = default;
+  virtual std::string CellText(int row, int column) const = 0;
+  // The colour of a cell's text when the row is drawn highlighted (selected)
+  // or not; false keeps the system's colours.
+  virtual bool CellColour(int /*row*/, int /*column*/, bool /*highlighted*/,
+                          Colour* /*colour*/) const {
+    return false;
+  }
 };
 
 class ListControl {
@@ -98,6 +112,21 @@ class ListControl {
   // the first sorts before the second).
   using Compare = std::function<int(ItemData, ItemData)>;
   virtual void SortItems(const Compare& compare) = 0;
+
+  // --- rows kept by the owner ---------------------------------------------
+  // A list whose template makes it virtual (LVS_OWNERDATA) holds no texts:
+  // only the number of rows and which of them are selected. It asks `rows`
+  // for each cell it shows (ItemText too), and, when the template makes it
+  // owner-drawn, draws each cell itself: left-aligned in the cell's colour,
+  // cut with "..." when it does not fit. The row setters above (InsertItem,
+  // SetItemText, DeleteItem, SortItems) do not apply to such a list; the
+  // owner changes its rows and tells the list with SetRowCount or
+  // RedrawRows. Null detaches the rows.
+  virtual void SetRowSource(const ListRows* rows) = 0;
+  // The number of rows; the selection and the focused row are cleared.
+  virtual void SetRowCount(int count) = 0;
+  // Draws every row again from the source.
+  virtual void RedrawRows() = 0;
 };
 
 }  // namespace ui

@@ -78,11 +78,29 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return FALSE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      ListEvent event;
-      if (IsListView(header->hwndFrom) && Win32ListControl::TranslateNotify(header, &event)) {
-        context->dialog->OnListEvent(static_cast<int>(header->idFrom), event);
+      if (!IsListView(header->hwndFrom)) return FALSE;
+      const int id = static_cast<int>(header->idFrom);
+      if (header->code == LVN_GETDISPINFOA) {
+        Win32ListControl* list = context->surface->KnownList(id);
+        return list && list->AnswerDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
       }
+      if (header->code == LVN_ODFINDITEMA) {
+        // Typing in a list of rows the dialog keeps finds nothing (rather
+        // than always the first row).
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, -1);
+        return TRUE;
+      }
+      ListEvent event;
+      if (Win32ListControl::TranslateNotify(header, &event)) context->dialog->OnListEvent(id, event);
       return FALSE;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType != ODT_LISTVIEW) return FALSE;
+      Win32ListControl* list = context->surface->KnownList(static_cast<int>(draw->CtlID));
+      if (!list) return FALSE;
+      list->DrawRow(*draw);
+      return TRUE;
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
@@ -215,6 +233,11 @@ ListControl* Win32DialogSurface::List(int id) {
   ListControl* result = list.get();
   lists_[id] = std::move(list);
   return result;
+}
+
+Win32ListControl* Win32DialogSurface::KnownList(int id) const {
+  auto it = lists_.find(id);
+  return it == lists_.end() ? nullptr : it->second.get();
 }
 
 int Win32DialogSurface::ShowMessage(const std::string& text, const std::string& caption,

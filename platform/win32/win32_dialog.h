@@ -49,6 +49,9 @@ class Win32DialogSurface : public DialogSurface {
   HBRUSH ColourControl(HDC dc, HWND control, bool edit);
   // The large icon set with SetIcon, for WM_QUERYDRAGICON; null when none.
   HICON DragIcon() const { return largeIcon_; }
+  // The list of this id, when the dialog has asked for it (null otherwise):
+  // for the notifications and drawing of rows the dialog keeps.
+  Win32ListControl* KnownList(int id) const;
 
  private:
   HWND Item(int id) const { return GetDlgItem(dialog_, id); }

@@ -59,6 +59,31 @@ bool Win32FileSystem::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32FileSystem::ReadPieces(const std::string& path, const PieceSink& sink) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  std::vector<char> buffer(64 * 1024);
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+      return false;
+    }
+    if (got == 0) return true;
+    if (!sink(std::string_view(buffer.data(), got))) return true;
+  }
+}
+
+bool Win32FileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  LARGE_INTEGER length{};
+  if (!GetFileSizeEx(file.get(), &length)) return false;
+  *size = static_cast<std::uint64_t>(length.QuadPart);
+  return true;
+}
+
 bool Win32FileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess) {
   OpenAccessRights rights;
   Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,

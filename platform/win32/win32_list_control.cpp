@@ -131,6 +131,7 @@ void Win32ListControl::SetItemText(int row, int column, const std::string& text)
 }
 
 std::string Win32ListControl::ItemText(int row, int column) const {
+  if (rows_) return row >= 0 && row < ItemCount() ? rows_->CellText(row, column) : std::string();
   std::vector<char> buffer(1024, '\0');
   LVITEMA item = {};
   item.iSubItem = column;
@@ -214,6 +215,67 @@ void Win32ListControl::SortItems(const Compare& compare) {
                reinterpret_cast<LPARAM>(&CompareRows));
 }
 
+void Win32ListControl::SetRowCount(int count) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count > 0 ? count : 0), 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void Win32ListControl::RedrawRows() { InvalidateRect(list_, nullptr, TRUE); }
+
+bool Win32ListControl::AnswerDisplayInfo(NMLVDISPINFOA* info) const {
+  if (!rows_) return false;
+  LVITEMA& item = info->item;
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const std::string text = rows_->CellText(item.iItem, item.iSubItem);
+    const std::size_t n = text.size() < static_cast<std::size_t>(item.cchTextMax - 1)
+                              ? text.size()
+                              : static_cast<std::size_t>(item.cchTextMax - 1);
+    text.copy(item.pszText, n);
+    item.pszText[n] = '\0';
+  }
+  return true;
+}
+
+namespace {
+// What one cell draws at most: a column is never wide enough for more, and
+// DrawText stays quick with texts of any length.
+constexpr std::size_t kDrawnBytes = 512;
+}  // namespace
+
+void Win32ListControl::DrawRow(const DRAWITEMSTRUCT& draw) const {
+  if (!rows_) return;
+  const int row = static_cast<int>(draw.itemID);
+  HDC dc = draw.hDC;
+  const bool highlighted = (draw.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &draw.rcItem, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF normal = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+  int left = draw.rcItem.left;
+  const int columns = ColumnCount();
+  for (int column = 0; column < columns; ++column) {
+    const int width = ColumnWidth(column);
+    RECT cell = {left + 4, draw.rcItem.top, left + width - 2, draw.rcItem.bottom};
+    left += width;
+    if (cell.right <= cell.left) continue;
+    Colour colour = 0;
+    SetTextColor(dc, rows_->CellColour(row, column, highlighted, &colour)
+                         ? static_cast<COLORREF>(colour)
+                         : normal);
+    std::string text = rows_->CellText(row, column);
+    if (text.size() > kDrawnBytes) text.resize(kDrawnBytes);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  SetBkMode(dc, oldMode);
+  if (oldFont) SelectObject(dc, oldFont);
+  if ((draw.itemState & ODS_FOCUS) && GetFocus() == list_) DrawFocusRect(dc, &draw.rcItem);
+}
+
 bool Win32ListControl::TranslateNotify(const NMHDR* header, ListEvent* event) {
   switch (header->code) {
     case NM_CLICK:
@@ -233,6 +295,14 @@ bool Win32ListControl::TranslateNotify(const NMHDR* header, ListEvent* event) {
       if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return false;
       event->kind = ListEventKind::kSelectionChanged;
       event->row = change->iItem;
+      return true;
+    }
+    case LVN_ODSTATECHANGED: {
+      // A range of rows kept by the owner changed state (shift-click).
+      const auto* change = reinterpret_cast<const NMLVODSTATECHANGE*>(header);
+      if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return false;
+      event->kind = ListEventKind::kSelectionChanged;
+      event->row = change->iFrom;
       return true;
     }
     case LVN_COLUMNCLICK:

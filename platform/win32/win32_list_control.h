@@ -52,9 +52,18 @@ class Win32ListControl : public ListControl {
   void EnsureVisible(int row) override;
   void SortItems(const Compare& compare) override;
 
+  void SetRowSource(const ListRows* rows) override { rows_ = rows; }
+  void SetRowCount(int count) override;
+  void RedrawRows() override;
+
   // Turns a list-view notification into a list event; false for the
   // notifications the owner does not hear about.
   static bool TranslateNotify(const NMHDR* header, ListEvent* event);
+
+  // For a list of rows kept by the owner: answers LVN_GETDISPINFOA (true
+  // when it did) and draws one row of an owner-drawn list (WM_DRAWITEM).
+  bool AnswerDisplayInfo(NMLVDISPINFOA* info) const;
+  void DrawRow(const DRAWITEMSTRUCT& draw) const;
 
  private:
   HWND list_;
@@ -63,6 +72,7 @@ class Win32ListControl : public ListControl {
   HFONT templateFont_ = nullptr;
 
   void UseImages(HIMAGELIST images);
+  const ListRows* rows_ = nullptr;
 };
 
 }  // namespace ui

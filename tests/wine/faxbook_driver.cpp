@@ -24,7 +24,10 @@
 //   click TITLE ID             click a button of that dialog (posted: the
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
+//   select-all TITLE ID        select every row of a list there (Ctrl+A)
 //   dialog-rows TITLE ID       the rows of a list there, like rows
+//   choose TITLE ID INDEX      choose an entry of a combo box there, as a
+//                              click in its list does (CBN_SELCHANGE)
 //   checked TITLE ID           "1" when that dialog's check box is ticked
 //   enabled TITLE ID           "1" when that dialog's control is enabled
 //   shown TITLE ID             "1" when that dialog's control is visible
@@ -394,7 +397,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
-      verb == "dialog-rows") {
+      verb == "dialog-rows" || verb == "select-all" || verb == "choose") {
     HWND item = DialogItem(arg(1), number(2));
     if (!item) return 1;
     if (verb == "set-text") {
@@ -410,6 +413,24 @@ int main(int argc, char** argv) {
     }
     if (verb == "click") return PostMessageA(item, BM_CLICK, 0, 0) ? 0 : 1;
     if (verb == "dialog-rows") return PrintRows(item);
+    if (verb == "choose") {
+      SendMessageA(item, CB_SETCURSEL, static_cast<WPARAM>(number(3)), 0);
+      SendMessageA(GetParent(item), WM_COMMAND,
+                   MAKEWPARAM(static_cast<WORD>(number(2)), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(item));
+      return 0;
+    }
+    if (verb == "select-all") {
+      Remote remote(item, sizeof(LVITEMA));
+      if (!remote.ok()) return 1;
+      LVITEMA state = {};
+      state.stateMask = LVIS_SELECTED;
+      state.state = LVIS_SELECTED;
+      remote.Write(0, &state, sizeof(state));
+      SendMessageA(item, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(remote.at(0)));
+      return 0;
+    }
     std::vector<int> rows;
     for (std::size_t i = 3; i < a.size(); ++i) rows.push_back(number(i));
     return SelectRows(item, rows);

@@ -85,4 +85,37 @@ TEST_F(Win32FileSystemTest, OpenOrCreateNeverTruncates) {
   EXPECT_FALSE(files.OpenOrCreate(dir + "\\missing\\x.fdt", false));
 }
 
+TEST_F(Win32FileSystemTest, PiecesReadEveryByteAndTheSizeNeedsTheFileUnshared) {
+  const std::string path = dir + "\\list.csv";
+  std::string bytes;
+  for (int i = 0; i < 200000; ++i) bytes += static_cast<char>(i % 251);
+  ASSERT_TRUE(files.ReplaceContents(path, bytes));
+  std::string got;
+  ASSERT_TRUE(files.ReadPieces(path, [&](std::string_view piece) {
+    got.append(piece);
+    return true;
+  }));
+  EXPECT_EQ(got, bytes);
+  EXPECT_FALSE(files.ReadPieces(dir + "\\missing.csv", [](std::string_view) { return true; }));
+
+  std::uint64_t size = 0;
+  ASSERT_TRUE(files.SizeWithoutSharing(path, &size));
+  EXPECT_EQ(size, bytes.size());
+  // Another program holds the file open (even sharing everything): the
+  // size check fails, while reading with sharing still works.
+  HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(files.SizeWithoutSharing(path, &size));
+  got.clear();
+  EXPECT_TRUE(files.ReadPieces(path, [&](std::string_view piece) {
+    got.append(piece);
+    return true;
+  }));
+  EXPECT_EQ(got.size(), bytes.size());
+  CloseHandle(other);
+  EXPECT_TRUE(files.SizeWithoutSharing(path, &size));
+  EXPECT_FALSE(files.SizeWithoutSharing(dir + "\\missing.csv", &size));
+}
+
 }  // namespace

@@ -45,5 +45,23 @@ expect 0 "dump as UTF-8" -- "$fdtool" dump --utf8 "$work/ja.fdt"
 want=$(printf 'entry\t1\t1\t田中\tﾀﾅｶ\t03\t\t\t\t\t\t1')
 [ "$(cat "$work/out")" = "$want" ] || { echo "FAIL: dump --utf8 gave: $(cat "$work/out")"; failures=$((failures + 1)); }
 
+# The CSV commands: a CSV exported from the example book, imported into an
+# empty book, gives back its addresses; the UTF-8 forms give the same book.
+printf '%s\r\n' '// This is BrevantZelo Relay Fax AddressBook  Utility Data.' >"$work/empty.fdt"
+expect 0 "export-csv" -- "$fdtool" export-csv "$data/example_ja.fdt" "$work/book.csv"
+expect 0 "import-csv of the export" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv" "$work/back.fdt"
+grep -c '^\[FAX_ADDR\]=1,' "$work/back.fdt" | grep -qx 2 || { echo "FAIL: the two addresses did not come back"; failures=$((failures + 1)); }
+expect 0 "export-csv --utf8" -- "$fdtool" export-csv --utf8 "$data/example_ja.fdt" "$work/book-utf8.csv"
+expect 0 "import-csv --from-utf8" -- "$fdtool" import-csv --from-utf8 "$work/empty.fdt" "$work/book-utf8.csv" "$work/back-utf8.fdt"
+cmp -s "$work/back.fdt" "$work/back-utf8.fdt" || { echo "FAIL: the UTF-8 form gave another book"; failures=$((failures + 1)); }
+expect 64 "import-csv with a bad --map" -- "$fdtool" import-csv --map Reading=1 "$work/empty.fdt" "$work/book.csv" "$work/x.fdt"
+expect 64 "import-csv --map without value" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv" "$work/x.fdt" --map
+expect 64 "import-csv without OUT" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv"
+expect 64 "--from-utf8 belongs to import-csv" -- "$fdtool" export-csv --from-utf8 "$work/empty.fdt" "$work/y.csv"
+expect 2 "import-csv of a missing CSV" -- "$fdtool" import-csv "$work/empty.fdt" "$work/missing.csv" "$work/x.fdt"
+expect 2 "import-csv into a missing book" -- "$fdtool" import-csv "$work/missing.fdt" "$work/book.csv" "$work/x.fdt"
+expect 2 "export-csv of a missing book" -- "$fdtool" export-csv "$work/missing.fdt" "$work/y.csv"
+[ -e "$work/x.fdt" ] || [ -e "$work/y.csv" ] && { echo "FAIL: a failed command wrote its output"; failures=$((failures + 1)); }
+
 echo "$failures failure(s)"
 [ "$failures" = 0 ]
