@@ -30,8 +30,9 @@ RequestExecutionLevel admin
 !define MAKER "Brevant Zelo"
 !define BOOK_KEY "SOFTWARE\Brevant Zelo\RelayFax\AddressBook"
 ; The picker's spooler key: its product key and spooler subkey as the
-; picker's built-in strings 100 and 101 name them.
-!define SPOOLER_KEY "SOFTWARE\Brevant Zelo\RelayFAX\DS_SUBKEY_SPOOLER"
+; picker's language libraries (which the installer ships) name them in
+; their strings 100 and 101.
+!define SPOOLER_KEY "SOFTWARE\Brevant Zelo\RelayFAX\Spooler"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook"
 ; The shared data folder below the all-users documents folder, as the
 ; setup library's copy names it, and the editor's data folder names.

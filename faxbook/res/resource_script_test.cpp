@@ -10,7 +10,7 @@
 #include "faxbook/res/bulk_edit_resource.h"
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
-#include "faxbook/res/resource_script.h"
+#include "tests/support/resource_script.h"
 
 namespace {
 

@@ -112,6 +112,13 @@ void FakeDialog::Click(int id) {
   dialog_->OnCommand(id, kClicked);
 }
 
+void FakeDialog::ClickOption(int id, const std::vector<int>& group) {
+  if (ended_ || !IsItemEnabled(id) || !IsShown(id)) return;
+  for (int other : group) CheckItem(other, other == id);
+  CheckItem(id, true);
+  dialog_->OnCommand(id, kClicked);
+}
+
 void FakeDialog::Choose(int id, int index) {
   if (ended_ || !IsItemEnabled(id)) return;
   SelectChoice(id, index);
@@ -165,6 +172,7 @@ int FakeDialogRunner::Run(Dialog& dialog, int owner) {
     surface.Close();
     surface.End(kIdCancel);
   }
+  dialog.OnDestroy();
   dialog.Attach(nullptr);
   running_.pop_back();
   return surface.Result();

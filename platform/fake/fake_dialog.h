@@ -35,6 +35,10 @@ class FakeDialog : public DialogSurface {
 
   // --- DialogSurface --------------------------------------------------------
   void SetTitle(const std::string& text) override { title_ = text; }
+  void SetIcon(int iconId) override { icon_ = iconId; }
+  void PlaceNotTopmost() override { notTopmost_ = true; }
+  // A number of its own per dialog template.
+  WindowHandle Window() const override { return 0x10000 + dialog_->TemplateId(); }
   void SetItemText(int id, const std::string& text) override { Item(id).text = text; }
   std::string ItemText(int id) const override;
   void EnableItem(int id, bool enabled) override { Item(id).enabled = enabled; }
@@ -69,15 +73,26 @@ class FakeDialog : public DialogSurface {
   // Types into the edit part of a drop-down combo box: it shows the text
   // and no entry is selected any more.
   void TypeInCombo(int id, const std::string& text);
-  // Esc or the close box.
+  // The close box: what a click on Cancel does.
   void Close() { Click(kIdCancel); }
   // F1 anywhere in the dialog.
   void PressF1() {
     if (!ended_) dialog_->OnHelp();
   }
+  // Escape: the dialog hears of Cancel even when the button is hidden or
+  // disabled, as the system's dialog manager sends it.
+  void PressEscape() {
+    if (!ended_) dialog_->OnCommand(kIdCancel, kClicked);
+  }
+  // Clicks an option button of a group of automatic option buttons: it is
+  // turned on and the others of the group off before the dialog hears of
+  // the click, as the system does.
+  void ClickOption(int id, const std::vector<int>& group);
 
   // --- inspection -------------------------------------------------------------
   const std::string& Title() const { return title_; }
+  int IconId() const { return icon_; }
+  bool NotTopmost() const { return notTopmost_; }
   int Focus() const { return focus_; }
   int SelectedAllText() const { return selectedAll_; }
   int TextLimit(int id) const;
@@ -110,6 +125,8 @@ class FakeDialog : public DialogSurface {
   FakeDialogRunner* runner_;
   std::map<int, Control> controls_;
   std::string title_;
+  int icon_ = 0;
+  bool notTopmost_ = false;
   int focus_ = 0;
   int selectedAll_ = 0;
   bool ended_ = false;

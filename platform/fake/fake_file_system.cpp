@@ -43,6 +43,12 @@ bool FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess) 
   return true;
 }
 
+bool FakeFileSystem::RemoveFile(const std::string& path) {
+  if (denied_.count(path)) return false;
+  files_.erase(path);
+  return true;
+}
+
 const std::string* FakeFileSystem::File(const std::string& path) const {
   auto it = files_.find(path);
   return it == files_.end() ? nullptr : &it->second;

@@ -22,11 +22,11 @@ class FakeFileSystem : public FileSystem {
   // Writes into a temporary entry beside the file and renames it over the
   // file; a fault armed with FailNextWriteAfter stops the write part way.
   bool ReplaceContents(const std::string& path, std::string_view contents) override;
+  bool RemoveFile(const std::string& path) override;
 
   // Test controls.
   void SetFile(const std::string& path, std::string contents) { files_[path] = std::move(contents); }
   const std::string* File(const std::string& path) const;
-  void RemoveFile(const std::string& path) { files_.erase(path); }
   // The next ReplaceContents writes this many bytes of its temporary file, then
   // the device reports an error.
   void FailNextWriteAfter(std::size_t bytes) { failAfter_ = bytes; armed_ = true; }

@@ -16,9 +16,12 @@ class FakeListControl : public ListControl {
   int ClientWidth() const override { return HasVerticalScrollBar() ? width_ - 16 : width_; }
   void SetFullRowSelect(bool on) override { fullRowSelect_ = on; }
   void SetSingleSelection(bool on) override;
-  void SetSmallIcons(const std::vector<int>& iconIds) override { icons_ = iconIds; }
+  void SetSmallIcons(const std::vector<int>& iconIds) override { icons_ = iconIds; bitmaps_.clear(); }
+  void SetSmallBitmaps(const std::vector<int>& bitmapIds) override { bitmaps_ = bitmapIds; icons_.clear(); }
   void SetFont(FontHandle font) override { font_ = font; }
   bool HasVerticalScrollBar() const override { return ItemCount() > visibleRows_; }
+  void SetRedraw(bool on) override { redraw_ = on; }
+  bool Redraws() const { return redraw_; }
 
   void AddColumn(const std::string& header, int width) override;
   int ColumnCount() const override { return static_cast<int>(columns_.size()); }
@@ -75,6 +78,7 @@ class FakeListControl : public ListControl {
   bool FullRowSelect() const { return fullRowSelect_; }
   bool SingleSelection() const { return singleSelection_; }
   const std::vector<int>& SmallIcons() const { return icons_; }
+  const std::vector<int>& SmallBitmaps() const { return bitmaps_; }
   FontHandle Font() const { return font_; }
   int FocusTaken() const { return focusTaken_; }
   int LastMadeVisible() const { return lastMadeVisible_; }
@@ -117,6 +121,7 @@ class FakeListControl : public ListControl {
   std::vector<Column> columns_;
   std::vector<Item> rows_;
   std::vector<int> icons_;
+  std::vector<int> bitmaps_;
   FontHandle font_ = 0;
   bool fullRowSelect_ = false;
   bool singleSelection_ = false;
@@ -127,6 +132,7 @@ class FakeListControl : public ListControl {
   int sorts_ = 0;
   int sortColumn_ = -1;
   bool sortAscending_ = true;
+  bool redraw_ = true;
   // Rows kept by the owner: their number, selection and focus.
   const ListRows* rowSource_ = nullptr;
   int virtualCount_ = 0;

@@ -30,6 +30,13 @@ bool FakeResources::UseLanguageLibrary(const std::string& name) {
   return true;
 }
 
+bool FakeResources::SourcePath(std::string* path) {
+  path->clear();
+  if (!knowsSourcePath) return false;
+  *path = inUse_.empty() ? programPath : libraryFolder + "\\" + inUse_;
+  return true;
+}
+
 std::string FakeResources::String(int id) {
   const std::map<int, std::string>& table = inUse_.empty() ? program_ : libraries_[inUse_];
   auto it = table.find(id);

@@ -68,7 +68,14 @@ class FakeResources : public Resources {
   void SetProgramStrings(std::map<int, std::string> strings) { program_ = std::move(strings); }
   bool UseLanguageLibrary(const std::string& name) override;
   std::string String(int id) override;
+  // The program's path, or the folder a loaded library was found in
+  // followed by its name; knowsSourcePath false makes SourcePath fail.
+  bool SourcePath(std::string* path) override;
   const std::string& LibraryInUse() const { return inUse_; }
+
+  std::string programPath = "C:\\Program Files\\Faxbook\\faxpick.exe";
+  std::string libraryFolder = "C:\\Program Files\\Faxbook";
+  bool knowsSourcePath = true;
 
  private:
   std::map<int, std::string> program_;
@@ -100,6 +107,8 @@ class FakeHelp : public HelpSystem {
   void ShowTopic(const std::string& path, unsigned long topic) override {
     calls.push_back({path, false, topic});
   }
+  void Quit(const std::string& path) override { quits.push_back(path); }
+  std::vector<std::string> quits;
   std::vector<HelpCall> calls;
 };
 

@@ -114,4 +114,8 @@ bool PosixFileSystem::ReplaceContents(const std::string& path, std::string_view 
   return false;
 }
 
+bool PosixFileSystem::RemoveFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
 }  // namespace sys

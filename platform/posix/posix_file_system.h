@@ -16,6 +16,7 @@ class PosixFileSystem : public FileSystem {
   // Writes "path.XXXXXX" beside the file, flushes it to disk, gives it the
   // existing file's permission bits and renames it over the file.
   bool ReplaceContents(const std::string& path, std::string_view contents) override;
+  bool RemoveFile(const std::string& path) override;
 };
 
 }  // namespace sys

@@ -51,6 +51,9 @@ class FileSystem {
   // file (or its absence) is left exactly as it was and no temporary file
   // remains.
   virtual bool ReplaceContents(const std::string& path, std::string_view contents) = 0;
+
+  // Deletes the file; true when it is gone (a missing file included).
+  virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 }  // namespace sys

@@ -24,6 +24,8 @@
 //      kIdCancel (also Esc and the close box) into OnCancel().
 //   4. End(result) ends the dialog once the current event returns; the
 //      default OnOK and OnCancel end with kIdOk and kIdCancel.
+//   5. OnDestroy(): the dialog has ended and its window is about to go; the
+//      controls can still be read.
 // A dialog that opens another dialog runs it with RunNested: the new dialog
 // is owned by this one (and this one, with everything under it, is disabled
 // while it runs), as its message boxes are. Every dialog opens centred on
@@ -35,6 +37,7 @@
 // does nothing and reads empty: copy what you need in OnOK.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -53,12 +56,22 @@ constexpr int kComboEditChanged = 5;  // CBN_EDITCHANGE: the user typed into a c
 
 class Dialog;
 
+// An opaque handle of a dialog's window, for system services that want an
+// owner window; 0 is no window.
+using WindowHandle = std::intptr_t;
+
 // The controls of one running dialog, addressed by control id. Implemented
 // by each backend; unknown ids are ignored and read empty.
 class DialogSurface {
  public:
   virtual ~DialogSurface() = default;
   virtual void SetTitle(const std::string& text) = 0;
+  // The window's large and small icon, from the icon resource `iconId` of
+  // the current resource source.
+  virtual void SetIcon(int iconId) = 0;
+  // Takes the window out of the topmost band, without moving or sizing it.
+  virtual void PlaceNotTopmost() = 0;
+  virtual WindowHandle Window() const = 0;
   virtual void SetItemText(int id, const std::string& text) = 0;
   virtual std::string ItemText(int id) const = 0;
   virtual void EnableItem(int id, bool enabled) = 0;
@@ -113,6 +126,7 @@ class Dialog {
   virtual void OnHelp() {
     if (surface_) surface_->ShowHelp(0x20000ul + static_cast<unsigned long>(templateId_));
   }
+  virtual void OnDestroy() {}
 
   // The backend binds a running dialog to its surface (null unbinds).
   void Attach(DialogSurface* surface) { surface_ = surface; }
@@ -120,6 +134,9 @@ class Dialog {
  protected:
   // --- controls -------------------------------------------------------------
   void SetTitle(const std::string& text) { if (surface_) surface_->SetTitle(text); }
+  void SetIcon(int iconId) { if (surface_) surface_->SetIcon(iconId); }
+  void PlaceNotTopmost() { if (surface_) surface_->PlaceNotTopmost(); }
+  WindowHandle Window() const { return surface_ ? surface_->Window() : 0; }
   void SetItemText(int id, const std::string& text) { if (surface_) surface_->SetItemText(id, text); }
   std::string ItemText(int id) const { return surface_ ? surface_->ItemText(id) : std::string(); }
   void EnableItem(int id, bool on) { if (surface_) surface_->EnableItem(id, on); }

@@ -63,9 +63,15 @@ class ListControl {
   // The small image list: the icons with these resource ids, 16x16, in
   // this order (image index 0, 1, ...), from the current resource source.
   virtual void SetSmallIcons(const std::vector<int>& iconIds) = 0;
+  // The same from bitmap resources: 16x16 images of 16 colours in which
+  // black is transparent.
+  virtual void SetSmallBitmaps(const std::vector<int>& bitmapIds) = 0;
   // 0 restores the font the list had from its dialog template.
   virtual void SetFont(FontHandle font) = 0;
   virtual bool HasVerticalScrollBar() const = 0;
+  // Off while many rows go in or out (nothing is drawn or laid out); on
+  // again shows the rows as they are.
+  virtual void SetRedraw(bool on) = 0;
 
   // --- columns ------------------------------------------------------------
   // Appends a left-aligned column.

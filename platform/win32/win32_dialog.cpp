@@ -76,6 +76,11 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       context->dialog->OnHelp();
       SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
       return TRUE;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<INT_PTR>(context->surface->DragIcon());
+    case WM_DESTROY:
+      context->dialog->OnDestroy();
+      return FALSE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (!IsListView(header->hwndFrom)) return FALSE;
@@ -116,9 +121,33 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-Win32DialogSurface::~Win32DialogSurface() = default;
+Win32DialogSurface::~Win32DialogSurface() {
+  if (largeIcon_) DestroyIcon(largeIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
 
 void Win32DialogSurface::SetTitle(const std::string& text) { SetWindowTextA(dialog_, text.c_str()); }
+
+void Win32DialogSurface::SetIcon(int iconId) {
+  HINSTANCE module = resources_->Find(reinterpret_cast<LPCSTR>(RT_GROUP_ICON), iconId);
+  auto load = [&](int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
+                                         LR_DEFAULTCOLOR));
+  };
+  HICON large = load(SM_CXICON, SM_CYICON);
+  HICON small = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageA(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (largeIcon_) DestroyIcon(largeIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+  largeIcon_ = large;
+  smallIcon_ = small;
+}
+
+void Win32DialogSurface::PlaceNotTopmost() {
+  SetWindowPos(dialog_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
 
 void Win32DialogSurface::SetItemText(int id, const std::string& text) {
   SetDlgItemTextA(dialog_, id, text.c_str());

@@ -20,6 +20,9 @@ class Win32DialogSurface : public DialogSurface {
   ~Win32DialogSurface() override;
 
   void SetTitle(const std::string& text) override;
+  void SetIcon(int iconId) override;
+  void PlaceNotTopmost() override;
+  WindowHandle Window() const override { return reinterpret_cast<WindowHandle>(dialog_); }
   void SetItemText(int id, const std::string& text) override;
   std::string ItemText(int id) const override;
   void EnableItem(int id, bool enabled) override;
@@ -46,6 +49,8 @@ class Win32DialogSurface : public DialogSurface {
   // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: the brush when the control has
   // a text colour of its own, else null (the system's default).
   HBRUSH ColourControl(HDC dc, HWND control, bool edit);
+  // The large icon set with SetIcon, for WM_QUERYDRAGICON; null when none.
+  HICON DragIcon() const { return largeIcon_; }
   // The list of this id, when the dialog has asked for it (null otherwise):
   // for the notifications and drawing of rows the dialog keeps.
   Win32ListControl* KnownList(int id) const;
@@ -57,6 +62,8 @@ class Win32DialogSurface : public DialogSurface {
   Win32Resources* resources_;
   const DialogRunner* runner_;
   std::map<int, Colour> colours_;
+  HICON largeIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
   std::map<int, std::unique_ptr<Win32ListControl>> lists_;
 };
 

@@ -125,4 +125,10 @@ bool Win32FileSystem::ReplaceContents(const std::string& path, std::string_view 
   return ok;
 }
 
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  if (DeleteFileA(path.c_str())) return true;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 }  // namespace sys

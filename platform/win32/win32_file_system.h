@@ -20,6 +20,7 @@ class Win32FileSystem : public FileSystem {
   // with ReplaceFileA (which keeps the existing file's access rights), or
   // with MoveFileExA when there is no file yet.
   bool ReplaceContents(const std::string& path, std::string_view contents) override;
+  bool RemoveFile(const std::string& path) override;
 };
 
 }  // namespace sys

@@ -46,6 +46,24 @@ void Win32ListControl::SetSmallIcons(const std::vector<int>& iconIds) {
     ImageList_AddIcon(images, icon);
     if (icon) DestroyIcon(icon);
   }
+  UseImages(images);
+}
+
+void Win32ListControl::SetSmallBitmaps(const std::vector<int>& bitmapIds) {
+  HIMAGELIST images =
+      ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, static_cast<int>(bitmapIds.size()), 0);
+  if (!images) return;
+  for (int id : bitmapIds) {
+    HINSTANCE module = resources_->Find(reinterpret_cast<LPCSTR>(RT_BITMAP), id);
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    ImageList_AddMasked(images, bitmap, RGB(0, 0, 0));
+    if (bitmap) DeleteObject(bitmap);
+  }
+  UseImages(images);
+}
+
+void Win32ListControl::UseImages(HIMAGELIST images) {
   SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   if (images_) ImageList_Destroy(images_);
   images_ = images;
@@ -54,6 +72,11 @@ void Win32ListControl::SetSmallIcons(const std::vector<int>& iconIds) {
 void Win32ListControl::SetFont(FontHandle font) {
   HFONT handle = font ? reinterpret_cast<HFONT>(font) : templateFont_;
   SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+void Win32ListControl::SetRedraw(bool on) {
+  SendMessageA(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(list_, nullptr, TRUE);
 }
 
 bool Win32ListControl::HasVerticalScrollBar() const {

@@ -23,8 +23,10 @@ class Win32ListControl : public ListControl {
   void SetFullRowSelect(bool on) override;
   void SetSingleSelection(bool on) override;
   void SetSmallIcons(const std::vector<int>& iconIds) override;
+  void SetSmallBitmaps(const std::vector<int>& bitmapIds) override;
   void SetFont(FontHandle font) override;
   bool HasVerticalScrollBar() const override;
+  void SetRedraw(bool on) override;
 
   void AddColumn(const std::string& header, int width) override;
   int ColumnCount() const override;
@@ -69,6 +71,8 @@ class Win32ListControl : public ListControl {
   Win32Resources* resources_;
   HIMAGELIST images_ = nullptr;
   HFONT templateFont_ = nullptr;
+
+  void UseImages(HIMAGELIST images);
   const ListRows* rows_ = nullptr;
 };
 

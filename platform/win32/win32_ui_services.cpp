@@ -29,6 +29,15 @@ std::string Win32Resources::String(int id) {
   return out;
 }
 
+bool Win32Resources::SourcePath(std::string* path) {
+  path->clear();
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(source_, buffer, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return false;
+  path->assign(buffer, n);
+  return true;
+}
+
 HINSTANCE Win32Resources::Find(LPCSTR type, int id) const {
   if (library_ && FindResourceA(library_, MAKEINTRESOURCEA(id), type)) return library_;
   return program_;
@@ -88,12 +97,22 @@ std::string ForHelpEngine(const std::string& helpPath) {
 
 }  // namespace
 
+HWND Win32Help::Owner() {
+  asked_ = owner_ && IsWindow(owner_) ? owner_ : GetActiveWindow();
+  return asked_;
+}
+
 void Win32Help::ShowFinder(const std::string& helpPath) {
-  WinHelpA(owner_, ForHelpEngine(helpPath).c_str(), HELP_FINDER, 0);
+  WinHelpA(Owner(), ForHelpEngine(helpPath).c_str(), HELP_FINDER, 0);
 }
 
 void Win32Help::ShowTopic(const std::string& helpPath, unsigned long topic) {
-  WinHelpA(owner_, ForHelpEngine(helpPath).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+  WinHelpA(Owner(), ForHelpEngine(helpPath).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+}
+
+void Win32Help::Quit(const std::string& helpPath) {
+  HWND owner = asked_ && IsWindow(asked_) ? asked_ : Owner();
+  WinHelpA(owner, ForHelpEngine(helpPath).c_str(), HELP_QUIT, 0);
 }
 
 }  // namespace ui

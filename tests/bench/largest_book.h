@@ -11,4 +11,8 @@ namespace bench {
 // Readings are unique; the file is in the order the editor writes it.
 std::string LargestBookBytes();
 
+// 3000 entries as well, with the most member lines: 2000 addresses and 1000
+// groups of 80 members each (80000 member lines), texts as above.
+std::string LargestGroupBookBytes();
+
 }  // namespace bench

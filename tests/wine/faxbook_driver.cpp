@@ -30,6 +30,7 @@
 //                              click in its list does (CBN_SELCHANGE)
 //   checked TITLE ID           "1" when that dialog's check box is ticked
 //   enabled TITLE ID           "1" when that dialog's control is enabled
+//   shown TITLE ID             "1" when that dialog's control is visible
 //   select TITLE ROW...        select exactly these rows of the main list
 //   file-dialog MS PATH        wait for a file dialog, print its title, type
 //                              PATH as the file name and press its OK
@@ -50,6 +51,13 @@
 //                              the keyboard focus in it ("TITLE<TAB>ID")
 //   header-arrows TITLE [ID]   per column of the main list (or of list ID
 //                              of the dialog TITLE): up, down or -
+//   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
+//                              the fax driver side starts the picker; no wait
+//   run EXE LINE MS            the same, then wait for the program to end and
+//                              print its exit code (1 when it runs longer)
+//   launch-timed EXE LINE TITLE ID ROWS MS   launch, then wait for the list
+//                              ID of the dialog TITLE to hold ROWS rows and
+//                              print the milliseconds
 #include <windows.h>
 #include <commctrl.h>
 
@@ -272,18 +280,55 @@ int HeaderArrows(HWND list) {
   return 0;
 }
 
-int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
+// Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE");
+// *running keeps the process's handle when asked for.
+bool Launch(const std::string& exe, const std::string& line, HANDLE* running = nullptr) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  std::string command = "\"" + exe + "\"";
-  const DWORD start = GetTickCount();
+  std::string command = "\"" + exe + "\"" + (line.empty() ? "" : " " + line);
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
-    return 1;
+    return false;
   }
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (running) {
+    *running = process.hProcess;
+  } else {
+    CloseHandle(process.hProcess);
+  }
+  return true;
+}
+
+int RunToEnd(const std::string& exe, const std::string& line, int ms) {
+  HANDLE process = nullptr;
+  if (!Launch(exe, line, &process)) return 1;
+  const bool ended = WaitForSingleObject(process, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  if (!ended) return 1;
+  std::printf("%lu\n", static_cast<unsigned long>(code));
+  return 0;
+}
+
+// Waits for the list found by `list` to hold `rows` rows; prints the time.
+template <typename FindList>
+int TimeUntilRows(DWORD start, FindList list, int rows, int ms) {
+  for (;;) {
+    HWND found = list();
+    if (found && SendMessageA(found, LVM_GETITEMCOUNT, 0, 0) == rows) {
+      std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+      return 0;
+    }
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(10);
+  }
+}
+
+int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
+  const DWORD start = GetTickCount();
+  if (!Launch(exe, "")) return 1;
   for (;;) {
     HWND frame = Find(title, kFrameClass);
     HWND list = frame ? ListOf(frame) : nullptr;
@@ -414,6 +459,24 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;
+  if (verb == "run") return RunToEnd(arg(1), arg(2), number(3));
+  if (verb == "launch-timed") {
+    const DWORD start = GetTickCount();
+    if (!Launch(arg(1), arg(2))) return 1;
+    const std::string title = arg(3);
+    const int id = number(4);
+    return TimeUntilRows(start, [&] {
+      HWND dialog = Find(title, "#32770");
+      return dialog ? GetDlgItem(dialog, id) : nullptr;
+    }, number(5), number(6));
+  }
+  if (verb == "shown") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    std::printf("%d\n", IsWindowVisible(item) ? 1 : 0);
+    return 0;
+  }
   if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
   if (verb == "file-dialog-owner") return FileDialogOwner(number(1));
   if (verb == "select") {

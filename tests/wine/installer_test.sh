@@ -59,7 +59,7 @@ instdir="$drive/Program Files/Brevant Zelo/$product"
 shared="$drive/users/Public/Documents/BrevantZelo"
 book="$shared/FaxbookData/address.fdt"
 book_key='HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook'
-spooler_key='HKLM\SOFTWARE\Brevant Zelo\RelayFAX\DS_SUBKEY_SPOOLER'
+spooler_key='HKLM\SOFTWARE\Brevant Zelo\RelayFAX\Spooler'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook'
 
 # reg_value KEY NAME: the data of a registry value, empty when missing.

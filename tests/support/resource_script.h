@@ -1,6 +1,6 @@
-// Reads the editor's resource scripts as the resource compiler would see
-// them, for the tests that check ids and texts: string tables, menus,
-// accelerators, the toolbar and dialog controls.
+// Reads resource scripts as the resource compiler would see them, for the
+// tests that check ids and texts: string tables, menus, accelerators, the
+// toolbar and dialog controls.
 #pragma once
 
 #include <map>

@@ -1,4 +1,4 @@
-#include "faxbook/res/resource_script.h"
+#include "tests/support/resource_script.h"
 
 #include <cctype>
 #include <fstream>
