@@ -1,4 +1,4 @@
-; Installer of the RelayFax address book: the editor faxbook.exe, the picker
+; Installer of Address Book for Relay FAX: the editor faxbook.exe, the picker
 ; faxpick.exe, the resource libraries and help files of the chosen language,
 ; a shared starting address book that every user may change, and the
 ; registry values both programs read. Built by build-installer.sh from a
@@ -8,8 +8,9 @@
 ; the language (otherwise the user's interface language, or the choice in a
 ; dialog when not silent); /D=folder the installation folder.
 ;
-; Defines given by the build: STAGE (the staged files), OUTFILE, VERSION.
-; Optional: SERVICE_NAME, a service whose users may start and stop it.
+; Defines given by the build: STAGE (the staged files), OUTFILE, VERSION (the
+; program's own, as its about box shows it: 1.4.0). Optional: SERVICE_NAME, a
+; service whose users may start and stop it.
 
 Unicode true
 Target amd64-unicode
@@ -19,15 +20,19 @@ RequestExecutionLevel admin
 !ifndef STAGE
   !error "STAGE is not defined: build with installer/build-installer.sh"
 !endif
-!define /ifndef VERSION "1.0"
+!ifndef VERSION
+  !error "VERSION is not defined: build with installer/build-installer.sh"
+!endif
 !define /ifndef OUTFILE "faxbook-setup.exe"
 
-!define PRODUCT "RelayFax Address Book"
+; The product's one name: the editor's window title and about box.
+!define PRODUCT "Address Book for Relay FAX"
 !define MAKER "Brevant Zelo"
 !define BOOK_KEY "SOFTWARE\Brevant Zelo\RelayFax\AddressBook"
 ; The picker's spooler key: its product key and spooler subkey as the
-; picker's built-in strings 100 and 101 name them.
-!define SPOOLER_KEY "SOFTWARE\Brevant Zelo\RelayFAX\DS_SUBKEY_SPOOLER"
+; picker's language libraries (which the installer ships) name them in
+; their strings 100 and 101.
+!define SPOOLER_KEY "SOFTWARE\Brevant Zelo\RelayFAX\Spooler"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook"
 ; The shared data folder below the all-users documents folder, as the
 ; setup library's copy names it, and the editor's data folder names.
@@ -37,9 +42,10 @@ RequestExecutionLevel admin
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
+BrandingText "${PRODUCT} ${VERSION}"
 InstallDir "$PROGRAMFILES64\${MAKER}\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-VIProductVersion "${VERSION}.0.0"
+VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=0 "CompanyName" "${MAKER}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
@@ -50,7 +56,14 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 
+; The product's own icon and picture, no stock ones.
+!define MUI_ICON "../faxbook/res/faxbook.ico"
+!define MUI_UNICON "../faxbook/res/faxbook.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "art/wizard.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "art/wizard.bmp"
 !define MUI_ABORTWARNING
+!define MUI_CUSTOMFUNCTION_GUIINIT WidenButtons
+!define MUI_CUSTOMFUNCTION_UNGUIINIT un.WidenButtons
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !if /FileExists "${STAGE}/bin/faxbook.exe"
@@ -72,10 +85,13 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
 !macro ShipLanguage LANG
   !insertmacro ShipIfBuilt ${LANG} "ledgresLC.dll"
   !insertmacro ShipIfBuilt ${LANG} "FAXBOOK.HLP"
+  !insertmacro ShipIfBuilt ${LANG} "FAXBOOK.CNT"
   !insertmacro ShipIfBuilt ${LANG} "pickresENG.dll"
   !insertmacro ShipIfBuilt ${LANG} "faxpickEN.hlp"
+  !insertmacro ShipIfBuilt ${LANG} "faxpickEN.cnt"
   !insertmacro ShipIfBuilt ${LANG} "pickresJPN.dll"
   !insertmacro ShipIfBuilt ${LANG} "faxpickJP.hlp"
+  !insertmacro ShipIfBuilt ${LANG} "faxpickJP.cnt"
 !macroend
 
 ; Removes the language files of any earlier installation, so that a change
@@ -83,11 +99,51 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
 !macro RemoveLanguageFiles
   Delete "$INSTDIR\ledgresLC.dll"
   Delete "$INSTDIR\FAXBOOK.HLP"
+  Delete "$INSTDIR\FAXBOOK.CNT"
+  Delete "$INSTDIR\FAXBOOK.GID"
   Delete "$INSTDIR\pickresENG.dll"
   Delete "$INSTDIR\faxpickEN.hlp"
+  Delete "$INSTDIR\faxpickEN.cnt"
+  Delete "$INSTDIR\faxpickEN.GID"
   Delete "$INSTDIR\pickresJPN.dll"
   Delete "$INSTDIR\faxpickJP.hlp"
+  Delete "$INSTDIR\faxpickJP.cnt"
+  Delete "$INSTDIR\faxpickJP.GID"
 !macroend
+
+; Makes the Back (3), Next (1) and Cancel (2) buttons wider, keeping their
+; gaps and the right edge of Cancel: "インストール(I)" and "アンインストール(U)"
+; need more room than the stock layout gives.
+!macro WidenButtons
+  System::Call "*(i, i, i, i) p .R7"
+  ${For} $R6 0 2
+    ${If} $R6 == 0
+      GetDlgItem $R5 $HWNDPARENT 2
+    ${ElseIf} $R6 == 1
+      GetDlgItem $R5 $HWNDPARENT 1
+    ${Else}
+      GetDlgItem $R5 $HWNDPARENT 3
+    ${EndIf}
+    System::Call "user32::GetWindowRect(p R5, p R7)"
+    System::Call "user32::MapWindowPoints(p 0, p $HWNDPARENT, p R7, i 2)"
+    System::Call "*$R7(i .R1, i .R2, i .R3, i .R4)"
+    ; 16 pixels wider each; moved left by 16 for each button to its right.
+    IntOp $R0 $R6 + 1
+    IntOp $R0 $R0 * 16
+    IntOp $R3 $R3 - $R1
+    IntOp $R3 $R3 + 16
+    IntOp $R1 $R1 - $R0
+    IntOp $R4 $R4 - $R2
+    System::Call "user32::SetWindowPos(p R5, p 0, i R1, i R2, i R3, i R4, i 0x14)"
+  ${Next}
+  System::Free $R7
+!macroend
+Function WidenButtons
+  !insertmacro WidenButtons
+FunctionEnd
+Function un.WidenButtons
+  !insertmacro WidenButtons
+FunctionEnd
 
 ; Calls one export of the setup library by name with one ANSI string;
 ; its result lands in $0.
@@ -157,12 +213,15 @@ Section "Install"
   ; values of the picker unless the fax driver's setup has set them.
   WriteRegStr HKLM "${BOOK_KEY}" "FileName" "$DOCUMENTS\${DATA_FOLDER}\address.fdt"
   WriteRegStr HKLM "${BOOK_KEY}" "Language" "$R2"
-  ReadRegStr $1 HKLM "${SPOOLER_KEY}" "InstallPath"
-  ${If} $1 == ""
-    WriteRegStr HKLM "${SPOOLER_KEY}" "InstallPath" "$INSTDIR\faxpick.exe"
-    WriteRegStr HKLM "${SPOOLER_KEY}" "Version" "${VERSION}"
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues" 1
-  ${EndIf}
+  ; Only a shipped picker is registered.
+  !if /FileExists "${STAGE}/bin/faxpick.exe"
+    ReadRegStr $1 HKLM "${SPOOLER_KEY}" "InstallPath"
+    ${If} $1 == ""
+      WriteRegStr HKLM "${SPOOLER_KEY}" "InstallPath" "$INSTDIR\faxpick.exe"
+      WriteRegStr HKLM "${SPOOLER_KEY}" "Version" "${VERSION}"
+      WriteRegDWORD HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues" 1
+    ${EndIf}
+  !endif
 
   !if /FileExists "${STAGE}/bin/faxbook.exe"
     CreateDirectory "$SMPROGRAMS\${PRODUCT}"
@@ -170,6 +229,9 @@ Section "Install"
   !endif
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  !if /FileExists "${STAGE}/bin/faxbook.exe"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\faxbook.exe,0"
+  !endif
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"

@@ -6,7 +6,7 @@
 #   STAGE/ja/   Japanese ones
 # Only files the build has produced are staged; the installer includes what
 # it finds. An editor resource library or help file ("ledgresLC.dll",
-# "FAXBOOK.HLP") counts as Japanese when a folder of its path is named ja,
+# "FAXBOOK.HLP" and its contents "FAXBOOK.CNT") counts as Japanese when a folder of its path is named ja,
 # jp, jpn or japanese, and as English otherwise.
 set -eu
 build=$(cd "$1" && pwd)
@@ -42,14 +42,15 @@ for name in faxbook.exe faxpick.exe; do
 done
 
 # The editor's library and help file carry one name in every language.
-for name in ledgresLC.dll FAXBOOK.HLP; do
+for name in ledgresLC.dll FAXBOOK.HLP FAXBOOK.CNT; do
   while IFS= read -r file; do
     target="$stage/$(language_of "$file")/$name"
     [ -e "$target" ] || cp "$file" "$target"
   done < <(found "$name")
 done
 # The picker's carry the language in their names.
-for pair in en:pickresENG.dll en:faxpickEN.hlp ja:pickresJPN.dll ja:faxpickJP.hlp; do
+for pair in en:pickresENG.dll en:faxpickEN.hlp en:faxpickEN.cnt ja:pickresJPN.dll ja:faxpickJP.hlp \
+  ja:faxpickJP.cnt; do
   file=$(first "${pair#*:}")
   if [ -n "$file" ]; then cp "$file" "$stage/${pair%%:*}/${pair#*:}"; fi
 done

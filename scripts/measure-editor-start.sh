@@ -33,7 +33,7 @@ wine_run ja_JP.UTF-8 reg add "$key" /v FileName /d 'C:\old\address.fdt' /f >/dev
 title="Address Book for Relay FAX"
 driver=build/win64/tests/wine/faxbook_driver.exe
 
-build/native/tests/bench/make_largest_book "$scratch/largest.fdt"
+build/native/tests/bench/make_largest_book --groups "$scratch/largest.fdt"
 largestRows=$(grep -c '^\[FAX_ADDR\]=' "$scratch/largest.fdt")
 printf '%s\r\n' "// This is BrevantZelo Relay Fax AddressBook  Utility Data." >"$scratch/empty.fdt"
 

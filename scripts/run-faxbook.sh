@@ -1,27 +1,27 @@
 #!/usr/bin/env bash
-# Runs the address book editor under Wine, set up as an installer would set
-# it up: installs what is missing, builds the Windows x86_64 programs,
-# prepares a Wine prefix in build/run/ with the editor in
-# "C:\Program Files\Faxbook" and the registry values "FileName" and
-# "Language" under HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook, and
-# starts faxbook.exe.
+# Runs the address book editor under Wine, set up as the installer sets it
+# up, and starts faxbook.exe with the user's book.
 #
 #   scripts/run-faxbook.sh [--language Japanese|English] [--windows VERSION]
 #                          [--book FILE] [--fresh]
 #
-# --language  the "Language" value (Japanese by default); English also puts
-#             the English resource library beside the program.
-# --windows   the version Wine reports: winxp (default; the book lives in the
-#             documents folder), vista or win7 (application data), nt40 (the
-#             book is the file "FileName" names).
-# --book      an address book to start with: it becomes the old book that
-#             "FileName" names, which a first start copies into a new data
-#             folder.
-# --fresh     a new prefix (the user's data folder starts empty).
+# --language  the "Language" value and the language of the program's files
+#             (Japanese by default; English adds the English resource
+#             library and help). The user's book stays as it is.
+# --windows   the version Wine reports, which decides where the user's book
+#             lives: winxp (default) and win2k in the documents folder,
+#             vista, win7, win8 and win10 in the application data folder,
+#             nt40 and older in the shared book that "FileName" names.
+# --book      puts FILE in place as the user's book, every time it is given;
+#             a different book already there is kept beside it as
+#             address.fdt.DATE-TIME.bak.
+# --fresh     a new Wine prefix: every book of the old one is gone.
 #
-# With a display the editor runs until it is closed. Without one it runs on
-# its own Xvfb display; the script waits for the list, saves a screenshot
-# to build/run/faxbook.png, closes the editor and ends.
+# The prefix lives in build/run/wine/ (FAXBOOK_RUN_DIR chooses another folder
+# than build/run) and is kept from run to run. With a display the editor runs until it is
+# closed. Without one it runs on its own Xvfb display; the script waits for
+# the list, says how many entries it shows, saves a screenshot to
+# faxbook.png beside the prefix, closes the editor and ends.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -31,38 +31,89 @@ book=""
 fresh=0
 while [ $# -gt 0 ]; do
   case "$1" in
-    --language) language=$2; shift 2 ;;
-    --windows) windows=$2; shift 2 ;;
-    --book) book=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
+    --language) language=${2:-}; shift 2 ;;
+    --windows) windows=${2:-}; shift 2 ;;
+    --book)
+      [ -f "${2:-}" ] || { echo "no such book: ${2:-}" >&2; exit 2; }
+      book=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
     --fresh) fresh=1; shift ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
+case "$language" in
+  Japanese) locale=ja_JP.UTF-8 lang=ja ;;
+  English) locale=en_US.UTF-8 lang=en ;;
+  *) echo "--language is Japanese or English" >&2; exit 2 ;;
+esac
+# The system class the editor derives from the version: 1 documents, 2
+# application data, 0 the registry's book.
+case "$windows" in
+  winxp | win2k) class=1 ;;
+  vista | win7 | win8 | win81 | win10) class=2 ;;
+  nt40 | nt351 | win98 | win95 | winme) class=0 ;;
+  *) echo "unknown --windows $windows" >&2; exit 2 ;;
+esac
 
 scripts/install-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target faxbook ledgresLC faxbook_driver
+cmake --build --preset win64 --target faxbook ledgresLC faxbook_driver help_files
 
 . tests/wine/lib.sh
-run="$root/build/run"
-locale=ja_JP.UTF-8
-[ "$language" = Japanese ] || locale=en_US.UTF-8
-if [ "$fresh" = 1 ] || [ ! -d "$run/prefix/drive_c/windows" ] || [ "$(cat "$run/locale" 2>/dev/null)" != "$locale" ]; then
-  echo "preparing a Wine prefix in $run ($locale)"
-  new_prefix "$run" "$locale"
-  echo "$locale" >"$run/locale"
+run=${FAXBOOK_RUN_DIR:-$root/build/run}
+mkdir -p "$run"
+run=$(cd "$run" && pwd)
+# The prefix and its home folder in a folder of their own, which only
+# --fresh (or a missing prefix) starts anew.
+if [ "$fresh" = 1 ] || [ ! -d "$run/wine/prefix/drive_c/windows" ]; then
+  echo "preparing a new Wine prefix in $run/wine"
+  new_prefix "$run/wine" "$locale"
 fi
-export WINEPREFIX="$run/prefix" HOME="$run/home"
-app="$WINEPREFIX/drive_c/Program Files/Faxbook"
+export WINEPREFIX="$run/wine/prefix" HOME="$run/wine/home"
+drive="$WINEPREFIX/drive_c"
+
+# The program's folder, as the installer fills it: the program and the
+# chosen language's library and help, nothing of the other language.
+app="$drive/Program Files/Brevant Zelo/Address Book for Relay FAX"
 mkdir -p "$app"
 cp build/win64/faxbook/faxbook.exe "$app/"
-rm -f "$app/ledgresLC.dll"
-[ "$language" = Japanese ] || cp build/win64/lang/ledgresLC.dll "$app/"
-[ -z "$book" ] || cp "$book" "$app/address.fdt"
+rm -f "$app/ledgresLC.dll" "$app/FAXBOOK.HLP" "$app/FAXBOOK.CNT" "$app/FAXBOOK.GID"
+cp "build/win64/help/$lang/FAXBOOK.HLP" "build/win64/help/$lang/FAXBOOK.CNT" "$app/"
+[ "$lang" = en ] && cp build/win64/lang/ledgresLC.dll "$app/"
+
+# The shared book "FileName" names, placed once as the installer does.
+shared="$drive/users/Public/Documents/BrevantZelo/FaxbookData"
+mkdir -p "$shared"
+[ -f "$shared/address.fdt" ] ||
+  printf '// This is BrevantZelo Relay Fax AddressBook  Utility Data.\r\n' >"$shared/address.fdt"
 key='HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook'
-wine_run "$locale" reg add "$key" /v FileName /d 'C:\Program Files\Faxbook\address.fdt' /f >/dev/null 2>&1
+wine_run "$locale" reg add "$key" /v FileName /d 'C:\users\Public\Documents\BrevantZelo\FaxbookData\address.fdt' /f >/dev/null 2>&1
 wine_run "$locale" reg add "$key" /v Language /d "$language" /f >/dev/null 2>&1
 WINE_LOCALE=$locale set_windows_version "$windows"
+
+# The user's book as the editor finds it for this version of Windows.
+user=""
+for d in "$drive"/users/*/; do [ "$(basename "$d")" = Public ] || { user=${d%/}; break; }; done
+case "$class" in
+  1) user_book="$user/Documents/BrevantZelo/FaxbookData/address.fdt" ;;
+  2) user_book="$user/AppData/Roaming/BrevantZelo/FaxbookData/address.fdt" ;;
+  *) user_book="$shared/address.fdt" ;;
+esac
+if [ -n "$book" ]; then
+  mkdir -p "$(dirname "$user_book")"
+  if [ -f "$user_book" ] && cmp -s "$book" "$user_book"; then
+    echo "the user's book already is $book"
+  else
+    if [ -f "$user_book" ]; then
+      backup="$user_book.$(date +%Y%m%d-%H%M%S).bak"
+      mv "$user_book" "$backup"
+      echo "the previous book is kept as $backup"
+    fi
+    cp "$book" "$user_book.tmp"
+    mv "$user_book.tmp" "$user_book"
+    echo "the user's book now is a copy of $book"
+  fi
+fi
+echo "the user's book: $user_book"
 # The set-up ran without a window system; the editor's session starts anew
 # on the display it is given.
 stop_wine
@@ -80,10 +131,11 @@ LANG=$locale LC_ALL=$locale "$WINE64" "$exe" >"$run/editor.log" 2>&1 &
 editor=$!
 title="Address Book for Relay FAX"
 driver="$root/build/win64/tests/wine/faxbook_driver.exe"
-if wine_run "$locale" "$driver" wait "$title" 60000 FaxbookMainFrame; then
+if wine_run "$locale" "$driver" wait "$title" 60000 FaxbookMainFrame >/dev/null; then
   sleep 1
   xwd -root -silent | convert xwd:- "$run/faxbook.png"
-  echo "the editor is running; screenshot: $run/faxbook.png"
+  entries=$(wine_run "$locale" "$driver" status "$title" 5 | tr -d '\r')
+  echo "the editor shows ${entries:-no} entries; screenshot: $run/faxbook.png"
   wine_run "$locale" "$driver" close "$title" >/dev/null
   wait "$editor" 2>/dev/null || true
 else

@@ -62,7 +62,7 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
   int copied = 0;
   if (Seeds(context) && !oldPath.empty() && oldPath != path && files.FileExists(oldPath)) {
     std::string old;
-    if (const sys::FileError e = files.ReadFile(oldPath, &old, kMaxBookBytes);
+    if (const sys::FileError e = files.ReadWhole(oldPath, &old, kMaxBookBytes);
         e != sys::FileError::kNone) {
       return Failed(e, oldPath);
     }
@@ -76,7 +76,7 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
   }
   // Should the new book not be written, it is still what the user sees and
   // what the next save writes.
-  files.ReplaceContents(path, book);
+  files.ReplaceWhole(path, book);
   LineCursor lines(book);
   std::string_view line;
   while (lines.Next(&line)) onLine(line);

@@ -45,7 +45,7 @@ TEST_F(BookFileTest, ReadsTheExampleBookInPiecesOfAnySize) {
   for (std::size_t piece : {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(7),
                             std::size_t(64), kExample.size()}) {
     SCOPED_TRACE(piece);
-    files.SetChunkBytes(piece);
+    files.SetPieceSize(piece);
     records.clear();
     groups.ClearGroups();
     ASSERT_EQ(Load("book.fdt"), 3);
@@ -131,7 +131,7 @@ TEST_F(BookFileTest, ABookThatCannotBeReadWholeIsAnErrorAndNothingOfItIsKept) {
     sys::FakeFileSystem fresh;
     files = fresh;
     files.SetFile("book.fdt", kExample);
-    files.SetChunkBytes(16);
+    files.SetPieceSize(16);
     c.arrange(files);
     records = {AddressRecord()};
     groups.ClearGroups();

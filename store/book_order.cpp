@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/text/list_order.h"
+#include "platform/text/list_sort_key.h"
 
 namespace store {
 
@@ -26,14 +27,15 @@ std::vector<std::uint32_t> OrderByReading(const text::Collation& collation, int 
   std::vector<std::uint32_t> order(count);
   std::iota(order.begin(), order.end(), 0u);
   // All keys in one buffer: a million readings cost their keys, no more.
-  std::string keys;
-  std::vector<std::uint32_t> starts(count + 1);
-  bool keyed = true;
-  for (std::size_t i = 0; i < count && keyed; ++i) {
-    starts[i] = static_cast<std::uint32_t>(keys.size());
-    keyed = text::AppendListSortKey(collation, langId, readingAt(i), &keys);
-  }
-  if (keyed) {
+  const text::ListSortKeys sortKeys(collation, langId);
+  if (sortKeys.Available()) {
+    std::string keys, one;
+    std::vector<std::uint32_t> starts(count + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+      starts[i] = static_cast<std::uint32_t>(keys.size());
+      sortKeys.KeyOf(readingAt(i), &one);
+      keys.append(one);
+    }
     starts[count] = static_cast<std::uint32_t>(keys.size());
     const std::string_view all(keys);
     const auto key = [&](std::uint32_t i) { return all.substr(starts[i], starts[i + 1] - starts[i]); };

@@ -262,6 +262,22 @@ TEST(AddressLimits, AFullBookRefusesBeforeAnyDialogOpens) {
   EXPECT_FALSE(editor.View().IsModified());
 }
 
+TEST(AddressLanguages, JapaneseOffersBothNames) {
+  EditingHarness editor;
+  editor.StartWith({});
+  editor.dialogs.OnNextDialog(IDD_ADDRESS, [](ui::FakeDialog& d) {
+    EXPECT_TRUE(d.IsItemEnabled(IDC_DISP_NAME));
+    EXPECT_TRUE(d.IsItemEnabled(IDC_READING));
+    d.Close();
+  });
+  editor.Command(ID_NEW_ADDRESS);
+  editor.dialogs.OnNextDialog(IDD_GROUP, [](ui::FakeDialog& d) {
+    EXPECT_TRUE(d.IsItemEnabled(IDC_DISP_NAME));
+    d.Close();
+  });
+  editor.Command(ID_NEW_GROUP);
+}
+
 TEST(AddressLanguages, OtherLanguagesNeitherCheckTheNameNorOfferHonorifics) {
   EditingHarness editor;
   editor.SetLanguage("English");
@@ -269,6 +285,9 @@ TEST(AddressLanguages, OtherLanguagesNeitherCheckTheNameNorOfferHonorifics) {
   editor.StartWith({"[FAX_ADDR]=1,1,,M\xFCller,040,,,,,Herr,0"});
   editor.dialogs.OnNextDialog(IDD_ADDRESS, [](ui::FakeDialog& d) {
     EXPECT_FALSE(d.IsItemEnabled(IDC_RESPECT));
+    // The registration name is neither checked nor kept: it is greyed.
+    EXPECT_FALSE(d.IsItemEnabled(IDC_DISP_NAME));
+    EXPECT_TRUE(d.IsItemEnabled(IDC_READING));
     d.Type(IDC_READING, "\xC9mile");
     d.Type(IDC_FAX_NUMBER, "1");
     d.Type(IDC_RECIPIENT, "Madame");

@@ -46,8 +46,10 @@ void CAddressDialog::OnInit() {
     UpdateHonorificEnabling();
     SelectChoice(IDC_RESPECT, texts.respect >= 0 && texts.respect <= store::kRespectMax ? texts.respect : -1);
   } else {
+    // Neither the honorific nor the registration name serves here.
     EnableItem(IDC_RESPECT_LABEL, false);
     EnableItem(IDC_RESPECT, false);
+    EnableItem(IDC_DISP_NAME, false);
   }
   openingName_ = texts.dispName;
   openingReading_ = texts.dispNameJP;

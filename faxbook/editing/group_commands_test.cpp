@@ -166,10 +166,21 @@ TEST_F(GroupCommandsTest, MemberListsSortByTheClickedColumn) {
   editor.dialogs.OnNextDialog(IDD_GROUP, [&](ui::FakeDialog& d) {
     ui::FakeListControl& list = d.FakeList(IDC_MEMBER_LIST);
     EXPECT_EQ(list.ColumnCount(), 3);
+    EXPECT_EQ(list.SortArrows(), (Texts{"-", "up", "-"}));
     list.ClickHeader(1);  // the reading, already ascending: now descending
     EXPECT_EQ(list.ColumnTexts(1), (Texts{"MINAMI", "KITA"}));
+    EXPECT_EQ(list.SortArrows(), (Texts{"-", "down", "-"}));
     list.ClickHeader(2);  // the fax number ascending
     EXPECT_EQ(list.ColumnTexts(2), (Texts{"03-1", "06-3"}));
+    EXPECT_EQ(list.SortArrows(), (Texts{"-", "-", "up"}));
+    editor.dialogs.OnNextDialog(IDD_MEMBER_SELECT, [&](ui::FakeDialog& s) {
+      EXPECT_EQ(s.FakeList(IDC_AVAILABLE_LIST).SortArrows(), (Texts{"-", "up", "-"}));
+      s.FakeList(IDC_CHOSEN_LIST).ClickHeader(0);
+      EXPECT_EQ(s.FakeList(IDC_CHOSEN_LIST).SortArrows(), (Texts{"up", "-", "-"}));
+      EXPECT_EQ(s.FakeList(IDC_AVAILABLE_LIST).SortArrows(), (Texts{"-", "up", "-"}));
+      s.Close();
+    });
+    d.Click(IDC_ADD_MEMBERS);
     d.Close();
   });
   editor.Command(IDC_EDIT_BUTTON);
@@ -203,6 +214,7 @@ TEST(EditingLayouts, OtherLanguagesListMembersByReadingAndFaxNumber) {
   editor.system.codePage = 1250;  // the Central European font goes on the fields and lists
   editor.StartWith({"[FAX_ADDR]=1,1,,\x8Aimek,1,,,,,,0", "[FAX_ADDR]=1,2,,Adam,2,,,,,,0"});
   editor.dialogs.OnNextDialog(IDD_GROUP, [&](ui::FakeDialog& d) {
+    EXPECT_FALSE(d.IsItemEnabled(IDC_DISP_NAME));  // used by Japanese only
     EXPECT_NE(d.Font(IDC_READING), 0);
     EXPECT_NE(d.Font(IDC_MEMBER_LIST), 0);
     editor.dialogs.OnNextDialog(IDD_MEMBER_SELECT, [&](ui::FakeDialog& s) {

@@ -32,7 +32,11 @@ void CGroupDialog::OnInit() {
   list_.SortBy(list_.ReadingColumn(), true);
   openingName_ = dispName;
   openingReading_ = dispNameJP;
-  if (rules_.Japanese()) UpdateState(IDC_DISP_NAME, editing::Field::kDispName);
+  if (rules_.Japanese()) {
+    UpdateState(IDC_DISP_NAME, editing::Field::kDispName);
+  } else {
+    EnableItem(IDC_DISP_NAME, false);  // the registration name serves Japanese only
+  }
   UpdateState(IDC_READING, editing::Field::kDispNameJP);
 }
 

@@ -77,6 +77,7 @@ void MemberList::SortBy(int column, bool ascending) {
     const int r = text::CompareListTexts(collation_, langId_, ta, tb);
     return ascending_ ? r : -r;
   });
+  list_->SetSortIndicator(sortColumn_, ascending_);
 }
 
 bool RemoveMemberByReading(std::vector<store::MemberEntry>* members, const std::string& reading) {

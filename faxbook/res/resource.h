@@ -82,3 +82,7 @@
 
 // The ids of the address, group and member dialogs.
 #include "editing_resource.h"
+// The ids of the book imports, the multi-address edit and the replace dialog.
+#include "bulk_edit_resource.h"
+// The ids of the CSV import.
+#include "csv_import_resource.h"

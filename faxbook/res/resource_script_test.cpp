@@ -2,10 +2,15 @@
 // and frame use, and the language library mirrors the program's ids.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 
+#include "faxbook/res/bulk_edit_resource.h"
+#include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
-#include "faxbook/res/resource_script.h"
+#include "tests/support/resource_script.h"
 
 namespace {
 
@@ -141,6 +146,75 @@ TEST_F(ResourceScripts, Menu128HoldsTheCommandsInOrderWithTheirSeparators) {
   EXPECT_EQ(ja, en);
 }
 
+// The letter after "&", folded to upper case; 0 when the text has none.
+char AccessKey(const std::string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    const char c = text[i + 1];
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return 0;
+}
+
+TEST_F(ResourceScripts, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenu) {
+  for (rc::Script* script : {&japanese, &english}) {
+    std::map<std::string, std::set<char>> keys;  // by menu
+    for (const rc::MenuEntry& e : script->Menu(IDR_MAINFRAME)) {
+      if (e.text.empty()) continue;  // a separator
+      const char key = AccessKey(e.text);
+      EXPECT_NE(key, 0) << e.text;
+      EXPECT_TRUE(keys[e.path].insert(key).second)
+          << "\"" << e.text << "\" repeats the key " << key << " of its menu " << e.path;
+    }
+  }
+  // The usual words of an English program.
+  std::set<std::string> english_items;
+  for (const rc::MenuEntry& e : english.Menu(IDR_MAINFRAME)) english_items.insert(e.text);
+  for (const char* item : {"E&xit", "Save &As...", "&About Faxbook...", "&Quorvex File..."}) {
+    EXPECT_EQ(english_items.count(item), 1u) << item;
+  }
+}
+
+TEST_F(ResourceScripts, EnglishDialogLabelsAndButtonsHaveAccessKeys) {
+  for (int id : {IDD_ADDRESS, IDD_GROUP, IDD_MEMBER_SELECT, IDD_MULTI_EDIT, IDD_REPLACE}) {
+    const std::vector<rc::Control>& controls = english.DialogTemplate(id).controls;
+    std::set<char> keys;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      const rc::Control& c = controls[i];
+      // Cancel has no key; the ticks of the registration name and the
+      // honorific are greyed in English.
+      const bool button = (c.kind == "PUSHBUTTON" && c.id != 2) ||
+                          (c.kind == "CHECKBOX" && c.id != IDC_TICK_DISP_NAME &&
+                           c.id != IDC_TICK_RESPECT);
+      // A label names the control after it; a greyed control needs no key.
+      const std::string next = i + 1 < controls.size() ? controls[i + 1].kind : std::string();
+      const bool label = c.kind == "LTEXT" &&
+                         (next == "EDITTEXT" || next == "COMBOBOX" || next == "CONTROL") &&
+                         controls[i + 1].style.find("WS_DISABLED") == std::string::npos &&
+                         controls[i + 1].id != IDC_RESPECT;
+      if (!button && !label) continue;
+      const char key = AccessKey(c.text);
+      EXPECT_NE(key, 0) << id << ": " << c.text;
+      EXPECT_TRUE(keys.insert(key).second) << id << ": " << c.text << " repeats " << key;
+    }
+  }
+  // The registration name field stays greyed in English, and its label
+  // says why; the reading is the name.
+  for (int id : {IDD_ADDRESS, IDD_GROUP}) {
+    const std::vector<rc::Control>& controls = english.DialogTemplate(id).controls;
+    ASSERT_GE(controls.size(), 4u);
+    EXPECT_EQ(controls[1].id, IDC_DISP_NAME);
+    EXPECT_NE(controls[1].style.find("WS_DISABLED"), std::string::npos);
+    EXPECT_NE(controls[0].text.find("Japanese only"), std::string::npos);
+    EXPECT_EQ(controls[2].text, "&Name:");
+    EXPECT_EQ(controls[3].id, IDC_READING);
+  }
+}
+
 TEST_F(ResourceScripts, AcceleratorsAndToolbarMatchInBothLanguages) {
   const std::vector<std::tuple<std::string, int, std::string>> expected = {
       {"S", 57603, "CONTROL"},          {"O", 57601, "CONTROL"},
@@ -195,6 +269,29 @@ TEST_F(ResourceScripts, TheAboutBoxShowsIconNameVersionCopyrightAndOk) {
   EXPECT_NE(about.controls[3].text.find("Copyright"), std::string::npos);
   EXPECT_EQ(about.controls[4].kind, "DEFPUSHBUTTON");
   EXPECT_EQ(about.controls[4].id, 1);
+}
+
+// One version everywhere: the about boxes, the program's version resource
+// and its manifest (the installer takes its version from the about box).
+TEST_F(ResourceScripts, OneVersionInTheAboutBoxesTheVersionResourceAndTheManifest) {
+  const std::string shown = japanese.DialogTemplate(IDD_ABOUTBOX).controls[2].text;
+  ASSERT_EQ(shown.rfind("Version ", 0), 0u);
+  const std::string version = shown.substr(8);
+  EXPECT_EQ(english.DialogTemplate(IDD_ABOUTBOX).controls[2].text, shown);
+  const auto contents = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string rc = contents(kSource + "/faxbook/res/faxbook.rc");
+  std::string numbers = version;
+  for (char& c : numbers) c = c == '.' ? ',' : c;
+  for (const std::string& expected :
+       {"FILEVERSION " + numbers + ",0", "PRODUCTVERSION " + numbers + ",0",
+        "VALUE \"FileVersion\", \"" + version + "\"", "VALUE \"ProductVersion\", \"" + version + "\""}) {
+    EXPECT_NE(rc.find(expected), std::string::npos) << expected;
+  }
+  const std::string manifest = contents(kSource + "/faxbook/res/faxbook.manifest");
+  EXPECT_NE(manifest.find("version=\"" + version + ".0\""), std::string::npos);
 }
 
 TEST_F(ResourceScripts, TheEditingMessagesAreThereInBothLanguages) {
@@ -279,6 +376,147 @@ TEST_F(ResourceScripts, TheEditingDialogsHoldTheirControlsInTabOrder) {
   EXPECT_NE(respect.style.find("CBS_DROPDOWNLIST"), std::string::npos);
   const char* labels[] = {"登録名称", "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ", "会社名", "部署名", "宛先名称"};
   for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(address.controls[2 * i].text, labels[i]);
+}
+
+TEST_F(ResourceScripts, TheImportAndBulkEditTextsAreThereInBothLanguages) {
+  const std::pair<int, const char*> texts[] = {
+      {IDS_BOOK_FILTER, "ｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙ"},
+      {IDS_SAVE_AS_QUESTION, "現在のｱﾄﾞﾚｽﾃﾞｰﾀを名前を変えて保存しますか?"},
+      {IDS_BAD_FILE, "選択されたﾌｧｲﾙが正しくありません"},
+      {IDS_NOTHING_TO_IMPORT, "登録できるデータがありません"},
+  };
+  for (const auto& t : texts) {
+    EXPECT_EQ(japanese.Strings().count(t.first) ? japanese.Strings().at(t.first) : "", t.second)
+        << t.first;
+    EXPECT_FALSE(english.Strings().count(t.first) == 0 || english.Strings().at(t.first).empty())
+        << "English lacks " << t.first;
+  }
+}
+
+TEST_F(ResourceScripts, TheMultiEditAndReplaceDialogsHoldTheirControlsInTabOrder) {
+  struct Template {
+    int id;
+    const char* caption;
+    std::vector<int> controls;  // ids of the controls that have one, in order
+  } templates[] = {
+      {IDD_MULTI_EDIT, "複数ｱﾄﾞﾚｽの編集",
+       {1069, 1006, 1070, 1005, 1071, 1010, 1072, 1017, 1073, 1018, 1074, 1019, 1075, 1020, 1076,
+        1022, 1077, 1066, 1, 2}},
+      {IDD_REPLACE, "文字列の置換",
+       {1069, 1006, 1007, 1070, 1005, 1008, 1071, 1010, 1011, 1072, 1017, 1021, 1073, 1018, 1023,
+        1074, 1019, 1024, 1075, 1020, 1025, 1076, 1022, 1026, 1, 2}},
+  };
+  const char* labels[] = {"登録名称", "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ",
+                          "会社名",   "部署名", "宛先名称", "敬称"};
+  for (const Template& t : templates) {
+    EXPECT_EQ(japanese.DialogTemplate(t.id).caption, t.caption);
+    EXPECT_EQ(japanese.DialogTemplate(t.id).language, "LANG_JAPANESE, SUBLANG_DEFAULT");
+    EXPECT_EQ(english.DialogTemplate(t.id).language, "LANG_ENGLISH, SUBLANG_ENGLISH_US");
+    for (rc::Script* script : {&japanese, &english}) {
+      std::vector<int> ids;
+      for (const rc::Control& c : script->DialogTemplate(t.id).controls) {
+        if (c.id > 0) ids.push_back(c.id);
+        // The dialogs toggle their ticks themselves.
+        if (c.id >= 1069 && c.id <= 1077) EXPECT_EQ(c.kind, "CHECKBOX") << c.id;
+      }
+      EXPECT_EQ(ids, t.controls) << t.id;
+    }
+    std::vector<std::string> ticks;
+    for (const rc::Control& c : japanese.DialogTemplate(t.id).controls) {
+      if (c.kind == "CHECKBOX") ticks.push_back(c.text);
+    }
+    const std::size_t count = t.id == IDD_MULTI_EDIT ? 9 : 8;
+    EXPECT_EQ(ticks, std::vector<std::string>(labels, labels + count)) << t.id;
+  }
+  const rc::Dialog& replace = japanese.DialogTemplate(IDD_REPLACE);
+  EXPECT_EQ(replace.controls[0].text, "検索文字列");
+  EXPECT_EQ(replace.controls[1].text, "置換文字列");
+  const rc::Dialog& edit = japanese.DialogTemplate(IDD_MULTI_EDIT);
+  const rc::Control& respect = edit.controls[edit.controls.size() - 3];
+  EXPECT_EQ(respect.id, IDC_RESPECT);
+  EXPECT_NE(respect.style.find("CBS_DROPDOWNLIST"), std::string::npos);
+}
+
+TEST_F(ResourceScripts, TheCsvImportTextsAreThereInBothLanguages) {
+  const std::pair<int, const char*> texts[] = {
+      {IDS_NO_FIELD, "(適用ﾌｨｰﾙﾄﾞ無し)"},
+      {IDS_CSV_FILTER, "CSVﾌｧｲﾙ"},
+      {IDS_BAD_FILE, "選択されたﾌｧｲﾙが正しくありません"},
+      {IDS_EDIT_SEVERAL, "一度に複数のﾃﾞｰﾀ編集はできません"},
+      {IDS_COLUMN_SUB_ADDRESS, "ｻﾌﾞｱﾄﾞﾚｽ"},
+      {IDS_COLUMN_PASSWORD, "ﾊﾟｽﾜｰﾄﾞ"},
+      {IDS_FILE_IN_USE,
+       "選択されたﾌｧｲﾙが開けません（他のｱﾌﾟﾘｹｰｼｮﾝによって使用されている可能性があります）"},
+      {IDS_IMPORT_WARNING,
+       "選択されたﾃﾞｰﾀには使用できない文字を設定しているため登録されないﾃﾞｰﾀ（！）あるいは、"
+       "長すぎるため切り捨てられるﾃﾞｰﾀ（？）を含んでいます"},
+  };
+  for (const auto& t : texts) {
+    EXPECT_EQ(japanese.Strings().count(t.first) ? japanese.Strings().at(t.first) : "", t.second)
+        << t.first;
+    EXPECT_FALSE(english.Strings().count(t.first) == 0 || english.Strings().at(t.first).empty())
+        << "English lacks " << t.first;
+  }
+}
+
+TEST_F(ResourceScripts, TheMappingDialogHasACaptionAndATypableComboPerField) {
+  const rc::Dialog& map = japanese.DialogTemplate(IDD_CSV_FIELD_MAP);
+  EXPECT_EQ(map.caption, "ｱﾄﾞﾚｽ帳ｲﾝﾎﾟｰﾄ");
+  const std::vector<int> ids = {1051, 1048, 1050, 1052, 1057, 1058, 1059, 1060, 1, 2};
+  for (rc::Script* script : {&japanese, &english}) {
+    std::vector<int> found;
+    for (const rc::Control& c : script->DialogTemplate(IDD_CSV_FIELD_MAP).controls) {
+      if (c.id <= 0) continue;
+      found.push_back(c.id);
+      if (c.kind == "COMBOBOX") {
+        EXPECT_NE(c.style.find("CBS_DROPDOWN |"), std::string::npos) << "typable: " << c.id;
+      }
+    }
+    EXPECT_EQ(found, ids);
+  }
+  std::vector<std::string> labels;
+  for (const rc::Control& c : map.controls) {
+    if (c.kind == "LTEXT") labels.push_back(c.text);
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ", "登録名称",
+                                              "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ",
+                                              "会社名", "部署名", "宛先名称"}));
+}
+
+TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons) {
+  const rc::Dialog& confirm = japanese.DialogTemplate(IDD_IMPORT_CONFIRM);
+  EXPECT_EQ(confirm.caption, "ｲﾝﾎﾟｰﾄ内容の確認");
+  std::map<int, rc::Control> byId;
+  std::vector<std::string> labels;
+  for (const rc::Control& c : confirm.controls) {
+    if (c.id > 0) byId[c.id] = c;
+    if (c.kind == "LTEXT") labels.push_back(c.text);
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"選択したｱﾄﾞﾚｽ数", "追加したｱﾄﾞﾚｽ数"}));
+  EXPECT_EQ(byId[1051].text, "ｱﾄﾞﾚｽ帳に追加する");
+  EXPECT_EQ(byId[1062].text, "編集");
+  EXPECT_EQ(byId[1].text, "OK");
+  EXPECT_EQ(byId[1068].text, "戻る");
+  for (rc::Script* script : {&japanese, &english}) {
+    std::map<int, rc::Control> controls;
+    for (const rc::Control& c : script->DialogTemplate(IDD_IMPORT_CONFIRM).controls) {
+      if (c.id > 0) controls[c.id] = c;
+    }
+    std::vector<int> ids;
+    for (const auto& c : controls) ids.push_back(c.first);
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 1049, 1051, 1059, 1060, 1062, 1068}));
+    const std::string& list = controls[1049].style;
+    for (const char* style : {"\"SysListView32\"", "LVS_REPORT", "LVS_SHOWSELALWAYS",
+                              "LVS_OWNERDRAWFIXED", "LVS_OWNERDATA"}) {
+      EXPECT_NE(list.find(style), std::string::npos) << style;
+    }
+    EXPECT_EQ(list.find("LVS_SINGLESEL"), std::string::npos) << "several rows may be selected";
+    EXPECT_NE(controls[2].style.find("NOT WS_VISIBLE"), std::string::npos) << "a hidden Cancel";
+    for (int counter : {1059, 1060}) {
+      EXPECT_EQ(controls[counter].kind, "EDITTEXT");
+      EXPECT_NE(controls[counter].style.find("ES_READONLY"), std::string::npos);
+    }
+  }
 }
 
 }  // namespace

@@ -208,11 +208,12 @@ void CAddrConfigView::SortRows() {
   };
   // Each row's key once, where the collation has keys.
   sortKeys_.Clear();
-  bool keyed = true;
-  for (int row = 0, rows = list_->ItemCount(); row < rows && keyed; ++row) {
+  const text::ListSortKeys keys(collation, langId);
+  const bool keyed = keys.Available();
+  for (int row = 0, rows = keyed ? list_->ItemCount() : 0; row < rows; ++row) {
     const int rowId = static_cast<int>(list_->GetItemData(row));
     const EntryList::Entry* entry = entries_.Find(rowId);
-    if (entry) keyed = sortKeys_.Add(collation, langId, rowId, cell(entry));
+    if (entry) sortKeys_.Add(keys, rowId, cell(entry));
   }
   list_->SortItems([&](ui::ItemData a, ui::ItemData b) {
     const EntryList::Entry* first = entries_.Find(static_cast<int>(a));
@@ -221,6 +222,7 @@ void CAddrConfigView::SortRows() {
     if (keyed) return sign * sortKeys_.Compare(static_cast<int>(a), static_cast<int>(b));
     return sign * text::CompareListTexts(collation, langId, cell(first), cell(second));
   });
+  list_->SetSortIndicator(column, ascending_);
 }
 
 void CAddrConfigView::Resort() {

@@ -54,6 +54,14 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   frame_->SetView(view_.get());
   entryCommands_ = std::make_unique<CEntryCommands>(*view_, services_);
   view_->AddCommandSet(entryCommands_.get());
+  bookImportCommands_ = std::make_unique<CBookImportCommands>(*view_, services_);
+  view_->AddCommandSet(bookImportCommands_.get());
+  bulkEditCommands_ = std::make_unique<CBulkEditCommands>(*view_, services_);
+  view_->AddCommandSet(bulkEditCommands_.get());
+  csvImport_ = std::make_unique<CCsvImportCommands>(*view_, services_);
+  view_->AddCommandSet(csvImport_.get());
+  // F1 in a dialog asks for the dialog's topic the frame's way.
+  services_.dialogs->SetHelpHandler([this](unsigned long data) { frame_->OnHelp(data); });
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
   if (!window) return false;
   ui::FormView* form = host.CreateFormView(IDD_ADDRCONFIG_FORM, view_.get());

@@ -10,6 +10,9 @@
 #include "faxbook/shell/addr_config_view.h"
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/entry_commands.h"
+#include "faxbook/import/csv_import_commands.h"
+#include "faxbook/import/book_import_commands.h"
+#include "faxbook/import/bulk_edit_commands.h"
 #include "faxbook/shell/main_frame.h"
 #include "faxbook/shell/message_alerts.h"
 #include "platform/ui/frame.h"
@@ -55,4 +58,7 @@ class CFaxbookApp {
   std::unique_ptr<CAddrConfigView> view_;
   // The view's command sets.
   std::unique_ptr<CEntryCommands> entryCommands_;
+  std::unique_ptr<CCsvImportCommands> csvImport_;
+  std::unique_ptr<CBookImportCommands> bookImportCommands_;
+  std::unique_ptr<CBulkEditCommands> bulkEditCommands_;
 };

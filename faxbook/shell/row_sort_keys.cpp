@@ -1,18 +1,15 @@
 #include "faxbook/shell/row_sort_keys.h"
 
-#include "platform/text/list_order.h"
 
 void RowSortKeys::Clear() {
   keys_.clear();
   spans_.clear();
 }
 
-bool RowSortKeys::Add(const text::Collation& collation, int langId, int rowId,
-                      std::string_view cell) {
-  const std::size_t at = keys_.size();
-  if (!text::AppendListSortKey(collation, langId, cell, &keys_)) return false;
-  spans_[rowId] = {at, keys_.size() - at};
-  return true;
+void RowSortKeys::Add(const text::ListSortKeys& keys, int rowId, std::string_view cell) {
+  keys.KeyOf(cell, &one_);
+  spans_[rowId] = {keys_.size(), one_.size()};
+  keys_.append(one_);
 }
 
 int RowSortKeys::Compare(int a, int b) const {

@@ -6,20 +6,20 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "platform/text/collation.h"
+#include "platform/text/list_sort_key.h"
 
 class RowSortKeys {
  public:
   // Forgets the keys of an earlier sort.
   void Clear();
-  // The key of the row `rowId` showing `cell`; false when the collation has
-  // no keys (the rows are then compared in pairs).
-  bool Add(const text::Collation& collation, int langId, int rowId, std::string_view cell);
+  // The key of the row `rowId` showing `cell`.
+  void Add(const text::ListSortKeys& keys, int rowId, std::string_view cell);
   // -1, 0 or 1 as the keys of the two rows compare; 0 when a row has none.
   int Compare(int a, int b) const;
 
  private:
   std::string keys_;
+  std::string one_;
   struct Span {
     std::size_t at, size;
   };

@@ -53,6 +53,8 @@ void FakeDialog::ClearChoices(int id) {
 void FakeDialog::SelectChoice(int id, int index) {
   Control& c = Item(id);
   c.choice = index >= 0 && index < static_cast<int>(c.choices.size()) ? index : -1;
+  // A combo box shows the chosen entry (nothing when none is chosen).
+  c.text = c.choice >= 0 ? c.choices[static_cast<std::size_t>(c.choice)] : std::string();
 }
 
 int FakeDialog::SelectedChoice(int id) const {
@@ -85,6 +87,10 @@ int FakeDialog::RunChild(Dialog& child) {
   return runner_ ? runner_->Run(child, dialog_->TemplateId()) : -1;
 }
 
+void FakeDialog::ShowHelp(unsigned long data) {
+  if (runner_) runner_->RequestHelp(data);
+}
+
 void FakeDialog::End(int result) {
   if (ended_) return;
   ended_ = true;
@@ -106,10 +112,33 @@ void FakeDialog::Click(int id) {
   dialog_->OnCommand(id, kClicked);
 }
 
+void FakeDialog::ClickOption(int id, const std::vector<int>& group) {
+  if (ended_ || !IsItemEnabled(id) || !IsShown(id)) return;
+  for (int other : group) CheckItem(other, other == id);
+  CheckItem(id, true);
+  dialog_->OnCommand(id, kClicked);
+}
+
 void FakeDialog::Choose(int id, int index) {
   if (ended_ || !IsItemEnabled(id)) return;
   SelectChoice(id, index);
   dialog_->OnCommand(id, kSelChanged);
+}
+
+void FakeDialog::TypeInCombo(int id, const std::string& text) {
+  if (ended_ || !IsItemEnabled(id)) return;
+  Control& c = Item(id);
+  c.text = text;
+  c.choice = -1;
+  focus_ = id;
+  dialog_->OnCommand(id, kComboEditChanged);
+}
+
+FakeDialogRunner::FakeDialogRunner(FakeMessageBoxes* boxes) : boxes_(boxes) {
+  if (boxes_) {
+    boxes_->WatchDialogs([this] { return Innermost(); },
+                         [this](const std::string& problem) { problems_.push_back(problem); });
+  }
 }
 
 int FakeDialogRunner::Run(Dialog& dialog, int owner) {
@@ -128,6 +157,12 @@ int FakeDialogRunner::Run(Dialog& dialog, int owner) {
     scripts_.pop_front();
   }
   FakeDialog surface(&dialog, boxes_, this);
+  for (const ListSize& size : listSizes_) {
+    if (size.templateId == templateId) {
+      surface.FakeList(size.listId).SetSize(size.width, size.visibleRows);
+    }
+  }
+  running_.push_back(templateId);
   dialog.Attach(&surface);
   dialog.OnInit();
   if (!surface.Ended()) dialog.OnShown();
@@ -137,7 +172,9 @@ int FakeDialogRunner::Run(Dialog& dialog, int owner) {
     surface.Close();
     surface.End(kIdCancel);
   }
+  dialog.OnDestroy();
   dialog.Attach(nullptr);
+  running_.pop_back();
   return surface.Result();
 }
 

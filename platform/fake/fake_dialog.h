@@ -35,6 +35,10 @@ class FakeDialog : public DialogSurface {
 
   // --- DialogSurface --------------------------------------------------------
   void SetTitle(const std::string& text) override { title_ = text; }
+  void SetIcon(int iconId) override { icon_ = iconId; }
+  void PlaceNotTopmost() override { notTopmost_ = true; }
+  // A number of its own per dialog template.
+  WindowHandle Window() const override { return 0x10000 + dialog_->TemplateId(); }
   void SetItemText(int id, const std::string& text) override { Item(id).text = text; }
   std::string ItemText(int id) const override;
   void EnableItem(int id, bool enabled) override { Item(id).enabled = enabled; }
@@ -55,6 +59,7 @@ class FakeDialog : public DialogSurface {
   int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons,
                   Icon icon) override;
   int RunChild(Dialog& child) override;
+  void ShowHelp(unsigned long data) override;
   void End(int result) override;
 
   // --- the user -------------------------------------------------------------
@@ -63,13 +68,31 @@ class FakeDialog : public DialogSurface {
   void Type(int id, const std::string& text);
   // Clicks a button; a disabled or hidden button does nothing.
   void Click(int id);
-  // Chooses an entry of a drop-down list.
+  // Chooses an entry of a drop-down list or combo box.
   void Choose(int id, int index);
-  // Esc or the close box.
+  // Types into the edit part of a drop-down combo box: it shows the text
+  // and no entry is selected any more.
+  void TypeInCombo(int id, const std::string& text);
+  // The close box: what a click on Cancel does.
   void Close() { Click(kIdCancel); }
+  // F1 anywhere in the dialog.
+  void PressF1() {
+    if (!ended_) dialog_->OnHelp();
+  }
+  // Escape: the dialog hears of Cancel even when the button is hidden or
+  // disabled, as the system's dialog manager sends it.
+  void PressEscape() {
+    if (!ended_) dialog_->OnCommand(kIdCancel, kClicked);
+  }
+  // Clicks an option button of a group of automatic option buttons: it is
+  // turned on and the others of the group off before the dialog hears of
+  // the click, as the system does.
+  void ClickOption(int id, const std::vector<int>& group);
 
   // --- inspection -------------------------------------------------------------
   const std::string& Title() const { return title_; }
+  int IconId() const { return icon_; }
+  bool NotTopmost() const { return notTopmost_; }
   int Focus() const { return focus_; }
   int SelectedAllText() const { return selectedAll_; }
   int TextLimit(int id) const;
@@ -102,6 +125,8 @@ class FakeDialog : public DialogSurface {
   FakeDialogRunner* runner_;
   std::map<int, Control> controls_;
   std::string title_;
+  int icon_ = 0;
+  bool notTopmost_ = false;
   int focus_ = 0;
   int selectedAll_ = 0;
   bool ended_ = false;
@@ -111,8 +136,9 @@ class FakeDialog : public DialogSurface {
 class FakeDialogRunner : public DialogRunner {
  public:
   using Script = std::function<void(FakeDialog&)>;
-  // Message boxes of the dialogs go to `boxes`.
-  explicit FakeDialogRunner(FakeMessageBoxes* boxes) : boxes_(boxes) {}
+  // Message boxes of the dialogs go to `boxes`, which reports to Problems()
+  // a box shown while a dialog runs that is not owned by that dialog.
+  explicit FakeDialogRunner(FakeMessageBoxes* boxes);
 
   // What the user does in the next dialog that opens; it must come from
   // template `templateId`. A dialog the script leaves open is cancelled.
@@ -121,6 +147,11 @@ class FakeDialogRunner : public DialogRunner {
   }
   // Templates that RunModal cannot load (RunModal gives -1).
   void MakeMissing(int templateId) { missing_.push_back(templateId); }
+  // The size a list of every dialog of the template has when it opens (see
+  // FakeListControl::SetSize).
+  void SetListSize(int templateId, int listId, int width, int visibleRows) {
+    listSizes_.push_back({templateId, listId, width, visibleRows});
+  }
 
   // A dialog owned by the main window.
   int RunModal(Dialog& dialog) override { return Run(dialog, 0); }
@@ -132,6 +163,8 @@ class FakeDialogRunner : public DialogRunner {
   // template of the dialog that opened it; 0 for the main window).
   const std::vector<int>& Opened() const { return opened_; }
   const std::vector<int>& Owners() const { return owners_; }
+  // The template of the innermost dialog running now; 0 when none runs.
+  int Innermost() const { return running_.empty() ? 0 : running_.back(); }
   // Problems with the scripts: a dialog without a script, a script for
   // another template, a dialog left open. Empty when all went as scripted.
   const std::vector<std::string>& Problems() const { return problems_; }
@@ -145,8 +178,13 @@ class FakeDialogRunner : public DialogRunner {
   FakeMessageBoxes* boxes_;
   std::deque<Pending> scripts_;
   std::vector<int> missing_;
+  struct ListSize {
+    int templateId, listId, width, visibleRows;
+  };
+  std::vector<ListSize> listSizes_;
   std::vector<int> opened_;
   std::vector<int> owners_;
+  std::vector<int> running_;
   std::vector<std::string> problems_;
 };
 

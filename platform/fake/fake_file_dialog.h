@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,14 @@ class FakeFileDialogs : public FileDialogs {
   // The user cancels the next file dialog.
   void CancelNext() { answers_.push_back({false, std::string()}); }
 
+  // Where the owner of each dialog comes from: the template of the dialog
+  // running innermost, as on Windows (0: the main window).
+  void WatchDialogs(std::function<int()> innermost) { innermost_ = std::move(innermost); }
+
   // Dialogs with nothing queued are cancelled.
   bool Choose(const FileDialogRequest& request, std::string* path) override {
     requests_.push_back(request);
+    owners_.push_back(innermost_ ? innermost_() : 0);
     if (answers_.empty()) return false;
     const Answer answer = answers_.front();
     answers_.pop_front();
@@ -28,6 +34,8 @@ class FakeFileDialogs : public FileDialogs {
   }
 
   const std::vector<FileDialogRequest>& Requests() const { return requests_; }
+  // The owner of each dialog shown: a dialog's template, 0 for the main window.
+  const std::vector<int>& Owners() const { return owners_; }
   std::size_t PendingAnswers() const { return answers_.size(); }
 
  private:
@@ -37,6 +45,8 @@ class FakeFileDialogs : public FileDialogs {
   };
   std::deque<Answer> answers_;
   std::vector<FileDialogRequest> requests_;
+  std::vector<int> owners_;
+  std::function<int()> innermost_;
 };
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_file_system.h"
 
+#include <algorithm>
+
 namespace sys {
 namespace {
 
@@ -44,15 +46,28 @@ FileError FakeFileSystem::ReadChunks(const std::string& path, std::size_t maxByt
   auto failure = readFailures_.find(path);
   const std::size_t end = failure == readFailures_.end() ? contents.size()
                                                          : std::min(failure->second, contents.size());
-  for (std::size_t at = 0; at < end; at += chunkBytes_) {
-    if (!reader(std::string_view(contents).substr(at, std::min(chunkBytes_, end - at)))) {
+  for (std::size_t at = 0; at < end; at += pieceSize_) {
+    if (!reader(std::string_view(contents).substr(at, std::min(pieceSize_, end - at)))) {
       return FileError::kNone;
     }
   }
-  return failure == readFailures_.end() ? FileError::kNone : FileError::kIoError;
+  return end < contents.size() ? FileError::kIoError : FileError::kNone;
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
+
+bool FakeFileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
+  auto it = files_.find(path);
+  if (it == files_.end() || ErrorFor(path) != FileError::kNone || held_.count(path)) return false;
+  *size = it->second.size();
+  return true;
+}
+
+bool FakeFileSystem::RemoveFile(const std::string& path) {
+  if (ErrorFor(path) != FileError::kNone) return false;
+  files_.erase(path);
+  return true;
+}
 
 FileError FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) {
   if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;

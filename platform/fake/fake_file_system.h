@@ -11,18 +11,21 @@ namespace sys {
 
 class FakeFileSystem : public FileSystem {
  public:
+  // Hands the file over in pieces of SetPieceSize bytes.
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
+  // Fails for a missing or unreadable file and for one held open elsewhere.
+  bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;
   // Collects what the writer writes in a temporary entry and renames it over
   // the file; a fault armed with FailNextWriteAfter stops the write part way.
   FileError ReplaceWith(const std::string& path, const ContentWriter& writer) override;
+  bool RemoveFile(const std::string& path) override;
 
   // Test controls.
   void SetFile(const std::string& path, std::string contents) { files_[path] = std::move(contents); }
   const std::string* File(const std::string& path) const;
-  void RemoveFile(const std::string& path) { files_.erase(path); }
   // The next replacement writes this many bytes of its temporary file, then
   // the device reports a full disk.
   void FailNextWriteAfter(std::size_t bytes) { failAfter_ = bytes; armed_ = true; }
@@ -30,15 +33,15 @@ class FakeFileSystem : public FileSystem {
   void SetError(const std::string& path, FileError error) { errors_[path] = error; }
   // Paths that can be neither read nor created (as if access were denied).
   void Deny(const std::string& path) { SetError(path, FileError::kAccessDenied); }
-  // Another program holds path open: with sharing, only opens that do not
-  // share fail; without, every open and read fails.
-  void HoldOpen(const std::string& path, bool sharing) { held_[path] = sharing; }
+  // Another program holds path open: with sharing (the default), reading it
+  // and opening it with sharing still work, opening it without sharing
+  // fails; without sharing, every open and read fails.
+  void HoldOpen(const std::string& path, bool sharing = true) { held_[path] = sharing; }
   void Release(const std::string& path) { held_.erase(path); }
   // Reading path hands on this many bytes, then the device reports an error.
   void FailReadAfter(const std::string& path, std::size_t bytes) { readFailures_[path] = bytes; }
-  // Reads hand files on in pieces of this size (to show that readers join
-  // lines across pieces).
-  void SetChunkBytes(std::size_t bytes) { chunkBytes_ = bytes ? bytes : 1; }
+  // Reads hand files on in pieces of this many bytes (at least 1).
+  void SetPieceSize(std::size_t bytes) { pieceSize_ = bytes ? bytes : 1; }
   bool HasOpenAccess(const std::string& path) const { return openAccess_.count(path) != 0; }
   // Number of files present, temporary ones included.
   std::size_t FileCount() const { return files_.size(); }
@@ -55,7 +58,7 @@ class FakeFileSystem : public FileSystem {
   std::size_t failAfter_ = 0;
   bool armed_ = false;
   int replaces_ = 0;
-  std::size_t chunkBytes_ = 1 << 20;
+  std::size_t pieceSize_ = 4096;
 };
 
 }  // namespace sys

@@ -4,9 +4,54 @@
 
 namespace ui {
 
+bool FakeListControl::SelectedAt(int row) const {
+  if (!Valid(row)) return false;
+  return rowSource_ ? virtualSelected_[static_cast<std::size_t>(row)] != 0
+                    : rows_[static_cast<std::size_t>(row)].selected;
+}
+
+void FakeListControl::MarkSelected(int row, bool selected) {
+  if (!Valid(row)) return;
+  if (!rowSource_) {
+    rows_[static_cast<std::size_t>(row)].selected = selected;
+    return;
+  }
+  char& flag = virtualSelected_[static_cast<std::size_t>(row)];
+  if ((flag != 0) == selected) return;
+  flag = selected ? 1 : 0;
+  virtualSelectedCount_ += selected ? 1 : -1;
+}
+
+void FakeListControl::ClearSelection() {
+  if (rowSource_) {
+    std::fill(virtualSelected_.begin(), virtualSelected_.end(), 0);
+    virtualSelectedCount_ = 0;
+    return;
+  }
+  for (Item& item : rows_) item.selected = false;
+}
+
+void FakeListControl::SetRowCount(int count) {
+  virtualCount_ = count > 0 ? count : 0;
+  virtualSelected_.assign(static_cast<std::size_t>(virtualCount_), 0);
+  virtualSelectedCount_ = 0;
+  virtualFocus_ = -1;
+  ++redraws_;
+}
+
+bool FakeListControl::CellColour(int row, int column, bool highlighted, Colour* colour) const {
+  return rowSource_ && Valid(row) && rowSource_->CellColour(row, column, highlighted, colour);
+}
+
 void FakeListControl::SetSingleSelection(bool on) {
   singleSelection_ = on;
   if (!on) return;
+  if (rowSource_) {
+    const int first = NextSelected(-1);
+    ClearSelection();
+    MarkSelected(first, true);
+    return;
+  }
   // The system keeps the first selected row when a list becomes single-select.
   bool seen = false;
   for (Item& item : rows_) {
@@ -30,6 +75,7 @@ void FakeListControl::SetColumnWidth(int column, int width) {
 }
 
 int FakeListControl::InsertItem(int index, const std::string& text, int image, ItemData data) {
+  if (rowSource_) return -1;
   index = std::clamp(index, 0, ItemCount());
   Item item;
   item.texts.push_back(text);
@@ -41,7 +87,7 @@ int FakeListControl::InsertItem(int index, const std::string& text, int image, I
 }
 
 void FakeListControl::SetItemText(int row, int column, const std::string& text) {
-  if (!Valid(row) || column < 0) return;
+  if (rowSource_ || !Valid(row) || column < 0) return;
   std::vector<std::string>& texts = rows_[static_cast<std::size_t>(row)].texts;
   if (texts.size() <= static_cast<std::size_t>(column)) texts.resize(static_cast<std::size_t>(column) + 1);
   texts[static_cast<std::size_t>(column)] = text;
@@ -49,60 +95,63 @@ void FakeListControl::SetItemText(int row, int column, const std::string& text) 
 
 std::string FakeListControl::ItemText(int row, int column) const {
   if (!Valid(row) || column < 0) return std::string();
+  if (rowSource_) return rowSource_->CellText(row, column);
   const std::vector<std::string>& texts = rows_[static_cast<std::size_t>(row)].texts;
   return static_cast<std::size_t>(column) < texts.size() ? texts[static_cast<std::size_t>(column)]
                                                           : std::string();
 }
 
 ItemData FakeListControl::GetItemData(int row) const {
-  return Valid(row) ? rows_[static_cast<std::size_t>(row)].data : 0;
+  return !rowSource_ && Valid(row) ? rows_[static_cast<std::size_t>(row)].data : 0;
 }
 
 int FakeListControl::ItemImage(int row) const {
-  return Valid(row) ? rows_[static_cast<std::size_t>(row)].image : -1;
+  return !rowSource_ && Valid(row) ? rows_[static_cast<std::size_t>(row)].image : -1;
 }
 
 int FakeListControl::StateImage(int row) const {
-  return Valid(row) ? rows_[static_cast<std::size_t>(row)].stateImage : 0;
+  return !rowSource_ && Valid(row) ? rows_[static_cast<std::size_t>(row)].stateImage : 0;
 }
 
 bool FakeListControl::DeleteItem(int row) {
-  if (!Valid(row)) return false;
+  if (rowSource_ || !Valid(row)) return false;
   rows_.erase(rows_.begin() + row);
   return true;
 }
 
 int FakeListControl::SelectedCount() const {
+  if (rowSource_) return virtualSelectedCount_;
   return static_cast<int>(std::count_if(rows_.begin(), rows_.end(),
                                         [](const Item& i) { return i.selected; }));
 }
 
 int FakeListControl::NextSelected(int after) const {
   for (int row = std::max(after + 1, 0); row < ItemCount(); ++row) {
-    if (rows_[static_cast<std::size_t>(row)].selected) return row;
+    if (SelectedAt(row)) return row;
   }
   return -1;
 }
 
-bool FakeListControl::IsSelected(int row) const {
-  return Valid(row) && rows_[static_cast<std::size_t>(row)].selected;
-}
+bool FakeListControl::IsSelected(int row) const { return SelectedAt(row); }
 
 void FakeListControl::SetSelected(int row, bool selected) {
   if (!Valid(row)) return;
-  if (selected && singleSelection_) {
-    for (Item& item : rows_) item.selected = false;
-  }
-  rows_[static_cast<std::size_t>(row)].selected = selected;
+  if (selected && singleSelection_) ClearSelection();
+  MarkSelected(row, selected);
 }
 
 void FakeListControl::SetFocusedRow(int row) {
   if (!Valid(row)) return;
+  if (rowSource_) {
+    virtualFocus_ = row;
+    return;
+  }
   for (Item& item : rows_) item.focused = false;
   rows_[static_cast<std::size_t>(row)].focused = true;
 }
 
 int FakeListControl::FocusedRow() const {
+  if (rowSource_) return virtualFocus_;
   for (int row = 0; row < ItemCount(); ++row) {
     if (rows_[static_cast<std::size_t>(row)].focused) return row;
   }
@@ -110,6 +159,7 @@ int FakeListControl::FocusedRow() const {
 }
 
 void FakeListControl::SortItems(const Compare& compare) {
+  if (rowSource_) return;
   ++sorts_;
   std::stable_sort(rows_.begin(), rows_.end(), [&](const Item& a, const Item& b) {
     return compare(a.data, b.data) < 0;
@@ -124,18 +174,25 @@ void FakeListControl::ClickHeader(int column) {
 }
 
 void FakeListControl::SelectOnly(const std::vector<int>& selectedRows) {
-  for (Item& item : rows_) item.selected = false;
+  ClearSelection();
   for (int row : selectedRows) {
     if (!Valid(row)) continue;
-    if (singleSelection_) {
-      for (Item& item : rows_) item.selected = false;
-    }
-    rows_[static_cast<std::size_t>(row)].selected = true;
+    if (singleSelection_) ClearSelection();
+    MarkSelected(row, true);
   }
   if (!selectedRows.empty()) SetFocusedRow(selectedRows.back());
   ListEvent e;
   e.kind = ListEventKind::kSelectionChanged;
   e.row = selectedRows.empty() ? -1 : selectedRows.back();
+  Notify(e);
+}
+
+void FakeListControl::SelectAll() {
+  if (singleSelection_) return;
+  for (int row = 0; row < ItemCount(); ++row) MarkSelected(row, true);
+  ListEvent e;
+  e.kind = ListEventKind::kSelectionChanged;
+  e.row = -1;
   Notify(e);
 }
 

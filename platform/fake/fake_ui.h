@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ struct ShownMessage {
   Icon icon;
   // The template of the dialog that owns the box; 0 for the main window.
   int owner = 0;
+  // The innermost dialog running when it was shown; 0 when none ran.
+  int over = 0;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -40,9 +43,19 @@ class FakeMessageBoxes : public MessageBoxes {
   std::size_t PendingAnswers() const { return answers_.size(); }
   void Clear() { shown_.clear(); }
 
+  // A dialog runner tells which dialog runs innermost (0: none) and where
+  // to report a box owned by another window than that one: on Windows such
+  // a box leaves the running dialog usable under it.
+  void WatchDialogs(std::function<int()> innermost, std::function<void(const std::string&)> report) {
+    innermost_ = std::move(innermost);
+    report_ = std::move(report);
+  }
+
  private:
   std::deque<int> answers_;
   std::vector<ShownMessage> shown_;
+  std::function<int()> innermost_;
+  std::function<void(const std::string&)> report_;
 };
 
 class FakeResources : public Resources {
@@ -55,7 +68,14 @@ class FakeResources : public Resources {
   void SetProgramStrings(std::map<int, std::string> strings) { program_ = std::move(strings); }
   bool UseLanguageLibrary(const std::string& name) override;
   std::string String(int id) override;
+  // The program's path, or the folder a loaded library was found in
+  // followed by its name; knowsSourcePath false makes SourcePath fail.
+  bool SourcePath(std::string* path) override;
   const std::string& LibraryInUse() const { return inUse_; }
+
+  std::string programPath = "C:\\Program Files\\Faxbook\\faxpick.exe";
+  std::string libraryFolder = "C:\\Program Files\\Faxbook";
+  bool knowsSourcePath = true;
 
  private:
   std::map<int, std::string> program_;
@@ -87,6 +107,8 @@ class FakeHelp : public HelpSystem {
   void ShowTopic(const std::string& path, unsigned long topic) override {
     calls.push_back({path, false, topic});
   }
+  void Quit(const std::string& path) override { quits.push_back(path); }
+  std::vector<std::string> quits;
   std::vector<HelpCall> calls;
 };
 

@@ -159,6 +159,19 @@ bool PosixFileSystem::FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool PosixFileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return false;
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  *size = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
+bool PosixFileSystem::RemoveFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
 FileError PosixFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess,
                                         bool /*shared*/) {
   // POSIX files are never locked against other programs.

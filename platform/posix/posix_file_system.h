@@ -12,6 +12,9 @@ class PosixFileSystem : public FileSystem {
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
+  // No program can hold a file against others here: only the size is read.
+  bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
+  bool RemoveFile(const std::string& path) override;
   // Files are never locked against other programs here: shared changes
   // nothing.
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;

@@ -54,7 +54,7 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsTheFilesPermissions) {
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0666u);
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_EQ(files.ReplaceContents(path, "new\r\n"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, "new\r\n"), kOk);
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(Slurp(path), "new\r\n");
@@ -64,7 +64,7 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsTheFilesPermissions) {
 TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
   const std::string path = dir + "/address.fdt";
   const std::string previous = "previous book\r\n";
-  ASSERT_EQ(files.ReplaceContents(path, previous), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, previous), kOk);
   const pid_t child = ::fork();
   if (child == 0) {
     // The file size limit makes the write fail after 4 KiB, as a full disk would.
@@ -72,7 +72,7 @@ TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
     struct rlimit limit = {4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     PosixFileSystem childFiles;
-    ::_exit(childFiles.ReplaceContents(path, std::string(100000, 'x')) == FileError::kDiskFull ? 0 : 1);
+    ::_exit(childFiles.ReplaceWhole(path, std::string(100000, 'x')) == FileError::kDiskFull ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -84,20 +84,20 @@ TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
 
 TEST_F(PosixFileSystemTest, ReadsSayWhyTheyFail) {
   std::string contents = "stale";
-  EXPECT_EQ(files.ReadFile(dir + "/missing", &contents, 100), FileError::kNotFound);
+  EXPECT_EQ(files.ReadWhole(dir + "/missing", &contents, 100), FileError::kNotFound);
   EXPECT_EQ(contents, "");
-  EXPECT_EQ(files.ReadFile(dir, &contents, 100), FileError::kIsDirectory);
+  EXPECT_EQ(files.ReadWhole(dir, &contents, 100), FileError::kIsDirectory);
   EXPECT_FALSE(files.FileExists(dir));
-  ASSERT_EQ(files.ReplaceContents(dir + "/f", "0123456789"), kOk);
-  EXPECT_EQ(files.ReadFile(dir + "/f", &contents, 4), FileError::kTooLarge);
+  ASSERT_EQ(files.ReplaceWhole(dir + "/f", "0123456789"), kOk);
+  EXPECT_EQ(files.ReadWhole(dir + "/f", &contents, 4), FileError::kTooLarge);
   EXPECT_EQ(contents, "");
-  ASSERT_EQ(files.ReadFile(dir + "/f", &contents, 10), kOk);
+  ASSERT_EQ(files.ReadWhole(dir + "/f", &contents, 10), kOk);
   EXPECT_EQ(contents, "0123456789");
-  EXPECT_EQ(files.ReplaceContents(dir + "/no/such/folder/f", "x"), FileError::kNotFound);
-  EXPECT_EQ(files.ReplaceContents(dir, "x"), FileError::kIsDirectory);
+  EXPECT_EQ(files.ReplaceWhole(dir + "/no/such/folder/f", "x"), FileError::kNotFound);
+  EXPECT_EQ(files.ReplaceWhole(dir, "x"), FileError::kIsDirectory);
   if (::geteuid() != 0) {
     ASSERT_EQ(::chmod((dir + "/f").c_str(), 0), 0);
-    EXPECT_EQ(files.ReadFile(dir + "/f", &contents, 10), FileError::kAccessDenied);
+    EXPECT_EQ(files.ReadWhole(dir + "/f", &contents, 10), FileError::kAccessDenied);
   }
 }
 
@@ -116,7 +116,7 @@ TEST_F(PosixFileSystemTest, AFileOverTheLimitIsRefusedBeforeAnyOfItIsRead) {
 
 TEST_F(PosixFileSystemTest, InterruptedSavesLeaveNothingBehindForLong) {
   const std::string path = dir + "/address.fdt";
-  ASSERT_EQ(files.ReplaceContents(path, "book\r\n"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, "book\r\n"), kOk);
   // Saves killed while they write.
   for (int i = 0; i < 20; ++i) {
     int ready[2];
@@ -152,7 +152,7 @@ TEST_F(PosixFileSystemTest, InterruptedSavesLeaveNothingBehindForLong) {
   const pid_t cleaner = ::fork();
   if (cleaner == 0) {
     PosixFileSystem childFiles;
-    ::_exit(childFiles.ReplaceContents(path, "new book\r\n") == kOk ? 0 : 1);
+    ::_exit(childFiles.ReplaceWhole(path, "new book\r\n") == kOk ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(cleaner, &status, 0), cleaner);
@@ -162,6 +162,33 @@ TEST_F(PosixFileSystemTest, InterruptedSavesLeaveNothingBehindForLong) {
   EXPECT_FALSE(files.FileExists(leftover));
   EXPECT_TRUE(files.FileExists(held));
   EXPECT_EQ(Entries(), 3) << "the book, the held file and the user's copy";
+}
+
+TEST_F(PosixFileSystemTest, PiecesHandOverTheWholeFileInOrderUntilTheSinkStops) {
+  const std::string path = dir + "/big.csv";
+  std::string bytes;
+  for (int i = 0; i < 3000000; ++i) bytes += static_cast<char>('a' + i % 26);
+  ASSERT_TRUE(files.ReplaceContents(path, bytes));
+  std::string got;
+  int pieces = 0;
+  ASSERT_TRUE(files.ReadPieces(path, [&](std::string_view piece) {
+    ++pieces;
+    got.append(piece);
+    return true;
+  }));
+  EXPECT_EQ(got, bytes);
+  EXPECT_GT(pieces, 1);
+  int seen = 0;
+  EXPECT_TRUE(files.ReadPieces(path, [&](std::string_view) { return ++seen < 2; }));
+  EXPECT_EQ(seen, 2);
+  EXPECT_FALSE(files.ReadPieces(dir + "/missing", [](std::string_view) { return true; }));
+  EXPECT_FALSE(files.ReadPieces(dir, [](std::string_view) { return true; }));
+
+  std::uint64_t size = 0;
+  ASSERT_TRUE(files.SizeWithoutSharing(path, &size));
+  EXPECT_EQ(size, bytes.size());
+  EXPECT_FALSE(files.SizeWithoutSharing(dir + "/missing", &size));
+  EXPECT_FALSE(files.SizeWithoutSharing(dir, &size));
 }
 
 }  // namespace

@@ -32,4 +32,50 @@ bool CodePageToUtf8(int codePage, std::string_view in, std::string* out) {
   return true;
 }
 
+namespace {
+
+// Bytes of the UTF-8 character that starts with b (1 for a byte that starts none).
+std::size_t Utf8Length(unsigned char b) {
+  if (b >= 0xF0 && b <= 0xF4) return 4;
+  if (b >= 0xE0) return b <= 0xEF ? 3 : 1;
+  if (b >= 0xC2) return 2;
+  return 1;
+}
+
+}  // namespace
+
+bool Utf8ToCodePage(int codePage, std::string_view in, std::string* out, bool* lacking) {
+  out->clear();
+  const std::string to = "CP" + std::to_string(codePage);
+  iconv_t cd = ::iconv_open(to.c_str(), "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  std::string buffer(in.size() * 2 + 16, '\0');
+  char* src = const_cast<char*>(in.data());
+  std::size_t srcLeft = in.size();
+  while (srcLeft > 0) {
+    char* dst = buffer.data();
+    std::size_t dstLeft = buffer.size();
+    const std::size_t r = ::iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    out->append(buffer.data(), static_cast<std::size_t>(dst - buffer.data()));
+    if (r != static_cast<std::size_t>(-1)) continue;
+    if (errno == E2BIG) continue;
+    // A character the page lacks, or bytes that are no UTF-8: one "?".
+    std::size_t skip = Utf8Length(static_cast<unsigned char>(*src));
+    if (skip > srcLeft) skip = srcLeft;
+    for (std::size_t i = 1; i < skip; ++i) {
+      if ((static_cast<unsigned char>(src[i]) & 0xC0) != 0x80) {
+        skip = i;
+        break;
+      }
+    }
+    out->push_back('?');
+    *lacking = true;
+    src += skip;
+    srcLeft -= skip;
+    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  ::iconv_close(cd);
+  return true;
+}
+
 }  // namespace sys

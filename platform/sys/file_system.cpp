@@ -16,8 +16,8 @@ const char* FileErrorText(FileError error) {
   return "unknown error";
 }
 
-FileError FileSystem::ReadFile(const std::string& path, std::string* contents,
-                               std::size_t maxBytes) {
+FileError FileSystem::ReadWhole(const std::string& path, std::string* contents,
+                                std::size_t maxBytes) {
   contents->clear();
   const FileError error = ReadChunks(path, maxBytes, [contents](std::string_view chunk) {
     contents->append(chunk);
@@ -30,7 +30,7 @@ FileError FileSystem::ReadFile(const std::string& path, std::string* contents,
   return error;
 }
 
-FileError FileSystem::ReplaceContents(const std::string& path, std::string_view contents) {
+FileError FileSystem::ReplaceWhole(const std::string& path, std::string_view contents) {
   return ReplaceWith(path, [contents](ByteSink& sink) { return sink.Write(contents); });
 }
 

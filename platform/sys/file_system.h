@@ -3,10 +3,13 @@
 // Paths are byte strings in the ANSI code page, as the system gives them.
 // Every call opens a file for one pass and closes it again before it returns.
 // Failures come back as a FileError that says why, so that callers can tell
-// the user and never take a file that was not read whole for an empty one.
+// the user and never take a file that was not read whole for an empty one;
+// the calls that answer true or false are the same calls for callers that
+// need no reason.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -55,6 +58,12 @@ class FileSystem {
 
   virtual bool FileExists(const std::string& path) = 0;
 
+  // Opens an existing file for reading with no sharing allowed, reads its
+  // size and closes it at once. False when the file cannot be opened that
+  // way (missing, denied, or held open by another program) or its size
+  // cannot be read.
+  virtual bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) = 0;
+
   // Opens path for reading and writing, creating it (empty) when it is
   // missing and never truncating it, then closes it. withOpenAccess gives a
   // new file the open access rights (everyone may read and write it).
@@ -70,10 +79,28 @@ class FileSystem {
   // files that an interrupted earlier replacement left behind are removed.
   virtual FileError ReplaceWith(const std::string& path, const ContentWriter& writer) = 0;
 
+  // Deletes the file; true when it is gone (a missing file included).
+  virtual bool RemoveFile(const std::string& path) = 0;
+
   // The whole file in one string (ReadChunks); *contents is empty on error.
-  FileError ReadFile(const std::string& path, std::string* contents, std::size_t maxBytes);
+  FileError ReadWhole(const std::string& path, std::string* contents, std::size_t maxBytes);
   // ReplaceWith for contents already in memory.
-  FileError ReplaceContents(const std::string& path, std::string_view contents);
+  FileError ReplaceWhole(const std::string& path, std::string_view contents);
+
+  // The same without the reason: true when the file was read whole (a file
+  // larger than maxBytes is not), or when the new contents are in place.
+  bool ReadFile(const std::string& path, std::string* contents, std::size_t maxBytes) {
+    return ReadWhole(path, contents, maxBytes) == FileError::kNone;
+  }
+  bool ReplaceContents(const std::string& path, std::string_view contents) {
+    return ReplaceWhole(path, contents) == FileError::kNone;
+  }
+  // Reads a file of any size in pieces (ReadChunks without a limit); false
+  // when it cannot be opened or a read fails part way.
+  using PieceSink = ChunkReader;
+  bool ReadPieces(const std::string& path, const PieceSink& sink) {
+    return ReadChunks(path, SIZE_MAX, sink) == FileError::kNone;
+  }
 };
 
 }  // namespace sys

@@ -11,4 +11,10 @@ namespace sys {
 // knows no such code page.
 bool CodePageToUtf8(int codePage, std::string_view in, std::string* out);
 
+// Converts UTF-8 to bytes of the given ANSI code page. A character the page
+// lacks, and a byte that starts no UTF-8 character, becomes "?" and sets
+// *lacking (left alone otherwise). Returns false when the system knows no
+// such code page.
+bool Utf8ToCodePage(int codePage, std::string_view in, std::string* out, bool* lacking);
+
 }  // namespace sys

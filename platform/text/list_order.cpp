@@ -47,29 +47,6 @@ int CompareOtherList(const Collation& collation, std::string_view a, std::string
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool AppendListSortKey(const Collation& collation, int langId, std::string_view text,
-                       std::string* key) {
-  if (langId == 1041) return collation.AppendSortKey(text, key);
-  // Position by position: special bytes first by their raw value, then
-  // plain ones by the mapped character without case, exactly, and raw;
-  // a text that ends first sorts first.
-  for (char c : text) {
-    const auto raw = static_cast<unsigned char>(c);
-    const MappedByte m = MapOne(collation, raw);
-    if (m.plain) {
-      key->push_back('\x01');
-      key->push_back(static_cast<char>(std::tolower(m.mapped)));
-      key->push_back(static_cast<char>(m.mapped));
-    } else {
-      key->push_back('\x00');
-      key->push_back('\x00');
-      key->push_back('\x00');
-    }
-    key->push_back(static_cast<char>(raw));
-  }
-  return true;
-}
-
 int CompareListTexts(const Collation& collation, int langId, std::string_view a,
                      std::string_view b) {
   return langId == 1041 ? CompareJapaneseList(collation, a, b) : CompareOtherList(collation, a, b);

@@ -25,11 +25,4 @@ int CompareOtherList(const Collation& collation, std::string_view a, std::string
 int CompareListTexts(const Collation& collation, int langId, std::string_view a,
                      std::string_view b);
 
-// Appends a key of `text` whose byte order is the order of
-// CompareListTexts, so that a sort computes each text's key once. False
-// (nothing appended) when the collation has no keys: callers then compare
-// pairs with CompareListTexts.
-bool AppendListSortKey(const Collation& collation, int langId, std::string_view text,
-                       std::string* key);
-
 }  // namespace text

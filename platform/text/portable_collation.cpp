@@ -22,15 +22,20 @@ int PortableCollation::CollateNoCase(std::string_view a, std::string_view b) con
   return CompareNoCase(codePage_, a, b);
 }
 
-bool PortableCollation::AppendSortKey(std::string_view text, std::string* key) const {
+bool PortableCollation::CollationKey(std::string_view text, std::string* key) const {
+  key->clear();
   if (codePage_ == kCpJapanese) {
     AppendJapaneseSortKey(text, key);
     return true;
   }
-  for (std::size_t i = 0; i < text.size(); i += CharLengthAt(codePage_, text, i)) {
-    const unsigned c = FoldCase(codePage_, CharValueAt(codePage_, text, i));
-    key->push_back(static_cast<char>(c >> 8));
-    key->push_back(static_cast<char>(c & 0xFF));
+  // CompareNoCase compares whole characters after folding: each character
+  // as three bytes of seven bits.
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned value = FoldCase(codePage_, CharValueAt(codePage_, text, i));
+    i += CharLengthAt(codePage_, text, i);
+    key->push_back(static_cast<char>(1 + ((value >> 14) & 0x7F)));
+    key->push_back(static_cast<char>(1 + ((value >> 7) & 0x7F)));
+    key->push_back(static_cast<char>(1 + (value & 0x7F)));
   }
   return true;
 }

@@ -15,14 +15,13 @@ class PortableCollation : public Collation {
   // Code page 932: the system's Japanese order, see JapaneseCollate. Other
   // pages: CompareNoCase.
   int CollateNoCase(std::string_view a, std::string_view b) const override;
+  // AppendJapaneseSortKey on code page 932; the characters folded as
+  // CompareNoCase folds them elsewhere.
+  bool CollationKey(std::string_view text, std::string* key) const override;
 
   // Tables for 1252 and 1250; ASCII alone on every other page, where bytes
   // 0x80-0xFF stay as they are.
   int MapByteIgnoringSymbols(unsigned char b, unsigned char* mapped) const override;
-
-  // Code page 932: AppendJapaneseSortKey. Other pages: the characters
-  // folded as CompareNoCase folds them, two bytes each.
-  bool AppendSortKey(std::string_view text, std::string* key) const override;
 
  private:
   int codePage_;

@@ -18,21 +18,30 @@
 //   2. OnShown(): the window has just been shown (focus and text selection
 //      that must survive the system's own initial focus go here).
 //   3. OnCommand(id, code) for buttons (kClicked), edit fields
-//      (kEditChanged) and drop-down lists (kSelChanged); OnListEvent(id, e)
+//      (kEditChanged), drop-down lists (kSelChanged) and the edit part of
+//      drop-down combo boxes (kComboEditChanged); OnListEvent(id, e)
 //      for report lists. The default OnCommand turns kIdOk into OnOK() and
 //      kIdCancel (also Esc and the close box) into OnCancel().
 //   4. End(result) ends the dialog once the current event returns; the
 //      default OnOK and OnCancel end with kIdOk and kIdCancel.
+//   5. OnDestroy(): the dialog has ended and its window is about to go; the
+//      controls can still be read.
 // A dialog that opens another dialog runs it with RunNested: the new dialog
 // is owned by this one (and this one, with everything under it, is disabled
 // while it runs), as its message boxes are. Every dialog opens centred on
 // its owner.
+// F1 in a dialog calls OnHelp, which by default asks for the dialog's own
+// help topic: help data 0x20000 + its template id, handed to the runner's
+// help handler (the program's help mapping).
 // Every item call made outside a run (before RunModal, after it returned)
 // does nothing and reads empty: copy what you need in OnOK.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
+#include "platform/ui/colour.h"
 #include "platform/ui/font.h"
 #include "platform/ui/list_control.h"
 #include "platform/ui/message_box.h"
@@ -43,14 +52,13 @@ namespace ui {
 constexpr int kClicked = 0;          // BN_CLICKED
 constexpr int kSelChanged = 1;       // CBN_SELCHANGE
 constexpr int kEditChanged = 0x300;  // EN_CHANGE
-
-// A text colour, 0x00BBGGRR as the system keeps it.
-using Colour = unsigned long;
-constexpr Colour Rgb(int r, int g, int b) {
-  return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
-}
+constexpr int kComboEditChanged = 5;  // CBN_EDITCHANGE: the user typed into a combo box
 
 class Dialog;
+
+// An opaque handle of a dialog's window, for system services that want an
+// owner window; 0 is no window.
+using WindowHandle = std::intptr_t;
 
 // The controls of one running dialog, addressed by control id. Implemented
 // by each backend; unknown ids are ignored and read empty.
@@ -58,6 +66,12 @@ class DialogSurface {
  public:
   virtual ~DialogSurface() = default;
   virtual void SetTitle(const std::string& text) = 0;
+  // The window's large and small icon, from the icon resource `iconId` of
+  // the current resource source.
+  virtual void SetIcon(int iconId) = 0;
+  // Takes the window out of the topmost band, without moving or sizing it.
+  virtual void PlaceNotTopmost() = 0;
+  virtual WindowHandle Window() const = 0;
   virtual void SetItemText(int id, const std::string& text) = 0;
   virtual std::string ItemText(int id) const = 0;
   virtual void EnableItem(int id, bool enabled) = 0;
@@ -74,7 +88,8 @@ class DialogSurface {
   // background stays as the system paints it); repaints the control.
   virtual void SetTextColour(int id, Colour colour) = 0;
   virtual void SetItemFont(int id, FontHandle font) = 0;
-  // Drop-down lists (combo boxes of the drop-down-list style).
+  // Drop-down lists and drop-down combo boxes (whose edit part the user may
+  // type into; ItemText then reads what it shows).
   virtual void ClearChoices(int id) = 0;
   virtual void AddChoice(int id, const std::string& text) = 0;
   virtual void SelectChoice(int id, int index) = 0;  // -1: no selection
@@ -86,6 +101,8 @@ class DialogSurface {
                           Icon icon) = 0;
   // Runs `child` modally, owned by this dialog; results as DialogRunner's.
   virtual int RunChild(Dialog& child) = 0;
+  // Hands a help request (help data as the frame's) to the program.
+  virtual void ShowHelp(unsigned long data) = 0;
   virtual void End(int result) = 0;
 };
 
@@ -105,6 +122,11 @@ class Dialog {
   virtual void OnListEvent(int /*listId*/, const ListEvent& /*event*/) {}
   virtual void OnOK() { End(kIdOk); }
   virtual void OnCancel() { End(kIdCancel); }
+  // F1: the dialog's own topic.
+  virtual void OnHelp() {
+    if (surface_) surface_->ShowHelp(0x20000ul + static_cast<unsigned long>(templateId_));
+  }
+  virtual void OnDestroy() {}
 
   // The backend binds a running dialog to its surface (null unbinds).
   void Attach(DialogSurface* surface) { surface_ = surface; }
@@ -112,6 +134,9 @@ class Dialog {
  protected:
   // --- controls -------------------------------------------------------------
   void SetTitle(const std::string& text) { if (surface_) surface_->SetTitle(text); }
+  void SetIcon(int iconId) { if (surface_) surface_->SetIcon(iconId); }
+  void PlaceNotTopmost() { if (surface_) surface_->PlaceNotTopmost(); }
+  WindowHandle Window() const { return surface_ ? surface_->Window() : 0; }
   void SetItemText(int id, const std::string& text) { if (surface_) surface_->SetItemText(id, text); }
   std::string ItemText(int id) const { return surface_ ? surface_->ItemText(id) : std::string(); }
   void EnableItem(int id, bool on) { if (surface_) surface_->EnableItem(id, on); }
@@ -151,11 +176,22 @@ inline void Dialog::OnCommand(int id, int code) {
 // Runs dialogs modally, owned by the program's main window.
 class DialogRunner {
  public:
+  using HelpHandler = std::function<void(unsigned long data)>;
+
   virtual ~DialogRunner() = default;
   // Creates the dialog from its template in the current resource source,
   // runs it until End and returns the result; -1 when the template cannot
   // be found or the window cannot be created (the dialog saw no event).
   virtual int RunModal(Dialog& dialog) = 0;
+
+  // Where the help requests of every dialog it runs, nested ones too, go.
+  void SetHelpHandler(HelpHandler handler) { help_ = std::move(handler); }
+  void RequestHelp(unsigned long data) const {
+    if (help_) help_(data);
+  }
+
+ private:
+  HelpHandler help_;
 };
 
 }  // namespace ui

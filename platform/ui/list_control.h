@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/colour.h"
 #include "platform/ui/font.h"
 
 namespace ui {
@@ -34,6 +35,19 @@ struct ListEvent {
   int column = -1;  // kColumnClick
 };
 
+// The rows of a list that its owner keeps (see ListControl::SetRowSource).
+class ListRows {
+ public:
+  virtual ~ListRows() = default;
+  virtual std::string CellText(int row, int column) const = 0;
+  // The colour of a cell's text when the row is drawn highlighted (selected)
+  // or not; false keeps the system's colours.
+  virtual bool CellColour(int /*row*/, int /*column*/, bool /*highlighted*/,
+                          Colour* /*colour*/) const {
+    return false;
+  }
+};
+
 class ListControl {
  public:
   virtual ~ListControl() = default;
@@ -49,9 +63,15 @@ class ListControl {
   // The small image list: the icons with these resource ids, 16x16, in
   // this order (image index 0, 1, ...), from the current resource source.
   virtual void SetSmallIcons(const std::vector<int>& iconIds) = 0;
+  // The same from bitmap resources: 16x16 images of 16 colours in which
+  // black is transparent.
+  virtual void SetSmallBitmaps(const std::vector<int>& bitmapIds) = 0;
   // 0 restores the font the list had from its dialog template.
   virtual void SetFont(FontHandle font) = 0;
   virtual bool HasVerticalScrollBar() const = 0;
+  // Off while many rows go in or out (nothing is drawn or laid out); on
+  // again shows the rows as they are.
+  virtual void SetRedraw(bool on) = 0;
 
   // --- columns ------------------------------------------------------------
   // Appends a left-aligned column.
@@ -92,6 +112,25 @@ class ListControl {
   // the first sorts before the second).
   using Compare = std::function<int(ItemData, ItemData)>;
   virtual void SortItems(const Compare& compare) = 0;
+  // Shows in the column headers which column the rows are sorted by and
+  // which way (the header's sort-up or sort-down arrow); every other
+  // column shows none. column -1 shows none at all.
+  virtual void SetSortIndicator(int column, bool ascending) = 0;
+
+  // --- rows kept by the owner ---------------------------------------------
+  // A list whose template makes it virtual (LVS_OWNERDATA) holds no texts:
+  // only the number of rows and which of them are selected. It asks `rows`
+  // for each cell it shows (ItemText too), and, when the template makes it
+  // owner-drawn, draws each cell itself: left-aligned in the cell's colour,
+  // cut with "..." when it does not fit. The row setters above (InsertItem,
+  // SetItemText, DeleteItem, SortItems) do not apply to such a list; the
+  // owner changes its rows and tells the list with SetRowCount or
+  // RedrawRows. Null detaches the rows.
+  virtual void SetRowSource(const ListRows* rows) = 0;
+  // The number of rows; the selection and the focused row are cleared.
+  virtual void SetRowCount(int count) = 0;
+  // Draws every row again from the source.
+  virtual void RedrawRows() = 0;
 };
 
 }  // namespace ui

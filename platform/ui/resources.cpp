@@ -6,8 +6,12 @@
 namespace ui {
 
 std::string FormatText(const std::string& format, const std::string& value) {
+  return FormatText(format, std::vector<std::string>{value});
+}
+
+std::string FormatText(const std::string& format, const std::vector<std::string>& values) {
   std::string out;
-  bool substituted = false;
+  std::size_t next = 0;
   for (std::size_t i = 0; i < format.size(); ++i) {
     if (format[i] != '%') {
       out += format[i];
@@ -23,9 +27,8 @@ std::string FormatText(const std::string& format, const std::string& value) {
     while (j < format.size() && std::strchr("-+ #0", format[j]) != nullptr) ++j;
     while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j]))) ++j;
     if (j < format.size() && format[j] == 'l') ++j;
-    if (!substituted && j < format.size() && (format[j] == 'd' || format[j] == 's')) {
-      out += value;
-      substituted = true;
+    if (next < values.size() && j < format.size() && (format[j] == 'd' || format[j] == 's')) {
+      out += values[next++];
       i = j;
       continue;
     }

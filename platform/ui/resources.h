@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -22,6 +23,10 @@ class Resources {
   // The string `id` of the current resource source, in the ANSI code page;
   // empty when the source has no such string.
   virtual std::string String(int id) = 0;
+
+  // The full path of the module resources come from: the language library
+  // in use, else the program. False when the system cannot tell.
+  virtual bool SourcePath(std::string* path) = 0;
 };
 
 // Replaces the first conversion of a message text ("%d", "%ld", "%s", with
@@ -29,5 +34,9 @@ class Resources {
 // from resource libraries, so they are never handed to printf: any other
 // "%" stays as it is.
 std::string FormatText(const std::string& format, const std::string& value);
+
+// The same with several values, for the conversions in order; conversions
+// beyond the values stay as they are.
+std::string FormatText(const std::string& format, const std::vector<std::string>& values);
 
 }  // namespace ui

@@ -13,6 +13,7 @@ constexpr UINT kShownMessage = WM_APP + 0x31;
 struct RunContext {
   Dialog* dialog;
   Win32Resources* resources;
+  const DialogRunner* runner;
   std::unique_ptr<Win32DialogSurface> surface;
   bool shown = false;
 };
@@ -49,7 +50,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_INITDIALOG) {
     context = reinterpret_cast<RunContext*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
-    context->surface = std::make_unique<Win32DialogSurface>(window, context->resources);
+    context->surface =
+        std::make_unique<Win32DialogSurface>(window, context->resources, context->runner);
     context->dialog->Attach(context->surface.get());
     CentreOnOwner(window);
     context->dialog->OnInit();
@@ -69,13 +71,41 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       context->dialog->OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
+    case WM_HELP:
+      // Handled here: left alone it would reach the owner, the frame.
+      context->dialog->OnHelp();
+      SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<INT_PTR>(context->surface->DragIcon());
+    case WM_DESTROY:
+      context->dialog->OnDestroy();
+      return FALSE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      ListEvent event;
-      if (IsListView(header->hwndFrom) && Win32ListControl::TranslateNotify(header, &event)) {
-        context->dialog->OnListEvent(static_cast<int>(header->idFrom), event);
+      if (!IsListView(header->hwndFrom)) return FALSE;
+      const int id = static_cast<int>(header->idFrom);
+      if (header->code == LVN_GETDISPINFOA) {
+        Win32ListControl* list = context->surface->KnownList(id);
+        return list && list->AnswerDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
       }
+      if (header->code == LVN_ODFINDITEMA) {
+        // Typing in a list of rows the dialog keeps finds nothing (rather
+        // than always the first row).
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, -1);
+        return TRUE;
+      }
+      ListEvent event;
+      if (Win32ListControl::TranslateNotify(header, &event)) context->dialog->OnListEvent(id, event);
       return FALSE;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType != ODT_LISTVIEW) return FALSE;
+      Win32ListControl* list = context->surface->KnownList(static_cast<int>(draw->CtlID));
+      if (!list) return FALSE;
+      list->DrawRow(*draw);
+      return TRUE;
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
@@ -91,9 +121,33 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-Win32DialogSurface::~Win32DialogSurface() = default;
+Win32DialogSurface::~Win32DialogSurface() {
+  if (largeIcon_) DestroyIcon(largeIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
 
 void Win32DialogSurface::SetTitle(const std::string& text) { SetWindowTextA(dialog_, text.c_str()); }
+
+void Win32DialogSurface::SetIcon(int iconId) {
+  HINSTANCE module = resources_->Find(reinterpret_cast<LPCSTR>(RT_GROUP_ICON), iconId);
+  auto load = [&](int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
+                                         LR_DEFAULTCOLOR));
+  };
+  HICON large = load(SM_CXICON, SM_CYICON);
+  HICON small = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageA(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (largeIcon_) DestroyIcon(largeIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+  largeIcon_ = large;
+  smallIcon_ = small;
+}
+
+void Win32DialogSurface::PlaceNotTopmost() {
+  SetWindowPos(dialog_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
 
 void Win32DialogSurface::SetItemText(int id, const std::string& text) {
   SetDlgItemTextA(dialog_, id, text.c_str());
@@ -186,6 +240,11 @@ ListControl* Win32DialogSurface::List(int id) {
   return result;
 }
 
+Win32ListControl* Win32DialogSurface::KnownList(int id) const {
+  auto it = lists_.find(id);
+  return it == lists_.end() ? nullptr : it->second.get();
+}
+
 int Win32DialogSurface::ShowMessage(const std::string& text, const std::string& caption,
                                     Buttons buttons, Icon icon) {
   return MessageBoxA(dialog_, text.c_str(), caption.c_str(), Win32MessageBoxes::Style(buttons, icon));
@@ -193,10 +252,16 @@ int Win32DialogSurface::ShowMessage(const std::string& text, const std::string& 
 
 void Win32DialogSurface::End(int result) { EndDialog(dialog_, result); }
 
-int Win32DialogSurface::RunChild(Dialog& child) { return RunDialog(resources_, dialog_, child); }
+int Win32DialogSurface::RunChild(Dialog& child) {
+  return RunDialog(resources_, runner_, dialog_, child);
+}
 
-int RunDialog(Win32Resources* resources, HWND owner, Dialog& dialog) {
-  RunContext context{&dialog, resources, nullptr};
+void Win32DialogSurface::ShowHelp(unsigned long data) {
+  if (runner_) runner_->RequestHelp(data);
+}
+
+int RunDialog(Win32Resources* resources, const DialogRunner* runner, HWND owner, Dialog& dialog) {
+  RunContext context{&dialog, resources, runner, nullptr};
   const int id = dialog.TemplateId();
   HINSTANCE module = resources->Find(reinterpret_cast<LPCSTR>(RT_DIALOG), id);
   if (owner && !IsWindow(owner)) owner = nullptr;
@@ -206,6 +271,8 @@ int RunDialog(Win32Resources* resources, HWND owner, Dialog& dialog) {
   return static_cast<int>(result);
 }
 
-int Win32DialogRunner::RunModal(Dialog& dialog) { return RunDialog(resources_, owner_, dialog); }
+int Win32DialogRunner::RunModal(Dialog& dialog) {
+  return RunDialog(resources_, this, owner_, dialog);
+}
 
 }  // namespace ui

@@ -164,6 +164,22 @@ bool Win32FileSystem::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32FileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  LARGE_INTEGER length{};
+  if (!GetFileSizeEx(file.get(), &length)) return false;
+  *size = static_cast<std::uint64_t>(length.QuadPart);
+  return true;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  if (DeleteFileA(path.c_str())) return true;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 FileError Win32FileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess,
                                         bool shared) {
   OpenAccessRights rights;

@@ -14,6 +14,8 @@ class Win32FileSystem : public FileSystem {
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
+  bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
+  bool RemoveFile(const std::string& path) override;
   // A new file gets a DACL that grants Everyone GENERIC_ALL (the open
   // access rights) when withOpenAccess is set.
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;

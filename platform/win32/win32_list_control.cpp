@@ -46,6 +46,24 @@ void Win32ListControl::SetSmallIcons(const std::vector<int>& iconIds) {
     ImageList_AddIcon(images, icon);
     if (icon) DestroyIcon(icon);
   }
+  UseImages(images);
+}
+
+void Win32ListControl::SetSmallBitmaps(const std::vector<int>& bitmapIds) {
+  HIMAGELIST images =
+      ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, static_cast<int>(bitmapIds.size()), 0);
+  if (!images) return;
+  for (int id : bitmapIds) {
+    HINSTANCE module = resources_->Find(reinterpret_cast<LPCSTR>(RT_BITMAP), id);
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    ImageList_AddMasked(images, bitmap, RGB(0, 0, 0));
+    if (bitmap) DeleteObject(bitmap);
+  }
+  UseImages(images);
+}
+
+void Win32ListControl::UseImages(HIMAGELIST images) {
   SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   if (images_) ImageList_Destroy(images_);
   images_ = images;
@@ -54,6 +72,11 @@ void Win32ListControl::SetSmallIcons(const std::vector<int>& iconIds) {
 void Win32ListControl::SetFont(FontHandle font) {
   HFONT handle = font ? reinterpret_cast<HFONT>(font) : templateFont_;
   SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+void Win32ListControl::SetRedraw(bool on) {
+  SendMessageA(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(list_, nullptr, TRUE);
 }
 
 bool Win32ListControl::HasVerticalScrollBar() const {
@@ -108,6 +131,7 @@ void Win32ListControl::SetItemText(int row, int column, const std::string& text)
 }
 
 std::string Win32ListControl::ItemText(int row, int column) const {
+  if (rows_) return row >= 0 && row < ItemCount() ? rows_->CellText(row, column) : std::string();
   std::vector<char> buffer(1024, '\0');
   LVITEMA item = {};
   item.iSubItem = column;
@@ -191,6 +215,85 @@ void Win32ListControl::SortItems(const Compare& compare) {
                reinterpret_cast<LPARAM>(&CompareRows));
 }
 
+void Win32ListControl::SetSortIndicator(int column, bool ascending) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+  if (!header) return;
+  const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) {
+      continue;
+    }
+    const int wanted = i != column ? 0 : ascending ? HDF_SORTUP : HDF_SORTDOWN;
+    const int format = (item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN)) | wanted;
+    if (format == item.fmt) continue;
+    item.fmt = format;
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void Win32ListControl::SetRowCount(int count) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count > 0 ? count : 0), 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void Win32ListControl::RedrawRows() { InvalidateRect(list_, nullptr, TRUE); }
+
+bool Win32ListControl::AnswerDisplayInfo(NMLVDISPINFOA* info) const {
+  if (!rows_) return false;
+  LVITEMA& item = info->item;
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const std::string text = rows_->CellText(item.iItem, item.iSubItem);
+    const std::size_t n = text.size() < static_cast<std::size_t>(item.cchTextMax - 1)
+                              ? text.size()
+                              : static_cast<std::size_t>(item.cchTextMax - 1);
+    text.copy(item.pszText, n);
+    item.pszText[n] = '\0';
+  }
+  return true;
+}
+
+namespace {
+// What one cell draws at most: a column is never wide enough for more, and
+// DrawText stays quick with texts of any length.
+constexpr std::size_t kDrawnBytes = 512;
+}  // namespace
+
+void Win32ListControl::DrawRow(const DRAWITEMSTRUCT& draw) const {
+  if (!rows_) return;
+  const int row = static_cast<int>(draw.itemID);
+  HDC dc = draw.hDC;
+  const bool highlighted = (draw.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &draw.rcItem, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF normal = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+  int left = draw.rcItem.left;
+  const int columns = ColumnCount();
+  for (int column = 0; column < columns; ++column) {
+    const int width = ColumnWidth(column);
+    RECT cell = {left + 4, draw.rcItem.top, left + width - 2, draw.rcItem.bottom};
+    left += width;
+    if (cell.right <= cell.left) continue;
+    Colour colour = 0;
+    SetTextColor(dc, rows_->CellColour(row, column, highlighted, &colour)
+                         ? static_cast<COLORREF>(colour)
+                         : normal);
+    std::string text = rows_->CellText(row, column);
+    if (text.size() > kDrawnBytes) text.resize(kDrawnBytes);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  SetBkMode(dc, oldMode);
+  if (oldFont) SelectObject(dc, oldFont);
+  if ((draw.itemState & ODS_FOCUS) && GetFocus() == list_) DrawFocusRect(dc, &draw.rcItem);
+}
+
 bool Win32ListControl::TranslateNotify(const NMHDR* header, ListEvent* event) {
   switch (header->code) {
     case NM_CLICK:
@@ -210,6 +313,14 @@ bool Win32ListControl::TranslateNotify(const NMHDR* header, ListEvent* event) {
       if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return false;
       event->kind = ListEventKind::kSelectionChanged;
       event->row = change->iItem;
+      return true;
+    }
+    case LVN_ODSTATECHANGED: {
+      // A range of rows kept by the owner changed state (shift-click).
+      const auto* change = reinterpret_cast<const NMLVODSTATECHANGE*>(header);
+      if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return false;
+      event->kind = ListEventKind::kSelectionChanged;
+      event->row = change->iFrom;
       return true;
     }
     case LVN_COLUMNCLICK:

@@ -23,8 +23,10 @@ class Win32ListControl : public ListControl {
   void SetFullRowSelect(bool on) override;
   void SetSingleSelection(bool on) override;
   void SetSmallIcons(const std::vector<int>& iconIds) override;
+  void SetSmallBitmaps(const std::vector<int>& bitmapIds) override;
   void SetFont(FontHandle font) override;
   bool HasVerticalScrollBar() const override;
+  void SetRedraw(bool on) override;
 
   void AddColumn(const std::string& header, int width) override;
   int ColumnCount() const override;
@@ -49,16 +51,29 @@ class Win32ListControl : public ListControl {
   void TakeFocus() override;
   void EnsureVisible(int row) override;
   void SortItems(const Compare& compare) override;
+  void SetSortIndicator(int column, bool ascending) override;
+
+  void SetRowSource(const ListRows* rows) override { rows_ = rows; }
+  void SetRowCount(int count) override;
+  void RedrawRows() override;
 
   // Turns a list-view notification into a list event; false for the
   // notifications the owner does not hear about.
   static bool TranslateNotify(const NMHDR* header, ListEvent* event);
+
+  // For a list of rows kept by the owner: answers LVN_GETDISPINFOA (true
+  // when it did) and draws one row of an owner-drawn list (WM_DRAWITEM).
+  bool AnswerDisplayInfo(NMLVDISPINFOA* info) const;
+  void DrawRow(const DRAWITEMSTRUCT& draw) const;
 
  private:
   HWND list_;
   Win32Resources* resources_;
   HIMAGELIST images_ = nullptr;
   HFONT templateFont_ = nullptr;
+
+  void UseImages(HIMAGELIST images);
+  const ListRows* rows_ = nullptr;
 };
 
 }  // namespace ui

@@ -29,6 +29,15 @@ std::string Win32Resources::String(int id) {
   return out;
 }
 
+bool Win32Resources::SourcePath(std::string* path) {
+  path->clear();
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(source_, buffer, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return false;
+  path->assign(buffer, n);
+  return true;
+}
+
 HINSTANCE Win32Resources::Find(LPCSTR type, int id) const {
   if (library_ && FindResourceA(library_, MAKEINTRESOURCEA(id), type)) return library_;
   return program_;
@@ -74,12 +83,36 @@ void Win32WaitCursor::End() {
   if (--depth_ == 0) SetCursor(previous_ ? previous_ : LoadCursor(nullptr, IDC_ARROW));
 }
 
+namespace {
+
+// The help file as the help engine in use takes it. Windows opens
+// "file>window" in the file's window of that name; Wine's viewer looks the
+// whole text up as a file name and reports it missing, so there the window
+// is left off and the viewer's main window shows the topic.
+std::string ForHelpEngine(const std::string& helpPath) {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  const bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  return wine ? helpPath.substr(0, helpPath.find('>')) : helpPath;
+}
+
+}  // namespace
+
+HWND Win32Help::Owner() {
+  asked_ = owner_ && IsWindow(owner_) ? owner_ : GetActiveWindow();
+  return asked_;
+}
+
 void Win32Help::ShowFinder(const std::string& helpPath) {
-  WinHelpA(owner_, helpPath.c_str(), HELP_FINDER, 0);
+  WinHelpA(Owner(), ForHelpEngine(helpPath).c_str(), HELP_FINDER, 0);
 }
 
 void Win32Help::ShowTopic(const std::string& helpPath, unsigned long topic) {
-  WinHelpA(owner_, helpPath.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+  WinHelpA(Owner(), ForHelpEngine(helpPath).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+}
+
+void Win32Help::Quit(const std::string& helpPath) {
+  HWND owner = asked_ && IsWindow(asked_) ? asked_ : Owner();
+  WinHelpA(owner, ForHelpEngine(helpPath).c_str(), HELP_QUIT, 0);
 }
 
 }  // namespace ui

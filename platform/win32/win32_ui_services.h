@@ -18,6 +18,7 @@ class Win32Resources : public Resources {
   bool UseLanguageLibrary(const std::string& name) override;
   // Converted from the resource's Unicode text to the ANSI code page.
   std::string String(int id) override;
+  bool SourcePath(std::string* path) override;
 
   // The module that holds resource (type, id): the language library when
   // it has it, else the program itself.
@@ -54,15 +55,21 @@ class Win32WaitCursor : public WaitCursor {
   HCURSOR previous_ = nullptr;
 };
 
-// WinHelpA on the help file, owned by the main window.
+// WinHelpA on the help file, owned by the main window; without one, by
+// the active window of this thread (a program whose only window is a
+// dialog). Quit names the window that asked for help last.
 class Win32Help : public HelpSystem {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
   void ShowFinder(const std::string& helpPath) override;
   void ShowTopic(const std::string& helpPath, unsigned long topic) override;
+  void Quit(const std::string& helpPath) override;
 
  private:
+  HWND Owner();
+
   HWND owner_ = nullptr;
+  HWND asked_ = nullptr;
 };
 
 }  // namespace ui

@@ -51,7 +51,7 @@ class BookFile {
     const pid_t child = ::fork();
     if (child == 0) {
       sys::PosixFileSystem files;
-      ::_exit(files.ReplaceContents(path_, make()) == sys::FileError::kNone ? 0 : 1);
+      ::_exit(files.ReplaceWhole(path_, make()) == sys::FileError::kNone ? 0 : 1);
     }
     ::waitpid(child, nullptr, 0);
     struct stat st {};
@@ -68,7 +68,7 @@ class BookFile {
 };
 
 const BookFile& Largest() {
-  static const BookFile file("largest", [] { return bench::LargestBookBytes(); });
+  static const BookFile file("largest", [] { return bench::LargestGroupBookBytes(); });
   return file;
 }
 

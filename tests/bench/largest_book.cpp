@@ -44,29 +44,26 @@ void FillTexts(int n, store::EntryTexts* t) {
   t->respect = n % 4;
 }
 
-}  // namespace
-
-std::string LargestBookBytes() { return BookBytes(kLargestBookGroups); }
-
-std::string BookBytes(int kGroups) {
-  const int kAddresses = store::kMaxEntries - kGroups;
+// The largest book with this many groups of 80 members.
+std::string BookWithGroups(int groupCount) {
+  const int addresses = store::kMaxEntries - groupCount;
   store::SilentAlerts alerts;
   store::GroupTable groups(932, &alerts);
   std::vector<store::AddressRecord> records;
-  for (int i = 0; i < kAddresses; ++i) {
+  for (int i = 0; i < addresses; ++i) {
     store::AddressRecord r;
     r.regNo = i + 1;
     FillTexts(i, &r);
     records.push_back(r);
   }
-  for (int g = 0; g < kGroups; ++g) {
+  for (int g = 0; g < groupCount; ++g) {
     store::AddressRecord r;
     r.kind = store::kKindGroup;
-    r.regNo = kAddresses + g + 1;
+    r.regNo = addresses + g + 1;
     r.dispName = Fill("G" + std::to_string(g), 16);
-    r.dispNameJP = Reading(kAddresses + g);
+    r.dispNameJP = Reading(addresses + g);
     for (int m = 0; m < store::kMaxMembers; ++m) {
-      const store::AddressRecord& member = records[static_cast<std::size_t>((g * 29 + m) % kAddresses)];
+      const store::AddressRecord& member = records[static_cast<std::size_t>((g * 29 + m) % addresses)];
       groups.AddMember(r.regNo, store::kKindMember, store::MemberFrom(member));
     }
     records.push_back(r);
@@ -75,6 +72,12 @@ std::string BookBytes(int kGroups) {
   store::SortByReading(collation, 1041, &records);
   return store::FormatBook(records, groups);
 }
+
+}  // namespace
+
+std::string LargestBookBytes() { return BookWithGroups(100); }
+
+std::string LargestGroupBookBytes() { return BookWithGroups(1000); }
 
 std::string EntryLinesBytes(int lines) {
   std::string book = store::kBookHeader;

@@ -1,14 +1,20 @@
-// make_largest_book OUT: writes the largest book the limits allow to OUT.
+// make_largest_book [--groups] OUT: writes the largest book the limits allow
+// to OUT; with --groups the one with 1000 groups of 80 members.
 #include <cstdio>
+#include <string>
 
 #include "platform/posix/posix_file_system.h"
 #include "tests/bench/largest_book.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_largest_book OUT\n");
+  const bool groups = argc == 3 && std::string(argv[1]) == "--groups";
+  if (argc != 2 && !groups) {
+    std::fprintf(stderr, "usage: make_largest_book [--groups] OUT\n");
     return 64;
   }
   sys::PosixFileSystem files;
-  return files.ReplaceContents(argv[1], bench::LargestBookBytes()) == sys::FileError::kNone ? 0 : 1;
+  return files.ReplaceContents(argv[argc - 1],
+                               groups ? bench::LargestGroupBookBytes() : bench::LargestBookBytes())
+             ? 0
+             : 1;
 }

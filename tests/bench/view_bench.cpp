@@ -21,7 +21,8 @@ constexpr char kBook[] = "C:\\books\\address.fdt";
 // An editor on an NT4 system (the registry names the book), started once.
 struct Editor : EditorHarness {
   Editor() {
-    files.SetFile(kBook, bench::LargestBookBytes());
+    files.SetFile(kBook, bench::LargestGroupBookBytes());
+    files.SetPieceSize(1 << 20);  // as the real file systems read
     registry.Set(kAddressBookKey, kValueFileName, kBook);
     system.majorVersion = 4;
     started = Start();

@@ -37,6 +37,7 @@ EditorHarness::EditorHarness() {
   folders.existing = {"C:\\Program Files\\Faxbook", kDocuments};
   registry.Set(kAddressBookKey, kValueFileName, kOldBook);
   resources.SetProgramStrings(MarkerStrings());
+  fileDialogs.WatchDialogs([this] { return dialogs.Innermost(); });
 }
 
 bool EditorHarness::Start() {

@@ -25,7 +25,40 @@
 //   click TITLE ID             click a button of that dialog (posted: the
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
+//   select-all TITLE ID        select every row of a list there (Ctrl+A)
 //   dialog-rows TITLE ID       the rows of a list there, like rows
+//   choose TITLE ID INDEX      choose an entry of a combo box there, as a
+//                              click in its list does (CBN_SELCHANGE)
+//   checked TITLE ID           "1" when that dialog's check box is ticked
+//   enabled TITLE ID           "1" when that dialog's control is enabled
+//   shown TITLE ID             "1" when that dialog's control is visible
+//   select TITLE ROW...        select exactly these rows of the main list
+//   file-dialog MS PATH        wait for a file dialog, print its title, type
+//                              PATH as the file name and press its OK
+//   owner TITLE                the title of the owner of the dialog titled
+//                              TITLE (an empty line when it has none)
+//   rect TITLE [CLASS]         "left top width height" of that window
+//   window-enabled TITLE [CLASS]  "1" when that window takes input
+//   file-dialog-owner MS       the owner's title of the file dialog that
+//                              opens, which is then cancelled
+//   windows                    "class<TAB>title" of each visible top-level
+//                              window of the session
+//   help-text                  the text the help viewer's topic shows
+//   close-window TITLE [CLASS] post WM_CLOSE to that window
+//   none CLASS MS              wait until no window of that class exists,
+//                              shown or hidden
+//   active TITLE [CLASS]       the active window of the thread that owns the
+//                              window TITLE, and the id of the control with
+//                              the keyboard focus in it ("TITLE<TAB>ID")
+//   header-arrows TITLE [ID]   per column of the main list (or of list ID
+//                              of the dialog TITLE): up, down or -
+//   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
+//                              the fax driver side starts the picker; no wait
+//   run EXE LINE MS            the same, then wait for the program to end and
+//                              print its exit code (1 when it runs longer)
+//   launch-timed EXE LINE TITLE ID ROWS MS   launch, then wait for the list
+//                              ID of the dialog TITLE to hold ROWS rows and
+//                              print the milliseconds
 #include <windows.h>
 #include <commctrl.h>
 
@@ -184,18 +217,119 @@ int Status(const std::string& title, int pane) {
   return 0;
 }
 
-int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
+BOOL CALLBACK ListTopLevel(HWND window, LPARAM) {
+  if (!IsWindowVisible(window)) return TRUE;
+  char name[128] = {}, text[512] = {};
+  GetClassNameA(window, name, sizeof(name));
+  GetWindowTextA(window, text, sizeof(text));
+  std::printf("%s\t%s\n", name, text);
+  return TRUE;
+}
+
+// The first descendant whose class name contains `part` (upper case).
+struct ChildSearch {
+  const char* part;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<ChildSearch*>(param);
+  char name[128] = {};
+  GetClassNameA(window, name, sizeof(name));
+  for (char* c = name; *c; ++c) *c = static_cast<char>(*c >= 'a' && *c <= 'z' ? *c - 32 : *c);
+  if (std::string(name).find(s->part) == std::string::npos) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
+// The help viewer shows its topic in a rich edit control of one of its
+// visible windows.
+int HelpText() {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, "MS_WINHELP", nullptr)) != nullptr) {
+    if (!IsWindowVisible(window)) continue;
+    ChildSearch search{"RICHEDIT", nullptr};
+    EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) continue;
+    // The control answers WM_GETTEXTLENGTH from another process with 0
+    // under Wine; a buffer large enough for any topic serves.
+    std::vector<char> text(1 << 16, '\0');
+    SendMessageA(search.found, WM_GETTEXT, text.size() - 1, reinterpret_cast<LPARAM>(text.data()));
+    std::printf("%s\n", text.data());
+    return 0;
+  }
+  return 1;
+}
+
+int HeaderArrows(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header) return 1;
+  Remote remote(header, sizeof(HDITEMA));
+  if (!remote.ok()) return 1;
+  const int n = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    remote.Write(0, &item, sizeof(item));
+    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(remote.at(0)));
+    remote.Read(0, &item, sizeof(item));
+    const char* arrow = (item.fmt & HDF_SORTUP) ? "up" : (item.fmt & HDF_SORTDOWN) ? "down" : "-";
+    std::printf("%s%s", i ? "\t" : "", arrow);
+  }
+  std::printf("\n");
+  return 0;
+}
+
+// Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE");
+// *running keeps the process's handle when asked for.
+bool Launch(const std::string& exe, const std::string& line, HANDLE* running = nullptr) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  std::string command = "\"" + exe + "\"";
-  const DWORD start = GetTickCount();
+  std::string command = "\"" + exe + "\"" + (line.empty() ? "" : " " + line);
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
-    return 1;
+    return false;
   }
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (running) {
+    *running = process.hProcess;
+  } else {
+    CloseHandle(process.hProcess);
+  }
+  return true;
+}
+
+int RunToEnd(const std::string& exe, const std::string& line, int ms) {
+  HANDLE process = nullptr;
+  if (!Launch(exe, line, &process)) return 1;
+  const bool ended = WaitForSingleObject(process, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  if (!ended) return 1;
+  std::printf("%lu\n", static_cast<unsigned long>(code));
+  return 0;
+}
+
+// Waits for the list found by `list` to hold `rows` rows; prints the time.
+template <typename FindList>
+int TimeUntilRows(DWORD start, FindList list, int rows, int ms) {
+  for (;;) {
+    HWND found = list();
+    if (found && SendMessageA(found, LVM_GETITEMCOUNT, 0, 0) == rows) {
+      std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+      return 0;
+    }
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(10);
+  }
+}
+
+int StartTimed(const std::string& exe, const std::string& title, int rows, int ms) {
+  const DWORD start = GetTickCount();
+  if (!Launch(exe, "")) return 1;
   for (;;) {
     HWND frame = Find(title, kFrameClass);
     HWND list = frame ? ListOf(frame) : nullptr;
@@ -206,6 +340,53 @@ int StartTimed(const std::string& exe, const std::string& title, int rows, int m
     if (static_cast<int>(GetTickCount() - start) > ms) return 1;
     Sleep(10);
   }
+}
+
+// A visible dialog with a file name box (the system's open and save
+// dialogs: the combo box cmb13 or the edit edt1).
+BOOL CALLBACK MatchFileDialog(HWND window, LPARAM param) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (!GetDlgItem(window, 0x47C) && !GetDlgItem(window, 0x480)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+// The owner's title of the file dialog that opens within ms, then cancels it.
+int FileDialogOwner(int ms) {
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (!dialog) {
+    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) break;
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(20);
+  }
+  char title[256] = {};
+  if (HWND owner = GetWindow(dialog, GW_OWNER)) GetWindowTextA(owner, title, sizeof(title));
+  std::printf("%s\n", title);
+  std::fflush(stdout);
+  return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+}
+
+int ChooseFile(int ms, const std::string& path) {
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (!dialog) {
+    EnumWindows(MatchFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) break;
+    if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+    Sleep(20);
+  }
+  char title[256] = {};
+  GetWindowTextA(dialog, title, sizeof(title));
+  std::printf("%s\n", title);
+  std::fflush(stdout);
+  HWND box = GetDlgItem(dialog, 0x47C);
+  if (!box) box = GetDlgItem(dialog, 0x480);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  return PostMessageA(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
 }
 
 }  // namespace
@@ -279,8 +460,102 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;
+  if (verb == "run") return RunToEnd(arg(1), arg(2), number(3));
+  if (verb == "launch-timed") {
+    const DWORD start = GetTickCount();
+    if (!Launch(arg(1), arg(2))) return 1;
+    const std::string title = arg(3);
+    const int id = number(4);
+    return TimeUntilRows(start, [&] {
+      HWND dialog = Find(title, "#32770");
+      return dialog ? GetDlgItem(dialog, id) : nullptr;
+    }, number(5), number(6));
+  }
+  if (verb == "shown") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    std::printf("%d\n", IsWindowVisible(item) ? 1 : 0);
+    return 0;
+  }
+  if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
+  if (verb == "file-dialog-owner") return FileDialogOwner(number(1));
+  if (verb == "select") {
+    HWND frame = Frame(arg(1));
+    HWND list = frame ? ListOf(frame) : nullptr;
+    if (!list) return 1;
+    std::vector<int> rows;
+    for (std::size_t i = 2; i < a.size(); ++i) rows.push_back(number(i));
+    return SelectRows(list, rows);
+  }
+  if (verb == "checked" || verb == "enabled") {
+    HWND item = DialogItem(arg(1), number(2));
+    if (!item) return 1;
+    const bool on = verb == "checked" ? SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                      : IsWindowEnabled(item) != FALSE;
+    std::printf("%d\n", on ? 1 : 0);
+    return 0;
+  }
+  if (verb == "windows") {
+    EnumWindows(ListTopLevel, 0);
+    return 0;
+  }
+  if (verb == "help-text") return HelpText();
+  if (verb == "close-window") {
+    HWND window = WaitFor(arg(1), 5000, a.size() > 2 ? a[2].c_str() : nullptr);
+    return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (verb == "none") {
+    const DWORD start = GetTickCount();
+    while (FindWindowA(arg(1).c_str(), nullptr)) {
+      if (static_cast<int>(GetTickCount() - start) > number(2)) return 1;
+      Sleep(20);
+    }
+    return 0;
+  }
+  if (verb == "active") {
+    HWND window = WaitFor(arg(1), 5000, a.size() > 2 ? a[2].c_str() : nullptr);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 1;
+    char text[512] = {};
+    if (info.hwndActive) GetWindowTextA(info.hwndActive, text, sizeof(text));
+    const int focus = info.hwndFocus && IsChild(info.hwndActive, info.hwndFocus)
+                          ? GetDlgCtrlID(info.hwndFocus)
+                          : 0;
+    std::printf("%s\t%d\n", text, focus);
+    return 0;
+  }
+  if (verb == "owner" || verb == "rect" || verb == "window-enabled") {
+    const char* wanted = verb == "owner" ? "#32770" : (a.size() > 2 ? a[2].c_str() : nullptr);
+    HWND window = WaitFor(arg(1), 5000, wanted);
+    if (!window) return 1;
+    if (verb == "owner") {
+      char text[512] = {};
+      HWND owner = GetWindow(window, GW_OWNER);
+      if (owner) GetWindowTextA(owner, text, sizeof(text));
+      std::printf("%s\n", text);
+    } else if (verb == "rect") {
+      RECT r = {};
+      GetWindowRect(window, &r);
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } else {
+      std::printf("%d\n", IsWindowEnabled(window) ? 1 : 0);
+    }
+    return 0;
+  }
+  if (verb == "header-arrows") {
+    HWND list = nullptr;
+    if (a.size() > 2) {
+      list = DialogItem(arg(1), number(2));
+    } else {
+      HWND frame = Frame(arg(1));
+      list = frame ? ListOf(frame) : nullptr;
+    }
+    return list ? HeaderArrows(list) : 1;
+  }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
-      verb == "dialog-rows") {
+      verb == "dialog-rows" || verb == "select-all" || verb == "choose") {
     HWND item = DialogItem(arg(1), number(2));
     if (!item) return 1;
     if (verb == "set-text") {
@@ -288,13 +563,32 @@ int main(int argc, char** argv) {
       return SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str())) ? 0 : 1;
     }
     if (verb == "text") {
+      // GetWindowText does not ask a control of another process for its text.
       char text[1024] = {};
-      GetWindowTextA(item, text, sizeof(text));
+      SendMessageA(item, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
       std::printf("%s\n", text);
       return 0;
     }
     if (verb == "click") return PostMessageA(item, BM_CLICK, 0, 0) ? 0 : 1;
     if (verb == "dialog-rows") return PrintRows(item);
+    if (verb == "choose") {
+      SendMessageA(item, CB_SETCURSEL, static_cast<WPARAM>(number(3)), 0);
+      SendMessageA(GetParent(item), WM_COMMAND,
+                   MAKEWPARAM(static_cast<WORD>(number(2)), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(item));
+      return 0;
+    }
+    if (verb == "select-all") {
+      Remote remote(item, sizeof(LVITEMA));
+      if (!remote.ok()) return 1;
+      LVITEMA state = {};
+      state.stateMask = LVIS_SELECTED;
+      state.state = LVIS_SELECTED;
+      remote.Write(0, &state, sizeof(state));
+      SendMessageA(item, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(remote.at(0)));
+      return 0;
+    }
     std::vector<int> rows;
     for (std::size_t i = 3; i < a.size(); ++i) rows.push_back(number(i));
     return SelectRows(item, rows);

@@ -177,10 +177,11 @@ drv close "$title" >/dev/null
 check "closes without asking after apply" ended "$first" 20
 check "leaves the book as applied" cmp -s "$book" "$scratch/after-delete.fdt"
 
-# 7. The largest book: time from start to the list shown.
+# 7. The largest book the limits allow (1000 groups of 80): time from start
+# to the list shown.
 largest="$build/../native/tests/bench/make_largest_book"
 if [ -x "$largest" ]; then
-  "$largest" "$scratch/largest.fdt" >/dev/null 2>&1
+  "$largest" --groups "$scratch/largest.fdt" >/dev/null 2>&1
   cp "$scratch/largest.fdt" "$book"
   rows=$(grep -c '^\[FAX_ADDR\]=' "$scratch/largest.fdt")
   # Into a file: the editor the driver starts keeps its output handle open.

@@ -42,6 +42,29 @@ wine_run ja_JP.UTF-8 "$build/tools/fdtool/fdtool.exe" dump --utf8 mixed.fdt >dum
 grep -q "$(printf '田中\tﾀﾅｶ')" dump.txt
 report "dump converts the system code page to UTF-8" $?
 
+# The CSV commands on the system's conversions: a UTF-8 CSV gives the book
+# its Shift-JIS form gives, a character Shift-JIS lacks refuses its row, and
+# an export imports back.
+printf 'Name,Reading,Fax,Sub,Password,Company,Department,Recipient\r\n\x93\x63\x92\x86,\xC0\xC5\xB6,03,,,\x89\xEF\x8E\xD0,,\r\nKita,KITA,06,,,,,\r\n' >sjis.csv
+printf '\xEF\xBB\xBFName,Reading,Fax,Sub,Password,Company,Department,Recipient\r\n田中,ﾀﾅｶ,03,,,会社,,\r\nKita,KITA,06,,,,,\r\n한,HAN,07\r\n' >utf8.csv
+fdtool_exe() { wine_run ja_JP.UTF-8 "$build/tools/fdtool/fdtool.exe" "$@"; }
+fdtool_exe import-csv example.fdt sjis.csv from-sjis.fdt >/dev/null 2>&1
+fdtool_exe import-csv --from-utf8 example.fdt utf8.csv from-utf8.fdt >/dev/null 2>utf8-errors.txt
+cmp -s from-sjis.fdt from-utf8.fdt
+report "import-csv of the UTF-8 form gives the book the Shift-JIS form gives" $?
+[ "$(wc -l <utf8-errors.txt)" = 1 ] && grep -q 'line 4 not added: a character code page 932 lacks' utf8-errors.txt
+report "a character Shift-JIS lacks refuses its row, reported once" $?
+if [ -x "$native" ]; then
+  "$native" import-csv example.fdt sjis.csv from-sjis-linux.fdt 2>/dev/null
+  cmp -s from-sjis.fdt from-sjis-linux.fdt
+  report "import-csv writes identical bytes on Windows and Linux" $?
+fi
+printf '// This is BrevantZelo Relay Fax AddressBook  Utility Data.\r\n' >empty.fdt
+fdtool_exe export-csv --utf8 from-sjis.fdt export.csv >/dev/null 2>&1 &&
+  fdtool_exe import-csv --from-utf8 empty.fdt export.csv back.fdt >/dev/null 2>&1
+[ "$(grep -c '^\[FAX_ADDR\]=1,' back.fdt)" = 4 ]
+report "an exported book imports back with its four addresses" $?
+
 wine_run ja_JP.UTF-8 "$build/tools/fdtool/fdtool.exe" check missing.fdt >/dev/null 2>&1
 [ $? = 2 ]
 report "a missing file exits with 2" $?

@@ -2,7 +2,9 @@
 # The installer under Wine, in one fresh prefix: a silent installation under
 # a Japanese locale, its files, registry values and shared data folder; the
 # installed editor started (when the build has one); a second, English
-# installation over it; the silent uninstallation.
+# installation over it; the silent uninstallation; then the installer's
+# pages as a user sees them, in Japanese and English, with screenshots in
+# SCRATCH.
 #
 # installer_test.sh BUILD SCRATCH: BUILD is the win64 build folder (with
 # installer/faxbook-setup.exe and installer/stage/), SCRATCH a folder of its
@@ -50,11 +52,14 @@ if ! new_prefix "$scratch" ja_JP.UTF-8; then
 fi
 
 drive="$WINEPREFIX/drive_c"
-instdir="$drive/Program Files/Brevant Zelo/RelayFax Address Book"
+# The product's one name and one version: the editor's title and about box.
+product="Address Book for Relay FAX"
+version=$(sed -n 's/.*"Version \([0-9][0-9.]*\)".*/\1/p' "$here/../../faxbook/res/faxbook.rc" | head -1)
+instdir="$drive/Program Files/Brevant Zelo/$product"
 shared="$drive/users/Public/Documents/BrevantZelo"
 book="$shared/FaxbookData/address.fdt"
 book_key='HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook'
-spooler_key='HKLM\SOFTWARE\Brevant Zelo\RelayFAX\DS_SUBKEY_SPOOLER'
+spooler_key='HKLM\SOFTWARE\Brevant Zelo\RelayFAX\Spooler'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook'
 
 # reg_value KEY NAME: the data of a registry value, empty when missing.
@@ -91,11 +96,22 @@ check "installed files are those the build produced" installed_as ja en
 check "registry FileName names the shared book" \
   [ "$(reg_value "$book_key" FileName)" = 'C:\users\Public\Documents\BrevantZelo\FaxbookData\address.fdt' ]
 check "registry Language follows the user's language" [ "$(reg_value "$book_key" Language)" = Japanese ]
-check "registry spooler values for the picker" \
-  [ "$(reg_value "$spooler_key" InstallPath)" = 'C:\Program Files\Brevant Zelo\RelayFax Address Book\faxpick.exe' -a \
-    "$(reg_value "$spooler_key" Version)" = 1.0 ]
+if [ -f "$stage/bin/faxpick.exe" ]; then
+  check "registry spooler values for the shipped picker" \
+    [ "$(reg_value "$spooler_key" InstallPath)" = "C:\\Program Files\\Brevant Zelo\\$product\\faxpick.exe" -a \
+      "$(reg_value "$spooler_key" Version)" = "$version" ]
+else
+  check "no picker registered while none is shipped" \
+    [ -z "$(reg_value "$spooler_key" InstallPath)" -a -z "$(reg_value "$spooler_key" Version)" ]
+fi
 check "registry uninstall entry" \
-  [ "$(reg_value "$uninstall_key" UninstallString)" = '"C:\Program Files\Brevant Zelo\RelayFax Address Book\uninstall.exe"' ]
+  [ "$(reg_value "$uninstall_key" UninstallString)" = "\"C:\\Program Files\\Brevant Zelo\\$product\\uninstall.exe\"" ]
+check "the uninstall entry carries the program's name, version and icon" \
+  [ "$(reg_value "$uninstall_key" DisplayName)" = "$product" -a \
+    "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" -a \
+    "$(reg_value "$uninstall_key" DisplayIcon)" = "C:\\Program Files\\Brevant Zelo\\$product\\faxbook.exe,0" ]
+check "the start menu names the product once" \
+  [ -f "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/$product/$product.lnk" ]
 printf '%s' "$header" >"$scratch/header"
 check "shared book copied by bzMyCopyFile" cmp -s "$book" "$scratch/header"
 # Wine keeps no access lists; it maps Everyone GENERIC_ALL onto mode 777.
@@ -151,5 +167,38 @@ check "uninstaller removes the programs" poll 60 [ ! -e "$instdir" ]
 check "uninstaller removes the registry values" \
   eval '! reg_has_key "$book_key" && ! reg_has_key "$spooler_key" && ! reg_has_key "$uninstall_key"'
 check "uninstaller keeps the shared book" cmp -s "$book" "$scratch/book-before"
+
+# 5. The pages a user sees, in Japanese and English: the folder page with
+# its Install button, and the finish page. Screenshots by window id (no
+# window manager: the root picture shows new popups black).
+driver="$build/tests/wine/faxbook_driver.exe"
+if [ -n "$xvfb_pid" ] && [ -f "$driver" ]; then
+  setup_window() { xdotool search --onlyvisible --name "^$product" 2>/dev/null | head -1; }
+  setup_shown() { [ -n "$(setup_window)" ]; }
+  page_shot() {
+    sleep 1
+    local id
+    id=$(setup_window)
+    [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
+  }
+  for run in ja_JP.UTF-8:Japanese en_US.UTF-8:English; do
+    locale=${run%%:*}
+    language=${run#*:}
+    LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$setup" /LANGUAGE=$language >/dev/null 2>&1 &
+    setup_pid=$!
+    check "the $language installer opens on its folder page" poll 60 setup_shown
+    page_shot "installer-folder-$language"
+    xdotool windowfocus --sync "$(setup_window)" key Return >/dev/null 2>&1
+    check "the $language installer installs and ends on its finish page" \
+      poll 60 [ -e "$instdir/uninstall.exe" ]
+    sleep 2
+    page_shot "installer-finish-$language"
+    kill "$setup_pid" 2>/dev/null
+    wait "$setup_pid" 2>/dev/null
+    stop_wine
+    wine_run ja_JP.UTF-8 "$instdir/uninstall.exe" /S
+    poll 60 [ ! -e "$instdir" ]
+  done
+fi
 
 [ "$failures" = 0 ]

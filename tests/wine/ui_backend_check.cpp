@@ -119,6 +119,104 @@ TEST(UiBackend, ADialogFromItsTemplateRunsThroughTheDialogClass) {
   EXPECT_EQ(probe.afterDelete, 3);
 }
 
+// Keeps 1000 rows for its list and counts how often the list asked to draw.
+class RowsProbeDialog : public ui::Dialog, private ui::ListRows {
+ public:
+  RowsProbeDialog() : Dialog(902) {}
+
+  void OnInit() override {
+    list = List(kList);
+    if (!list) return;
+    list->AddColumn("Mark", 40);
+    list->AddColumn("Row", 120);
+    list->SetRowSource(this);
+    list->SetRowCount(1000);
+    for (const char* c : {"first", "second"}) AddChoice(kChoice, c);
+    SelectChoice(kChoice, 1);
+  }
+
+  void OnShown() override {
+    HWND dialog = FindWindowA(nullptr, "Rows probe");
+    HWND control = GetDlgItem(dialog, kList);
+    count = list->ItemCount();
+    text = list->ItemText(123, 1);
+    // What other programs (and accessibility tools) read: the list asks the
+    // dialog for the text.
+    char buffer[64] = {};
+    LVITEMA item = {};
+    item.iSubItem = 1;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    SendMessageA(control, LVM_GETITEMTEXTA, 456, reinterpret_cast<LPARAM>(&item));
+    askedText = buffer;
+    list->SetSelected(7, true);
+    list->SetSelected(5, true);
+    selected = list->SelectedCount();
+    firstSelected = list->NextSelected(-1);
+    secondSelected = list->NextSelected(firstSelected);
+    // Every row at once, as Ctrl+A or a shift-click selects them.
+    selectionEvents = 0;
+    LVITEMA all = {};
+    all.stateMask = LVIS_SELECTED;
+    all.state = LVIS_SELECTED;
+    SendMessageA(control, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&all));
+    allSelected = list->SelectedCount();
+    list->SetRowCount(10);
+    afterCount = list->ItemCount();
+    selectedAfterCount = list->SelectedCount();
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    // A key typed into the combo box's edit part.
+    HWND edit = FindWindowExA(GetDlgItem(dialog, kChoice), nullptr, "Edit", nullptr);
+    if (edit) SendMessageA(edit, WM_CHAR, 'x', 0);
+    End(ui::kIdOk);
+  }
+
+  void OnCommand(int id, int code) override {
+    if (id == kChoice && code == ui::kComboEditChanged) ++comboTyped;
+    Dialog::OnCommand(id, code);
+  }
+  void OnListEvent(int, const ui::ListEvent& event) override {
+    if (event.kind == ui::ListEventKind::kSelectionChanged) ++selectionEvents;
+  }
+
+  std::string CellText(int row, int column) const override {
+    return column == 0 ? "!" : "row " + std::to_string(row);
+  }
+  bool CellColour(int, int column, bool, ui::Colour* colour) const override {
+    ++colourAsked;
+    if (column != 0) return false;
+    *colour = ui::Rgb(255, 0, 0);
+    return true;
+  }
+
+  ui::ListControl* list = nullptr;
+  int count = 0, selected = 0, firstSelected = -1, secondSelected = -1, allSelected = 0;
+  int afterCount = 0, selectedAfterCount = -1, selectionEvents = 0, comboTyped = 0;
+  mutable int colourAsked = 0;
+  std::string text, askedText;
+};
+
+TEST(UiBackend, AListOfRowsTheDialogKeepsShowsAndSelectsThem) {
+  ui::Win32Resources resources(GetModuleHandleA(nullptr));
+  ui::Win32DialogRunner runner(&resources);
+  RowsProbeDialog probe;
+  EXPECT_EQ(runner.RunModal(probe), ui::kIdOk);
+  ASSERT_NE(probe.list, nullptr);
+  EXPECT_EQ(probe.count, 1000);
+  EXPECT_EQ(probe.text, "row 123");
+  EXPECT_EQ(probe.askedText, "row 456");
+  EXPECT_EQ(probe.selected, 2);
+  EXPECT_EQ(probe.firstSelected, 5);
+  EXPECT_EQ(probe.secondSelected, 7);
+  EXPECT_EQ(probe.allSelected, 1000);
+  EXPECT_GE(probe.selectionEvents, 1) << "the dialog hears of a selection of every row";
+  EXPECT_EQ(probe.afterCount, 10);
+  EXPECT_EQ(probe.selectedAfterCount, 0);
+  EXPECT_GT(probe.colourAsked, 0) << "the owner-drawn rows were drawn by the backend";
+  EXPECT_EQ(probe.comboTyped, 1);
+}
+
 TEST(UiBackend, AMissingTemplateRunsNothing) {
   ui::Win32Resources resources(GetModuleHandleA(nullptr));
   ui::Win32DialogRunner runner(&resources);

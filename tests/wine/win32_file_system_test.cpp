@@ -65,27 +65,27 @@ class Win32FileSystemTest : public ::testing::Test {
 
 TEST_F(Win32FileSystemTest, ReplacesAnExistingFileAndCreatesANewOne) {
   const std::string path = dir + "\\address.fdt";
-  ASSERT_EQ(files.ReplaceContents(path, "first\r\n"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, "first\r\n"), kOk);
   EXPECT_EQ(Read(path), "first\r\n");
-  ASSERT_EQ(files.ReplaceContents(path, std::string(200000, 'x')), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, std::string(200000, 'x')), kOk);
   EXPECT_EQ(Read(path).size(), 200000u);
   EXPECT_EQ(FilesInDir(), 1) << "a temporary file was left beside the book";
 }
 
 TEST_F(Win32FileSystemTest, AFailedReplacementKeepsThePreviousFile) {
   const std::string path = dir + "\\address.fdt";
-  ASSERT_EQ(files.ReplaceContents(path, "previous\r\n"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, "previous\r\n"), kOk);
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_NE(files.ReplaceContents(path, "new\r\n"), kOk);
+  EXPECT_NE(files.ReplaceWhole(path, "new\r\n"), kOk);
   EXPECT_EQ(Read(path), "previous\r\n");
   EXPECT_EQ(FilesInDir(), 1);
-  EXPECT_EQ(files.ReplaceContents(dir + "\\no\\such\\folder\\book.fdt", "x"), FileError::kNotFound);
-  EXPECT_EQ(files.ReplaceContents(dir, "x"), FileError::kIsDirectory);
+  EXPECT_EQ(files.ReplaceWhole(dir + "\\no\\such\\folder\\book.fdt", "x"), FileError::kNotFound);
+  EXPECT_EQ(files.ReplaceWhole(dir, "x"), FileError::kIsDirectory);
 }
 
 TEST_F(Win32FileSystemTest, LeftoversOfInterruptedSavesGoUnlessSomeoneHoldsThem) {
   const std::string path = dir + "\\address.fdt";
-  ASSERT_EQ(files.ReplaceContents(path, "book\r\n"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, "book\r\n"), kOk);
   Write(path + ".~fbk0000abcd.tmp", "half a book");
   Write(path + ".~fbk0000abce.bak", "an older book");
   Write(dir + "\\address.fdt.bak", "the user's own copy");
@@ -93,7 +93,7 @@ TEST_F(Win32FileSystemTest, LeftoversOfInterruptedSavesGoUnlessSomeoneHoldsThem)
   Write(held, "being written");
   HANDLE holder = CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  ASSERT_EQ(files.ReplaceContents(path, "new book\r\n"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, "new book\r\n"), kOk);
   CloseHandle(holder);
   EXPECT_EQ(Read(path), "new book\r\n");
   EXPECT_FALSE(files.FileExists(path + ".~fbk0000abcd.tmp"));
@@ -107,7 +107,7 @@ TEST_F(Win32FileSystemTest, OpenOrCreateNeverTruncatesAndSharesWhenAsked) {
   ASSERT_EQ(files.OpenOrCreate(path, true, false), kOk);
   EXPECT_TRUE(files.FileExists(path));
   EXPECT_EQ(Read(path), "");
-  ASSERT_EQ(files.ReplaceContents(path, "kept"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(path, "kept"), kOk);
   ASSERT_EQ(files.OpenOrCreate(path, false, true), kOk);
   EXPECT_EQ(Read(path), "kept");
   EXPECT_FALSE(files.FileExists(dir));
@@ -126,7 +126,7 @@ TEST_F(Win32FileSystemTest, OpenOrCreateNeverTruncatesAndSharesWhenAsked) {
   HANDLE owner = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(owner, INVALID_HANDLE_VALUE);
   std::string contents = "stale";
-  EXPECT_EQ(files.ReadFile(path, &contents, 100), FileError::kSharingViolation);
+  EXPECT_EQ(files.ReadWhole(path, &contents, 100), FileError::kSharingViolation);
   EXPECT_EQ(contents, "");
   EXPECT_EQ(files.OpenOrCreate(path, false, true), FileError::kSharingViolation);
   CloseHandle(owner);
@@ -134,8 +134,8 @@ TEST_F(Win32FileSystemTest, OpenOrCreateNeverTruncatesAndSharesWhenAsked) {
 
 TEST_F(Win32FileSystemTest, ReadsSayWhyTheyFail) {
   std::string contents;
-  EXPECT_EQ(files.ReadFile(dir + "\\missing.fdt", &contents, 100), FileError::kNotFound);
-  EXPECT_EQ(files.ReadFile(dir, &contents, 100), FileError::kIsDirectory);
+  EXPECT_EQ(files.ReadWhole(dir + "\\missing.fdt", &contents, 100), FileError::kNotFound);
+  EXPECT_EQ(files.ReadWhole(dir, &contents, 100), FileError::kIsDirectory);
   const std::string path = dir + "\\huge.fdt";
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   LARGE_INTEGER size;
@@ -147,6 +147,39 @@ TEST_F(Win32FileSystemTest, ReadsSayWhyTheyFail) {
   EXPECT_EQ(files.ReadChunks(path, 256u << 20, [&](std::string_view) { return ++pieces, true; }),
             FileError::kTooLarge);
   EXPECT_EQ(pieces, 0);
+}
+
+TEST_F(Win32FileSystemTest, PiecesReadEveryByteAndTheSizeNeedsTheFileUnshared) {
+  const std::string path = dir + "\\list.csv";
+  std::string bytes;
+  for (int i = 0; i < 200000; ++i) bytes += static_cast<char>(i % 251);
+  ASSERT_TRUE(files.ReplaceContents(path, bytes));
+  std::string got;
+  ASSERT_TRUE(files.ReadPieces(path, [&](std::string_view piece) {
+    got.append(piece);
+    return true;
+  }));
+  EXPECT_EQ(got, bytes);
+  EXPECT_FALSE(files.ReadPieces(dir + "\\missing.csv", [](std::string_view) { return true; }));
+
+  std::uint64_t size = 0;
+  ASSERT_TRUE(files.SizeWithoutSharing(path, &size));
+  EXPECT_EQ(size, bytes.size());
+  // Another program holds the file open (even sharing everything): the
+  // size check fails, while reading with sharing still works.
+  HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(files.SizeWithoutSharing(path, &size));
+  got.clear();
+  EXPECT_TRUE(files.ReadPieces(path, [&](std::string_view piece) {
+    got.append(piece);
+    return true;
+  }));
+  EXPECT_EQ(got.size(), bytes.size());
+  CloseHandle(other);
+  EXPECT_TRUE(files.SizeWithoutSharing(path, &size));
+  EXPECT_FALSE(files.SizeWithoutSharing(dir + "\\missing.csv", &size));
 }
 
 }  // namespace

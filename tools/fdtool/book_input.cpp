@@ -5,7 +5,7 @@ namespace fdtool {
 bool ReadBookInput(sys::FileSystem& files, const std::string& path, std::string* bytes,
                    std::FILE* errors) {
   store::BookStatus status;
-  status.error = files.ReadFile(path, bytes, store::kMaxBookBytes);
+  status.error = files.ReadWhole(path, bytes, store::kMaxBookBytes);
   if (status.ok()) return true;
   status.path = path;
   std::fprintf(errors, "fdtool: %s\n", store::DescribeReadFailure(status).c_str());

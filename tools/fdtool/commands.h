@@ -4,19 +4,27 @@
 #include <cstdio>
 #include <string>
 
+#include <vector>
+
+#include "faxbook/import/quorvex_file_reader.h"
 #include "platform/sys/file_system.h"
+#include "platform/text/collation.h"
 
 namespace fdtool {
 
 struct Options {
   int langId = 1041;
   bool utf8 = false;
+  // import-csv: --map FIELD=COLUMN,... and --from-utf8.
+  std::string map;
+  bool fromUtf8 = false;
 };
 
 // Exit codes shared by the commands.
 constexpr int kExitOk = 0;
 constexpr int kExitProblems = 1;
 constexpr int kExitUnreadable = 2;
+constexpr int kExitUsage = 64;
 
 int RunNormalize(sys::FileSystem& files, const Options& options, const std::string& in,
                  const std::string& out);
@@ -24,5 +32,22 @@ int RunCheck(sys::FileSystem& files, const Options& options, const std::string& 
              std::FILE* report);
 int RunDump(sys::FileSystem& files, const Options& options, const std::string& path,
             std::FILE* report);
+// Exit 0 when OUT was written; 2 when BOOK or CSV cannot be read or the
+// rows would pass the book's limit (nothing written).
+int RunImportCsv(sys::FileSystem& files, const Options& options, const std::string& book,
+                 const std::string& csv, const std::string& out, std::FILE* errors);
+int RunExportCsv(sys::FileSystem& files, const Options& options, const std::string& book,
+                 const std::string& csv, std::FILE* errors);
+
+// import-fed: the book the editor's device import leaves, as apply writes
+// it. Exit 0 when OUT was written, 1 when the file holds no destinations, 2
+// when it is no valid device file or cannot be read, or OUT cannot be
+// written (OUT is then left as it was).
+int RunImportFed(sys::FileSystem& files, const Options& options, const std::string& fed,
+                 const std::string& out);
+// The file apply writes after the device import of these destinations;
+// *full tells whether the book's limit left some out.
+std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations, int langId,
+                             const text::Collation& collation, bool* full);
 
 }  // namespace fdtool

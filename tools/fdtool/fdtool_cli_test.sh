@@ -21,6 +21,8 @@ expect() {  # expect CODE DESCRIPTION -- command...
     echo "FAIL: $what: exit $got, expected $want"; cat "$work/err"; failures=$((failures + 1))
   elif [ "$want" != 0 ] && [ "$want" != 1 ] && [ "$(wc -l <"$work/err")" != 1 ]; then
     echo "FAIL: $what: expected one line on standard error"; cat "$work/err"; failures=$((failures + 1))
+  elif [ "$want" = 1 ] && [ "$(wc -l <"$work/err")" -gt 1 ]; then
+    echo "FAIL: $what: expected one line on standard error"; cat "$work/err"; failures=$((failures + 1))
   fi
 }
 
@@ -57,6 +59,10 @@ rm -f "$work/huge.fdt"
 printf 'h\r\n[FAX_ADDR]=1,1,a,A,1,,,,,,0\r\n[FAX_ADDR]=1,2,b,A,2,,,,,,0\r\n' >"$work/lossy.fdt"
 expect 1 "check of a book the load would cut" -- "$fdtool" check "$work/lossy.fdt"
 grep -q '^line 3: dropped by the load' "$work/out" || { echo "FAIL: check did not say why"; failures=$((failures + 1)); }
+expect 64 "import-fed without OUT" -- "$fdtool" import-fed "$work/missing.fed"
+expect 2 "import-fed of a missing file" -- "$fdtool" import-fed "$work/missing.fed" "$work/out.fdt"
+expect 1 "import-fed of a file that is no device file" -- "$fdtool" import-fed "$data/example_ja.fdt" "$work/out.fdt"
+[ -e "$work/out.fdt" ] && { echo "FAIL: a failed import-fed wrote OUT"; failures=$((failures + 1)); }
 
 expect 0 "normalize the example" -- "$fdtool" normalize "$data/example_ja.fdt" "$work/example.fdt"
 cmp -s "$data/example_ja.fdt" "$work/example.fdt" || { echo "FAIL: example not reproduced"; failures=$((failures + 1)); }
@@ -66,6 +72,24 @@ printf 'h\r\n[FAX_ADDR]=1,1,\x93\x63\x92\x86,\xC0\xC5\xB6,03,,,,,,1\r\n' >"$work
 expect 0 "dump as UTF-8" -- "$fdtool" dump --utf8 "$work/ja.fdt"
 want=$(printf 'entry\t1\t1\t田中\tﾀﾅｶ\t03\t\t\t\t\t\t1')
 [ "$(cat "$work/out")" = "$want" ] || { echo "FAIL: dump --utf8 gave: $(cat "$work/out")"; failures=$((failures + 1)); }
+
+# The CSV commands: a CSV exported from the example book, imported into an
+# empty book, gives back its addresses; the UTF-8 forms give the same book.
+printf '%s\r\n' '// This is BrevantZelo Relay Fax AddressBook  Utility Data.' >"$work/empty.fdt"
+expect 0 "export-csv" -- "$fdtool" export-csv "$data/example_ja.fdt" "$work/book.csv"
+expect 0 "import-csv of the export" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv" "$work/back.fdt"
+grep -c '^\[FAX_ADDR\]=1,' "$work/back.fdt" | grep -qx 2 || { echo "FAIL: the two addresses did not come back"; failures=$((failures + 1)); }
+expect 0 "export-csv --utf8" -- "$fdtool" export-csv --utf8 "$data/example_ja.fdt" "$work/book-utf8.csv"
+expect 0 "import-csv --from-utf8" -- "$fdtool" import-csv --from-utf8 "$work/empty.fdt" "$work/book-utf8.csv" "$work/back-utf8.fdt"
+cmp -s "$work/back.fdt" "$work/back-utf8.fdt" || { echo "FAIL: the UTF-8 form gave another book"; failures=$((failures + 1)); }
+expect 64 "import-csv with a bad --map" -- "$fdtool" import-csv --map Reading=1 "$work/empty.fdt" "$work/book.csv" "$work/x.fdt"
+expect 64 "import-csv --map without value" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv" "$work/x.fdt" --map
+expect 64 "import-csv without OUT" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv"
+expect 64 "--from-utf8 belongs to import-csv" -- "$fdtool" export-csv --from-utf8 "$work/empty.fdt" "$work/y.csv"
+expect 2 "import-csv of a missing CSV" -- "$fdtool" import-csv "$work/empty.fdt" "$work/missing.csv" "$work/x.fdt"
+expect 2 "import-csv into a missing book" -- "$fdtool" import-csv "$work/missing.fdt" "$work/book.csv" "$work/x.fdt"
+expect 2 "export-csv of a missing book" -- "$fdtool" export-csv "$work/missing.fdt" "$work/y.csv"
+[ -e "$work/x.fdt" ] || [ -e "$work/y.csv" ] && { echo "FAIL: a failed command wrote its output"; failures=$((failures + 1)); }
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/fdtool/commands.h"
+#include "tools/fdtool/csv_options.h"
 #ifdef _WIN32
 #include "platform/win32/win32_file_system.h"
 using SystemFileSystem = sys::Win32FileSystem;
@@ -18,7 +19,9 @@ namespace {
 
 const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
-    "dump [--lang LANGID] [--utf8] FILE";
+    "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
+    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--from-utf8] BOOK CSV OUT | "
+    "export-csv [--lang LANGID] [--utf8] BOOK CSV";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "fdtool: %s\n", message.c_str());
@@ -50,8 +53,17 @@ int main(int argc, char** argv) {
         return Fail("--lang needs a language identifier from 1 to 65535");
       }
       ++i;
-    } else if (arg == "--utf8" && command == "dump") {
+    } else if (arg == "--utf8" && (command == "dump" || command == "export-csv")) {
       options.utf8 = true;
+    } else if (arg == "--from-utf8" && command == "import-csv") {
+      options.fromUtf8 = true;
+    } else if (arg == "--map" && command == "import-csv") {
+      importing::ColumnMapping probe;
+      std::string error;
+      if (i + 1 >= argc || !fdtool::ApplyMapOption(argv[i + 1], &probe, &error)) {
+        return Fail(i + 1 >= argc ? "--map needs FIELD=COLUMN,..." : error);
+      }
+      options.map = argv[++i];
     } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
       return Fail("unknown option " + arg);
     } else {
@@ -70,6 +82,18 @@ int main(int argc, char** argv) {
   if (command == "dump") {
     if (paths.size() != 1) return Fail("dump needs one FILE");
     return fdtool::RunDump(files, options, paths[0], stdout);
+  }
+  if (command == "import-fed") {
+    if (paths.size() != 2) return Fail("import-fed needs FED and OUT");
+    return fdtool::RunImportFed(files, options, paths[0], paths[1]);
+  }
+  if (command == "import-csv") {
+    if (paths.size() != 3) return Fail("import-csv needs BOOK, CSV and OUT");
+    return fdtool::RunImportCsv(files, options, paths[0], paths[1], paths[2], stderr);
+  }
+  if (command == "export-csv") {
+    if (paths.size() != 2) return Fail("export-csv needs BOOK and CSV");
+    return fdtool::RunExportCsv(files, options, paths[0], paths[1], stderr);
   }
   return Fail("unknown command " + command + "; " + kUsage);
 }

@@ -7,6 +7,8 @@ kept beside the resource script):
   group.ico     icon 139: three people (group rows)
   toolbar.bmp   toolbar 128: apply, new address, new group, edit, replace,
                 delete; 32x32 each, magenta is transparent
+  ../../../installer/art/wizard.bmp  the installer's welcome and finish
+                page picture (164x314): the program icon on a blue ground
 """
 import os
 import struct
@@ -173,6 +175,30 @@ def toolbar(canvases):
     return head + info + pixels
 
 
+def wizard(width=164, height=314):
+    """The installer's side picture: a dark-to-light blue ground and the
+    program icon drawn large, 24-bit."""
+    icon = draw_program(96)
+    left, top = (width - 96) // 2, 48
+    row_bytes = ((width * 3 + 3) // 4) * 4
+    pixels = b''
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        t = y / (height - 1)
+        ground = (int(16 + 60 * t), int(48 + 90 * t), int(112 + 110 * t))
+        for x in range(width):
+            c = CLEAR
+            if left <= x < left + 96 and top <= y < top + 96:
+                c = icon.px[y - top][x - left]
+            r, g, b = ground if c == CLEAR else PALETTE[c]
+            row += bytes((b, g, r))
+        row += bytes(row_bytes - len(row))
+        pixels += bytes(row)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    head = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    return head + info + pixels
+
+
 def button_apply():
     cv = Canvas(32)  # a floppy disk
     cv.rect(4, 3, 27, 28, NAVY)
@@ -261,6 +287,10 @@ def main():
     with open(os.path.join(out, 'toolbar.bmp'), 'wb') as f:
         f.write(toolbar([button_apply(), button_new_address(), button_new_group(),
                          button_edit(), button_replace(), button_delete()]))
+    installer = os.path.join(out, '..', '..', 'installer', 'art')
+    os.makedirs(installer, exist_ok=True)
+    with open(os.path.join(installer, 'wizard.bmp'), 'wb') as f:
+        f.write(wizard())
 
 
 if __name__ == '__main__':

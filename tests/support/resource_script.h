@@ -1,6 +1,6 @@
-// Reads the editor's resource scripts as the resource compiler would see
-// them, for the tests that check ids and texts: string tables, menus,
-// accelerators, the toolbar and dialog controls.
+// Reads resource scripts as the resource compiler would see them, for the
+// tests that check ids and texts: string tables, menus, accelerators, the
+// toolbar and dialog controls.
 #pragma once
 
 #include <map>
@@ -54,6 +54,8 @@ class Script {
  private:
   // The #define lines of a header and of the headers it includes.
   bool ReadSymbols(const std::string& headerPath);
+  // The statements of a script and of the script fragments it includes.
+  bool ReadLines(const std::string& scriptPath, std::vector<std::string>* lines);
 
   std::map<std::string, int> symbols_;
   std::map<int, std::string> strings_;

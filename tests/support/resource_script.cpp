@@ -1,4 +1,4 @@
-#include "faxbook/res/resource_script.h"
+#include "tests/support/resource_script.h"
 
 #include <cctype>
 #include <fstream>
@@ -103,27 +103,42 @@ bool Script::ReadSymbols(const std::string& headerPath) {
   return true;
 }
 
-bool Script::Load(const std::string& scriptPath, const std::string& headerPath) {
+bool Script::ReadLines(const std::string& scriptPath, std::vector<std::string>* lines) {
   std::ifstream script(scriptPath);
   if (!script) return false;
+  const std::size_t slash = scriptPath.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "" : scriptPath.substr(0, slash + 1);
+  std::string line;
+  // Statements may continue on the next line after a trailing comma or "|".
+  while (std::getline(script, line)) {
+    const std::string t = Trim(line);
+    if (StartsWith(t, "//")) continue;
+    // A script fragment beside this one is read in its place.
+    const std::string fragment = "#include \"";
+    if (StartsWith(t, fragment) && t.size() > fragment.size() + 4 &&
+        t.compare(t.size() - 4, 4, ".rc\"") == 0) {
+      if (!ReadLines(folder + t.substr(fragment.size(), t.size() - fragment.size() - 1), lines)) {
+        return false;
+      }
+      continue;
+    }
+    if (!lines->empty() && !lines->back().empty() &&
+        (lines->back().back() == ',' || lines->back().back() == '|')) {
+      lines->back() += " " + t;
+    } else {
+      lines->push_back(t);
+    }
+  }
+  return true;
+}
+
+bool Script::Load(const std::string& scriptPath, const std::string& headerPath) {
   // The system's button ids that templates use.
   symbols_["IDOK"] = 1;
   symbols_["IDCANCEL"] = 2;
   if (!ReadSymbols(headerPath)) return false;
-  std::string line;
-
-  // Statements may continue on the next line after a trailing comma or "|".
   std::vector<std::string> lines;
-  while (std::getline(script, line)) {
-    const std::string t = Trim(line);
-    if (StartsWith(t, "//")) continue;
-    if (!lines.empty() && !lines.back().empty() &&
-        (lines.back().back() == ',' || lines.back().back() == '|')) {
-      lines.back() += " " + t;
-    } else {
-      lines.push_back(t);
-    }
-  }
+  if (!ReadLines(scriptPath, &lines)) return false;
 
   enum class Block { kNone, kStrings, kMenu, kAccelerators, kToolBar, kDialog, kOther };
   Block block = Block::kNone;

@@ -1,0 +1,52 @@
+// The names an add of imported rows must not repeat, and how an imported
+// name is fitted and made unique.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "faxbook/editing/field_rules.h"
+#include "faxbook/import/name_index.h"
+
+namespace importing {
+
+// The registration names and readings of a book's entries, looked up in
+// constant time: exactly (as the dialogs compare names, see NameIndex) and,
+// for the readings, ignoring case (as the other languages' add compares
+// them).
+class BookNames : public editing::NameLookup {
+ public:
+  explicit BookNames(int codePage) : codePage_(codePage) {}
+  void Add(const std::string& dispName, const std::string& reading);
+  // kind 0: DispName, 1: DispNameJP; exact bytes.
+  bool IsNameUsed(const std::string& text, int kind) const override;
+  bool IsReadingUsedIgnoringCase(std::string_view reading) const;
+
+ private:
+  std::string Folded(std::string_view text) const;
+
+  int codePage_;
+  NameIndex exact_;
+  std::unordered_set<std::string> foldedReadings_;
+};
+
+// A cut value as the book's reader will read it back: without the blanks a
+// cut left at its end. (The values of a CSV row are trimmed already; only a
+// cut can leave a blank last.)
+std::string StoredForm(std::string_view cut);
+
+// Japanese: the value cut to the name limit (16 bytes, without a lone lead
+// byte at the end, nor a blank); when an entry already carries that in the field (kind
+// 0 DispName, 1 DispNameJP), the first free "(n)" form of it from n = 1.
+// The in-use test sees the value as it will be stored, so a long value
+// whose cut equals a name in use is suffixed too.
+std::string FitJapaneseName(std::string_view value, int kind, const editing::TextRules& rules,
+                            const BookNames& names);
+
+// Other languages: the name cut to its first 16 bytes (no blank last); while an entry's
+// name (its reading) equals it ignoring case, name + "(n)" for n = 2, 3,
+// ..., the name cut at the byte so that the suffix fits.
+std::string FitOtherLanguageName(std::string_view value, const BookNames& names);
+
+}  // namespace importing

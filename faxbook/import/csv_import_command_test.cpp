@@ -1,0 +1,225 @@
+// The CSV import command and the mapping dialog: the file checks, the
+// header in the combo boxes, the proposed mapping in each language, and
+// going back from the confirmation to map again.
+#include <gtest/gtest.h>
+
+#include "tests/support/csv_import_harness.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const Texts kBook = {
+    "[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,,0",
+    "[FAX_ADDR]=1,2,Minami,MINAMI,06-3,,,,,,0",
+};
+
+constexpr int kCombos[] = {IDC_MAP_DISP_NAME, IDC_MAP_READING,  IDC_MAP_FAX_NUMBER,
+                           IDC_MAP_SUB_ADDRESS, IDC_MAP_PASSWORD, IDC_MAP_COMPANY,
+                           IDC_MAP_DEPARTMENT, IDC_MAP_RECIPIENT};
+
+class CsvImportCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { editor.StartWith(kBook); }
+  CsvImportHarness editor;
+};
+
+TEST_F(CsvImportCommandTest, AsksForACsvFileAndCancelDoesNothing) {
+  editor.fileDialogs.CancelNext();
+  editor.Command(ID_IMPORT_CSV);
+  ASSERT_EQ(editor.fileDialogs.Requests().size(), 1u);
+  const ui::FileDialogRequest& request = editor.fileDialogs.Requests()[0];
+  EXPECT_FALSE(request.save);
+  EXPECT_EQ(request.filter, "[61213](*.csv)|*.csv|");
+  EXPECT_EQ(request.fileName, "*.csv");
+  EXPECT_TRUE(request.hideReadOnly);
+  EXPECT_TRUE(request.overwritePrompt);
+  EXPECT_TRUE(editor.dialogs.Opened().empty());
+  EXPECT_TRUE(editor.Messages().empty());
+}
+
+TEST_F(CsvImportCommandTest, FilesThatCannotBeImportedAreRefusedBeforeAnyDialog) {
+  struct Case {
+    std::string path;
+    int message;
+  } cases[] = {
+      {"C:\\data\\empty.csv", IDS_FILE_IN_USE},
+      {"C:\\data\\held.csv", IDS_FILE_IN_USE},       // another program holds it open
+      {"C:\\data\\missing.csv", IDS_FILE_IN_USE},
+      {"C:\\data\\denied.csv", IDS_FILE_IN_USE},
+      {"C:\\data\\list.Csv", IDS_BAD_FILE},          // the extension is compared exactly
+      {"C:\\data\\list.txt", IDS_BAD_FILE},
+      {"C:\\data.csv\\list", IDS_BAD_FILE},          // a dot in a folder is no extension
+      {"C:\\data\\list.csv.bak", IDS_BAD_FILE},
+      {"C:\\data\\empty.txt", IDS_FILE_IN_USE},      // the size is checked first
+  };
+  for (const char* path : {"C:\\data\\held.csv", "C:\\data\\denied.csv", "C:\\data\\list.Csv",
+                           "C:\\data\\list.txt", "C:\\data.csv\\list", "C:\\data\\list.csv.bak"}) {
+    editor.files.SetFile(path, "Name\r\nA\r\n");
+  }
+  editor.files.SetFile("C:\\data\\empty.csv", "");
+  editor.files.SetFile("C:\\data\\empty.txt", "");
+  editor.files.HoldOpen("C:\\data\\held.csv");
+  editor.files.Deny("C:\\data\\denied.csv");
+  for (const Case& c : cases) {
+    editor.boxes.Clear();
+    editor.ImportCsv(c.path);
+    ASSERT_EQ(editor.Messages(), Texts{Marker(c.message)}) << c.path;
+    EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_INPUT_ERROR));
+    EXPECT_EQ(editor.boxes.Last().owner, 0) << "owned by the main window";
+  }
+  EXPECT_TRUE(editor.dialogs.Opened().empty());
+  for (const char* path : {"C:\\data\\list.CSV", "C:\\data\\list.csv"}) {
+    editor.files.SetFile(path, "Name\r\n");
+    editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Close(); });
+    editor.ImportCsv(path);
+  }
+  EXPECT_EQ(editor.dialogs.Opened(), (std::vector<int>{IDD_CSV_FIELD_MAP, IDD_CSV_FIELD_MAP}));
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+TEST_F(CsvImportCommandTest, TheHeaderFillsEveryComboAndTheJapaneseMappingIsProposed) {
+  editor.SetCsv({"Name,\"Reading\",,Fax,Sub", "a,b,c,d,e"});
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
+    const Texts entries = {"\"Name\"", "\"Reading\"", "([61204] 2)", "\"Fax\"", "\"Sub\""};
+    for (int id : kCombos) EXPECT_EQ(d.Choices(id), entries) << id;
+    // Five columns: company, department and recipient fall back to column 0.
+    const int expected[] = {0, 1, 2, 3, 4, 0, 0, 0};
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(d.SelectedChoice(kCombos[i]), expected[i]) << i;
+    EXPECT_TRUE(d.IsItemEnabled(IDC_MAP_DISP_NAME));
+    d.Close();
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+  EXPECT_FALSE(editor.View().IsModified()) << "nothing was asked about or changed";
+}
+
+TEST(CsvImportMapping, OtherLanguagesOfferNoRegistrationNameAndShiftTheDefaults) {
+  CsvImportHarness editor;
+  editor.SetLanguage("English");
+  editor.StartWith(kBook);
+  editor.SetCsv({"Name,Fax,Sub", "a,b,c"});
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
+    EXPECT_TRUE(d.Choices(IDC_MAP_DISP_NAME).empty());
+    EXPECT_EQ(d.SelectedChoice(IDC_MAP_DISP_NAME), -1);
+    EXPECT_FALSE(d.IsItemEnabled(IDC_MAP_DISP_NAME));
+    const int expected[] = {-1, 0, 1, 2, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(d.SelectedChoice(kCombos[i]), expected[i]) << i;
+    d.Close();
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+TEST_F(CsvImportCommandTest, AFileWithoutHeaderColumnsLeavesTheCombosEmpty) {
+  for (const char* bytes : {"\r\nA,B\r\n", "\n"}) {
+    editor.files.SetFile(CsvImportHarness::kCsv, bytes);
+    editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
+      for (int id : kCombos) {
+        EXPECT_TRUE(d.Choices(id).empty());
+        EXPECT_EQ(d.SelectedChoice(id), -1);
+      }
+      d.Close();
+    });
+    editor.ImportCsv();
+  }
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+TEST_F(CsvImportCommandTest, OkHandsTheChosenMappingOnAndATypedComboMapsNothing) {
+  editor.SetCsv({"A,B,C,D", "1,r,f,9"});
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [&](ui::FakeDialog& d) {
+    d.Choose(IDC_MAP_FAX_NUMBER, 3);
+    d.TypeInCombo(IDC_MAP_SUB_ADDRESS, "\"D\"");  // the text of an entry, typed
+    d.Choose(IDC_MAP_COMPANY, 2);
+    d.TypeInCombo(IDC_MAP_COMPANY, "x");
+    d.Choose(IDC_MAP_DEPARTMENT, 1);
+    d.TypeInCombo(IDC_MAP_DEPARTMENT, "y");
+    d.Choose(IDC_MAP_DEPARTMENT, 2);              // chosen again after typing
+    d.Click(ui::kIdOk);
+    EXPECT_TRUE(d.Ended());
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    // Japanese columns: mark, name, reading, fax, sub, password, company,
+    // department, recipient.
+    EXPECT_EQ(ConfirmList(d).Row(0), (Texts{"", "1", "r", "9", "", "1", "", "f", "1"}));
+    d.Click(ui::kIdOk);
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+  EXPECT_EQ(editor.dialogs.Owners(), (std::vector<int>{0, IDD_CSV_FIELD_MAP}))
+      << "the confirmation is owned by the mapping dialog";
+}
+
+TEST_F(CsvImportCommandTest, BackFromTheConfirmationKeepsTheMappingOpenForAnotherTry) {
+  editor.SetCsv({"Reading,Name,Fax,Sub,Password,Company,Department,Recipient", "KITA2,Kita2,03-2"});
+  bool stayedOpen = false;
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [&](ui::FakeDialog& d) {
+    d.Click(ui::kIdOk);  // the first confirmation goes back
+    stayedOpen = !d.Ended();
+    d.Choose(IDC_MAP_DISP_NAME, 1);
+    d.Choose(IDC_MAP_READING, 0);
+    d.Click(ui::kIdOk);  // the second one is closed with Escape
+    stayedOpen = stayedOpen && !d.Ended();
+    d.Click(ui::kIdOk);  // the third adds, then ends with Escape
+    EXPECT_TRUE(d.Ended()) << "after an add, Cancel closes the mapping too";
+    EXPECT_EQ(d.Result(), ui::kIdCancel);
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    EXPECT_EQ(ConfirmList(d).ItemText(0, 2), "Kita2") << "mapped as proposed: name from column 1";
+    d.Click(IDC_CONFIRM_BACK);
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    EXPECT_EQ(ConfirmList(d).ItemText(0, 2), "KITA2");
+    d.Close();
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    ConfirmList(d).SelectAll();
+    d.Click(IDC_CONFIRM_ADD);
+    EXPECT_FALSE(d.IsItemEnabled(IDC_CONFIRM_BACK));
+    d.Close();
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_TRUE(editor.DialogsAsScripted());
+  EXPECT_NE(editor.RowOf("KITA2"), -1) << "the added address stays whatever ends the dialogs";
+  EXPECT_TRUE(editor.View().IsModified());
+}
+
+TEST_F(CsvImportCommandTest, AFileThatCannotBeReadForItsRowsClosesBothDialogs) {
+  editor.SetCsv({"A,B,C", "n,r,f"});
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [&](ui::FakeDialog& d) {
+    editor.files.FailReadAfter(CsvImportHarness::kCsv, 3);
+    d.Click(ui::kIdOk);
+    EXPECT_TRUE(d.Ended());
+    EXPECT_EQ(d.Result(), ui::kIdCancel);
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    EXPECT_EQ(ConfirmList(d).ItemCount(), 0);
+    d.Click(IDC_CONFIRM_BACK);
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+TEST(CsvImportMapping, TheCentralEuropeanFontGoesOnTheCombosAndTheList) {
+  CsvImportHarness editor;
+  editor.system.codePage = 1250;
+  editor.SetLanguage("English");
+  editor.StartWith(kBook);
+  const ui::FontHandle font = editor.View().ListFont();
+  ASSERT_NE(font, 0);
+  editor.SetCsv({"A,B", "r,f"});
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [&](ui::FakeDialog& d) {
+    for (int id : kCombos) EXPECT_EQ(d.Font(id), font) << id;
+    d.Click(ui::kIdOk);
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [&](ui::FakeDialog& d) {
+    EXPECT_EQ(ConfirmList(d).Font(), font);
+    d.Click(ui::kIdOk);
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#include "faxbook/import/csv_import_commands.h"
+
+#include <cstdint>
+
+#include "faxbook/import/csv_field_map_dialog.h"
+#include "faxbook/res/resource.h"
+
+CCsvImportCommands::CCsvImportCommands(ViewServices& view, const EditorServices& services)
+    : context_{view, services} {}
+
+bool CCsvImportCommands::OnCommand(int id) {
+  if (id != ID_IMPORT_CSV) return false;
+  ImportCsv();
+  return true;
+}
+
+bool HasCsvExtension(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = name.rfind('.');
+  const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+  return extension == "CSV" || extension == "csv";
+}
+
+void CCsvImportCommands::Tell(int messageId) {
+  context_.services.messages->Show(context_.String(messageId), context_.String(IDS_INPUT_ERROR),
+                                   ui::Buttons::kOk, ui::Icon::kExclamation);
+}
+
+void CCsvImportCommands::ImportCsv() {
+  ui::FileDialogRequest request;
+  request.save = false;
+  request.filter = context_.String(IDS_CSV_FILTER) + "(*.csv)|*.csv|";
+  request.fileName = "*.csv";
+  request.hideReadOnly = true;
+  request.overwritePrompt = true;
+  std::string path;
+  if (!context_.services.fileDialogs->Choose(request, &path)) return;
+  std::uint64_t size = 0;
+  if (!context_.services.files->SizeWithoutSharing(path, &size) || size == 0) {
+    Tell(IDS_FILE_IN_USE);
+    return;
+  }
+  if (!HasCsvExtension(path)) {
+    Tell(IDS_BAD_FILE);
+    return;
+  }
+  CCsvFieldMapDialog dialog(context_, path);
+  context_.services.dialogs->RunModal(dialog);
+}

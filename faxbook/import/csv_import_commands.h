@@ -1,0 +1,32 @@
+// The CSV import command (32791): the file is chosen and checked, then the
+// mapping and confirmation dialogs add its rows to the book.
+#pragma once
+
+#include <string>
+
+#include "faxbook/editing/command_set.h"
+#include "faxbook/editing/editor_services.h"
+#include "faxbook/editing/view_services.h"
+#include "faxbook/import/import_context.h"
+
+class CCsvImportCommands : public CommandSet {
+ public:
+  CCsvImportCommands(ViewServices& view, const EditorServices& services);
+
+  bool OnCommand(int id) override;
+
+  // The open-file dialog for CSV files; a file that is empty or cannot be
+  // opened for its size without sharing (another program holds it) gives
+  // 61261, an extension other than "CSV" or "csv" 61237; otherwise the
+  // mapping dialog runs. Nothing is asked about unsaved changes.
+  void ImportCsv();
+
+ private:
+  void Tell(int messageId);
+
+  importing::ImportContext context_;
+};
+
+// The extension of the path's file name (after its last dot; empty without
+// one) is "CSV" or "csv", compared exactly.
+bool HasCsvExtension(const std::string& path);

@@ -1,0 +1,278 @@
+#include "faxbook/import/import_confirm_dialog.h"
+
+#include <new>
+
+#include "faxbook/editing/address_dialog.h"
+#include "faxbook/editing/field_controls.h"
+#include "faxbook/editing/name_fitting.h"
+#include "faxbook/import/import_adder.h"
+#include "faxbook/import/view_import_book.h"
+#include "faxbook/res/resource.h"
+
+namespace {
+
+// Column widths in pixels: the mark, the name columns, the others; the last
+// column takes what is left of the list, less this margin.
+constexpr int kMarkWidth = 20;
+constexpr int kNameWidth = 120;
+constexpr int kOtherWidth = 100;
+constexpr int kLastColumnMargin = 4;
+
+// The header of each field's column.
+constexpr int kFieldHeaders[editing::kFieldCount] = {
+    IDS_COLUMN_NAME,        IDS_COLUMN_READING, IDS_COLUMN_FAX,        IDS_COLUMN_SUB_ADDRESS,
+    IDS_COLUMN_PASSWORD,    IDS_COLUMN_COMPANY, IDS_COLUMN_DEPARTMENT, IDS_COLUMN_RECIPIENT,
+};
+
+}  // namespace
+
+CImportConfirmDialog::CImportConfirmDialog(const importing::ImportContext& context,
+                                           std::string path,
+                                           const importing::ColumnMapping& mapping)
+    : Dialog(IDD_IMPORT_CONFIRM),
+      context_(context),
+      path_(std::move(path)),
+      mapping_(mapping),
+      rows_(context.view.LangId(), *context.services.collation) {}
+
+void CImportConfirmDialog::OnInit() {
+  list_ = List(IDC_CONFIRM_LIST);
+  if (!list_) return;
+  const ui::FontHandle font = context_.view.ListFont();
+  if (font != 0) list_->SetFont(font);
+  list_->SetFullRowSelect(true);
+  list_->SetRowSource(this);
+  const bool japanese = context_.Rules().Japanese();
+  sortColumn_ = japanese ? 1 : 0;
+  ascending_ = true;
+  SetItemText(IDC_CONFIRM_SELECTED, "0");
+  SetItemText(IDC_CONFIRM_ADDED, "0");
+  Load();
+}
+
+void CImportConfirmDialog::AddColumns() {
+  const int count = rows_.ColumnCount();
+  int used = 0;
+  for (int column = 0; column < count; ++column) {
+    const int field = rows_.FieldOfColumn(column);
+    // In other languages the reading stands under the name's header.
+    const bool name = field == 0 || field == 1;
+    const int header = field < 0    ? 0
+                       : field == 1 && !context_.Rules().Japanese() ? IDS_COLUMN_NAME
+                                                                    : kFieldHeaders[field];
+    int width = field < 0 ? kMarkWidth : name ? kNameWidth : kOtherWidth;
+    if (column == count - 1) {
+      width = list_->ClientWidth() - used - kLastColumnMargin;
+      if (width <= 0) width = kOtherWidth;
+    }
+    used += width;
+    list_->AddColumn(header ? context_.String(header) : std::string(), width);
+  }
+}
+
+void CImportConfirmDialog::Load() {
+  ui::WaitCursorScope wait(*context_.services.waitCursor);
+  std::vector<importing::ImportRow> rows;
+  backAllowed =
+      importing::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows);
+  try {
+    rows_.Assign(std::move(rows));
+  } catch (const std::bad_alloc&) {
+    // Rows too many for memory: as a file that cannot be read.
+    rows_.Assign({});
+    backAllowed = false;
+  }
+  list_->SetRowCount(rows_.Size());
+  // The columns come once the rows are in: the last one then fits beside
+  // the vertical scroll bar when the rows need one.
+  AddColumns();
+  rows_.Sort(sortColumn_, ascending_);
+  list_->RedrawRows();
+}
+
+void CImportConfirmDialog::OnCommand(int id, int code) {
+  if (code == ui::kClicked) {
+    switch (id) {
+      case IDC_CONFIRM_ADD:
+        Add();
+        return;
+      case IDC_CONFIRM_EDIT:
+        Edit();
+        return;
+      case IDC_CONFIRM_BACK:
+        End(ui::kIdCancel);
+        return;
+      default:
+        break;
+    }
+  }
+  Dialog::OnCommand(id, code);
+}
+
+void CImportConfirmDialog::OnListEvent(int listId, const ui::ListEvent& event) {
+  if (listId != IDC_CONFIRM_LIST || !list_) return;
+  switch (event.kind) {
+    case ui::ListEventKind::kClick:
+    case ui::ListEventKind::kSelectionChanged:
+      if (!restoringSelection_) ShowSelectedCount();
+      break;
+    case ui::ListEventKind::kDoubleClick:
+      if (event.row >= 0) Edit();
+      break;
+    case ui::ListEventKind::kColumnClick:
+      OnColumnClick(event.column);
+      break;
+    default:
+      break;
+  }
+}
+
+void CImportConfirmDialog::ShowSelectedCount() {
+  SetItemText(IDC_CONFIRM_SELECTED, std::to_string(list_->SelectedCount()));
+}
+
+std::vector<int> CImportConfirmDialog::SelectedPositions() const {
+  std::vector<int> positions;
+  for (int row = list_->NextSelected(-1); row >= 0; row = list_->NextSelected(row)) {
+    positions.push_back(row);
+  }
+  return positions;
+}
+
+void CImportConfirmDialog::SortRows(int column, bool ascending) {
+  std::vector<int> selected;
+  for (int position : SelectedPositions()) selected.push_back(rows_.IdAt(position));
+  const int focused = list_->FocusedRow();
+  const int focusedId = focused >= 0 && focused < rows_.Size() ? rows_.IdAt(focused) : -1;
+  sortColumn_ = column;
+  ascending_ = ascending;
+  rows_.Sort(column, ascending);
+  list_->SetRowCount(rows_.Size());
+  int first = -1;
+  // The count is shown once, not for each row selected again.
+  restoringSelection_ = true;
+  for (int id : selected) {
+    const int position = rows_.PositionOf(id);
+    list_->SetSelected(position, true);
+    if (first < 0 || position < first) first = position;
+  }
+  restoringSelection_ = false;
+  if (focusedId >= 0) list_->SetFocusedRow(rows_.PositionOf(focusedId));
+  if (first >= 0) list_->EnsureVisible(first);
+  ShowSelectedCount();
+}
+
+void CImportConfirmDialog::OnColumnClick(int column) {
+  if (column == sortColumn_ && ascending_) {
+    SortRows(column, false);
+  } else {
+    SortRows(column, true);
+  }
+}
+
+void CImportConfirmDialog::Tell(int messageId, const std::string& value) {
+  std::string text = context_.String(messageId);
+  if (!value.empty()) text = ui::FormatText(text, value);
+  ShowMessage(text, context_.String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kExclamation);
+}
+
+void CImportConfirmDialog::Add() {
+  SetItemText(IDC_CONFIRM_ADDED, "0");
+  ViewServices& view = context_.view;
+  const int selected = list_->SelectedCount();
+  if (importing::WouldOverfillBook(selected, view.List()->ItemCount())) {
+    Tell(IDS_BOOK_FULL, std::to_string(store::kMaxEntries));
+    return;
+  }
+  if (selected == 0) {
+    Tell(IDS_NO_SELECTION);
+    return;
+  }
+  const std::vector<int> positions = SelectedPositions();
+  for (int position : positions) {
+    if (rows_.At(position).score > 0) {
+      Tell(IDS_IMPORT_WARNING);
+      break;
+    }
+  }
+  importing::AddOutcome outcome;
+  {
+    ui::WaitCursorScope wait(*context_.services.waitCursor);
+    importing::ViewImportBook book(view);
+    outcome = importing::AddRows(rows_, positions, book, context_.Rules(), [this](int added) {
+      SetItemText(IDC_CONFIRM_ADDED, std::to_string(added));
+    });
+    // The added rows leave the list; every row is deselected, the refused
+    // ones too.
+    rows_.Remove(outcome.added);
+    list_->SetRowCount(rows_.Size());
+    ShowSelectedCount();
+    if (!outcome.added.empty()) {
+      view.Resort();
+      view.AdjustLastColumn();
+      view.SetModified(true);
+      EnableItem(IDC_CONFIRM_BACK, false);
+      backAllowed = false;
+    }
+  }
+  if (outcome.ranOut) Tell(IDS_BOOK_FULL, std::to_string(store::kMaxEntries));
+}
+
+void CImportConfirmDialog::Edit() {
+  const int selected = list_->SelectedCount();
+  if (selected == 0) {
+    Tell(IDS_NO_SELECTION);
+    return;
+  }
+  if (selected > 1) {
+    Tell(IDS_EDIT_SEVERAL);
+    return;
+  }
+  const int position = list_->NextSelected(-1);
+  const int id = rows_.IdAt(position);
+  const editing::TextRules rules = context_.Rules();
+  importing::ViewNames names(context_.view);
+  CAddressDialog dialog(*context_.services.resources, rules, names, context_.view.ListFont());
+  dialog.mode = CAddressDialog::Mode::kEdit;
+  dialog.honorificLock = true;
+  const importing::ImportRow& row = rows_.At(position);
+  for (int i = 0; i < editing::kFieldCount; ++i) {
+    const auto field = static_cast<editing::Field>(i);
+    if (field == editing::Field::kDispName && !rules.Japanese()) continue;
+    editing::TextOf(dialog.texts, i) =
+        editing::FitToField(row[field], editing::RuleOf(field).maxBytes, rules);
+  }
+  dialog.texts.respect = store::kRespectNone;
+  RunNested(dialog);
+  if (!dialog.changed) return;
+  const int now = rows_.PositionOf(id);
+  if (now < 0) return;
+  importing::ImportRow& edited = rows_.At(now);
+  for (int i = 0; i < editing::kFieldCount; ++i) {
+    edited.values[static_cast<std::size_t>(i)] = editing::TextOf(dialog.texts, i);
+  }
+  // The row is now as the address dialog accepts it: no mark.
+  edited.score = 0;
+  edited.refused = edited.tooLong = 0;
+  edited.unconvertible = false;
+  SortRows(sortColumn_, true);
+}
+
+std::string CImportConfirmDialog::CellText(int row, int column) const {
+  return std::string(rows_.Cell(row, column));
+}
+
+bool CImportConfirmDialog::CellColour(int row, int column, bool highlighted,
+                                      ui::Colour* colour) const {
+  if (column != 0) return false;
+  const std::string_view mark = rows_.Cell(row, 0);
+  if (mark == "!") {
+    *colour = ui::Rgb(255, 0, 0);
+    return true;
+  }
+  if (mark == "?") {
+    *colour = highlighted ? ui::Rgb(0, 192, 255) : ui::Rgb(0, 0, 255);
+    return true;
+  }
+  return false;
+}

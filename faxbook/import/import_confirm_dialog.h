@@ -1,0 +1,54 @@
+// The import confirmation (template 146): every data row of the CSV file
+// with a mark for refused ("!") or over-long ("?") values; the user
+// selects rows, corrects one in the address dialog, and adds the selected
+// ones to the book.
+#pragma once
+
+#include <string>
+
+#include "faxbook/import/column_mapping.h"
+#include "faxbook/import/import_context.h"
+#include "faxbook/import/import_list.h"
+#include "platform/ui/dialog.h"
+
+class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
+ public:
+  CImportConfirmDialog(const importing::ImportContext& context, std::string path,
+                       const importing::ColumnMapping& mapping);
+
+  // Out: set when the rows were loaded and nothing has been added since;
+  // the mapping dialog then stays open after a Cancel, for another mapping.
+  bool backAllowed = false;
+
+  // Fills the list from the file (the wait cursor shown) and sorts it.
+  void OnInit() override;
+  void OnCommand(int id, int code) override;
+  void OnListEvent(int listId, const ui::ListEvent& event) override;
+
+  const importing::ImportList& Rows() const { return rows_; }
+
+ private:
+  void AddColumns();
+  void Load();
+  void ShowSelectedCount();
+  // Sorts the rows, keeping the selected and the focused rows selected.
+  void SortRows(int column, bool ascending);
+  void OnColumnClick(int column);
+  void Add();
+  void Edit();
+  void Tell(int messageId, const std::string& value = std::string());
+  std::vector<int> SelectedPositions() const;
+
+  // ui::ListRows
+  std::string CellText(int row, int column) const override;
+  bool CellColour(int row, int column, bool highlighted, ui::Colour* colour) const override;
+
+  importing::ImportContext context_;
+  std::string path_;
+  importing::ColumnMapping mapping_;
+  importing::ImportList rows_;
+  ui::ListControl* list_ = nullptr;
+  int sortColumn_ = 0;
+  bool ascending_ = true;
+  bool restoringSelection_ = false;
+};

@@ -1,0 +1,100 @@
+#include "faxbook/import/import_row.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+#include "faxbook/import/csv_lines.h"
+#include "platform/text/blanks.h"
+#include "store/csv_field.h"
+
+namespace importing {
+
+const char* MarkOf(int score) {
+  if (score >= kRefusedScore) return "!";
+  return score > 0 ? "?" : "";
+}
+
+RowLoader::RowLoader(const ColumnMapping& mapping, const editing::TextRules& rules)
+    : rules_(rules) {
+  for (int field = 0; field < editing::kFieldCount; ++field) {
+    const int column = mapping.columns[static_cast<std::size_t>(field)];
+    if (column < 0) continue;
+    if (static_cast<editing::Field>(field) == editing::Field::kDispName && !rules.Japanese()) {
+      continue;
+    }
+    targets_.push_back({column, field});
+  }
+  std::stable_sort(targets_.begin(), targets_.end(),
+                   [](const Target& a, const Target& b) { return a.column < b.column; });
+}
+
+bool RowLoader::Load(std::string_view line, int lineNumber, bool unconvertible, ImportRow* row) {
+  *row = ImportRow();
+  row->line = lineNumber;
+  bool any = false;
+  auto next = targets_.begin();
+  for (long long column = 0; !line.empty() && next != targets_.end(); ++column) {
+    const std::string_view field = store::NextCsvFieldView(&line, &scratch_);
+    if (column < next->column) continue;
+    text::NormaliseSpacesInto(rules_.codePage, field, &value_);
+    for (; next != targets_.end() && next->column == column; ++next) {
+      if (value_.empty()) continue;
+      const auto f = static_cast<editing::Field>(next->field);
+      const unsigned bit = 1u << next->field;
+      (*row)[f] = value_;
+      any = true;
+      if (!editing::CheckFieldChars(f, value_, rules_)) {
+        row->score += kRefusedScore;
+        row->refused |= bit;
+      }
+      if (value_.size() > editing::RuleOf(f).maxBytes) {
+        row->score += 1;
+        row->tooLong |= bit;
+      }
+    }
+  }
+  if (!any) return false;
+  if ((*row)[editing::Field::kDispNameJP].empty()) row->score += 1;
+  if (unconvertible) {
+    row->unconvertible = true;
+    row->score += kRefusedScore;
+  }
+  return true;
+}
+
+bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
+                 const editing::TextRules& rules, std::vector<ImportRow>* rows,
+                 LineConverter* converter) {
+  rows->clear();
+  // A file too large for memory is a file that cannot be read: the list
+  // stays empty rather than the program ending.
+  try {
+    RowLoader loader(mapping, rules);
+    ImportRow row;
+    std::string converted;
+    int lineNumber = 0;
+    bool tooMany = false;
+    const bool read = ReadLines(files, path, [&](std::string_view line) {
+      if (++lineNumber == 1) return true;  // the header
+      if (lineNumber == INT_MAX) {
+        tooMany = true;
+        return false;
+      }
+      bool unconvertible = false;
+      if (converter) {
+        converter->Convert(line, &converted, &unconvertible);
+        line = converted;
+      }
+      if (loader.Load(line, lineNumber, unconvertible, &row)) rows->push_back(std::move(row));
+      return true;
+    });
+    if (read && !tooMany) return true;
+  } catch (const std::bad_alloc&) {
+  }
+  rows->clear();
+  rows->shrink_to_fit();
+  return false;
+}
+
+}  // namespace importing

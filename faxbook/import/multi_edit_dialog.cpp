@@ -1,0 +1,80 @@
+#include "faxbook/import/multi_edit_dialog.h"
+
+#include "faxbook/editing/field_controls.h"
+#include "faxbook/import/bulk_fields.h"
+#include "faxbook/res/bulk_edit_resource.h"
+#include "faxbook/res/editing_resource.h"
+
+using editing::kFieldCount;
+using editing::TextOf;
+
+namespace {
+
+constexpr int kRespectItems[] = {IDS_RESPECT_NONE, IDS_RESPECT_ITEM_1, IDS_RESPECT_ITEM_2,
+                                 IDS_RESPECT_ITEM_3};
+
+std::vector<std::vector<int>> ValueEdits() {
+  std::vector<std::vector<int>> edits;
+  for (const bulk::FieldControls& field : bulk::kFields) edits.push_back({field.value});
+  return edits;
+}
+
+}  // namespace
+
+CMultiEditDialog::CMultiEditDialog(ui::Resources& strings, const editing::TextRules& rules,
+                                   ui::FontHandle font)
+    : CTickedFieldsDialog(IDD_MULTI_EDIT, strings, rules, font, ValueEdits()), font_(font) {}
+
+void CMultiEditDialog::OnInit() {
+  for (int i = 0; i < kFieldCount; ++i) {
+    SetItemText(bulk::kFields[static_cast<std::size_t>(i)].value, TextOf(proposals, i));
+  }
+  SetUpFields();
+  if (font_ != 0) SetItemFont(IDC_RESPECT, font_);
+  ClearChoices(IDC_RESPECT);
+  for (int id : kRespectItems) AddChoice(IDC_RESPECT, strings_.String(id));
+  SelectChoice(IDC_RESPECT, proposals.respect >= 0 && proposals.respect <= store::kRespectMax
+                                ? proposals.respect
+                                : -1);
+  CheckItem(IDC_TICK_RESPECT, false);
+  EnableItem(IDC_TICK_RESPECT, RespectAvailable());
+  EnableItem(IDC_RESPECT, false);
+}
+
+void CMultiEditDialog::OnCommand(int id, int code) {
+  if (code == ui::kClicked && id == IDC_TICK_RESPECT) {
+    const bool ticked = !IsItemChecked(id);
+    CheckItem(id, ticked);
+    EnableItem(IDC_RESPECT, ticked);
+    if (ticked) FocusItem(IDC_RESPECT);
+    return;
+  }
+  if (code == ui::kClicked && OnTickClicked(id)) return;
+  if (code == ui::kEditChanged && OnEditChanged(id)) return;
+  Dialog::OnCommand(id, code);
+}
+
+void CMultiEditDialog::OnOK() {
+  MultiEdit result;
+  for (int i = 0; i < kFieldCount; ++i) {
+    if (!Ticked(i) || !bulk::FieldAvailable(i, groupsOnly, rules_)) continue;
+    const editing::FieldRule& rule = editing::RuleOf(editing::FieldAt(i));
+    if (!CheckEdit(i, bulk::kFields[static_cast<std::size_t>(i)].value, rule.required,
+                   &TextOf(result.values, i))) {
+      return;
+    }
+    result.ticked[static_cast<std::size_t>(i)] = true;
+  }
+  if (RespectAvailable() && IsItemChecked(IDC_TICK_RESPECT)) {
+    result.respectTicked = true;
+    const int chosen = SelectedChoice(IDC_RESPECT);
+    result.values.respect = chosen < 0 ? store::kRespectNone : chosen;
+    const std::size_t recipient = static_cast<std::size_t>(editing::Field::kClientName);
+    if (result.ticked[recipient] && result.values.clientName.empty()) {
+      result.values.respect = store::kRespectNone;
+    }
+  }
+  edit = result;
+  changed = true;
+  End(ui::kIdOk);
+}

@@ -1,0 +1,26 @@
+// The registration names and readings in use in a book, counted, so that
+// bulk commands can make hundreds of names unique without scanning the
+// whole list for every candidate.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "faxbook/editing/field_rules.h"
+
+class NameIndex : public editing::NameLookup {
+ public:
+  // kind 0: the registration name (DispName); kind 1: the reading (DispNameJP).
+  void Add(int kind, const std::string& name);
+  void Remove(int kind, const std::string& name);
+  // An entry's name changes from before to after.
+  void Rename(int kind, const std::string& before, const std::string& after);
+
+  // editing::NameLookup: exact byte comparison.
+  bool IsNameUsed(const std::string& text, int kind) const override;
+
+ private:
+  std::unordered_map<std::string, int>& Names(int kind) { return kind == 0 ? names_ : readings_; }
+  std::unordered_map<std::string, int> names_;
+  std::unordered_map<std::string, int> readings_;
+};

@@ -1,0 +1,41 @@
+#include "faxbook/import/replace_dialog.h"
+
+#include "faxbook/import/bulk_fields.h"
+#include "faxbook/res/bulk_edit_resource.h"
+
+namespace {
+
+std::vector<std::vector<int>> SearchAndReplacementEdits() {
+  std::vector<std::vector<int>> edits;
+  for (const bulk::FieldControls& field : bulk::kFields) edits.push_back({field.value, field.replacement});
+  return edits;
+}
+
+}  // namespace
+
+CReplaceDialog::CReplaceDialog(ui::Resources& strings, const editing::TextRules& rules,
+                               ui::FontHandle font)
+    : CTickedFieldsDialog(IDD_REPLACE, strings, rules, font, SearchAndReplacementEdits()) {}
+
+void CReplaceDialog::OnInit() { SetUpFields(); }
+
+void CReplaceDialog::OnCommand(int id, int code) {
+  if (code == ui::kClicked && OnTickClicked(id)) return;
+  if (code == ui::kEditChanged && OnEditChanged(id)) return;
+  Dialog::OnCommand(id, code);
+}
+
+void CReplaceDialog::OnOK() {
+  Replacement result;
+  for (int i = 0; i < editing::kFieldCount; ++i) {
+    if (!Ticked(i) || !bulk::FieldAvailable(i, groupsOnly, rules_)) continue;
+    const std::size_t f = static_cast<std::size_t>(i);
+    // A search text is always required; the replacement may be empty.
+    if (!CheckEdit(i, bulk::kFields[f].value, true, &result.search[f])) return;
+    if (!CheckEdit(i, bulk::kFields[f].replacement, false, &result.replacement[f])) return;
+    result.ticked[f] = true;
+  }
+  replacement = result;
+  changed = true;
+  End(ui::kIdOk);
+}

@@ -1,0 +1,35 @@
+// Resource ids of the CSV import: the mapping and confirmation dialogs and
+// their texts, shared by the resource scripts, the language libraries and
+// the code. Plain numbers only.
+#pragma once
+
+// Dialog templates.
+#define IDD_CSV_FIELD_MAP 145
+#define IDD_IMPORT_CONFIRM 146
+
+// Mapping dialog: one combo box per address field.
+#define IDC_MAP_DISP_NAME 1051
+#define IDC_MAP_READING 1048
+#define IDC_MAP_FAX_NUMBER 1050
+#define IDC_MAP_SUB_ADDRESS 1052
+#define IDC_MAP_PASSWORD 1057
+#define IDC_MAP_COMPANY 1058
+#define IDC_MAP_DEPARTMENT 1059
+#define IDC_MAP_RECIPIENT 1060
+
+// Confirmation dialog.
+#define IDC_CONFIRM_LIST 1049
+#define IDC_CONFIRM_ADD 1051
+#define IDC_CONFIRM_EDIT 1062
+#define IDC_CONFIRM_SELECTED 1059
+#define IDC_CONFIRM_ADDED 1060
+#define IDC_CONFIRM_BACK 1068
+
+// Strings (and IDS_BAD_FILE 61237 of bulk_edit_resource.h).
+#define IDS_NO_FIELD 61204
+#define IDS_CSV_FILTER 61213
+#define IDS_EDIT_SEVERAL 61240
+#define IDS_COLUMN_SUB_ADDRESS 61242
+#define IDS_COLUMN_PASSWORD 61243
+#define IDS_FILE_IN_USE 61261
+#define IDS_IMPORT_WARNING 61262

@@ -1,0 +1,112 @@
+// The picker's resource scripts: the program's own texts, and language
+// libraries that carry every id the program uses.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/support/resource_script.h"
+#include "faxpick/res/resource.h"
+
+namespace {
+
+const std::string kSource = FAXBOOK_SOURCE_DIR;
+const std::string kHeader = kSource + "/faxpick/res/resource.h";
+
+struct Scripts : ::testing::Test {
+  void SetUp() override {
+    ASSERT_TRUE(own.Load(kSource + "/faxpick/res/faxpick.rc", kHeader));
+    ASSERT_TRUE(ownDialogs.Load(kSource + "/faxpick/res/picker_ja.rc2", kHeader));
+    ASSERT_TRUE(japanese.Load(kSource + "/lang/pickres_ja.rc", kHeader));
+    ASSERT_TRUE(english.Load(kSource + "/lang/pickres_en.rc", kHeader));
+  }
+  rc::Script own, ownDialogs, japanese, english;
+};
+
+TEST_F(Scripts, TheProgramHoldsTheBuiltInTexts) {
+  EXPECT_TRUE(own.UsesUtf8());
+  EXPECT_EQ(own.Language(), "LANG_JAPANESE, SUBLANG_DEFAULT");
+  const std::map<int, std::string> expected = {
+      {99, "AddressBook"},
+      {100, "SOFTWARE\\Brevant Zelo\\RelayFAX\\"},
+      {101, "DS_SUBKEY_SPOOLER"},
+      {102, "IDS_DIR_MANUFACTOR"},
+      {103, "IDS_DIR_APP"},
+      {104, "IDS_FILE_ADDRESS"},
+      {105, "登録人数"},
+      {106, "登録名称"},
+      {107, "FAX番号"},
+      {108, "会社名"},
+      {109, "部署名"},
+      {110, "名称"},
+      {112, "IDS_WARNIG_DATAOVER"},
+      {113, "様"},
+      {114, "殿"},
+      {115, "御中"},
+      {116, "ﾌﾘｶﾞﾅ"},
+      {117, "ファイルにアクセスすることができません"},
+  };
+  std::map<int, std::string> strings = own.Strings();
+  // 118 is a message of this program's own wording.
+  EXPECT_FALSE(strings[IDS_NO_HANDING_BACK].empty());
+  strings.erase(IDS_NO_HANDING_BACK);
+  EXPECT_EQ(strings, expected);
+}
+
+TEST_F(Scripts, LibrariesCarryEveryStringAndShareTheNamesOfPlaces) {
+  for (rc::Script* library : {&japanese, &english}) {
+    std::set<int> ids;
+    for (const auto& [id, text] : library->Strings()) {
+      ids.insert(id);
+      EXPECT_FALSE(text.empty()) << id;
+    }
+    std::set<int> own_ids;
+    for (const auto& entry : own.Strings()) own_ids.insert(entry.first);
+    EXPECT_EQ(ids, own_ids);
+    for (int id : {99, 100, 101, 102, 103, 104}) {
+      EXPECT_EQ(library->Strings().at(id), japanese.Strings().at(id)) << id;
+    }
+    for (int id : {113, 114, 115}) EXPECT_EQ(library->Strings().at(id), own.Strings().at(id)) << id;
+    // The counter takes two integers.
+    const std::string counter = library->Strings().at(IDS_COUNTER);
+    EXPECT_EQ(std::count(counter.begin(), counter.end(), '%'), 2) << counter;
+    EXPECT_NE(counter.find("%d"), std::string::npos);
+  }
+  EXPECT_EQ(japanese.Strings().at(117), own.Strings().at(117));
+  EXPECT_EQ(english.Language(), "LANG_ENGLISH, SUBLANG_ENGLISH_US");
+  EXPECT_EQ(japanese.Language(), "LANG_JAPANESE, SUBLANG_DEFAULT");
+}
+
+TEST_F(Scripts, EveryTemplateHasTheControlsTheDialogsAddress) {
+  const std::set<int> destination = {IDC_FULL_LIST, IDC_RESULT_LIST_B, IDC_RESULT_LIST_A,
+                                     IDC_SEND_LIST, IDC_SHOW_ALL, IDC_DETAILS, IDC_DELETE,
+                                     IDC_DELETE_ALL, IDC_REGISTER, IDC_SEARCH_TEXT, IDC_BY_NAME,
+                                     IDC_BY_COMPANY, IDC_COUNTER, IDC_PERSONAL, IDC_SHARED,
+                                     IDC_HELP_BUTTON, 1, 2};
+  const std::set<int> group = {IDC_MEMBER_LIST, IDC_GROUP_NAME, 1, 2};
+  for (rc::Script* script : {&ownDialogs, &english}) {
+    for (const auto& [templateId, ids] : {std::make_pair(IDD_DESTINATION, destination),
+                                          std::make_pair(IDD_GROUP_CONFIRM, group)}) {
+      const rc::Dialog& dialog = script->DialogTemplate(templateId);
+      std::set<int> found;
+      bool defaultButton = false;
+      for (const rc::Control& c : dialog.controls) {
+        if (c.id > 0) found.insert(c.id);
+        if (c.kind == "DEFPUSHBUTTON") defaultButton = true;
+        if (c.id == 2 && templateId == IDD_GROUP_CONFIRM) {
+          EXPECT_NE(c.style.find("NOT WS_VISIBLE"), std::string::npos);
+        }
+        if (c.id == IDC_RESULT_LIST_A || c.id == IDC_RESULT_LIST_B) {
+          EXPECT_NE(c.style.find("NOT WS_VISIBLE"), std::string::npos);
+        }
+      }
+      EXPECT_EQ(found, ids) << templateId;
+      // Enter is OK in the destination dialog because it has no default button.
+      if (templateId == IDD_DESTINATION) EXPECT_FALSE(defaultButton);
+    }
+  }
+  EXPECT_EQ(ownDialogs.DialogTemplate(IDD_DESTINATION).caption, "宛先の選択");
+  EXPECT_EQ(ownDialogs.DialogTemplate(IDD_GROUP_CONFIRM).caption, "グループ確認");
+  EXPECT_EQ(english.DialogTemplate(IDD_DESTINATION).caption, "Select Destinations");
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// The multi-address edit and the replace on every entry of the largest book,
+// through the editor's commands on the in-memory backends.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "faxbook/shell/language.h"
+#include "tests/bench/largest_book.h"
+#include "tests/support/bulk_harness.h"
+
+namespace {
+
+constexpr char kBook[] = "C:\\books\\address.fdt";
+
+struct Editor : BulkHarness {
+  Editor() {
+    files.SetFile(kBook, bench::LargestBookBytes());
+    registry.Set(kAddressBookKey, kValueFileName, kBook);
+    system.majorVersion = 4;
+    started = Start();
+  }
+  void SelectAll() {
+    std::vector<int> rows;
+    for (int r = 0; r < List().ItemCount(); ++r) rows.push_back(r);
+    List().SelectOnly(rows);
+  }
+  bool started = false;
+};
+
+// A ticked company: one value for every address, each row rewritten and
+// each address's copies in the groups updated.
+void BM_MultiEditCompanyOfAll(benchmark::State& state) {
+  Editor editor;
+  if (!editor.started) state.SkipWithError("the editor did not start");
+  for (auto _ : state) {
+    editor.SelectAll();
+    editor.dialogs.OnNextDialog(IDD_MULTI_EDIT, [](ui::FakeDialog& d) {
+      Tick(d, IDC_TICK_COMPANY);
+      d.Type(IDC_COMPANY, "Acme");
+      d.Click(ui::kIdOk);
+    });
+    editor.Command(IDC_EDIT_BUTTON);
+  }
+  state.counters["rows"] = editor.List().ItemCount();
+}
+BENCHMARK(BM_MultiEditCompanyOfAll)->Unit(benchmark::kMillisecond);
+
+// The worst case of the unique names: every entry given the same reading,
+// so the last one tries 2999 taken suffixes first.
+void BM_MultiEditOneReadingForAll(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    Editor editor;
+    editor.SelectAll();
+    editor.dialogs.OnNextDialog(IDD_MULTI_EDIT, [](ui::FakeDialog& d) {
+      Tick(d, IDC_TICK_READING);
+      d.Type(IDC_READING, "SAME");
+      d.Click(ui::kIdOk);
+    });
+    state.ResumeTiming();
+    editor.Command(IDC_EDIT_BUTTON);
+  }
+}
+BENCHMARK(BM_MultiEditOneReadingForAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A replace in the company of every address.
+void BM_ReplaceInAll(benchmark::State& state) {
+  Editor editor;
+  if (!editor.started) state.SkipWithError("the editor did not start");
+  bool forth = true;
+  for (auto _ : state) {
+    editor.SelectAll();
+    editor.dialogs.OnNextDialog(IDD_REPLACE, [forth](ui::FakeDialog& d) {
+      Tick(d, IDC_TICK_COMPANY);
+      d.Type(IDC_COMPANY, forth ? "," : ";");
+      d.Type(IDC_NEW_COMPANY, forth ? ";" : ",");
+      d.Click(ui::kIdOk);
+    });
+    editor.Command(ID_EDIT_REPLACE);
+    forth = !forth;
+  }
+}
+BENCHMARK(BM_ReplaceInAll)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

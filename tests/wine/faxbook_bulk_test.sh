@@ -1,0 +1,236 @@
+#!/usr/bin/env bash
+# The real faxbook.exe under Wine: a device file imported through the real
+# open dialog and applied byte for byte as fdtool import-fed writes it;
+# save-as through the real save dialog, after which apply still writes the
+# book's own file; another book imported with the open dialog; the
+# multi-address edit and the replace through their real dialogs; and both
+# dialogs in Japanese and English, kept as screenshots in the scratch folder.
+#
+# Usage: faxbook_bulk_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
+# "not ok NAME" per check; exits non-zero when any check failed.
+set -u
+build=$(cd "$1" && pwd)
+scratch=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+. "$here/report.sh"
+
+exe="$build/faxbook/faxbook.exe"
+driver="$build/tests/wine/faxbook_driver.exe"
+fdtool="$build/tools/fdtool/fdtool.exe"
+library="$build/lang/ledgresLC.dll"
+make_fed="$build/tests/wine/make_fed_file.exe"
+for f in "$exe" "$driver" "$fdtool" "$library" "$make_fed"; do
+  [ -f "$f" ] || { notok "built: $(basename "$f")"; exit 1; }
+done
+title="Address Book for Relay FAX"
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+start_display 141 190 || { notok "Xvfb starts"; exit 1; }
+editor=""
+cleanup() {
+  [ -n "$editor" ] && kill "$editor" 2>/dev/null
+  stop_wine
+  stop_display
+}
+trap cleanup EXIT
+
+drv() { wine_run "$locale" "$driver" "$@"; }
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+drive() { printf '%s' "$WINEPREFIX/drive_c"; }
+crlf() { sed 's/$/\r/'; }
+# shot NAME TITLE: a picture of the window titled TITLE.
+shot() {
+  sleep 1
+  local id
+  id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1)
+  [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
+}
+# rows COLUMN: that column of the main list, one line per row.
+rows() { drv rows "$title" | tr -d '\r' | cut -f"$1"; }
+# until_rows N: waits until the main list holds N rows.
+until_rows() {
+  local _
+  for _ in $(seq 100); do [ "$(drv rows "$title" | wc -l)" = "$1" ] && return 0; sleep 0.1; done
+  return 1
+}
+until_file() {
+  local _
+  for _ in $(seq 100); do [ -f "$1" ] && return 0; sleep 0.1; done
+  return 1
+}
+# modified / unmodified: the apply button follows the modified state (it is
+# updated when the editor is idle, so it is polled).
+apply_enabled() {
+  local _
+  for _ in $(seq 50); do
+    [ "$(drv button-enabled "$title" 57603 | tr -d '\r')" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+modified() { apply_enabled 1; }
+unmodified() { apply_enabled 0; }
+start_editor() {
+  LANG=$locale LC_ALL=$locale timeout 600 "$WINE64" "$1/faxbook.exe" >/dev/null 2>&1 &
+  editor=$!
+}
+ended() {
+  local _
+  for _ in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+reg_set() {
+  wine_run "$locale" reg add 'HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook' /v "$1" /d "$2" \
+    /f >/dev/null 2>&1
+}
+
+# === Japanese =================================================================
+locale=ja_JP.UTF-8
+new_prefix "$scratch/wine" "$locale" || { notok "wine prefix"; exit 1; }
+set_windows_version winxp
+app="$(drive)/Program Files/Faxbook"
+books="$(drive)/books"
+mkdir -p "$app" "$books"
+cp "$exe" "$app/"
+wine_run "$locale" "$make_fed" 'C:\books\machine.fed' >/dev/null 2>&1
+{
+  echo '// This is BrevantZelo Relay Fax AddressBook  Utility Data.'
+  echo '[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,,0'
+  echo '[FAX_ADDR]=1,2,Minami,MINAMI,06-3,,,,,,0'
+} | crlf >"$books/address.fdt"
+reg_set FileName 'C:\books\address.fdt'
+start_editor "$app"
+check "the editor starts" drv wait "$title" 60000 FaxbookMainFrame || exit 1
+book=$(find "$(drive)/users" -path '*FaxbookData/address.fdt' | head -1)
+check "the book is seeded from the old location" cmp -s "$books/address.fdt" "$book"
+
+# The device import through the real open dialog.
+drv post-command "$title" 32792 >/dev/null
+opened=$(drv file-dialog 20000 'C:\books\machine.fed' | tr -d '\r')
+check "the device import asks for the file" [ -n "$opened" ]
+check "the device file's destinations replace the entries" until_rows 4
+check "the readings are the destinations' keys" \
+  [ "$(rows 2 | sort | tr '\n' ' ')" = "#0001 #0002 #0003 *0006 " ]
+check "the twin name gets a suffix" [ "$(rows 1 | sort | tr '\n' ' ')" = "#0003 Kita Kita(1) Minami " ]
+check "the imported book counts as modified" modified
+shot device-import "$title"
+(cd "$books" && wine_run "$locale" "$fdtool" import-fed machine.fed expected.fdt >/dev/null 2>&1)
+check "fdtool import-fed writes a book" test -s "$books/expected.fdt"
+
+# Save-as through the real save dialog: the copy, and the book's own file
+# untouched until apply.
+drv post-command "$title" 57604 >/dev/null
+saved=$(drv file-dialog 20000 'C:\books\copy.fdt' | tr -d '\r')
+check "save-as shows the save dialog" [ -n "$saved" ] && [ "$saved" != "$opened" ]
+check "save-as writes the copy" until_file "$books/copy.fdt"
+sleep 0.5
+check "the copy is the imported book as apply writes it" cmp -s "$books/expected.fdt" "$books/copy.fdt"
+check "the book's own file is untouched by save-as" cmp -s "$books/address.fdt" "$book"
+check "the book is still modified after save-as" modified
+drv command "$title" 57603 >/dev/null
+check "apply writes the book's own file" cmp -s "$books/expected.fdt" "$book"
+check "apply leaves the copy alone" cmp -s "$books/expected.fdt" "$books/copy.fdt"
+check "apply clears the modified state" unmodified
+
+# The multi-address edit on the first two rows.
+multi="複数ｱﾄﾞﾚｽの編集"
+drv select "$title" 0 1
+drv post-command "$title" 1013 >/dev/null
+check "edit with two rows opens the multi-address edit" drv wait "$multi" 10000
+check "its values start disabled" [ "$(drv enabled "$multi" 1019 | tr -d '\r')" = 0 ]
+drv click "$multi" 1074
+sleep 0.3
+check "a tick enables its value" [ "$(drv enabled "$multi" 1019 | tr -d '\r')" = 1 ]
+check "the tick shows ticked" [ "$(drv checked "$multi" 1074 | tr -d '\r')" = 1 ]
+drv set-text "$multi" 1019 Acme
+drv click "$multi" 1072
+drv set-text "$multi" 1017 "1-2"
+shot multi-edit-ja "$multi"
+drv click "$multi" 1
+message=$(drv message "入力ｴﾗｰ" | tr -d '\r')
+check "a refused sub-address keeps the dialog open" [ "$message" = "$(sjis 'ｻﾌﾞｱﾄﾞﾚｽに使用できない文字が設定されています')" ]
+drv answer "入力ｴﾗｰ" 1 >/dev/null
+drv gone "入力ｴﾗｰ" 10000 "#32770"
+drv click "$multi" 1072
+drv click "$multi" 1
+check "the multi-address edit closes on OK" drv gone "$multi" 10000 "#32770"
+sleep 0.3
+check "both entries get the company" [ "$(rows 4 | grep -c '^Acme$')" = 2 ]
+
+# Replace on every row: the fax numbers' leading 03.
+replace="文字列の置換"
+drv select "$title" 0 1 2 3
+drv post-command "$title" 32796 >/dev/null
+check "the replace dialog opens" drv wait "$replace" 10000
+drv click "$replace" 1071
+sleep 0.3
+check "a tick enables the search and the replacement" \
+  [ "$(drv enabled "$replace" 1010 | tr -d '\r')$(drv enabled "$replace" 1011 | tr -d '\r')" = 11 ]
+drv set-text "$replace" 1010 03
+drv set-text "$replace" 1011 06
+shot replace-ja "$replace"
+drv click "$replace" 1
+check "the replace dialog closes on OK" drv gone "$replace" 10000 "#32770"
+sleep 0.3
+check "only the numbers' leading 03 are replaced" \
+  [ "$(rows 3 | sort | tr '\n' ' ')" = "06-1111 06-2222 06-3333 0612340301 " ]
+
+# Ctrl+O: another book through the open dialog; the book differs from the
+# editor's own file, so it is modified (apply unsaved: answered No first).
+drv post-command "$title" 57601 >/dev/null
+question=$(drv message "$title" | tr -d '\r')
+check "unsaved work is offered a save first" [ "$question" = "$(sjis '現在のｱﾄﾞﾚｽﾃﾞｰﾀを名前を変えて保存しますか?')" ]
+drv answer "$title" 7 >/dev/null
+drv file-dialog 20000 'C:\books\address.fdt' >/dev/null
+check "the other book replaces the entries" until_rows 2
+check "the other book's entries show" [ "$(rows 2 | tr '\n' ' ')" = "KITA MINAMI " ]
+check "the imported book counts as modified" modified
+check "the book's own file is untouched by the import" cmp -s "$books/expected.fdt" "$book"
+drv close "$title" >/dev/null
+drv answer "$title" 7 >/dev/null
+check "the editor closes without saving" ended "$editor" 20
+check "closing without saving keeps the file" cmp -s "$books/expected.fdt" "$book"
+stop_wine
+
+# === English ==================================================================
+locale=en_US.UTF-8
+new_prefix "$scratch/en" "$locale" || { notok "wine prefix (en)"; exit 1; }
+set_windows_version vista
+app="$(drive)/Program Files/Faxbook"
+mkdir -p "$app" "$(drive)/books"
+cp "$exe" "$library" "$app/"
+{
+  echo '// header'
+  echo '[FAX_ADDR]=1,1,,North,03-1,,,Firm,,,0'
+  echo '[FAX_ADDR]=1,2,,South,06-3,,,Firm,,,0'
+} | crlf >"$(drive)/books/address.fdt"
+reg_set FileName 'C:\books\address.fdt'
+reg_set Language English
+start_editor "$app"
+check "starts in English" drv wait "$title" 30000 FaxbookMainFrame
+drv select "$title" 0 1
+drv post-command "$title" 1013 >/dev/null
+check "the multi-address edit opens in English" drv wait "Edit Several Addresses" 10000
+check "the unused registration name cannot be ticked in English" \
+  [ "$(drv enabled "Edit Several Addresses" 1069 | tr -d '\r')" = 0 ]
+check "the company is proposed" [ "$(drv text "Edit Several Addresses" 1019 | tr -d '\r')" = Firm ]
+drv click "Edit Several Addresses" 1070
+shot multi-edit-en "Edit Several Addresses"
+drv click "Edit Several Addresses" 2
+drv gone "Edit Several Addresses" 10000 "#32770"
+drv post-command "$title" 32796 >/dev/null
+check "the replace dialog opens in English" drv wait "Replace Text" 10000
+drv click "Replace Text" 1074
+drv set-text "Replace Text" 1019 Firm
+drv set-text "Replace Text" 1024 "Firm Ltd."
+shot replace-en "Replace Text"
+drv click "Replace Text" 1
+drv gone "Replace Text" 10000 "#32770"
+sleep 0.3
+check "the replace reaches both entries in English" [ "$(rows 3 | tr '\n' ' ')" = "Firm Ltd. Firm Ltd. " ]
+drv close "$title" >/dev/null
+drv answer "$title" 7 >/dev/null
+check "closes (English)" ended "$editor" 20
+exit $((failures > 0))

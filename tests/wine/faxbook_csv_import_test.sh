@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# The real faxbook.exe under Wine importing a CSV file through the real
+# dialogs: the file chosen in the open-file dialog, two columns mapped anew,
+# every row of the confirmation selected and added (a refused row stays),
+# apply, and the written book checked byte for byte. Then the same dialogs
+# with the English library. Screenshots of both dialogs in both languages
+# are kept in the scratch folder.
+#
+# Usage: faxbook_csv_import_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
+# "not ok NAME" per check; exits non-zero when any check failed.
+set -u
+build=$(cd "$1" && pwd)
+scratch=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+. "$here/report.sh"
+
+exe="$build/faxbook/faxbook.exe"
+driver="$build/tests/wine/faxbook_driver.exe"
+library="$build/lang/ledgresLC.dll"
+for f in "$exe" "$driver" "$library"; do
+  [ -f "$f" ] || { notok "built: $(basename "$f")"; exit 1; }
+done
+title="Address Book for Relay FAX"
+key='HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook'
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+start_display 191 240 || { notok "Xvfb starts"; exit 1; }
+editor=""
+cleanup() {
+  [ -n "$editor" ] && kill "$editor" 2>/dev/null
+  stop_wine
+  stop_display
+}
+trap cleanup EXIT
+
+locale=ja_JP.UTF-8
+drive() { echo "$WINEPREFIX/drive_c"; }
+drv() { wine_run "$locale" "$driver" "$@"; }
+sjis() { iconv -f UTF-8 -t CP932; }
+crlf() { sed 's/$/\r/'; }
+reg_set() { wine_run "$locale" reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1; }
+# shot NAME TITLE: a picture of the window titled TITLE, captured by its own
+# id once it has painted.
+shot() {
+  sleep 1
+  local id
+  id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1)
+  [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
+}
+start_editor() {
+  LANG=$locale LC_ALL=$locale timeout 600 "$WINE64" "$1/faxbook.exe" >/dev/null 2>&1 &
+  editor=$!
+}
+ended() {
+  local i
+  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+# choose_file PATH: the open-file dialog, when it shows, takes PATH.
+choose_file() { drv file-dialog 20000 "$1" >/dev/null; }
+# The driver prints in the ANSI code page; compare in UTF-8.
+text_of() { drv text "$1" "$2" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
+rows_of() { drv dialog-rows "$1" "$2" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
+
+# === Japanese, Windows XP ======================================================
+map="ｱﾄﾞﾚｽ帳ｲﾝﾎﾟｰﾄ"
+confirm="ｲﾝﾎﾟｰﾄ内容の確認"
+new_prefix "$scratch/ja" ja_JP.UTF-8 || { notok "wine prefix (ja)"; exit 1; }
+set_windows_version winxp
+app="$(drive)/Program Files/Faxbook"
+mkdir -p "$app" "$(drive)/old" "$(drive)/data"
+cp "$exe" "$app/"
+{
+  echo "// the old book"
+  echo '[FAX_ADDR]=1,1,Kita,ｷﾀ,03-111,,,,,,0'
+} | crlf | sjis >"$(drive)/old/address.fdt"
+reg_set FileName 'C:\old\address.fdt'
+# The reading comes first in this file and the name second: the mapping is
+# changed for both.
+{
+  echo 'Reading,Name,Fax,Sub,Password,Company,Department,Recipient'
+  echo 'ﾋｶﾞｼ,Higashi,07-111,,,東商事,,東 花子'
+  echo 'ｷﾀ,Kita,03-999,,,,,'
+  echo '漢字,Kanji,03-1,,,,,'
+  echo 'ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ,Long,04-1,,,,,'
+  echo 'ｻﾝ,"Sun, Ltd.",05-1,,,"The ""Sun"" Shop",,'
+} | crlf | sjis >"$(drive)/data/list.csv"
+
+start_editor "$app"
+check "the editor starts" drv wait "$title" 60000 FaxbookMainFrame || exit 1
+drv post-command "$title" 32791 >/dev/null
+check "the open-file dialog takes the CSV file" choose_file 'C:\data\list.csv'
+check "the mapping dialog opens" drv wait "$map" 20000 "#32770"
+check "the combo boxes offer the header's columns" [ "$(text_of "$map" 1048)" = '"Name"' ]
+drv choose "$map" 1051 1 && drv choose "$map" 1048 0
+check "a chosen column shows" [ "$(text_of "$map" 1048)" = '"Reading"' ]
+shot csv-map-ja "$map"
+owner_of() { drv owner "$1" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
+check "the mapping dialog belongs to the main window" [ "$(owner_of "$map")" = "$title" ]
+drv click "$map" 1 >/dev/null
+check "the confirmation opens" drv wait "$confirm" 20000 "#32770"
+check "the confirmation belongs to the mapping dialog" [ "$(owner_of "$confirm")" = "$map" ]
+printf '%s\n' \
+  $'\tHigashi\tﾋｶﾞｼ\t07-111\t\t\t東商事\t\t東 花子' \
+  $'!\tKanji\t漢字\t03-1\t\t\t\t\t' \
+  $'\tKita\tｷﾀ\t03-999\t\t\t\t\t' \
+  $'?\tLong\tｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ\t04-1\t\t\t\t\t' \
+  $'\tSun, Ltd.\tｻﾝ\t05-1\t\t\tThe "Sun" Shop\t\t' >"$scratch/confirm.expected"
+rows_of "$confirm" 1049 >"$scratch/confirm.txt"
+check "the rows show with their marks, sorted by name" cmp -s "$scratch/confirm.expected" "$scratch/confirm.txt"
+check "no row is selected yet" [ "$(text_of "$confirm" 1059)" = 0 ]
+drv select-all "$confirm" 1049
+sleep 0.5
+check "every row selected counts" [ "$(text_of "$confirm" 1059)" = 5 ]
+shot csv-confirm-ja "$confirm"
+drv click "$confirm" 1051 >/dev/null
+warning=$(drv message "$title" | tr -d '\r' | iconv -f CP932 -t UTF-8)
+check "the warning belongs to the confirmation" [ "$(owner_of "$title")" = "$confirm" ]
+check "marked rows are warned of once" [ "$warning" = "選択されたﾃﾞｰﾀには使用できない文字を設定しているため登録されないﾃﾞｰﾀ（！）あるいは、長すぎるため切り捨てられるﾃﾞｰﾀ（？）を含んでいます" ]
+drv answer "$title" 1 >/dev/null
+drv gone "$title" 10000 "#32770"
+sleep 0.5
+check "four addresses were added" [ "$(text_of "$confirm" 1060)" = 4 ]
+check "the refused row stays, deselected" [ "$(rows_of "$confirm" 1049 | cut -f1,2)" = $'!\tKanji' ] &&
+  [ "$(text_of "$confirm" 1059)" = 0 ]
+check "going back is over after an add" [ "$(drv enabled "$confirm" 1068 | tr -d '\r')" = 0 ]
+shot csv-confirm-added-ja "$confirm"
+drv click "$confirm" 1 >/dev/null
+check "OK closes the confirmation and the mapping" drv gone "$map" 10000 "#32770"
+
+drv command "$title" 57603 >/dev/null
+book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
+{
+  echo '// This is BrevantZelo Relay Fax AddressBook  Utility Data.'
+  echo '[FAX_ADDR]=1,4,Long,ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ,04-1,,,,,,0'
+  echo '[FAX_ADDR]=1,1,Kita,ｷﾀ,03-111,,,,,,0'
+  echo '[FAX_ADDR]=1,3,Kita(1),ｷﾀ(1),03-999,,,,,,0'
+  echo '[FAX_ADDR]=1,5,"Sun, Ltd.",ｻﾝ,05-1,,,"The ""Sun"" Shop",,,0'
+  echo '[FAX_ADDR]=1,2,Higashi,ﾋｶﾞｼ,07-111,,,東商事,,東 花子,0'
+} | crlf | sjis >"$scratch/expected.fdt"
+check "apply writes the imported book byte for byte" cmp -s "$scratch/expected.fdt" "$book"
+drv close "$title" >/dev/null
+check "the editor closes after apply" ended "$editor" 20
+stop_wine
+
+# === English library ========================================================
+locale=en_US.UTF-8
+new_prefix "$scratch/en" en_US.UTF-8 || { notok "wine prefix (en)"; exit 1; }
+set_windows_version winxp
+app="$(drive)/Program Files/Faxbook"
+mkdir -p "$app" "$(drive)/data"
+cp "$exe" "$library" "$app/"
+reg_set FileName 'C:\nowhere\address.fdt'
+reg_set Language English
+{
+  echo 'Name,Fax,Sub,Password,Company,Department,Recipient'
+  echo 'Tanaka,03-1111,,,"Tanaka, Ltd.",Sales,Ms Tanaka'
+  echo 'Bad Fax,x-1,,,,,'
+  echo 'A name far too long for its field,04-2222,,,,,'
+} | crlf >"$(drive)/data/people.csv"
+start_editor "$app"
+check "the editor starts in English" drv wait "$title" 60000 FaxbookMainFrame || exit 1
+drv post-command "$title" 32791 >/dev/null
+choose_file 'C:\data\people.csv'
+check "the mapping dialog opens in English" drv wait "Import Addresses" 20000 "#32770"
+check "no registration name outside Japanese" [ "$(drv enabled "Import Addresses" 1051 | tr -d '\r')" = 0 ]
+shot csv-map-en "Import Addresses"
+drv click "Import Addresses" 1 >/dev/null
+check "the confirmation opens in English" drv wait "Confirm Import" 20000 "#32770"
+drv select-rows "Confirm Import" 1049 1
+shot csv-confirm-en "Confirm Import"
+check "the rows sort by their marks first" \
+  [ "$(rows_of "Confirm Import" 1049 | cut -f1,2 | tr '\t\n' '|;')" = '|Tanaka;!|Bad Fax;?|A name far too long for its field;' ]
+drv click "Confirm Import" 1068 >/dev/null
+sleep 1
+check "back leads to the mapping again" drv wait "Import Addresses" 10000 "#32770"
+drv click "Import Addresses" 2 >/dev/null
+drv gone "Import Addresses" 10000 "#32770"
+drv close "$title" >/dev/null
+check "the editor closes (English)" ended "$editor" 20
+exit $((failures > 0))

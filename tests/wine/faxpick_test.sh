@@ -1,0 +1,279 @@
+#!/usr/bin/env bash
+# End-to-end tests of faxpick.exe under Wine, on its own Xvfb display,
+# started as the fax driver side starts it (the exact command line
+# "SPOOLER PATH" "VERSION"): on Windows XP in Japanese the exchange file of
+# the job is read back, Cancel leaves it byte for byte, OK rewrites it
+# exactly; a shared book given as a plain path loads; an unreachable host
+# falls back to the personal book; the English library in English; the
+# time from start to the largest books shown.
+#
+# Usage: faxpick_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
+# "not ok NAME" per check; exits non-zero when any check failed.
+set -u
+build=$(cd "$1" && pwd)
+rm -rf "$2"
+mkdir -p "$2"
+scratch=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+. "$here/report.sh"
+
+exe="$build/faxpick/faxpick.exe"
+driver="$build/tests/wine/faxbook_driver.exe"
+for f in "$exe" "$driver" "$build/lang/pickresJPN.dll" "$build/lang/pickresENG.dll"; do
+  [ -f "$f" ] || { notok "built: $(basename "$f")"; exit 1; }
+done
+start_display 141 190 || { notok "Xvfb starts"; exit 1; }
+runs=()
+cleanup() {
+  local pid
+  for pid in "${runs[@]}"; do kill "$pid" 2>/dev/null; done
+  stop_wine
+  stop_display
+}
+trap cleanup EXIT
+
+# --- helpers ---------------------------------------------------------------------
+locale=ja_JP.UTF-8
+program='C:\Program Files\RelayFax\faxpick.exe'
+line='"C:\Spool\spooler.dll" "2.1"'
+drive() { echo "$WINEPREFIX/drive_c"; }
+userdir() { local d; for d in "$(drive)"/users/*/; do [ "$(basename "$d")" != Public ] && echo "${d%/}"; done | head -1; }
+drv() { wine_run "$locale" "$driver" "$@"; }
+sjis() { iconv -f UTF-8 -t CP932; }
+utf8() { iconv -f CP932 -t UTF-8; }
+crlf() { sed 's/$/\r/'; }
+# pick: starts the picker as the driver side does and waits for its dialog;
+# the run's exit code lands in $scratch/exit.txt.
+pick() {
+  rm -f "$scratch/exit.txt"
+  LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$driver" run "$program" "$line" 120000 \
+    >"$scratch/exit.txt" 2>/dev/null &
+  runs+=($!)
+  drv wait "$title" 30000 '#32770'
+}
+# ended: the picker has closed and ended with exit code 0.
+ended() {
+  drv gone "$title" 20000 '#32770' || return 1
+  local i
+  for i in $(seq 100); do [ -s "$scratch/exit.txt" ] && break; sleep 0.1; done
+  [ "$(tr -d '\r' <"$scratch/exit.txt")" = 0 ]
+}
+rows() { drv dialog-rows "$title" "$1" | tr -d '\r' | utf8; }
+count() { drv dialog-rows "$title" "$1" | wc -l; }
+# until_rows ID N: polls until list ID holds N rows.
+until_rows() {
+  local i
+  for i in $(seq 50); do [ "$(count "$1")" = "$2" ] && return 0; sleep 0.1; done
+  return 1
+}
+shot() {  # shot NAME [WINDOW TITLE]
+  local window
+  window=$(xdotool search --name "^${2:-$title}\$" 2>/dev/null | head -1)
+  [ -n "$window" ] && xwd -id "$window" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
+}
+item() {  # item N FAX COMPANY DEPARTMENT CLIENT RESPECT NAME READING
+  printf '%s\n' "[ITEM_$1]" "FaxNumber=$2" "SubAddress=" "Password=" "CompanyName=$3" \
+    "DepartmentName=$4" "ClientName=$5" "Respect=$6" "DispName=$7" "DispNameJP=$8"
+}
+
+book_ja() {
+  {
+    echo "// This is BrevantZelo Relay Fax AddressBook  Utility Data."
+    echo '[FAX_ADDR]=1,1,北支店,ｷﾀ,03-111-222,,,"北商事, 株式会社",営業部,北 太郎,1'
+    echo '[FAX_ADDR]=3,3,全店,ｾﾞﾝﾃﾝ,'
+    echo '[FAX_ADDR_GM]=4,3,北支店,ｷﾀ,03-111-222,,,"北商事, 株式会社",営業部,北 太郎,1'
+    echo '[FAX_ADDR_GM]=4,3,南店,ﾐﾅﾐ,06-333-444,12,,The Sun Shop,,,2'
+    echo '[FAX_ADDR]=1,2,南店,ﾐﾅﾐ,06-333-444,12,,The Sun Shop,,,2'
+    echo '[FAX_ADDR]=1,6,Abe,ABE,011-1,,,,,,0'
+  } | crlf | sjis
+}
+
+book_en() {
+  {
+    echo "// This is BrevantZelo Relay Fax AddressBook  Utility Data."
+    echo '[FAX_ADDR]=1,1,North Branch,North,03-111-222,,,"North, Ltd.",Sales,Tom North,1'
+    echo '[FAX_ADDR]=3,3,All Branches,All,'
+    echo '[FAX_ADDR_GM]=4,3,North Branch,North,03-111-222,,,"North, Ltd.",Sales,Tom North,1'
+    echo '[FAX_ADDR_GM]=4,3,South Shop,South,06-333-444,12,,The Sun Shop,,,2'
+    echo '[FAX_ADDR]=1,2,South Shop,South,06-333-444,12,,The Sun Shop,,,2'
+    echo '[FAX_ADDR]=1,6,Müller,Müller,011-1,,,Müller GmbH,,Hans Müller,0'
+  } | crlf | iconv -f UTF-8 -t CP1252
+}
+
+# The job: three destinations listed, five in all; a section of its own.
+exchange_ja() {
+  {
+    printf '%s\n' "[DRIVER]" "Job=7" "[BASE_INFO]" "ItemNum=3" "ItemNumTotal=5"
+    item 000 0311 "東商事" "" "東 一郎" "様" "東" "ﾋｶﾞｼ"
+    item 001 0322 "" "" "" "" "西" "ﾆｼ"
+    item 002 0333 "" "" "" "" "中" "ﾅｶ"
+  } | crlf | sjis
+}
+
+exchange_en() {
+  {
+    printf '%s\n' "[BASE_INFO]" "ItemNum=3" "ItemNumTotal=5"
+    item 000 0311 "East Trading" "" "Ann East" "" "East" "East"
+    item 001 0322 "" "" "" "" "West" "West"
+    item 002 0333 "" "" "" "" "Centre" "Centre"
+  } | crlf
+}
+
+setup_prefix() {  # setup_prefix DIR LOCALE BOOK EXCHANGE
+  new_prefix "$1" "$2" || return 1
+  set_windows_version winxp
+  app="$(drive)/Program Files/RelayFax"
+  mkdir -p "$app"
+  cp "$exe" "$build/lang/pickresJPN.dll" "$build/lang/pickresENG.dll" "$app/"
+  docs="$(userdir)/Documents"
+  personal="$docs/BrevantZelo/FaxbookDATA/address.fdt"
+  jobdir="$docs/BrevantZelo/RelayFax/2.1"
+  job="$jobdir/SendList.ini"
+  settings="$jobdir/FilePath.ini"
+  mkdir -p "$(dirname "$personal")" "$jobdir"
+  $3 >"$personal"
+  $4 >"$job"
+}
+
+# === Japanese, Windows XP ================================================================
+setup_prefix "$scratch/ja" ja_JP.UTF-8 book_ja exchange_ja || { notok "wine prefix (ja)"; exit 1; }
+title="宛先の選択"
+
+# 1. Start with the job's list; Cancel after changes leaves the file alone.
+cp "$job" "$scratch/job-before.ini"
+check "starts as the driver side starts it" pick
+rows 1002 >"$scratch/rows-ja.txt"
+printf '%s\n' \
+  "Abe	ABE	011-1			  " \
+  "北支店	ｷﾀ	03-111-222	北商事, 株式会社	営業部	北 太郎 様" \
+  "全店	ｾﾞﾝﾃﾝ				" \
+  "南店	ﾐﾅﾐ	06-333-444	The Sun Shop		 殿" >"$scratch/rows-ja.expected"
+check "shows the personal book in reading order" cmp -s "$scratch/rows-ja.txt" "$scratch/rows-ja.expected"
+rows 1005 >"$scratch/send-ja.txt"
+printf '%s\n' "0311	東商事		東 一郎 様" "0322			 " "0333			 " >"$scratch/send-ja.expected"
+check "reads the job's destinations back" cmp -s "$scratch/send-ja.txt" "$scratch/send-ja.expected"
+check "counts 80 less the job's others" \
+  test "$(drv text "$title" 1016 | tr -d '\r' | utf8)" = "登録件数 3件（あと 75件登録できます）"
+drv set-text "$title" 1012 "北" >/dev/null
+check "searches as the user types" test "$(rows 1004 | cut -f1)" = "北支店"
+check "shows the result list in place of the book" \
+  test "$(drv shown "$title" 1004 | tr -d '\r')$(drv shown "$title" 1002 | tr -d '\r')" = 10
+drv click "$title" 1007 >/dev/null
+for _ in $(seq 30); do [ "$(drv shown "$title" 1002 | tr -d '\r')" = 1 ] && break; sleep 0.1; done
+# 詳細 on the group: its members in the confirmation, closed with Escape.
+drv select-rows "$title" 1002 2 >/dev/null
+for _ in $(seq 30); do [ "$(drv shown "$title" 1008 | tr -d '\r')" = 1 ] && break; sleep 0.1; done
+check "shows 詳細 for a selected group" test "$(drv shown "$title" 1008 | tr -d '\r')" = 1
+drv click "$title" 1008 >/dev/null
+confirm="グループ確認"
+if drv wait "$confirm" 10000 '#32770' >/dev/null; then
+  members=$(drv dialog-rows "$confirm" 1006 | tr -d '\r' | utf8 | cut -f1 | tr '\n' ' ')
+  check "the confirmation lists the group's members" test "$members" = "北支店 南店 "
+  check "the confirmation names the group" test "$(drv text "$confirm" 1013 | tr -d '\r' | utf8)" = "全店"
+  sleep 0.3
+  shot confirm-ja "$confirm"
+  xdotool search --name "^$confirm\$" windowfocus --sync key Escape >/dev/null 2>&1
+  check "Escape closes the confirmation" drv gone "$confirm" 10000 '#32770'
+else
+  notok "opens the group confirmation"
+fi
+drv select-rows "$title" 1002 1 >/dev/null
+sleep 0.3
+shot picker-ja
+drv click "$title" 1010 >/dev/null
+until_rows 1005 0
+drv click "$title" 2 >/dev/null
+check "ends after Cancel with exit code 0" ended
+check "Cancel leaves the exchange file byte for byte" cmp -s "$job" "$scratch/job-before.ini"
+check "Cancel writes no settings" test ! -e "$settings"
+
+# 2. Delete the second destination, register 北支店, OK: the file lists the
+# job's two others and 北支店, its other section kept.
+pick >/dev/null
+drv select-rows "$title" 1005 1 >/dev/null
+drv click "$title" 1009 >/dev/null
+until_rows 1005 2
+drv select-rows "$title" 1002 1 >/dev/null
+drv click "$title" 1011 >/dev/null
+check "registers the selected address" until_rows 1005 3
+drv click "$title" 1 >/dev/null
+check "ends after OK with exit code 0" ended
+{
+  printf '%s\n' "[DRIVER]" "Job=7" "[BASE_INFO]" "ItemNum=3" "ItemNumTotal=5"
+  item 000 0311 "東商事" "" "東 一郎" "様" "東" "ﾋｶﾞｼ"
+  item 001 0333 "" "" "" "" "中" "ﾅｶ"
+  item 002 03-111-222 "北商事, 株式会社" "営業部" "北 太郎" "様" "北支店" "ｷﾀ"
+} | crlf | sjis >"$scratch/job-after.expected"
+check "OK rewrites the exchange file exactly" cmp -s "$job" "$scratch/job-after.expected"
+printf '[PARAM]\r\nTYPE=0\r\nHostName=\r\nFilePath=\r\n' >"$scratch/settings.expected"
+check "OK writes the settings beside it" cmp -s "$settings" "$scratch/settings.expected"
+
+# 3. A shared book given as a plain path (no host) loads without any
+# connection; the choice is remembered on OK.
+mkdir -p "$(drive)/Shared"
+{ echo "// shared"; echo '[FAX_ADDR]=1,9,本社,ﾎﾝｼｬ,03-999,,,,,,3'; } | crlf | sjis >"$(drive)/Shared/address.fdt"
+printf '[PARAM]\r\nTYPE=1\r\nHostName=\r\nFilePath=C:\\Shared\\address.fdt\r\n' >"$settings"
+exchange_ja >"$job"
+pick >/dev/null
+check "loads a shared book given as a plain path" test "$(rows 1002 | cut -f1)" = "本社"
+# Enter is OK: the dialog has no default button.
+xdotool search --name "^$title\$" windowfocus --sync key Return >/dev/null 2>&1
+check "ends with OK on Enter" ended
+check "remembers the shared book" grep -q $'^TYPE=1\r$' "$settings"
+
+# 4. A shared book on a host that cannot be reached: the access message, then
+# the personal book.
+printf '[PARAM]\r\nTYPE=1\r\nHostName=nohost\r\nFilePath=\\share\\address.fdt\r\n' >"$settings"
+LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$driver" run "$program" "$line" 120000 \
+  >"$scratch/exit.txt" 2>/dev/null &
+runs+=($!)
+message=$(drv message faxpick | tr -d '\r' | utf8)
+check "tells that the shared book cannot be reached" test "$message" = "ファイルにアクセスすることができません"
+drv answer faxpick 1 >/dev/null
+drv wait "$title" 30000 '#32770' >/dev/null
+check "falls back to the personal book" until_rows 1002 4
+drv click "$title" 2 >/dev/null
+check "ends after the fall-back" ended
+
+# 5. The largest books: time from start to the list shown.
+largest="$build/../native/tests/bench/make_largest_book"
+if [ -x "$largest" ]; then
+  printf '[PARAM]\r\nTYPE=0\r\n' >"$settings"
+  for kind in "" --groups; do
+    "$largest" $kind "$scratch/largest.fdt" >/dev/null 2>&1
+    cp "$scratch/largest.fdt" "$personal"
+    entries=$(grep -c '^\[FAX_ADDR\]=' "$scratch/largest.fdt")
+    wine_run "$locale" "$driver" launch-timed "$program" "$line" "$title" 1002 "$entries" 120000 \
+      >"$scratch/time.txt" 2>/dev/null
+    ms=$(tr -d '\r' <"$scratch/time.txt")
+    if [ -n "$ms" ]; then
+      echo "# start to $entries rows shown${kind:+ ($kind)}: $ms ms"
+      ok "shows the largest book${kind:+ with 1000 groups} ($entries rows)"
+    else
+      notok "shows the largest book${kind:+ with 1000 groups}"
+    fi
+    if [ -z "$kind" ]; then sleep 1; shot picker-largest; fi
+    drv click "$title" 2 >/dev/null
+    drv gone "$title" 20000 '#32770' >/dev/null
+  done
+  book_ja >"$personal"
+fi
+stop_wine
+
+# === English =============================================================================
+locale=en_US.UTF-8
+setup_prefix "$scratch/en" en_US.UTF-8 book_en exchange_en || { notok "wine prefix (en)"; exit 1; }
+title="Select Destinations"
+check "starts in English with the English library" pick
+check "counts in English" test "$(drv text "$title" 1016 | tr -d '\r')" = "Registered: 3    Still free: 75"
+check "shows readings as names in English" \
+  test "$(drv dialog-rows "$title" 1002 | tr -d '\r' | iconv -f CP1252 -t UTF-8 | cut -f1 | tr '\n' ' ')" = "All Müller North South "
+drv select-rows "$title" 1002 1 >/dev/null
+sleep 0.3
+shot picker-en
+drv click "$title" 2 >/dev/null
+check "ends after Cancel in English" ended
+stop_wine
+
+[ "$failures" = 0 ]

@@ -1,0 +1,54 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "faxbook/import/quorvex_file_reader.h"
+#include "faxbook/import/quorvex_import.h"
+#include "platform/text/codepage.h"
+#include "platform/text/portable_collation.h"
+#include "store/book_format.h"
+#include "store/book_order.h"
+#include "tools/fdtool/commands.h"
+#include "tools/fdtool/stderr_alerts.h"
+
+namespace fdtool {
+
+std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations, int langId,
+                             const text::Collation& collation, bool* full) {
+  QuorvexEntries entries = MakeQuorvexEntries(destinations, {langId, collation.CodePage()});
+  *full = entries.full;
+  // The editor inserts each destination at the top of the list and sorts
+  // the list by reading before it writes it.
+  std::vector<store::AddressRecord> rows = std::move(entries.records);
+  std::reverse(rows.begin(), rows.end());
+  store::SortByReading(collation, langId, &rows);
+  StderrAlerts alerts;
+  const store::GroupTable groups(collation.CodePage(), &alerts);
+  return store::FormatBook(rows, groups);
+}
+
+int RunImportFed(sys::FileSystem& files, const Options& options, const std::string& fed,
+                 const std::string& out) {
+  CQuorvexFileReader reader;
+  if (!reader.Read(files, fed, options.langId)) {
+    std::fprintf(stderr, "fdtool: %s is not a valid device file or cannot be read\n", fed.c_str());
+    return kExitUnreadable;
+  }
+  if (reader.Destinations().empty()) {
+    std::fprintf(stderr, "fdtool: %s holds no destinations that can be registered\n", fed.c_str());
+    return kExitProblems;
+  }
+  text::PortableCollation collation(text::DefaultCodePageForLanguage(options.langId));
+  bool full = false;
+  const std::string book = DeviceImportBook(reader.Destinations(), options.langId, collation, &full);
+  if (!files.ReplaceContents(out, book)) {
+    std::fprintf(stderr, "fdtool: cannot write %s\n", out.c_str());
+    return kExitUnreadable;
+  }
+  if (full) {
+    std::fprintf(stderr, "fdtool: the book holds at most %d entries; %zu destinations were left out\n",
+                 store::kMaxEntries, reader.Destinations().size() - store::kMaxEntries);
+  }
+  return kExitOk;
+}
+
+}  // namespace fdtool
