@@ -40,8 +40,7 @@ printf '%s\r\n' "// This is BrevantZelo Relay Fax AddressBook  Utility Data." >"
 # The first start creates the data folder; the book is then put there.
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 timeout 120 "$WINE64" "$app/faxbook.exe" >/dev/null 2>&1 &
 wine_run ja_JP.UTF-8 "$driver" wait "$title" 60000 FaxbookMainFrame || echo "the first start showed no window" >&2
-wine_run ja_JP.UTF-8 "$driver" close "$title" >/dev/null 2>&1 || true
-wine_run ja_JP.UTF-8 "$driver" gone "$title" 20000 FaxbookMainFrame >/dev/null 2>&1 || true
+wine_run ja_JP.UTF-8 "$driver" close-ended "$title" 20000 >/dev/null 2>&1 || true
 user=$(for d in "$drive"/users/*/; do [ "$(basename "$d")" != Public ] && echo "${d%/}"; done | head -1)
 book="$user/Documents/BrevantZelo/FaxbookData/address.fdt"
 [ -d "$(dirname "$book")" ] || { echo "no data folder"; exit 1; }
@@ -52,8 +51,8 @@ time_start() {
   wine_run ja_JP.UTF-8 "$driver" start-timed "C:\\Program Files\\Faxbook\\faxbook.exe" "$title" "$2" 120000 \
     >"$scratch/time.txt" 2>/dev/null || echo "did not show $2 rows" >&2
   tr -d '\r' <"$scratch/time.txt"
-  wine_run ja_JP.UTF-8 "$driver" close "$title" >/dev/null 2>&1
-  wine_run ja_JP.UTF-8 "$driver" gone "$title" 20000 FaxbookMainFrame >/dev/null 2>&1
+  # The next start must not find this editor still running.
+  wine_run ja_JP.UTF-8 "$driver" close-ended "$title" 20000 >/dev/null 2>&1
 }
 
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }

@@ -150,7 +150,7 @@ int CAddrConfigView::InsertRow(int position, int /*regNo*/, const std::string& m
     list_->SetItemText(row, static_cast<int>(column), texts[column]);
   }
   entries_.SetCells(rowId, texts);
-  ShowCount();
+  if (!loading_) ShowCount();
   return rowId;
 }
 
@@ -283,6 +283,10 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
     ShowCount();
     return;
   }
+  // The list neither draws nor lays itself out while the rows go in, and
+  // the count pane is written once at the end.
+  list_->SetRedraw(false);
+  loading_ = true;
   Clear();
   entries_.ResetRowIds();
   document_->Groups() = std::move(groups);
@@ -295,11 +299,12 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
     const int rowId = InsertRow(0, record.regNo, marker, RowTextsFor(record, group));
     AddRecord(rowId, record);
   }
-  if (records.empty()) ShowCount();
+  loading_ = false;
   bookRead_ = true;
   unreadBook_.clear();
   ResetSort();
   Resort();
+  list_->SetRedraw(true);
   AdjustLastColumn();
 }
 

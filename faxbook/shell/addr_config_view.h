@@ -151,6 +151,8 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   std::string oldPath_;
   // A book has been read from a file since the start.
   bool bookRead_ = false;
+  // Load is putting the rows in.
+  bool loading_ = false;
   // The file that could not be read while no book had been: apply would
   // write over what it holds.
   std::string unreadBook_;

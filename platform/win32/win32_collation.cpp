@@ -18,6 +18,25 @@ int Win32Collation::CollateNoCase(std::string_view a, std::string_view b) const 
   return (r > 0) - (r < 0);
 }
 
+bool Win32Collation::CollationKey(std::string_view text, std::string* key) const {
+  if (codePage_ != 932) return false;
+  key->clear();
+  text = text.substr(0, text.find('\0'));
+  if (text.empty()) {
+    // The key of no text: four empty levels.
+    key->assign("\x01\x01\x01\x01", 4);
+    key->push_back('\0');
+    return true;
+  }
+  const int flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  const int size = static_cast<int>(text.size());
+  const int n = LCMapStringA(0x411, flags, text.data(), size, nullptr, 0);
+  if (n <= 0) return false;
+  key->resize(static_cast<std::size_t>(n));
+  if (LCMapStringA(0x411, flags, text.data(), size, &(*key)[0], n) != n) return false;
+  return true;
+}
+
 int Win32Collation::MapByteIgnoringSymbols(unsigned char b, unsigned char* mapped) const {
   Mapping& m = mappings_[b];
   if (m.length < 0) {

@@ -13,6 +13,11 @@ class Win32Collation : public Collation {
   Win32Collation();
   int CodePage() const override { return codePage_; }
   int CollateNoCase(std::string_view a, std::string_view b) const override;
+  // On code page 932, the sort key the comparison compares:
+  // LCMapStringA(0x411, LCMAP_SORTKEY | NORM_IGNORECASE) of the text up to
+  // its first NUL. Elsewhere no keys (the runtime's comparison is not the
+  // locale's there).
+  bool CollationKey(std::string_view text, std::string* key) const override;
   // LCMapStringA(0, NORM_IGNORENONSPACE | NORM_IGNORESYMBOLS) of the byte,
   // asked once per byte and remembered.
   int MapByteIgnoringSymbols(unsigned char b, unsigned char* mapped) const override;

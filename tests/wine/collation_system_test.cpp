@@ -190,6 +190,27 @@ TEST_F(JapaneseOrder, RandomTextsSortAlikeAndHaveTheSystemsKeys) {
   EXPECT_TRUE(bySystem == byPortable);
 }
 
+TEST_F(JapaneseOrder, TheSystemsKeysOrderTextsAsItsComparisonDoes) {
+  // The editor sorts by keys where the backend has them; they must give
+  // the order of the runtime's comparison, ties included.
+  TextMaker maker(7);
+  std::vector<std::string> texts = {"", "abc", "ABC", "a\0b"};
+  for (int i = 0; i < 4000; ++i) texts.push_back(maker.Next(10));
+  int wrong = 0;
+  std::string ka, kb;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const std::string& a = texts[i];
+    const std::string& b = texts[(i * 7919 + 3) % texts.size()];
+    ASSERT_TRUE(system.CollationKey(a, &ka));
+    ASSERT_TRUE(system.CollationKey(b, &kb));
+    const int byKeys = (ka > kb) - (ka < kb);
+    if (byKeys != system.CollateNoCase(a, b) && ++wrong <= 20) {
+      ADD_FAILURE() << Hex(a) << " vs " << Hex(b);
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(JapaneseOrder, WhatUsersTypeSortsAsTheSystemSortsIt) {
   // Ascending in the system's order; texts on one line compare equal.
   const std::vector<std::vector<std::string>> order = {

@@ -8,6 +8,7 @@
 //   command TITLE ID           send WM_COMMAND ID to the editor's frame
 //   post-command TITLE ID      post it (when it opens a message box)
 //   close TITLE                post WM_CLOSE to the frame
+//   close-ended TITLE MS       post it and wait for the editor's process to end
 //   rows TITLE                 the list's rows, one per line, cells by tabs
 //   columns TITLE              the list's column count
 //   status TITLE PANE          the text of a status-bar pane
@@ -421,6 +422,18 @@ int main(int argc, char** argv) {
   if (verb == "close") {
     HWND frame = Frame(arg(1));
     return frame && PostMessageA(frame, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (verb == "close-ended") {
+    HWND frame = Frame(arg(1));
+    if (!frame) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(frame, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return 1;
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    const DWORD waited = WaitForSingleObject(process, static_cast<DWORD>(number(2)));
+    CloseHandle(process);
+    return waited == WAIT_OBJECT_0 ? 0 : 1;
   }
   if (verb == "rows") return Rows(arg(1));
   if (verb == "columns") {
