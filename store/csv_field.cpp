@@ -9,12 +9,18 @@ namespace store {
 using scan::HasByte;
 using scan::Load8;
 
+
 std::string NextCsvField(std::string_view* rest) {
   std::string scratch;
   return std::string(NextCsvFieldView(rest, &scratch));
 }
 
-std::string_view NextCsvFieldView(std::string_view* rest, std::string* scratch) {
+namespace {
+
+// NextCsvFieldView; without kKeep the field is only passed over (no scratch
+// is written and the result is empty).
+template <bool kKeep>
+std::string_view NextField(std::string_view* rest, std::string* scratch) {
   const std::string_view line = *rest;
   if (line.empty()) return std::string_view();
   // One pass to the first comma or quote.
@@ -23,55 +29,61 @@ std::string_view NextCsvFieldView(std::string_view* rest, std::string* scratch) 
     *rest = i == line.size() ? std::string_view() : line.substr(i + 1);
     return line.substr(0, i);
   }
-  std::string& field = *scratch;
   if (i > 0) {
     // A quote inside the field: the bytes before the first comma, every
     // quote removed.
     const std::size_t comma = line.find(',', i);
     const std::size_t c = comma == std::string_view::npos ? line.size() : comma;
+    *rest = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
+    if (!kKeep) return std::string_view();
+    std::string& field = *scratch;
     field.assign(line.data(), i);
     for (std::size_t at = i + 1; at < c; ++at) {
       if (line[at] != '"') field.push_back(line[at]);
     }
-    *rest = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
     return field;
   }
   // A quoted field: from the byte after the opening quote, two quotes give
   // one, a quote and a comma end the field, any other quote (or one standing
   // last) is dropped; without a closing quote the field runs to the end.
   // The buffer only grows, so that it is not cleared for every field.
-  if (field.size() < line.size()) field.resize(line.size());
-  char* const begin = &field[0];
+  char* begin = nullptr;
+  if (kKeep) {
+    if (scratch->size() < line.size()) scratch->resize(line.size());
+    begin = &(*scratch)[0];
+  }
   char* out = begin;
-  const char* p = line.data() + 1;
-  const char* const end = line.data() + line.size();
-  while (p < end) {
-    // Runs without a quote go eight bytes at a time: out never passes p.
-    if (end - p >= 8) {
-      const std::uint64_t w = Load8(p);
-      if (!HasByte(w, '"')) {
-        std::memcpy(out, p, 8);
-        out += 8;
-        p += 8;
-        continue;
-      }
+  std::size_t at = 1;
+  for (;;) {
+    // The run up to the next quote goes as one piece: out never passes the
+    // bytes read.
+    const std::size_t quote = scan::FindAny(line, at, '"', '"', '"');
+    if (kKeep) {
+      std::memcpy(out, line.data() + at, quote - at);
+      out += quote - at;
     }
-    const char ch = *p++;
-    if (ch != '"') {
-      *out++ = ch;
-      continue;
-    }
-    if (p < end && *p == '"') {
-      *out++ = '"';
-      ++p;
-    } else if (p < end && *p == ',') {
-      *rest = std::string_view(p + 1, static_cast<std::size_t>(end - p - 1));
-      return std::string_view(begin, static_cast<std::size_t>(out - begin));
+    if (quote >= line.size()) break;
+    if (quote + 1 < line.size() && line[quote + 1] == '"') {
+      if (kKeep) *out++ = '"';
+      at = quote + 2;
+    } else if (quote + 1 < line.size() && line[quote + 1] == ',') {
+      *rest = line.substr(quote + 2);
+      return std::string_view(begin, kKeep ? static_cast<std::size_t>(out - begin) : 0);
+    } else {
+      at = quote + 1;
     }
   }
   *rest = std::string_view();
-  return std::string_view(begin, static_cast<std::size_t>(out - begin));
+  return std::string_view(begin, kKeep ? static_cast<std::size_t>(out - begin) : 0);
 }
+
+}  // namespace
+
+std::string_view NextCsvFieldView(std::string_view* rest, std::string* scratch) {
+  return NextField<true>(rest, scratch);
+}
+
+void SkipCsvField(std::string_view* rest) { NextField<false>(rest, nullptr); }
 
 std::string QuoteField(std::string_view text) {
   std::string out;

@@ -26,6 +26,9 @@ std::string NextCsvField(std::string_view* rest);
 // call with the same scratch).
 std::string_view NextCsvFieldView(std::string_view* rest, std::string* scratch);
 
+// Passes over the next field as NextCsvFieldView does, without making it.
+void SkipCsvField(std::string_view* rest);
+
 // Quotes a text for a book line: a text holding a double quote is written in
 // quotes with its quotes doubled; else a text holding a comma is written in
 // quotes; else the text is written unchanged.

@@ -207,8 +207,8 @@ bool GroupTable::Add(int key, int kind, std::string_view reading, MakePosition p
     TakeSlot(free, key, kind);
     if (!reading.empty()) {
       SlotData& slot = slots_[static_cast<std::size_t>(free)];
-      slot.positions.reserve(8);
-      slot.hashes.reserve(8);
+      slot.positions.reserve(kMaxMembers);
+      slot.hashes.reserve(kMaxMembers);
       Put(slot, 0, pack(ReadingHash(reading)));
       slot.info.count = 1;
     }

@@ -124,7 +124,7 @@ void ReadTextFields(std::string_view* rest, int codePage, FieldScratch* scratch,
 }
 
 std::string_view ReadReading(std::string_view fields, int codePage, FieldScratch* scratch) {
-  NextCsvFieldView(&fields, &scratch->texts[0]);
+  SkipCsvField(&fields);
   return NextText(&fields, codePage, &scratch->texts[1]);
 }
 
