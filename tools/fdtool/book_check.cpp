@@ -7,6 +7,7 @@
 
 #include "platform/text/blanks.h"
 #include "store/book_file.h"
+#include "store/book_format.h"
 #include "store/csv_field.h"
 #include "store/book_order.h"
 
@@ -187,6 +188,13 @@ CheckReport CheckBook(std::string_view bytes, int langId, int codePage) {
   report.ignoredLines = collector.ignored;
   std::vector<Problem>& problems = collector.problems;
   const auto add = [&](int line, std::string text) { problems.push_back({line, std::move(text)}); };
+
+  // The reader skips line 1 unseen; a rewrite puts the editor's header there.
+  std::string_view first = bytes.substr(0, bytes.find('\n'));
+  if (!first.empty() && first.back() == '\r') first.remove_suffix(1);
+  if (!first.empty() && first != store::kBookHeader) {
+    add(1, "written back as the editor's header: \"" + std::string(first) + "\" is lost");
+  }
 
   // Entries: the limit, the ones the load drops, repeated numbers.
   std::map<int, int> numberLine;

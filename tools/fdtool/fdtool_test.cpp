@@ -98,6 +98,7 @@ TEST(Check, CountsWhatTheReaderMakesOfEachLine) {
   EXPECT_EQ(bad.exit, kExitProblems);
   EXPECT_EQ(bad.report,
             "entries: 1\naddresses: 1\ngroups: 0\nmembers: 1\nignored_lines: 2\n"
+            "line 1: written back as the editor's header: \"h\" is lost\n"
             "line 2: DispName too long\n"
             "line 3: FaxNumber too long\n"
             "line 3: member of no group: no group entry has RegNo 1\n"
@@ -171,6 +172,10 @@ TEST(Check, ReportsEverythingARewriteWouldNotKeep) {
        {"line 2: DispName loses its leading or trailing blanks",
         "line 3: DispName has ideographic spaces, read as two spaces each",
         "line 4: fields after the last are lost: x", "line 5: RegNo is read as a number: \"x\" is lost"}},
+      {"a first line other than the editor's header",
+       "Our customers\r\n[FAX_ADDR]=1,1,a,A,1,,,,,,0\r\n", 1041,
+       {"line 1: written back as the editor's header: \"Our customers\" is lost"}},
+      {"the header without its line end", std::string(kHeader, kHeader.size() - 2), 1041, {}},
       {"other languages drop the name and the honorific",
        BookOf({"[FAX_ADDR]=1,1,Name,A,1,,,,,,2", "[FAX_ADDR]=1,2,,B,1,,,,,,0"}), 1033,
        {"line 2: DispName is not kept in this language", "line 2: Respect is not kept in this language"}},
