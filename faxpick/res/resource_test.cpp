@@ -109,4 +109,50 @@ TEST_F(Scripts, EveryTemplateHasTheControlsTheDialogsAddress) {
   EXPECT_EQ(english.DialogTemplate(IDD_DESTINATION).caption, "Select Destinations");
 }
 
+// The Japanese templates (the program's own, which the Japanese library
+// includes) carry the texts the product has always shown; wording changes
+// belong in the other languages' libraries.
+TEST_F(Scripts, TheJapaneseDestinationDialogKeepsItsTexts) {
+  const std::map<int, std::string> buttons = {
+      {IDC_SHOW_ALL, "すべて表示"}, {IDC_DETAILS, "詳細"},       {IDC_BY_NAME, "登録名称"},
+      {IDC_BY_COMPANY, "会社名"},   {IDC_PERSONAL, "個人"},      {IDC_SHARED, "共有"},
+      {IDC_REGISTER, "登録"},       {IDC_DELETE, "削除"},        {IDC_DELETE_ALL, "すべて削除"},
+      {IDC_HELP_BUTTON, "ﾍﾙﾌﾟ(&H)"}, {1, "OK"},                  {2, "ｷｬﾝｾﾙ"}};
+  const std::vector<std::string> labels = {"アドレス帳", "検索対象文字列 ：", "検索対象 ：",
+                                           "送信先リスト"};
+  for (rc::Script* script : {&ownDialogs}) {
+    std::map<int, std::string> found;
+    std::vector<std::string> foundLabels;
+    for (const rc::Control& c : script->DialogTemplate(IDD_DESTINATION).controls) {
+      if (buttons.count(c.id)) found[c.id] = c.text;
+      if (c.id == -1) foundLabels.push_back(c.text);
+    }
+    EXPECT_EQ(found, buttons);
+    EXPECT_EQ(foundLabels, labels);
+    std::map<int, std::string> confirm;
+    for (const rc::Control& c : script->DialogTemplate(IDD_GROUP_CONFIRM).controls) {
+      if (c.id == 1 || c.id == 2) confirm[c.id] = c.text;
+    }
+    EXPECT_EQ(confirm, (std::map<int, std::string>{{1, "OK"}, {2, "ｷｬﾝｾﾙ"}}));
+  }
+}
+
+// In English every label, group box and button of both templates has an
+// access key of its own; OK and Cancel answer to Enter and Escape.
+TEST_F(Scripts, EnglishTemplatesGiveEveryLabelAndButtonAnAccessKeyOfItsOwn) {
+  for (int templateId : {IDD_DESTINATION, IDD_GROUP_CONFIRM}) {
+    std::set<char> keys;
+    for (const rc::Control& c : english.DialogTemplate(templateId).controls) {
+      const bool button = c.kind == "PUSHBUTTON" || c.kind == "DEFPUSHBUTTON" ||
+                          c.kind == "AUTORADIOBUTTON";
+      // The counter is a static without a text of its own in the template.
+      const bool label = (c.kind == "LTEXT" || c.kind == "GROUPBOX") && !c.text.empty();
+      if ((!button && !label) || c.id == 1 || c.id == 2) continue;
+      const char key = rc::AccessKey(c.text);
+      EXPECT_NE(key, 0) << templateId << ": " << c.text;
+      EXPECT_TRUE(keys.insert(key).second) << templateId << ": " << c.text << " repeats " << key;
+    }
+  }
+}
+
 }  // namespace
