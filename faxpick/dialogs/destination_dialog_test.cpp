@@ -531,6 +531,7 @@ TEST_F(DestinationDialogTest, ShowsGroupsInTheConfirmationOneAfterTheOther) {
     });
     h.dialogs.OnNextDialog(IDD_GROUP_CONFIRM, [&](ui::FakeDialog& g) {
       EXPECT_EQ(g.ItemText(IDC_GROUP_NAME), "Zenten");
+      EXPECT_EQ(g.Focus(), IDC_MEMBER_LIST);
       ui::FakeListControl& members = g.FakeList(IDC_MEMBER_LIST);
       EXPECT_EQ(members.ColumnCount(), 6);
       EXPECT_EQ(members.ColumnWidth(1), 50);
