@@ -51,6 +51,8 @@
 //                              the keyboard focus in it ("TITLE<TAB>ID")
 //   header-arrows TITLE [ID]   per column of the main list (or of list ID
 //                              of the dialog TITLE): up, down or -
+//   click-header TITLE ID COLUMN  click the header of that column of list ID
+//                              of the dialog TITLE, as the mouse does
 //   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
 //                              the fax driver side starts the picker; no wait
 //   run EXE LINE MS            the same, then wait for the program to end and
@@ -277,6 +279,26 @@ int HeaderArrows(HWND list) {
     std::printf("%s%s", i ? "\t" : "", arrow);
   }
   std::printf("\n");
+  return 0;
+}
+
+// A click on the middle of a column header, as the mouse gives it: the
+// header tells its list, which tells its dialog (LVN_COLUMNCLICK).
+int ClickHeader(HWND list, int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header) return 1;
+  Remote remote(header, sizeof(RECT));
+  if (!remote.ok()) return 1;
+  if (!SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                    reinterpret_cast<LPARAM>(remote.at(0)))) {
+    return 1;
+  }
+  RECT r = {};
+  remote.Read(0, &r, sizeof(r));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageA(header, WM_MOUSEMOVE, 0, at);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(header, WM_LBUTTONUP, 0, at);
   return 0;
 }
 
@@ -552,6 +574,10 @@ int main(int argc, char** argv) {
       list = frame ? ListOf(frame) : nullptr;
     }
     return list ? HeaderArrows(list) : 1;
+  }
+  if (verb == "click-header") {
+    HWND list = DialogItem(arg(1), number(2));
+    return list ? ClickHeader(list, number(3)) : 1;
   }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
       verb == "dialog-rows" || verb == "select-all" || verb == "choose") {
