@@ -2,6 +2,9 @@
 // libraries that carry every id the program uses.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <set>
 
 #include "tests/support/resource_script.h"
@@ -152,6 +155,44 @@ TEST_F(Scripts, EnglishTemplatesGiveEveryLabelAndButtonAnAccessKeyOfItsOwn) {
       EXPECT_NE(key, 0) << templateId << ": " << c.text;
       EXPECT_TRUE(keys.insert(key).second) << templateId << ": " << c.text << " repeats " << key;
     }
+  }
+}
+
+std::string Text(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A value of a version resource ("ProductName"), or the numbers of one of
+// its version lines ("PRODUCTVERSION"), as a script writes it.
+std::string VersionValue(const std::string& script, const std::string& name) {
+  std::smatch m;
+  const std::regex value("VALUE \"" + name + "\", \"([^\"]*)\"");
+  const std::regex numbers(name + " ([0-9,]+)");
+  if (std::regex_search(script, m, value) || std::regex_search(script, m, numbers)) return m[1].str();
+  return std::string();
+}
+
+// Both programs name one product, one maker and one version, in their
+// version resources and manifests alike.
+TEST(ProductIdentity, ThePickerCarriesTheEditorsProductNameAndVersion) {
+  const std::string editor = Text(kSource + "/faxbook/res/faxbook.rc");
+  const std::string picker = Text(kSource + "/faxpick/res/faxpick.rc");
+  for (const char* name :
+       {"ProductName", "ProductVersion", "CompanyName", "PRODUCTVERSION", "FILEVERSION"}) {
+    EXPECT_FALSE(VersionValue(editor, name).empty()) << name;
+    EXPECT_EQ(VersionValue(picker, name), VersionValue(editor, name)) << name;
+  }
+  const std::string version = VersionValue(editor, "ProductVersion");
+  EXPECT_EQ(VersionValue(picker, "FileVersion"), version);
+  EXPECT_NE(VersionValue(picker, "FileDescription").find(VersionValue(editor, "ProductName")),
+            std::string::npos);
+  const std::regex identity("assemblyIdentity type=\"win32\" name=\"[^\"]*\" version=\"([^\"]*)\"");
+  for (const char* manifest : {"/faxbook/res/faxbook.manifest", "/faxpick/res/faxpick.manifest"}) {
+    std::smatch m;
+    const std::string text = Text(kSource + manifest);
+    ASSERT_TRUE(std::regex_search(text, m, identity)) << manifest;
+    EXPECT_EQ(m[1].str(), version + ".0") << manifest;
   }
 }
 

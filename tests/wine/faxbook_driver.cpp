@@ -53,6 +53,8 @@
 //                              of the dialog TITLE): up, down or -
 //   click-header TITLE ID COLUMN  click the header of that column of list ID
 //                              of the dialog TITLE, as the mouse does
+//   file-version FILE          "PRODUCT<TAB>VERSION" from the file's version
+//                              resource (its ProductName and ProductVersion)
 //   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
 //                              the fax driver side starts the picker; no wait
 //   run EXE LINE MS            the same, then wait for the program to end and
@@ -302,6 +304,37 @@ int ClickHeader(HWND list, int column) {
   return 0;
 }
 
+int FileVersion(const std::string& file) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &handle);
+  if (size == 0) return 1;
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(file.c_str(), 0, size, data.data())) return 1;
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  };
+  Translation* translation = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                      &length) ||
+      length < sizeof(Translation)) {
+    return 1;
+  }
+  const auto value = [&](const char* name) {
+    char path[128];
+    std::snprintf(path, sizeof(path), "\\StringFileInfo\\%04x%04x\\%s", translation->language,
+                  translation->codePage, name);
+    char* text = nullptr;
+    UINT n = 0;
+    return VerQueryValueA(data.data(), path, reinterpret_cast<void**>(&text), &n) && text
+               ? std::string(text)
+               : std::string();
+  };
+  std::printf("%s\t%s\n", value("ProductName").c_str(), value("ProductVersion").c_str());
+  return 0;
+}
+
 // Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE");
 // *running keeps the process's handle when asked for.
 bool Launch(const std::string& exe, const std::string& line, HANDLE* running = nullptr) {
@@ -481,6 +514,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "file-version") return FileVersion(arg(1));
   if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;
   if (verb == "run") return RunToEnd(arg(1), arg(2), number(3));
   if (verb == "launch-timed") {
