@@ -202,6 +202,15 @@ run_language() {
     help_opens "$contents" press "$title" F1
   close_help
 
+  # Help left open from the confirmation closes with the picker.
+  drv select-rows "$title" 1002 "$group_row" >/dev/null
+  until_shown 1008
+  drv click "$title" 1008 >/dev/null
+  drv wait "$confirm" 10000 '#32770' >/dev/null
+  check "F1 in the confirmation opens its topic again ($lang)" help_opens "$group_topic" press "$confirm" F1
+  drv click "$confirm" 1 >/dev/null
+  check "OK closes the confirmation beside the help viewer ($lang)" drv gone "$confirm" 10000 '#32770'
+
   # The headers: the book's order, then the clicks' shared state.
   empty=(); for _ in $(seq "$columns"); do empty+=(-); done
   sorted=("${empty[@]}"); sorted[$reading]=up
@@ -224,6 +233,7 @@ run_language() {
 
   drv click "$title" 2 >/dev/null
   check "the picker ends after Cancel ($lang)" ended
+  check "the help viewer left open closes with the picker ($lang)" drv none MS_WINHELP 20000
   stop_wine
 }
 
