@@ -2,9 +2,9 @@
 ; resource library and help file of the chosen language, the picker
 ; faxpick.exe with the libraries and help files of every language built (it
 ; takes the one of each user's locale), a shared starting address book that
-; every user may change, and the registry values the editor reads. The
-; spooler values the picker reads when it is started without a command line
-; belong to the fax driver's setup, which ships the spooler. Built by
+; every user may change, and the registry values both programs read (the
+; picker's spooler values only where the fax driver's setup has not written
+; its own). Built by
 ; build-installer.sh from a staged Windows build (stage.sh); it includes
 ; whatever the build produced.
 ;
@@ -33,19 +33,24 @@ RequestExecutionLevel admin
 !define PRODUCT "Address Book for Relay FAX"
 !define MAKER "Brevant Zelo"
 !define BOOK_KEY "SOFTWARE\Brevant Zelo\RelayFax\AddressBook"
-; The picker's spooler key (strings 100 and 101 of its libraries). Earlier
-; installations wrote stand-in values there when the fax driver's setup had
-; not (marked by OwnsSpoolerValues in the uninstall key); installing and
-; uninstalling remove them.
+; The picker's spooler key (strings 100 and 101 of its libraries). The
+; picker started without a command line takes the spooler's path and
+; version from there. The fax driver's setup writes them; when it has not,
+; the installer writes the picker's own path and the product's version, and
+; remembers in the uninstall key the path it wrote, so that it removes only
+; its own values and never the driver's, even when the driver's setup ran
+; after it.
 !define SPOOLER_KEY "SOFTWARE\Brevant Zelo\RelayFAX\Spooler"
 !macro RemoveOwnSpoolerValues
-  ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues"
-  ${If} $0 == 1
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "OwnSpoolerPath"
+  ReadRegStr $1 HKLM "${SPOOLER_KEY}" "InstallPath"
+  ${If} $0 != ""
+  ${AndIf} $0 == $1
     DeleteRegValue HKLM "${SPOOLER_KEY}" "InstallPath"
     DeleteRegValue HKLM "${SPOOLER_KEY}" "Version"
     DeleteRegKey /ifempty HKLM "${SPOOLER_KEY}"
-    DeleteRegValue HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues"
   ${EndIf}
+  DeleteRegValue HKLM "${UNINSTALL_KEY}" "OwnSpoolerPath"
 !macroend
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook"
 ; The shared data folder below the all-users documents folder, as the
@@ -238,6 +243,14 @@ Section "Install"
   WriteRegStr HKLM "${BOOK_KEY}" "FileName" "$DOCUMENTS\${DATA_FOLDER}\address.fdt"
   WriteRegStr HKLM "${BOOK_KEY}" "Language" "$R2"
   !insertmacro RemoveOwnSpoolerValues
+  !if /FileExists "${STAGE}/bin/faxpick.exe"
+    ReadRegStr $1 HKLM "${SPOOLER_KEY}" "InstallPath"
+    ${If} $1 == ""
+      WriteRegStr HKLM "${SPOOLER_KEY}" "InstallPath" "$INSTDIR\faxpick.exe"
+      WriteRegStr HKLM "${SPOOLER_KEY}" "Version" "${VERSION}"
+      WriteRegStr HKLM "${UNINSTALL_KEY}" "OwnSpoolerPath" "$INSTDIR\faxpick.exe"
+    ${EndIf}
+  !endif
 
   !if /FileExists "${STAGE}/bin/faxbook.exe"
     CreateDirectory "$SMPROGRAMS\${PRODUCT}"
