@@ -23,7 +23,12 @@ int CFaxpickApp::Run(std::string_view commandLine) {
   ChooseLanguage();
   const SpoolerArguments spooler = ParseCommandLine(commandLine);
   CDestinationDialog dialog(services_, uiLanguage_, spooler);
-  if (services_.dialogs->RunModal(dialog) != ui::kIdOk) return 0;
+  // F1 in the group confirmation asks for its own topic (help data
+  // 0x20000 + its template); the destination dialog opens the contents.
+  services_.dialogs->SetHelpHandler([&dialog](unsigned long data) { dialog.ShowHelpTopic(data); });
+  const int result = services_.dialogs->RunModal(dialog);
+  services_.dialogs->SetHelpHandler(nullptr);
+  if (result != ui::kIdOk) return 0;
 
   PickerStrings strings(*services_.resources, services_.system->AnsiCodePage());
   PickerLocations locations(services_, strings);

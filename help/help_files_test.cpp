@@ -91,7 +91,9 @@ TEST(HelpFiles, TheEditorsSecondaryWindowAndCharacterSetAreDefined) {
   EXPECT_EQ(cnt.substr(0, cnt.find('\r')), ":Base FAXBOOK.HLP>ABookM");
 }
 
-TEST(HelpFiles, ThePickersHelpOpensItsContents) {
+// The picker opens its help's contents, and F1 in its group confirmation
+// (template 1001) asks for that dialog's topic.
+TEST(HelpFiles, ThePickersHelpOpensItsContentsAndTheGroupConfirmationsTopic) {
   struct Case {
     const char* file;
     int charset;
@@ -101,6 +103,8 @@ TEST(HelpFiles, ThePickersHelpOpensItsContents) {
     EXPECT_EQ(help.charset, c.charset) << c.file;
     EXPECT_GE(help.topics.size(), 5u) << c.file;
     EXPECT_FALSE(help.keywords.empty()) << c.file;
+    ASSERT_EQ(help.maps.count(0x20000u + 1001u), 1u) << c.file;
+    EXPECT_NE(help.TopicAt(help.maps.at(0x20000u + 1001u)), nullptr) << c.file;
     ExpectJumpsLand(help, c.file);
   }
 }

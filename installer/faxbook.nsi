@@ -1,8 +1,12 @@
-; Installer of Address Book for Relay FAX: the editor faxbook.exe, the picker
-; faxpick.exe, the resource libraries and help files of the chosen language,
-; a shared starting address book that every user may change, and the
-; registry values both programs read. Built by build-installer.sh from a
-; staged Windows build (stage.sh); it includes whatever the build produced.
+; Installer of Address Book for Relay FAX: the editor faxbook.exe with the
+; resource library and help file of the chosen language, the picker
+; faxpick.exe with the libraries and help files of every language built (it
+; takes the one of each user's locale), a shared starting address book that
+; every user may change, and the registry values both programs read (the
+; picker's spooler values only where the fax driver's setup has not written
+; its own). Built by
+; build-installer.sh from a staged Windows build (stage.sh); it includes
+; whatever the build produced.
 ;
 ; Command line: /S silent; /LANGUAGE=English or /LANGUAGE=Japanese chooses
 ; the language (otherwise the user's interface language, or the choice in a
@@ -29,10 +33,25 @@ RequestExecutionLevel admin
 !define PRODUCT "Address Book for Relay FAX"
 !define MAKER "Brevant Zelo"
 !define BOOK_KEY "SOFTWARE\Brevant Zelo\RelayFax\AddressBook"
-; The picker's spooler key: its product key and spooler subkey as the
-; picker's language libraries (which the installer ships) name them in
-; their strings 100 and 101.
+; The picker's spooler key (strings 100 and 101 of its libraries). The
+; picker started without a command line takes the spooler's path and
+; version from there. The fax driver's setup writes them; when it has not,
+; the installer writes the picker's own path and the product's version, and
+; remembers in the uninstall key the path it wrote, so that it removes only
+; its own values and never the driver's, even when the driver's setup ran
+; after it.
 !define SPOOLER_KEY "SOFTWARE\Brevant Zelo\RelayFAX\Spooler"
+!macro RemoveOwnSpoolerValues
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "OwnSpoolerPath"
+  ReadRegStr $1 HKLM "${SPOOLER_KEY}" "InstallPath"
+  ${If} $0 != ""
+  ${AndIf} $0 == $1
+    DeleteRegValue HKLM "${SPOOLER_KEY}" "InstallPath"
+    DeleteRegValue HKLM "${SPOOLER_KEY}" "Version"
+    DeleteRegKey /ifempty HKLM "${SPOOLER_KEY}"
+  ${EndIf}
+  DeleteRegValue HKLM "${UNINSTALL_KEY}" "OwnSpoolerPath"
+!macroend
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\BrevantZeloFaxbook"
 ; The shared data folder below the all-users documents folder, as the
 ; setup library's copy names it, and the editor's data folder names.
@@ -82,16 +101,26 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${MAKER}"
   !endif
 !macroend
 
+; The editor's library and help of one language: they carry one name in
+; every language.
 !macro ShipLanguage LANG
   !insertmacro ShipIfBuilt ${LANG} "ledgresLC.dll"
   !insertmacro ShipIfBuilt ${LANG} "FAXBOOK.HLP"
   !insertmacro ShipIfBuilt ${LANG} "FAXBOOK.CNT"
-  !insertmacro ShipIfBuilt ${LANG} "pickresENG.dll"
-  !insertmacro ShipIfBuilt ${LANG} "faxpickEN.hlp"
-  !insertmacro ShipIfBuilt ${LANG} "faxpickEN.cnt"
-  !insertmacro ShipIfBuilt ${LANG} "pickresJPN.dll"
-  !insertmacro ShipIfBuilt ${LANG} "faxpickJP.hlp"
-  !insertmacro ShipIfBuilt ${LANG} "faxpickJP.cnt"
+!macroend
+
+; The picker's libraries and help files of every language: their names
+; carry the language, and the picker loads the one of the user's locale
+; (the English one for any other), with the help file beside it.
+!macro ShipPickerLanguages
+  !if /FileExists "${STAGE}/bin/faxpick.exe"
+    !insertmacro ShipIfBuilt en "pickresENG.dll"
+    !insertmacro ShipIfBuilt en "faxpickEN.hlp"
+    !insertmacro ShipIfBuilt en "faxpickEN.cnt"
+    !insertmacro ShipIfBuilt ja "pickresJPN.dll"
+    !insertmacro ShipIfBuilt ja "faxpickJP.hlp"
+    !insertmacro ShipIfBuilt ja "faxpickJP.cnt"
+  !endif
 !macroend
 
 ; Removes the language files of any earlier installation, so that a change
@@ -185,6 +214,7 @@ Section "Install"
   !insertmacro ShipIfBuilt bin "faxbook.exe"
   !insertmacro ShipIfBuilt bin "faxpick.exe"
   !insertmacro RemoveLanguageFiles
+  !insertmacro ShipPickerLanguages
   ${If} $LANGUAGE == ${LANG_JAPANESE}
     !insertmacro ShipLanguage ja
     StrCpy $R2 "Japanese"
@@ -209,17 +239,16 @@ Section "Install"
   !endif
 
   ; What the programs read: the book of older systems (and the book that
-  ; seeds a user's first own book), the editor's language, and the spooler
-  ; values of the picker unless the fax driver's setup has set them.
+  ; seeds a user's first own book) and the editor's language.
   WriteRegStr HKLM "${BOOK_KEY}" "FileName" "$DOCUMENTS\${DATA_FOLDER}\address.fdt"
   WriteRegStr HKLM "${BOOK_KEY}" "Language" "$R2"
-  ; Only a shipped picker is registered.
+  !insertmacro RemoveOwnSpoolerValues
   !if /FileExists "${STAGE}/bin/faxpick.exe"
     ReadRegStr $1 HKLM "${SPOOLER_KEY}" "InstallPath"
     ${If} $1 == ""
       WriteRegStr HKLM "${SPOOLER_KEY}" "InstallPath" "$INSTDIR\faxpick.exe"
       WriteRegStr HKLM "${SPOOLER_KEY}" "Version" "${VERSION}"
-      WriteRegDWORD HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues" 1
+      WriteRegStr HKLM "${UNINSTALL_KEY}" "OwnSpoolerPath" "$INSTDIR\faxpick.exe"
     ${EndIf}
   !endif
 
@@ -261,12 +290,7 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\${PRODUCT}"
 
   DeleteRegKey HKLM "${BOOK_KEY}"
-  ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "OwnsSpoolerValues"
-  ${If} $0 == 1
-    DeleteRegValue HKLM "${SPOOLER_KEY}" "InstallPath"
-    DeleteRegValue HKLM "${SPOOLER_KEY}" "Version"
-    DeleteRegKey /ifempty HKLM "${SPOOLER_KEY}"
-  ${EndIf}
+  !insertmacro RemoveOwnSpoolerValues
   DeleteRegKey /ifempty HKLM "SOFTWARE\Brevant Zelo\RelayFax"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Brevant Zelo"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

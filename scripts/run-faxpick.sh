@@ -1,84 +1,128 @@
 #!/usr/bin/env bash
 # Runs the destination picker under Wine as the fax driver side runs it:
-# installs what is missing, builds the Windows x86_64 picker and its
-# language libraries, prepares a Wine prefix in build/run-faxpick/ with the
-# picker in "C:\Program Files\RelayFax", the spooler's registry values, the
-# user's address book and the job's exchange file where the picker looks
-# for them, and starts faxpick.exe with the command line
+# installs what is missing, builds the Windows x86_64 picker, its language
+# libraries and help files, keeps a Wine prefix with the picker installed in
+# "C:\Program Files\RelayFax" and the spooler's registry values, and starts
+# faxpick.exe with the command line
 #   "C:\Program Files\RelayFax\spooler.dll" "2.1"
-# (the spooler's path and version). When the picker ends the exchange file
-# is printed: OK has rewritten it with the send list, Cancel has left it.
+# (the spooler's path and version).
 #
 #   scripts/run-faxpick.sh [--language Japanese|English] [--windows VERSION]
 #                          [--book FILE] [--exchange FILE] [--fresh]
 #
-# --language  the user's locale: Japanese (default; pickresJPN.dll) or
-#             English (pickresENG.dll).
-# --windows   the version Wine reports: winxp (default; book and exchange
-#             file below the documents folder), vista or win7 (below the
-#             application-data folder), nt40 (the book is the file the
-#             registry value "FileName" names, the exchange file lies beside
-#             the spooler).
-# --book      the user's address book (default tests/data/example_ja.fdt).
-# --exchange  the job's exchange file (default tests/data/exchange_sample.ini:
-#             two destinations listed, three in the job).
-# --fresh     a new prefix.
+# --language  the user's locale (Japanese by default): the picker takes
+#             pickresJPN.dll and faxpickJP.hlp, or pickresENG.dll and
+#             faxpickEN.hlp. Every file of the prefix stays as it is.
+# --windows   the version Wine reports, which decides where the user's book
+#             and the job's exchange file live: winxp (default) and win2k
+#             below the documents folder, vista, win7, win8, win81 and win10
+#             below the application data folder, nt40, win98, win95 and
+#             winme in the picker's folder (the book is the file the
+#             registry value "FileName" names). Each place keeps its files.
+# --book      puts a copy of FILE in place as the user's book, every time it
+#             is given; a different book already there is kept beside it as
+#             address.fdt.DATE-TIME.bak.
+# --exchange  puts a copy of FILE in place as the job's exchange file
+#             (SendList.ini), every time it is given; a different file
+#             already there is kept beside it as SendList.ini.DATE-TIME.bak.
+# --fresh     a new Wine prefix: every book, exchange file and picker
+#             setting (FilePath.ini) of the old one is gone.
 #
-# With a display the picker runs until it is closed. Without one it runs on
-# its own Xvfb display; the script waits for the dialog, saves a screenshot
-# to build/run-faxpick/faxpick.png, cancels and ends.
+# Without --book or --exchange the files already in place stay: the book as
+# it was, the exchange file as the last run left it (OK rewrites it with the
+# send list), FilePath.ini (the book chosen with OK) as the picker wrote it.
+# Where there is none yet, the script places tests/data/example_ja.fdt as
+# the book and tests/data/exchange_sample.ini (two destinations listed,
+# three in the job) as the exchange file, and says so.
+#
+# The prefix lives in build/run-faxpick/wine/ (FAXPICK_RUN_DIR chooses
+# another folder than build/run-faxpick) and is kept from run to run. With a display the picker runs until
+# it is closed, and the script then prints the exchange file. Without one
+# it runs on its own Xvfb display; the script waits for the dialog, says
+# how many entries and destinations it shows, saves a screenshot to
+# faxpick.png beside the prefix, cancels and ends.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 language=Japanese
 windows=winxp
-book="$root/tests/data/example_ja.fdt"
-exchange="$root/tests/data/exchange_sample.ini"
+book=""
+exchange=""
 fresh=0
 absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
 while [ $# -gt 0 ]; do
   case "$1" in
-    --language) language=$2; shift 2 ;;
-    --windows) windows=$2; shift 2 ;;
-    --book) book=$(absolute "$2"); shift 2 ;;
-    --exchange) exchange=$(absolute "$2"); shift 2 ;;
+    --language) language=${2:-}; shift 2 ;;
+    --windows) windows=${2:-}; shift 2 ;;
+    --book)
+      [ -f "${2:-}" ] || { echo "no such book: ${2:-}" >&2; exit 2; }
+      book=$(absolute "$2"); shift 2 ;;
+    --exchange)
+      [ -f "${2:-}" ] || { echo "no such exchange file: ${2:-}" >&2; exit 2; }
+      exchange=$(absolute "$2"); shift 2 ;;
     --fresh) fresh=1; shift ;;
     *) echo "unknown option: $1" >&2; exit 2 ;;
   esac
 done
+case "$language" in
+  Japanese) locale=ja_JP.UTF-8 title="宛先の選択" ;;
+  English) locale=en_US.UTF-8 title="Select Destinations" ;;
+  *) echo "--language is Japanese or English" >&2; exit 2 ;;
+esac
+# The system class the picker derives from the version: 1 documents, 2
+# application data, 0 the spooler's folder and the registry's book.
+case "$windows" in
+  winxp | win2k) class=1 ;;
+  vista | win7 | win8 | win81 | win10) class=2 ;;
+  nt40 | win98 | win95 | winme) class=0 ;;
+  *) echo "unknown --windows $windows" >&2; exit 2 ;;
+esac
 
 scripts/install-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target faxpick pickresJPN pickresENG faxbook_driver
+cmake --build --preset win64 --target faxpick pickresJPN pickresENG faxbook_driver help_files
 
 . tests/wine/lib.sh
-run="$root/build/run-faxpick"
-locale=ja_JP.UTF-8
-[ "$language" = Japanese ] || locale=en_US.UTF-8
-if [ "$fresh" = 1 ] || [ ! -d "$run/prefix/drive_c/windows" ] || [ "$(cat "$run/locale" 2>/dev/null)" != "$locale" ]; then
-  echo "preparing a Wine prefix in $run ($locale)"
-  new_prefix "$run" "$locale"
-  echo "$locale" >"$run/locale"
+run=${FAXPICK_RUN_DIR:-$root/build/run-faxpick}
+mkdir -p "$run"
+run=$(cd "$run" && pwd)
+# The prefix and its home folder in a folder of their own, which only
+# --fresh (or a missing prefix) starts anew. Runs of an earlier layout kept
+# them beside the screenshot: they move in.
+if [ ! -e "$run/wine" ] && [ -d "$run/prefix/drive_c/windows" ] && [ -d "$run/home" ]; then
+  mkdir -p "$run/wine"
+  mv "$run/prefix" "$run/home" "$run/wine/"
+  rm -f "$run/locale"
+  echo "the Wine prefix of earlier runs now lives in $run/wine"
 fi
-export WINEPREFIX="$run/prefix" HOME="$run/home"
+if [ "$fresh" = 1 ] || [ ! -d "$run/wine/prefix/drive_c/windows" ]; then
+  echo "preparing a new Wine prefix in $run/wine"
+  new_prefix "$run/wine" "$locale"
+fi
+export WINEPREFIX="$run/wine/prefix" HOME="$run/wine/home"
 drive="$WINEPREFIX/drive_c"
+
+# The picker's folder, as the installer fills it: the program, and the
+# libraries and help files of both languages (the picker takes the user's).
 app="$drive/Program Files/RelayFax"
 mkdir -p "$app"
-cp build/win64/faxpick/faxpick.exe build/win64/lang/pickresJPN.dll build/win64/lang/pickresENG.dll "$app/"
+cp build/win64/faxpick/faxpick.exe build/win64/lang/pickresJPN.dll build/win64/lang/pickresENG.dll \
+  build/win64/help/ja/faxpickJP.hlp build/win64/help/ja/faxpickJP.cnt \
+  build/win64/help/en/faxpickEN.hlp build/win64/help/en/faxpickEN.cnt "$app/"
 spooler='SOFTWARE\Brevant Zelo\RelayFAX\Spooler'
 wine_run "$locale" reg add "HKLM\\$spooler" /v InstallPath /d 'C:\Program Files\RelayFax\spooler.dll' /f >/dev/null 2>&1
 wine_run "$locale" reg add "HKLM\\$spooler" /v Version /d 2.1 /f >/dev/null 2>&1
 wine_run "$locale" reg add 'HKLM\SOFTWARE\Brevant Zelo\RelayFAX\AddressBook' /v FileName \
   /d 'C:\Program Files\RelayFax\address.fdt' /f >/dev/null 2>&1
 WINE_LOCALE=$locale set_windows_version "$windows"
-stop_wine
 
-# Where this system keeps the book and the exchange file.
-user=$(for d in "$drive"/users/*/; do [ "$(basename "$d")" != Public ] && echo "${d%/}"; done | head -1)
-case "$windows" in
-  winxp | win2k) base="$user/Documents" ;;
-  nt40 | win98 | win95) base="" ;;
-  *) base="$user/AppData/Roaming" ;;
+# Where the picker finds the book and the exchange file on this version.
+user=""
+for d in "$drive"/users/*/; do [ "$(basename "$d")" = Public ] || { user=${d%/}; break; }; done
+case "$class" in
+  1) base="$user/Documents" ;;
+  2) base="$user/AppData/Roaming" ;;
+  *) base="" ;;
 esac
 if [ -n "$base" ]; then
   bookfile="$base/BrevantZelo/FaxbookDATA/address.fdt"
@@ -87,21 +131,55 @@ else
   bookfile="$app/address.fdt"
   jobfile="$app/SendList.ini"
 fi
-mkdir -p "$(dirname "$bookfile")" "$(dirname "$jobfile")"
-cp "$book" "$bookfile"
-cp "$exchange" "$jobfile"
-echo "book: $bookfile"
-echo "exchange file: $jobfile"
+
+# place SOURCE TARGET WHAT: a copy of SOURCE becomes TARGET; a different
+# file there is kept beside it as a backup.
+place() {
+  mkdir -p "$(dirname "$2")"
+  if [ -f "$2" ] && cmp -s "$1" "$2"; then
+    echo "the $3 already is a copy of $1"
+    return
+  fi
+  if [ -f "$2" ]; then
+    local backup
+    backup="$2.$(date +%Y%m%d-%H%M%S).bak"
+    mv "$2" "$backup"
+    echo "the previous $3 is kept as $backup"
+  fi
+  cp "$1" "$2.tmp"
+  mv "$2.tmp" "$2"
+  echo "the $3 now is a copy of $1"
+}
+# seed SOURCE TARGET WHAT: a copy of SOURCE when there is no TARGET yet.
+seed() {
+  [ -f "$2" ] && return
+  mkdir -p "$(dirname "$2")"
+  cp "$1" "$2"
+  echo "there was no $3 yet: it starts as a copy of $1"
+}
+if [ -n "$book" ]; then place "$book" "$bookfile" book; else seed tests/data/example_ja.fdt "$bookfile" book; fi
+if [ -n "$exchange" ]; then
+  place "$exchange" "$jobfile" "exchange file"
+else
+  seed tests/data/exchange_sample.ini "$jobfile" "exchange file"
+fi
+echo "the user's book: $bookfile"
+echo "the exchange file: $jobfile"
+settings="$(dirname "$jobfile")/FilePath.ini"
+if [ -f "$settings" ]; then echo "the picker's settings: $settings"; fi
+# The set-up ran without a window system; the picker's session starts anew
+# on the display it is given.
+stop_wine
 
 driver="$root/build/win64/tests/wine/faxbook_driver.exe"
 program='C:\Program Files\RelayFax\faxpick.exe'
 line='"C:\Program Files\RelayFax\spooler.dll" "2.1"'
-title="宛先の選択"
-[ "$language" = Japanese ] || title="Select Destinations"
+charset=CP932
+[ "$language" = Japanese ] || charset=CP1252
 if [ -n "${DISPLAY:-}" ]; then
   wine_run "$locale" "$driver" run "$program" "$line" 86400000 >/dev/null
   echo "--- the exchange file now:"
-  tr -d '\r' <"$jobfile" | iconv -f CP932 -t UTF-8
+  tr -d '\r' <"$jobfile" | iconv -f "$charset" -t UTF-8
   exit 0
 fi
 
@@ -114,7 +192,9 @@ if wine_run "$locale" "$driver" wait "$title" 60000 '#32770'; then
   sleep 1
   window=$(xdotool search --name "^$title\$" | head -1)
   xwd -id "$window" -silent | convert xwd:- "$run/faxpick.png"
-  echo "the picker is running; screenshot: $run/faxpick.png"
+  entries=$(wine_run "$locale" "$driver" dialog-rows "$title" 1002 | wc -l)
+  destinations=$(wine_run "$locale" "$driver" dialog-rows "$title" 1005 | wc -l)
+  echo "the picker shows $entries entries and $destinations destinations; screenshot: $run/faxpick.png"
   wine_run "$locale" "$driver" click "$title" 2 >/dev/null
   wait "$picker" 2>/dev/null || true
   echo "exit code: $(tr -d '\r' <"$run/exit.txt")"

@@ -146,26 +146,12 @@ TEST_F(ResourceScripts, Menu128HoldsTheCommandsInOrderWithTheirSeparators) {
   EXPECT_EQ(ja, en);
 }
 
-// The letter after "&", folded to upper case; 0 when the text has none.
-char AccessKey(const std::string& text) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    const char c = text[i + 1];
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  }
-  return 0;
-}
-
 TEST_F(ResourceScripts, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenu) {
   for (rc::Script* script : {&japanese, &english}) {
     std::map<std::string, std::set<char>> keys;  // by menu
     for (const rc::MenuEntry& e : script->Menu(IDR_MAINFRAME)) {
       if (e.text.empty()) continue;  // a separator
-      const char key = AccessKey(e.text);
+      const char key = rc::AccessKey(e.text);
       EXPECT_NE(key, 0) << e.text;
       EXPECT_TRUE(keys[e.path].insert(key).second)
           << "\"" << e.text << "\" repeats the key " << key << " of its menu " << e.path;
@@ -197,7 +183,7 @@ TEST_F(ResourceScripts, EnglishDialogLabelsAndButtonsHaveAccessKeys) {
                          controls[i + 1].style.find("WS_DISABLED") == std::string::npos &&
                          controls[i + 1].id != IDC_RESPECT;
       if (!button && !label) continue;
-      const char key = AccessKey(c.text);
+      const char key = rc::AccessKey(c.text);
       EXPECT_NE(key, 0) << id << ": " << c.text;
       EXPECT_TRUE(keys.insert(key).second) << id << ": " << c.text << " repeats " << key;
     }

@@ -48,10 +48,13 @@ void BookLists::Fill(const PickerBook& book) {
       texts_[static_cast<std::size_t>(entry->id)] = columns_.EntryRow(*entry);
     }
   }
+  fullArrowColumn_ = columns_.ReadingColumn();
+  fullArrowAscending_ = true;
   if (!full_) return;
   full_->SetRedraw(false);
   for (const BookEntry* entry : book.Entries()) Append(*full_, *entry);
   full_->SetRedraw(true);
+  full_->SetSortIndicator(fullArrowColumn_, fullArrowAscending_);
 }
 
 ui::ListControl* BookLists::Visible() const {
@@ -89,6 +92,7 @@ void BookLists::Search(const std::string& typed, int column) {
     if (equality_.Equal(start, typed)) Append(*target, *entry);
   }
   target->SetRedraw(true);
+  target->SetSortIndicator(fullArrowColumn_, fullArrowAscending_);
   mode_ = target == resultB_ ? ListMode::kResultB : ListMode::kResultA;
 }
 
@@ -111,6 +115,11 @@ void BookLists::SortByClick(ui::ListControl* list, int column) {
     const int r = text::CompareNoCase(codePage_, x, y);
     return descending ? -r : r;
   });
+  list->SetSortIndicator(sortColumn_, !descending_);
+  if (list == full_) {
+    fullArrowColumn_ = sortColumn_;
+    fullArrowAscending_ = !descending_;
+  }
 }
 
 }  // namespace picker

@@ -28,6 +28,9 @@ class BookLists {
   void Attach(ui::ListControl* full, ui::ListControl* resultA, ui::ListControl* resultB);
 
   // Empties every list and fills the full list from the book in its order.
+  // Each list's header shows the order its rows are in: the full list the
+  // book's (ascending by reading) until a header click sorts it, a result
+  // list the full list's until a click sorts it.
   void Fill(const PickerBook& book);
   // Empties every list; back to the full list.
   void Clear();
@@ -45,8 +48,9 @@ class BookLists {
 
   // A header click: descending when the last sort was ascending on this
   // column, else ascending on it. The state is shared by the three lists
-  // and starts as an ascending sort on column 0. Texts compare without
-  // case, as the runtime's _mbsicmp compares them.
+  // and starts as an ascending sort on column 0 (also where the book's
+  // order is that of another column). Texts compare without case, as the
+  // runtime's _mbsicmp compares them.
   void SortByClick(ui::ListControl* list, int column);
 
   // The entry of a row's key; null when there is none.
@@ -67,6 +71,9 @@ class BookLists {
   std::vector<std::vector<std::string>> texts_;  // by entry id
   int sortColumn_ = 0;
   bool descending_ = false;
+  // What the full list's header shows, for the result lists filled from it.
+  int fullArrowColumn_ = -1;
+  bool fullArrowAscending_ = true;
 };
 
 }  // namespace picker

@@ -346,6 +346,10 @@ std::string CDestinationDialog::HelpPath(bool tellFailure) {
 
 void CDestinationDialog::ShowHelp() { services_.help->ShowFinder(HelpPath(true)); }
 
+void CDestinationDialog::ShowHelpTopic(unsigned long topic) {
+  services_.help->ShowTopic(HelpPath(true), topic);
+}
+
 void CDestinationDialog::OnHelp() { ShowHelp(); }
 
 void CDestinationDialog::OnDestroy() { services_.help->Quit(HelpPath(false)); }

@@ -51,6 +51,10 @@ class CDestinationDialog : public ui::Dialog {
   // The program's name, the caption of its own message boxes.
   std::string ProgramName() const;
 
+  // A help request of a dialog this one opened (F1 there): the topic of
+  // that number in the picker's help file.
+  void ShowHelpTopic(unsigned long topic);
+
  private:
   bool Japanese() const;
   void LoadBook();

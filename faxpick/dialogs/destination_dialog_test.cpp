@@ -222,6 +222,56 @@ TEST_F(DestinationDialogTest, SortClicksShareOneStateAcrossTheLists) {
   EXPECT_EQ(h.cursor.Depth(), 0);
 }
 
+// The headers show the order the rows are in: the book's (by reading) at
+// first and after a book switch, then what the clicks gave each list; a
+// result list starts in the full list's order. The clicks keep their
+// shared rule, so the first click on column 0 sorts descending even where
+// the book is in the order of another column.
+TEST_F(DestinationDialogTest, HeadersShowTheOrderOfTheirRows) {
+  struct Case {
+    const char* locale;
+    Texts start;       // the book's order
+    Texts firstClick;  // column 0
+    Texts company;     // then the company column, ascending
+    Texts companyDown;
+  };
+  const Case cases[] = {
+      {"0411", {"-", "up", "-", "-", "-", "-"}, {"down", "-", "-", "-", "-", "-"},
+       {"-", "-", "-", "up", "-", "-"}, {"-", "-", "-", "down", "-", "-"}},
+      {"0409", {"up", "-", "-", "-", "-"}, {"down", "-", "-", "-", "-"},
+       {"-", "-", "up", "-", "-"}, {"-", "-", "down", "-", "-"}},
+  };
+  for (const Case& c : cases) {
+    PickerHarness run;
+    run.SetPersonalBook(StandardBook());
+    run.locale.language = c.locale;
+    const int company = std::string(c.locale) == "0411" ? 3 : 2;
+    run.Run([&](ui::FakeDialog& d) {
+      ui::FakeListControl& full = L(d, IDC_FULL_LIST);
+      EXPECT_EQ(full.SortArrows(), c.start) << c.locale;
+      full.ClickHeader(0);
+      EXPECT_EQ(full.SortArrows(), c.firstClick) << c.locale;
+      full.ClickHeader(company);
+      EXPECT_EQ(full.SortArrows(), c.company) << c.locale;
+      d.Type(IDC_SEARCH_TEXT, "K");
+      ui::FakeListControl& resultA = L(d, IDC_RESULT_LIST_A);
+      EXPECT_EQ(resultA.SortArrows(), c.company) << c.locale;
+      resultA.ClickHeader(company);
+      EXPECT_EQ(resultA.SortArrows(), c.companyDown) << c.locale;
+      // The next search fills the other result list in the full list's
+      // order, which is still ascending.
+      d.Type(IDC_SEARCH_TEXT, "Ki");
+      EXPECT_EQ(L(d, IDC_RESULT_LIST_B).SortArrows(), c.company) << c.locale;
+      d.Type(IDC_SEARCH_TEXT, "");
+      EXPECT_EQ(full.SortArrows(), c.company) << c.locale;
+      d.ClickOption(IDC_PERSONAL, {IDC_PERSONAL, IDC_SHARED});
+      EXPECT_EQ(full.SortArrows(), c.start) << c.locale;
+      EXPECT_EQ(L(d, IDC_SEND_LIST).SortArrows(), Texts(4, "-")) << c.locale;
+      d.Click(ui::kIdCancel);
+    });
+  }
+}
+
 TEST_F(DestinationDialogTest, SelectionDecidesRegisterAndDetails) {
   h.Run([&](ui::FakeDialog& d) {
     Select(d, IDC_FULL_LIST, {"Kita"});
@@ -481,6 +531,7 @@ TEST_F(DestinationDialogTest, ShowsGroupsInTheConfirmationOneAfterTheOther) {
     });
     h.dialogs.OnNextDialog(IDD_GROUP_CONFIRM, [&](ui::FakeDialog& g) {
       EXPECT_EQ(g.ItemText(IDC_GROUP_NAME), "Zenten");
+      EXPECT_EQ(g.Focus(), IDC_MEMBER_LIST);
       ui::FakeListControl& members = g.FakeList(IDC_MEMBER_LIST);
       EXPECT_EQ(members.ColumnCount(), 6);
       EXPECT_EQ(members.ColumnWidth(1), 50);
@@ -549,6 +600,49 @@ TEST_F(DestinationDialogTest, OpensHelpInTheLibrarysFolderAndQuitsItAtTheEnd) {
   EXPECT_EQ(h.boxes.Last().caption, "ERROR");
   EXPECT_EQ(h.boxes.Last().owner, 0);
   EXPECT_EQ(h.help.quits, (Texts{"C:\\Program Files\\RelayFax\\faxpickJP.hlp"}));
+}
+
+// The help file is the interface language's, in the folder of the library
+// that was loaded (even when that is another language's); the help button
+// and F1 open its contents, F1 in the group confirmation its topic.
+TEST_F(DestinationDialogTest, HelpIsTheLanguagesFileBesideTheLibrary) {
+  struct Case {
+    const char* locale;
+    bool japaneseLibrary;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"0411", true, "C:\\Languages\\faxpickJP.hlp"},
+      {"0409", true, "C:\\Languages\\faxpickEN.hlp"},
+      {"0411", false, "C:\\Languages\\faxpickJP.hlp"},
+  };
+  for (const Case& c : cases) {
+    PickerHarness run;
+    run.SetPersonalBook(StandardBook());
+    run.locale.language = c.locale;
+    run.resources.libraryFolder = "C:\\Languages";
+    if (!c.japaneseLibrary) run.resources.RemoveLibrary("pickresJPN.dll");
+    run.Run([&](ui::FakeDialog& d) {
+      d.Click(IDC_HELP_BUTTON);
+      d.PressF1();
+      Select(d, IDC_FULL_LIST, {"Zenten", kZenten});
+      run.dialogs.OnNextDialog(IDD_GROUP_CONFIRM, [&](ui::FakeDialog& g) {
+        g.PressF1();
+        g.Click(ui::kIdOk);
+      });
+      d.Click(IDC_DETAILS);
+      d.Click(ui::kIdCancel);
+    });
+    ASSERT_EQ(run.help.calls.size(), 3u) << c.locale;
+    for (const ui::HelpCall& call : run.help.calls) EXPECT_EQ(call.path, c.path) << c.locale;
+    EXPECT_TRUE(run.help.calls[0].finder);
+    EXPECT_TRUE(run.help.calls[1].finder);
+    EXPECT_FALSE(run.help.calls[2].finder);
+    EXPECT_EQ(run.help.calls[2].topic, 0x20000ul + IDD_GROUP_CONFIRM);
+    EXPECT_EQ(run.help.quits, (Texts{c.path}));
+    EXPECT_TRUE(run.boxes.Shown().empty());
+    EXPECT_TRUE(run.dialogs.Problems().empty());
+  }
 }
 
 TEST_F(DestinationDialogTest, RunsOnTheProgramsOwnResourcesWhenNoLibraryLoads) {

@@ -20,4 +20,6 @@ void CGroupConfirmDialog::OnInit() {
   }
 }
 
+void CGroupConfirmDialog::OnShown() { FocusItem(IDC_MEMBER_LIST); }
+
 }  // namespace picker

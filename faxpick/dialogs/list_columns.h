@@ -29,6 +29,8 @@ class ListColumns {
 
   // The column an address list is searched in for company names.
   int CompanyColumn() const { return japanese_ ? 3 : 2; }
+  // The column of the reading, the order the book is read in.
+  int ReadingColumn() const { return japanese_ ? 1 : 0; }
 
   std::vector<std::string> EntryRow(const BookEntry& entry) const;
   std::vector<std::string> MemberRow(const Destination& member) const;

@@ -2,6 +2,9 @@
 // libraries that carry every id the program uses.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <set>
 
 #include "tests/support/resource_script.h"
@@ -107,6 +110,90 @@ TEST_F(Scripts, EveryTemplateHasTheControlsTheDialogsAddress) {
   EXPECT_EQ(ownDialogs.DialogTemplate(IDD_DESTINATION).caption, "宛先の選択");
   EXPECT_EQ(ownDialogs.DialogTemplate(IDD_GROUP_CONFIRM).caption, "グループ確認");
   EXPECT_EQ(english.DialogTemplate(IDD_DESTINATION).caption, "Select Destinations");
+}
+
+// The Japanese templates (the program's own, which the Japanese library
+// includes) carry the texts the product has always shown; wording changes
+// belong in the other languages' libraries.
+TEST_F(Scripts, TheJapaneseDestinationDialogKeepsItsTexts) {
+  const std::map<int, std::string> buttons = {
+      {IDC_SHOW_ALL, "すべて表示"}, {IDC_DETAILS, "詳細"},       {IDC_BY_NAME, "登録名称"},
+      {IDC_BY_COMPANY, "会社名"},   {IDC_PERSONAL, "個人"},      {IDC_SHARED, "共有"},
+      {IDC_REGISTER, "登録"},       {IDC_DELETE, "削除"},        {IDC_DELETE_ALL, "すべて削除"},
+      {IDC_HELP_BUTTON, "ﾍﾙﾌﾟ(&H)"}, {1, "OK"},                  {2, "ｷｬﾝｾﾙ"}};
+  const std::vector<std::string> labels = {"アドレス帳", "検索対象文字列 ：", "検索対象 ：",
+                                           "送信先リスト"};
+  for (rc::Script* script : {&ownDialogs}) {
+    std::map<int, std::string> found;
+    std::vector<std::string> foundLabels;
+    for (const rc::Control& c : script->DialogTemplate(IDD_DESTINATION).controls) {
+      if (buttons.count(c.id)) found[c.id] = c.text;
+      if (c.id == -1) foundLabels.push_back(c.text);
+    }
+    EXPECT_EQ(found, buttons);
+    EXPECT_EQ(foundLabels, labels);
+    std::map<int, std::string> confirm;
+    for (const rc::Control& c : script->DialogTemplate(IDD_GROUP_CONFIRM).controls) {
+      if (c.id == 1 || c.id == 2) confirm[c.id] = c.text;
+    }
+    EXPECT_EQ(confirm, (std::map<int, std::string>{{1, "OK"}, {2, "ｷｬﾝｾﾙ"}}));
+  }
+}
+
+// In English every label, group box and button of both templates has an
+// access key of its own; OK and Cancel answer to Enter and Escape.
+TEST_F(Scripts, EnglishTemplatesGiveEveryLabelAndButtonAnAccessKeyOfItsOwn) {
+  for (int templateId : {IDD_DESTINATION, IDD_GROUP_CONFIRM}) {
+    std::set<char> keys;
+    for (const rc::Control& c : english.DialogTemplate(templateId).controls) {
+      const bool button = c.kind == "PUSHBUTTON" || c.kind == "DEFPUSHBUTTON" ||
+                          c.kind == "AUTORADIOBUTTON";
+      // The counter is a static without a text of its own in the template.
+      const bool label = (c.kind == "LTEXT" || c.kind == "GROUPBOX") && !c.text.empty();
+      if ((!button && !label) || c.id == 1 || c.id == 2) continue;
+      const char key = rc::AccessKey(c.text);
+      EXPECT_NE(key, 0) << templateId << ": " << c.text;
+      EXPECT_TRUE(keys.insert(key).second) << templateId << ": " << c.text << " repeats " << key;
+    }
+  }
+}
+
+std::string Text(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A value of a version resource ("ProductName"), or the numbers of one of
+// its version lines ("PRODUCTVERSION"), as a script writes it.
+std::string VersionValue(const std::string& script, const std::string& name) {
+  std::smatch m;
+  const std::regex value("VALUE \"" + name + "\", \"([^\"]*)\"");
+  const std::regex numbers(name + " ([0-9,]+)");
+  if (std::regex_search(script, m, value) || std::regex_search(script, m, numbers)) return m[1].str();
+  return std::string();
+}
+
+// Both programs name one product, one maker and one version, in their
+// version resources and manifests alike.
+TEST(ProductIdentity, ThePickerCarriesTheEditorsProductNameAndVersion) {
+  const std::string editor = Text(kSource + "/faxbook/res/faxbook.rc");
+  const std::string picker = Text(kSource + "/faxpick/res/faxpick.rc");
+  for (const char* name :
+       {"ProductName", "ProductVersion", "CompanyName", "PRODUCTVERSION", "FILEVERSION"}) {
+    EXPECT_FALSE(VersionValue(editor, name).empty()) << name;
+    EXPECT_EQ(VersionValue(picker, name), VersionValue(editor, name)) << name;
+  }
+  const std::string version = VersionValue(editor, "ProductVersion");
+  EXPECT_EQ(VersionValue(picker, "FileVersion"), version);
+  EXPECT_NE(VersionValue(picker, "FileDescription").find(VersionValue(editor, "ProductName")),
+            std::string::npos);
+  const std::regex identity("assemblyIdentity type=\"win32\" name=\"[^\"]*\" version=\"([^\"]*)\"");
+  for (const char* manifest : {"/faxbook/res/faxbook.manifest", "/faxpick/res/faxpick.manifest"}) {
+    std::smatch m;
+    const std::string text = Text(kSource + manifest);
+    ASSERT_TRUE(std::regex_search(text, m, identity)) << manifest;
+    EXPECT_EQ(m[1].str(), version + ".0") << manifest;
+  }
 }
 
 }  // namespace

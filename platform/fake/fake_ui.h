@@ -65,6 +65,7 @@ class FakeResources : public Resources {
   void AddLibrary(const std::string& name, std::map<int, std::string> strings) {
     libraries_[name] = std::move(strings);
   }
+  void RemoveLibrary(const std::string& name) { libraries_.erase(name); }
   void SetProgramStrings(std::map<int, std::string> strings) { program_ = std::move(strings); }
   bool UseLanguageLibrary(const std::string& name) override;
   std::string String(int id) override;

@@ -273,4 +273,17 @@ bool Script::Load(const std::string& scriptPath, const std::string& headerPath) 
   return true;
 }
 
+char AccessKey(const std::string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    const char c = text[i + 1];
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return 0;
+}
+
 }  // namespace rc

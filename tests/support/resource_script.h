@@ -35,6 +35,10 @@ struct Dialog {
   std::vector<Control> controls;
 };
 
+// The access key of a menu or control text: the letter after "&", folded
+// to upper case ("&&" is a plain "&"); 0 when the text has none.
+char AccessKey(const std::string& text);
+
 class Script {
  public:
   // Loads the script and the #define header its ids come from. False when

@@ -53,6 +53,10 @@
 //                              the keyboard focus in it ("TITLE<TAB>ID")
 //   header-arrows TITLE [ID]   per column of the main list (or of list ID
 //                              of the dialog TITLE): up, down or -
+//   click-header TITLE ID COLUMN  click the header of that column of list ID
+//                              of the dialog TITLE, as the mouse does
+//   file-version FILE          "PRODUCT<TAB>VERSION" from the file's version
+//                              resource (its ProductName and ProductVersion)
 //   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
 //                              the fax driver side starts the picker; no wait
 //   run EXE LINE MS            the same, then wait for the program to end and
@@ -282,6 +286,57 @@ int HeaderArrows(HWND list) {
   return 0;
 }
 
+// A click on the middle of a column header, as the mouse gives it: the
+// header tells its list, which tells its dialog (LVN_COLUMNCLICK).
+int ClickHeader(HWND list, int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header) return 1;
+  Remote remote(header, sizeof(RECT));
+  if (!remote.ok()) return 1;
+  if (!SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                    reinterpret_cast<LPARAM>(remote.at(0)))) {
+    return 1;
+  }
+  RECT r = {};
+  remote.Read(0, &r, sizeof(r));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageA(header, WM_MOUSEMOVE, 0, at);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(header, WM_LBUTTONUP, 0, at);
+  return 0;
+}
+
+int FileVersion(const std::string& file) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &handle);
+  if (size == 0) return 1;
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(file.c_str(), 0, size, data.data())) return 1;
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  };
+  Translation* translation = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                      &length) ||
+      length < sizeof(Translation)) {
+    return 1;
+  }
+  const auto value = [&](const char* name) {
+    char path[128];
+    std::snprintf(path, sizeof(path), "\\StringFileInfo\\%04x%04x\\%s", translation->language,
+                  translation->codePage, name);
+    char* text = nullptr;
+    UINT n = 0;
+    return VerQueryValueA(data.data(), path, reinterpret_cast<void**>(&text), &n) && text
+               ? std::string(text)
+               : std::string();
+  };
+  std::printf("%s\t%s\n", value("ProductName").c_str(), value("ProductVersion").c_str());
+  return 0;
+}
+
 // Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE");
 // *running keeps the process's handle when asked for.
 bool Launch(const std::string& exe, const std::string& line, HANDLE* running = nullptr) {
@@ -473,6 +528,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
+  if (verb == "file-version") return FileVersion(arg(1));
   if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;
   if (verb == "run") return RunToEnd(arg(1), arg(2), number(3));
   if (verb == "launch-timed") {
@@ -566,6 +622,10 @@ int main(int argc, char** argv) {
       list = frame ? ListOf(frame) : nullptr;
     }
     return list ? HeaderArrows(list) : 1;
+  }
+  if (verb == "click-header") {
+    HWND list = DialogItem(arg(1), number(2));
+    return list ? ClickHeader(list, number(3)) : 1;
   }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
       verb == "dialog-rows" || verb == "select-all" || verb == "choose") {

@@ -24,7 +24,7 @@ for f in "$exe" "$driver" "$build/lang/pickresJPN.dll" "$build/lang/pickresENG.d
   [ -f "$f" ] || { notok "built: $(basename "$f")"; exit 1; }
 done
 start_display 141 190 || { notok "Xvfb starts"; exit 1; }
-runs=()
+. "$here/picker_lib.sh"
 cleanup() {
   local pid
   for pid in "${runs[@]}"; do kill "$pid" 2>/dev/null; done
@@ -32,74 +32,6 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
-
-# --- helpers ---------------------------------------------------------------------
-locale=ja_JP.UTF-8
-program='C:\Program Files\RelayFax\faxpick.exe'
-line='"C:\Spool\spooler.dll" "2.1"'
-drive() { echo "$WINEPREFIX/drive_c"; }
-userdir() { local d; for d in "$(drive)"/users/*/; do [ "$(basename "$d")" != Public ] && echo "${d%/}"; done | head -1; }
-drv() { wine_run "$locale" "$driver" "$@"; }
-sjis() { iconv -f UTF-8 -t CP932; }
-utf8() { iconv -f CP932 -t UTF-8; }
-crlf() { sed 's/$/\r/'; }
-# pick: starts the picker as the driver side does and waits for its dialog;
-# the run's exit code lands in $scratch/exit.txt.
-pick() {
-  rm -f "$scratch/exit.txt"
-  LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$driver" run "$program" "$line" 120000 \
-    >"$scratch/exit.txt" 2>/dev/null &
-  runs+=($!)
-  drv wait "$title" 30000 '#32770'
-}
-# ended: the picker has closed and ended with exit code 0.
-ended() {
-  drv gone "$title" 20000 '#32770' || return 1
-  local i
-  for i in $(seq 100); do [ -s "$scratch/exit.txt" ] && break; sleep 0.1; done
-  [ "$(tr -d '\r' <"$scratch/exit.txt")" = 0 ]
-}
-rows() { drv dialog-rows "$title" "$1" | tr -d '\r' | utf8; }
-count() { drv dialog-rows "$title" "$1" | wc -l; }
-# until_rows ID N: polls until list ID holds N rows.
-until_rows() {
-  local i
-  for i in $(seq 50); do [ "$(count "$1")" = "$2" ] && return 0; sleep 0.1; done
-  return 1
-}
-shot() {  # shot NAME [WINDOW TITLE]
-  local window
-  window=$(xdotool search --name "^${2:-$title}\$" 2>/dev/null | head -1)
-  [ -n "$window" ] && xwd -id "$window" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
-}
-item() {  # item N FAX COMPANY DEPARTMENT CLIENT RESPECT NAME READING
-  printf '%s\n' "[ITEM_$1]" "FaxNumber=$2" "SubAddress=" "Password=" "CompanyName=$3" \
-    "DepartmentName=$4" "ClientName=$5" "Respect=$6" "DispName=$7" "DispNameJP=$8"
-}
-
-book_ja() {
-  {
-    echo "// This is BrevantZelo Relay Fax AddressBook  Utility Data."
-    echo '[FAX_ADDR]=1,1,北支店,ｷﾀ,03-111-222,,,"北商事, 株式会社",営業部,北 太郎,1'
-    echo '[FAX_ADDR]=3,3,全店,ｾﾞﾝﾃﾝ,'
-    echo '[FAX_ADDR_GM]=4,3,北支店,ｷﾀ,03-111-222,,,"北商事, 株式会社",営業部,北 太郎,1'
-    echo '[FAX_ADDR_GM]=4,3,南店,ﾐﾅﾐ,06-333-444,12,,The Sun Shop,,,2'
-    echo '[FAX_ADDR]=1,2,南店,ﾐﾅﾐ,06-333-444,12,,The Sun Shop,,,2'
-    echo '[FAX_ADDR]=1,6,Abe,ABE,011-1,,,,,,0'
-  } | crlf | sjis
-}
-
-book_en() {
-  {
-    echo "// This is BrevantZelo Relay Fax AddressBook  Utility Data."
-    echo '[FAX_ADDR]=1,1,North Branch,North,03-111-222,,,"North, Ltd.",Sales,Tom North,1'
-    echo '[FAX_ADDR]=3,3,All Branches,All,'
-    echo '[FAX_ADDR_GM]=4,3,North Branch,North,03-111-222,,,"North, Ltd.",Sales,Tom North,1'
-    echo '[FAX_ADDR_GM]=4,3,South Shop,South,06-333-444,12,,The Sun Shop,,,2'
-    echo '[FAX_ADDR]=1,2,South Shop,South,06-333-444,12,,The Sun Shop,,,2'
-    echo '[FAX_ADDR]=1,6,Müller,Müller,011-1,,,Müller GmbH,,Hans Müller,0'
-  } | crlf | iconv -f UTF-8 -t CP1252
-}
 
 # The job: three destinations listed, five in all; a section of its own.
 exchange_ja() {
@@ -120,23 +52,8 @@ exchange_en() {
   } | crlf
 }
 
-setup_prefix() {  # setup_prefix DIR LOCALE BOOK EXCHANGE
-  new_prefix "$1" "$2" || return 1
-  set_windows_version winxp
-  app="$(drive)/Program Files/RelayFax"
-  mkdir -p "$app"
-  cp "$exe" "$build/lang/pickresJPN.dll" "$build/lang/pickresENG.dll" "$app/"
-  docs="$(userdir)/Documents"
-  personal="$docs/BrevantZelo/FaxbookDATA/address.fdt"
-  jobdir="$docs/BrevantZelo/RelayFax/2.1"
-  job="$jobdir/SendList.ini"
-  settings="$jobdir/FilePath.ini"
-  mkdir -p "$(dirname "$personal")" "$jobdir"
-  $3 >"$personal"
-  $4 >"$job"
-}
-
 # === Japanese, Windows XP ================================================================
+locale=ja_JP.UTF-8 charset=CP932
 setup_prefix "$scratch/ja" ja_JP.UTF-8 book_ja exchange_ja || { notok "wine prefix (ja)"; exit 1; }
 title="宛先の選択"
 
@@ -230,6 +147,7 @@ LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$driver" run "$program" "$lin
 runs+=($!)
 message=$(drv message faxpick | tr -d '\r' | utf8)
 check "tells that the shared book cannot be reached" test "$message" = "ファイルにアクセスすることができません"
+check "the access message belongs to the destination dialog" test "$(drv owner faxpick | utf8)" = "$title"
 drv answer faxpick 1 >/dev/null
 drv wait "$title" 30000 '#32770' >/dev/null
 check "falls back to the personal book" until_rows 1002 4
@@ -262,11 +180,11 @@ fi
 stop_wine
 
 # === English =============================================================================
-locale=en_US.UTF-8
+locale=en_US.UTF-8 charset=CP1252
 setup_prefix "$scratch/en" en_US.UTF-8 book_en exchange_en || { notok "wine prefix (en)"; exit 1; }
 title="Select Destinations"
 check "starts in English with the English library" pick
-check "counts in English" test "$(drv text "$title" 1016 | tr -d '\r')" = "Registered: 3    Still free: 75"
+check "counts in English" test "$(drv text "$title" 1016 | tr -d '\r')" = "Destinations: 3 (75 more can be added)"
 check "shows readings as names in English" \
   test "$(drv dialog-rows "$title" 1002 | tr -d '\r' | iconv -f CP1252 -t UTF-8 | cut -f1 | tr '\n' ' ')" = "All Müller North South "
 drv select-rows "$title" 1002 1 >/dev/null

@@ -69,18 +69,22 @@ reg_value() {
 }
 reg_has_key() { wine_run ja_JP.UTF-8 reg query "$1" >/dev/null 2>&1; }
 
-# installed_as LANG OTHER: every staged program and every file of the
-# language is installed byte for byte, no file only the other language has
-# is left, and the setup library is not installed.
+# installed_as LANG OTHER: every staged program, every editor file of the
+# language and the picker's files of every language (it takes the one of
+# each user's locale) are installed byte for byte, no editor file only the
+# other language has is left, and the setup library is not installed.
+picker_file() { case "$1" in pickres*.dll | faxpick*.hlp | faxpick*.cnt) return 0 ;; esac; return 1; }
 installed_as() {
   local file name
-  for file in "$stage"/bin/faxbook.exe "$stage"/bin/faxpick.exe "$stage/$1"/*; do
+  for file in "$stage"/bin/faxbook.exe "$stage"/bin/faxpick.exe "$stage/$1"/* "$stage/$2"/*; do
     [ -f "$file" ] || continue
-    cmp -s "$file" "$instdir/$(basename "$file")" || { echo "  differs: $file"; return 1; }
+    name=$(basename "$file")
+    case "$file" in "$stage/$2"/*) picker_file "$name" || continue ;; esac
+    cmp -s "$file" "$instdir/$name" || { echo "  differs: $file"; return 1; }
   done
   for file in "$stage/$2"/*; do
     name=$(basename "$file")
-    [ -f "$file" ] && [ ! -f "$stage/$1/$name" ] || continue
+    [ -f "$file" ] && [ ! -f "$stage/$1/$name" ] && ! picker_file "$name" || continue
     [ ! -e "$instdir/$name" ] || { echo "  left over: $name"; return 1; }
   done
   [ -f "$instdir/uninstall.exe" ] && [ ! -e "$instdir/setuphelp.dll" ]
@@ -96,20 +100,25 @@ check "installed files are those the build produced" installed_as ja en
 check "registry FileName names the shared book" \
   [ "$(reg_value "$book_key" FileName)" = 'C:\users\Public\Documents\BrevantZelo\FaxbookData\address.fdt' ]
 check "registry Language follows the user's language" [ "$(reg_value "$book_key" Language)" = Japanese ]
-if [ -f "$stage/bin/faxpick.exe" ]; then
-  check "registry spooler values for the shipped picker" \
-    [ "$(reg_value "$spooler_key" InstallPath)" = "C:\\Program Files\\Brevant Zelo\\$product\\faxpick.exe" -a \
-      "$(reg_value "$spooler_key" Version)" = "$version" ]
-else
-  check "no picker registered while none is shipped" \
-    [ -z "$(reg_value "$spooler_key" InstallPath)" -a -z "$(reg_value "$spooler_key" Version)" ]
-fi
+# No fax driver's setup has written the spooler values: the picker's own
+# path and the product's version stand in for them.
+check "the picker's spooler values stand in where the driver has written none" \
+  [ "$(reg_value "$spooler_key" InstallPath)" = "C:\\Program Files\\Brevant Zelo\\$product\\faxpick.exe" -a \
+    "$(reg_value "$spooler_key" Version)" = "$version" ]
 check "registry uninstall entry" \
   [ "$(reg_value "$uninstall_key" UninstallString)" = "\"C:\\Program Files\\Brevant Zelo\\$product\\uninstall.exe\"" ]
 check "the uninstall entry carries the program's name, version and icon" \
   [ "$(reg_value "$uninstall_key" DisplayName)" = "$product" -a \
     "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" -a \
     "$(reg_value "$uninstall_key" DisplayIcon)" = "C:\\Program Files\\Brevant Zelo\\$product\\faxbook.exe,0" ]
+# The programs' own version resources name the product and version of the
+# uninstall entry.
+driver="$build/tests/wine/faxbook_driver.exe"
+for program in faxbook.exe faxpick.exe; do
+  [ -f "$stage/bin/$program" ] || continue
+  check "$program carries the product's name and version" \
+    [ "$(wine_run ja_JP.UTF-8 "$driver" file-version "$instdir/$program" | tr -d '\r')" = "$product"$'\t'"$version" ]
+done
 check "the start menu names the product once" \
   [ -f "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/$product/$product.lnk" ]
 printf '%s' "$header" >"$scratch/header"
@@ -151,27 +160,33 @@ else
 fi
 
 # 3. A second installation in English over the first keeps the shared book
-# as the users left it.
+# as the users left it, and its own spooler values (written anew).
 printf '%s[FAX_ADDR]=1,1,Kita,KITA,03-111,,,,,,0\r\n' "$header" >"$book"
 cp "$book" "$scratch/book-before"
 wine_run ja_JP.UTF-8 "$setup" /S /LANGUAGE=English
 check "English installation over it" [ $? = 0 ]
+check "the stand-in spooler values stay the picker's" \
+  [ "$(reg_value "$spooler_key" InstallPath)" = "C:\\Program Files\\Brevant Zelo\\$product\\faxpick.exe" ]
 check "registry Language English" [ "$(reg_value "$book_key" Language)" = English ]
 check "English files installed" installed_as en ja
 check "shared book kept on reinstallation" cmp -s "$book" "$scratch/book-before"
 
 # 4. Silent uninstallation: it runs from a copy of itself, so wait for the
-# installation folder to go.
+# installation folder to go. The spooler values the fax driver's setup
+# wrote after the installation stay.
+wine_run ja_JP.UTF-8 reg add "$spooler_key" /v InstallPath /d 'C:\Spool\spooler.dll' /f >/dev/null 2>&1
+wine_run ja_JP.UTF-8 reg add "$spooler_key" /v Version /d 2.1 /f >/dev/null 2>&1
 wine_run ja_JP.UTF-8 "$instdir/uninstall.exe" /S
 check "uninstaller removes the programs" poll 60 [ ! -e "$instdir" ]
 check "uninstaller removes the registry values" \
-  eval '! reg_has_key "$book_key" && ! reg_has_key "$spooler_key" && ! reg_has_key "$uninstall_key"'
+  eval '! reg_has_key "$book_key" && ! reg_has_key "$uninstall_key"'
+check "uninstaller keeps the fax driver's spooler values" \
+  [ "$(reg_value "$spooler_key" InstallPath)" = 'C:\Spool\spooler.dll' -a "$(reg_value "$spooler_key" Version)" = 2.1 ]
 check "uninstaller keeps the shared book" cmp -s "$book" "$scratch/book-before"
 
 # 5. The pages a user sees, in Japanese and English: the folder page with
 # its Install button, and the finish page. Screenshots by window id (no
 # window manager: the root picture shows new popups black).
-driver="$build/tests/wine/faxbook_driver.exe"
 if [ -n "$xvfb_pid" ] && [ -f "$driver" ]; then
   setup_window() { xdotool search --onlyvisible --name "^$product" 2>/dev/null | head -1; }
   setup_shown() { [ -n "$(setup_window)" ]; }

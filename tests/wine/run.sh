@@ -6,7 +6,8 @@
 #    tests also under an English and a Czech one (code pages 1252 and 1250).
 # 2. Every tests/wine/*_test.sh: end-to-end tests of the real programs. Each
 #    gets the build folder and a scratch folder, prints "ok NAME" or
-#    "not ok NAME" per check and exits non-zero on failure.
+#    "not ok NAME" per check and exits non-zero on failure. Its Wine
+#    prefixes go when it ends; its pictures stay in the scratch folder.
 
 run_wine_tests() {
   local build=$1 logs=$2
@@ -39,6 +40,7 @@ run_wine_tests() {
     esac
   done < <(find "$build" -name '*_test.exe' -not -path '*/googletest/*' | sort)
   stop_wine
+  drop_prefixes "$scratch/unit"
 
   local script line
   for script in "$here"/*_test.sh; do
@@ -61,5 +63,15 @@ run_wine_tests() {
       fail "wine $name (no results)"
     fi
     stop_wine
+    drop_prefixes "$scratch/$name"
   done
+}
+
+# drop_prefixes DIR: removes the Wine prefixes below DIR (about 700 MB
+# each), keeping the pictures and files the test left beside them.
+drop_prefixes() {
+  local prefix
+  while IFS= read -r prefix; do
+    [ -d "$prefix/drive_c" ] && rm -rf "$prefix"
+  done < <(find "$1" -type d -name prefix -prune 2>/dev/null)
 }

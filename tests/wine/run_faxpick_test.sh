@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# scripts/run-faxpick.sh does what it says: the first run places the sample
+# book and exchange file; later runs, and a change of language, keep the
+# book, the exchange file as the last run left it and the picker's
+# settings; --book and --exchange put their file in place every time they
+# are given, keeping the one before as a backup; the picker shows what is
+# in place.
+#
+# Usage: run_faxpick_test.sh WIN64_BUILD SCRATCH (the build must be the one
+# the script builds, build/win64 of this tree). Prints "ok NAME" or
+# "not ok NAME" per check; exits non-zero when any check failed.
+set -u
+scratch=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/report.sh"
+root=$(cd "$here/../.." && pwd)
+rm -rf "$scratch"
+mkdir -p "$scratch"
+scratch=$(cd "$scratch" && pwd)
+export FAXPICK_RUN_DIR="$scratch/run"
+unset DISPLAY
+
+run() { "$root/scripts/run-faxpick.sh" "$@" >"$scratch/out" 2>&1; local s=$?; cat "$scratch/out"; return $s; }
+said() { grep -q "^$1" "$scratch/out"; }
+shows() { said "the picker shows $1 entries and $2 destinations"; }
+drive="$FAXPICK_RUN_DIR/wine/prefix/drive_c"
+find_file() { find "$drive/users" -path "*/Documents/BrevantZelo/$1" 2>/dev/null | head -1; }
+user_book() { find_file FaxbookDATA/address.fdt; }
+job() { find_file RelayFax/2.1/SendList.ini; }
+backups() { find "$drive/users" -name "$1.*.bak" | wc -l; }
+
+# exchange FILE N: an exchange file listing N destinations of a job of N.
+exchange() {
+  local i
+  {
+    printf '[BASE_INFO]\r\nItemNum=%d\r\nItemNumTotal=%d\r\n' "$2" "$2"
+    for i in $(seq 0 $(($2 - 1))); do
+      printf '[ITEM_%03d]\r\nFaxNumber=0%d\r\nDispName=D%d\r\nDispNameJP=D%d\r\n' "$i" "$i" "$i" "$i"
+    done
+  } >"$1"
+}
+printf '%s\r\n' '// a book' '[FAX_ADDR]=1,1,Abe,ABE,011,,,,,,0' '[FAX_ADDR]=1,2,Ito,ITO,022,,,,,,0' \
+  '[FAX_ADDR]=1,3,Ueda,UEDA,033,,,,,,0' >"$scratch/three.fdt"
+
+# 1. The first run places the samples and says so.
+run >/dev/null
+check "the first run places the sample book" cmp -s "$(user_book)" "$root/tests/data/example_ja.fdt"
+check "and the sample exchange file" cmp -s "$(job)" "$root/tests/data/exchange_sample.ini"
+check "and says so" said "there was no exchange file yet"
+check "the picker shows them" shows 3 2
+
+# 2. What a run left stays: the exchange file as OK rewrote it and the
+# settings that chose a shared book.
+exchange "$scratch/left.ini" 1
+cp "$scratch/left.ini" "$(job)"
+mkdir -p "$drive/Shared"
+printf '%s\r\n' '// shared' '[FAX_ADDR]=1,9,Honsha,HONSHA,03-999,,,,,,3' >"$drive/Shared/address.fdt"
+printf '[PARAM]\r\nTYPE=1\r\nHostName=\r\nFilePath=C:\\Shared\\address.fdt\r\n' >"$(dirname "$(job)")/FilePath.ini"
+cp "$(dirname "$(job)")/FilePath.ini" "$scratch/settings.ini"
+run >/dev/null
+check "a later run keeps the exchange file the last one left" cmp -s "$(job)" "$scratch/left.ini"
+check "and the picker's settings" cmp -s "$(dirname "$(job)")/FilePath.ini" "$scratch/settings.ini"
+check "the picker shows the shared book and the destination left" shows 1 1
+
+# 3. A change of language keeps everything in place.
+run --language English >/dev/null
+check "a change of language keeps the exchange file" cmp -s "$(job)" "$scratch/left.ini"
+check "and the settings" cmp -s "$(dirname "$(job)")/FilePath.ini" "$scratch/settings.ini"
+check "and the book" cmp -s "$(user_book)" "$root/tests/data/example_ja.fdt"
+check "the English picker shows them" shows 1 1
+
+# 4. --exchange and --book put their file in place, keeping the one before.
+rm -f "$(dirname "$(job)")/FilePath.ini"
+exchange "$scratch/four.ini" 4
+run --exchange "$scratch/four.ini" --book "$scratch/three.fdt" >/dev/null
+check "--exchange puts the file in place" cmp -s "$(job)" "$scratch/four.ini"
+check "keeping the one before as a backup" \
+  cmp -s "$(find "$drive/users" -name 'SendList.ini.*.bak' | head -1)" "$scratch/left.ini"
+check "--book puts the book in place" cmp -s "$(user_book)" "$scratch/three.fdt"
+check "keeping the one before as a backup" \
+  cmp -s "$(find "$drive/users" -name 'address.fdt.*.bak' | head -1)" "$root/tests/data/example_ja.fdt"
+check "and the script says so" said "the previous exchange file is kept as "
+check "the picker shows the new files" shows 3 4
+run --exchange "$scratch/four.ini" >/dev/null
+check "the same exchange file again makes no backup" test "$(backups SendList.ini)" = 1
+
+[ "$failures" = 0 ]
