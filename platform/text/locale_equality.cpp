@@ -117,8 +117,24 @@ std::string Western(std::string_view s) {
   return out;
 }
 
+// Code page 1250 as the system compares it (measured under Wine): of its
+// characters only the sharp s stands for two letters.
+std::string CentralEuropean(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) == 0xDF) {
+      out += "ss";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 bool PortableLocaleEquality::Equal(std::string_view a, std::string_view b) const {
   if (codePage_ == kCpWestern) return Western(a) == Western(b);
+  if (codePage_ == kCpCentralEurope) return CentralEuropean(a) == CentralEuropean(b);
   if (codePage_ != kCpJapanese) return a == b;
   Classes x(a);
   Classes y(b);

@@ -22,8 +22,9 @@ class LocaleEquality {
 // vowel and repeat marks are told apart again as the system tells them.
 // Code page 1252: the bytes must be equal once the modifier circumflex is
 // taken as "^" and the ligatures, thorns and sharp s as their two letters
-// (as the system finds them, measured under Wine). Other pages, not
-// measured: the bytes must be equal.
+// (as the system finds them, measured under Wine). Code page 1250: the
+// same with the sharp s alone. Other pages, not measured: the bytes must
+// be equal.
 class PortableLocaleEquality : public LocaleEquality {
  public:
   explicit PortableLocaleEquality(int codePage) : codePage_(codePage) {}

@@ -114,6 +114,33 @@ TEST(LocaleEquality, AgreesWithTheSystemOnTexts) {
   }
 }
 
+// On the single-byte pages a character may stand for two letters (a
+// ligature, the sharp s): every character against every text of one or
+// two printable ASCII characters.
+TEST(LocaleEquality, FindsTheSystemsTwoLetterCharacters) {
+  const int codePage = static_cast<int>(GetACP());
+  if (codePage == 932) GTEST_SKIP() << "a double-byte page";
+  text::PortableLocaleEquality portable(codePage);
+  text::Win32LocaleEquality system;
+  std::vector<std::string> ascii;
+  for (int x = 0x20; x < 0x7F; ++x) {
+    ascii.push_back(std::string(1, static_cast<char>(x)));
+    for (int y = 0x20; y < 0x7F; ++y) ascii.push_back({static_cast<char>(x), static_cast<char>(y)});
+  }
+  int differences = 0;
+  for (int c = 0x80; c <= 0xFF && differences < 20; ++c) {
+    const std::string one(1, static_cast<char>(c));
+    for (const std::string& t : ascii) {
+      const bool expected = system.Equal(one, t);
+      if (portable.Equal(one, t) != expected) {
+        ADD_FAILURE() << "0x" << std::hex << c << " | " << t << ": the system finds them "
+                      << (expected ? "equal" : "different");
+        if (++differences == 20) break;
+      }
+    }
+  }
+}
+
 // The INI files in memory against the system's: the same calls on the
 // same starting bytes give the same answers and the same bytes.
 TEST(IniFiles, TheInMemoryOnesBehaveAsTheSystemsDo) {
