@@ -1,7 +1,9 @@
 #include "platform/sys/large_block.h"
 
 #include <cstdint>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -11,6 +13,38 @@ namespace sys {
 namespace {
 
 #if defined(__linux__)
+// Blocks of the preferred size given back are kept for the next ones, up to
+// a bound, as the heap keeps what is freed: a book read again (the editor's
+// reload) then fills memory it has already paid the page faults for.
+constexpr std::size_t kKeptBlocks = 32;
+
+std::mutex& PoolLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::vector<char*>& Pool() {
+  static std::vector<char*>* pool = new std::vector<char*>();  // never destroyed
+  return *pool;
+}
+
+char* TakeKept() {
+  std::lock_guard<std::mutex> guard(PoolLock());
+  std::vector<char*>& pool = Pool();
+  if (pool.empty()) return nullptr;
+  char* block = pool.back();
+  pool.pop_back();
+  return block;
+}
+
+bool Keep(char* block) {
+  std::lock_guard<std::mutex> guard(PoolLock());
+  std::vector<char*>& pool = Pool();
+  if (pool.size() >= kKeptBlocks) return false;
+  pool.push_back(block);
+  return true;
+}
+
 // A mapping of `bytes` (a multiple of the preferred size) that starts on a
 // large-page boundary, asked to be backed by large pages; null when the
 // system refuses the mapping.
@@ -41,7 +75,9 @@ LargeBlock::LargeBlock(std::size_t bytes) {
   const std::size_t rounded =
       (bytes + kPreferredBytes - 1) / kPreferredBytes * kPreferredBytes;
   if (rounded >= bytes) {
-    if (char* block = MapAligned(rounded)) {
+    char* block = rounded == kPreferredBytes ? TakeKept() : nullptr;
+    if (!block) block = MapAligned(rounded);
+    if (block) {
       data_ = block;
       size_ = rounded;
       mapped_ = true;
@@ -76,7 +112,7 @@ void LargeBlock::Release() {
   if (!data_) return;
 #if defined(__linux__)
   if (mapped_) {
-    ::munmap(data_, size_);
+    if (size_ != kPreferredBytes || !Keep(data_)) ::munmap(data_, size_);
     data_ = nullptr;
     size_ = 0;
     return;
