@@ -146,12 +146,13 @@ bool IsEntryLine(std::string_view line) {
   return SplitKey(line, &key, &value) && key == kEntryKey;
 }
 
-void LineParser::Parse(std::string_view line, const ReadOptions& options, ParsedLine* out) {
+void LineParser::Parse(std::string_view line, const ReadOptions& options, ParsedLine* out,
+                       bool noNul) {
   out->kind = BookLineKind::kSkipped;
   out->entryKind = out->regNo = out->memberKey = 0;
   out->texts = TextsView();
   out->fields = std::string_view();
-  line = CutAtNul(line);
+  if (!noNul) line = CutAtNul(line);
   if (IsSkipped(line)) return;
   std::string_view key, rest;
   if (!SplitKey(line, &key, &rest)) {

@@ -30,7 +30,8 @@ class BookReader {
              BookLineObserver* observer = nullptr);
 
   // The next line of the file, the header first (which is skipped unseen).
-  void Line(std::string_view line);
+  // noNul: the caller knows the line holds no NUL byte.
+  void Line(std::string_view line, bool noNul = false);
 
   // Entries read so far.
   int Read() const { return read_; }
