@@ -1,7 +1,6 @@
 #include "store/book_file.h"
 
 #include <climits>
-#include <cstring>
 #include <functional>
 
 #include "store/book_lines.h"
@@ -9,9 +8,7 @@
 namespace store {
 namespace {
 
-// A line, and whether it is known to hold no NUL byte (so that readers need
-// not look for one).
-using LineVisitor = std::function<void(std::string_view line, bool noNul)>;
+using LineVisitor = std::function<void(std::string_view)>;
 
 bool Seeds(const BookContext& context) {
   return context.systemClass == 1 || context.systemClass == 2;
@@ -32,19 +29,10 @@ sys::FileError VisitFileLines(const BookContext& context, const std::string& pat
   const sys::FileError error =
       context.files->ReadChunks(path, kMaxBookBytes, [&](std::string_view chunk) {
         any = any || !chunk.empty();
-        // One look at the whole piece spares one at every line in it; a
-        // line that began in an earlier piece is looked at on its own.
-        const bool clean = chunk.empty() || std::memchr(chunk.data(), 0, chunk.size()) == nullptr;
-        const std::less<const char*> before;
-        const char* const end = chunk.data() + chunk.size();
-        joiner.Feed(chunk, [&](std::string_view line) {
-          onLine(line, clean && !before(line.data(), chunk.data()) && !before(end, line.data()));
-        });
+        joiner.Feed(chunk, onLine);
         return true;
       });
-  if (error == sys::FileError::kNone) {
-    joiner.Finish([&](std::string_view line) { onLine(line, false); });
-  }
+  if (error == sys::FileError::kNone) joiner.Finish(onLine);
   if (empty) *empty = !any;
   return error;
 }
@@ -91,7 +79,7 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
   files.ReplaceWhole(path, book);
   LineCursor lines(book);
   std::string_view line;
-  while (lines.Next(&line)) onLine(line, false);
+  while (lines.Next(&line)) onLine(line);
   *seeded = copied;
   return BookStatus();
 }
@@ -132,7 +120,7 @@ int CountEntries(const BookContext& context, const std::string& path, const std:
   int seeded = -1;
   const BookStatus result = VisitBookLines(
       context, path, oldPath,
-      [&](std::string_view line, bool) {
+      [&](std::string_view line) {
         if (++lineNumber > 1 && IsEntryLine(line)) ++count;
       },
       &seeded);
@@ -164,8 +152,7 @@ BookStatus ReadBookTables(const BookContext& context, const std::string& path, i
                           EntryTable* entries, GroupTable* groups) {
   BookReader reader(context, capacity, entries, groups);
   const sys::FileError error = VisitFileLines(
-      context, path, [&](std::string_view line, bool noNul) { reader.Line(line, noNul); },
-      nullptr);
+      context, path, [&](std::string_view line) { reader.Line(line); }, nullptr);
   if (error != sys::FileError::kNone) {
     entries->Clear();
     groups->ClearGroups();
@@ -192,8 +179,7 @@ BookStatus LoadBook(const BookContext& context, const std::string& path,
   BookReader reader(context, INT_MAX, &entries, groups);
   int seeded = -1;
   const BookStatus status = VisitBookLines(
-      context, path, oldPath,
-      [&](std::string_view line, bool noNul) { reader.Line(line, noNul); }, &seeded);
+      context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded);
   if (!status.ok()) {
     groups->ClearGroups();
     return status;

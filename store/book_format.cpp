@@ -155,13 +155,12 @@ bool IsEntryLine(std::string_view line) {
   return SplitKey(line, &key, &value) && key == kEntryKey;
 }
 
-void LineParser::Parse(std::string_view line, const ReadOptions& options, ParsedLine* out,
-                       bool noNul) {
+void LineParser::Parse(std::string_view line, const ReadOptions& options, ParsedLine* out) {
   out->kind = BookLineKind::kSkipped;
   out->entryKind = out->regNo = out->memberKey = 0;
   out->texts = TextsView();
   out->fields = std::string_view();
-  if (!noNul) line = CutAtNul(line);
+  line = CutAtNul(line);
   if (IsSkipped(line)) return;
   std::string_view key, rest;
   if (!SplitKey(line, &key, &rest)) {

@@ -64,9 +64,7 @@ struct ParsedLine {
 // The texts of a parsed line stay valid until the next Parse.
 class LineParser {
  public:
-  // noNul: the caller knows the line holds no NUL byte.
-  void Parse(std::string_view line, const ReadOptions& options, ParsedLine* out,
-             bool noNul = false);
+  void Parse(std::string_view line, const ReadOptions& options, ParsedLine* out);
   // Member lines come back with their fields as they are and only the
   // reading read, for a group table that reads the rest when it is asked.
   void ReadMembersLazily(bool lazy) { lazyMembers_ = lazy; }

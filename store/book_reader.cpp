@@ -11,9 +11,9 @@ BookReader::BookReader(const BookContext& context, int capacity, EntryTable* ent
   parser_.ReadMembersLazily(observer == nullptr);
 }
 
-void BookReader::Line(std::string_view line, bool noNul) {
+void BookReader::Line(std::string_view line) {
   if (++lineNumber_ == 1) return;
-  parser_.Parse(line, context_.read, &parsed_, noNul);
+  parser_.Parse(line, context_.read, &parsed_);
   bool stored = false;
   switch (parsed_.kind) {
     case BookLineKind::kEntry:

@@ -30,8 +30,7 @@ class BookReader {
              BookLineObserver* observer = nullptr);
 
   // The next line of the file, the header first (which is skipped unseen).
-  // noNul: the caller knows the line holds no NUL byte.
-  void Line(std::string_view line, bool noNul = false);
+  void Line(std::string_view line);
 
   // Entries read so far.
   int Read() const { return read_; }
