@@ -22,6 +22,7 @@ void GroupTable::ClearGroups() {
   packer_.Clear();
   wasted_ = 0;
   byKey_.clear();
+  lastKey_ = 0;
   freed_ = decltype(freed_)();
   neverUsed_ = 0;
   usedSlots_ = 0;
@@ -29,8 +30,14 @@ void GroupTable::ClearGroups() {
 
 int GroupTable::FindSlot(int key) const {
   if (key == 0) return -1;
+  // Member lines come group by group: the last answer is most often the
+  // next one.
+  if (key == lastKey_) return lastSlot_;
   auto it = byKey_.find(key);
-  return it == byKey_.end() ? -1 : it->second.front();
+  const int slot = it == byKey_.end() ? -1 : it->second.front();
+  lastKey_ = key;
+  lastSlot_ = slot;
+  return slot;
 }
 
 int GroupTable::LowestFreeSlot() const {
@@ -52,12 +59,14 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
     ++neverUsed_;
   }
   ++usedSlots_;
+  lastKey_ = 0;
   std::vector<int>& holders = byKey_[key];
   holders.insert(std::lower_bound(holders.begin(), holders.end(), index), index);
 }
 
 void GroupTable::FreeSlot(int index) {
   SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  lastKey_ = 0;
   auto it = byKey_.find(slot.info.key);
   if (it != byKey_.end()) {
     std::vector<int>& holders = it->second;
