@@ -300,12 +300,16 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
     AddRecord(rowId, record);
   }
   loading_ = false;
-  bookRead_ = true;
-  unreadBook_.clear();
+  SetBookChosen();
   ResetSort();
   Resort();
   list_->SetRedraw(true);
   AdjustLastColumn();
+}
+
+void CAddrConfigView::SetBookChosen() {
+  bookRead_ = true;
+  unreadBook_.clear();
 }
 
 void CAddrConfigView::ResetSort() {
