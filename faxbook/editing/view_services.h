@@ -63,6 +63,10 @@ class ViewServices {
   virtual void AdjustLastColumn() = 0;
   // Deletes every row and record and empties the group table.
   virtual void Clear() = 0;
+  // The rows are now a whole book the user chose in place of the one that
+  // could not be read at the start (a device file's destinations): apply
+  // may write them over it.
+  virtual void SetBookChosen() = 0;
   // Replaces the book in memory by the book at `path` (an empty new file is
   // first seeded from `oldPath`, when given, on classes 1 and 2), sorted by
   // the reading.

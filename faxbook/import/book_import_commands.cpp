@@ -111,6 +111,7 @@ void CBookImportCommands::ImportQuorvex() {
     entries = MakeQuorvexEntries(reader.Destinations(), Rules());
     view_.ResetSort();
     view_.Clear();
+    view_.SetBookChosen();
     view_.SetModified(true);
     for (const store::AddressRecord& record : entries.records) {
       const int rowId = view_.InsertRow(0, record.regNo, "", view_.RowTextsFor(record, false));

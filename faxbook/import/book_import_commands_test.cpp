@@ -252,4 +252,52 @@ TEST_F(BookImportTest, ADeviceFileBeyondTheBooksLimitFillsItAndSaysSo) {
   EXPECT_EQ(editor.Record("#2999")->dispName, "Dest 3000");
 }
 
+TEST(BookImportOverAnUnreadBook, OnlyAWholeBookTheUserChoseMayBeAppliedOverIt) {
+  // The book is held open by another program at the start: the editor shows
+  // it empty and refuses to write the empty rows over it.
+  const std::string held = Book(kBook);
+  fedfile::Record kita;
+  kita.index = 1;
+  kita.name = "Kita";
+  kita.fax = "03-1";
+  const struct {
+    const char* what;
+    int command;
+    bool applies;
+  } cases[] = {
+      {"an address added by hand", ID_NEW_ADDRESS, false},
+      {"a device file's destinations in place of every entry", ID_IMPORT_QUORVEX, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    BulkHarness editor;
+    editor.files.SetFile(editor.DataFile(), held);
+    editor.files.HoldOpen(editor.DataFile(), false);
+    editor.Start();
+    editor.files.Release(editor.DataFile());
+    editor.boxes.Clear();
+    if (c.command == ID_IMPORT_QUORVEX) {
+      editor.files.SetFile(kDevice, fedfile::File({fedfile::DestinationList(
+                                        {fedfile::Item(0x41, fedfile::Encode(kita))})}));
+      editor.fileDialogs.ChooseNext(kDevice);
+    } else {
+      editor.dialogs.OnNextDialog(IDD_ADDRESS, [](ui::FakeDialog& d) {
+        FillAddress(d, "Nishi", "NISHI", "09-1");
+        d.Click(ui::kIdOk);
+      });
+    }
+    editor.Command(c.command);
+    ASSERT_EQ(editor.List().ItemCount(), 1);
+    editor.boxes.Clear();
+    EXPECT_EQ(editor.View().Apply(), c.applies);
+    if (c.applies) {
+      EXPECT_EQ(editor.WrittenBook(), Book({"[FAX_ADDR]=1,1,Kita,#0001,03-1,,,,,,0"}));
+    } else {
+      EXPECT_EQ(editor.Messages(), (Texts{ui::FormatText(Marker(IDS_BOOK_PROTECTED),
+                                                        editor.DataFile())}));
+      EXPECT_EQ(editor.WrittenBook(), held);
+    }
+  }
+}
+
 }  // namespace

@@ -306,12 +306,16 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
     if (rowIds[i] != -1) entries_.Add(rowIds[i], std::move(records[i]));
   }
   loading_ = false;
-  bookRead_ = true;
-  unreadBook_.clear();
+  SetBookChosen();
   ResetSort();
   Resort();
   list_->SetRedraw(true);
   AdjustLastColumn();
+}
+
+void CAddrConfigView::SetBookChosen() {
+  bookRead_ = true;
+  unreadBook_.clear();
 }
 
 void CAddrConfigView::ResetSort() {

@@ -87,6 +87,7 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   void ShowCount() override;
   // Deletes every row and record and empties the group table.
   void Clear() override;
+  void SetBookChosen() override;
   // Replaces the book in memory by the book at primaryPath (a new, empty
   // file is first seeded from oldPath on classes 1 and 2), sorted by the
   // reading. A book that cannot be read whole (held by another program,

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "platform/text/multibyte_compare.h"
+#include "store/book_lines.h"
 #include "store/csv_field.h"
 
 namespace picker {
@@ -11,28 +12,6 @@ namespace {
 
 constexpr std::string_view kEntryTag = "[FAX_ADDR]";
 constexpr std::string_view kMemberTag = "[FAX_ADDR_GM]";
-
-// Walks the lines of a file's bytes: a line ends at CR LF, LF or a lone CR
-// and its text at the first NUL byte.
-class Lines {
- public:
-  explicit Lines(std::string_view bytes) : bytes_(bytes) {}
-  bool Next(std::string_view* line) {
-    if (pos_ >= bytes_.size()) return false;
-    const std::size_t lf = std::min(bytes_.find('\n', pos_), bytes_.size());
-    const std::size_t end = std::min(bytes_.substr(0, lf).find('\r', pos_), lf);
-    *line = bytes_.substr(pos_, end - pos_);
-    pos_ = end + 1;
-    if (end + 1 < bytes_.size() && bytes_[end] == '\r' && bytes_[end + 1] == '\n') ++pos_;
-    const std::size_t nul = line->find('\0');
-    if (nul != std::string_view::npos) *line = line->substr(0, nul);
-    return true;
-  }
-
- private:
-  std::string_view bytes_;
-  std::size_t pos_ = 0;
-};
 
 // Takes fields off the front of a line's value.
 class Fields {
@@ -97,9 +76,13 @@ bool PickerBook::Load(sys::FileSystem& files, const std::string& path,
 
 void PickerBook::Read(std::string_view bytes, const Honorifics& honorifics) {
   Clear();
-  Lines lines(bytes);
+  // Lines end as the editor's reader ends them (at LF, a CR just before it
+  // dropped); a line's text ends at its first NUL byte.
+  store::LineCursor lines(bytes);
   std::string_view line;
   while (lines.Next(&line)) {
+    const std::size_t nul = line.find('\0');
+    if (nul != std::string_view::npos) line = line.substr(0, nul);
     if (line.empty() || line.front() == '/') continue;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;

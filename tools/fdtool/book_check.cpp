@@ -217,10 +217,10 @@ CheckReport CheckBook(std::string_view bytes, int langId, int codePage) {
       add(e.line, "the same reading as line " + std::to_string(reading.first->second) +
                       ": once applied, the next load drops one of them");
     }
-    const auto first = numberLine.emplace(e.record.regNo, e.line);
-    if (!first.second) {
+    const auto number = numberLine.emplace(e.record.regNo, e.line);
+    if (!number.second) {
       add(e.line, "RegNo " + std::to_string(e.record.regNo) + " is already used on line " +
-                      std::to_string(first.first->second));
+                      std::to_string(number.first->second));
     }
     if (e.record.kind == store::kKindGroup) {
       groupKeys.insert(e.record.regNo);
