@@ -219,10 +219,12 @@ void CAddrConfigView::SortRows() {
     if (entry) sortKeys_.Add(keys, rowId, cell(entry));
   }
   list_->SortItems([&](ui::ItemData a, ui::ItemData b) {
+    // Every row with an entry has its key, and a row without one none, which
+    // compares as equal, as a row without an entry does.
+    if (keyed) return sign * sortKeys_.Compare(static_cast<int>(a), static_cast<int>(b));
     const EntryList::Entry* first = entries_.Find(static_cast<int>(a));
     const EntryList::Entry* second = entries_.Find(static_cast<int>(b));
     if (!first || !second) return 0;
-    if (keyed) return sign * sortKeys_.Compare(static_cast<int>(a), static_cast<int>(b));
     return sign * text::CompareListTexts(collation, langId, cell(first), cell(second));
   });
   list_->SetSortIndicator(column, ascending_);
