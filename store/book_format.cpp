@@ -160,7 +160,6 @@ void LineParser::Parse(std::string_view line, const ReadOptions& options, Parsed
   out->entryKind = out->regNo = out->memberKey = 0;
   out->texts = TextsView();
   out->fields = std::string_view();
-  out->copyable = -1;
   line = CutAtNul(line);
   if (IsSkipped(line)) return;
   std::string_view key, rest;
@@ -191,18 +190,6 @@ void LineParser::Parse(std::string_view line, const ReadOptions& options, Parsed
   }
   if (lazyMembers_ && out->kind == BookLineKind::kMember) {
     out->fields = rest;
-    if (options.checkMembersForCopy) {
-      // Fields the writer writes alike give their reading as they are
-      // checked; another language's name and honorific must be empty too.
-      CanonicalFields canonical;
-      if (ScanCanonicalFields(rest, &scratch_.texts[1], &canonical)) {
-        out->texts.texts[1] = canonical.reading;
-        out->copyable =
-            japanese || (canonical.nameEmpty && canonical.respect == kRespectNone) ? 1 : 0;
-        return;
-      }
-      out->copyable = 0;
-    }
     out->texts.texts[1] = ReadReading(rest, options.codePage, &scratch_);
     return;
   }

@@ -34,11 +34,6 @@ inline constexpr char kVersionKey[] = "[VERSION]";
 struct ReadOptions {
   int langId = 1041;
   int codePage = 932;
-  // The caller writes every member back (fdtool normalize): whether a
-  // member line's fields can be copied as they are is found while the line
-  // is read, in the same pass that finds its reading, and not again when
-  // it is written.
-  bool checkMembersForCopy = false;
 };
 
 enum class BookLineKind {
@@ -61,9 +56,6 @@ struct ParsedLine {
   // after the number as the line holds them; of the texts only the reading
   // is set.
   std::string_view fields;
-  // With ReadOptions::checkMembersForCopy: 1 when the writer may copy the
-  // fields as they are, 0 when it must write them afresh; -1 not known.
-  int copyable = -1;
 };
 
 // Parses lines after the header. A NUL byte ends the line's text, as it

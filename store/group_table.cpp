@@ -180,7 +180,7 @@ GroupTable::Position GroupTable::Pack(const TextsView& member, std::uint32_t has
 }
 
 GroupTable::Position GroupTable::PackFields(std::string_view fields, std::string_view reading,
-                                            bool japanese, int copyable, std::uint32_t hash) {
+                                            bool japanese, std::uint32_t hash) {
   Position p;
   const std::size_t before = packer_.Size();
   p.at = packer_.AddBytes(fields);
@@ -189,7 +189,6 @@ GroupTable::Position GroupTable::PackFields(std::string_view fields, std::string
   p.hash = hash;
   p.fields = true;
   p.dropName = !japanese;
-  p.copyable = static_cast<std::int8_t>(copyable);
   return p;
 }
 
@@ -303,11 +302,9 @@ bool GroupTable::AddMember(int key, int kind, const TextsView& member) {
 }
 
 bool GroupTable::AddMemberFields(int key, int kind, std::string_view fields,
-                                 std::string_view reading, bool japanese, int copyable) {
+                                 std::string_view reading, bool japanese) {
   return Add(key, kind, reading,
-             [&](std::uint32_t hash) {
-               return PackFields(fields, reading, japanese, copyable, hash);
-             });
+             [&](std::uint32_t hash) { return PackFields(fields, reading, japanese, hash); });
 }
 
 bool GroupTable::CreateGroupSlot(int key, int count, int kind,
@@ -377,9 +374,8 @@ void GroupTable::ForEachMemberToWrite(
       // Fields the writer would write alike are copied as they are.
       const std::string_view fields = packer_.GetBytes(p.at);
       CanonicalFields canonical;
-      if (p.copyable == 1 ||
-          (p.copyable < 0 && ScanCanonicalFields(fields, nullptr, &canonical) &&
-           (!p.dropName || (canonical.nameEmpty && canonical.respect == kRespectNone)))) {
+      if (ScanCanonicalFields(fields, nullptr, &canonical) &&
+          (!p.dropName || (canonical.nameEmpty && canonical.respect == kRespectNone))) {
         each(nullptr, fields);
         ++written;
         continue;

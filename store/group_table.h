@@ -59,11 +59,8 @@ class GroupTable {
   // reader has read, decides on their own). japanese: the name and the
   // honorific are kept (other languages drop them). Fields that are
   // exactly what the writer writes are written back by copying them.
-  // copyable: whether the writer may copy the fields as they are (1) or
-  // must write them afresh (0), when the reader has found it out; -1 has
-  // the writer find it out.
   bool AddMemberFields(int key, int kind, std::string_view fields, std::string_view reading,
-                       bool japanese, int copyable = -1);
+                       bool japanese);
 
   // Takes the lowest free slot for a new group with the first `count` of
   // `members` at positions 0..count-1. False when every slot is in use.
@@ -114,7 +111,6 @@ class GroupTable {
     bool used = false;         // the reading is not empty
     bool fields = false;       // at holds the line's fields, not the eight texts
     bool dropName = false;     // fields: read as another language reads them
-    std::int8_t copyable = -1;  // fields: may be copied (1), not (0), not known (-1)
   };
   struct SlotData {
     GroupRecord info;
@@ -132,7 +128,7 @@ class GroupTable {
   int LowestFreeSlot() const;
   Position Pack(const TextsView& member, std::uint32_t hash);
   Position PackFields(std::string_view fields, std::string_view reading, bool japanese,
-                      int copyable, std::uint32_t hash);
+                      std::uint32_t hash);
   template <typename MakePosition>
   bool Add(int key, int kind, std::string_view reading, MakePosition pack);
   void Forget(const Position& p);

@@ -22,7 +22,6 @@ int RunNormalize(sys::FileSystem& files, const Options& options, const std::stri
   context.alerts = &alerts;
   context.read.langId = options.langId;
   context.read.codePage = collation.CodePage();
-  context.read.checkMembersForCopy = true;
   store::GroupTable groups(collation.CodePage(), &alerts);
   store::EntryTable entries;
   const store::BookStatus read = store::ReadBookTables(context, in, INT_MAX, &entries, &groups);

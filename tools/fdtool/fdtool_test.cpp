@@ -41,36 +41,6 @@ TEST(Normalize, TheExampleBookIsAlreadyNormal) {
   EXPECT_EQ(Normalize(example), example);
 }
 
-// Member lines are checked for copying as they are read (fdtool) or as they
-// are written (the editor): either way the same bytes, in every language,
-// for lines written alike and lines that are not.
-TEST(Normalize, MembersCheckedAtReadOrAtWriteGiveTheSameBytes) {
-  const std::vector<std::string> members = {
-      "Name,READ,03,,,Co,,,1",                 // as the writer writes it
-      ",READ,03,,,Co,,,0",                     // no name, no honorific
-      "\"Kita, Ltd.\",R2,03,,,\"The \"\"Sun\"\"\",,,2",
-      " Name ,R3,03,,,,,,1",                   // blanks the reader trims
-      "Name,\"R4\",03,,,,,,1",                  // quotes it does not need
-      "Name,R5,03,,,,,,01",                    // an honorific not as written
-      "Name,R6,03",                            // fields missing
-      "Name,\x81\x40R7,03,,,,,,1",              // an ideographic space
-      "Name,r8\"x,03,,,,,,1",                   // a quote the reader drops
-      ",R9,03,,,,,,3",
-  };
-  std::string book = kHeader + "[FAX_ADDR]=3,9,Group,GRP,\r\n";
-  for (const std::string& m : members) book += "[FAX_ADDR_GM]=4,9," + m + "\r\n";
-  for (int langId : {1041, 1033}) {
-    SCOPED_TRACE(langId);
-    text::PortableCollation collation(langId == 1041 ? 932 : 1252);
-    store::RecordingAlerts alerts;
-    const std::string atRead = NormalizeBook(book, langId, collation, &alerts, true);
-    EXPECT_EQ(NormalizeBook(book, langId, collation, &alerts, false), atRead);
-    // The trimmed name is written afresh (other languages drop it).
-    const std::string trimmed = langId == 1041 ? "Name,R3,03,,,,,,1" : ",R3,03,,,,,,0";
-    EXPECT_NE(atRead.find("[FAX_ADDR_GM]=4,9," + trimmed + "\r\n"), std::string::npos) << atRead;
-  }
-}
-
 TEST(Normalize, DoesWhatLoadAndApplyDo) {
   const std::string in =
       "any header\n"

@@ -50,12 +50,11 @@ bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
 }
 
 std::string NormalizeBook(std::string_view bytes, int langId, const text::Collation& collation,
-                          store::StoreAlerts* alerts, bool checkMembersAtRead) {
+                          store::StoreAlerts* alerts) {
   store::BookContext context;
   context.alerts = alerts;
   context.read.langId = langId;
   context.read.codePage = collation.CodePage();
-  context.read.checkMembersForCopy = checkMembersAtRead;
   store::GroupTable groups(collation.CodePage(), alerts);
   store::EntryTable entries;
   store::ReadBookBytes(context, bytes, INT_MAX, &entries, &groups);

@@ -23,10 +23,7 @@ bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
                      const text::Collation& collation);
 
 // The same for a book's bytes in memory: the file apply would write.
-// checkMembersAtRead: whether member lines are checked for copying while
-// they are read, as fdtool normalize does, or when they are written, as the
-// editor does (the bytes are the same).
 std::string NormalizeBook(std::string_view bytes, int langId, const text::Collation& collation,
-                          store::StoreAlerts* alerts, bool checkMembersAtRead = true);
+                          store::StoreAlerts* alerts);
 
 }  // namespace fdtool
