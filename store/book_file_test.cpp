@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/fake/fake_file_system.h"
 #include "store/test_support.h"
 
@@ -191,6 +193,54 @@ TEST_F(BookFileTest, BadLinesAreReportedOrSkippedAndTheRestLoads) {
   EXPECT_EQ(records[2].kind, 2);
   EXPECT_EQ(records[2].subAddress, "\x81");
   EXPECT_EQ(records[3].regNo, 5);
+}
+
+// NUL bytes cut their lines wherever the pieces of the file end: a file read
+// in pieces of any size gives what its bytes give read whole.
+TEST_F(BookFileTest, NulBytesCutTheirLinesInPiecesOfAnySize) {
+  using namespace std::string_literals;
+  std::string bytes = kHeader;
+  bytes += "[FAX_ADDR]=3,9,g\0x,G,\r\n"s;
+  bytes += "[FAX_ADDR_GM]=4,9,m,M\0,03,,,Co,,,1\r\n"s;
+  bytes += "[FAX_ADDR_GM]=4,9,n,N,04,,,\"Kita, Ltd.\",,,2\r\n";
+  bytes += "[FAX_ADDR_GM]\0=4,9,o,O,05,,,,,,3\r\n"s;
+  bytes += "[FAX_ADDR]=1,2,b,B,1,,,,,,\0\r\n"s;
+  bytes += "[FAX_ADDR]=1,3,c,C,2\r\n";
+  bytes += "[FAX_ADDR]=1,4,d,D\0\0,3"s;
+  BookContext whole = context;
+  GroupTable expectedGroups(932, &alerts);
+  std::vector<AddressRecord> expected;
+  ASSERT_EQ(ReadBookBytes(whole, bytes, INT_MAX, &expected, &expectedGroups), 4);
+  std::vector<MemberEntry> expectedMembers;
+  expectedGroups.CopyMembers(9, kMaxMembers, &expectedMembers);
+  ASSERT_EQ(expectedMembers.size(), 2u);
+  EXPECT_EQ(expectedMembers[0].faxNumber, "");  // cut after its reading
+  EXPECT_EQ(expectedMembers[1].companyName, "Kita, Ltd.");
+  files.SetFile("book.fdt", bytes);
+  for (std::size_t piece = 1; piece <= bytes.size(); piece += piece < 40 ? 1 : 37) {
+    SCOPED_TRACE(piece);
+    files.SetPieceSize(piece);
+    records.clear();
+    groups.ClearGroups();
+    ASSERT_EQ(Load("book.fdt"), 4);
+    ASSERT_EQ(records.size(), expected.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      EXPECT_EQ(records[i].dispName, expected[i].dispName);
+      EXPECT_EQ(records[i].dispNameJP, expected[i].dispNameJP);
+      EXPECT_EQ(records[i].faxNumber, expected[i].faxNumber);
+      EXPECT_EQ(records[i].respect, expected[i].respect);
+    }
+    std::vector<MemberEntry> members;
+    groups.CopyMembers(9, kMaxMembers, &members);
+    ASSERT_EQ(members.size(), expectedMembers.size());
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      EXPECT_EQ(members[i].dispNameJP, expectedMembers[i].dispNameJP);
+      EXPECT_EQ(members[i].faxNumber, expectedMembers[i].faxNumber);
+      EXPECT_EQ(members[i].respect, expectedMembers[i].respect);
+    }
+    BookStatus loaded = LoadBook(context, "book.fdt", "", &records, &groups);
+    EXPECT_TRUE(loaded.ok());
+  }
 }
 
 TEST_F(BookFileTest, AFailedSaveLeavesThePreviousBookIntact) {

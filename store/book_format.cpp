@@ -36,6 +36,15 @@ bool SplitKey(std::string_view line, std::string_view* key, std::string_view* va
 bool IsSkipped(std::string_view line) { return line.empty() || line[0] == '/'; }
 
 long NextNumber(std::string_view* rest, std::string* scratch) {
+  // Most numbers are a few plain digits and their comma: read at once.
+  const std::string_view r = *rest;
+  std::size_t i = 0;
+  long value = 0;
+  while (i < r.size() && i < 9 && r[i] >= '0' && r[i] <= '9') value = value * 10 + (r[i++] - '0');
+  if (i > 0 && i < r.size() && r[i] == ',') {
+    rest->remove_prefix(i + 1);
+    return value;
+  }
   return ParseDecimal(NextCsvFieldView(rest, scratch));
 }
 

@@ -76,6 +76,43 @@ TEST(ParseBookLine, ReadsEntryFields) {
   EXPECT_EQ(p.entry.respect, 0);
 }
 
+// The kind and the number read as the runtime reads a number field,
+// whatever stands in them.
+TEST(ParseBookLine, ReadsKindAndNumberAsNumberFields) {
+  struct Case {
+    std::string value;  // after "[FAX_ADDR]="
+    int kind, regNo;
+    std::string reading;
+  } cases[] = {
+      {"1,7,n,R", 1, 7, "R"},
+      {"3,007,n,R", 3, 7, "R"},
+      {"1,65537,n,R", 1, 1, "R"},                // the low 16 bits
+      {"1,123456789,n,R", 1, 123456789 & 0xFFFF, "R"},
+      {"1,1234567890,n,R", 1, 1234567890 & 0xFFFF, "R"},
+      {"1,99999999999,n,R", 1, 0x7FFFFFFF & 0xFFFF, "R"},  // clamped first
+      {"1,+5,n,R", 1, 5, "R"},
+      {"1,-1,n,R", 1, 0xFFFF, "R"},
+      {"1, 5,n,R", 1, 5, "R"},
+      {"1,5 ,n,R", 1, 5, "R"},
+      {"1,5x,n,R", 1, 5, "R"},
+      {"1,5\"6,n,R", 1, 56, "R"},                // quotes dropped before the comma
+      {"1,\"8\",n,R", 1, 8, "R"},
+      {"1,\"8,9\",n,R", 1, 8, "R"},
+      {"1,12", 1, 12, ""},                      // no comma after it
+      {"12,1,n,R", 12, 1, "R"},
+      {"1234567890,1,n,R", 1234567890, 1, "R"},
+      {",,n,R", 0, 0, "R"},
+  };
+  for (const Case& c : cases) {
+    BookLine p;
+    ParseBookLine("[FAX_ADDR]=" + c.value, ReadOptions(), &p);
+    ASSERT_EQ(p.kind, BookLineKind::kEntry) << c.value;
+    EXPECT_EQ(p.entry.kind, c.kind) << c.value;
+    EXPECT_EQ(p.entry.regNo, c.regNo) << c.value;
+    EXPECT_EQ(p.entry.dispNameJP, c.reading) << c.value;
+  }
+}
+
 TEST(FormatBook, WritesTheLinesTheEditorWrites) {
   AddressRecord group;
   group.kind = kKindGroup;

@@ -5,6 +5,10 @@
 
 #include "store/byte_scan.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace store {
 using scan::HasByte;
 using scan::Load8;
@@ -47,22 +51,42 @@ std::string_view NextField(std::string_view* rest, std::string* scratch) {
   // one, a quote and a comma end the field, any other quote (or one standing
   // last) is dropped; without a closing quote the field runs to the end.
   // The buffer only grows, so that it is not cleared for every field.
+  // Sixteen bytes at a time are copied whole, up to and past the next
+  // quote, so the buffer has room for sixteen more than the line.
   char* begin = nullptr;
   if (kKeep) {
-    if (scratch->size() < line.size()) scratch->resize(line.size());
+    if (scratch->size() < line.size() + 16) scratch->resize(line.size() + 16);
     begin = &(*scratch)[0];
   }
   char* out = begin;
+  const char* const data = line.data();
+  const std::size_t n = line.size();
   std::size_t at = 1;
   for (;;) {
     // The run up to the next quote goes as one piece: out never passes the
     // bytes read.
-    const std::size_t quote = scan::FindAny(line, at, '"', '"', '"');
-    if (kKeep) {
-      std::memcpy(out, line.data() + at, quote - at);
-      out += quote - at;
+    std::size_t quote;
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+    if (at + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+      const unsigned mask = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('"'))));
+      if (kKeep) _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+      const std::size_t run = mask ? static_cast<std::size_t>(__builtin_ctz(mask)) : 16;
+      if (kKeep) out += run;
+      at += run;
+      if (!mask) continue;
+      quote = at;
+    } else
+#endif
+    {
+      quote = scan::FindAny(line, at, '"', '"', '"');
+      if (kKeep) {
+        std::memcpy(out, data + at, quote - at);
+        out += quote - at;
+      }
     }
-    if (quote >= line.size()) break;
+    if (quote >= n) break;
     if (quote + 1 < line.size() && line[quote + 1] == '"') {
       if (kKeep) *out++ = '"';
       at = quote + 2;

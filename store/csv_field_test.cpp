@@ -42,6 +42,37 @@ TEST(NextCsvField, SplitsLinesAsTheBookAndCsvReadersDo) {
   }
 }
 
+// Quoted fields are read sixteen bytes at a time: quotes right before,
+// at and after the end of a block of sixteen, and runs of many blocks.
+TEST(NextCsvField, ReadsLongQuotedFieldsWhole) {
+  const std::string a14(14, 'a'), a15(15, 'a'), a16(16, 'a'), a40(40, 'a');
+  using V = std::vector<std::string>;
+  struct Case {
+    std::string line;
+    V fields;
+  } cases[] = {
+      {"\"" + a14 + "\"\"b\",c", {a14 + "\"b", "c", ""}},        // pair across the block end
+      {"\"" + a15 + "\"\"b\",c", {a15 + "\"b", "c", ""}},
+      {"\"" + a16 + "\"\"b\",c", {a16 + "\"b", "c", ""}},
+      {"\"" + a15 + "\",c", {a15, "c", ""}},                      // closing quote at 16
+      {"\"" + a16 + "\",c", {a16, "c", ""}},
+      {"\"" + a40 + "\"x" + a16 + "\",c", {a40 + "x" + a16, "c", ""}},  // a quote dropped
+      {"\"" + a40 + "," + a40, {a40 + "," + a40, ""}},            // never closed
+      {"\"" + a40 + "\"", {a40, ""}},                            // closed at the very end
+      {"\"" + a40 + "\"\"", {a40 + "\"", ""}},
+      {std::string(20, '"') + ",x", {"\"\"\"\"\"\"\"\"\"", "x", ""}},  // nothing but pairs, closed
+      {"\"" + a16 + a16 + "\",\"" + a16 + a16 + "\"", {a16 + a16, a16 + a16, ""}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Split(c.line, static_cast<int>(c.fields.size())), c.fields) << c.line;
+    std::string_view rest = c.line;
+    std::string scratch;
+    for (const std::string& field : c.fields) {
+      EXPECT_EQ(NextCsvFieldView(&rest, &scratch), field) << c.line;
+    }
+  }
+}
+
 TEST(QuoteField, QuotesOnlyWhatNeedsIt) {
   struct Case {
     std::string in, out;

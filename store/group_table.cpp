@@ -1,8 +1,10 @@
 #include "store/group_table.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/text/codepage.h"
+#include "store/byte_scan.h"
 
 namespace store {
 
@@ -20,6 +22,7 @@ void GroupTable::ClearGroups() {
   packer_.Clear();
   wasted_ = 0;
   byKey_.clear();
+  lastKey_ = 0;
   freed_ = decltype(freed_)();
   neverUsed_ = 0;
   usedSlots_ = 0;
@@ -27,8 +30,14 @@ void GroupTable::ClearGroups() {
 
 int GroupTable::FindSlot(int key) const {
   if (key == 0) return -1;
+  // Member lines come group by group: the last answer is most often the
+  // next one.
+  if (key == lastKey_) return lastSlot_;
   auto it = byKey_.find(key);
-  return it == byKey_.end() ? -1 : it->second.front();
+  const int slot = it == byKey_.end() ? -1 : it->second.front();
+  lastKey_ = key;
+  lastSlot_ = slot;
+  return slot;
 }
 
 int GroupTable::LowestFreeSlot() const {
@@ -50,12 +59,14 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
     ++neverUsed_;
   }
   ++usedSlots_;
+  lastKey_ = 0;
   std::vector<int>& holders = byKey_[key];
   holders.insert(std::lower_bound(holders.begin(), holders.end(), index), index);
 }
 
 void GroupTable::FreeSlot(int index) {
   SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  lastKey_ = 0;
   auto it = byKey_.find(slot.info.key);
   if (it != byKey_.end()) {
     std::vector<int>& holders = it->second;
@@ -78,29 +89,65 @@ bool GroupTable::SlotKindSupported(const GroupRecord& slot) const {
   return slot.originKind == kKindGroup || slot.originKind == kKindMember;
 }
 
+namespace {
+
+// Eight bytes, the first in the lowest bits.
+std::uint64_t LoadLittle8(const char* p) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  return scan::Load8(p);
+#else
+  std::uint64_t w = 0;
+  for (int k = 7; k >= 0; --k) w = (w << 8) | static_cast<unsigned char>(p[k]);
+  return w;
+#endif
+}
+
+// The bytes of w (eight bytes, the first in the lowest bits) with the letters EqualNoCase folds
+// folded: ASCII capitals, and on code page 932 the second byte of the
+// full-width capitals 0x8260-0x8279; `before` is the byte before w's first.
+std::uint64_t FoldLetters(std::uint64_t w, unsigned before, bool wide) {
+  constexpr std::uint64_t ones = scan::kOnes;
+  constexpr std::uint64_t highs = scan::kHighs;
+  const std::uint64_t low = w & ~highs;   // each byte's low seven bits
+  const std::uint64_t ascii = ~w & highs;  // the bytes below 0x80
+  // The high bit of a byte's low bits plus (0x80 - b) is set when the byte
+  // is at least b; no sum carries into the next byte.
+  const auto atLeast = [low](unsigned b) { return (low + ones * (0x80 - b)) & highs; };
+  const std::uint64_t capitals = atLeast('A') & ~atLeast('Z' + 1) & ascii;
+  std::uint64_t folded = w + (capitals >> 2);  // + 0x20
+  if (wide) {
+    const std::uint64_t previous = (w << 8) | before;
+    const std::uint64_t x = previous ^ (ones * 0x82);
+    // The bytes of x that are 0, exactly.
+    const std::uint64_t afterLead = ~(((x & ~highs) + ~highs) | x) & highs;
+    const std::uint64_t fullWidth = atLeast(0x60) & ~atLeast(0x7A) & ascii & afterLead;
+    folded += (fullWidth >> 7) * 0x21;
+  }
+  return folded;
+}
+
+}  // namespace
+
 std::uint32_t GroupTable::ReadingHash(std::string_view reading) const {
-  // The bytes with the letters EqualNoCase folds folded (ASCII capitals,
-  // and on code page 932 the second byte of the full-width capitals
-  // 0x8260-0x8279), mixed eight at a time. Folded byte by byte without
-  // walking the characters: two readings equal without case differ only in
-  // such letters, so they still hash alike.
+  // The bytes with the letters EqualNoCase folds folded, mixed eight at a
+  // time. Folded byte by byte without walking the characters: two readings
+  // equal without case differ only in such letters, so they still hash
+  // alike.
   const bool wide = codePage_ == text::kCpJapanese;
   std::uint64_t h = 0x9E3779B97F4A7C15ull ^ reading.size();
-  unsigned previous = 0;
-  std::size_t i = 0;
-  while (i < reading.size()) {
+  unsigned before = 0;
+  for (std::size_t i = 0; i < reading.size(); i += 8) {
     std::uint64_t word = 0;
-    for (int k = 0; k < 8 && i < reading.size(); ++k, ++i) {
-      unsigned c = static_cast<unsigned char>(reading[i]);
-      const unsigned raw = c;
-      if (c >= 'A' && c <= 'Z') {
-        c += 'a' - 'A';
-      } else if (wide && previous == 0x82 && c >= 0x60 && c <= 0x79) {
-        c += 0x21;
-      }
-      previous = raw;
-      word |= static_cast<std::uint64_t>(c) << (8 * k);
+    const std::size_t n = reading.size() - i < 8 ? reading.size() - i : 8;
+    if (n == 8) {
+      word = LoadLittle8(reading.data() + i);
+    } else {
+      char bytes[8] = {};
+      std::memcpy(bytes, reading.data() + i, n);
+      word = LoadLittle8(bytes);
     }
+    word = FoldLetters(word, before, wide);
+    before = static_cast<unsigned char>(reading[i + n - 1]);
     h = (h ^ word) * 0xFF51AFD7ED558CCDull;
     h ^= h >> 29;
   }

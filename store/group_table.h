@@ -152,6 +152,10 @@ class GroupTable {
   std::priority_queue<int, std::vector<int>, std::greater<int>> freed_;
   // key -> the slots holding it, in ascending order (the first one counts).
   std::unordered_map<int, std::vector<int>> byKey_;
+  // The last key looked up and its first slot (-1: none); key 0 is never
+  // looked up, so it marks no answer.
+  mutable int lastKey_ = 0;
+  mutable int lastSlot_ = -1;
 };
 
 }  // namespace store

@@ -38,6 +38,33 @@ TEST_F(GroupTableTest, MembersAreUniqueByReadingWithoutCase) {
   EXPECT_TRUE(alerts.shown.empty());
 }
 
+// Readings are compared eight bytes at a time: a letter that differs only
+// in case is found as the same member wherever it stands, also where a
+// full-width letter's two bytes lie in different groups of eight.
+TEST_F(GroupTableTest, ReadingsEqualWithoutCaseAtAnyPlace) {
+  struct Case {
+    std::string first, second;
+    bool same;
+  } cases[] = {
+      {"abcdefgH", "abcdefgh", true},
+      {"abcdefghI", "abcdefghi", true},
+      {"Zbcdefghijklmnopq", "zbcdefghijklmnopQ", true},
+      {"abcdefg\x82\x60", "abcdefg\x82\x81", true},   // full-width A across eight
+      {"abcdef\x82\x79x", "abcdef\x82\x9Ax", true},   // full-width Z
+      {"abcdefg\x82\x7A", "abcdefg\x82\x9B", false},  // not a letter
+      {"abcdefg\x83\x60", "abcdefg\x83\x81", false},  // not after 0x82
+      {"@[`{abcd", "@[`{ABCD", true},
+      {"@abcdefg", "`abcdefg", false},
+      {"abcdefg[", "abcdefg{", false},
+  };
+  int key = 100;
+  for (const Case& c : cases) {
+    ++key;
+    ASSERT_TRUE(table.AddMember(key, kKindMember, Member(c.first))) << c.first;
+    EXPECT_EQ(table.AddMember(key, kKindMember, Member(c.second)), !c.same) << c.second;
+  }
+}
+
 TEST_F(GroupTableTest, AGroupHoldsAtMostEightyMembers) {
   for (int i = 0; i < kMaxMembers; ++i) {
     ASSERT_TRUE(table.AddMember(1, kKindMember, Member("m" + std::to_string(i))));

@@ -28,7 +28,7 @@ std::uint32_t TextPacker::AddBytes(std::string_view bytes) {
 std::string_view TextPacker::GetBytes(std::uint32_t at) const {
   std::array<std::string_view, 1> one;
   const Block& block = blocks_[at >> kBlockBits];
-  const char* p = block.bytes.get() + (at & (kBlockBytes - 1));
+  const char* p = block.bytes.Data() + (at & (kBlockBytes - 1));
   std::size_t n = 0;
   int shift = 0;
   for (;;) {
@@ -45,16 +45,21 @@ template <typename Views>
 std::uint32_t TextPacker::Append(const Views& texts) {
   std::size_t need = 0;
   for (std::string_view t : texts) need += t.size() + 5;
-  if (blocks_.empty() || blocks_.back().capacity - blocks_.back().size < need) {
-    // A text longer than a block gets a block of its own.
+  // Places are numbered within kBlockBytes of their block's start, so only
+  // that much of a block is filled; a text longer than a block gets a block
+  // of its own, which then takes nothing more.
+  const auto room = [](const Block& b) {
+    const std::size_t usable = b.bytes.Size() < kBlockBytes ? b.bytes.Size() : kBlockBytes;
+    return usable > b.size ? usable - b.size : 0;
+  };
+  if (blocks_.empty() || room(blocks_.back()) < need) {
     Block block;
-    block.capacity = need > kBlockBytes ? need : kBlockBytes;
-    block.bytes.reset(new char[block.capacity]);
+    block.bytes = sys::LargeBlock(need > kBlockBytes ? need : kBlockBytes);
     blocks_.push_back(std::move(block));
   }
   Block& block = blocks_.back();
   const auto at = static_cast<std::uint32_t>(((blocks_.size() - 1) << kBlockBits) | block.size);
-  char* p = block.bytes.get() + block.size;
+  char* p = block.bytes.Data() + block.size;
   char* const start = p;
   for (std::string_view t : texts) {
     std::size_t n = t.size();
@@ -73,7 +78,7 @@ std::uint32_t TextPacker::Append(const Views& texts) {
 
 void TextPacker::Get(std::uint32_t at, TextViews* texts) const {
   const Block& block = blocks_[at >> kBlockBits];
-  const char* p = block.bytes.get() + (at & (kBlockBytes - 1));
+  const char* p = block.bytes.Data() + (at & (kBlockBytes - 1));
   for (std::string_view& t : *texts) {
     std::size_t n = 0;
     int shift = 0;

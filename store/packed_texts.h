@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sys/large_block.h"
 #include "store/address_record.h"
 
 namespace store {
@@ -31,8 +32,9 @@ TextsView ViewOf(const EntryTexts& texts);
 void CopyInto(const TextsView& view, EntryTexts* texts);
 
 // An append-only store of packed texts: each text as its length (7 bits a
-// byte, low bits first) and its bytes, in blocks of 1 MiB that never move,
-// so that growing costs no copying and no doubled memory.
+// byte, low bits first) and its bytes, in blocks of 2 MiB that never move,
+// so that growing costs no copying and no doubled memory (large blocks, so
+// that filling them costs few page faults).
 class TextPacker {
  public:
   TextPacker() = default;
@@ -51,13 +53,13 @@ class TextPacker {
   void Clear();
 
  private:
-  static constexpr int kBlockBits = 20;
+  static constexpr int kBlockBits = 21;
   static constexpr std::size_t kBlockBytes = std::size_t(1) << kBlockBits;
   template <typename Views>
   std::uint32_t Append(const Views& views);
   struct Block {
-    std::unique_ptr<char[]> bytes;
-    std::size_t size = 0, capacity = 0;
+    sys::LargeBlock bytes;
+    std::size_t size = 0;
   };
   std::vector<Block> blocks_;
   std::size_t used_ = 0;

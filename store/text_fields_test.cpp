@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "platform/text/blanks.h"
 #include "store/book_format.h"
 
 namespace store {
@@ -63,6 +66,78 @@ TEST(CanonicalFields, GiveTheReadingAndTheHonorific) {
   FieldScratch whole;
   EXPECT_EQ(ReadReading(",\"a\"\"b,\",,,,,,,2", 932, &whole), "a\"b,");
   EXPECT_EQ(ReadReading("x, \x81\x40k ,3", 932, &whole), "k");
+}
+
+// The scan goes 64 bytes at a time: every rule must hold where a doubled
+// quote, a closing quote, a comma or an ideographic space meets the end of
+// a block. Each case puts the interesting bytes across bytes 63 and 64.
+TEST(CanonicalFields, RulesHoldAcrossBlocks) {
+  const auto at63 = [](const std::string& around) {
+    // `around` starts at byte 60 of the value, within the first text.
+    return "\"" + std::string(59, 'x') + around;
+  };
+  struct Case {
+    std::string fields;
+    bool canonical;
+  } cases[] = {
+      {at63("abc\"\"d\",A,,,,,,,0"), true},       // doubled quote at 63 and 64
+      {at63("ab\"\"cd\",A,,,,,,,0"), true},       // doubled quote at 62 and 63
+      {at63("abc\",A,,,,,,,0"), false},            // needs no quotes (one block later)
+      {at63("ab,\",A,,,,,,,0"), true},             // closing quote at 63, comma at 64
+      {at63("abc\"d\",A,,,,,,,0"), false},         // a lone quote at 63
+      {at63("abc\x81\x40\",A,,,,,,,0"), false},    // an ideographic space across
+      {at63("ab,\" ,A,,,,,,,0"), false},           // a blank after the closing quote
+      {at63("ab,\"\",A,,,,,,,0"), false},          // closed at 63, then a lone quote
+      {"x" + std::string(62, ',') + "\"a\",A,,,,,,,0", false},
+      {std::string(7, ',') + std::string(56, 'a') + ",1", true},  // comma at 63
+      {std::string(7, ',') + std::string(57, 'a') + ",\"1\"", false},
+      {std::string(8, ',') + std::string(60, '1'), false},
+  };
+  for (const Case& c : cases) {
+    CanonicalFields fields;
+    EXPECT_EQ(ScanCanonicalFields(c.fields, nullptr, &fields), c.canonical) << c.fields;
+    if (c.canonical) {
+      EXPECT_EQ(Rewritten(c.fields), c.fields);
+    }
+  }
+}
+
+// What the writer writes for texts the reader keeps as they are is always
+// found canonical, with its reading; a value found canonical is always
+// written back byte for byte, however it was spoilt.
+TEST(CanonicalFields, AgreeWithTheWriterOnRandomLines) {
+  std::mt19937 random(7);
+  const std::string alphabet = "\",a ,\x81\x40\t1-\x93";
+  int canonicalSpoilt = 0;
+  for (int round = 0; round < 20000; ++round) {
+    MemberEntry m;
+    for (const TextField& field : kTextFields) {
+      std::string text;
+      const std::size_t size = random() % (field.maxBytes == 0 ? 40 : field.maxBytes + 1);
+      for (std::size_t i = 0; i < size; ++i) text.push_back(alphabet[random() % alphabet.size()]);
+      text = std::string(text::TrimBlanks(text));
+      for (std::size_t i = 1; i < text.size(); ++i) {
+        if (text[i - 1] == '\x81' && text[i] == '\x40') text[i] = 'a';
+      }
+      m.*field.member = text;
+    }
+    m.respect = static_cast<int>(random() % 4);
+    const std::string line = FormatMemberLine(1, m);
+    std::string fields = line.substr(std::string("[FAX_ADDR_GM]=4,1,").size());
+    std::string scratch;
+    CanonicalFields found;
+    ASSERT_TRUE(ScanCanonicalFields(fields, &scratch, &found)) << fields;
+    EXPECT_EQ(found.reading, m.dispNameJP);
+    EXPECT_EQ(found.nameEmpty, m.dispName.empty());
+    EXPECT_EQ(found.respect, m.respect);
+
+    fields[random() % fields.size()] = alphabet[random() % alphabet.size()];
+    if (ScanCanonicalFields(fields, nullptr, &found)) {
+      ++canonicalSpoilt;
+      EXPECT_EQ(Rewritten(fields), fields);
+    }
+  }
+  EXPECT_GT(canonicalSpoilt, 1000);
 }
 
 }  // namespace

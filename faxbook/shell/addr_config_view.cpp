@@ -142,14 +142,17 @@ void CAddrConfigView::OnListEvent(int listId, const ui::ListEvent& event) {
 
 int CAddrConfigView::InsertRow(int position, int /*regNo*/, const std::string& marker,
                                const std::vector<std::string>& texts) {
+  return InsertRowTexts(position, marker == "G" ? kImageGroup : kImageAddress, texts);
+}
+
+int CAddrConfigView::InsertRowTexts(int position, int image, std::vector<std::string> texts) {
   const int rowId = entries_.NextRowId();
-  const int image = marker == "G" ? kImageGroup : kImageAddress;
   const int row = list_->InsertItem(position, texts.empty() ? std::string() : texts[0], image,
                                     static_cast<ui::ItemData>(rowId));
   for (std::size_t column = 1; column < texts.size(); ++column) {
     list_->SetItemText(row, static_cast<int>(column), texts[column]);
   }
-  entries_.SetCells(rowId, texts);
+  entries_.SetCells(rowId, std::move(texts));
   if (!loading_) ShowCount();
   return rowId;
 }
@@ -216,10 +219,12 @@ void CAddrConfigView::SortRows() {
     if (entry) sortKeys_.Add(keys, rowId, cell(entry));
   }
   list_->SortItems([&](ui::ItemData a, ui::ItemData b) {
+    // Every row with an entry has its key, and a row without one none, which
+    // compares as equal, as a row without an entry does.
+    if (keyed) return sign * sortKeys_.Compare(static_cast<int>(a), static_cast<int>(b));
     const EntryList::Entry* first = entries_.Find(static_cast<int>(a));
     const EntryList::Entry* second = entries_.Find(static_cast<int>(b));
     if (!first || !second) return 0;
-    if (keyed) return sign * sortKeys_.Compare(static_cast<int>(a), static_cast<int>(b));
     return sign * text::CompareListTexts(collation, langId, cell(first), cell(second));
   });
   list_->SetSortIndicator(column, ascending_);
@@ -290,14 +295,17 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
   Clear();
   entries_.ResetRowIds();
   document_->Groups() = std::move(groups);
+  // The rows first, then the records moved in under their row ids.
+  std::vector<int> rowIds(records.size(), -1);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const store::AddressRecord& record = records[i];
     // A reading repeated by the very next line is the same entry twice.
     if (i > 0 && record.dispNameJP == records[i - 1].dispNameJP) continue;
     const bool group = record.kind == store::kKindGroup;
-    const std::string marker = record.kind == store::kKindAddress ? "" : (group ? "G" : "--");
-    const int rowId = InsertRow(0, record.regNo, marker, RowTextsFor(record, group));
-    AddRecord(rowId, record);
+    rowIds[i] = InsertRowTexts(0, group ? kImageGroup : kImageAddress, RowTextsFor(record, group));
+  }
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (rowIds[i] != -1) entries_.Add(rowIds[i], std::move(records[i]));
   }
   loading_ = false;
   SetBookChosen();

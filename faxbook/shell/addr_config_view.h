@@ -128,6 +128,8 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
 
  private:
   void BuildColumns();
+  // InsertRow for texts the view may keep as they are.
+  int InsertRowTexts(int position, int image, std::vector<std::string> texts);
   void SortRows();
   void DispatchEdit();
   // Offers a command to the command sets; true when one ran it.

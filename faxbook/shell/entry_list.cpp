@@ -19,11 +19,16 @@ void EntryList::SetCells(int rowId, std::vector<std::string> cells) {
 }
 
 void EntryList::Add(int rowId, const store::AddressRecord& record) {
+  Add(rowId, store::AddressRecord(record));
+}
+
+void EntryList::Add(int rowId, store::AddressRecord&& record) {
   Entry& entry = entries_[rowId];
   if (entry.hasRecord) Count(entry.record.regNo, -1);
-  entry.record = record;
+  const int regNo = record.regNo;
+  entry.record = std::move(record);
   entry.hasRecord = true;
-  Count(record.regNo, +1);
+  Count(regNo, +1);
 }
 
 bool EntryList::Remove(int rowId) {

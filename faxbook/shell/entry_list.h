@@ -34,6 +34,7 @@ class EntryList {
   void SetCells(int rowId, std::vector<std::string> cells);
   // Adds or replaces the record of a row.
   void Add(int rowId, const store::AddressRecord& record);
+  void Add(int rowId, store::AddressRecord&& record);
   // Forgets the row: its record and its texts.
   bool Remove(int rowId);
   void Clear();

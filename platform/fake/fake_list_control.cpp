@@ -78,6 +78,8 @@ int FakeListControl::InsertItem(int index, const std::string& text, int image, I
   if (rowSource_) return -1;
   index = std::clamp(index, 0, ItemCount());
   Item item;
+  // Room for a text in every column, as the real control keeps them.
+  item.texts.reserve(std::max<std::size_t>(1, columns_.size()));
   item.texts.push_back(text);
   item.image = image;
   item.stateImage = 1;
