@@ -115,18 +115,6 @@ void AppendMemberLine(int groupKey, const TextsView& member, LineWriter* w) {
   w->Texts(member);
 }
 
-class StringSink : public sys::ByteSink {
- public:
-  explicit StringSink(std::string* out) : out_(out) {}
-  bool Write(std::string_view bytes) override {
-    out_->append(bytes);
-    return true;
-  }
-
- private:
-  std::string* out_;
-};
-
 }  // namespace
 
 long ParseDecimal(std::string_view field) {
@@ -222,7 +210,7 @@ void ParseBookLine(std::string_view line, const ReadOptions& options, BookLine* 
 
 std::string FormatEntryLine(const AddressRecord& record) {
   std::string out;
-  StringSink sink(&out);
+  sys::StringSink sink(&out);
   LineWriter w(sink);
   AppendEntryLine({record.kind, record.regNo, ViewOf(record)}, &w);
   return w.Pending();
@@ -230,7 +218,7 @@ std::string FormatEntryLine(const AddressRecord& record) {
 
 std::string FormatMemberLine(int groupKey, const MemberEntry& member) {
   std::string out;
-  StringSink sink(&out);
+  sys::StringSink sink(&out);
   LineWriter w(sink);
   AppendMemberLine(groupKey, ViewOf(member), &w);
   return w.Pending();
@@ -276,7 +264,7 @@ bool WriteBookTo(sys::ByteSink& sink, const std::vector<AddressRecord>& records,
 
 std::string FormatBook(const std::vector<AddressRecord>& records, const GroupTable& groups) {
   std::string out;
-  StringSink sink(&out);
+  sys::StringSink sink(&out);
   WriteBookTo(sink, records, groups);
   return out;
 }

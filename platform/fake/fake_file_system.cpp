@@ -6,9 +6,9 @@ namespace sys {
 namespace {
 
 // What the writer writes, up to the armed fault.
-class StringSink : public ByteSink {
+class LimitedSink : public ByteSink {
  public:
-  StringSink(std::string* out, std::size_t limit) : out_(out), limit_(limit) {}
+  LimitedSink(std::string* out, std::size_t limit) : out_(out), limit_(limit) {}
   bool Write(std::string_view bytes) override {
     if (failed_) return false;
     if (out_->size() + bytes.size() > limit_) {
@@ -88,7 +88,7 @@ FileError FakeFileSystem::ReplaceWith(const std::string& path, const ContentWrit
   const std::string temp = path + ".tmp";
   std::string& written = files_[temp];
   written.clear();
-  StringSink sink(&written, armed_ ? failAfter_ : std::string::npos);
+  LimitedSink sink(&written, armed_ ? failAfter_ : std::string::npos);
   armed_ = false;
   const bool ok = writer(sink) && !sink.Failed();
   if (!ok) {

@@ -44,6 +44,19 @@ class ByteSink {
 };
 using ContentWriter = std::function<bool(ByteSink& sink)>;
 
+// A sink that appends what is written to a string in memory.
+class StringSink : public ByteSink {
+ public:
+  explicit StringSink(std::string* out) : out_(out) {}
+  bool Write(std::string_view bytes) override {
+    out_->append(bytes);
+    return true;
+  }
+
+ private:
+  std::string* out_;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

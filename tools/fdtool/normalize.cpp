@@ -7,21 +7,6 @@
 #include "store/book_order.h"
 
 namespace fdtool {
-namespace {
-
-class StringSink : public sys::ByteSink {
- public:
-  explicit StringSink(std::string* out) : out_(out) {}
-  bool Write(std::string_view bytes) override {
-    out_->append(bytes);
-    return true;
-  }
-
- private:
-  std::string* out_;
-};
-
-}  // namespace
 
 bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
                      const store::GroupTable& groups, int langId,
@@ -59,7 +44,7 @@ std::string NormalizeBook(std::string_view bytes, int langId, const text::Collat
   store::EntryTable entries;
   store::ReadBookBytes(context, bytes, INT_MAX, &entries, &groups);
   std::string out;
-  StringSink sink(&out);
+  sys::StringSink sink(&out);
   WriteNormalized(sink, entries, groups, langId, collation);
   return out;
 }
