@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sys/file_system.h"
 #include "platform/text/collation.h"
 #include "store/address_record.h"
+#include "store/book.h"
 
 namespace store {
 
@@ -15,12 +17,35 @@ namespace store {
 // reading of the record just before it in the file.
 std::vector<AddressRecord> DropRepeatedReadings(std::vector<AddressRecord> records);
 
-// The positions 0..count-1 in ascending order of their readings with the
-// list's comparison for the interface language; positions of equal readings
-// keep their order. Each reading's sort key is made once.
-std::vector<std::uint32_t> OrderByReading(const text::Collation& collation, int langId,
-                                          std::size_t count,
-                                          const std::function<std::string_view(std::size_t)>& readingAt);
+// The list order of a book just read from the records of its file: repeated
+// readings dropped, each record put at the top of the list in turn (so the
+// last comes first). The list then sorts them (ArrangeByReading).
+std::vector<AddressRecord> LoadOrder(std::vector<AddressRecord> fileRecords);
+
+// Arranges the book's entries in ascending order of their readings as the
+// list sorts them; equal readings keep the order they had.
+void ArrangeByReading(const text::Collation& collation, int langId, Book* book);
+
+// What apply writes: the entries in ascending order of their readings, equal
+// readings in list order, group entries as kind 3 and every other kind as
+// kind 1. The records point into the book.
+std::vector<const AddressRecord*> ApplyOrder(const text::Collation& collation, int langId,
+                                             const Book& book);
+
+// The file apply writes for the book, into sink (false once the sink
+// refuses bytes) or into memory.
+bool WriteAppliedBook(sys::ByteSink& sink, const text::Collation& collation, int langId,
+                      const Book& book);
+std::string FormatAppliedBook(const text::Collation& collation, int langId, const Book& book);
+
+// The positions 0..count-1 in ascending (or descending) order of their
+// texts with the list's comparison for the interface language; positions of
+// equal texts keep their order either way. Each text's sort key is made
+// once.
+std::vector<std::uint32_t> OrderByText(const text::Collation& collation, int langId,
+                                       std::size_t count,
+                                       const std::function<std::string_view(std::size_t)>& textAt,
+                                       bool descending = false);
 
 // Sorts records ascending by reading with the list's comparison for the
 // interface language; records of equal readings keep their order.

@@ -16,7 +16,7 @@ target_include_directories(faxbook_csv_import PUBLIC ${PROJECT_SOURCE_DIR})
 faxbook_warnings(faxbook_csv_import)
 
 target_sources(faxbook_shell PRIVATE
-  ${CSV_IMPORT_DIR}/view_import_book.cpp
+  ${CSV_IMPORT_DIR}/book_target.cpp
   ${CSV_IMPORT_DIR}/import_confirm_dialog.cpp
   ${CSV_IMPORT_DIR}/csv_field_map_dialog.cpp
   ${CSV_IMPORT_DIR}/csv_import_commands.cpp)

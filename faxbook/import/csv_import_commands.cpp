@@ -5,8 +5,7 @@
 #include "faxbook/import/csv_field_map_dialog.h"
 #include "faxbook/res/resource.h"
 
-CCsvImportCommands::CCsvImportCommands(ViewServices& view, const EditorServices& services)
-    : context_{view, services} {}
+CCsvImportCommands::CCsvImportCommands(const CommandContext& context) : context_(context) {}
 
 bool CCsvImportCommands::OnCommand(int id) {
   if (id != ID_IMPORT_CSV) return false;

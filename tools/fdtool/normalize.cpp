@@ -21,7 +21,7 @@ bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
   std::vector<std::uint32_t> shown(rows.rbegin(), rows.rend());
   rows.clear();
   rows.shrink_to_fit();
-  const std::vector<std::uint32_t> order = store::OrderByReading(
+  const std::vector<std::uint32_t> order = store::OrderByText(
       collation, langId, shown.size(),
       [&](std::size_t i) { return entries.Get(shown[i]).texts.Reading(); });
   return store::WriteBookTo(
