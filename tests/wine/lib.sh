@@ -73,6 +73,12 @@ stop_display() {
   wait "$xvfb" 2>/dev/null
 }
 
+# wait_wine: until every program of the prefix has ended (an uninstaller's
+# copy of itself too), at most five minutes.
+wait_wine() {
+  timeout 300 "${WINESERVER:-/usr/lib/wine/wineserver64}" -w >/dev/null 2>&1
+}
+
 stop_wine() {
   "${WINESERVER:-/usr/lib/wine/wineserver64}" -k >/dev/null 2>&1 || true
 }
