@@ -67,8 +67,11 @@ FileError FakeFileSystem::ReadError(const std::string& path) const {
   if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
   auto held = held_.find(path);
   if (held != held_.end() && !held->second) return FileError::kSharingViolation;
-  if (files_.count(path) == 0) return FileError::kNotFound;
-  return readFailures_.count(path) ? FileError::kIoError : FileError::kNone;
+  auto it = files_.find(path);
+  if (it == files_.end()) return FileError::kNotFound;
+  auto failure = readFailures_.find(path);
+  return failure != readFailures_.end() && failure->second < it->second.size() ? FileError::kIoError
+                                                                              : FileError::kNone;
 }
 
 FileError FakeFileSystem::WriteError(const std::string& path) const {
