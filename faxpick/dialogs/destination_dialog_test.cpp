@@ -620,7 +620,9 @@ TEST_F(DestinationDialogTest, TellsOnceAtTheStartThatTheSelectionCannotBeHandedB
     EXPECT_EQ(run.Messages(), (Texts{c.message})) << c.what;
     EXPECT_TRUE(run.ini.Changes().empty()) << c.what;
     EXPECT_EQ(run.files.File(run.SettingsPath()), nullptr) << c.what;
-    if (const std::string* bytes = run.ExchangeBytes()) EXPECT_EQ(*bytes, before) << c.what;
+    if (const std::string* bytes = run.ExchangeBytes()) {
+      EXPECT_EQ(*bytes, before) << c.what;
+    }
     EXPECT_TRUE(run.dialogs.Problems().empty()) << c.what;
   }
 }
