@@ -3,9 +3,6 @@
 #include <string>
 
 #include "faxpick/dialogs/destination_dialog.h"
-#include "faxpick/res/resource.h"
-#include "faxpick/startup/locations.h"
-#include "faxpick/startup/picker_strings.h"
 #include "faxpick/startup/ui_language.h"
 
 namespace picker {
@@ -26,22 +23,8 @@ int CFaxpickApp::Run(std::string_view commandLine) {
   // F1 in the group confirmation asks for its own topic (help data
   // 0x20000 + its template); the destination dialog opens the contents.
   services_.dialogs->SetHelpHandler([&dialog](unsigned long data) { dialog.ShowHelpTopic(data); });
-  const int result = services_.dialogs->RunModal(dialog);
+  services_.dialogs->RunModal(dialog);
   services_.dialogs->SetHelpHandler(nullptr);
-  if (result != ui::kIdOk) return 0;
-
-  PickerStrings strings(*services_.resources, services_.system->AnsiCodePage());
-  PickerLocations locations(services_, strings);
-  const std::string path = locations.ExchangeFilePath(spooler);
-  if (path.empty()) {
-    if (!dialog.ToldNoHandingBack()) {
-      services_.messages->Show(strings.Get(IDS_NO_HANDING_BACK), dialog.ProgramName(),
-                               ui::Buttons::kOk, ui::Icon::kExclamation);
-    }
-    return 0;
-  }
-  dialog.Exchange().WriteResult(path, dialog.Result(), locations.SettingsPathFor(path),
-                                dialog.Choice());
   return 0;
 }
 

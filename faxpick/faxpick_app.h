@@ -1,7 +1,7 @@
 // The picker's application: chooses the interface language and its
-// resource library, reads the command line, runs the destination dialog
-// and, when it ends with OK, hands the send list back through the exchange
-// file. Nothing is written on Cancel.
+// resource library, reads the command line and runs the destination
+// dialog, whose OK hands the send list back through the exchange file.
+// Nothing is written on Cancel.
 #pragma once
 
 #include <string_view>

@@ -21,6 +21,10 @@ std::map<int, std::string> Strings(const std::string& prefix) {
                  IDS_NO_HANDING_BACK}) {
     s[id] = prefix + Marker(id);
   }
+  // Messages that name the exchange file.
+  for (int id : {IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ, IDS_EXCHANGE_NOT_WRITTEN}) {
+    s[id] = prefix + Marker(id) + " %s";
+  }
   s[IDS_RESPECT_1] = prefix + "SAMA";
   s[IDS_RESPECT_2] = prefix + "DONO";
   s[IDS_RESPECT_3] = prefix + "ONCHU";

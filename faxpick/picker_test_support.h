@@ -1,8 +1,8 @@
 // The picker on the in-memory backends: a Japanese user on Windows XP
 // whose machine has both language libraries and the spooler's registry
 // values, started by the driver side with its command line. Message texts
-// are "[id]" markers; the strings that name keys, folders and files hold
-// what the libraries hold.
+// are "[id]" markers ("[id] %s" for those that name a file); the strings
+// that name keys, folders and files hold what the libraries hold.
 #pragma once
 
 #include <string>

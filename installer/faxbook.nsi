@@ -276,16 +276,17 @@ Function un.onInit
 FunctionEnd
 
 ; Removes the programs and the registry values; the shared address book and
-; the users' own books are data and stay.
+; the users' own books are data and stay. The installation folder goes
+; last, so that whoever watches for it to go knows the rest is done. (Run as
+; "uninstall.exe /S" the uninstaller copies itself away and returns at once;
+; "uninstall.exe /S _?=FOLDER" runs in place and returns when it is done,
+; leaving itself and the folder to its caller.)
 Section "Uninstall"
   SetShellVarContext all
   SetRegView 64
   Delete "$INSTDIR\faxbook.exe"
   Delete "$INSTDIR\faxpick.exe"
   !insertmacro RemoveLanguageFiles
-  Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
-  RMDir "$PROGRAMFILES64\${MAKER}"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
 
@@ -294,4 +295,8 @@ Section "Uninstall"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Brevant Zelo\RelayFax"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Brevant Zelo"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  RMDir "$PROGRAMFILES64\${MAKER}"
 SectionEnd

@@ -89,6 +89,7 @@ key='HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook'
 wine_run "$locale" reg add "$key" /v FileName /d 'C:\users\Public\Documents\BrevantZelo\FaxbookData\address.fdt' /f >/dev/null 2>&1
 wine_run "$locale" reg add "$key" /v Language /d "$language" /f >/dev/null 2>&1
 WINE_LOCALE=$locale set_windows_version "$windows"
+use_japanese_ui_font
 
 # The user's book as the editor finds it for this version of Windows.
 user=""

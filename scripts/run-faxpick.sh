@@ -17,8 +17,9 @@
 #             and the job's exchange file live: winxp (default) and win2k
 #             below the documents folder, vista, win7, win8, win81 and win10
 #             below the application data folder, nt40, win98, win95 and
-#             winme in the picker's folder (the book is the file the
-#             registry value "FileName" names). Each place keeps its files.
+#             winme the shared book the registry value "FileName" names and
+#             the exchange file in the picker's folder. Each place keeps its
+#             files.
 # --book      puts a copy of FILE in place as the user's book, every time it
 #             is given; a different book already there is kept beside it as
 #             address.fdt.DATE-TIME.bak.
@@ -35,8 +36,11 @@
 # the book and tests/data/exchange_sample.ini (two destinations listed,
 # three in the job) as the exchange file, and says so.
 #
-# The prefix lives in build/run-faxpick/wine/ (FAXPICK_RUN_DIR chooses
-# another folder than build/run-faxpick) and is kept from run to run. With a display the picker runs until
+# The prefix is the editor's (scripts/run-faxbook.sh): build/run/wine/, or
+# the folder FAXBOOK_RUN_DIR names, so that the picker shows the book the
+# editor keeps, and what is entered in the one shows in the other.
+# FAXPICK_RUN_DIR puts the picker into a prefix of its own instead. The
+# prefix is kept from run to run. With a display the picker runs until
 # it is closed, and the script then prints the exchange file. Without one
 # it runs on its own Xvfb display; the script waits for the dialog, says
 # how many entries and destinations it shows, saves a screenshot to
@@ -83,7 +87,7 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target faxpick pickresJPN pickresENG faxbook_driver help_files
 
 . tests/wine/lib.sh
-run=${FAXPICK_RUN_DIR:-$root/build/run-faxpick}
+run=${FAXPICK_RUN_DIR:-${FAXBOOK_RUN_DIR:-$root/build/run}}
 mkdir -p "$run"
 run=$(cd "$run" && pwd)
 # The prefix and its home folder in a folder of their own, which only
@@ -112,9 +116,16 @@ cp build/win64/faxpick/faxpick.exe build/win64/lang/pickresJPN.dll build/win64/l
 spooler='SOFTWARE\Brevant Zelo\RelayFAX\Spooler'
 wine_run "$locale" reg add "HKLM\\$spooler" /v InstallPath /d 'C:\Program Files\RelayFax\spooler.dll' /f >/dev/null 2>&1
 wine_run "$locale" reg add "HKLM\\$spooler" /v Version /d 2.1 /f >/dev/null 2>&1
+# The book of older systems: the shared book, as the installer and
+# scripts/run-faxbook.sh place it.
+shared="$drive/users/Public/Documents/BrevantZelo/FaxbookData"
+mkdir -p "$shared"
+[ -f "$shared/address.fdt" ] ||
+  printf '// This is BrevantZelo Relay Fax AddressBook  Utility Data.\r\n' >"$shared/address.fdt"
 wine_run "$locale" reg add 'HKLM\SOFTWARE\Brevant Zelo\RelayFAX\AddressBook' /v FileName \
-  /d 'C:\Program Files\RelayFax\address.fdt' /f >/dev/null 2>&1
+  /d 'C:\users\Public\Documents\BrevantZelo\FaxbookData\address.fdt' /f >/dev/null 2>&1
 WINE_LOCALE=$locale set_windows_version "$windows"
+use_japanese_ui_font
 
 # Where the picker finds the book and the exchange file on this version.
 user=""
@@ -124,11 +135,19 @@ case "$class" in
   2) base="$user/AppData/Roaming" ;;
   *) base="" ;;
 esac
+# The picker spells the book's folder FaxbookDATA, the editor FaxbookData:
+# Windows finds either under the other's name, so this script takes the
+# folder as it already is (or the editor's spelling), as Windows would.
+folder_of() {
+  local found
+  found=$(find "$1" -maxdepth 1 -iname "$2" -type d 2>/dev/null | head -1)
+  echo "${found:-$1/$2}"
+}
 if [ -n "$base" ]; then
-  bookfile="$base/BrevantZelo/FaxbookDATA/address.fdt"
+  bookfile="$(folder_of "$base/BrevantZelo" FaxbookData)/address.fdt"
   jobfile="$base/BrevantZelo/RelayFax/2.1/SendList.ini"
 else
-  bookfile="$app/address.fdt"
+  bookfile="$shared/address.fdt"
   jobfile="$app/SendList.ini"
 fi
 

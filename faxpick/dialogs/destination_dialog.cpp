@@ -1,5 +1,7 @@
 #include "faxpick/dialogs/destination_dialog.h"
 
+#include <algorithm>
+
 #include "faxpick/dialogs/group_confirm_dialog.h"
 #include "faxpick/res/resource.h"
 #include "faxpick/startup/ui_language.h"
@@ -31,7 +33,7 @@ CDestinationDialog::CDestinationDialog(const PickerServices& services, int uiLan
       columns_(*services.resources, uiLanguage == kLanguageJapanese),
       book_(codePage_),
       lists_(columns_, *services.localeEquality, codePage_),
-      exchange_(*services.ini, *services.files) {}
+      exchange_(*services.ini, *services.files, codePage_) {}
 
 bool CDestinationDialog::Japanese() const { return uiLanguage_ == kLanguageJapanese; }
 
@@ -76,10 +78,15 @@ void CDestinationDialog::OnInit() {
 }
 
 void CDestinationDialog::OnShown() {
-  if (exchangePath_.empty() && !toldNoHandingBack_) {
+  if (toldNoHandingBack_) return;
+  if (exchangePath_.empty()) {
     toldNoHandingBack_ = true;
     ShowMessage(strings_.Get(IDS_NO_HANDING_BACK), ProgramName(), ui::Buttons::kOk,
                 ui::Icon::kExclamation);
+  } else if (exchange_.ReadFailed()) {
+    toldNoHandingBack_ = true;
+    ShowMessage(ui::FormatText(strings_.Get(IDS_EXCHANGE_UNREADABLE), exchangePath_),
+                ProgramName(), ui::Buttons::kOk, ui::Icon::kExclamation);
   }
 }
 
@@ -197,8 +204,10 @@ void CDestinationDialog::UpdateSelectionState() {
 
 void CDestinationDialog::UpdateCounter() {
   const int count = sendList_.Count();
-  const long long free = static_cast<long long>(kMaxDestinations) - count -
-                         exchange_.OtherDestinationCount();
+  // A job that already holds more than the limit has no room left, not
+  // less than none.
+  const long long free = std::max(0LL, static_cast<long long>(kMaxDestinations) - count -
+                                           exchange_.OtherDestinationCount());
   const std::vector<std::string> values = {std::to_string(count), std::to_string(free)};
   SetItemText(IDC_COUNTER, ui::FormatText(strings_.Get(IDS_COUNTER), values));
 }
@@ -244,9 +253,19 @@ void CDestinationDialog::Register() {
   }
 }
 
+void CDestinationDialog::FocusTheLists() {
+  if (sendList_.Count() > 0) return FocusItem(IDC_SEND_LIST);
+  switch (lists_.Mode()) {
+    case ListMode::kFull: return FocusItem(IDC_FULL_LIST);
+    case ListMode::kResultA: return FocusItem(IDC_RESULT_LIST_A);
+    case ListMode::kResultB: return FocusItem(IDC_RESULT_LIST_B);
+  }
+}
+
 void CDestinationDialog::Delete() {
   sendList_.RemoveSelected();
   UpdateCounter();
+  FocusTheLists();
   if (sendList_.Count() == 0) EnableItem(IDC_DELETE_ALL, false);
   EnableItem(IDC_DELETE, false);
 }
@@ -254,6 +273,7 @@ void CDestinationDialog::Delete() {
 void CDestinationDialog::DeleteAll() {
   sendList_.Clear();
   UpdateCounter();
+  FocusTheLists();
   EnableItem(IDC_DELETE, false);
   EnableItem(IDC_DELETE_ALL, false);
 }
@@ -284,6 +304,8 @@ void CDestinationDialog::OnCommand(int id, int code) {
     case IDC_BY_NAME:
     case IDC_BY_COMPANY: return Search();
     case IDC_SHOW_ALL:
+      // The button disables itself: the keyboard goes on in the full list.
+      FocusItem(IDC_FULL_LIST);
       SetItemText(IDC_SEARCH_TEXT, std::string());
       return Search();
     case IDC_REGISTER: return Register();
@@ -326,8 +348,24 @@ void CDestinationDialog::OnListEvent(int listId, const ui::ListEvent& event) {
 }
 
 void CDestinationDialog::OnOK() {
-  result_ = sendList_.Destinations();
-  End(ui::kIdOk);
+  // The user was told at the start that the list cannot be handed back.
+  if (exchangePath_.empty() || exchange_.ReadFailed()) return End(ui::kIdOk);
+  // Composed again, so that folders removed meanwhile are made again.
+  const std::string path = locations_.ExchangeFilePath(spooler_);
+  if (path.empty()) {
+    ShowMessage(strings_.Get(IDS_NO_HANDING_BACK), ProgramName(), ui::Buttons::kOk,
+                ui::Icon::kExclamation);
+    return End(ui::kIdOk);
+  }
+  const WriteOutcome outcome = exchange_.WriteResult(path, sendList_.Destinations(),
+                                                     locations_.SettingsPathFor(path), choice_);
+  if (outcome == WriteOutcome::kWritten) return End(ui::kIdOk);
+  // The dialog stays open with the send list, so that the user can put the
+  // file right and press OK again, or cancel.
+  const int text = outcome == WriteOutcome::kNotRead ? IDS_EXCHANGE_NOT_READ
+                                                     : IDS_EXCHANGE_NOT_WRITTEN;
+  ShowMessage(ui::FormatText(strings_.Get(text), path), ProgramName(), ui::Buttons::kOk,
+              ui::Icon::kExclamation);
 }
 
 // --- help ------------------------------------------------------------------------

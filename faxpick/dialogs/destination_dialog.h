@@ -4,7 +4,11 @@
 // 80 destinations per job, deletes them again, looks into groups, and
 // switches between the personal and a shared book. The start-up finds the
 // exchange file, the settings and the books, and reads the starting send
-// list back; on OK the final list is kept for the exchange file.
+// list back; OK writes the final list into the exchange file. When the
+// list has no place to go (the file's path cannot be composed, or the file
+// is there but cannot be read) the user is told once, as the dialog
+// opens, and OK writes nothing; when OK cannot write the file the user is
+// told and the dialog stays open with its selection.
 #pragma once
 
 #include <memory>
@@ -40,14 +44,6 @@ class CDestinationDialog : public ui::Dialog {
   void OnHelp() override;
   void OnDestroy() override;
 
-  // What the run leaves for the exchange file (after OK): the send list,
-  // the book in use, the counts read at start, and whether the user has
-  // been told that the selection has no place to go.
-  const std::vector<Destination>& Result() const { return result_; }
-  const BookChoice& Choice() const { return choice_; }
-  ExchangeFile& Exchange() { return exchange_; }
-  bool ToldNoHandingBack() const { return toldNoHandingBack_; }
-
   // The program's name, the caption of its own message boxes.
   std::string ProgramName() const;
 
@@ -67,6 +63,9 @@ class CDestinationDialog : public ui::Dialog {
   void Register();
   void Delete();
   void DeleteAll();
+  // The keyboard focus to the send list while it has rows, else to the
+  // address list on show: for a button that disables itself when used.
+  void FocusTheLists();
   void Details();
   void PersonalClicked();
   void SharedClicked();
@@ -87,7 +86,6 @@ class CDestinationDialog : public ui::Dialog {
   BookChoice choice_;
   std::string exchangePath_;
   std::string personalPath_;
-  std::vector<Destination> result_;
   bool toldNoHandingBack_ = false;
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "faxpick/exchange/exchange_file.h"
 #include "faxpick/picker_test_support.h"
 #include "faxpick/res/resource.h"
@@ -569,18 +571,206 @@ TEST_F(DestinationDialogTest, TheConfirmationShowsReadingsInOtherLanguages) {
   EXPECT_TRUE(h.dialogs.Problems().empty());
 }
 
-TEST_F(DestinationDialogTest, TellsOnceThatTheSelectionCannotBeHandedBack) {
-  h.registry.Remove(PickerHarness::kSpoolerKey, "InstallPath");
-  h.registry.Remove(PickerHarness::kSpoolerKey, "Version");
+// When the list has no place to go back to (no path for the exchange
+// file, or a file there that cannot be read), the user is told once as the
+// dialog opens, and OK writes nothing over the driver side's file.
+TEST_F(DestinationDialogTest, TellsOnceAtTheStartThatTheSelectionCannotBeHandedBack) {
+  struct Case {
+    const char* what;
+    std::function<void(PickerHarness&)> setUp;
+    std::string commandLine;
+    std::string message;
+  };
+  const std::string before = Exchange(2, 4, {{"1", "a"}, {"2", "b"}});
+  PickerHarness paths;
+  const Case cases[] = {
+      {"no place for the file",
+       [](PickerHarness& run) {
+         run.registry.Remove(PickerHarness::kSpoolerKey, "InstallPath");
+         run.registry.Remove(PickerHarness::kSpoolerKey, "Version");
+       },
+       "", "[118]"},
+      {"the file held open without sharing",
+       [&](PickerHarness& run) {
+         run.files.SetFile(run.ExchangePath(), before);
+         run.files.HoldOpen(run.ExchangePath(), false);
+       },
+       PickerHarness::kCommandLine, "[119] " + paths.ExchangePath()},
+      {"the file unreadable part way",
+       [&](PickerHarness& run) {
+         run.files.SetFile(run.ExchangePath(), before);
+         run.files.FailReadAfter(run.ExchangePath(), 20);
+       },
+       PickerHarness::kCommandLine, "[119] " + paths.ExchangePath()},
+  };
+  for (const Case& c : cases) {
+    PickerHarness run;
+    run.SetPersonalBook(StandardBook());
+    c.setUp(run);
+    run.Run([&](ui::FakeDialog& d) {
+      EXPECT_EQ(run.Messages(), (Texts{c.message})) << c.what;
+      EXPECT_EQ(run.boxes.Last().owner, IDD_DESTINATION) << c.what;
+      EXPECT_EQ(d.FakeList(IDC_SEND_LIST).ItemCount(), 0) << c.what;
+      L(d, IDC_FULL_LIST).SelectOnly({2});
+      d.Click(IDC_REGISTER);
+      run.files.Release(run.ExchangePath());
+      d.Click(ui::kIdOk);
+      EXPECT_TRUE(d.Ended()) << c.what;
+    }, c.commandLine);
+    EXPECT_EQ(run.Messages(), (Texts{c.message})) << c.what;
+    EXPECT_TRUE(run.ini.Changes().empty()) << c.what;
+    EXPECT_EQ(run.files.File(run.SettingsPath()), nullptr) << c.what;
+    if (const std::string* bytes = run.ExchangeBytes()) {
+      EXPECT_EQ(*bytes, before) << c.what;
+    }
+    EXPECT_TRUE(run.dialogs.Problems().empty()) << c.what;
+  }
+}
+
+// OK that cannot write the exchange file says so, naming the file, and
+// keeps the dialog open with its send list: once the file can be written,
+// OK writes it; Cancel leaves it as it was.
+TEST_F(DestinationDialogTest, OkThatCannotWriteSaysSoAndKeepsTheSelection) {
+  struct Case {
+    const char* what;
+    std::function<void(sys::FakeFileSystem&, const std::string&)> fault;
+    int message;
+    bool mended;
+  };
+  const Case cases[] = {
+      {"held open without sharing",
+       [](sys::FakeFileSystem& f, const std::string& p) { f.HoldOpen(p, false); },
+       IDS_EXCHANGE_NOT_READ, true},
+      {"a read error part way",
+       [](sys::FakeFileSystem& f, const std::string& p) { f.FailReadAfter(p, 20); },
+       IDS_EXCHANGE_NOT_READ, false},
+      {"read-only", [](sys::FakeFileSystem& f, const std::string& p) { f.MakeReadOnly(p); },
+       IDS_EXCHANGE_NOT_WRITTEN, false},
+  };
+  const std::string before = Exchange(1, 3, {{"099", "Old"}});
+  for (const Case& c : cases) {
+    PickerHarness run;
+    run.SetPersonalBook(StandardBook());
+    const std::string path = run.ExchangePath();
+    run.files.SetFile(path, before);
+    run.Run([&](ui::FakeDialog& d) {
+      L(d, IDC_FULL_LIST).SelectOnly({2});
+      d.Click(IDC_REGISTER);
+      c.fault(run.files, path);
+      d.Click(ui::kIdOk);
+      EXPECT_FALSE(d.Ended()) << c.what;
+      EXPECT_EQ(run.Messages(), (Texts{Marker(c.message) + " " + path})) << c.what;
+      EXPECT_EQ(run.boxes.Last().owner, IDD_DESTINATION) << c.what;
+      EXPECT_EQ(run.boxes.Last().caption, "faxpick") << c.what;
+      EXPECT_EQ(L(d, IDC_SEND_LIST).ColumnTexts(0), (Texts{"099", "03-111"})) << c.what;
+      EXPECT_EQ(*run.ExchangeBytes(), before) << c.what;
+      if (c.mended) {
+        run.files.Release(path);
+        d.Click(ui::kIdOk);
+        EXPECT_TRUE(d.Ended()) << c.what;
+      } else {
+        d.Click(ui::kIdCancel);
+      }
+    });
+    if (c.mended) {
+      EXPECT_EQ(run.ini.ReadString(path, "BASE_INFO", "ItemNum", "", 255), "2") << c.what;
+      EXPECT_EQ(run.ini.ReadString(path, "ITEM_001", "FaxNumber", "", 255), "03-111") << c.what;
+      EXPECT_NE(run.files.File(run.SettingsPath()), nullptr) << c.what;
+    } else {
+      EXPECT_EQ(*run.ExchangeBytes(), before) << c.what;
+      EXPECT_EQ(run.files.File(run.SettingsPath()), nullptr) << c.what;
+    }
+    EXPECT_TRUE(run.dialogs.Problems().empty()) << c.what;
+  }
+}
+
+// A listed section missing from the driver's file is an empty destination
+// in its place: the destinations after it stay listed and are written back.
+TEST_F(DestinationDialogTest, AMissingItemSectionLosesNoDestinationAfterIt) {
+  h.files.SetFile(h.ExchangePath(), Exchange(3, 3, {{"111", "a"}, {"222", "b"}, {"333", "c"}}));
+  h.ini.DeleteSection(h.ExchangePath(), "ITEM_001");
   h.Run([&](ui::FakeDialog& d) {
-    EXPECT_EQ(h.Messages(), (Texts{"[118]"}));
-    Select(d, IDC_FULL_LIST, {"Kita"});
-    d.Click(IDC_REGISTER);
+    EXPECT_EQ(L(d, IDC_SEND_LIST).ColumnTexts(0), (Texts{"111", "", "333"}));
+    EXPECT_EQ(d.ItemText(IDC_COUNTER), "3 registered, 77 free");
     d.Click(ui::kIdOk);
-  }, "");
-  EXPECT_EQ(h.Messages(), (Texts{"[118]"}));
-  EXPECT_TRUE(h.ini.Changes().empty());
-  EXPECT_EQ(h.files.FileCount(), 1u);  // the book alone
+  });
+  EXPECT_EQ(Read("BASE_INFO", "ItemNum"), "3");
+  EXPECT_EQ(Read("ITEM_001", "FaxNumber"), "");
+  EXPECT_EQ(Read("ITEM_002", "FaxNumber"), "333");
+  EXPECT_EQ(Read("ITEM_002", "DispName"), "c");
+}
+
+// A job that holds more destinations than the limit leaves no room, and
+// the counter says none rather than a negative number.
+TEST_F(DestinationDialogTest, TheCounterNeverOffersLessThanNothing) {
+  struct Case {
+    int itemNum;
+    long long total;
+    std::string counter;
+  };
+  const Case cases[] = {
+      {1, 80, "1 registered, 0 free"},
+      {1, 81, "1 registered, 0 free"},
+      {1, 2147483647, "1 registered, 0 free"},
+      {1, 99999999999LL, "1 registered, 0 free"},
+  };
+  for (const Case& c : cases) {
+    PickerHarness run;
+    run.SetPersonalBook(StandardBook());
+    run.files.SetFile(run.ExchangePath(),
+                      Lines({"[BASE_INFO]", "ItemNum=" + std::to_string(c.itemNum),
+                             "ItemNumTotal=" + std::to_string(c.total), "[ITEM_000]", "FaxNumber=1"}));
+    run.Run([&](ui::FakeDialog& d) {
+      EXPECT_EQ(d.ItemText(IDC_COUNTER), c.counter) << c.total;
+      L(d, IDC_FULL_LIST).SelectOnly({2});
+      d.Click(IDC_REGISTER);
+      EXPECT_EQ(run.Messages(), (Texts{"[112]"})) << c.total;
+      d.Click(ui::kIdCancel);
+    });
+  }
+}
+
+// 削除, すべて削除 and すべて表示 disable themselves when used: the
+// keyboard goes on in the send list while it has rows, else in the
+// address list on show, never nowhere.
+TEST_F(DestinationDialogTest, TheKeyboardStaysInTheDialogWhenAButtonDisablesItself) {
+  struct Step {
+    const char* what;
+    std::function<void(ui::FakeDialog&)> act;
+    int focus;
+  };
+  const Step steps[] = {
+      {"delete one of two",
+       [&](ui::FakeDialog& d) {
+         Select(d, IDC_FULL_LIST, {"Abe", "Kita"});
+         d.Click(IDC_REGISTER);
+         L(d, IDC_SEND_LIST).SelectOnly({0});
+         d.Click(IDC_DELETE);
+       },
+       IDC_SEND_LIST},
+      {"delete the last",
+       [&](ui::FakeDialog& d) {
+         L(d, IDC_SEND_LIST).SelectOnly({0});
+         d.Click(IDC_DELETE);
+       },
+       IDC_FULL_LIST},
+      {"delete all while a search shows its results",
+       [&](ui::FakeDialog& d) {
+         d.Click(IDC_REGISTER);
+         d.Type(IDC_SEARCH_TEXT, "K");
+         d.Click(IDC_DELETE_ALL);
+       },
+       IDC_RESULT_LIST_A},
+      {"show all", [&](ui::FakeDialog& d) { d.Click(IDC_SHOW_ALL); }, IDC_FULL_LIST},
+  };
+  h.Run([&](ui::FakeDialog& d) {
+    for (const Step& step : steps) {
+      step.act(d);
+      EXPECT_EQ(d.Focus(), step.focus) << step.what;
+      EXPECT_TRUE(d.IsItemEnabled(d.Focus()) && d.IsShown(d.Focus())) << step.what;
+    }
+    d.Click(ui::kIdCancel);
+  });
 }
 
 TEST_F(DestinationDialogTest, OpensHelpInTheLibrarysFolderAndQuitsItAtTheEnd) {

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdio>
 
+#include "platform/text/codepage.h"
+
 namespace picker {
 namespace {
 
@@ -12,8 +14,9 @@ constexpr char kItemNum[] = "ItemNum";
 constexpr char kItemNumTotal[] = "ItemNumTotal";
 // Counts are read into 255 bytes, values into 255 (254 and the zero).
 constexpr std::size_t kCountBytes = 255;
-constexpr std::size_t kValueBytes = 255;
-// The most bytes of an exchange file that are copied when it is rewritten.
+constexpr std::size_t kValueBytes = kMaxValueBytes + 1;
+// The most bytes of an exchange file that are read and copied; a larger
+// one counts as a file that cannot be read.
 constexpr std::size_t kMaxExchangeBytes = 256u << 20;
 
 // The keys of an item section in the order they are written.
@@ -98,61 +101,97 @@ bool ExchangeFile::ReadBack(const std::string& path, std::vector<Destination>* s
   sendList->clear();
   itemNum_ = 0;
   itemNumTotal_ = 0;
+  readFailed_ = false;
   if (path.empty()) return false;
+  // The system's INI reading takes a file it cannot open for a missing one;
+  // a file that is there must be readable before its list is believed.
+  const sys::FileError read =
+      files_.ReadChunks(path, kMaxExchangeBytes, [](std::string_view) { return true; });
+  if (read == sys::FileError::kNotFound) return false;
+  if (read != sys::FileError::kNone) {
+    readFailed_ = true;
+    return false;
+  }
   const std::string num = ini_.ReadString(path, kBaseSection, kItemNum, "", kCountBytes);
   if (num.empty()) return false;
   itemNum_ = std::max(0, ParseCount(num));
   const std::string total = ini_.ReadString(path, kBaseSection, kItemNumTotal, "", kCountBytes);
   itemNumTotal_ = total.empty() ? itemNum_ : std::max(itemNum_, ParseCount(total));
 
-  const std::size_t held = ItemSections(path).size();
-  const int count = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(itemNum_), held));
-  sendList->reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
+  std::vector<int> listed = ItemSections(path);
+  listed.erase(std::lower_bound(listed.begin(), listed.end(), itemNum_), listed.end());
+  // Missing sections between listed ones stand for empty destinations, but
+  // never more of them than the file lists: a damaged file's long run of
+  // missing sections costs no more than the file itself.
+  std::size_t emptyLeft = listed.size();
+  sendList->reserve(2 * listed.size());
+  int next = 0;
+  for (int i : listed) {
+    const std::size_t missing = std::min(static_cast<std::size_t>(i - next), emptyLeft);
+    sendList->resize(sendList->size() + missing);
+    emptyLeft -= missing;
     const std::string section = ItemSectionName(i);
     Destination d;
     for (const ItemKey& key : kItemKeys) {
       d.*key.field = ini_.ReadString(path, section, key.name, "", kValueBytes);
     }
     sendList->push_back(std::move(d));
+    next = i + 1;
   }
   return !total.empty();
 }
 
-bool ExchangeFile::WriteItems(const std::string& work, const std::vector<Destination>& sendList) {
-  ini_.DeleteSection(work, kBaseSection);
-  for (int i : ItemSections(work)) {
+bool ExchangeFile::WriteItems(const std::string& file, const std::vector<Destination>& sendList) {
+  ini_.DeleteSection(file, kBaseSection);
+  for (int i : ItemSections(file)) {
     if (i >= itemNum_) break;
-    ini_.DeleteSection(work, ItemSectionName(i));
+    ini_.DeleteSection(file, ItemSectionName(i));
   }
   const long long count = static_cast<long long>(sendList.size());
-  if (!ini_.WriteString(work, kBaseSection, kItemNum, std::to_string(count))) return false;
+  if (!ini_.WriteString(file, kBaseSection, kItemNum, std::to_string(count))) return false;
   const long long total = static_cast<long long>(OtherDestinationCount()) + count;
-  if (!ini_.WriteString(work, kBaseSection, kItemNumTotal, std::to_string(ClampToInt(total)))) {
+  if (!ini_.WriteString(file, kBaseSection, kItemNumTotal, std::to_string(ClampToInt(total)))) {
     return false;
   }
   for (std::size_t i = 0; i < sendList.size(); ++i) {
     const std::string section = ItemSectionName(static_cast<int>(i));
     for (const ItemKey& key : kItemKeys) {
-      if (!ini_.WriteString(work, section, key.name, sendList[i].*key.field)) return false;
+      const std::string value(text::CutToBytes(codePage_, sendList[i].*key.field, kMaxValueBytes));
+      if (!ini_.WriteString(file, section, key.name, value)) return false;
     }
   }
-  ini_.Flush(work);
+  ini_.Flush(file);
   return true;
 }
 
-bool ExchangeFile::WriteResult(const std::string& path, const std::vector<Destination>& sendList,
-                               const std::string& settingsPath, const BookChoice& choice) {
-  if (path.empty()) return false;
+bool ExchangeFile::WriteThroughCopy(const std::string& path, const std::string& bytes,
+                                    const std::vector<Destination>& sendList) {
   const std::string work = path + ".new";
-  std::string bytes;
-  files_.ReadFile(path, &bytes, kMaxExchangeBytes);
-  bool ok = files_.ReplaceContents(work, bytes) && WriteItems(work, sendList);
-  ok = ok && files_.ReadFile(work, &bytes, kMaxExchangeBytes) && files_.ReplaceContents(path, bytes);
+  std::string written;
+  const bool ok = files_.ReplaceContents(work, bytes) && WriteItems(work, sendList) &&
+                  files_.ReadFile(work, &written, kMaxExchangeBytes) &&
+                  files_.ReplaceContents(path, written);
   files_.RemoveFile(work);
-  if (!ok) return false;
+  return ok;
+}
+
+WriteOutcome ExchangeFile::WriteResult(const std::string& path,
+                                       const std::vector<Destination>& sendList,
+                                       const std::string& settingsPath, const BookChoice& choice) {
+  if (path.empty()) return WriteOutcome::kNotWritten;
+  if (readFailed_) return WriteOutcome::kNotRead;
+  std::string bytes;
+  const sys::FileError read = files_.ReadWhole(path, &bytes, kMaxExchangeBytes);
+  if (read != sys::FileError::kNone && read != sys::FileError::kNotFound) {
+    return WriteOutcome::kNotRead;
+  }
+  // In place, the system's INI writing changes the file call by call, as
+  // it always has; the copy is the better way where it can be had.
+  if (!WriteThroughCopy(path, bytes, sendList) && !WriteItems(path, sendList)) {
+    return WriteOutcome::kNotWritten;
+  }
   WriteBookChoice(ini_, settingsPath, choice);
-  return true;
+  return WriteOutcome::kWritten;
 }
 
 }  // namespace picker

@@ -27,6 +27,9 @@
 #define IDS_COLUMN_READING 116
 #define IDS_NO_ACCESS 117         // a shared book cannot be reached
 #define IDS_NO_HANDING_BACK 118   // the exchange file has no place
+#define IDS_EXCHANGE_UNREADABLE 119   // at start: the exchange file (%s) cannot be read
+#define IDS_EXCHANGE_NOT_READ 120     // at OK: it cannot be read, nothing was written
+#define IDS_EXCHANGE_NOT_WRITTEN 121  // at OK: it cannot be written
 
 // The destination dialog.
 #define IDD_DESTINATION 1000

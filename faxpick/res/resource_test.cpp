@@ -49,9 +49,12 @@ TEST_F(Scripts, TheProgramHoldsTheBuiltInTexts) {
       {117, "ファイルにアクセスすることができません"},
   };
   std::map<int, std::string> strings = own.Strings();
-  // 118 is a message of this program's own wording.
-  EXPECT_FALSE(strings[IDS_NO_HANDING_BACK].empty());
-  strings.erase(IDS_NO_HANDING_BACK);
+  // 118 to 121 are messages of this program's own wording.
+  for (int id : {IDS_NO_HANDING_BACK, IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ,
+                 IDS_EXCHANGE_NOT_WRITTEN}) {
+    EXPECT_FALSE(strings[id].empty()) << id;
+    strings.erase(id);
+  }
   EXPECT_EQ(strings, expected);
 }
 
@@ -74,6 +77,17 @@ TEST_F(Scripts, LibrariesCarryEveryStringAndShareTheNamesOfPlaces) {
     EXPECT_EQ(std::count(counter.begin(), counter.end(), '%'), 2) << counter;
     EXPECT_NE(counter.find("%d"), std::string::npos);
   }
+  // The messages about the exchange file name it: one text conversion each.
+  for (rc::Script* script : {&own, &japanese, &english}) {
+    for (int id : {IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ, IDS_EXCHANGE_NOT_WRITTEN}) {
+      const std::string text = script->Strings().at(id);
+      EXPECT_EQ(std::count(text.begin(), text.end(), '%'), 1) << id << ": " << text;
+      EXPECT_NE(text.find("%s"), std::string::npos) << id << ": " << text;
+    }
+  }
+  // In English the name stands in quotes (doubled in the script).
+  const std::string named = english.Strings().at(IDS_EXCHANGE_NOT_READ);
+  EXPECT_NE(named.find("file \"%s\" cannot"), std::string::npos) << named;
   EXPECT_EQ(japanese.Strings().at(117), own.Strings().at(117));
   EXPECT_EQ(english.Language(), "LANG_ENGLISH, SUBLANG_ENGLISH_US");
   EXPECT_EQ(japanese.Language(), "LANG_JAPANESE, SUBLANG_DEFAULT");

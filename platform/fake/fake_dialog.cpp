@@ -107,8 +107,19 @@ void FakeDialog::Type(int id, const std::string& text) {
   dialog_->OnCommand(id, kEditChanged);
 }
 
+void FakeDialog::EnableItem(int id, bool enabled) {
+  Item(id).enabled = enabled;
+  if (!enabled && focus_ == id) focus_ = 0;
+}
+
+void FakeDialog::ShowItem(int id, bool shown) {
+  Item(id).shown = shown;
+  if (!shown && focus_ == id) focus_ = 0;
+}
+
 void FakeDialog::Click(int id) {
   if (ended_ || !IsItemEnabled(id) || !IsShown(id)) return;
+  focus_ = id;
   dialog_->OnCommand(id, kClicked);
 }
 
@@ -116,6 +127,7 @@ void FakeDialog::ClickOption(int id, const std::vector<int>& group) {
   if (ended_ || !IsItemEnabled(id) || !IsShown(id)) return;
   for (int other : group) CheckItem(other, other == id);
   CheckItem(id, true);
+  focus_ = id;
   dialog_->OnCommand(id, kClicked);
 }
 

@@ -41,9 +41,11 @@ class FakeDialog : public DialogSurface {
   WindowHandle Window() const override { return 0x10000 + dialog_->TemplateId(); }
   void SetItemText(int id, const std::string& text) override { Item(id).text = text; }
   std::string ItemText(int id) const override;
-  void EnableItem(int id, bool enabled) override { Item(id).enabled = enabled; }
+  // Disabling or hiding the control with the keyboard focus leaves the
+  // dialog without one, as the system does (Focus() is then 0).
+  void EnableItem(int id, bool enabled) override;
   bool IsItemEnabled(int id) const override;
-  void ShowItem(int id, bool shown) override { Item(id).shown = shown; }
+  void ShowItem(int id, bool shown) override;
   void CheckItem(int id, bool checked) override { Item(id).checked = checked; }
   bool IsItemChecked(int id) const override;
   void SetTextLimit(int id, int bytes) override { Item(id).limit = bytes; }
@@ -66,7 +68,8 @@ class FakeDialog : public DialogSurface {
   // Replaces an edit field's text (cut to its typing limit) and tells the
   // dialog the field changed.
   void Type(int id, const std::string& text);
-  // Clicks a button; a disabled or hidden button does nothing.
+  // Clicks a button, which takes the keyboard focus as it does under the
+  // mouse; a disabled or hidden button does nothing.
   void Click(int id);
   // Chooses an entry of a drop-down list or combo box.
   void Choose(int id, int index);

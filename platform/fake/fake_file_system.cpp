@@ -63,8 +63,26 @@ bool FakeFileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* 
   return true;
 }
 
+FileError FakeFileSystem::ReadError(const std::string& path) const {
+  if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
+  auto held = held_.find(path);
+  if (held != held_.end() && !held->second) return FileError::kSharingViolation;
+  auto it = files_.find(path);
+  if (it == files_.end()) return FileError::kNotFound;
+  auto failure = readFailures_.find(path);
+  return failure != readFailures_.end() && failure->second < it->second.size() ? FileError::kIoError
+                                                                              : FileError::kNone;
+}
+
+FileError FakeFileSystem::WriteError(const std::string& path) const {
+  if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
+  auto held = held_.find(path);
+  if (held != held_.end() && !held->second) return FileError::kSharingViolation;
+  return readOnly_.count(path) ? FileError::kAccessDenied : FileError::kNone;
+}
+
 bool FakeFileSystem::RemoveFile(const std::string& path) {
-  if (ErrorFor(path) != FileError::kNone) return false;
+  if (ErrorFor(path) != FileError::kNone || readOnly_.count(path)) return false;
   files_.erase(path);
   return true;
 }
@@ -73,6 +91,7 @@ FileError FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAcc
   if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
   auto held = held_.find(path);
   if (held != held_.end() && (!held->second || !shared)) return FileError::kSharingViolation;
+  if (readOnly_.count(path)) return FileError::kAccessDenied;
   if (files_.emplace(path, std::string()).second && withOpenAccess) openAccess_.insert(path);
   return FileError::kNone;
 }
@@ -85,6 +104,8 @@ const std::string* FakeFileSystem::File(const std::string& path) const {
 FileError FakeFileSystem::ReplaceWith(const std::string& path, const ContentWriter& writer) {
   ++replaces_;
   if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
+  if (held_.count(path)) return FileError::kSharingViolation;
+  if (readOnly_.count(path)) return FileError::kAccessDenied;
   const std::string temp = path + ".tmp";
   std::string& written = files_[temp];
   written.clear();

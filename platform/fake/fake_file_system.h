@@ -20,6 +20,8 @@ class FakeFileSystem : public FileSystem {
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;
   // Collects what the writer writes in a temporary entry and renames it over
   // the file; a fault armed with FailNextWriteAfter stops the write part way.
+  // A file held open by another program (which never shares deletion) or
+  // read-only cannot be replaced.
   FileError ReplaceWith(const std::string& path, const ContentWriter& writer) override;
   bool RemoveFile(const std::string& path) override;
 
@@ -38,6 +40,16 @@ class FakeFileSystem : public FileSystem {
   // fails; without sharing, every open and read fails.
   void HoldOpen(const std::string& path, bool sharing = true) { held_[path] = sharing; }
   void Release(const std::string& path) { held_.erase(path); }
+  // The file can be read but neither written, replaced nor deleted.
+  void MakeReadOnly(const std::string& path) { readOnly_.insert(path); }
+  // What an open of path for reading (with read and write sharing) would
+  // meet, or a read of it part way (kIoError); kNone when it would be read
+  // whole.
+  FileError ReadError(const std::string& path) const;
+  // What an open of an existing path for reading and writing, with read and
+  // write sharing, would meet; kNone when it would open (a missing file
+  // would be created).
+  FileError WriteError(const std::string& path) const;
   // Reading path hands on this many bytes, then the device reports an error.
   void FailReadAfter(const std::string& path, std::size_t bytes) { readFailures_[path] = bytes; }
   // Reads hand files on in pieces of this many bytes (at least 1).
@@ -55,6 +67,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, bool> held_;
   std::map<std::string, std::size_t> readFailures_;
   std::set<std::string> openAccess_;
+  std::set<std::string> readOnly_;
   std::size_t failAfter_ = 0;
   bool armed_ = false;
   int replaces_ = 0;

@@ -142,7 +142,7 @@ std::string FakeIniFiles::Render(const std::vector<Section>& sections) {
 
 std::vector<FakeIniFiles::Section>* FakeIniFiles::Load(const std::string& file) {
   const std::string* bytes = files_->File(file);
-  if (!bytes) return nullptr;
+  if (!bytes || files_->ReadError(file) != FileError::kNone) return nullptr;
   if (file != cachedPath_ || *bytes != cachedBytes_) {
     cachedPath_ = file;
     cachedBytes_ = *bytes;
@@ -162,7 +162,7 @@ std::vector<FakeIniFiles::Section>* FakeIniFiles::Load(const std::string& file) 
 }
 
 bool FakeIniFiles::Store(const std::string& file) {
-  if (writesLeft_ == 0) {
+  if (writesLeft_ == 0 || files_->WriteError(file) != FileError::kNone) {
     cachedPath_.clear();  // the change never reached the file
     written_ = nullptr;
     writtenSection_ = nullptr;

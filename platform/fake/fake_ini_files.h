@@ -8,7 +8,10 @@
 // drops the blanks before the value; writing the value a key already has
 // leaves the file untouched; deleting a section deletes the first of its
 // name. Bytes are kept as they are (the system takes them through its code
-// page).
+// page). The file system's faults reach the calls as they reach the
+// system's: a file that cannot be read whole reads as missing, and a change
+// fails when the file cannot be opened for writing (read-only, denied, held
+// open without sharing).
 #pragma once
 
 #include <string>

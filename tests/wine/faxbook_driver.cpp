@@ -64,6 +64,10 @@
 //   launch-timed EXE LINE TITLE ID ROWS MS   launch, then wait for the list
 //                              ID of the dialog TITLE to hold ROWS rows and
 //                              print the milliseconds
+//   hold FILE none|r|rw MS     keep FILE open for reading and writing, sharing
+//                              nothing, reading, or reading and writing, until
+//                              `release` or MS pass; prints "held" once open
+//   release                    ends the `hold` running now
 #include <windows.h>
 #include <commctrl.h>
 
@@ -75,6 +79,7 @@
 namespace {
 
 constexpr char kFrameClass[] = "FaxbookMainFrame";
+constexpr char kReleaseEvent[] = "FaxbookDriverRelease";
 constexpr int kListId = 1000;
 
 struct Search {
@@ -626,6 +631,29 @@ int main(int argc, char** argv) {
   if (verb == "click-header") {
     HWND list = DialogItem(arg(1), number(2));
     return list ? ClickHeader(list, number(3)) : 1;
+  }
+  if (verb == "hold") {
+    const DWORD share = arg(2) == "rw"  ? FILE_SHARE_READ | FILE_SHARE_WRITE
+                        : arg(2) == "r" ? FILE_SHARE_READ
+                                        : 0;
+    HANDLE file = CreateFileA(arg(1).c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, kReleaseEvent);
+    if (release) ResetEvent(release);
+    std::printf("held\n");
+    std::fflush(stdout);
+    if (release) WaitForSingleObject(release, static_cast<DWORD>(number(3)));
+    CloseHandle(file);
+    if (release) CloseHandle(release);
+    return 0;
+  }
+  if (verb == "release") {
+    HANDLE release = OpenEventA(EVENT_MODIFY_STATE, FALSE, kReleaseEvent);
+    if (!release) return 1;
+    SetEvent(release);
+    CloseHandle(release);
+    return 0;
   }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
       verb == "dialog-rows" || verb == "select-all" || verb == "choose") {

@@ -5,7 +5,8 @@
 # message boxes and the file-open dialog of 共有 / Shared are its own; the
 # help button and F1 open the help file of the picker's language from the
 # library's folder without an error box; the address lists' headers show
-# the sort. In Japanese and in English; a screenshot of every window is
+# the sort; the keyboard stays in the dialog when a button disables
+# itself. In Japanese and in English; a screenshot of every window is
 # kept in the scratch folder.
 #
 # Usage: faxpick_manners_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
@@ -121,6 +122,22 @@ keyboard_in() {
   return 1
 }
 
+# focus_in ID: the keyboard focus is on control ID of the destination
+# dialog; focus_moved_from ID: on another control of it.
+focused() { drv active "$title" '#32770' | utf8 | cut -f2; }
+focus_in() {
+  local f=""
+  for _ in $(seq 30); do f=$(focused); [ "$f" = "$1" ] && return 0; sleep 0.1; done
+  echo "# the focus is on $f"
+  return 1
+}
+focus_moved_from() {
+  local f=""
+  for _ in $(seq 30); do f=$(focused); [ "$f" != "$1" ] && [ "$f" != 0 ] && return 0; sleep 0.1; done
+  echo "# the focus is on $f"
+  return 1
+}
+
 # run_language LANG: one language from start to Cancel. Set before: locale,
 # charset, title, confirm (the confirmation's title), help_title, contents
 # and group_topic (first lines of the help's topics), columns (of the
@@ -231,8 +248,22 @@ run_language() {
   drv click "$title" 1007 >/dev/null
   until_shown 1002
 
-  drv click "$title" 2 >/dev/null
-  check "the picker ends after Cancel ($lang)" ended
+  # 削除 / Remove and すべて削除 / Remove All disable themselves when used:
+  # the keyboard goes on in the lists, Tab and Escape work at once.
+  drv select-rows "$title" 1005 0 >/dev/null
+  drv click "$title" 1009 >/dev/null
+  until_rows 1005 0
+  check "after 削除 the keyboard is in the address list ($lang)" focus_in 1002
+  press "$title" Tab
+  check "Tab moves on from there ($lang)" focus_moved_from 1002
+  drv select-rows "$title" 1002 1 >/dev/null
+  drv click "$title" 1011 >/dev/null
+  for _ in $(seq 50); do [ "$(count 1005)" != 0 ] && break; sleep 0.1; done
+  drv click "$title" 1010 >/dev/null
+  until_rows 1005 0
+  check "after すべて削除 the keyboard is in the address list ($lang)" focus_in 1002
+  press "$title" Escape
+  check "Escape then ends the picker ($lang)" ended
   check "the help viewer left open closes with the picker ($lang)" drv none MS_WINHELP 20000
   stop_wine
 }

@@ -4,8 +4,10 @@
 # "SPOOLER PATH" "VERSION"): on Windows XP in Japanese the exchange file of
 # the job is read back, Cancel leaves it byte for byte, OK rewrites it
 # exactly; a shared book given as a plain path loads; an unreachable host
-# falls back to the personal book; the English library in English; the
-# time from start to the largest books shown.
+# falls back to the personal book; an exchange file that another program
+# holds open is never written over unread, and what cannot be done is told;
+# the English library in English; the time from start to the largest books
+# shown.
 #
 # Usage: faxpick_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
 # "not ok NAME" per check; exits non-zero when any check failed.
@@ -154,7 +156,101 @@ check "falls back to the personal book" until_rows 1002 4
 drv click "$title" 2 >/dev/null
 check "ends after the fall-back" ended
 
-# 5. The largest books: time from start to the list shown.
+# 5. The exchange file in another program's hands. Held without sharing at
+# the start: the user is told once, naming the file, and OK leaves it alone.
+# Held so at OK: nothing is written, the user is told and the dialog stays
+# open with its list, and OK writes once the file is free. Held by a program
+# that lets others only read it: it cannot be written, the user is told.
+# Held with reading and writing shared: OK writes it.
+printf '[PARAM]\r\nTYPE=0\r\n' >"$settings"
+exchange_ja >"$job"
+cp "$job" "$scratch/job-before.ini"
+cp "$settings" "$scratch/settings-before.ini"
+winjob='C:\users\'"$(basename "$(userdir)")"'\Documents\BrevantZelo\RelayFax\2.1\SendList.ini'
+# hold none|r|rw: another program holds the exchange file open until release.
+hold() {
+  drv hold "$winjob" "$1" 120000 >"$scratch/hold.txt" &
+  holder=$!
+  runs+=("$holder")
+  for _ in $(seq 100); do grep -q held "$scratch/hold.txt" && return 0; sleep 0.1; done
+  return 1
+}
+release() { drv release >/dev/null; wait "$holder"; }
+# told ID NAME: the message box of the picker shows string ID's text with
+# the exchange file's name, owned by the destination dialog; a screenshot
+# NAME; then it is answered and gone.
+told() {
+  local text
+  text=$(drv message faxpick | tr -d '\r' | utf8)
+  echo "# the message: $text"
+  local expected
+  case $1 in
+    119) expected="宛先を受け渡すファイル「$winjob」を読み込めません。ほかのプログラムが使用している可能性があります。ここで選んだ宛先はFAXの送信に渡されません。" ;;
+    120) expected="宛先を受け渡すファイル「$winjob」を読み込めないため、宛先を書き込みませんでした。ほかのプログラムがこのファイルを使用していないか確認して、もう一度[OK]を押してください。" ;;
+    121) expected="宛先を受け渡すファイル「$winjob」に書き込めませんでした。ファイルが読み取り専用になっていないか、ほかのプログラムが使用していないか確認して、もう一度[OK]を押してください。" ;;
+  esac
+  sleep 0.5
+  shot "$2" faxpick
+  local owner
+  owner=$(drv owner faxpick | utf8)
+  drv answer faxpick 1 >/dev/null
+  drv gone faxpick 10000 '#32770' >/dev/null
+  [ "$text" = "$expected" ] && [ "$owner" = "$title" ]
+}
+register_one() {
+  drv select-rows "$title" 1002 1 >/dev/null
+  drv click "$title" 1011 >/dev/null
+  until_rows 1005 "$1"
+}
+
+check "another program holds the exchange file without sharing" hold none
+LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$driver" run "$program" "$line" 120000 \
+  >"$scratch/exit.txt" 2>/dev/null &
+runs+=($!)
+check "tells at the start that the held file cannot be read, naming it" told 119 held-at-start
+drv wait "$title" 30000 '#32770' >/dev/null
+check "a file that cannot be read lists nothing" test "$(count 1005)" = 0
+register_one 1
+drv click "$title" 1 >/dev/null
+check "OK ends without a second message" ended
+release
+check "the file that could not be read is left byte for byte" cmp -s "$job" "$scratch/job-before.ini"
+check "so are the settings" cmp -s "$settings" "$scratch/settings-before.ini"
+
+pick >/dev/null
+register_one 4
+hold none
+drv click "$title" 1 >/dev/null
+check "OK on a file held without sharing says it cannot be read, naming it" told 120 held-at-ok
+check "the dialog stays open with its send list" until_rows 1005 4
+check "nothing was written over the held file" cmp -s "$job" "$scratch/job-before.ini"
+release
+drv click "$title" 1 >/dev/null
+check "OK again once the file is free ends" ended
+check "and writes the send list" grep -q $'^ItemNum=4\r$' "$job"
+
+exchange_ja >"$job"
+hold r
+pick >/dev/null
+check "a file others may only read lists its destinations" until_rows 1005 3
+register_one 4
+drv click "$title" 1 >/dev/null
+check "OK on a file others may only read says it cannot be written, naming it" told 121 not-written
+check "the dialog stays open with its send list after that" until_rows 1005 4
+drv click "$title" 2 >/dev/null
+check "Cancel then ends" ended
+release
+check "the file that could not be written is left byte for byte" cmp -s "$job" "$scratch/job-before.ini"
+
+hold rw
+pick >/dev/null
+register_one 4
+drv click "$title" 1 >/dev/null
+check "OK on a file held with reading and writing shared writes it" ended
+release
+check "the shared file lists the send list" grep -q $'^ItemNum=4\r$' "$job"
+
+# 6. The largest books: time from start to the list shown.
 largest="$build/../native/tests/bench/make_largest_book"
 if [ -x "$largest" ]; then
   printf '[PARAM]\r\nTYPE=0\r\n' >"$settings"
@@ -192,6 +288,21 @@ sleep 0.3
 shot picker-en
 drv click "$title" 2 >/dev/null
 check "ends after Cancel in English" ended
+# OK on a file held open without sharing: told in English, naming the file.
+winjob='C:\users\'"$(basename "$(userdir)")"'\Documents\BrevantZelo\RelayFax\2.1\SendList.ini'
+pick >/dev/null
+hold none
+drv click "$title" 1 >/dev/null
+text=$(drv message faxpick | tr -d '\r' | utf8)
+sleep 0.5
+shot held-at-ok-en faxpick
+check "tells in English that the held file cannot be read, naming it" test "$text" = \
+  "The destinations were not saved, because the file \"$winjob\" cannot be read. Another program may be using it. Close that program and click OK again, or click Cancel."
+drv answer faxpick 1 >/dev/null
+drv gone faxpick 10000 '#32770' >/dev/null
+release
+drv click "$title" 2 >/dev/null
+check "ends after Cancel in English once more" ended
 stop_wine
 
 [ "$failures" = 0 ]

@@ -2,9 +2,9 @@
 # The installer under Wine, in one fresh prefix: a silent installation under
 # a Japanese locale, its files, registry values and shared data folder; the
 # installed editor started (when the build has one); a second, English
-# installation over it; the silent uninstallation; then the installer's
-# pages as a user sees them, in Japanese and English, with screenshots in
-# SCRATCH.
+# installation over it; the silent uninstallation, waited for both ways (its
+# copy of itself, and in place with _?=); then the installer's pages as a
+# user sees them, in Japanese and English, with screenshots in SCRATCH.
 #
 # installer_test.sh BUILD SCRATCH: BUILD is the win64 build folder (with
 # installer/faxbook-setup.exe and installer/stage/), SCRATCH a folder of its
@@ -52,6 +52,8 @@ if ! new_prefix "$scratch" ja_JP.UTF-8; then
 fi
 
 drive="$WINEPREFIX/drive_c"
+# The faces Japanese pages are laid out for, as on Windows (see lib.sh).
+use_japanese_ui_font
 # The product's one name and one version: the editor's title and about box.
 product="Address Book for Relay FAX"
 version=$(sed -n 's/.*"Version \([0-9][0-9.]*\)".*/\1/p' "$here/../../faxbook/res/faxbook.rc" | head -1)
@@ -171,18 +173,34 @@ check "registry Language English" [ "$(reg_value "$book_key" Language)" = Englis
 check "English files installed" installed_as en ja
 check "shared book kept on reinstallation" cmp -s "$book" "$scratch/book-before"
 
-# 4. Silent uninstallation: it runs from a copy of itself, so wait for the
-# installation folder to go. The spooler values the fax driver's setup
-# wrote after the installation stay.
+# 4. Silent uninstallation: "uninstall.exe /S" starts a copy of itself and
+# returns at once; the copy has done everything when the prefix's programs
+# have all ended. The spooler values the fax driver's setup wrote after the
+# installation stay.
 wine_run ja_JP.UTF-8 reg add "$spooler_key" /v InstallPath /d 'C:\Spool\spooler.dll' /f >/dev/null 2>&1
 wine_run ja_JP.UTF-8 reg add "$spooler_key" /v Version /d 2.1 /f >/dev/null 2>&1
 wine_run ja_JP.UTF-8 "$instdir/uninstall.exe" /S
-check "uninstaller removes the programs" poll 60 [ ! -e "$instdir" ]
+wait_wine
+check "uninstaller removes the programs and their folders" \
+  [ ! -e "$instdir" -a ! -e "$(dirname "$instdir")" ]
 check "uninstaller removes the registry values" \
   eval '! reg_has_key "$book_key" && ! reg_has_key "$uninstall_key"'
 check "uninstaller keeps the fax driver's spooler values" \
   [ "$(reg_value "$spooler_key" InstallPath)" = 'C:\Spool\spooler.dll' -a "$(reg_value "$spooler_key" Version)" = 2.1 ]
 check "uninstaller keeps the shared book" cmp -s "$book" "$scratch/book-before"
+
+# 4b. Run in place ("_?=FOLDER", the folder without quotes even with spaces:
+# the command line goes as it is through the driver), the uninstaller
+# returns when it is done and leaves only itself for its caller to delete.
+if [ -f "$driver" ]; then
+  wine_run ja_JP.UTF-8 "$setup" /S
+  winfolder="C:\\Program Files\\Brevant Zelo\\$product"
+  wine_run ja_JP.UTF-8 "$driver" run "$winfolder\\uninstall.exe" "/S _?=$winfolder" 120000 >/dev/null
+  check "an uninstaller run in place has removed everything else when it returns" \
+    eval '[ "$(ls "$instdir")" = uninstall.exe ] && ! reg_has_key "$book_key" && ! reg_has_key "$uninstall_key"'
+  rm -f "$instdir/uninstall.exe"
+  rmdir "$instdir" "$(dirname "$instdir")" 2>/dev/null
+fi
 
 # 5. The pages a user sees, in Japanese and English: the folder page with
 # its Install button, and the finish page. Screenshots by window id (no
@@ -212,7 +230,7 @@ if [ -n "$xvfb_pid" ] && [ -f "$driver" ]; then
     wait "$setup_pid" 2>/dev/null
     stop_wine
     wine_run ja_JP.UTF-8 "$instdir/uninstall.exe" /S
-    poll 60 [ ! -e "$instdir" ]
+    wait_wine
   done
 fi
 

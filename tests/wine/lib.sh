@@ -5,6 +5,7 @@
 # (ja_JP.UTF-8 gives code page 932, en_US.UTF-8 gives 1252).
 # wine_run LOCALE PROGRAM ARGS...: runs an x86_64 program in $WINEPREFIX.
 # set_windows_version VERSION: winxp, vista, win7, nt40, ... for the prefix.
+# use_japanese_ui_font: Japanese dialogs in the prefix's fonts as Windows draws them.
 
 WINE64=${WINE64:-/usr/lib/wine/wine64}
 export WINEDEBUG=-all
@@ -35,6 +36,20 @@ set_windows_version() {
   wine_run "${WINE_LOCALE:-ja_JP.UTF-8}" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
 }
 
+# Japanese Windows draws dialogs and lists ("MS Shell Dlg") in MS UI Gothic,
+# and installers' pages in MS PGothic, both proportional faces. Wine has none and falls back to the fixed-pitch IPA
+# Gothic, whose 12-pixel glyphs lose their underscores and descenders (in
+# lists and help texts alike, whatever the row's height) and whose wide
+# Latin letters overrun texts laid out for MS UI Gothic. IPA P Gothic is the
+# proportional face of the same family and draws both whole.
+use_japanese_ui_font() {
+  local face
+  for face in 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic'; do
+    wine_run ja_JP.UTF-8 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+      /d IPAPGothic /f >/dev/null 2>&1
+  done
+}
+
 # start_display FIRST LAST: an Xvfb of its own on the first free display
 # number from FIRST to LAST; exports DISPLAY and sets xvfb to its process id.
 # False when none could be started.
@@ -56,6 +71,12 @@ start_display() {
 stop_display() {
   kill "$xvfb" 2>/dev/null
   wait "$xvfb" 2>/dev/null
+}
+
+# wait_wine: until every program of the prefix has ended (an uninstaller's
+# copy of itself too), at most five minutes.
+wait_wine() {
+  timeout 300 "${WINESERVER:-/usr/lib/wine/wineserver64}" -w >/dev/null 2>&1
 }
 
 stop_wine() {

@@ -202,6 +202,53 @@ TEST(IniFiles, TheInMemoryOnesBehaveAsTheSystemsDo) {
   DeleteFileA(path.c_str());
 }
 
+// A file another program holds open meets the INI files and the file
+// system in memory as it meets the system's: without sharing it reads as
+// missing and takes no change; with reading and writing shared it reads
+// and takes changes; a replacement never gets past the holder.
+TEST(IniFiles, AHeldFileMeetsTheInMemoryOnesAsItMeetsTheSystems) {
+  const std::string path = Scratch() + "\\held_check.ini";
+  const std::string seed = "[BASE_INFO]\r\nItemNum=1\r\n";
+  struct Case {
+    const char* what;
+    DWORD share;
+    bool fakeSharing;
+  };
+  const Case cases[] = {
+      {"held without sharing", 0, false},
+      {"held with reading and writing shared", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+  };
+  sys::Win32FileSystem realFiles;
+  sys::Win32IniFiles real;
+  for (const Case& c : cases) {
+    DeleteFileA(path.c_str());
+    ASSERT_TRUE(realFiles.ReplaceContents(path, seed));
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, c.share, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE) << c.what;
+    sys::FakeFileSystem fakeFiles;
+    sys::FakeIniFiles fake(&fakeFiles);
+    fakeFiles.SetFile(path, seed);
+    fakeFiles.HoldOpen(path, c.fakeSharing);
+    const auto answers = [&](sys::FileSystem& files, sys::IniFiles& ini) {
+      std::string bytes;
+      std::vector<std::string> a;
+      a.push_back(sys::FileErrorText(files.ReadWhole(path, &bytes, 1 << 20)));
+      a.push_back(ini.ReadString(path, "BASE_INFO", "ItemNum", "dflt", 255));
+      a.push_back(ini.WriteString(path, "BASE_INFO", "ItemNum", "2") ? "w1" : "w0");
+      a.push_back(files.ReplaceContents(path, "x") ? "r1" : "r0");
+      return a;
+    };
+    const std::vector<std::string> fromSystem = answers(realFiles, real);
+    CloseHandle(holder);
+    EXPECT_EQ(answers(fakeFiles, fake), fromSystem) << c.what;
+    std::string realBytes;
+    ASSERT_TRUE(realFiles.ReadFile(path, &realBytes, 1 << 20));
+    EXPECT_EQ(*fakeFiles.File(path), realBytes) << c.what;
+  }
+  DeleteFileA(path.c_str());
+}
+
 TEST(PickerSystem, TheLocaleFoldersAndTheNetwork) {
   const char* expected = std::getenv("FAXBOOK_EXPECT_ACP");
   sys::Win32LocaleInfo locale;

@@ -8,7 +8,9 @@
 #
 # Usage: run_faxpick_test.sh WIN64_BUILD SCRATCH (the build must be the one
 # the script builds, build/win64 of this tree). Prints "ok NAME" or
-# "not ok NAME" per check; exits non-zero when any check failed.
+# "not ok NAME" per check; exits non-zero when any check failed. At the end,
+# without FAXPICK_RUN_DIR, the picker shares the editor's prefix
+# (scripts/run-faxbook.sh) and shows the book the editor keeps.
 set -u
 scratch=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,7 +26,8 @@ run() { "$root/scripts/run-faxpick.sh" "$@" >"$scratch/out" 2>&1; local s=$?; ca
 said() { grep -q "^$1" "$scratch/out"; }
 shows() { said "the picker shows $1 entries and $2 destinations"; }
 drive="$FAXPICK_RUN_DIR/wine/prefix/drive_c"
-find_file() { find "$drive/users" -path "*/Documents/BrevantZelo/$1" 2>/dev/null | head -1; }
+# The picker's folder name differs from the editor's in letter case only.
+find_file() { find "$drive/users" -ipath "*/Documents/BrevantZelo/$1" 2>/dev/null | head -1; }
 user_book() { find_file FaxbookDATA/address.fdt; }
 job() { find_file RelayFax/2.1/SendList.ini; }
 backups() { find "$drive/users" -name "$1.*.bak" | wc -l; }
@@ -83,5 +86,17 @@ check "and the script says so" said "the previous exchange file is kept as "
 check "the picker shows the new files" shows 3 4
 run --exchange "$scratch/four.ini" >/dev/null
 check "the same exchange file again makes no backup" test "$(backups SendList.ini)" = 1
+
+# 5. Without a prefix of its own the picker runs in the editor's: the book
+# the editor was given (and keeps) is the one the picker shows.
+unset FAXPICK_RUN_DIR
+export FAXBOOK_RUN_DIR="$scratch/shared"
+"$root/scripts/run-faxbook.sh" --book "$scratch/three.fdt" >"$scratch/out" 2>&1
+check "the editor keeps the book it was given" said "the editor shows 3 entries"
+run >/dev/null
+check "the picker shows the editor's book" shows 3 2
+check "and has not put its sample book in its place" \
+  cmp -s "$(find "$FAXBOOK_RUN_DIR/wine/prefix/drive_c/users" -ipath '*/Documents/BrevantZelo/FaxbookData/address.fdt' | head -1)" \
+  "$scratch/three.fdt"
 
 [ "$failures" = 0 ]

@@ -64,6 +64,12 @@ void ReadSystem(const Bytes& system, ReadHelp* out) {
           out->windows.push_back(w);
         }
         break;
+      case 9:
+        if (data.size() >= 10) {
+          d.Seek(8);
+          out->lcid = d.U16();
+        }
+        break;
       case 11: out->charset = static_cast<int>(d.U8()); break;
       default: break;
     }
@@ -82,8 +88,12 @@ void ReadText(const Bytes& link, std::size_t dataLen1, ReadTopic* topic) {
   f.U16();
   const unsigned bits = f.U16();
   if (bits & 0x0001) f.CompressedS32();
+  ReadLayout layout;
   for (unsigned b : {0x0002u, 0x0004u, 0x0008u, 0x0010u, 0x0020u, 0x0040u}) {
-    if (bits & b) f.CompressedS16();
+    if (!(bits & b)) continue;
+    const int value = f.CompressedS16();
+    if (b == 0x0010u) layout.left = value;
+    if (b == 0x0040u) layout.first = value;
   }
   if (bits & 0x0100) {
     f.U8();
@@ -92,9 +102,12 @@ void ReadText(const Bytes& link, std::size_t dataLen1, ReadTopic* topic) {
   if (bits & 0x0200) {
     const int tabs = f.CompressedS16();
     for (int i = 0; i < tabs && !f.Overrun(); ++i) {
-      if (f.CompressedU16() & 0x4000) f.CompressedU16();
+      const unsigned stop = f.CompressedU16();
+      layout.tabs.push_back(stop & 0x3FFF);
+      if (stop & 0x4000) f.CompressedU16();
     }
   }
+  topic->layouts.push_back(layout);
   std::size_t text = dataLen1;
   while (f.At() < dataLen1 && !f.Overrun()) {
     const std::size_t nul = link.find('\0', text);

@@ -15,11 +15,18 @@
 
 namespace winhelp {
 
+// A text record's indents in half points, and its tab stops.
+struct ReadLayout {
+  int left = 0, first = 0;
+  std::vector<unsigned> tabs;
+};
+
 struct ReadTopic {
   std::uint32_t offset = 0;  // as maps, contexts and jumps name it
   Bytes title;
-  Bytes text;                      // paragraphs ended by '\n'
+  Bytes text;                      // paragraphs ended by '\n', tabs as '\t'
   std::vector<std::int32_t> jumps; // context hashes of the jumps in it
+  std::vector<ReadLayout> layouts; // one per text record, in order
 };
 
 struct ReadWindow {
@@ -32,6 +39,7 @@ struct ReadHelp {
   Bytes title, copyright;
   std::uint32_t contents = 0;
   int charset = -1;
+  unsigned lcid = 0;  // |SYSTEM's language record, 0 when it has none
   std::vector<ReadWindow> windows;
   std::map<std::uint32_t, std::uint32_t> maps;     // map number -> topic offset
   std::map<std::int32_t, std::uint32_t> contexts;  // context hash -> topic offset

@@ -23,6 +23,7 @@ enum SystemRecord : unsigned {
   kRecContents = 3,
   kRecConfig = 4,
   kRecWindow = 6,
+  kRecLanguage = 9,
   kRecCharset = 11,
   kRecDialogFont = 12,
 };
@@ -89,6 +90,17 @@ Bytes SystemFile(const HelpDocument& doc, Encoder& encode, std::uint32_t content
     win.U32(0xFFFFFF);
     win.U32(0xFFFFFF);
     Record(&w, kRecWindow, win.Data());
+  }
+  // The language of a double-byte code page (the help engine compares and
+  // sorts the index by it): flags for the comparison, two unused words, then
+  // the locale. Single-byte pages serve several languages and carry none.
+  if (const unsigned lcid = LanguageOf(doc.codePage)) {
+    ByteWriter language;
+    language.U16(0);
+    language.U16(0);
+    language.U32(0);
+    language.U16(lcid);
+    Record(&w, kRecLanguage, language.Data());
   }
   const int charset = CharsetOf(doc.codePage);
   ByteWriter cs;
@@ -176,6 +188,20 @@ bool EncodeTopics(const HelpDocument& doc, Encoder& encode, std::vector<EncodedT
   return ok;
 }
 
+// The first bullet the code page has: "•", the Japanese "・", the middle
+// dot "·", at last "-". A double-byte bullet is a full-width character, as
+// wide as the font's size: the item's text starts after it with a gap of 8
+// half points (the stock stop at 28 holds only a half-width bullet).
+bool BulletOf(const HelpDocument& doc, BulletStyle* out) {
+  for (const char* utf8 : {"\xE2\x80\xA2", "\xE3\x83\xBB", "\xC2\xB7", "-"}) {
+    std::string why;
+    if (!ToCodePage(doc.codePage, utf8, &out->text, &why) || out->text.empty()) continue;
+    out->indent = out->text.size() > 1 ? 14 + 2 * doc.fontPoints + 8 : 28;
+    return true;
+  }
+  return false;
+}
+
 // Keywords in the order the index lists them: letters without case.
 bool KeywordBefore(const Bytes& a, const Bytes& b) {
   const auto fold = [](char c) {
@@ -220,8 +246,11 @@ bool WriteHelp(const HelpDocument& doc, WrittenHelp* out, std::string* error) {
       return false;
     }
   }
-  Bytes bullet;
-  encode(doc.codePage == 1252 ? "\xE2\x80\xA2" : "\xE3\x83\xBB", &bullet);
+  BulletStyle bullet;
+  if (!BulletOf(doc, &bullet)) {
+    *error = "code page " + std::to_string(doc.codePage) + " has no bullet";
+    return false;
+  }
   TopicFile topicFile;
   if (!BuildTopicFile(topics, bullet, &topicFile, error)) return false;
   const std::vector<std::uint32_t>& offsets = topicFile.topicOffsets;

@@ -54,4 +54,14 @@ int CharsetOf(int codePage) {
   }
 }
 
+unsigned LanguageOf(int codePage) {
+  switch (codePage) {
+    case 932: return 0x0411;
+    case 936: return 0x0804;
+    case 949: return 0x0412;
+    case 950: return 0x0404;
+    default: return 0;
+  }
+}
+
 }  // namespace winhelp

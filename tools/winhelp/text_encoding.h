@@ -15,4 +15,9 @@ bool ToCodePage(int codePage, const std::string& utf8, std::string* out, std::st
 // (932 -> 128 Shift-JIS, 1252 -> 0 ANSI, ...); 1 (default) when unknown.
 int CharsetOf(int codePage);
 
+// The language a double-byte code page is written in (932 -> 0x0411
+// Japanese, 936 -> 0x0804, 949 -> 0x0412, 950 -> 0x0404); 0 for the others,
+// which serve several languages each.
+unsigned LanguageOf(int codePage);
+
 }  // namespace winhelp

@@ -79,14 +79,17 @@ class Formatter {
   unsigned font_ = 0xFFFF;
 };
 
-Record TextRecord(const EncodedParagraph& p, const Bytes& bullet) {
+// The bullet's first-line indent: it starts 14 half points from the margin.
+constexpr int kBulletStart = 14;
+
+Record TextRecord(const EncodedParagraph& p, const BulletStyle& bullet) {
   Formatter f;
   const unsigned base = p.kind == EncodedParagraph::kTitle     ? kFontTitle
                         : p.kind == EncodedParagraph::kHeading ? kFontHeading
                                                                : kFontBody;
   f.Font(base);
   if (p.kind == EncodedParagraph::kBullet) {
-    f.Text(bullet);
+    f.Text(bullet.text);
     f.Command(Bytes(1, static_cast<char>(kCmdTab)));
   }
   for (const EncodedPiece& piece : p.pieces) {
@@ -138,10 +141,10 @@ Record TextRecord(const EncodedParagraph& p, const Bytes& bullet) {
     case EncodedParagraph::kBullet:
       w.U16(kSpaceAbove | kLeftIndent | kFirstIndent | kTabs);
       w.CompressedS16(4);
-      w.CompressedS16(28);
-      w.CompressedS16(-14);
+      w.CompressedS16(bullet.indent);
+      w.CompressedS16(kBulletStart - bullet.indent);
       w.CompressedS16(1);
-      w.CompressedU16(28);
+      w.CompressedU16(static_cast<unsigned>(bullet.indent));
       break;
   }
   w.Raw(f.Commands());
@@ -162,8 +165,8 @@ Bytes StoreBlock(const Bytes& plain) {
 
 }  // namespace
 
-bool BuildTopicFile(const std::vector<EncodedTopic>& topics, const Bytes& bullet, TopicFile* out,
-                    std::string* error) {
+bool BuildTopicFile(const std::vector<EncodedTopic>& topics, const BulletStyle& bullet,
+                    TopicFile* out, std::string* error) {
   // The records in file order: each topic's header and paragraphs, and an
   // empty header that ends the list.
   std::vector<Record> records;

@@ -45,8 +45,16 @@ struct TopicFile {
   std::vector<std::uint32_t> topicOffsets;
 };
 
-// The bullet that leads a bullet paragraph, in the file's code page.
-bool BuildTopicFile(const std::vector<EncodedTopic>& topics, const Bytes& bullet, TopicFile* out,
-                    std::string* error);
+// The bullet that leads a bullet paragraph, in the file's code page, and
+// where the item's text starts (half points from the left margin; the
+// bullet itself starts at 14): far enough for the bullet's width, or its tab
+// overruns the stop and the text jumps to the next default one.
+struct BulletStyle {
+  Bytes text;
+  int indent = 28;
+};
+
+bool BuildTopicFile(const std::vector<EncodedTopic>& topics, const BulletStyle& bullet,
+                    TopicFile* out, std::string* error);
 
 }  // namespace winhelp

@@ -117,6 +117,7 @@ TEST(HelpWriter, TheEngineFindsWindowsCharsetAndTitleWhereItLooks) {
   EXPECT_EQ(h.minor, 33u);
   EXPECT_EQ(h.flags, 4u);  // 4 KiB blocks in the LZ77 form
   EXPECT_EQ(h.charset, 128);
+  EXPECT_EQ(h.lcid, 0x0411u);
   EXPECT_EQ(h.title, Sjis("アドレス帳 ヘルプ"));
   ASSERT_EQ(h.windows.size(), 2u);
   EXPECT_EQ(h.windows[1].name, "ABookM");
@@ -151,6 +152,36 @@ TEST(HelpWriter, HeadingsAreTextAndCommentsAreNot) {
   EXPECT_EQ(b.doc.topics[2].paragraphs[0].kind, winhelp::Paragraph::kHeading);
   EXPECT_EQ(b.read.topics[2].text.find("comment"), std::string::npos);
   EXPECT_NE(b.read.topics[2].text.find("\x8C\xA9\x8F\x6F\x82\xB5\n"), std::string::npos);
+}
+
+// A bullet item's text starts at its tab stop; the bullet must end before
+// it, or the tab jumps to the next default stop and the item's text lands
+// far from its bullet. A full-width bullet is as wide as the font's size, a
+// half-width one half that.
+TEST(HelpWriter, BulletItemsLeaveRoomForTheirBullet) {
+  struct Case {
+    int codePage;
+    int points;
+    int bulletWidth;  // half points
+    unsigned lcid;    // the language record, 0: none
+  };
+  for (const Case& c : {Case{932, 9, 18, 0x0411}, Case{932, 12, 24, 0x0411},
+                        Case{1252, 10, 10, 0}, Case{1250, 10, 10, 0}, Case{936, 9, 18, 0x0804}}) {
+    const std::string source = "@codepage " + std::to_string(c.codePage) + "\n@font F|" +
+                               std::to_string(c.points) + "\n* T\n@context t\n- item\n";
+    Built b;
+    Build(source, &b);
+    ASSERT_EQ(b.read.topics.size(), 1u);
+    const std::vector<winhelp::ReadLayout>& layouts = b.read.topics[0].layouts;
+    ASSERT_EQ(layouts.size(), 2u) << c.codePage;  // the title line and the item
+    const winhelp::ReadLayout& item = layouts[1];
+    ASSERT_EQ(item.tabs.size(), 1u) << c.codePage;
+    EXPECT_EQ(item.tabs[0], static_cast<unsigned>(item.left)) << c.codePage;
+    const int bulletStart = item.left + item.first;
+    EXPECT_GE(bulletStart, 0) << c.codePage;
+    EXPECT_GE(item.left - bulletStart, c.bulletWidth + 2) << c.codePage << " at " << c.points;
+    EXPECT_EQ(b.read.lcid, c.lcid) << c.codePage;
+  }
 }
 
 TEST(HelpWriter, KeywordsListEveryTopicThatNamesThem) {
