@@ -24,6 +24,9 @@ TEST(CodePageToUtf8, NamesEveryByteThatIsNoCharacter) {
       // character starts at the second.
       {932, "\x85\x40\x93\x63", bad + "@\xE7\x94\xB0", {0}},
       {932, "", "", {}},
+      {932, "\x80\xA0\xFD", bad + bad + bad, {0, 1, 2}},  // single bytes the page leaves out
+      {1252, "x\x81", "x" + bad, {1}},
+      {1250, "\x81\x98", bad + bad, {0, 1}},
   };
   for (const Case& c : cases) {
     std::string out = "stale";

@@ -10,11 +10,20 @@ namespace sys {
 namespace {
 
 // UTF-16 of bytes that are characters of the page; false when any is none.
+// The system's tables carry a byte the page leaves undefined in 0x80-0x9F
+// over as the control character of the same number (0x81 in 1252 becomes
+// U+0081): that is no character of the page either.
 bool StrictlyWide(UINT codePage, const char* bytes, int length, std::vector<wchar_t>* wide) {
   const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, length, nullptr, 0);
   if (n <= 0) return false;
   wide->resize(static_cast<std::size_t>(n));
-  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, length, wide->data(), n) == n;
+  if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, length, wide->data(), n) != n) {
+    return false;
+  }
+  for (wchar_t c : *wide) {
+    if (c >= 0x80 && c <= 0x9F) return false;
+  }
+  return true;
 }
 
 }  // namespace
