@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine and runs every test layer:
-#   native unit and dialog tests, fdtool, the libFuzzer targets,
-#   the win64 build with its tests under Wine, and the win32 build.
+#   native unit and dialog tests, fdtool, the libFuzzer targets, the
+#   store's tests and the fuzzers again on the plain byte scans (those the
+#   i686 build runs, which no processor here runs otherwise), the win64
+#   build with its tests under Wine, and the win32 build.
 # Ends with the line "N passed, N failed"; exits non-zero when anything failed.
 set -u
 cd "$(dirname "$0")/.."
@@ -14,6 +16,23 @@ mkdir -p "$logs"
 jobs=$(nproc)
 
 step() { echo "== $*"; }
+
+# run_fuzzers BUILD RUNS [SUFFIX]: each libFuzzer target of the build on a
+# copy of its corpus for RUNS inputs; SUFFIX tells its checks and logs apart.
+run_fuzzers() {
+  local fuzzer name corpus work log
+  for fuzzer in "$1"/tests/fuzz/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    name=$(basename "$fuzzer")
+    corpus="tests/fuzz/corpus/${name#fuzz_}"
+    log="$logs/$name${3:+-$3}.log"
+    work=$(mktemp -d)
+    cp -r "$corpus"/. "$work"/ 2>/dev/null
+    check "$name${3:+ ($3)}" "$fuzzer" -runs="$2" -max_len=4096 -seed=1 "$work" \
+      >"$log" 2>&1 || tail -n 30 "$log"
+    rm -rf "$work"
+  done
+}
 
 # build PRESET: configures and builds one preset, logs in build/logs.
 build() {
@@ -28,19 +47,25 @@ if build native; then
   (cd build/native && ctest -j "$jobs" --timeout 300 >"$logs/native-ctest.log" 2>&1)
   add_ctest_counts "$logs/native-ctest.log"
   echo "   ctest: $passed passed, $failed failed so far"
-  for fuzzer in build/native/tests/fuzz/fuzz_*; do
-    [ -x "$fuzzer" ] || continue
-    name=$(basename "$fuzzer")
-    corpus="tests/fuzz/corpus/${name#fuzz_}"
-    work=$(mktemp -d)
-    cp -r "$corpus"/. "$work"/ 2>/dev/null
-    check "$name" "$fuzzer" -runs="${FUZZ_RUNS:-50000}" -max_len=4096 -seed=1 "$work" \
-      >"$logs/$name.log" 2>&1 || tail -n 30 "$logs/$name.log"
-    rm -rf "$work"
-  done
+  run_fuzzers build/native "${FUZZ_RUNS:-50000}"
 else
   fail "native build"
   tail -n 40 "$logs/native-configure.log" "$logs/native-build.log"
+fi
+
+step "plain scans: the store's tests and the fuzzers"
+# The same code as the i686 build runs: its processor has no SSE2, so the
+# store's scans take their plain paths. Only what tests them is built.
+if build native-plain-scans; then
+  pass
+  log="$logs/native-plain-scans-store_test.log"
+  FAXBOOK_TEST_DATA="$root/tests/data" build/native-plain-scans/store/store_test >"$log" 2>&1
+  add_gtest_counts "store_test (plain scans)" "$log" $?
+  # The fast-scan fuzzers above have explored the rest of the same code.
+  run_fuzzers build/native-plain-scans "${FUZZ_PLAIN_RUNS:-10000}" plain-scans
+else
+  fail "native build with the plain scans"
+  tail -n 40 "$logs/native-plain-scans-configure.log" "$logs/native-plain-scans-build.log"
 fi
 
 step "win64 build and its tests under Wine"

@@ -6,7 +6,14 @@
 #include <cstring>
 #include <string_view>
 
-#if defined(__SSE2__)
+// FAXBOOK_SSE2_SCANS: the scans go sixteen bytes at a time. Builds for
+// processors without SSE2 (the i686 programs) run the plain versions, and
+// so does a build with FAXBOOK_PLAIN_SCANS, which makes the same choice on
+// any processor so that the plain versions are tested where the programs
+// are not run.
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__)) && \
+    !defined(FAXBOOK_PLAIN_SCANS)
+#define FAXBOOK_SSE2_SCANS 1
 #include <emmintrin.h>
 #endif
 
@@ -57,7 +64,7 @@ inline std::size_t FindAny(std::string_view text, std::size_t from, unsigned cha
   const char* const p = text.data();
   const std::size_t n = text.size();
   std::size_t i = from;
-#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#if defined(FAXBOOK_SSE2_SCANS)
   const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
   const __m128i vc = _mm_set1_epi8(static_cast<char>(c));
   const __m128i vd = _mm_set1_epi8(static_cast<char>(d));

@@ -7,11 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "store/book_format.h"
+#include "store/byte_scan.h"
 #include "store/text_fields.h"
 
 namespace store {
@@ -20,7 +17,7 @@ constexpr std::size_t kBlock = 64;
 struct Masks { std::uint64_t quote = 0, comma = 0, at = 0; };
 // The masks of 64 bytes.
 inline Masks MasksOfBlock(const char* p) {
-#if defined(__SSE2__)
+#if defined(FAXBOOK_SSE2_SCANS)
   const __m128i quote = _mm_set1_epi8('"');
   const __m128i comma = _mm_set1_epi8(',');
   const __m128i at = _mm_set1_epi8(0x40);

@@ -5,10 +5,6 @@
 
 #include "store/byte_scan.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace store {
 using scan::HasByte;
 using scan::Load8;
@@ -66,7 +62,7 @@ std::string_view NextField(std::string_view* rest, std::string* scratch) {
     // The run up to the next quote goes as one piece: out never passes the
     // bytes read.
     std::size_t quote;
-#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#if defined(FAXBOOK_SSE2_SCANS)
     if (at + 16 <= n) {
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
       const unsigned mask = static_cast<unsigned>(

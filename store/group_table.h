@@ -165,6 +165,9 @@ class GroupTable {
   // Read access for tools and tests.
   const GroupRecord& Slot(int index) const { return slots_[static_cast<std::size_t>(index)].info; }
   int UsedSlots() const { return usedSlots_; }
+  // Bytes the members' texts take, those edits left behind included: it
+  // drops when the texts still held are packed afresh.
+  std::size_t PackedBytes() const { return packer_.Size(); }
 
  private:
   struct Position {

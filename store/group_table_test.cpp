@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "store/csv_field.h"
+
 #include "store/test_support.h"
 
 namespace store {
@@ -161,6 +165,140 @@ TEST_F(GroupTableTest, UnexpectedSlotKindsAreReported) {
   EXPECT_EQ(out.size(), 1u);
   EXPECT_TRUE(table.DeleteGroup(4));
   EXPECT_EQ(alerts.shown.size(), 2u);
+}
+
+// Deleting and editing groups leaves old texts behind until most of the
+// buffer is waste; then the members still held are packed afresh. A large
+// group set goes through that twice, and every member, however it was
+// added, reads and writes as before.
+TEST(GroupTableCompaction, EveryMemberSurvivesRepacking) {
+  RecordingAlerts alerts;
+  GroupTable table(932, &alerts);
+  std::map<int, std::vector<MemberEntry>> expected;  // key -> members in position order
+  std::vector<int> slotKeys(kGroupSlots, 0);
+  // A member of group g at position m, every text at its limit, with
+  // commas, quotes and double-byte text that the writer must quote.
+  const auto memberOf = [](int g, int m) {
+    MemberEntry e;
+    const std::string id = std::to_string(g) + "-" + std::to_string(m);
+    const auto fill = [&](const std::string& start, std::size_t size) {
+      std::string t = start + id;
+      while (t.size() < size) t += static_cast<char>('a' + (t.size() + g + m) % 26);
+      return t.substr(0, size);
+    };
+    e.dispName = fill("\x93\x63\x92\x86", 16);
+    e.dispNameJP = fill("R", 16);
+    e.faxNumber = fill("03-", 32);
+    e.subAddress = fill("1", 20);
+    e.password = fill("p", 20);
+    e.companyName = fill("\"Co, \"\"", 64);
+    e.departmentName = fill("D,", 64);
+    e.clientName = fill("C", 20);
+    e.respect = (g + m) % 4;
+    return e;
+  };
+  const auto fieldsOf = [](const MemberEntry& e) {
+    std::string line;
+    for (const TextField& f : kTextFields) {
+      AppendQuotedField(e.*f.member, &line);
+      line += ',';
+    }
+    return line + std::to_string(e.respect);
+  };
+  // Groups of 80 from firstKey on: members added one by one (as the texts of
+  // a member line, or as the line's fields) or made with the group's slot.
+  const auto addGroups = [&](int firstKey, int count) {
+    for (int key = firstKey; key < firstKey + count; ++key) {
+      std::vector<MemberEntry>& members = expected[key];
+      for (int m = 0; m < kMaxMembers; ++m) members.push_back(memberOf(key, m));
+      if (key % 3 == 0) {
+        ASSERT_TRUE(table.CreateGroupSlot(key, kMaxMembers, kKindGroup, members));
+      } else {
+        ASSERT_TRUE(table.AddMember(key, kKindGroup, MemberEntry()));
+        for (const MemberEntry& e : members) {
+          ASSERT_TRUE(key % 3 == 1 ? table.AddMemberFields(key, kKindMember, fieldsOf(e),
+                                                          e.dispNameJP, true)
+                                   : table.AddMember(key, kKindMember, e));
+        }
+      }
+    }
+  };
+  const auto expectEveryMember = [&](const char* when) {
+    SCOPED_TRACE(when);
+    ASSERT_EQ(table.UsedSlots(), static_cast<int>(expected.size()));
+    for (const auto& group : expected) {
+      const int key = group.first;
+      const std::vector<MemberEntry>& members = group.second;
+      std::vector<MemberEntry> got;
+      ASSERT_EQ(table.CopyMembers(key, kMaxMembers, &got), static_cast<int>(members.size()));
+      for (std::size_t i = 0; i < members.size(); ++i) {
+        for (const TextField& f : kTextFields) {
+          ASSERT_EQ(got[i].*f.member, members[i].*f.member) << "group " << key << " member " << i;
+        }
+        ASSERT_EQ(got[i].respect, members[i].respect) << "group " << key << " member " << i;
+      }
+      std::size_t written = 0;
+      table.ForEachMemberToWrite(key, [&](const TextsView* texts, std::string_view canonical) {
+        const std::string want = fieldsOf(members[written++]);
+        if (texts) {
+          MemberEntry m;
+          CopyInto(*texts, &m);
+          ASSERT_EQ(fieldsOf(m), want) << "group " << key;
+        } else {
+          ASSERT_EQ(canonical, want) << "group " << key;
+        }
+      });
+      ASSERT_EQ(written, members.size());
+    }
+    for (int i = 0; i < kGroupSlots; ++i) ASSERT_EQ(table.Slot(i).key, slotKeys[static_cast<std::size_t>(i)]);
+  };
+  // Deletes groups from `key` on, one at a time, until the texts are packed
+  // afresh; returns the next key.
+  const auto deleteUntilRepacked = [&](int key) {
+    for (std::size_t before = table.PackedBytes();
+         table.PackedBytes() >= before && !expected.empty(); ++key) {
+      before = table.PackedBytes();
+      if (!expected.count(key)) continue;
+      EXPECT_TRUE(table.DeleteGroup(key));
+      expected.erase(key);
+      for (int& k : slotKeys) k = k == key ? 0 : k;
+    }
+    return key;
+  };
+
+  addGroups(1, 1000);
+  for (int i = 0; i < 1000; ++i) slotKeys[static_cast<std::size_t>(i)] = i + 1;
+  const std::size_t full = table.PackedBytes();
+  ASSERT_GT(full, 16u << 20);
+  expectEveryMember("before");
+
+  // Groups go from the first on; the members left are repacked once half of
+  // the buffer is waste.
+  int key = 1;
+  key = deleteUntilRepacked(key);
+  EXPECT_LT(table.PackedBytes(), full * 3 / 4);
+  expectEveryMember("after the first repacking");
+
+  // New groups take the freed slots, lowest first, and free positions
+  // between members; then deletions and edits repack again.
+  int freed = 0;
+  for (int i = 0; i < kGroupSlots; ++i) freed += slotKeys[static_cast<std::size_t>(i)] == 0 && i < 1000;
+  addGroups(2001, freed);
+  for (int i = 0, next = 2001; i < 1000; ++i) {
+    if (slotKeys[static_cast<std::size_t>(i)] == 0) slotKeys[static_cast<std::size_t>(i)] = next++;
+  }
+  RemovedGroups owner;
+  const MemberEntry gone = memberOf(2001, 5);
+  ASSERT_TRUE(table.RemoveMember(gone.dispNameJP, &owner));
+  auto& members = expected[2001];
+  members.erase(members.begin() + 5);
+  ASSERT_TRUE(table.AddMember(2001, kKindMember, memberOf(2001, 99)));  // into the free position
+  members.insert(members.begin() + 5, memberOf(2001, 99));
+  expectEveryMember("with the new groups");
+  deleteUntilRepacked(key);
+  expectEveryMember("after the second repacking");
+  EXPECT_TRUE(owner.removed.empty());
+  EXPECT_TRUE(alerts.shown.empty());
 }
 
 }  // namespace

@@ -5,8 +5,9 @@ namespace importing {
 bool LineSplitter::Emit(std::string_view line, const LineSink& sink) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   const std::size_t nul = line.find('\0');
-  if (nul != std::string_view::npos) line = line.substr(0, nul);
-  return sink(line);
+  if (nul == std::string_view::npos) return sink(line, false);
+  const bool cut = line.find_first_not_of('\0', nul) != std::string_view::npos;
+  return sink(line.substr(0, nul), cut);
 }
 
 bool LineSplitter::Feed(std::string_view piece, const LineSink& sink) {
@@ -54,7 +55,7 @@ bool ReadLines(sys::FileSystem& files, const std::string& path, const LineSink& 
 
 bool ReadFirstLine(sys::FileSystem& files, const std::string& path, std::string* line) {
   bool found = false;
-  const bool read = ReadLines(files, path, [&](std::string_view first) {
+  const bool read = ReadLines(files, path, [&](std::string_view first, bool) {
     line->assign(first);
     found = true;
     return false;

@@ -3,8 +3,9 @@
 // A line ends at a line feed; a carriage return just before it is dropped
 // (a lone one stays in the line). A last line without a line feed counts;
 // an empty file has no lines. A NUL byte ends the line's text, as it ends
-// a C string. Lines may be of any length: they are gathered across the
-// pieces of the file.
+// a C string; the reader is told when bytes other than NULs followed it,
+// so that what they held is not lost without a word. Lines may be of any
+// length: they are gathered across the pieces of the file.
 #pragma once
 
 #include <functional>
@@ -15,8 +16,9 @@
 
 namespace importing {
 
-// Returns false to stop reading.
-using LineSink = std::function<bool(std::string_view line)>;
+// Gets each line's text and whether a NUL byte cut it short (bytes other
+// than NULs followed the first one); returns false to stop reading.
+using LineSink = std::function<bool(std::string_view line, bool cutAtNul)>;
 
 class LineSplitter {
  public:

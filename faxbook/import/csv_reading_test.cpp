@@ -15,10 +15,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Each line's text; one a NUL byte cut short starts with "[cut]".
 Lines AllLines(sys::FakeFileSystem& files, const std::string& path, bool* ok = nullptr) {
   Lines lines;
-  const bool read = ReadLines(files, path, [&](std::string_view line) {
-    lines.emplace_back(line);
+  const bool read = ReadLines(files, path, [&](std::string_view line, bool cut) {
+    lines.push_back((cut ? "[cut]" : "") + std::string(line));
     return true;
   });
   if (ok) *ok = read;
@@ -36,7 +37,10 @@ TEST(CsvLines, EndAtLineFeedsInAnyPieceSize) {
       {"a\nb", {"a", "b"}},                  // a last line without its end counts
       {"a\r\r\nb", {"a\r", "b"}},            // only the CR before the LF goes
       {"a\rb\n", {"a\rb"}},                  // a lone CR stays in the line
-      {std::string("x\0y,z\nw", 7), {"x", "w"}},           // a NUL ends the line's text
+      {std::string("x\0y,z\nw", 7), {"[cut]x", "w"}},      // a NUL ends the line's text
+      {std::string("\0rest\r\n", 7), {"[cut]"}},
+      {std::string("a,b\0\0\r\nc\0", 9), {"a,b", "c"}},   // only NULs after it: nothing lost
+      {std::string("a\0\0b\n", 5), {"[cut]a"}},
       {"\n\n\x82\xA0\r\n", {"", "", "\x82\xA0"}},
   };
   for (const Case& c : cases) {

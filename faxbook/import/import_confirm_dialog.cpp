@@ -253,6 +253,7 @@ void CImportConfirmDialog::Edit() {
   edited.score = 0;
   edited.refused = edited.tooLong = 0;
   edited.unconvertible = false;
+  edited.cutAtNul = false;
   SortRows(sortColumn_, true);
 }
 

@@ -29,7 +29,8 @@ RowLoader::RowLoader(const ColumnMapping& mapping, const editing::TextRules& rul
                    [](const Target& a, const Target& b) { return a.column < b.column; });
 }
 
-bool RowLoader::Load(std::string_view line, int lineNumber, bool unconvertible, ImportRow* row) {
+bool RowLoader::Load(std::string_view line, int lineNumber, bool unconvertible, ImportRow* row,
+                     bool cutAtNul) {
   *row = ImportRow();
   row->line = lineNumber;
   bool any = false;
@@ -54,10 +55,14 @@ bool RowLoader::Load(std::string_view line, int lineNumber, bool unconvertible, 
       }
     }
   }
-  if (!any) return false;
+  if (!any && !cutAtNul) return false;
   if ((*row)[editing::Field::kDispNameJP].empty()) row->score += 1;
   if (unconvertible) {
     row->unconvertible = true;
+    row->score += kRefusedScore;
+  }
+  if (cutAtNul) {
+    row->cutAtNul = true;
     row->score += kRefusedScore;
   }
   return true;
@@ -75,7 +80,7 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
     std::string converted;
     int lineNumber = 0;
     bool tooMany = false;
-    const bool read = ReadLines(files, path, [&](std::string_view line) {
+    const bool read = ReadLines(files, path, [&](std::string_view line, bool cutAtNul) {
       if (++lineNumber == 1) return true;  // the header
       if (lineNumber == INT_MAX) {
         tooMany = true;
@@ -86,7 +91,9 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
         converter->Convert(line, &converted, &unconvertible);
         line = converted;
       }
-      if (loader.Load(line, lineNumber, unconvertible, &row)) rows->push_back(std::move(row));
+      if (loader.Load(line, lineNumber, unconvertible, &row, cutAtNul)) {
+        rows->push_back(std::move(row));
+      }
       return true;
     });
     if (read && !tooMany) return true;

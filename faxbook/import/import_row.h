@@ -30,6 +30,9 @@ struct ImportRow {
   unsigned tooLong = 0;
   // The line held a character the book's code page lacks (UTF-8 import).
   bool unconvertible = false;
+  // A NUL byte cut the line short: the values are those before it, and the
+  // rest of the line is not in the row.
+  bool cutAtNul = false;
 
   std::string& operator[](editing::Field f) { return values[static_cast<std::size_t>(f)]; }
   const std::string& operator[](editing::Field f) const {
@@ -49,8 +52,11 @@ class RowLoader {
   // column's value (ideographic spaces made two spaces, blanks trimmed),
   // scoring each non-empty value against its field; the registration name
   // only in Japanese. True when at least one field received a value; a line
-  // without any is no row. unconvertible marks the row refused.
-  bool Load(std::string_view line, int lineNumber, bool unconvertible, ImportRow* row);
+  // without any is no row. unconvertible marks the row refused, and so does
+  // cutAtNul (the line's text ended at a NUL byte with more after it), which
+  // makes a row even of a line without values before the NUL.
+  bool Load(std::string_view line, int lineNumber, bool unconvertible, ImportRow* row,
+            bool cutAtNul = false);
 
  private:
   struct Target {

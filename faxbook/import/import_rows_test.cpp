@@ -147,6 +147,40 @@ TEST(LoadCsvRows, AVeryLongValueIsARowThatWillBeCut) {
   EXPECT_STREQ(MarkOf(rows[0].score), "?");
 }
 
+TEST(LoadCsvRows, ALineCutAtANulIsARefusedRowWhateverCameBeforeIt) {
+  struct Case {
+    std::string line;
+    Values values;  // what stood before the NUL
+  } cases[] = {
+      {std::string("N,R,03\0,,,,,Desk", 16), {"N", "R", "03", "", "", "", "", ""}},
+      {std::string("N,R\0" "03", 6), {"N", "R", "", "", "", "", "", ""}},
+      {std::string("\0N,R,03", 7), {"", "", "", "", "", "", "", ""}},  // nothing before it
+      {std::string(",,\0N", 4), {"", "", "", "", "", "", "", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    sys::FakeFileSystem files;
+    files.SetFile("C:\\in.csv", "h\r\n" + c.line + "\r\nOK,OK,04\r\n");
+    std::vector<ImportRow> rows;
+    ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", Straight(), kJapanese, &rows));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(ValuesOf(rows[0]), c.values);
+    EXPECT_TRUE(rows[0].cutAtNul);
+    EXPECT_EQ(rows[0].line, 2);
+    EXPECT_STREQ(MarkOf(rows[0].score), "!");
+    EXPECT_FALSE(rows[1].cutAtNul);
+    EXPECT_STREQ(MarkOf(rows[1].score), "");
+  }
+  // NULs that end a line hide nothing: the row is as without them.
+  sys::FakeFileSystem files;
+  files.SetFile("C:\\in.csv", std::string("h\nN,R,03\0\0\n", 11));
+  std::vector<ImportRow> rows;
+  ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", Straight(), kJapanese, &rows));
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_FALSE(rows[0].cutAtNul);
+  EXPECT_EQ(rows[0].score, 0);
+}
+
 ImportRow Row(const std::string& name, const std::string& reading, int score = 0) {
   ImportRow row;
   row[Field::kDispName] = name;

@@ -56,6 +56,11 @@ FileError FakeFileSystem::ReadChunks(const std::string& path, std::size_t maxByt
 
 bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
 
+bool FakeFileSystem::SameFile(const std::string& a, const std::string& b) {
+  if (!FileExists(a) || !FileExists(b)) return false;
+  return a == b || sameFiles_.count({a, b}) != 0 || sameFiles_.count({b, a}) != 0;
+}
+
 bool FakeFileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
   auto it = files_.find(path);
   if (it == files_.end() || ErrorFor(path) != FileError::kNone || held_.count(path)) return false;

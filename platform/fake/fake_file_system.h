@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "platform/sys/file_system.h"
 
@@ -15,6 +16,8 @@ class FakeFileSystem : public FileSystem {
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
+  // Equal names of an existing file, or names made one with SetSameFile.
+  bool SameFile(const std::string& a, const std::string& b) override;
   // Fails for a missing or unreadable file and for one held open elsewhere.
   bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;
@@ -28,6 +31,9 @@ class FakeFileSystem : public FileSystem {
   // Test controls.
   void SetFile(const std::string& path, std::string contents) { files_[path] = std::move(contents); }
   const std::string* File(const std::string& path) const;
+  // The two names reach one file, as a link or another spelling would (the
+  // contents are still kept per name).
+  void SetSameFile(const std::string& a, const std::string& b) { sameFiles_.insert({a, b}); }
   // The next replacement writes this many bytes of its temporary file, then
   // the device reports a full disk.
   void FailNextWriteAfter(std::size_t bytes) { failAfter_ = bytes; armed_ = true; }
@@ -68,6 +74,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::size_t> readFailures_;
   std::set<std::string> openAccess_;
   std::set<std::string> readOnly_;
+  std::set<std::pair<std::string, std::string>> sameFiles_;
   std::size_t failAfter_ = 0;
   bool armed_ = false;
   int replaces_ = 0;

@@ -120,6 +120,33 @@ void RemoveLeftovers(const std::string& path) {
   }
 }
 
+// The file that path leads to when its last part is a symbolic link (a
+// link to a link followed on, a relative target taken from the link's
+// folder); path itself when it is none. The target need not exist yet.
+// False for a loop of links.
+bool FollowLinks(std::string* path) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat st {};
+    if (::lstat(path->c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    std::string target(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096, '\0');
+    const ssize_t n = ::readlink(path->c_str(), target.data(), target.size());
+    if (n < 0) return true;
+    if (static_cast<std::size_t>(n) >= target.size()) {
+      errno = ENAMETOOLONG;
+      return false;
+    }
+    target.resize(static_cast<std::size_t>(n));
+    if (target.empty()) return true;
+    if (target[0] != '/') {
+      const std::size_t slash = path->rfind('/');
+      if (slash != std::string::npos) target = path->substr(0, slash + 1) + target;
+    }
+    *path = target;
+  }
+  errno = ELOOP;
+  return false;
+}
+
 void SyncFolder(const std::string& folder) {
   Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.get() >= 0) ::fsync(fd.get());
@@ -159,6 +186,12 @@ bool PosixFileSystem::FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 bool PosixFileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return false;
@@ -184,7 +217,10 @@ FileError PosixFileSystem::OpenOrCreate(const std::string& path, bool withOpenAc
   return FileError::kNone;
 }
 
-FileError PosixFileSystem::ReplaceWith(const std::string& path, const ContentWriter& writer) {
+FileError PosixFileSystem::ReplaceWith(const std::string& given, const ContentWriter& writer) {
+  // A symbolic link stays a link: the file it leads to is replaced.
+  std::string path = given;
+  if (!FollowLinks(&path)) return FromErrno(errno);
   RemoveLeftovers(path);
   const std::string folder = FolderOf(path);
   struct stat st {};

@@ -12,6 +12,8 @@ class PosixFileSystem : public FileSystem {
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
+  // The same device and inode.
+  bool SameFile(const std::string& a, const std::string& b) override;
   // No program can hold a file against others here: only the size is read.
   bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
   bool RemoveFile(const std::string& path) override;
@@ -22,6 +24,8 @@ class PosixFileSystem : public FileSystem {
   // system has none, "NAME.~fbkXXXXXX.tmp" under a lock), flushes it to the
   // disk, gives it the existing file's permission bits, names it and renames
   // it over the file. Leftover "NAME.~fbk*" files nobody holds are removed.
+  // When path is a symbolic link, the file it leads to is replaced (in its
+  // own folder, with its permission bits), and the link stays.
   FileError ReplaceWith(const std::string& path, const ContentWriter& writer) override;
 };
 

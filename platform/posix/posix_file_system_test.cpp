@@ -191,5 +191,74 @@ TEST_F(PosixFileSystemTest, PiecesHandOverTheWholeFileInOrderUntilTheSinkStops) 
   EXPECT_FALSE(files.SizeWithoutSharing(dir, &size));
 }
 
+TEST_F(PosixFileSystemTest, SameFileAsksTheFileNotItsName) {
+  ASSERT_EQ(::mkdir((dir + "/sub").c_str(), 0755), 0);
+  ASSERT_EQ(files.ReplaceWhole(dir + "/book.fdt", "book"), kOk);
+  ASSERT_EQ(files.ReplaceWhole(dir + "/other.fdt", "book"), kOk);  // equal bytes, another file
+  ASSERT_EQ(::link((dir + "/book.fdt").c_str(), (dir + "/hard.fdt").c_str()), 0);
+  ASSERT_EQ(::symlink("../book.fdt", (dir + "/sub/soft.fdt").c_str()), 0);
+  ASSERT_EQ(::symlink("missing.fdt", (dir + "/dangling.fdt").c_str()), 0);
+  const std::string book = dir + "/book.fdt";
+  struct Case {
+    std::string other;
+    bool same;
+  } cases[] = {
+      {book, true},
+      {dir + "/./sub/../book.fdt", true},
+      {dir + "/hard.fdt", true},
+      {dir + "/sub/soft.fdt", true},
+      {dir + "/other.fdt", false},
+      {dir + "/missing.fdt", false},
+      {dir + "/dangling.fdt", false},
+      {dir, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(files.SameFile(book, c.other), c.same) << c.other;
+    EXPECT_EQ(files.SameFile(c.other, book), c.same) << c.other;
+  }
+  EXPECT_FALSE(files.SameFile(dir + "/missing.fdt", dir + "/missing.fdt"));
+}
+
+TEST_F(PosixFileSystemTest, AReplacedLinkStaysALinkAndItsTargetTakesTheBytes) {
+  ASSERT_EQ(::mkdir((dir + "/books").c_str(), 0755), 0);
+  const std::string target = dir + "/books/address.fdt";
+  struct Case {
+    const char* what;
+    std::string link;
+    std::string linkTo;     // what the link holds
+    bool targetExists;
+  } cases[] = {
+      {"an absolute link into another folder", dir + "/abs.fdt", target, true},
+      {"a relative link", dir + "/rel.fdt", "books/address.fdt", true},
+      {"a link to a link", dir + "/chain.fdt", "rel.fdt", true},
+      {"a link to a file not there yet", dir + "/new.fdt", "books/created.fdt", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(::symlink(c.linkTo.c_str(), c.link.c_str()), 0);
+    if (c.targetExists) {
+      ASSERT_EQ(files.ReplaceWhole(target, "old"), kOk);
+      ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    }
+    ASSERT_EQ(files.ReplaceWhole(c.link, c.what), kOk);
+    struct stat st {};
+    ASSERT_EQ(::lstat(c.link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link was replaced by a file";
+    EXPECT_EQ(Slurp(c.link), c.what);
+    const std::string reached = c.targetExists ? target : dir + "/books/created.fdt";
+    EXPECT_EQ(Slurp(reached), c.what);
+    ASSERT_EQ(::stat(reached.c_str(), &st), 0);
+    if (c.targetExists) EXPECT_EQ(st.st_mode & 0777, 0600u) << "the target keeps its rights";
+  }
+
+  // A loop of links is refused and left as it is.
+  ASSERT_EQ(::symlink("loop-b", (dir + "/loop-a").c_str()), 0);
+  ASSERT_EQ(::symlink("loop-a", (dir + "/loop-b").c_str()), 0);
+  EXPECT_NE(files.ReplaceWhole(dir + "/loop-a", "x"), kOk);
+  struct stat st {};
+  ASSERT_EQ(::lstat((dir + "/loop-a").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
 }  // namespace
 }  // namespace sys

@@ -7,7 +7,8 @@
 
 namespace sys {
 
-bool CodePageToUtf8(int codePage, std::string_view in, std::string* out) {
+bool CodePageToUtf8(int codePage, std::string_view in, std::string* out,
+                    std::vector<std::size_t>* undefined) {
   out->clear();
   const std::string from = "CP" + std::to_string(codePage);
   iconv_t cd = ::iconv_open("UTF-8", from.c_str());
@@ -23,6 +24,7 @@ bool CodePageToUtf8(int codePage, std::string_view in, std::string* out) {
     if (r == static_cast<std::size_t>(-1)) {
       if (errno == E2BIG) continue;
       out->append("\xEF\xBF\xBD");  // an invalid or incomplete sequence: skip one byte
+      if (undefined) undefined->push_back(static_cast<std::size_t>(src - in.data()));
       ++src;
       --srcLeft;
       ::iconv(cd, nullptr, nullptr, nullptr, nullptr);

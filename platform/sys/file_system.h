@@ -71,6 +71,11 @@ class FileSystem {
 
   virtual bool FileExists(const std::string& path) = 0;
 
+  // Whether both paths lead to one existing file, however they are spelt
+  // (links followed, other names of the same file included). False when
+  // either is missing or cannot be asked about.
+  virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+
   // Opens an existing file for reading with no sharing allowed, reads its
   // size and closes it at once. False when the file cannot be opened that
   // way (missing, denied, or held open by another program) or its size

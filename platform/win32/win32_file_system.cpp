@@ -164,6 +164,25 @@ bool Win32FileSystem::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// The identity of the file at path: opened for no access, so that a file
+// held open by another program, and a folder, can be asked about too.
+bool IdentityOf(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
+  Handle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return file.valid() && GetFileInformationByHandle(file.get(), info) != FALSE;
+}
+
+}  // namespace
+
+bool Win32FileSystem::SameFile(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+  if (!IdentityOf(a, &ia) || !IdentityOf(b, &ib)) return false;
+  return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
 bool Win32FileSystem::SizeWithoutSharing(const std::string& path, std::uint64_t* size) {
   Handle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr));

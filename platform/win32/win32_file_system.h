@@ -14,6 +14,8 @@ class Win32FileSystem : public FileSystem {
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
   bool FileExists(const std::string& path) override;
+  // The same volume serial number and file index.
+  bool SameFile(const std::string& a, const std::string& b) override;
   bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
   bool RemoveFile(const std::string& path) override;
   // A new file gets a DACL that grants Everyone GENERIC_ALL (the open

@@ -65,6 +65,25 @@ fdtool_exe export-csv --utf8 from-sjis.fdt export.csv >/dev/null 2>&1 &&
 [ "$(grep -c '^\[FAX_ADDR\]=1,' back.fdt)" = 4 ]
 report "an exported book imports back with its four addresses" $?
 
+# Outputs on the system's own file identity: no command writes over an
+# input, under another spelling of its name either.
+cp example.fdt own.fdt
+fdtool_exe export-csv own.fdt ./OWN.FDT >/dev/null 2>&1
+code=$?
+[ "$code" = 64 ] && cmp -s own.fdt example.fdt
+report "export-csv refuses its own book under another spelling" $?
+fdtool_exe import-csv example.fdt sjis.csv SJIS.CSV >/dev/null 2>&1
+code=$?
+[ "$code" = 64 ] && grep -q '^Name,Reading' sjis.csv
+report "import-csv refuses to write over its CSV file" $?
+
+# A byte Shift-JIS leaves undefined is named when dumped as UTF-8.
+printf 'h\r\n[FAX_ADDR]=1,1,a,A\x85\x40,1,,,,,,0\r\n' >undefined.fdt
+fdtool_exe dump --utf8 undefined.fdt >/dev/null 2>undefined.txt
+code=$?
+[ "$code" = 1 ] && grep -q 'line 2, DispNameJP, byte 2: 0x85 is no character of code page 932' undefined.txt
+report "dump --utf8 names a byte the code page leaves undefined" $?
+
 wine_run ja_JP.UTF-8 "$build/tools/fdtool/fdtool.exe" check missing.fdt >/dev/null 2>&1
 [ $? = 2 ]
 report "a missing file exits with 2" $?

@@ -182,4 +182,34 @@ TEST_F(Win32FileSystemTest, PiecesReadEveryByteAndTheSizeNeedsTheFileUnshared) {
   EXPECT_FALSE(files.SizeWithoutSharing(dir + "\\missing.csv", &size));
 }
 
+TEST_F(Win32FileSystemTest, SameFileAsksTheFileNotItsName) {
+  const std::string book = dir + "\\book.fdt";
+  Write(book, "book");
+  Write(dir + "\\other.fdt", "book");  // equal bytes, another file
+  ASSERT_TRUE(CreateHardLinkA((dir + "\\hard.fdt").c_str(), book.c_str(), nullptr));
+  // Held open by another program without sharing: still asked about.
+  HANDLE held = CreateFileA((dir + "\\other.fdt").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  struct Case {
+    std::string other;
+    bool same;
+  } cases[] = {
+      {book, true},
+      {dir + "\\.\\BOOK.FDT", true},  // names are compared without case
+      {dir + "/book.fdt", true},
+      {dir + "\\hard.fdt", true},
+      {dir + "\\other.fdt", false},
+      {dir + "\\missing.fdt", false},
+      {dir, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(files.SameFile(book, c.other), c.same) << c.other;
+    EXPECT_EQ(files.SameFile(c.other, book), c.same) << c.other;
+  }
+  EXPECT_TRUE(files.SameFile(dir + "\\other.fdt", dir + "\\other.fdt")) << "a file held open";
+  CloseHandle(held);
+  EXPECT_FALSE(files.SameFile(dir + "\\missing.fdt", dir + "\\missing.fdt"));
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include "tools/fdtool/book_check.h"
 #include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
+#include "tools/fdtool/report_output.h"
 
 namespace fdtool {
 
@@ -13,10 +14,17 @@ int RunCheck(sys::FileSystem& files, const Options& options, const std::string& 
   if (!ReadBookInput(files, path, &bytes, stderr)) return kExitUnreadable;
   const CheckReport r =
       CheckBook(bytes, options.langId, text::DefaultCodePageForLanguage(options.langId));
-  std::fprintf(report, "entries: %d\naddresses: %d\ngroups: %d\nmembers: %d\nignored_lines: %d\n",
-               r.entries, r.addresses, r.groups, r.members, r.ignoredLines);
-  for (const std::string& problem : r.problems) std::fprintf(report, "%s\n", problem.c_str());
-  return r.problems.empty() ? kExitOk : kExitProblems;
+  ReportOutput out(report);
+  char counts[256];
+  std::snprintf(counts, sizeof counts,
+                "entries: %d\naddresses: %d\ngroups: %d\nmembers: %d\nignored_lines: %d\n",
+                r.entries, r.addresses, r.groups, r.members, r.ignoredLines);
+  out.Write(counts);
+  for (const std::string& problem : r.problems) {
+    if (!out.Write(problem) || !out.Write("\n")) break;
+  }
+  out.Finish();
+  return ExitAfterReport(out, r.problems.empty() ? kExitOk : kExitProblems, stderr);
 }
 
 }  // namespace fdtool

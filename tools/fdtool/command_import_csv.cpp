@@ -15,6 +15,7 @@
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/editor_book.h"
+#include "tools/fdtool/output_guard.h"
 #include "tools/fdtool/stderr_alerts.h"
 
 namespace fdtool {
@@ -71,6 +72,9 @@ std::string RefusalOf(const importing::ImportRow& row, int codePage) {
     reasons += std::string(reasons.empty() ? "" : "; ") + "a character code page " +
                std::to_string(codePage) + " lacks";
   }
+  if (row.cutAtNul) {
+    reasons += std::string(reasons.empty() ? "" : "; ") + "a NUL byte cuts the line short";
+  }
   return reasons;
 }
 
@@ -81,6 +85,9 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   const int langId = options.langId;
   const int codePage = text::DefaultCodePageForLanguage(langId);
   const editing::TextRules rules{langId, codePage};
+  // OUT may be the book (the rows go into it, as apply writes it back); it
+  // never replaces the CSV file.
+  if (OutputIsAnInput(files, outPath, {{csvPath, "the CSV file"}}, errors)) return kExitUsage;
   std::string bytes;
   if (!files.FileExists(bookPath) || !files.ReadFile(bookPath, &bytes, store::kMaxBookBytes)) {
     std::fprintf(errors, "fdtool: cannot read %s\n", bookPath.c_str());
@@ -153,7 +160,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   }
   if (!files.ReplaceContents(outPath, ApplyAsEditor(book, langId, collation))) {
     std::fprintf(errors, "fdtool: cannot write %s\n", outPath.c_str());
-    return kExitProblems;
+    return kExitWriteFailed;
   }
   return kExitOk;
 }

@@ -8,6 +8,7 @@
 #include "store/book_format.h"
 #include "store/book_order.h"
 #include "tools/fdtool/commands.h"
+#include "tools/fdtool/output_guard.h"
 #include "tools/fdtool/stderr_alerts.h"
 
 namespace fdtool {
@@ -28,6 +29,7 @@ std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations
 
 int RunImportFed(sys::FileSystem& files, const Options& options, const std::string& fed,
                  const std::string& out) {
+  if (OutputIsAnInput(files, out, {{fed, "the device file"}}, stderr)) return kExitUsage;
   CQuorvexFileReader reader;
   if (!reader.Read(files, fed, options.langId)) {
     std::fprintf(stderr, "fdtool: %s is not a valid device file or cannot be read\n", fed.c_str());

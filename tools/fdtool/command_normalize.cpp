@@ -34,7 +34,7 @@ int RunNormalize(sys::FileSystem& files, const Options& options, const std::stri
   });
   if (error != sys::FileError::kNone) {
     ReportWriteFailure(out, error, stderr);
-    return kExitProblems;
+    return kExitWriteFailed;
   }
   return kExitOk;
 }

@@ -25,9 +25,14 @@ constexpr int kExitOk = 0;
 constexpr int kExitProblems = 1;
 constexpr int kExitUnreadable = 2;
 constexpr int kExitUsage = 64;
+// An output that could not be written whole: a file replacement that failed
+// (the previous file stays), or a report on standard output cut short.
+constexpr int kExitWriteFailed = 1;
 
 int RunNormalize(sys::FileSystem& files, const Options& options, const std::string& in,
                  const std::string& out);
+// check and dump print to `report`; when a write to it fails they say so on
+// standard error and exit with kExitWriteFailed.
 int RunCheck(sys::FileSystem& files, const Options& options, const std::string& path,
              std::FILE* report);
 int RunDump(sys::FileSystem& files, const Options& options, const std::string& path,

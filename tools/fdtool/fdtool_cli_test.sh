@@ -91,5 +91,56 @@ expect 2 "import-csv into a missing book" -- "$fdtool" import-csv "$work/missing
 expect 2 "export-csv of a missing book" -- "$fdtool" export-csv "$work/missing.fdt" "$work/y.csv"
 [ -e "$work/x.fdt" ] || [ -e "$work/y.csv" ] && { echo "FAIL: a failed command wrote its output"; failures=$((failures + 1)); }
 
+# Outputs: an input of another kind is never written over, whatever name
+# reaches it; a symbolic link stays a link and its file takes the bytes; a
+# report that cannot be written whole fails the command.
+unchanged() {  # unchanged DESCRIPTION FILE COPY
+  cmp -s "$2" "$3" || { echo "FAIL: $1: $2 was changed"; failures=$((failures + 1)); }
+}
+cp "$data/example_ja.fdt" "$work/own.fdt"
+cp "$work/own.fdt" "$work/own.copy"
+ln "$work/own.fdt" "$work/hard.fdt"
+ln -s own.fdt "$work/soft.fdt"
+for out in "$work/own.fdt" "$work/hard.fdt" "$work/soft.fdt" "$work/./own.fdt"; do
+  expect 64 "export-csv onto its book as $out" -- "$fdtool" export-csv "$work/own.fdt" "$out"
+  reason "export-csv onto its book as $out" "not writing $out: it is the same file as the book"
+  unchanged "export-csv onto its book as $out" "$work/own.fdt" "$work/own.copy"
+done
+cp "$work/book.csv" "$work/book.csv.copy"
+ln -s book.csv "$work/csv-link.fdt"
+for out in "$work/book.csv" "$work/csv-link.fdt"; do
+  expect 64 "import-csv onto its CSV as $out" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv" "$out"
+  unchanged "import-csv onto its CSV as $out" "$work/book.csv" "$work/book.csv.copy"
+done
+expect 0 "import-csv into its book in place" -- "$fdtool" import-csv "$work/own.fdt" "$work/book.csv" "$work/soft.fdt"
+[ -L "$work/soft.fdt" ] || { echo "FAIL: the link was replaced by a file"; failures=$((failures + 1)); }
+grep -q 'Kita Branch(1)' "$work/own.fdt" || { echo "FAIL: the link's file did not take the rows"; failures=$((failures + 1)); }
+cmp -s "$work/own.fdt" "$work/hard.fdt" && { echo "FAIL: the other name of the old file changed too"; failures=$((failures + 1)); }
+
+"$fdtool" dump "$data/example_ja.fdt" >/dev/full 2>"$work/err"
+[ $? = 1 ] && grep -qx 'fdtool: cannot write standard output: disk full' "$work/err" ||
+  { echo "FAIL: dump onto a full disk: $(cat "$work/err")"; failures=$((failures + 1)); }
+"$fdtool" check "$data/example_ja.fdt" >/dev/full 2>"$work/err"
+[ $? = 1 ] && grep -qx 'fdtool: cannot write standard output: disk full' "$work/err" ||
+  { echo "FAIL: check onto a full disk: $(cat "$work/err")"; failures=$((failures + 1)); }
+
+# Bytes code page 1250 leaves undefined: named with their line and field.
+printf 'h\r\n[FAX_ADDR]=1,1,,A\x81\x98,03,,,,,,0\r\n' >"$work/cs.fdt"
+"$fdtool" dump --lang 1029 --utf8 "$work/cs.fdt" >"$work/out" 2>"$work/err"
+[ $? = 1 ] || { echo "FAIL: dump --utf8 of undefined bytes ended well"; failures=$((failures + 1)); }
+grep -qxF "fdtool: $work/cs.fdt line 2, DispNameJP, byte 2: 0x81 is no character of code page 1250; shown as U+FFFD" "$work/err" &&
+  grep -qF "byte 3: 0x98" "$work/err" || { echo "FAIL: dump --utf8 did not say where: $(cat "$work/err")"; failures=$((failures + 1)); }
+"$fdtool" export-csv --lang 1029 --utf8 "$work/cs.fdt" "$work/cs.csv" 2>"$work/err"
+[ $? = 1 ] && grep -qF "$work/cs.fdt RegNo 1, DispNameJP, byte 3: 0x98" "$work/err" ||
+  { echo "FAIL: export-csv --utf8 of undefined bytes: $(cat "$work/err")"; failures=$((failures + 1)); }
+[ -e "$work/cs.csv" ] && { echo "FAIL: a lossy UTF-8 export was written"; failures=$((failures + 1)); }
+
+# A NUL byte in a CSV row refuses the row, and says so.
+printf 'Name,Reading,Fax,Sub,Password,Company,Department,Recipient\r\nNul,NUL\0lost,03\r\nKeep,KEEP,04\r\n' >"$work/nul.csv"
+"$fdtool" import-csv "$work/empty.fdt" "$work/nul.csv" "$work/nul.fdt" 2>"$work/err"
+grep -qxF "fdtool: $work/nul.csv line 2 not added: a NUL byte cuts the line short" "$work/err" &&
+  grep -q 'KEEP' "$work/nul.fdt" && ! grep -q 'NUL' "$work/nul.fdt" ||
+  { echo "FAIL: the row cut at a NUL: $(cat "$work/err")"; failures=$((failures + 1)); }
+
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

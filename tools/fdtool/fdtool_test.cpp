@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -397,6 +398,144 @@ TEST(ExportCsv, AnExportedBookImportsBackIntoAnEmptyBook) {
   EXPECT_EQ(exported.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_NE(exported.find("\xE4\xBC\x9A\xE7\xA4\xBE"), std::string::npos) << "the company in UTF-8";
   EXPECT_EQ(RunExportCsv(files, Options(), "missing.fdt", "x.csv", stderr), kExitUnreadable);
+}
+
+// The bytes a command printed to a temporary stream.
+std::string Printed(std::FILE* stream) {
+  std::rewind(stream);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) text.append(buffer, n);
+  std::fclose(stream);
+  return text;
+}
+
+TEST(Outputs, NoCommandWritesOverAnInputOfAnotherKind) {
+  const std::string book = TestData("example_ja.fdt");
+  const std::string csv = Lines({kCsvHeader, "Zulu,ZULU,04-1,,,,,"});
+  // A file of one name reached under another: a link, or another spelling.
+  struct Case {
+    const char* what;
+    std::function<int(sys::FakeFileSystem&, std::FILE*)> run;
+    const char* output;
+    const char* input;
+    const char* said;  // on the command's error stream; import-fed has none
+  } cases[] = {
+      {"export-csv onto its book",
+       [](sys::FakeFileSystem& f, std::FILE* e) { return RunExportCsv(f, Options(), "book.fdt", "book.fdt", e); },
+       "book.fdt", "book.fdt", "fdtool: not writing book.fdt: it is the same file as the book book.fdt\n"},
+      {"export-csv onto another name of its book",
+       [](sys::FakeFileSystem& f, std::FILE* e) { return RunExportCsv(f, Options(), "book.fdt", "link.fdt", e); },
+       "link.fdt", "book.fdt", "fdtool: not writing link.fdt: it is the same file as the book book.fdt\n"},
+      {"import-csv onto its CSV file",
+       [](sys::FakeFileSystem& f, std::FILE* e) { return RunImportCsv(f, Options(), "book.fdt", "in.csv", "in.csv", e); },
+       "in.csv", "in.csv", "fdtool: not writing in.csv: it is the same file as the CSV file in.csv\n"},
+      {"import-csv onto another name of its CSV file",
+       [](sys::FakeFileSystem& f, std::FILE* e) { return RunImportCsv(f, Options(), "book.fdt", "in.csv", "link.fdt", e); },
+       "link.fdt", "in.csv", "fdtool: not writing link.fdt: it is the same file as the CSV file in.csv\n"},
+      {"import-fed onto its device file",
+       [](sys::FakeFileSystem& f, std::FILE*) { return RunImportFed(f, Options(), "in.csv", "link.fdt"); },
+       "link.fdt", "in.csv", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sys::FakeFileSystem files;
+    files.SetFile("book.fdt", book);
+    files.SetFile("in.csv", csv);
+    files.SetFile("link.fdt", "the linked file");
+    files.SetSameFile(c.output, c.input);
+    std::FILE* errors = std::tmpfile();
+    EXPECT_EQ(c.run(files, errors), kExitUsage);
+    EXPECT_EQ(files.ReplaceCount(), 0) << "an input was written over";
+    EXPECT_EQ(*files.File("book.fdt"), book);
+    EXPECT_EQ(*files.File("in.csv"), csv);
+    const std::string said = Printed(errors);
+    if (c.said) EXPECT_EQ(said, c.said);
+  }
+
+  // A book brought up to date in place is no loss: the rows go into it, as
+  // normalize rewrites a book onto itself.
+  sys::FakeFileSystem files;
+  files.SetFile("book.fdt", book);
+  files.SetFile("in.csv", csv);
+  ASSERT_EQ(RunImportCsv(files, Options(), "book.fdt", "in.csv", "book.fdt", stderr), kExitOk);
+  EXPECT_NE(files.File("book.fdt")->find("Zulu,ZULU"), std::string::npos);
+  ASSERT_EQ(RunNormalize(files, Options(), "book.fdt", "book.fdt"), kExitOk);
+}
+
+TEST(Outputs, AReportCutShortIsAFailedCommand) {
+  // A book whose report passes any stream buffer, and one that fits in it
+  // (the failure then comes only with the final flush).
+  std::string large = kHeader;
+  for (int i = 1; i <= 2000; ++i) {
+    large += "[FAX_ADDR]=1," + std::to_string(i) + ",Name,R" + std::to_string(i) + ",1,,,,,,0\r\n";
+  }
+  for (const std::string& bytes : {large, TestData("example_ja.fdt")}) {
+    for (const bool dump : {true, false}) {
+      SCOPED_TRACE(std::string(dump ? "dump" : "check") + " of " + std::to_string(bytes.size()) +
+                   " bytes");
+      sys::FakeFileSystem files;
+      files.SetFile("book.fdt", bytes);
+      std::FILE* full = std::fopen("/dev/full", "w");
+      ASSERT_NE(full, nullptr);
+      const int exit = dump ? RunDump(files, Options(), "book.fdt", full)
+                            : RunCheck(files, Options(), "book.fdt", full);
+      std::fclose(full);
+      EXPECT_EQ(exit, kExitWriteFailed);
+      std::FILE* fine = std::tmpfile();
+      EXPECT_EQ(dump ? RunDump(files, Options(), "book.fdt", fine)
+                     : RunCheck(files, Options(), "book.fdt", fine),
+                kExitOk);
+      EXPECT_FALSE(Printed(fine).empty());
+    }
+  }
+}
+
+TEST(Utf8, BytesTheCodePageLeavesUndefinedFailTheCommand) {
+  struct Case {
+    int langId;
+    std::string reading;     // in the book's code page
+    std::string utf8;        // as dump shows it
+    bool defined;
+  } cases[] = {
+      {1029, "Ji\x9A\xED", "Ji\xC5\xA1\xC3\xAD", true},                  // Czech š í
+      {1029, "A\x81" "B\x98", "A\xEF\xBF\xBD" "B\xEF\xBF\xBD", false},  // 1250 leaves both out
+      {1033, "Caf\xE9", "Caf\xC3\xA9", true},
+      {1033, "x\x81", "x\xEF\xBF\xBD", false},                          // nor 1252 0x81
+      {1041, "\xB1\xB2", "\xEF\xBD\xB1\xEF\xBD\xB2", true},
+      {1041, "A\xA0", "A\xEF\xBF\xBD", false},                          // 932: no 0xA0
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reading);
+    sys::FakeFileSystem files;
+    const std::string book = kHeader + "[FAX_ADDR]=1,1,,\"" + c.reading + "\",03,,,,,,0\r\n";
+    files.SetFile("book.fdt", book);
+    Options utf8;
+    utf8.langId = c.langId;
+    utf8.utf8 = true;
+    std::FILE* out = std::tmpfile();
+    EXPECT_EQ(RunDump(files, utf8, "book.fdt", out), c.defined ? kExitOk : kExitProblems);
+    EXPECT_EQ(Printed(out), "entry\t1\t1\t\t" + c.utf8 + "\t03\t\t\t\t\t\t0\n")
+        << "every line is listed all the same";
+
+    files.SetFile("out.csv", "the previous export");
+    std::FILE* errors = std::tmpfile();
+    EXPECT_EQ(RunExportCsv(files, utf8, "book.fdt", "out.csv", errors),
+              c.defined ? kExitOk : kExitProblems);
+    const std::string said = Printed(errors);
+    if (c.defined) {
+      EXPECT_NE(files.File("out.csv")->find(c.utf8), std::string::npos);
+      EXPECT_EQ(said, "");
+    } else {
+      EXPECT_EQ(*files.File("out.csv"), "the previous export") << "a lossy export was written";
+      EXPECT_NE(said.find("book.fdt RegNo 1, DispNameJP, byte "), std::string::npos) << said;
+    }
+    // Without --utf8 the book's bytes go over as they are.
+    Options plain = utf8;
+    plain.utf8 = false;
+    ASSERT_EQ(RunExportCsv(files, plain, "book.fdt", "out.csv", stderr), kExitOk);
+    EXPECT_NE(files.File("out.csv")->find(c.reading), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/csv_options.h"
+#include "tools/fdtool/report_output.h"
 #ifdef _WIN32
 #include "platform/win32/win32_file_system.h"
 using SystemFileSystem = sys::Win32FileSystem;
@@ -77,11 +78,11 @@ int main(int argc, char** argv) {
   }
   if (command == "check") {
     if (paths.size() != 1) return Fail("check needs one FILE");
-    return fdtool::RunCheck(files, options, paths[0], stdout);
+    return fdtool::CloseStandardOutput(fdtool::RunCheck(files, options, paths[0], stdout));
   }
   if (command == "dump") {
     if (paths.size() != 1) return Fail("dump needs one FILE");
-    return fdtool::RunDump(files, options, paths[0], stdout);
+    return fdtool::CloseStandardOutput(fdtool::RunDump(files, options, paths[0], stdout));
   }
   if (command == "import-fed") {
     if (paths.size() != 2) return Fail("import-fed needs FED and OUT");
