@@ -187,7 +187,7 @@ class BookReplaced : public BookChange {
   void Touched(std::vector<EntryId>*) const override {}
   std::size_t Bytes() const override {
     std::size_t bytes = sizeof(*this) + order_.capacity() * sizeof(EntryId) +
-                        groups_->PackedBytes() + regNos_.size() * 2 * sizeof(int);
+                        groups_->MemoryBytes() + regNos_.size() * 2 * sizeof(int);
     for (const auto& item : records_) bytes += sizeof(item) + TextsBytes(item.second);
     return bytes;
   }

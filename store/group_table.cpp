@@ -572,7 +572,7 @@ void GroupTable::RedoRemoval(const MemberEdit& edit) {
   CompactIfWasteful();
 }
 
-std::size_t GroupTable::PackedBytes() const {
+std::size_t GroupTable::MemoryBytes() const {
   std::size_t bytes = packer_.Size();
   for (int index = 0; index < neverUsed_; ++index) {
     const SlotData& slot = slots_[static_cast<std::size_t>(index)];

@@ -160,7 +160,7 @@ class GroupTable {
       const std::function<void(const TextsView* texts, std::string_view canonical)>& each) const;
 
   // About the memory the table holds, in bytes.
-  std::size_t PackedBytes() const;
+  std::size_t MemoryBytes() const;
 
   // Read access for tools and tests.
   const GroupRecord& Slot(int index) const { return slots_[static_cast<std::size_t>(index)].info; }
