@@ -145,7 +145,7 @@ void BM_NamesOfOneBase(benchmark::State& state) {
     for (int i = 0; i < count; ++i) {
       const std::string name = japanese
           ? importing::FitJapaneseName("\xC0\xC5\xB6", 1, rules, names)
-          : importing::FitOtherLanguageName("Tanaka", names);
+          : importing::FitOtherLanguageName("Tanaka", rules, names);
       names.Add("", name);
     }
     benchmark::DoNotOptimize(names.IsNameUsed("x", 1));

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "platform/fake/fake_file_system.h"
+#include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
 #include "store/test_support.h"
+#include "tests/support/cut_pages.h"
 #include "tools/fdtool/book_check.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/commands.h"
@@ -353,6 +355,42 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   ASSERT_EQ(lacking.exit, kExitOk);
   EXPECT_EQ(lacking.errors, "fdtool: in.csv line 2 not added: a character code page 932 lacks\n");
   EXPECT_EQ(*lacking.out, kHeader + "[FAX_ADDR]=1,1,Kita,KITA,06,,,,,,0\r\n");
+}
+
+TEST(ImportCsv, CutsKeepWholeCharactersInEveryLanguage) {
+  for (const cutpages::Page& page : cutpages::Pages()) {
+    // fdtool takes the code page of the language's own systems.
+    if (text::DefaultCodePageForLanguage(page.langId) != page.codePage) continue;
+    SCOPED_TRACE(page.codePage);
+    sys::FakeFileSystem files;
+    std::string book = kHeader;
+    int regNo = 0;
+    for (const std::string& taken : cutpages::TakenReadings(page)) {
+      book += "[FAX_ADDR]=1," + std::to_string(++regNo) + ",," + taken + ",03,,,,,,0\r\n";
+    }
+    files.SetFile("book.fdt", book);
+    std::vector<std::string> csv = {"Reading,Fax,Sub,Password,Company,Department,Recipient"};
+    for (const cutpages::Row& row : cutpages::Rows(page)) csv.push_back(cutpages::CsvLine(row));
+    files.SetFile("in.csv", Lines(csv));
+    Options options;
+    options.langId = page.langId;
+    const CsvRun run = ImportCsv(files, options);
+    ASSERT_EQ(run.exit, kExitOk) << run.errors;
+    std::vector<store::AddressRecord> records;
+    store::GroupTable groups(page.codePage, nullptr);
+    store::BookContext context;
+    context.read.langId = page.langId;
+    context.read.codePage = page.codePage;
+    store::ReadBookBytes(context, *run.out, 100, &records, &groups);
+    std::set<std::vector<std::string>> stored;
+    for (const store::AddressRecord& r : records) {
+      stored.insert({r.dispNameJP, r.companyName, r.clientName});
+    }
+    for (const cutpages::Row& row : cutpages::Rows(page)) {
+      EXPECT_EQ(stored.count({row.storedReading, row.storedCompany, row.storedRecipient}), 1u)
+          << row.storedReading;
+    }
+  }
 }
 
 TEST(ExportCsv, AnExportedBookImportsBackIntoAnEmptyBook) {
