@@ -65,7 +65,7 @@ bool RowLoader::Load(std::string_view line, int lineNumber, bool unconvertible, 
 
 bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
                  const editing::TextRules& rules, std::vector<ImportRow>* rows,
-                 LineConverter* converter) {
+                 LineConverter* converter, std::size_t maxRows) {
   rows->clear();
   // A file too large for memory is a file that cannot be read: the list
   // stays empty rather than the program ending.
@@ -87,7 +87,7 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
         line = converted;
       }
       if (loader.Load(line, lineNumber, unconvertible, &row)) rows->push_back(std::move(row));
-      return true;
+      return rows->size() <= maxRows;
     });
     if (read && !tooMany) return true;
   } catch (const std::bad_alloc&) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,9 +75,11 @@ class LineConverter {
 
 // Reads every data line of the CSV file at path (its first line is the
 // header) into rows, in file order. False on a file error, with *rows
-// empty; an empty file or a header alone give no rows and true.
+// empty; an empty file or a header alone give no rows and true. Reading
+// stops once *rows holds more than maxRows rows (the rest of the file is
+// not looked at), for a caller that refuses that many.
 bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
                  const editing::TextRules& rules, std::vector<ImportRow>* rows,
-                 LineConverter* converter = nullptr);
+                 LineConverter* converter = nullptr, std::size_t maxRows = SIZE_MAX);
 
 }  // namespace importing

@@ -288,6 +288,34 @@ TEST(ImportCsv, UnreadableFilesAndTheBooksLimitWriteNothing) {
   EXPECT_EQ(ImportCsv(files).exit, kExitOk);
 }
 
+// A file of more rows than the book takes is refused at the row that
+// passes the limit: the rest of it is never read.
+TEST(ImportCsv, TheRefusalComesBeforeTheRestOfTheFileIsRead) {
+  sys::FakeFileSystem files;
+  std::string book = kHeader;
+  for (int i = 1; i <= 2998; ++i) {
+    book += "[FAX_ADDR]=1," + std::to_string(i) + ",N" + std::to_string(i) + ",R" +
+            std::to_string(i) + ",1,,,,,,0\r\n";
+  }
+  files.SetFile("book.fdt", book);
+  const std::string start = Lines({kCsvHeader, "A,A,1", ",,", "Bad,\x8A\xBF,1", "C,C,1"});
+  files.SetFile("in.csv", start + Lines({"D,D,1", "E,E,1"}));
+  files.SetPieceSize(1);
+  // The rows after the third cannot be read.
+  files.FailReadAfter("in.csv", start.size());
+  const CsvRun refused = ImportCsv(files);
+  EXPECT_EQ(refused.exit, kExitUnreadable);
+  EXPECT_EQ(refused.out, nullptr);
+  EXPECT_EQ(refused.errors,
+            "fdtool: 3 rows or more and 2998 entries pass the book's limit of 3000 entries\n");
+
+  // Within the limit the whole file is read, and a failure is one.
+  files.SetFile("book.fdt", kHeader);
+  const CsvRun unreadable = ImportCsv(files);
+  EXPECT_EQ(unreadable.exit, kExitUnreadable);
+  EXPECT_EQ(unreadable.errors, "fdtool: cannot read in.csv\n");
+}
+
 TEST(ImportCsv, MapOptionChangesTheProposedMapping) {
   sys::FakeFileSystem files;
   files.SetFile("book.fdt", kHeader);
