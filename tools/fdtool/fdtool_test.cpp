@@ -3,19 +3,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 #include <vector>
 
 #include "platform/fake/fake_file_system.h"
+#include "platform/sys/text_convert.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
+#include "store/book_order.h"
+#include "store/csv_field.h"
 #include "store/test_support.h"
 #include "tests/support/cut_pages.h"
 #include "tools/fdtool/book_check.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/commands.h"
+#include "tools/fdtool/editor_book.h"
 #include "tools/fdtool/normalize.h"
 
 namespace fdtool {
@@ -417,6 +422,86 @@ TEST(ImportCsv, CutsKeepWholeCharactersInEveryLanguage) {
     for (const cutpages::Row& row : cutpages::Rows(page)) {
       EXPECT_EQ(stored.count({row.storedReading, row.storedCompany, row.storedRecipient}), 1u)
           << row.storedReading;
+    }
+  }
+}
+
+// export-csv as it was before it streamed: the book loaded as the editor
+// holds it, the file made in memory and converted whole.
+std::string ExportInMemory(const std::string& book, int langId, bool utf8) {
+  const int codePage = text::DefaultCodePageForLanguage(langId);
+  text::PortableCollation collation(codePage);
+  store::RecordingAlerts alerts;
+  const EditorBook loaded = LoadAsEditor(book, langId, collation, &alerts);
+  std::string out = ExportHeader() + "\r\n";
+  for (const store::AddressRecord& row : loaded.rows) {
+    if (store::KindForSave(row.kind) == store::kKindGroup) continue;
+    for (std::size_t i = 0; i < store::kTextFieldCount; ++i) {
+      if (i) out += ',';
+      store::AppendQuotedField(row.*store::kTextFields[i].member, &out);
+    }
+    out += "\r\n";
+  }
+  if (!utf8) return out;
+  std::string converted;
+  sys::CodePageToUtf8(codePage, out, &converted);
+  return "\xEF\xBB\xBF" + converted;
+}
+
+// A book of entry and member lines of every kind, with readings repeated
+// next to each other and apart, texts of quotes, commas, blanks,
+// ideographic spaces, double-byte characters and lone lead bytes.
+std::string GeneratedBook(unsigned seed, int lines) {
+  std::mt19937 rng(seed);
+  const char* pieces[] = {"a", "B", ",", "\"", " ", "\x81\x40", "\x88\x9F", "\xB1", "\x88", "\xD6\xD0"};
+  const auto text = [&]() {
+    std::string t;
+    for (int n = static_cast<int>(rng() % 6); n > 0; --n) t += pieces[rng() % 10];
+    return t;
+  };
+  std::string book = kHeader;
+  for (int i = 0; i < lines; ++i) {
+    std::string fields[8];
+    for (std::string& f : fields) f = text();
+    fields[1] = "R" + std::to_string(rng() % (lines / 3 + 1)) + (rng() % 4 ? "" : text());
+    const int kind = "11113245"[rng() % 8] - '0';
+    const bool member = kind == 4 || kind == 5;
+    std::string line = member ? "[FAX_ADDR_GM]=" : "[FAX_ADDR]=";
+    line += std::to_string(member ? 3 : kind) + "," + std::to_string(1 + rng() % 50);
+    for (const std::string& f : fields) {
+      line += ",";
+      if (rng() % 2) {
+        store::AppendQuotedField(f, &line);
+      } else {
+        line += f;
+      }
+    }
+    line += "," + std::to_string(rng() % 5);
+    book += line + (rng() % 8 ? "\r\n" : "\n");
+  }
+  return book;
+}
+
+TEST(ExportCsv, StreamedGivesTheFileTheWholeExportGave) {
+  std::vector<std::string> books = {TestData("example_ja.fdt"), kHeader, ""};
+  for (unsigned seed = 1; seed <= 30; ++seed) books.push_back(GeneratedBook(seed, 5 + static_cast<int>(seed) * 7));
+  // Lines enough for several pieces of the file.
+  books.push_back(GeneratedBook(99, 20000));
+  for (const std::string& book : books) {
+    for (int langId : {1041, 1033, 2052}) {
+      for (bool utf8 : {false, true}) {
+        sys::FakeFileSystem files;
+        files.SetFile("book.fdt", book);
+        Options options;
+        options.langId = langId;
+        options.utf8 = utf8;
+        std::FILE* errors = std::tmpfile();
+        ASSERT_EQ(RunExportCsv(files, options, "book.fdt", "out.csv", errors), kExitOk);
+        std::fclose(errors);
+        ASSERT_NE(files.File("out.csv"), nullptr);
+        ASSERT_EQ(*files.File("out.csv"), ExportInMemory(book, langId, utf8))
+            << langId << (utf8 ? " utf8 " : " ") << book.size();
+      }
     }
   }
 }
