@@ -72,7 +72,7 @@ Added AddAll(const std::vector<ImportRow>& rows, const std::vector<std::pair<std
              const editing::TextRules& rules) {
   text::PortableCollation collation(rules.codePage);
   ImportList list(rules.langId, collation);
-  list.Assign(rows);
+  list.Assign(ImportRows(rows.begin(), rows.end()));
   Added result;
   int regNo = 0;
   for (const auto& e : existing) result.book.Add(e.first, e.second, ++regNo);

@@ -64,7 +64,7 @@ bool RowLoader::Load(std::string_view line, int lineNumber, bool unconvertible, 
 }
 
 bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
-                 const editing::TextRules& rules, std::vector<ImportRow>* rows,
+                 const editing::TextRules& rules, ImportRows* rows,
                  LineConverter* converter, std::size_t maxRows) {
   rows->clear();
   // A file too large for memory is a file that cannot be read: the list
@@ -92,8 +92,7 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
     if (read && !tooMany) return true;
   } catch (const std::bad_alloc&) {
   }
-  rows->clear();
-  rows->shrink_to_fit();
+  ImportRows().swap(*rows);
   return false;
 }
 

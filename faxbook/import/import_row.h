@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,6 +38,11 @@ struct ImportRow {
     return values[static_cast<std::size_t>(f)];
   }
 };
+
+// The rows of a file, in a container that grows without moving the rows
+// it holds (a file of 100 000 rows would otherwise be moved about a dozen
+// times while it is read).
+using ImportRows = std::deque<ImportRow>;
 
 // The mark a score shows: "" for 0, "?" from 1 to 9, "!" from 10.
 const char* MarkOf(int score);
@@ -79,7 +85,7 @@ class LineConverter {
 // stops once *rows holds more than maxRows rows (the rest of the file is
 // not looked at), for a caller that refuses that many.
 bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
-                 const editing::TextRules& rules, std::vector<ImportRow>* rows,
+                 const editing::TextRules& rules, ImportRows* rows,
                  LineConverter* converter = nullptr, std::size_t maxRows = SIZE_MAX);
 
 }  // namespace importing

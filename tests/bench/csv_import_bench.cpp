@@ -70,7 +70,7 @@ BENCHMARK(BM_ConfirmationLoads)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(100000)
 void SortList(benchmark::State& state, const text::Collation& collation) {
   sys::FakeFileSystem files;
   files.SetFile("in.csv", Csv(100000));
-  std::vector<importing::ImportRow> rows;
+  importing::ImportRows rows;
   importing::LoadCsvRows(files, "in.csv", importing::DefaultMapping(1041, 8), {1041, 932}, &rows);
   for (auto _ : state) {
     state.PauseTiming();

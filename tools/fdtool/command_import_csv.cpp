@@ -164,7 +164,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   const int entries = static_cast<int>(book.rows.size());
   const std::size_t room =
       entries < store::kMaxEntries ? static_cast<std::size_t>(store::kMaxEntries - entries) : 0;
-  std::vector<importing::ImportRow> rows;
+  importing::ImportRows rows;
   if (!importing::LoadCsvRows(files, csvPath, mapping, rules, &rows,
                               options.fromUtf8 ? &utf8 : nullptr, room)) {
     std::fprintf(errors, "fdtool: cannot read %s\n", csvPath.c_str());
