@@ -8,9 +8,8 @@
 
 namespace fdtool {
 
-bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
-                     const store::GroupTable& groups, int langId,
-                     const text::Collation& collation) {
+std::vector<std::uint32_t> ShownInApplyOrder(const store::EntryTable& entries, int langId,
+                                             const text::Collation& collation) {
   // The rows the load shows, bottom to top as each went in at the top.
   std::vector<std::uint32_t> rows;
   rows.reserve(entries.Size());
@@ -21,13 +20,21 @@ bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
   std::vector<std::uint32_t> shown(rows.rbegin(), rows.rend());
   rows.clear();
   rows.shrink_to_fit();
-  const std::vector<std::uint32_t> order = store::OrderByReading(
+  std::vector<std::uint32_t> order = store::OrderByReading(
       collation, langId, shown.size(),
       [&](std::size_t i) { return entries.Get(shown[i]).texts.Reading(); });
+  for (std::uint32_t& i : order) i = shown[i];
+  return order;
+}
+
+bool WriteNormalized(sys::ByteSink& sink, const store::EntryTable& entries,
+                     const store::GroupTable& groups, int langId,
+                     const text::Collation& collation) {
+  const std::vector<std::uint32_t> order = ShownInApplyOrder(entries, langId, collation);
   return store::WriteBookTo(
       sink, order.size(),
       [&](std::size_t i) {
-        store::EntryToWrite e = entries.Get(shown[order[i]]);
+        store::EntryToWrite e = entries.Get(order[i]);
         e.kind = store::KindForSave(e.kind);
         return e;
       },
