@@ -10,22 +10,28 @@
 
 namespace store {
 
-std::vector<AddressRecord> DropRepeatedReadings(std::vector<AddressRecord> records) {
-  std::vector<AddressRecord> kept;
-  kept.reserve(records.size());
+std::vector<std::uint32_t> LoadRows(std::size_t count,
+                                    const std::function<std::string_view(std::size_t)>& readingAt) {
+  std::vector<std::uint32_t> rows;
+  rows.reserve(count);
+  // A copy: a reading's view may not outlive the next one asked for.
   std::string previous;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const bool repeated = i > 0 && records[i].dispNameJP == previous;
-    previous = records[i].dispNameJP;
-    if (!repeated) kept.push_back(std::move(records[i]));
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view reading = readingAt(i);
+    if (i == 0 || reading != previous) rows.push_back(static_cast<std::uint32_t>(i));
+    previous.assign(reading.data(), reading.size());
   }
-  return kept;
+  std::reverse(rows.begin(), rows.end());
+  return rows;
 }
 
 std::vector<AddressRecord> LoadOrder(std::vector<AddressRecord> fileRecords) {
-  std::vector<AddressRecord> rows = DropRepeatedReadings(std::move(fileRecords));
-  std::reverse(rows.begin(), rows.end());
-  return rows;
+  const std::vector<std::uint32_t> rows = LoadRows(
+      fileRecords.size(), [&](std::size_t i) -> std::string_view { return fileRecords[i].dispNameJP; });
+  std::vector<AddressRecord> ordered;
+  ordered.reserve(rows.size());
+  for (std::uint32_t i : rows) ordered.push_back(std::move(fileRecords[i]));
+  return ordered;
 }
 
 void ArrangeByReading(const text::Collation& collation, int langId, Book* book) {
@@ -53,14 +59,27 @@ std::vector<const AddressRecord*> ApplyOrder(const text::Collation& collation, i
   return records;
 }
 
+bool WriteInApplyOrder(sys::ByteSink& sink, std::size_t count,
+                       const std::function<EntryToWrite(std::size_t)>& entry,
+                       const GroupTable& groups) {
+  return WriteBookTo(
+      sink, count,
+      [&entry](std::size_t i) {
+        EntryToWrite e = entry(i);
+        e.kind = KindForSave(e.kind);
+        return e;
+      },
+      groups);
+}
+
 bool WriteAppliedBook(sys::ByteSink& sink, const text::Collation& collation, int langId,
                       const Book& book) {
   const std::vector<const AddressRecord*> records = ApplyOrder(collation, langId, book);
-  return WriteBookTo(
+  return WriteInApplyOrder(
       sink, records.size(),
       [&records](std::size_t i) {
         const AddressRecord& r = *records[i];
-        return EntryToWrite{KindForSave(r.kind), r.regNo, ViewOf(r)};
+        return EntryToWrite{r.kind, r.regNo, ViewOf(r)};
       },
       book.Groups());
 }

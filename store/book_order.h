@@ -10,16 +10,17 @@
 #include "platform/text/collation.h"
 #include "store/address_record.h"
 #include "store/book.h"
+#include "store/book_format.h"
 
 namespace store {
 
-// Loading keeps a record unless its reading equals, byte for byte, the
-// reading of the record just before it in the file.
-std::vector<AddressRecord> DropRepeatedReadings(std::vector<AddressRecord> records);
-
-// The list order of a book just read from the records of its file: repeated
-// readings dropped, each record put at the top of the list in turn (so the
-// last comes first). The list then sorts them (ArrangeByReading).
+// The list order of a book just read: of the entries in file order, those
+// whose reading is not the one just before them (byte for byte), each put at
+// the top of the list in turn, so the last comes first. The list then sorts
+// them (ArrangeByReading). LoadRows gives the positions, LoadOrder the
+// records.
+std::vector<std::uint32_t> LoadRows(std::size_t count,
+                                    const std::function<std::string_view(std::size_t)>& readingAt);
 std::vector<AddressRecord> LoadOrder(std::vector<AddressRecord> fileRecords);
 
 // Arranges the book's entries in ascending order of their readings as the
@@ -31,6 +32,12 @@ void ArrangeByReading(const text::Collation& collation, int langId, Book* book);
 // kind 1. The records point into the book.
 std::vector<const AddressRecord*> ApplyOrder(const text::Collation& collation, int langId,
                                              const Book& book);
+
+// The entries given in apply order (see ApplyOrder) written as apply writes
+// them: group entries as kind 3 and every other kind as kind 1.
+bool WriteInApplyOrder(sys::ByteSink& sink, std::size_t count,
+                       const std::function<EntryToWrite(std::size_t)>& entry,
+                       const GroupTable& groups);
 
 // The file apply writes for the book, into sink (false once the sink
 // refuses bytes) or into memory.

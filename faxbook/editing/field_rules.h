@@ -12,6 +12,8 @@
 
 namespace editing {
 
+class SuffixMemo;
+
 // The three cases the character rules distinguish.
 enum class LanguageCase { kJapanese, kCjk, kWestern };
 
@@ -85,6 +87,9 @@ class NameLookup {
  public:
   virtual ~NameLookup() = default;
   virtual bool IsNameUsed(const std::string& text, int kind) const = 0;
+  // What earlier suffix searches of this lookup learnt (see SuffixMemo);
+  // null for a lookup that keeps none and has every suffix looked up.
+  virtual SuffixMemo* SuffixesOf(int /*kind*/) const { return nullptr; }
 };
 
 // The result of checking one field on confirmation.

@@ -20,22 +20,44 @@ class Names : public editing::NameLookup {
   std::set<std::pair<int, std::string>> used;
 };
 
-TEST(FitToField, CutsWithoutLeavingHalfACharacterInJapanese) {
-  struct Case {
-    std::string value;
-    std::size_t limit;
-    editing::TextRules rules;
-    std::string expected;
-  } cases[] = {
-      {"ABC", 3, kJapanese, "ABC"},
-      {"ABCD", 3, kJapanese, "ABC"},
-      {"AB\x93\x63", 3, kJapanese, "AB"},                   // the lead byte goes too
-      {"A\x93\x63" "B", 3, kJapanese, "A\x93\x63"},
-      {"AB\x93\x63", 3, kEnglishOnJapanese, "AB\x93"},      // other languages cut at the byte
-      {std::string(20, '\xB1'), 16, kJapanese, std::string(16, '\xB1')},  // half-width kana: single bytes
-      {"", 0, kJapanese, ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(FitToField(c.value, c.limit, c.rules), c.expected);
+// A two-byte text of each code page: one double-byte character on the
+// four double-byte pages, two letters on the single-byte page.
+struct PageCase {
+  editing::TextRules rules;
+  std::string character;
+  bool pair;  // one character (whole or not at all), or two single bytes
+};
+const PageCase kPages[] = {
+    {kJapanese, "\x88\x9F", true},            // 亜
+    {kEnglishOnJapanese, "\x88\x9F", true},   // the English interface on a Japanese system
+    {{2052, 936}, "\xD6\xD0", true},
+    {{1042, 949}, "\xC7\xD1", true},
+    {{1028, 950}, "\xA4\xA4", true},
+    {kEnglish, "\xE9\xE9", false},
+};
+
+TEST(FitToField, CutsAtEachByteOfACharacterKeepingWholeCharactersOnly) {
+  for (const PageCase& page : kPages) {
+    const std::string& c = page.character;
+    const std::string first = page.pair ? "" : c.substr(0, 1);
+    const struct {
+      std::string value;
+      std::size_t limit;
+      std::string expected;
+    } cases[] = {
+        {"AB" + c, 3, "AB" + first},            // the limit on the character's first byte
+        {"AB" + c, 4, "AB" + c},                // on its second
+        {"A" + c + "B", 3, "A" + c},
+        {c + c, 1, first},
+        {"ABCD", 3, "ABC"},
+        {std::string(20, '\xB1'), 16, std::string(16, '\xB1')},  // half-width kana: single bytes
+        {"", 0, ""},
+    };
+    for (const auto& k : cases) {
+      EXPECT_EQ(FitToField(k.value, k.limit, page.rules), k.expected)
+          << page.rules.codePage << " " << k.value << " " << k.limit;
+    }
+  }
 }
 
 TEST(MakeSuffixedName, FirstFreeNumberWithinSixteenBytes) {
@@ -47,15 +69,32 @@ TEST(MakeSuffixedName, FirstFreeNumberWithinSixteenBytes) {
 
   const std::string sixteen = "0123456789ABCDEF";
   EXPECT_EQ(MakeSuffixedName(sixteen, 1, kJapanese, names), "0123456789ABC(1)");
-
-  // The 13th byte starts a double-byte character: 12 bytes and the suffix.
-  const std::string kanji = "0123456789AB\x93\x63" "CD";
-  EXPECT_EQ(MakeSuffixedName(kanji, 1, kJapanese, names), "0123456789AB(1)");
-  EXPECT_EQ(MakeSuffixedName(kanji, 1, kEnglishOnJapanese, names), "0123456789AB\x93(1)");
-
   for (int n = 1; n <= 9; ++n) names.used.insert({1, "0123456789ABC(" + std::to_string(n) + ")"});
   EXPECT_EQ(MakeSuffixedName(sixteen, 1, kJapanese, names), "0123456789AB(10)");
   EXPECT_EQ(MakeSuffixedName("x", 1, kEnglish, names), "x(1)");
+}
+
+TEST(MakeSuffixedName, TheCutForTheSuffixKeepsWholeCharactersOnEveryPage) {
+  for (const PageCase& page : kPages) {
+    const std::string& c = page.character;
+    const std::string first = page.pair ? "" : c.substr(0, 1);
+    Names names;
+    // 13 bytes stay beside "(1)": the character over bytes 13 and 14, then
+    // over bytes 12 and 13.
+    EXPECT_EQ(MakeSuffixedName("0123456789AB" + c + "CD", 1, page.rules, names),
+              "0123456789AB" + first + "(1)")
+        << page.rules.codePage;
+    EXPECT_EQ(MakeSuffixedName("0123456789A" + c + "CD", 1, page.rules, names),
+              "0123456789A" + c + "(1)")
+        << page.rules.codePage;
+    // 12 bytes beside "(10)".
+    for (int n = 1; n <= 9; ++n) {
+      names.used.insert({1, "0123456789A" + c + "(" + std::to_string(n) + ")"});
+    }
+    EXPECT_EQ(MakeSuffixedName("0123456789A" + c + "CD", 1, page.rules, names),
+              "0123456789A" + first + "(10)")
+        << page.rules.codePage;
+  }
 }
 
 }  // namespace

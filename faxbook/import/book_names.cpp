@@ -44,17 +44,14 @@ std::string FitJapaneseName(std::string_view value, int kind, const editing::Tex
   return editing::MakeSuffixedName(stored, kind, rules, names);
 }
 
-std::string FitOtherLanguageName(std::string_view value, const BookNames& names) {
-  const std::string name = StoredForm(value.substr(0, editing::kNameBytes));
-  std::string candidate = name;
-  // Each entry blocks at most one candidate, so the search ends.
-  for (int n = 2; names.IsReadingUsedIgnoringCase(candidate); ++n) {
-    const std::string suffix = "(" + std::to_string(n) + ")";
-    candidate = name.size() + suffix.size() <= editing::kNameBytes
-                    ? name + suffix
-                    : name.substr(0, editing::kNameBytes - suffix.size()) + suffix;
-  }
-  return candidate;
+std::string FitOtherLanguageName(std::string_view value, const editing::TextRules& rules,
+                                 const BookNames& names) {
+  const std::string name = StoredForm(editing::FitToField(value, editing::kNameBytes, rules));
+  if (!names.IsReadingUsedIgnoringCase(name)) return name;
+  return editing::FirstFreeSuffixed(
+      name, 2, rules.codePage,
+      [&](const std::string& candidate) { return names.IsReadingUsedIgnoringCase(candidate); },
+      names.SuffixesIgnoringCase());
 }
 
 }  // namespace importing

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "faxbook/editing/field_rules.h"
+#include "faxbook/editing/suffix_search.h"
 #include "faxbook/import/name_index.h"
 
 namespace importing {
@@ -21,7 +22,10 @@ class BookNames : public editing::NameLookup {
   void Add(const std::string& dispName, const std::string& reading);
   // kind 0: DispName, 1: DispNameJP; exact bytes.
   bool IsNameUsed(const std::string& text, int kind) const override;
+  editing::SuffixMemo* SuffixesOf(int kind) const override { return exact_.SuffixesOf(kind); }
   bool IsReadingUsedIgnoringCase(std::string_view reading) const;
+  // What the suffix searches ignoring case learnt (names are only added).
+  editing::SuffixMemo* SuffixesIgnoringCase() const { return &foldedSuffixes_; }
 
  private:
   std::string Folded(std::string_view text) const;
@@ -29,6 +33,7 @@ class BookNames : public editing::NameLookup {
   int codePage_;
   NameIndex exact_;
   std::unordered_set<std::string> foldedReadings_;
+  mutable editing::SuffixMemo foldedSuffixes_;
 };
 
 // A cut value as the book's reader will read it back: without the blanks a
@@ -44,9 +49,11 @@ std::string StoredForm(std::string_view cut);
 std::string FitJapaneseName(std::string_view value, int kind, const editing::TextRules& rules,
                             const BookNames& names);
 
-// Other languages: the name cut to its first 16 bytes (no blank last); while an entry's
-// name (its reading) equals it ignoring case, name + "(n)" for n = 2, 3,
-// ..., the name cut at the byte so that the suffix fits.
-std::string FitOtherLanguageName(std::string_view value, const BookNames& names);
+// Other languages: the name cut to 16 bytes (no blank last); while an
+// entry's name (its reading) equals it ignoring case, name + "(n)" for
+// n = 2, 3, ..., the name cut so that the suffix fits. No cut splits a
+// double-byte character of the code page.
+std::string FitOtherLanguageName(std::string_view value, const editing::TextRules& rules,
+                                 const BookNames& names);
 
 }  // namespace importing

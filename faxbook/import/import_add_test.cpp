@@ -3,11 +3,14 @@
 // book's limit.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "faxbook/import/book_names.h"
 #include "faxbook/import/import_adder.h"
+#include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
 #include "store/book_format.h"
@@ -69,7 +72,7 @@ Added AddAll(const std::vector<ImportRow>& rows, const std::vector<std::pair<std
              const editing::TextRules& rules) {
   text::PortableCollation collation(rules.codePage);
   ImportList list(rules.langId, collation);
-  list.Assign(rows);
+  list.Assign(ImportRows(rows.begin(), rows.end()));
   Added result;
   int regNo = 0;
   for (const auto& e : existing) result.book.Add(e.first, e.second, ++regNo);
@@ -148,6 +151,60 @@ TEST(AddRows, OtherLanguagesCompareNamesIgnoringCaseAndStartAtTwo) {
   }
 }
 
+// The names of an add as the plain searches give them, every suffix looked
+// up in turn: Japanese exactly from "(1)", other languages ignoring case
+// from "(2)".
+std::string PlainSuffixed(const std::string& base, int first, int codePage,
+                          const std::function<bool(const std::string&)>& used) {
+  for (int n = first;; ++n) {
+    const std::string suffix = "(" + std::to_string(n) + ")";
+    std::string candidate = base.size() + suffix.size() <= 16
+                                ? base
+                                : std::string(text::CutToBytes(codePage, base, 16 - suffix.size()));
+    candidate += suffix;
+    if (!used(candidate)) return candidate;
+  }
+}
+
+TEST(AddRows, NamesAreThoseOfThePlainSearchWhateverTheBookHolds) {
+  const std::vector<std::string> bases = {
+      "tanaka", "TANAKA", "Tanaka(2)", "ABCDEFGHIJKLMN", "abcdefghijklmz", "ABCDEFGHIJKLMNOP",
+      "ABCDEFGHIJKL\xD6\xD0", "abcdefghijkl\xD6\xD0" "Q", "ABCDEFGHIJK\xD6\xD0" "QQ", ""};
+  for (const editing::TextRules& rules : {kJapanese, editing::TextRules{2052, 936}}) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+      std::mt19937 rng(seed);
+      BookNames names(rules.codePage);
+      for (int step = 0; step < 1200; ++step) {
+        const std::string& base = bases[rng() % bases.size()];
+        if (rng() % 5 == 0) {
+          // An entry that came otherwise: a suffixed form by hand.
+          const std::string name = base.substr(0, 13) + "(" + std::to_string(1 + rng() % 15) + ")";
+          names.Add(name, name);
+          continue;
+        }
+        std::string want, got;
+        if (rules.Japanese()) {
+          want = names.IsNameUsed(base, 1)
+                     ? PlainSuffixed(base, 1, rules.codePage,
+                                     [&](const std::string& c) { return names.IsNameUsed(c, 1); })
+                     : base;
+          got = FitJapaneseName(base, 1, rules, names);
+        } else {
+          want = names.IsReadingUsedIgnoringCase(base)
+                     ? PlainSuffixed(base, 2, rules.codePage,
+                                     [&](const std::string& c) {
+                                       return names.IsReadingUsedIgnoringCase(c);
+                                     })
+                     : base;
+          got = FitOtherLanguageName(base, rules, names);
+        }
+        ASSERT_EQ(got, want) << rules.langId << " seed " << seed << " step " << step;
+        names.Add("", got);
+      }
+    }
+  }
+}
+
 TEST(AddRows, ValuesAreCutRefusedRowsPassedOverAndNumbersTaken) {
   ImportRow full = Row("Name", "READ", 5);
   full[Field::kFaxNumber] = std::string(40, '1');
@@ -195,7 +252,7 @@ TEST(AddRows, ACutReadingInUseSurvivesSaveAndLoad) {
   std::vector<store::AddressRecord> loaded;
   store::GroupTable loadedGroups(932, nullptr);
   store::ReadBookBytes(context, bytes, 10, &loaded, &loadedGroups);
-  EXPECT_EQ(store::DropRepeatedReadings(loaded).size(), 2u);
+  EXPECT_EQ(store::LoadOrder(loaded).size(), 2u);
 }
 
 }  // namespace

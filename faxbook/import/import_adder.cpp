@@ -22,7 +22,7 @@ store::AddressRecord RecordFrom(const ImportRow& row, const editing::TextRules& 
     record.dispNameJP = FitJapaneseName(row[Field::kDispNameJP], 1, rules, names);
     record.dispName = FitJapaneseName(row[Field::kDispName], 0, rules, names);
   } else {
-    record.dispNameJP = FitOtherLanguageName(row[Field::kDispNameJP], names);
+    record.dispNameJP = FitOtherLanguageName(row[Field::kDispNameJP], rules, names);
   }
   const auto fit = [&](Field field) {
     return StoredForm(editing::FitToField(row[field], editing::RuleOf(field).maxBytes, rules));

@@ -72,7 +72,7 @@ void CImportConfirmDialog::AddColumns() {
 
 void CImportConfirmDialog::Load() {
   ui::WaitCursorScope wait(*context_.services.waitCursor);
-  std::vector<importing::ImportRow> rows;
+  importing::ImportRows rows;
   backAllowed =
       importing::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows);
   try {

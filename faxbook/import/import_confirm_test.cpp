@@ -3,7 +3,9 @@
 // editing one row in the address dialog.
 #include <gtest/gtest.h>
 
+#include "faxbook/editing/field_rules.h"
 #include "tests/support/csv_import_harness.h"
+#include "tests/support/cut_pages.h"
 
 namespace {
 
@@ -287,6 +289,49 @@ TEST(ImportConfirmOtherLanguage, ColumnsShowTheReadingAsNameAndTheMarksSortFirst
   EXPECT_TRUE(editor.DialogsAsScripted());
   EXPECT_EQ(editor.Column(0), (Texts{"", "Kita", "kita(2)", "Zeta"}));
   EXPECT_EQ(editor.Record("kita(2)")->dispName, "");
+}
+
+// Outside Japanese too, the add cuts readings, companies and recipients,
+// and the readings it suffixes, without splitting a character: what it
+// stores passes its own field's check when the user edits it later.
+TEST(ImportConfirmOtherLanguage, CutsKeepWholeCharactersOnEveryCodePage) {
+  for (const cutpages::Page& page : cutpages::Pages()) {
+    SCOPED_TRACE(std::to_string(page.codePage) + " " + page.language);
+    CsvImportHarness editor;
+    editor.SetLanguage(page.language);
+    editor.system.codePage = page.codePage;
+    Texts book;
+    int regNo = 0;
+    for (const std::string& taken : cutpages::TakenReadings(page)) {
+      book.push_back("[FAX_ADDR]=1," + std::to_string(++regNo) + ",," + taken + ",03,,,,,,0");
+    }
+    editor.StartWith(book);
+    Texts csv = {"Reading,Fax,Sub,Password,Company,Department,Recipient"};
+    for (const cutpages::Row& row : cutpages::Rows(page)) csv.push_back(cutpages::CsvLine(row));
+    editor.SetCsv(csv);
+    editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Click(ui::kIdOk); });
+    editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [&](ui::FakeDialog& d) {
+      ConfirmList(d).SelectAll();
+      d.Click(IDC_CONFIRM_ADD);
+      EXPECT_EQ(d.ItemText(IDC_CONFIRM_ADDED), "4");
+      d.Click(ui::kIdOk);
+    });
+    editor.ImportCsv();
+    ASSERT_TRUE(editor.DialogsAsScripted());
+    const editing::TextRules rules{page.langId, page.codePage};
+    for (const cutpages::Row& row : cutpages::Rows(page)) {
+      const store::AddressRecord* record = editor.Record(row.storedReading);
+      if (!record) {
+        ADD_FAILURE() << "no entry " << row.storedReading;
+        continue;
+      }
+      EXPECT_EQ(record->companyName, row.storedCompany);
+      EXPECT_EQ(record->clientName, row.storedRecipient);
+      EXPECT_TRUE(editing::CheckFieldChars(editing::Field::kDispNameJP, record->dispNameJP, rules));
+      EXPECT_TRUE(editing::CheckFieldChars(editing::Field::kCompanyName, record->companyName, rules));
+      EXPECT_TRUE(editing::CheckFieldChars(editing::Field::kClientName, record->clientName, rules));
+    }
+  }
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ ImportList::ImportList(int langId, const text::Collation& collation)
   }
 }
 
-void ImportList::Assign(std::vector<ImportRow> rows) {
+void ImportList::Assign(ImportRows rows) {
   rows_ = std::move(rows);
   order_.resize(rows_.size());
   for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<int>(i);

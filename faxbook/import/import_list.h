@@ -21,7 +21,7 @@ class ImportList {
   ImportList(int langId, const text::Collation& collation);
 
   // The rows in file order; they show in that order until sorted.
-  void Assign(std::vector<ImportRow> rows);
+  void Assign(ImportRows rows);
   int Size() const { return static_cast<int>(order_.size()); }
 
   // Japanese: mark, DispName, DispNameJP, FaxNumber, SubAddress, Password,
@@ -58,7 +58,7 @@ class ImportList {
   int langId_;
   const text::Collation& collation_;
   std::vector<int> columns_;      // the field of each column, -1 for the mark
-  std::vector<ImportRow> rows_;   // by id
+  ImportRows rows_;               // by id
   std::vector<int> order_;        // the ids in list order
   std::vector<int> positions_;    // by id: position, -1 when removed
 };

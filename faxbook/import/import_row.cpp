@@ -69,8 +69,8 @@ bool RowLoader::Load(std::string_view line, int lineNumber, bool unconvertible, 
 }
 
 bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
-                 const editing::TextRules& rules, std::vector<ImportRow>* rows,
-                 LineConverter* converter) {
+                 const editing::TextRules& rules, ImportRows* rows,
+                 LineConverter* converter, std::size_t maxRows) {
   rows->clear();
   // A file too large for memory is a file that cannot be read: the list
   // stays empty rather than the program ending.
@@ -94,13 +94,12 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
       if (loader.Load(line, lineNumber, unconvertible, &row, cutAtNul)) {
         rows->push_back(std::move(row));
       }
-      return true;
+      return rows->size() <= maxRows;
     });
     if (read && !tooMany) return true;
   } catch (const std::bad_alloc&) {
   }
-  rows->clear();
-  rows->shrink_to_fit();
+  ImportRows().swap(*rows);
   return false;
 }
 

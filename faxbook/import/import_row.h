@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <deque>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +41,11 @@ struct ImportRow {
     return values[static_cast<std::size_t>(f)];
   }
 };
+
+// The rows of a file, in a container that grows without moving the rows
+// it holds (a file of 100 000 rows would otherwise be moved about a dozen
+// times while it is read).
+using ImportRows = std::deque<ImportRow>;
 
 // The mark a score shows: "" for 0, "?" from 1 to 9, "!" from 10.
 const char* MarkOf(int score);
@@ -80,9 +87,11 @@ class LineConverter {
 
 // Reads every data line of the CSV file at path (its first line is the
 // header) into rows, in file order. False on a file error, with *rows
-// empty; an empty file or a header alone give no rows and true.
+// empty; an empty file or a header alone give no rows and true. Reading
+// stops once *rows holds more than maxRows rows (the rest of the file is
+// not looked at), for a caller that refuses that many.
 bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
-                 const editing::TextRules& rules, std::vector<ImportRow>* rows,
-                 LineConverter* converter = nullptr);
+                 const editing::TextRules& rules, ImportRows* rows,
+                 LineConverter* converter = nullptr, std::size_t maxRows = SIZE_MAX);
 
 }  // namespace importing

@@ -119,7 +119,7 @@ TEST(RowLoader, TheRegistrationNameIsImportedInJapaneseOnly) {
 TEST(LoadCsvRows, SkipsTheHeaderKeepsFileOrderAndFailsWhole) {
   sys::FakeFileSystem files;
   files.SetFile("C:\\in.csv", "Name,Reading,Fax\r\nB,RB,1\r\n,,\r\nA,RA,2\r\n\r\nC,RC,3");
-  std::vector<ImportRow> rows;
+  ImportRows rows;
   ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", Straight(), kJapanese, &rows));
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0][Field::kDispName], "B");
@@ -140,7 +140,7 @@ TEST(LoadCsvRows, SkipsTheHeaderKeepsFileOrderAndFailsWhole) {
 TEST(LoadCsvRows, AVeryLongValueIsARowThatWillBeCut) {
   sys::FakeFileSystem files;
   files.SetFile("C:\\long.csv", "h\n" + std::string(2'000'000, 'c') + ",R,03\n");
-  std::vector<ImportRow> rows;
+  ImportRows rows;
   ASSERT_TRUE(LoadCsvRows(files, "C:\\long.csv", Straight(), kJapanese, &rows));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0][Field::kDispName].size(), 2'000'000u);
@@ -161,7 +161,7 @@ TEST(LoadCsvRows, ALineCutAtANulIsARefusedRowWhateverCameBeforeIt) {
     SCOPED_TRACE(c.line);
     sys::FakeFileSystem files;
     files.SetFile("C:\\in.csv", "h\r\n" + c.line + "\r\nOK,OK,04\r\n");
-    std::vector<ImportRow> rows;
+    ImportRows rows;
     ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", Straight(), kJapanese, &rows));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(ValuesOf(rows[0]), c.values);
@@ -174,7 +174,7 @@ TEST(LoadCsvRows, ALineCutAtANulIsARefusedRowWhateverCameBeforeIt) {
   // NULs that end a line hide nothing: the row is as without them.
   sys::FakeFileSystem files;
   files.SetFile("C:\\in.csv", std::string("h\nN,R,03\0\0\n", 11));
-  std::vector<ImportRow> rows;
+  ImportRows rows;
   ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", Straight(), kJapanese, &rows));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_FALSE(rows[0].cutAtNul);

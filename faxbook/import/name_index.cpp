@@ -6,7 +6,9 @@ void NameIndex::Remove(int kind, const std::string& name) {
   auto& names = Names(kind);
   auto it = names.find(name);
   if (it == names.end()) return;
-  if (--it->second <= 0) names.erase(it);
+  if (--it->second > 0) return;
+  memos_[kind == 0 ? 0 : 1].Freed(name);
+  names.erase(it);
 }
 
 void NameIndex::Rename(int kind, const std::string& before, const std::string& after) {

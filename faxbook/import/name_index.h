@@ -1,12 +1,15 @@
 // The registration names and readings in use in a book, counted, so that
 // bulk commands can make hundreds of names unique without scanning the
-// whole list for every candidate.
+// whole list for every candidate. The index remembers what its suffix
+// searches learnt, so that one base given to every entry stays linear.
 #pragma once
 
+#include <array>
 #include <string>
 #include <unordered_map>
 
 #include "faxbook/editing/field_rules.h"
+#include "faxbook/editing/suffix_search.h"
 
 class NameIndex : public editing::NameLookup {
  public:
@@ -18,9 +21,14 @@ class NameIndex : public editing::NameLookup {
 
   // editing::NameLookup: exact byte comparison.
   bool IsNameUsed(const std::string& text, int kind) const override;
+  editing::SuffixMemo* SuffixesOf(int kind) const override {
+    return &memos_[kind == 0 ? 0 : 1];
+  }
 
  private:
   std::unordered_map<std::string, int>& Names(int kind) { return kind == 0 ? names_ : readings_; }
   std::unordered_map<std::string, int> names_;
   std::unordered_map<std::string, int> readings_;
+  // Learnt from the lookups, told of every name freed: a cache of them.
+  mutable std::array<editing::SuffixMemo, 2> memos_;
 };

@@ -9,8 +9,6 @@
 // The files live in FAXBOOK_BENCH_DIR (default: the current folder), so that
 // they are on a real disk.
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,9 +26,8 @@
 #include "store/book_lines.h"
 #include "store/book_order.h"
 #include "tests/bench/largest_book.h"
+#include "tests/bench/process_run.h"
 #include "tools/fdtool/normalize.h"
-
-extern char** environ;
 
 namespace {
 
@@ -82,29 +79,8 @@ const BookFile& EntryLines(int lines) {
   return *f;
 }
 
-struct Run {
-  double seconds = 0;
-  double peakMiB = 0;
-  bool ok = false;
-};
-
-// Runs a program to its end; its wall time and peak resident memory.
-Run Spawn(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  Run run;
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return run;
-  int status = 0;
-  struct rusage usage {};
-  if (::wait4(pid, &status, 0, &usage) != pid) return run;
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return run;
-}
+using bench::Run;
+using bench::Spawn;
 
 // fdtool normalize against cp, in turns.
 void BM_NormalizeAgainstCp(benchmark::State& state, const BookFile& book) {
@@ -114,7 +90,7 @@ void BM_NormalizeAgainstCp(benchmark::State& state, const BookFile& book) {
   for (auto _ : state) {
     const Run c = Spawn({"cp", book.Path(), copy});
     const Run n = Spawn({FAXBOOK_FDTOOL, "normalize", book.Path(), out});
-    if (!c.ok || !n.ok) state.SkipWithError("cp or fdtool failed");
+    if (!c.ok() || !n.ok()) state.SkipWithError("cp or fdtool failed");
     state.SetIterationTime(n.seconds);
     cp += c.seconds;
     normalize += n.seconds;

@@ -2,8 +2,11 @@
 // through the editor's commands on the in-memory backends.
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
+#include "faxbook/import/name_index.h"
+#include "faxbook/import/unique_name.h"
 #include "faxbook/shell/language.h"
 #include "tests/bench/largest_book.h"
 #include "tests/support/bulk_harness.h"
@@ -81,6 +84,33 @@ void BM_ReplaceInAll(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReplaceInAll)->Unit(benchmark::kMillisecond);
+
+// The unique names of the multi-address edit beyond the book's limit: each
+// of `count` entries is given the same reading in turn, the name it had
+// before freed as it takes the new one.
+void BM_UniqueNamesOfOneBase(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const editing::TextRules rules{1041, 932};
+  for (auto _ : state) {
+    state.PauseTiming();
+    NameIndex names;
+    std::vector<std::string> before;
+    for (int i = 0; i < count; ++i) {
+      before.push_back("E" + std::to_string(i));
+      names.Add(1, before.back());
+    }
+    state.ResumeTiming();
+    for (int i = 0; i < count; ++i) {
+      const std::string unique = MakeUniqueName("SAME", 1, rules, names);
+      names.Rename(1, before[static_cast<std::size_t>(i)], unique);
+    }
+    benchmark::DoNotOptimize(names.IsNameUsed("SAME", 1));
+  }
+  state.counters["us_per_name"] = benchmark::Counter(
+      count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_UniqueNamesOfOneBase)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,52 +1,31 @@
 // The CSV import on the in-memory backends: the confirmation loading a CSV
-// of 100 000 rows (read, scored, sorted by name), the same without sort
-// keys, and an add of 3000 rows (from a list of 3000 and of 100 000 rows).
+// of 1000 to 100 000 rows (read, scored, sorted by name), the sort with and
+// without keys, an add of every row of 1000 and 3000 and of 3000 rows from
+// a list of 100 000, and the names given to rows that all carry one name.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
-#include <random>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "faxbook/import/book_names.h"
 #include "faxbook/import/import_list.h"
 #include "faxbook/import/import_row.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/text/portable_collation.h"
+#include "tests/bench/csv_rows.h"
 #include "tests/support/csv_import_harness.h"
 
 namespace {
 
-// Rows as an address list exported from another tool: kanji names, kana
-// readings, fax numbers, a company and a recipient; one row in fifty has a
-// kanji reading (refused), one in twenty an over-long company name.
-std::string MakeCsv(int rows, bool refused) {
-  std::mt19937 rng(20240611);
-  std::string csv = "Name,Reading,Fax,Sub,Password,Company,Department,Recipient\r\n";
-  for (int i = 0; i < rows; ++i) {
-    std::string name, reading, company;
-    for (int k = 0, n = 2 + static_cast<int>(rng() % 3); k < n; ++k) {
-      name.push_back(static_cast<char>(0x88 + rng() % 16));
-      name.push_back(static_cast<char>(0x9F + rng() % 90));
-    }
-    for (int k = 0, n = 4 + static_cast<int>(rng() % 9); k < n; ++k) {
-      reading.push_back(static_cast<char>(0xB1 + rng() % 45));
-    }
-    if (refused && i % 50 == 7) reading = name;
-    company = i % 20 == 3 ? std::string(70, 'C') : "Company " + std::to_string(i % 977);
-    char fax[32];
-    std::snprintf(fax, sizeof fax, "0%d-%04d-%04d", 3 + i % 6, i % 10000, (i * 7) % 10000);
-    csv += name + "," + reading + "," + fax + ",,," + company + ",Sales,Desk\r\n";
-  }
-  return csv;
-}
-
-// The files of the benchmarks: 3000 rows that can all be added, 100 000
+// The files of the benchmarks: up to 3000 rows that can all be added; more
 // with refused rows among them.
 const std::string& Csv(int rows) {
-  static const std::string small = MakeCsv(3000, false);
-  static const std::string large = MakeCsv(100000, true);
-  return rows == 3000 ? small : large;
+  static std::map<int, std::string> files;
+  std::string& csv = files[rows];
+  if (csv.empty()) csv = bench::AddressListCsv(rows, rows > 3000);
+  return csv;
 }
 
 // A collation of a system that makes no sort keys: every comparison of the
@@ -67,8 +46,9 @@ struct Editor : CsvImportHarness {
 };
 
 // The import command up to the filled and sorted confirmation list.
-void BM_ConfirmationLoads100000Rows(benchmark::State& state) {
-  Editor editor(100000);
+void BM_ConfirmationLoads(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  Editor editor(count);
   int rows = 0;
   for (auto _ : state) {
     editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Click(ui::kIdOk); });
@@ -78,16 +58,19 @@ void BM_ConfirmationLoads100000Rows(benchmark::State& state) {
     });
     editor.ImportCsv();
   }
-  if (rows != 100000) state.SkipWithError("the list did not hold every row");
+  if (rows != count) state.SkipWithError("the list did not hold every row");
   state.counters["rows"] = rows;
+  state.counters["us_per_row"] = benchmark::Counter(
+      count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_ConfirmationLoads100000Rows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConfirmationLoads)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 // The sort the confirmation list makes, with and without keys.
 void SortList(benchmark::State& state, const text::Collation& collation) {
   sys::FakeFileSystem files;
   files.SetFile("in.csv", Csv(100000));
-  std::vector<importing::ImportRow> rows;
+  importing::ImportRows rows;
   importing::LoadCsvRows(files, "in.csv", importing::DefaultMapping(1041, 8), {1041, 932}, &rows);
   for (auto _ : state) {
     state.PauseTiming();
@@ -110,10 +93,10 @@ void BM_Sort100000RowsComparingTexts(benchmark::State& state) {
 }
 BENCHMARK(BM_Sort100000RowsComparingTexts)->Unit(benchmark::kMillisecond);
 
-// Every row selected and added: the names tested, the rows inserted at the
+// `add` rows selected and added: the names tested, the rows inserted at the
 // top of the main list, the added rows taken out of the confirmation list
 // and the main list sorted again. Only the press of the button is timed.
-void AddRows(benchmark::State& state, int listRows) {
+void AddRows(benchmark::State& state, int listRows, int add) {
   for (auto _ : state) {
     Editor editor(listRows);
     double seconds = 0;
@@ -122,7 +105,7 @@ void AddRows(benchmark::State& state, int listRows) {
     editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [&](ui::FakeDialog& d) {
       ui::FakeListControl& list = ConfirmList(d);
       std::vector<int> rows;
-      for (int r = 0; r < list.ItemCount() && static_cast<int>(rows.size()) < 3000; ++r) {
+      for (int r = 0; r < list.ItemCount() && static_cast<int>(rows.size()) < add; ++r) {
         if (list.ItemText(r, 0) != "!") rows.push_back(r);
       }
       list.SelectOnly(rows);
@@ -138,11 +121,41 @@ void AddRows(benchmark::State& state, int listRows) {
   }
 }
 
-void BM_AddOf3000RowsFromAListOf3000(benchmark::State& state) { AddRows(state, 3000); }
-BENCHMARK(BM_AddOf3000RowsFromAListOf3000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+void BM_AddOfAllRowsFromAList(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  AddRows(state, rows, rows);
+}
+BENCHMARK(BM_AddOfAllRowsFromAList)->Arg(1000)->Arg(3000)->UseManualTime()
+    ->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_AddOf3000RowsFromAListOf100000(benchmark::State& state) { AddRows(state, 100000); }
+void BM_AddOf3000RowsFromAListOf100000(benchmark::State& state) { AddRows(state, 100000, 3000); }
 BENCHMARK(BM_AddOf3000RowsFromAListOf100000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The names an add gives when every row carries the same one: each is made
+// unique against all the names given before it (Japanese: "(1)" on; other
+// languages: "(2)" on, ignoring case). Beyond the book's limit too, to show
+// how the cost grows.
+void BM_NamesOfOneBase(benchmark::State& state) {
+  const bool japanese = state.range(0) == 1041;
+  const int count = static_cast<int>(state.range(1));
+  const editing::TextRules rules = japanese ? editing::TextRules{1041, 932}
+                                            : editing::TextRules{1033, 1252};
+  for (auto _ : state) {
+    importing::BookNames names(rules.codePage);
+    for (int i = 0; i < count; ++i) {
+      const std::string name = japanese
+          ? importing::FitJapaneseName("\xC0\xC5\xB6", 1, rules, names)
+          : importing::FitOtherLanguageName("Tanaka", rules, names);
+      names.Add("", name);
+    }
+    benchmark::DoNotOptimize(names.IsNameUsed("x", 1));
+  }
+  state.counters["us_per_name"] = benchmark::Counter(
+      count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_NamesOfOneBase)
+    ->ArgsProduct({{1041, 1033}, {1000, 3000, 10000, 100000}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -21,9 +21,9 @@ constexpr int kRecords = 10000;
 
 // 10 000 first-kind records: 21-byte names with national characters,
 // 37-digit fax numbers, 21-digit sub-addresses and passwords.
-std::string LargestDeviceFile(bool sameNames) {
+std::string LargestDeviceFile(bool sameNames, int count = kRecords) {
   std::string records;
-  for (int i = 0; i < kRecords; ++i) {
+  for (int i = 0; i < count; ++i) {
     fedfile::Record r;
     r.index = static_cast<unsigned>(i);
     std::string name = sameNames ? "Branch office \x01\x02" : "Branch \x01\x02 " + std::to_string(100000 + i);
@@ -102,6 +102,20 @@ void BM_MakeEntries(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MakeEntries)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same for 1000 and 3000 destinations all of one name, and for 10 000
+// (of which the book takes 3000): how the suffix search grows.
+void BM_MakeEntriesOfOneName(benchmark::State& state) {
+  CQuorvexFileReader reader;
+  reader.ReadBytes(LargestDeviceFile(true, static_cast<int>(state.range(0))), 1033);
+  std::size_t made = 0;
+  for (auto _ : state) {
+    made = MakeQuorvexEntries(reader.Destinations(), {1033, 1252}).records.size();
+    benchmark::DoNotOptimize(made);
+  }
+  state.counters["entries"] = static_cast<double>(made);
+}
+BENCHMARK(BM_MakeEntriesOfOneName)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The whole command as the user starts it: read, replace the 3000 entries
 // of a full book, sort, select.

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sys::FakeFileSystem files;
   files.SetPieceSize(1 + (data[0] >> 2));
   files.SetFile("in.csv", std::string(reinterpret_cast<const char*>(data) + 2, size - 2));
-  std::vector<importing::ImportRow> rows;
+  importing::ImportRows rows;
   if (!importing::LoadCsvRows(files, "in.csv", mapping, rules, &rows)) std::abort();
   for (const importing::ImportRow& row : rows) {
     bool any = false;

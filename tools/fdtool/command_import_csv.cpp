@@ -2,8 +2,9 @@
 // the editor adds them who keeps the mapping (or the given one), selects
 // every row of the confirmation list and presses Add once.
 #include <cstdio>
-#include <unordered_set>
+#include <vector>
 
+#include "faxbook/import/book_target.h"
 #include "faxbook/import/csv_header.h"
 #include "faxbook/import/csv_lines.h"
 #include "faxbook/import/import_adder.h"
@@ -21,25 +22,27 @@
 namespace fdtool {
 namespace {
 
-// The editor's list after the load, as the book the rows go into.
-class ListBook : public importing::ImportBook {
+// The book's diagnostics held back until Show, and shown at once after it:
+// the book is loaded before the rows are read, but what it has to say comes
+// after a failed read of the CSV file would have ended the command.
+class HeldAlerts : public store::StoreAlerts {
  public:
-  explicit ListBook(EditorBook& book) : book_(book) {
-    for (const store::AddressRecord& r : book.rows) regNos_.insert(r.regNo);
+  void Alert(const std::string& text) override {
+    if (shown_) {
+      std::fprintf(stderr, "%s\n", text.c_str());
+    } else {
+      held_.push_back(text);
+    }
   }
-  int EntryCount() const override { return static_cast<int>(book_.rows.size()); }
-  bool RegNoInUse(int regNo) const override { return regNos_.count(regNo) != 0; }
-  void ForEachEntry(const std::function<void(const store::AddressRecord&)>& visit) const override {
-    for (const store::AddressRecord& r : book_.rows) visit(r);
-  }
-  void AddAddress(const store::AddressRecord& record) override {
-    book_.rows.insert(book_.rows.begin(), record);
-    regNos_.insert(record.regNo);
+  void Show() {
+    for (const std::string& text : held_) std::fprintf(stderr, "%s\n", text.c_str());
+    held_.clear();
+    shown_ = true;
   }
 
  private:
-  EditorBook& book_;
-  std::unordered_set<int> regNos_;
+  std::vector<std::string> held_;
+  bool shown_ = false;
 };
 
 // Lines of a UTF-8 file in the book's code page; a byte-order mark at the
@@ -127,27 +130,33 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
     mapping[editing::Field::kDispName] = -1;
   }
 
-  std::vector<importing::ImportRow> rows;
+  // The book first: its entries decide how many rows it can take, and the
+  // reading stops as soon as the rows (refused ones included) are too many.
+  HeldAlerts alerts;
+  text::PortableCollation collation(codePage);
+  const std::unique_ptr<store::Book> book = LoadAsEditor(bytes, langId, collation, &alerts);
+  std::string().swap(bytes);
+  const int entries = book->Size();
+  const std::size_t room =
+      entries < store::kMaxEntries ? static_cast<std::size_t>(store::kMaxEntries - entries) : 0;
+  importing::ImportRows rows;
   if (!importing::LoadCsvRows(files, csvPath, mapping, rules, &rows,
-                              options.fromUtf8 ? &utf8 : nullptr)) {
+                              options.fromUtf8 ? &utf8 : nullptr, room)) {
     std::fprintf(errors, "fdtool: cannot read %s\n", csvPath.c_str());
     return kExitUnreadable;
   }
-
-  StderrAlerts alerts;
-  text::PortableCollation collation(codePage);
-  EditorBook book = LoadAsEditor(bytes, langId, collation, &alerts);
+  alerts.Show();
+  if (importing::WouldOverfillBook(static_cast<int>(rows.size()), entries)) {
+    std::fprintf(errors, "fdtool: %d rows or more and %d entries pass the book's limit of %d entries\n",
+                 static_cast<int>(rows.size()), entries, store::kMaxEntries);
+    return kExitUnreadable;
+  }
   importing::ImportList list(langId, collation);
   list.Assign(std::move(rows));
   list.Sort(langId == 1041 ? 1 : 0, true);
-  if (importing::WouldOverfillBook(list.Size(), static_cast<int>(book.rows.size()))) {
-    std::fprintf(errors, "fdtool: %d rows and %d entries pass the book's limit of %d entries\n",
-                 list.Size(), static_cast<int>(book.rows.size()), store::kMaxEntries);
-    return kExitUnreadable;
-  }
   std::vector<int> all(static_cast<std::size_t>(list.Size()));
   for (std::size_t p = 0; p < all.size(); ++p) all[p] = static_cast<int>(p);
-  ListBook target(book);
+  importing::BookTarget target(*book);
   const importing::AddOutcome outcome = importing::AddRows(list, all, target, rules);
   for (int position : outcome.refused) {
     const importing::ImportRow& row = list.At(position);
@@ -158,7 +167,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
     std::fprintf(errors, "fdtool: no row could be added; %s is the book as loaded\n",
                  outPath.c_str());
   }
-  if (!files.ReplaceContents(outPath, ApplyAsEditor(book, langId, collation))) {
+  if (!files.ReplaceContents(outPath, ApplyAsEditor(*book, langId, collation))) {
     std::fprintf(errors, "fdtool: cannot write %s\n", outPath.c_str());
     return kExitWriteFailed;
   }

@@ -4,17 +4,24 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <set>
 #include <sstream>
 #include <vector>
 
 #include "platform/fake/fake_file_system.h"
+#include "platform/sys/text_convert.h"
+#include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
+#include "store/book_order.h"
+#include "store/csv_field.h"
 #include "store/test_support.h"
+#include "tests/support/cut_pages.h"
 #include "tools/fdtool/book_check.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/commands.h"
+#include "tools/fdtool/editor_book.h"
 #include "tools/fdtool/normalize.h"
 
 namespace fdtool {
@@ -287,6 +294,34 @@ TEST(ImportCsv, UnreadableFilesAndTheBooksLimitWriteNothing) {
   EXPECT_EQ(ImportCsv(files).exit, kExitOk);
 }
 
+// A file of more rows than the book takes is refused at the row that
+// passes the limit: the rest of it is never read.
+TEST(ImportCsv, TheRefusalComesBeforeTheRestOfTheFileIsRead) {
+  sys::FakeFileSystem files;
+  std::string book = kHeader;
+  for (int i = 1; i <= 2998; ++i) {
+    book += "[FAX_ADDR]=1," + std::to_string(i) + ",N" + std::to_string(i) + ",R" +
+            std::to_string(i) + ",1,,,,,,0\r\n";
+  }
+  files.SetFile("book.fdt", book);
+  const std::string start = Lines({kCsvHeader, "A,A,1", ",,", "Bad,\x8A\xBF,1", "C,C,1"});
+  files.SetFile("in.csv", start + Lines({"D,D,1", "E,E,1"}));
+  files.SetPieceSize(1);
+  // The rows after the third cannot be read.
+  files.FailReadAfter("in.csv", start.size());
+  const CsvRun refused = ImportCsv(files);
+  EXPECT_EQ(refused.exit, kExitUnreadable);
+  EXPECT_EQ(refused.out, nullptr);
+  EXPECT_EQ(refused.errors,
+            "fdtool: 3 rows or more and 2998 entries pass the book's limit of 3000 entries\n");
+
+  // Within the limit the whole file is read, and a failure is one.
+  files.SetFile("book.fdt", kHeader);
+  const CsvRun unreadable = ImportCsv(files);
+  EXPECT_EQ(unreadable.exit, kExitUnreadable);
+  EXPECT_EQ(unreadable.errors, "fdtool: cannot read in.csv\n");
+}
+
 TEST(ImportCsv, MapOptionChangesTheProposedMapping) {
   sys::FakeFileSystem files;
   files.SetFile("book.fdt", kHeader);
@@ -354,6 +389,131 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   ASSERT_EQ(lacking.exit, kExitOk);
   EXPECT_EQ(lacking.errors, "fdtool: in.csv line 2 not added: a character code page 932 lacks\n");
   EXPECT_EQ(*lacking.out, kHeader + "[FAX_ADDR]=1,1,Kita,KITA,06,,,,,,0\r\n");
+}
+
+TEST(ImportCsv, CutsKeepWholeCharactersInEveryLanguage) {
+  for (const cutpages::Page& page : cutpages::Pages()) {
+    // fdtool takes the code page of the language's own systems.
+    if (text::DefaultCodePageForLanguage(page.langId) != page.codePage) continue;
+    SCOPED_TRACE(page.codePage);
+    sys::FakeFileSystem files;
+    std::string book = kHeader;
+    int regNo = 0;
+    for (const std::string& taken : cutpages::TakenReadings(page)) {
+      book += "[FAX_ADDR]=1," + std::to_string(++regNo) + ",," + taken + ",03,,,,,,0\r\n";
+    }
+    files.SetFile("book.fdt", book);
+    std::vector<std::string> csv = {"Reading,Fax,Sub,Password,Company,Department,Recipient"};
+    for (const cutpages::Row& row : cutpages::Rows(page)) csv.push_back(cutpages::CsvLine(row));
+    files.SetFile("in.csv", Lines(csv));
+    Options options;
+    options.langId = page.langId;
+    const CsvRun run = ImportCsv(files, options);
+    ASSERT_EQ(run.exit, kExitOk) << run.errors;
+    std::vector<store::AddressRecord> records;
+    store::GroupTable groups(page.codePage, nullptr);
+    store::BookContext context;
+    context.read.langId = page.langId;
+    context.read.codePage = page.codePage;
+    store::ReadBookBytes(context, *run.out, 100, &records, &groups);
+    std::set<std::vector<std::string>> stored;
+    for (const store::AddressRecord& r : records) {
+      stored.insert({r.dispNameJP, r.companyName, r.clientName});
+    }
+    for (const cutpages::Row& row : cutpages::Rows(page)) {
+      EXPECT_EQ(stored.count({row.storedReading, row.storedCompany, row.storedRecipient}), 1u)
+          << row.storedReading;
+    }
+  }
+}
+
+// export-csv as it was before it streamed: the book loaded as the editor
+// holds it, the file made in memory and converted whole.
+std::string ExportInMemory(const std::string& book, int langId, bool utf8) {
+  const int codePage = text::DefaultCodePageForLanguage(langId);
+  text::PortableCollation collation(codePage);
+  store::RecordingAlerts alerts;
+  const std::unique_ptr<store::Book> loaded = LoadAsEditor(book, langId, collation, &alerts);
+  std::string out = ExportHeader() + "\r\n";
+  for (int i = 0; i < loaded->Size(); ++i) {
+    const store::AddressRecord& row = loaded->RecordAt(i);
+    if (store::KindForSave(row.kind) == store::kKindGroup) continue;
+    for (std::size_t i = 0; i < store::kTextFieldCount; ++i) {
+      if (i) out += ',';
+      store::AppendQuotedField(row.*store::kTextFields[i].member, &out);
+    }
+    out += "\r\n";
+  }
+  if (!utf8) return out;
+  std::string converted;
+  sys::CodePageToUtf8(codePage, out, &converted);
+  return "\xEF\xBB\xBF" + converted;
+}
+
+// A book of entry and member lines of every kind, with readings repeated
+// next to each other and apart, texts of quotes, commas, blanks,
+// ideographic spaces, double-byte characters and lone lead bytes.
+std::string GeneratedBook(unsigned seed, int lines) {
+  std::mt19937 rng(seed);
+  const char* pieces[] = {"a", "B", ",", "\"", " ", "\x81\x40", "\x88\x9F", "\xB1", "\x88", "\xD6\xD0"};
+  const auto text = [&]() {
+    std::string t;
+    for (int n = static_cast<int>(rng() % 6); n > 0; --n) t += pieces[rng() % 10];
+    return t;
+  };
+  std::string book = kHeader;
+  for (int i = 0; i < lines; ++i) {
+    std::string fields[8];
+    for (std::string& f : fields) f = text();
+    fields[1] = "R" + std::to_string(rng() % (lines / 3 + 1)) + (rng() % 4 ? "" : text());
+    const int kind = "11113245"[rng() % 8] - '0';
+    const bool member = kind == 4 || kind == 5;
+    std::string line = member ? "[FAX_ADDR_GM]=" : "[FAX_ADDR]=";
+    line += std::to_string(member ? 3 : kind) + "," + std::to_string(1 + rng() % 50);
+    for (const std::string& f : fields) {
+      line += ",";
+      if (rng() % 2) {
+        store::AppendQuotedField(f, &line);
+      } else {
+        line += f;
+      }
+    }
+    line += "," + std::to_string(rng() % 5);
+    book += line + (rng() % 8 ? "\r\n" : "\n");
+  }
+  return book;
+}
+
+TEST(ExportCsv, StreamedGivesTheFileTheWholeExportGave) {
+  std::vector<std::string> books = {TestData("example_ja.fdt"), kHeader, ""};
+  for (unsigned seed = 1; seed <= 30; ++seed) books.push_back(GeneratedBook(seed, 5 + static_cast<int>(seed) * 7));
+  // Lines enough for several pieces of the file.
+  books.push_back(GeneratedBook(99, 20000));
+  for (const std::string& book : books) {
+    for (int langId : {1041, 1033, 2052}) {
+      for (bool utf8 : {false, true}) {
+        sys::FakeFileSystem files;
+        files.SetFile("book.fdt", book);
+        Options options;
+        options.langId = langId;
+        options.utf8 = utf8;
+        std::FILE* errors = std::tmpfile();
+        const int exit = RunExportCsv(files, options, "book.fdt", "out.csv", errors);
+        std::fclose(errors);
+        const std::string whole = ExportInMemory(book, langId, utf8);
+        if (utf8 && whole.find("\xEF\xBF\xBD") != std::string::npos) {
+          // Bytes without a UTF-8 form (lone lead bytes): nothing is written.
+          EXPECT_EQ(exit, kExitProblems);
+          EXPECT_EQ(files.File("out.csv"), nullptr);
+          continue;
+        }
+        ASSERT_EQ(exit, kExitOk);
+        ASSERT_NE(files.File("out.csv"), nullptr);
+        ASSERT_EQ(*files.File("out.csv"), whole)
+            << langId << (utf8 ? " utf8 " : " ") << book.size();
+      }
+    }
+  }
 }
 
 TEST(ExportCsv, AnExportedBookImportsBackIntoAnEmptyBook) {
