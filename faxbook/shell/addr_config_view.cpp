@@ -313,6 +313,12 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
   Resort();
   list_->SetRedraw(true);
   AdjustLastColumn();
+  if (!status.restoredFrom.empty()) {
+    services_.messages->Show(
+        ui::FormatText(services_.resources->String(IDS_BOOK_RESTORED),
+                       std::vector<std::string>{primaryPath, status.restoredFrom}),
+        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kInformation);
+  }
 }
 
 void CAddrConfigView::SetBookChosen() {

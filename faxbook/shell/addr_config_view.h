@@ -93,7 +93,8 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   // reading. A book that cannot be read whole (held by another program,
   // denied, too large...) replaces nothing: the user is told which file it
   // was, and while no book has been read from a file, apply refuses to write
-  // over the primary one.
+  // over the primary one. A book an interrupted save lost is first put back
+  // from the save's leftover, and the user is told from which file.
   void Load(const std::string& primaryPath, const std::string& oldPath) override;
   // Keeps the last column fitting when the list gains or loses its vertical
   // scroll bar.

@@ -9,6 +9,7 @@ std::string Marker(int id) {
   if (id == IDS_APPLY_FAILED || id == IDS_BOOK_UNREADABLE || id == IDS_BOOK_PROTECTED) {
     text += " %s";
   }
+  if (id == IDS_BOOK_RESTORED) text += " %s %s";
   return text;
 }
 
@@ -19,7 +20,7 @@ std::map<int, std::string> MarkerStrings() {
   for (int id : {IDS_CAPTION, IDS_COLUMN_NAME, IDS_COLUMN_READING, IDS_COLUMN_FAX,
                  IDS_COLUMN_COMPANY, IDS_COLUMN_DEPARTMENT, IDS_COLUMN_RECIPIENT,
                  IDS_SAVE_QUESTION, IDS_NO_SELECTION, IDS_BAD_INSTALLATION, IDS_APPLY_FAILED,
-                 IDS_BOOK_UNREADABLE, IDS_BOOK_PROTECTED}) {
+                 IDS_BOOK_UNREADABLE, IDS_BOOK_PROTECTED, IDS_BOOK_RESTORED}) {
     strings[id] = Marker(id);
   }
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
