@@ -8,6 +8,7 @@
 #include "store/book_file.h"
 #include "store/book_order.h"
 #include "store/csv_field.h"
+#include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/editor_book.h"
@@ -36,6 +37,7 @@ std::string ExportCsv(const EditorBook& book) {
 int RunExportCsv(sys::FileSystem& files, const Options& options, const std::string& bookPath,
                  const std::string& csvPath, std::FILE* errors) {
   std::string bytes;
+  if (!RescueBookInput(files, bookPath, errors)) return kExitUnreadable;
   if (!files.FileExists(bookPath) || !files.ReadFile(bookPath, &bytes, store::kMaxBookBytes)) {
     std::fprintf(errors, "fdtool: cannot read %s\n", bookPath.c_str());
     return kExitUnreadable;
