@@ -110,7 +110,9 @@ TEST_F(BookRescueTest, ABookThatCannotBePutBackOrReadIsNeverMadeAnew) {
     FileError error;
   } cases[] = {
       {"the leftover cannot be renamed into place",
-       [](sys::FakeFileSystem& f) { f.FailNextStep(sys::ReplaceStep::kRename, FileError::kAccessDenied); },
+       [](sys::FakeFileSystem& f) {
+         f.FailNextStep(sys::ReplaceStep::kRename, FileError::kAccessDenied);
+       },
        FileError::kAccessDenied},
       {"another program holds the empty book",
        [](sys::FakeFileSystem& f) {

@@ -91,8 +91,9 @@ TEST(InterruptedSave, AStartAfterTheOldSwapWasCutPutsTheBookBackAndSaysFromWhere
     const std::string from = std::string(c.restored) == "tmp" ? temporary : backup;
     const std::string other = from == temporary ? backup : temporary;
     EXPECT_EQ(editor.Column(1), c.readings);
-    EXPECT_EQ(editor.Messages(), (std::vector<std::string>{ui::FormatText(
-                                     Marker(IDS_BOOK_RESTORED), std::vector<std::string>{editor.DataFile(), from})}));
+    const std::vector<std::string> named = {editor.DataFile(), from};
+    EXPECT_EQ(editor.Messages(),
+              (std::vector<std::string>{ui::FormatText(Marker(IDS_BOOK_RESTORED), named)}));
     EXPECT_EQ(editor.boxes.Last().icon, ui::Icon::kInformation);
     EXPECT_FALSE(editor.files.FileExists(from));
     EXPECT_TRUE(editor.files.FileExists(other)) << "the other leftover stays until a save";
@@ -113,8 +114,8 @@ TEST(InterruptedSave, ABookThatCannotBePutBackIsNotShownEmptyNorWrittenOver) {
   editor.files.FailNextStep(sys::ReplaceStep::kRename, sys::FileError::kAccessDenied);
   ASSERT_TRUE(editor.Start());
   EXPECT_EQ(editor.List().ItemCount(), 0);
-  EXPECT_EQ(editor.Messages(),
-            (std::vector<std::string>{ui::FormatText(Marker(IDS_BOOK_UNREADABLE), editor.DataFile())}));
+  const std::string unreadable = ui::FormatText(Marker(IDS_BOOK_UNREADABLE), editor.DataFile());
+  EXPECT_EQ(editor.Messages(), std::vector<std::string>{unreadable});
   editor.View().SetModified(true);
   EXPECT_FALSE(editor.View().Apply());
   EXPECT_EQ(*editor.files.File(temporary), kNew);

@@ -99,7 +99,8 @@ TEST_F(MainFrameTest, AReadOnlyBookIsNotSavedOverAndTheUserIsToldWhy) {
   editor.files.SetReadOnly(editor.DataFile());
   editor.View().SetModified(true);
   ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
-  EXPECT_EQ(editor.Messages(), (Texts{ui::FormatText(Marker(IDS_BOOK_READ_ONLY), editor.DataFile())}));
+  EXPECT_EQ(editor.Messages(),
+            (Texts{ui::FormatText(Marker(IDS_BOOK_READ_ONLY), editor.DataFile())}));
   EXPECT_TRUE(editor.View().IsModified());
   EXPECT_EQ(DataFile(), before);
   EXPECT_EQ(editor.files.FileCount(), 1u) << "nothing was written beside it";

@@ -84,8 +84,8 @@ std::string ShortNameOf(int codePage, const std::string& path) {
 // be done the file keeps the short name the rename gave it.
 void KeepShortName(const std::string& path, const std::string& shortName) {
   using SetShortName = BOOL(WINAPI*)(HANDLE, LPCSTR);
-  const auto set = reinterpret_cast<SetShortName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileShortNameA")));
+  const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileShortNameA");
+  const auto set = reinterpret_cast<SetShortName>(reinterpret_cast<void*>(found));
   if (!set) return;
   Handle file(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -205,14 +205,19 @@ class Win32ReplaceSteps : public ReplaceSteps {
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
     GetSecurityDescriptorControl(descriptor, &control, &revision);
-    const SECURITY_INFORMATION dacl =
-        DACL_SECURITY_INFORMATION | ((control & SE_DACL_PROTECTED) ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                                   : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    const SECURITY_INFORMATION protection = (control & SE_DACL_PROTECTED)
+                                                ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    const SECURITY_INFORMATION dacl = DACL_SECURITY_INFORMATION | protection;
     if (SetFileSecurityA(to.c_str(), dacl | OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION,
                          descriptor)) {
       return FileError::kNone;
     }
     if (SetFileSecurityA(to.c_str(), dacl, descriptor)) return FileError::kNone;
+    // Systems before Windows 2000 know no protection flags.
+    if (SetFileSecurityA(to.c_str(), DACL_SECURITY_INFORMATION, descriptor)) {
+      return FileError::kNone;
+    }
     const DWORD code = GetLastError();
     return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, to);
   }

@@ -233,8 +233,8 @@ TEST_F(Win32FileSystemTest, TheNewFileKeepsTheOldOnesRightsAttributesShortNameAn
   const std::string path = dir + "\\My Address Book.fdt";
   ASSERT_EQ(files.ReplaceWhole(path, "old\r\n"), kOk);
   PSECURITY_DESCRIPTOR open = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;GA;;;WD)", SDDL_REVISION_1,
-                                                                   &open, nullptr));
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      "D:P(A;;GA;;;WD)", SDDL_REVISION_1, &open, nullptr));
   ASSERT_TRUE(SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, open));
   LocalFree(open);
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
@@ -249,7 +249,8 @@ TEST_F(Win32FileSystemTest, TheNewFileKeepsTheOldOnesRightsAttributesShortNameAn
   ASSERT_EQ(files.ReplaceWhole(path, "new\r\n"), kOk);
   EXPECT_EQ(Read(path), "new\r\n");
   EXPECT_EQ(Rights(path), rights);
-  EXPECT_EQ(GetFileAttributesA(path.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
+  EXPECT_EQ(GetFileAttributesA(path.c_str()),
+            DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
   EXPECT_EQ(ShortName(path), shortName);
   if (timesKept) {
     EXPECT_TRUE(SameTime(CreationTime(path), created));
