@@ -106,25 +106,30 @@ cp "$book" "$scratch/applied.fdt"
 # 2. Killed while it applies: while the temporary file is written, and once
 # it is whole (just before the rename, or just after).
 for point in writing whole; do
-  drv post-command "$title" 1029 >/dev/null
+  process=$(editor_process)
+  size=$(stat -c %s "$book")
+  # The save starts while the driver is still ending: watch from now on.
+  drv post-command "$title" 1029 >/dev/null &
+  poster=$!
   seen=0
-  for _ in $(seq 4000); do
-    temp=$(find "$data" -maxdepth 1 -name 'address.fdt.~fbk*.tmp' | head -1)
+  temp=
+  for _ in $(seq 200000); do
+    temp=
+    for f in "$data"/address.fdt.~fbk*.tmp; do [ -e "$f" ] && temp=$f; done
     if [ -n "$temp" ]; then
       seen=1
       [ "$point" = writing ] && break
-      [ "$(stat -c %s "$temp" 2>/dev/null || echo 0)" = "$(stat -c %s "$book")" ] && break
+      [ "$(stat -c %s "$temp" 2>/dev/null)" = "$size" ] && break
     elif [ "$seen" = 1 ]; then
       break  # renamed already: killed just after
     fi
   done
-  temp=$(find "$data" -maxdepth 1 -name 'address.fdt.~fbk*.tmp' | head -1)
-  kill -9 "$(editor_process)" 2>/dev/null
-  wait "$editor" 2>/dev/null
-  if [ -n "$temp" ]; then
-    echo "# killed while $point: a temporary file of $(stat -c %s "$temp" 2>/dev/null) bytes"
+  kill -9 "$process" 2>/dev/null
+  wait "$editor" "$poster" 2>/dev/null
+  if [ -n "$temp" ] && [ -e "$temp" ]; then
+    echo "# killed while $point: a temporary file of $(stat -c %s "$temp") of $size bytes"
   else
-    echo "# killed while $point: the rename was done"
+    echo "# killed while $point: after the rename"
   fi
   check "a book is under the name after a kill while $point" cmp -s "$book" "$scratch/applied.fdt"
   start_editor
