@@ -313,6 +313,12 @@ void CAddrConfigView::Load(const std::string& primaryPath, const std::string& ol
   Resort();
   list_->SetRedraw(true);
   AdjustLastColumn();
+  if (!status.restoredFrom.empty()) {
+    services_.messages->Show(
+        ui::FormatText(services_.resources->String(IDS_BOOK_RESTORED),
+                       std::vector<std::string>{primaryPath, status.restoredFrom}),
+        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kInformation);
+  }
 }
 
 void CAddrConfigView::SetBookChosen() {
@@ -344,8 +350,8 @@ bool CAddrConfigView::SaveBook(const std::string& path) {
     records.back().kind =
         list_->ItemImage(row) == kImageGroup ? store::kKindGroup : store::kKindAddress;
   }
-  const bool written =
-      store::WriteBook(BookContext(), path, records, document_->Groups()) == sys::FileError::kNone;
+  lastSaveError_ = store::WriteBook(BookContext(), path, records, document_->Groups());
+  const bool written = lastSaveError_ == sys::FileError::kNone;
 
   sortColumn_ = column;
   ascending_ = ascending;
@@ -364,8 +370,11 @@ bool CAddrConfigView::Apply() {
     SetModified(false);
     return true;
   }
+  // A read-only book is the user's own protection: say so.
+  const int message =
+      lastSaveError_ == sys::FileError::kReadOnly ? IDS_BOOK_READ_ONLY : IDS_APPLY_FAILED;
   services_.messages->Show(
-      ui::FormatText(services_.resources->String(IDS_APPLY_FAILED), primaryPath_),
+      ui::FormatText(services_.resources->String(message), primaryPath_),
       services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kStop);
   return false;
 }

@@ -93,7 +93,8 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   // reading. A book that cannot be read whole (held by another program,
   // denied, too large...) replaces nothing: the user is told which file it
   // was, and while no book has been read from a file, apply refuses to write
-  // over the primary one.
+  // over the primary one. A book an interrupted save lost is first put back
+  // from the save's leftover, and the user is told from which file.
   void Load(const std::string& primaryPath, const std::string& oldPath) override;
   // Keeps the last column fitting when the list gains or loses its vertical
   // scroll bar.
@@ -106,7 +107,8 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   // written; the modified flag is left as it is.
   bool SaveBook(const std::string& path) override;
   // Apply: saves to the primary path; on success clears the modified flag.
-  // On failure says so (naming the file) and keeps the flag set. Refused,
+  // On failure says so (naming the file, and that it is read-only when that
+  // is why) and keeps the flag set. Refused,
   // with a message, while the book could not be read (see Load).
   bool Apply();
 
@@ -159,4 +161,6 @@ class CAddrConfigView : public ui::FormEvents, public ViewServices {
   // The file that could not be read while no book had been: apply would
   // write over what it holds.
   std::string unreadBook_;
+  // Why the last SaveBook failed.
+  sys::FileError lastSaveError_ = sys::FileError::kNone;
 };
