@@ -1,36 +1,22 @@
 #include "setup/config_copy.h"
 
 #include "platform/sys/access_list.h"
-#include "platform/text/codepage.h"
+#include "platform/text/path_split.h"
 
 namespace setup {
 
 PathParts SplitPath(int codePage, std::string_view path) {
   PathParts parts;
+  const text::PathSplit split = text::SplitPath(codePage, path);
+  std::string_view folder = split.folder;
   if (path.size() >= 2 && path[1] == ':') {
     parts.drive.assign(path.substr(0, 2));
-    path.remove_prefix(2);
+    folder.remove_prefix(2);
   }
-  // One pass by characters: the last separator and the last dot after it.
-  std::size_t nameStart = 0;
-  std::size_t lastDot = std::string_view::npos;
-  for (std::size_t i = 0; i < path.size();) {
-    const std::size_t length = text::CharLengthAt(codePage, path, i);
-    if (length == 1 && (path[i] == '\\' || path[i] == '/')) {
-      nameStart = i + 1;
-      lastDot = std::string_view::npos;
-    } else if (length == 1 && path[i] == '.') {
-      lastDot = i;
-    }
-    i += length;
-  }
-  parts.folder.assign(path.substr(0, nameStart));
-  if (lastDot == std::string_view::npos) {
-    parts.name.assign(path.substr(nameStart));
-  } else {
-    parts.name.assign(path.substr(nameStart, lastDot - nameStart));
-    parts.extension.assign(path.substr(lastDot));
-  }
+  parts.folder.assign(folder);
+  const std::string_view extension = text::ExtensionOf(split.name);
+  parts.name.assign(split.name.substr(0, split.name.size() - extension.size()));
+  parts.extension.assign(extension);
   return parts;
 }
 

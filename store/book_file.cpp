@@ -5,6 +5,7 @@
 
 #include "store/book_lines.h"
 #include "store/book_order.h"
+#include "store/book_rescue.h"
 
 namespace store {
 namespace {
@@ -176,10 +177,15 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
                     GroupTable* groups) {
+  std::string restoredFrom;
+  if (const BookStatus rescue = RescueBook(context, path, &restoredFrom); !rescue.ok()) {
+    groups->ClearGroups();
+    return rescue;
+  }
   EntryTable entries;
   BookReader reader(context, INT_MAX, &entries, groups);
   int seeded = -1;
-  const BookStatus status = VisitBookLines(
+  BookStatus status = VisitBookLines(
       context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded);
   if (!status.ok()) {
     groups->ClearGroups();
@@ -187,6 +193,7 @@ BookStatus LoadBook(const BookContext& context, const std::string& path,
   }
   reader.ShowAlerts();
   entries.AppendTo(records);
+  status.restoredFrom = std::move(restoredFrom);
   return status;
 }
 

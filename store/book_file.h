@@ -40,6 +40,9 @@ struct BookContext {
 struct BookStatus {
   sys::FileError error = sys::FileError::kNone;
   std::string path;
+  // After a load: the leftover of an interrupted save that was put back
+  // under the book's name first (see book_rescue.h); empty when none was.
+  std::string restoredFrom;
   bool ok() const { return error == sys::FileError::kNone; }
 };
 
@@ -78,7 +81,9 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
              BookStatus* status = nullptr);
 
 // CountEntries and ReadBook of all the entries it counts, in one reading of
-// the file: what the editor's load does.
+// the file: what the editor's load does. A book lost by an interrupted save
+// is first put back from its leftover (RescueBook; the status then says
+// from where); when that fails the load fails, and no new book is made.
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
                     GroupTable* groups);

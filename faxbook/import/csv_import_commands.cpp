@@ -4,6 +4,7 @@
 
 #include "faxbook/import/csv_field_map_dialog.h"
 #include "faxbook/res/resource.h"
+#include "platform/text/path_split.h"
 
 CCsvImportCommands::CCsvImportCommands(const CommandContext& context) : context_(context) {}
 
@@ -13,12 +14,9 @@ bool CCsvImportCommands::OnCommand(int id) {
   return true;
 }
 
-bool HasCsvExtension(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.rfind('.');
-  const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-  return extension == "CSV" || extension == "csv";
+bool HasCsvExtension(int codePage, const std::string& path) {
+  const std::string_view extension = text::ExtensionOf(text::NameOf(codePage, path));
+  return extension == ".CSV" || extension == ".csv";
 }
 
 void CCsvImportCommands::Tell(int messageId) {
@@ -40,7 +38,7 @@ void CCsvImportCommands::ImportCsv() {
     Tell(IDS_FILE_IN_USE);
     return;
   }
-  if (!HasCsvExtension(path)) {
+  if (!HasCsvExtension(context_.settings.codePage, path)) {
     Tell(IDS_BAD_FILE);
     return;
   }

@@ -27,4 +27,4 @@ class CCsvImportCommands : public CommandSet {
 
 // The extension of the path's file name (after its last dot; empty without
 // one) is "CSV" or "csv", compared exactly.
-bool HasCsvExtension(const std::string& path);
+bool HasCsvExtension(int codePage, const std::string& path);

@@ -62,7 +62,16 @@ bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& old
   }
   book_.Load(store::LoadOrder(std::move(records)), std::move(groups));
   SetBookChosen();
+  TellRestored(primaryPath, status);
   return true;
+}
+
+void CAddrConfigDoc::TellRestored(const std::string& path, const store::BookStatus& status) {
+  if (status.restoredFrom.empty()) return;
+  services_.messages->Show(ui::FormatText(services_.resources->String(IDS_BOOK_RESTORED),
+                                          std::vector<std::string>{path, status.restoredFrom}),
+                           services_.resources->String(IDS_CAPTION), ui::Buttons::kOk,
+                           ui::Icon::kInformation);
 }
 
 bool CAddrConfigDoc::ReadBook(const std::string& path, std::vector<store::AddressRecord>* records,
@@ -76,6 +85,7 @@ bool CAddrConfigDoc::ReadBook(const std::string& path, std::vector<store::Addres
     return false;
   }
   *records = store::LoadOrder(std::move(read));
+  TellRestored(path, status);
   return true;
 }
 
@@ -86,8 +96,8 @@ void CAddrConfigDoc::SetBookChosen() {
 
 bool CAddrConfigDoc::SaveBook(const std::string& path) {
   ui::WaitCursorScope wait(*services_.waitCursor);
-  return store::WriteBook(BookContext(), path, *services_.collation, book_) ==
-         sys::FileError::kNone;
+  lastSaveError_ = store::WriteBook(BookContext(), path, *services_.collation, book_);
+  return lastSaveError_ == sys::FileError::kNone;
 }
 
 bool CAddrConfigDoc::Apply() {
@@ -99,6 +109,8 @@ bool CAddrConfigDoc::Apply() {
     book_.MarkSaved();
     return true;
   }
-  Tell(IDS_APPLY_FAILED, primaryPath_);
+  // A read-only book is the user's own protection: say so.
+  Tell(lastSaveError_ == sys::FileError::kReadOnly ? IDS_BOOK_READ_ONLY : IDS_APPLY_FAILED,
+       primaryPath_);
   return false;
 }

@@ -54,6 +54,9 @@ class CAddrConfigDoc : public BookFiles {
 
  private:
   void Tell(int id, const std::string& path);
+  // A book an interrupted save had lost was put back: the user hears from
+  // where.
+  void TellRestored(const std::string& path, const store::BookStatus& status);
 
   EditorServices services_;
   store::StoreAlerts* alerts_;
@@ -67,4 +70,5 @@ class CAddrConfigDoc : public BookFiles {
   // The file that could not be read while no book had been: apply would
   // write over what it holds.
   std::string unreadBook_;
+  sys::FileError lastSaveError_ = sys::FileError::kNone;
 };

@@ -4,6 +4,7 @@
 #include "faxbook/shell/about_dialog.h"
 #include "faxbook/shell/help_map.h"
 #include "faxbook/shell/language.h"
+#include "platform/text/path_split.h"
 
 namespace {
 
@@ -14,11 +15,6 @@ constexpr unsigned kCloseNotice = 0x403;
 // The Central European list font: Arial, 11 pixels, character set 238.
 constexpr int kCentralEuropeCodePage = 1250;
 constexpr int kEastEuropeCharset = 238;
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 }  // namespace
 
@@ -44,7 +40,8 @@ bool CMainFrame::OnCreate(ui::FrameWindow& window) {
     font.face = "Arial";
     settings_->listFont = window.MakeFont(font);
   }
-  helpPath_ = FolderOf(services_.system->ProgramPath()) + "FAXBOOK.HLP>ABookM";
+  const std::string program = services_.system->ProgramPath();
+  helpPath_ = std::string(text::SplitPath(settings_->codePage, program).folder) + "FAXBOOK.HLP>ABookM";
   return true;
 }
 

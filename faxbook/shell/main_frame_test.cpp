@@ -97,6 +97,18 @@ TEST_F(MainFrameTest, AFailedApplyIsReportedAndTheBookStaysModified) {
                                       "[61280] " + editor.DataFile()}));
 }
 
+TEST_F(MainFrameTest, AReadOnlyBookIsNotSavedOverAndTheUserIsToldWhy) {
+  const std::string before = DataFile();
+  editor.files.MakeReadOnly(editor.DataFile());
+  editor.TouchFirstGroup();
+  ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
+  EXPECT_EQ(editor.Messages(),
+            (Texts{ui::FormatText(Marker(IDS_BOOK_READ_ONLY), editor.DataFile())}));
+  EXPECT_TRUE(editor.Document().IsModified());
+  EXPECT_EQ(DataFile(), before);
+  EXPECT_EQ(editor.files.FileCount(), 1u) << "nothing was written beside it";
+}
+
 TEST_F(MainFrameTest, TheHiddenWriteButtonSavesWithoutTouchingTheFlag) {
   for (bool modified : {false, true}) {
     editor.files.SetFile(editor.DataFile(), BookHeader());

@@ -5,6 +5,7 @@
 #include "faxpick/dialogs/group_confirm_dialog.h"
 #include "faxpick/res/resource.h"
 #include "faxpick/startup/ui_language.h"
+#include "platform/text/path_split.h"
 #include "platform/ui/wait_cursor.h"
 
 namespace picker {
@@ -38,9 +39,7 @@ CDestinationDialog::CDestinationDialog(const PickerServices& services, int uiLan
 bool CDestinationDialog::Japanese() const { return uiLanguage_ == kLanguageJapanese; }
 
 std::string CDestinationDialog::ProgramName() const {
-  std::string name = services_.system->ProgramPath();
-  const std::size_t slash = name.find_last_of("\\/");
-  if (slash != std::string::npos) name.erase(0, slash + 1);
+  std::string name(text::NameOf(codePage_, services_.system->ProgramPath()));
   const std::size_t dot = name.rfind('.');
   if (dot != std::string::npos && dot > 0) name.erase(dot);
   return name.empty() ? std::string("faxpick") : name;
@@ -379,7 +378,7 @@ std::string CDestinationDialog::HelpPath(bool tellFailure) {
     }
     return file;
   }
-  return FolderOf(codePage_, module) + "\\" + file;
+  return std::string(text::FolderOf(codePage_, module)) + "\\" + file;
 }
 
 void CDestinationDialog::ShowHelp() { services_.help->ShowFinder(HelpPath(true)); }

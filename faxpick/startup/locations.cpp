@@ -1,7 +1,7 @@
 #include "faxpick/startup/locations.h"
 
 #include "faxpick/res/resource.h"
-#include "platform/text/codepage.h"
+#include "platform/text/path_split.h"
 #include "platform/sys/system_info.h"
 
 namespace picker {
@@ -26,18 +26,10 @@ constexpr char kBookFile[] = "address.fdt";
 
 }  // namespace
 
-std::string FolderOf(int codePage, const std::string& path) {
-  std::size_t slash = std::string::npos;
-  for (std::size_t i = text::FindByte(codePage, path, '\\'); i != std::string::npos;
-       i = text::FindByte(codePage, path, '\\', i + 1)) {
-    slash = i;
-  }
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 std::string PickerLocations::SettingsPathFor(const std::string& exchangeFilePath) const {
   if (exchangeFilePath.empty()) return std::string();
-  return FolderOf(services_.system->AnsiCodePage(), exchangeFilePath) + "\\" + kSettingsFileName;
+  return std::string(text::FolderOf(services_.system->AnsiCodePage(), exchangeFilePath)) + "\\" +
+         kSettingsFileName;
 }
 
 void PickerLocations::ShowError(const std::string& text) {
@@ -76,7 +68,7 @@ std::string PickerLocations::ExchangeFilePath(const SpoolerArguments& commandLin
 
   const int major = services_.system->MajorVersion();
   if (major < 5) {
-    const std::string folder = FolderOf(services_.system->AnsiCodePage(), spooler.path);
+    const std::string folder(text::FolderOf(services_.system->AnsiCodePage(), spooler.path));
     if (folder.empty()) {
       ShowError(kNoSpoolerPath);
       return std::string();

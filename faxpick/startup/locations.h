@@ -56,8 +56,4 @@ class PickerLocations {
   PickerStrings& strings_;
 };
 
-// The folder of a path: everything before its last backslash (double-byte
-// characters of the code page stepped over whole); empty when it has none.
-std::string FolderOf(int codePage, const std::string& path);
-
 }  // namespace picker

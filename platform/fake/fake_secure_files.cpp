@@ -1,5 +1,8 @@
 #include "platform/fake/fake_secure_files.h"
 
+#include "platform/text/codepage.h"
+#include "platform/text/path_split.h"
+
 namespace sys {
 
 void FakeSecureFiles::AddFolder(const std::string& path) { nodes_[path].folder = true; }
@@ -34,10 +37,11 @@ FakeSecureFiles::Node* FakeSecureFiles::Usable(const std::string& path) {
 
 bool FakeSecureFiles::CanCreate(const std::string& path) const {
   if (denied_.count(path) || nodes_.count(path)) return false;
-  const std::size_t slash = path.find_last_of('\\');
-  if (slash == std::string::npos) return true;
-  if (slash == 2 && path[1] == ':') return true;  // "C:\name": the drive's root
-  const Node* parent = Find(path.substr(0, slash));
+  // Paths of a Japanese system: a trail byte 0x5C is no separator.
+  const std::string_view folder = text::SplitPath(text::kCpJapanese, path).folder;
+  if (folder.empty()) return true;
+  if (folder.size() == 3 && folder[1] == ':') return true;  // "C:\name": the drive's root
+  const Node* parent = Find(std::string(text::FolderOf(text::kCpJapanese, path)));
   return parent != nullptr && parent->folder;
 }
 

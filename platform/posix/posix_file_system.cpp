@@ -7,11 +7,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "platform/sys/buffered_sink.h"
 #include "platform/sys/whole_file_replace.h"
+#include "platform/text/path_split.h"
 
 namespace sys {
 namespace {
@@ -96,27 +98,48 @@ class FdSink : public ByteSink {
   std::size_t started_ = 0;
 };
 
-// Removes the temporary files of replacements that were interrupted: a
-// writer holds a lock on its temporary file until it is renamed, so a file
-// whose lock can be taken is a leftover.
-void RemoveLeftovers(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return;
-  const std::string folder = FolderOf(path);
-  const std::string prefix = LeftoverPrefix(path);
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  std::vector<std::string> names;
+// Paths here are bytes without double-byte characters of their own (UTF-8
+// never uses the separators' bytes inside a character).
+constexpr int kPathCodePage = 0;
+
+std::string FolderPart(const std::string& path) {
+  return std::string(text::SplitPath(kPathCodePage, path).folder);
+}
+
+std::string OpenableFolder(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  return folder.empty() ? std::string(".") : folder;
+}
+
+// The regular files in path's folder whose names start with prefix.
+std::vector<FoundFile> Matching(const std::string& path, const std::string& prefix) {
+  std::vector<FoundFile> found;
+  const std::string folder = FolderPart(path);
+  DIR* dir = ::opendir(OpenableFolder(path).c_str());
+  if (!dir) return found;
   while (dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) == 0) names.push_back(name);
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    struct stat st {};
+    const std::string full = folder + name;
+    if (::stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    const std::uint64_t modified = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
+                                   static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
+    found.push_back({full, static_cast<std::uint64_t>(st.st_size), modified});
   }
   ::closedir(dir);
-  for (const std::string& name : names) {
-    const std::string leftover = folder + "/" + name;
-    Fd fd(::open(leftover.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  return found;
+}
+
+// Removes the temporary files of replacements that were interrupted, once
+// a whole file is under the name: a writer holds a lock on its temporary
+// file until it is renamed, so a file whose lock can be taken is a
+// leftover.
+void RemoveLeftovers(const std::string& path) {
+  for (const FoundFile& leftover : Matching(path, LeftoverPrefix(kPathCodePage, path))) {
+    Fd fd(::open(leftover.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (fd.get() < 0) continue;
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(leftover.c_str());
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(leftover.path.c_str());
   }
 }
 
@@ -221,8 +244,7 @@ FileError PosixFileSystem::ReplaceWith(const std::string& given, const ContentWr
   // A symbolic link stays a link: the file it leads to is replaced.
   std::string path = given;
   if (!FollowLinks(&path)) return FromErrno(errno);
-  RemoveLeftovers(path);
-  const std::string folder = FolderOf(path);
+  const std::string folder = OpenableFolder(path);
   struct stat st {};
   mode_t mode = 0644;
   if (::stat(path.c_str(), &st) == 0) {
@@ -233,7 +255,8 @@ FileError PosixFileSystem::ReplaceWith(const std::string& given, const ContentWr
   // A file without a name until it is complete; where the file system
   // cannot make one, a named one that RemoveLeftovers recognises.
   Fd fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-  std::string temp = folder + "/" + LeftoverPrefix(path) + "XXXXXX.tmp";
+  const std::string prefix = FolderPart(path) + LeftoverPrefix(kPathCodePage, path);
+  std::string temp = prefix + "XXXXXX.tmp";
   bool named = false;
   if (fd.get() < 0) {
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return FromErrno(errno);
@@ -258,8 +281,7 @@ FileError PosixFileSystem::ReplaceWith(const std::string& given, const ContentWr
     char self[64];
     std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd.get());
     for (int attempt = 0; attempt < 8 && !named; ++attempt) {
-      temp = folder + "/" + LeftoverPrefix(path) + std::to_string(::getpid()) + "-" +
-             std::to_string(attempt) + ".tmp";
+      temp = prefix + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
       if (::linkat(AT_FDCWD, self, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         named = true;
       } else if (errno != EEXIST) {
@@ -268,9 +290,33 @@ FileError PosixFileSystem::ReplaceWith(const std::string& given, const ContentWr
     }
     if (!named) return FileError::kIoError;
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) return fail(FromErrno(errno));
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    const FileError error = FromErrno(errno);
+    // With nothing under the name the new file is the one whole copy.
+    struct stat now {};
+    if (::stat(path.c_str(), &now) != 0) return error;
+    return fail(error);
+  }
   fd.Close();
   SyncFolder(folder);
+  RemoveLeftovers(path);
+  return FileError::kNone;
+}
+
+std::vector<FoundFile> PosixFileSystem::FilesNamedLike(const std::string& path) {
+  const std::string name(text::NameOf(kPathCodePage, path));
+  if (name.empty()) return {};
+  return Matching(path, name);
+}
+
+FileError PosixFileSystem::PutInPlace(const std::string& leftover, const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return FileError::kIsDirectory;
+    if (::chmod(leftover.c_str(), st.st_mode & 07777) != 0) return FromErrno(errno);
+  }
+  if (::rename(leftover.c_str(), path.c_str()) != 0) return FromErrno(errno);
+  SyncFolder(OpenableFolder(path));
   return FileError::kNone;
 }
 

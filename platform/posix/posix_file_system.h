@@ -23,10 +23,13 @@ class PosixFileSystem : public FileSystem {
   // Writes an unnamed file in the same folder (O_TMPFILE; where the file
   // system has none, "NAME.~fbkXXXXXX.tmp" under a lock), flushes it to the
   // disk, gives it the existing file's permission bits, names it and renames
-  // it over the file. Leftover "NAME.~fbk*" files nobody holds are removed.
-  // When path is a symbolic link, the file it leads to is replaced (in its
-  // own folder, with its permission bits), and the link stays.
+  // it over the file. Then leftover "NAME.~fbk*" files nobody holds are
+  // removed. When path is a symbolic link, the file it leads to is replaced
+  // (in its own folder, with its permission bits), and the link stays.
   FileError ReplaceWith(const std::string& path, const ContentWriter& writer) override;
+  std::vector<FoundFile> FilesNamedLike(const std::string& path) override;
+  // The leftover takes the file's permission bits and is renamed over it.
+  FileError PutInPlace(const std::string& leftover, const std::string& path) override;
 };
 
 }  // namespace sys

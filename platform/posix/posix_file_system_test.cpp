@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace sys {
@@ -258,6 +259,39 @@ TEST_F(PosixFileSystemTest, AReplacedLinkStaysALinkAndItsTargetTakesTheBytes) {
   struct stat st {};
   ASSERT_EQ(::lstat((dir + "/loop-a").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST_F(PosixFileSystemTest, LeftoversStayUntilASaveSucceedsAndOneCanBePutBack) {
+  const std::string path = dir + "/address.fdt";
+  const std::string leftover = path + ".~fbk00000001.tmp";
+  std::ofstream(path) << "cut boo";
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  std::ofstream(leftover) << "whole book\r\n";
+  std::ofstream(dir + "/other.fdt.~fbk00000002.tmp") << "another book's";
+
+  // A save that fails part way keeps the leftover: it may be the one copy.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = {4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    PosixFileSystem childFiles;
+    ::_exit(childFiles.ReplaceWhole(path, std::string(100000, 'x')) == FileError::kDiskFull ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::set<std::string> found;
+  for (const FoundFile& f : files.FilesNamedLike(path)) found.insert(f.path);
+  EXPECT_EQ(found, (std::set<std::string>{path, leftover}));
+
+  ASSERT_EQ(files.PutInPlace(leftover, path), kOk);
+  EXPECT_EQ(Slurp(path), "whole book\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u) << "the book's permission bits";
+  EXPECT_FALSE(files.FileExists(leftover));
+  EXPECT_EQ(Entries(), 2);
 }
 
 }  // namespace

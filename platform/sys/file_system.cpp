@@ -12,6 +12,7 @@ const char* FileErrorText(FileError error) {
     case FileError::kTooLarge: return "too large";
     case FileError::kDiskFull: return "disk full";
     case FileError::kIoError: return "input/output error";
+    case FileError::kReadOnly: return "the file is read-only";
   }
   return "unknown error";
 }

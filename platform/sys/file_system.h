@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sys {
 
@@ -20,11 +21,12 @@ enum class FileError {
   kNone = 0,
   kNotFound,          // no such file, or a folder on the way is missing
   kIsDirectory,       // the path names a folder
-  kAccessDenied,      // permission denied, or a read-only file
+  kAccessDenied,      // permission denied
   kSharingViolation,  // another program holds the file open without sharing
   kTooLarge,          // larger than the caller's limit
   kDiskFull,
   kIoError,           // the device reported an error part way
+  kReadOnly,          // the file to replace is marked read-only
 };
 
 // A short English reason for diagnostics ("no such file", "is a directory",
@@ -43,6 +45,14 @@ class ByteSink {
   virtual bool Write(std::string_view bytes) = 0;
 };
 using ContentWriter = std::function<bool(ByteSink& sink)>;
+
+// A file found beside another one.
+struct FoundFile {
+  std::string path;
+  std::uint64_t size = 0;
+  // The time of the last write, in the system's units: only for comparing.
+  std::uint64_t modified = 0;
+};
 
 // A sink that appends what is written to a string in memory.
 class StringSink : public ByteSink {
@@ -91,11 +101,26 @@ class FileSystem {
 
   // Replaces the file's contents as a whole with what `writer` writes: the
   // bytes go to a temporary file beside it, which is flushed to the disk and
-  // swapped in, keeping an existing file's access rights. kNone only when the
-  // new contents are in place. On every failure the file keeps its previous
-  // contents (or stays absent), and no temporary file remains; temporary
-  // files that an interrupted earlier replacement left behind are removed.
+  // renamed over the file in one step, after taking the existing file's
+  // access rights and attributes; at no moment is the name without a whole
+  // file. kNone only when the new contents are in place. A read-only file is
+  // not replaced (kReadOnly). On every failure the file keeps its previous
+  // contents (or stays absent), and the temporary file is removed, except
+  // when no file is under the name after all: it then stays as the only
+  // whole copy. Once the new contents are in place, the temporary files that
+  // interrupted earlier replacements left behind are removed.
   virtual FileError ReplaceWith(const std::string& path, const ContentWriter& writer) = 0;
+
+  // The files in path's folder whose names start with path's file name:
+  // path itself when it exists, and the temporary files its replacements
+  // left behind ("NAME.~fbk*.tmp", and ".bak" from earlier versions), among
+  // any others.
+  virtual std::vector<FoundFile> FilesNamedLike(const std::string& path) = 0;
+
+  // Puts `leftover`, a file in path's folder, in path's place with one
+  // rename that replaces path when it exists, after giving it path's access
+  // rights and attributes as ReplaceWith does. On failure nothing changed.
+  virtual FileError PutInPlace(const std::string& leftover, const std::string& path) = 0;
 
   // Deletes the file; true when it is gone (a missing file included).
   virtual bool RemoveFile(const std::string& path) = 0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/sys/buffered_sink.h"
+#include "platform/text/path_split.h"
 
 namespace sys {
 namespace {
@@ -21,49 +22,46 @@ class StepSink : public ByteSink {
   FileError error_ = FileError::kNone;
 };
 
-std::string Leftover(const std::string& path, unsigned number, const char* kind) {
+std::string TemporaryName(const std::string& path, unsigned number) {
   char tail[32];
-  std::snprintf(tail, sizeof tail, "%08x.%s", number, kind);
+  std::snprintf(tail, sizeof tail, "%08x.tmp", number);
   return path + ".~fbk" + tail;
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
-  if (folder == ".") return name;
-  const char last = folder.back();
-  return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
+bool EndsWith(const std::string& text, const char* tail) {
+  const std::string_view t(tail);
+  return text.size() >= t.size() && text.compare(text.size() - t.size(), t.size(), t) == 0;
 }
 
-// Leftovers of interrupted saves go once the book itself is in place.
+// Called only once a whole file is under the name: what earlier
+// replacements left behind is then no longer anybody's only copy.
 void RemoveLeftovers(ReplaceSteps& steps, const std::string& path) {
-  if (!steps.Exists(path)) return;
-  const std::string folder = FolderOf(path);
-  for (const std::string& name : steps.Matching(folder, LeftoverPrefix(path))) {
-    steps.Delete(Join(folder, name));
+  const int codePage = steps.CodePage();
+  const std::string folder(text::SplitPath(codePage, path).folder);
+  for (const FoundFile& found : steps.Matching(folder, LeftoverPrefix(codePage, path))) {
+    steps.Delete(found.path);
   }
 }
 
 }  // namespace
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
-  return path.substr(0, slash);
+std::string LeftoverPrefix(int codePage, const std::string& path) {
+  return std::string(text::NameOf(codePage, path)) + ".~fbk";
 }
 
-std::string NameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+bool IsLeftoverOf(int codePage, const std::string& path, const std::string& candidate) {
+  const std::string prefix = LeftoverPrefix(codePage, path);
+  const std::string name(text::NameOf(codePage, candidate));
+  return name.size() > prefix.size() + 4 && name.compare(0, prefix.size(), prefix) == 0 &&
+         (EndsWith(name, ".tmp") || EndsWith(name, ".bak"));
 }
 
 FileError ReplaceWholeFile(ReplaceSteps& steps, const std::string& path,
                            const ContentWriter& writer) {
-  RemoveLeftovers(steps, path);
-
   std::string temp;
   FileError error = FileError::kIoError;
   for (int attempt = 0; attempt < 8; ++attempt) {
-    temp = Leftover(path, steps.Unique(), "tmp");
+    temp = TemporaryName(path, steps.Unique());
     if (steps.Exists(temp)) continue;
     error = steps.CreateExclusive(temp);
     if (error == FileError::kNone) break;
@@ -79,39 +77,35 @@ FileError ReplaceWholeFile(ReplaceSteps& steps, const std::string& path,
     return sink.Error() != FileError::kNone ? sink.Error() : FileError::kIoError;
   }
   error = steps.FlushAndClose();
+  if (error == FileError::kNone) error = steps.TakeOver(path, temp);
+  if (error == FileError::kNotFound) error = FileError::kNone;  // a new file: nothing to keep
   if (error != FileError::kNone) {
     steps.Delete(temp);
     return error;
   }
 
-  if (!steps.Exists(path)) {
-    error = steps.Rename(temp, path);
-    if (error != FileError::kNone) steps.Delete(temp);
+  error = steps.RenameOver(temp, path);
+  if (error != FileError::kNone) {
+    // The rename changed nothing. The new file goes only while the old one
+    // is still there; else it is the one whole copy left.
+    if (steps.Exists(path)) steps.Delete(temp);
     return error;
   }
+  RemoveLeftovers(steps, path);
+  return FileError::kNone;
+}
 
-  const std::string backup = Leftover(path, steps.Unique(), "bak");
-  error = steps.Swap(path, temp, backup);
-  if (error == FileError::kNone) {
-    steps.Delete(backup);
-    return FileError::kNone;
-  }
-  // The swap failed. Whatever it left, the file must be under its name.
-  if (steps.Exists(path)) {
-    if (steps.Exists(temp)) steps.Delete(temp);
-    if (steps.Exists(backup)) steps.Delete(backup);
-    return error;
-  }
-  if (steps.Exists(temp) && steps.Rename(temp, path) == FileError::kNone) {
-    // The new contents are in place, without the old file's rights.
-    if (steps.Exists(backup)) steps.Delete(backup);
-    return FileError::kNone;
-  }
-  if (steps.Exists(backup) && steps.Rename(backup, path) == FileError::kNone) {
-    if (steps.Exists(temp)) steps.Delete(temp);
-  }
-  // Otherwise both stay under their own names: nothing is deleted.
-  return error;
+std::vector<FoundFile> FilesNamedLike(ReplaceSteps& steps, const std::string& path) {
+  const text::PathSplit split = text::SplitPath(steps.CodePage(), path);
+  if (split.name.empty()) return {};
+  return steps.Matching(std::string(split.folder), std::string(split.name));
+}
+
+FileError PutInPlace(ReplaceSteps& steps, const std::string& leftover, const std::string& path) {
+  FileError error = steps.TakeOver(path, leftover);
+  if (error == FileError::kNotFound) error = FileError::kNone;
+  if (error != FileError::kNone) return error;
+  return steps.RenameOver(leftover, path);
 }
 
 }  // namespace sys

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/sys/whole_file_replace.h"
+#include "platform/text/path_split.h"
 #include "platform/win32/open_access.h"
 
 namespace sys {
@@ -63,9 +65,42 @@ FileError FromSystem(DWORD code, const std::string& path) {
 
 FileError LastError(const std::string& path) { return FromSystem(GetLastError(), path); }
 
+std::uint64_t Ticks(const FILETIME& t) {
+  return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// The last part of a path as GetShortPathNameA gives it; empty when the
+// file has none or the call fails.
+std::string ShortNameOf(int codePage, const std::string& path) {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+  if (n == 0 || n >= sizeof buffer) return std::string();
+  return std::string(text::NameOf(codePage, std::string_view(buffer, n)));
+}
+
+// Gives the file the short name it had before a rename replaced it. The
+// call needs the restore privilege (before Windows 10 1903) and a volume
+// with short names, and does not exist before Windows XP: where it cannot
+// be done the file keeps the short name the rename gave it.
+void KeepShortName(const std::string& path, const std::string& shortName) {
+  using SetShortName = BOOL(WINAPI*)(HANDLE, LPCSTR);
+  const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileShortNameA");
+  const auto set = reinterpret_cast<SetShortName>(reinterpret_cast<void*>(found));
+  if (!set) return;
+  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (file.valid()) set(file.get(), shortName.c_str());
+}
+
+// The volume keeps no security descriptors (FAT): nothing to carry over.
+bool NoSecurityHere(DWORD code) {
+  return code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION;
+}
+
 // The steps of ReplaceWholeFile on the real system.
 class Win32ReplaceSteps : public ReplaceSteps {
  public:
+  int CodePage() override { return static_cast<int>(GetACP()); }
   FileError CreateExclusive(const std::string& path) override {
     file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -94,34 +129,54 @@ class Win32ReplaceSteps : public ReplaceSteps {
   bool Exists(const std::string& path) override {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
-  FileError Swap(const std::string& replaced, const std::string& replacement,
-                 const std::string& backup) override {
-    if (ReplaceFileA(replaced.c_str(), replacement.c_str(), backup.c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-      return FileError::kNone;
+  FileError TakeOver(const std::string& from, const std::string& to) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(from.c_str(), GetFileExInfoStandard, &data)) return LastError(from);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return FileError::kReadOnly;
+    // The attributes and the creation time first: the rights given last
+    // may no longer let this program change them.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD attributes = data.dwFileAttributes & kKept;
+    SetFileAttributesA(to.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+    {
+      Handle file(CreateFileA(to.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (file.valid()) SetFileTime(file.get(), &data.ftCreationTime, nullptr, nullptr);
     }
-    return LastError(replaced);
+    return TakeRights(from, to);
   }
-  FileError Rename(const std::string& from, const std::string& to) override {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? FileError::kNone
-                                                                          : LastError(to);
+  FileError RenameOver(const std::string& from, const std::string& to) override {
+    const int codePage = CodePage();
+    const std::string shortBefore = ShortNameOf(codePage, to);
+    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return LastError(to);
+    }
+    if (!shortBefore.empty() && ShortNameOf(codePage, to) != shortBefore) {
+      KeepShortName(to, shortBefore);
+    }
+    return FileError::kNone;
   }
   FileError Delete(const std::string& path) override {
     return DeleteFileA(path.c_str()) ? FileError::kNone : LastError(path);
   }
-  std::vector<std::string> Matching(const std::string& folder, const std::string& prefix) override {
-    std::vector<std::string> names;
-    std::string pattern = folder;
-    if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-    pattern += prefix + "*";
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return names;
+  std::vector<FoundFile> Matching(const std::string& folder, const std::string& prefix) override {
+    std::vector<FoundFile> found;
+    const std::string pattern = folder + prefix + "*";
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return found;
     do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(h, &found));
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      // The pattern also matches short names: only long names count.
+      const std::string name = data.cFileName;
+      if (name.compare(0, prefix.size(), prefix) != 0) continue;
+      found.push_back({folder + name,
+                       (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                       Ticks(data.ftLastWriteTime)});
+    } while (FindNextFileA(h, &data));
     FindClose(h);
-    return names;
+    return found;
   }
   unsigned Unique() override {
     return static_cast<unsigned>(GetTickCount()) * 2654435761u ^ (GetCurrentProcessId() << 16) ^
@@ -129,6 +184,44 @@ class Win32ReplaceSteps : public ReplaceSteps {
   }
 
  private:
+  // The DACL (protected or not), and the owner and group where this
+  // program may set them. A DACL that cannot be read or given fails the
+  // replacement: the new file must not be open to other users than the old.
+  static FileError TakeRights(const std::string& from, const std::string& to) {
+    const SECURITY_INFORMATION all =
+        DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    GetFileSecurityA(from.c_str(), all, nullptr, 0, &needed);
+    if (needed == 0) {
+      const DWORD code = GetLastError();
+      return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, from);
+    }
+    std::vector<char> buffer(needed);
+    auto* descriptor = reinterpret_cast<PSECURITY_DESCRIPTOR>(buffer.data());
+    if (!GetFileSecurityA(from.c_str(), all, descriptor, needed, &needed)) {
+      const DWORD code = GetLastError();
+      return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, from);
+    }
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    const SECURITY_INFORMATION protection = (control & SE_DACL_PROTECTED)
+                                                ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    const SECURITY_INFORMATION dacl = DACL_SECURITY_INFORMATION | protection;
+    if (SetFileSecurityA(to.c_str(), dacl | OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION,
+                         descriptor)) {
+      return FileError::kNone;
+    }
+    if (SetFileSecurityA(to.c_str(), dacl, descriptor)) return FileError::kNone;
+    // Systems before Windows 2000 know no protection flags.
+    if (SetFileSecurityA(to.c_str(), DACL_SECURITY_INFORMATION, descriptor)) {
+      return FileError::kNone;
+    }
+    const DWORD code = GetLastError();
+    return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, to);
+  }
+
   Handle file_;
   unsigned counter_ = 0;
 };
@@ -214,8 +307,23 @@ FileError Win32FileSystem::ReplaceWith(const std::string& path, const ContentWri
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return FileError::kIsDirectory;
   }
+  // Read-only is the user's "do not change": refused before anything is
+  // written.
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return FileError::kReadOnly;
+  }
   Win32ReplaceSteps steps;
   return ReplaceWholeFile(steps, path, writer);
+}
+
+std::vector<FoundFile> Win32FileSystem::FilesNamedLike(const std::string& path) {
+  Win32ReplaceSteps steps;
+  return sys::FilesNamedLike(steps, path);
+}
+
+FileError Win32FileSystem::PutInPlace(const std::string& leftover, const std::string& path) {
+  Win32ReplaceSteps steps;
+  return sys::PutInPlace(steps, leftover, path);
 }
 
 }  // namespace sys

@@ -21,9 +21,14 @@ class Win32FileSystem : public FileSystem {
   // A new file gets a DACL that grants Everyone GENERIC_ALL (the open
   // access rights) when withOpenAccess is set.
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;
-  // ReplaceWholeFile with ReplaceFileA, which keeps the existing file's
-  // attributes and access rights, or MoveFileExA when there is no file yet.
+  // ReplaceWholeFile: the temporary file takes the existing file's DACL
+  // (owner and group where allowed), attributes and creation time, then
+  // MoveFileExA renames it over the file (MOVEFILE_REPLACE_EXISTING, written
+  // through); the short name is given back where the system lets it. A
+  // read-only file is refused before anything is written.
   FileError ReplaceWith(const std::string& path, const ContentWriter& writer) override;
+  std::vector<FoundFile> FilesNamedLike(const std::string& path) override;
+  FileError PutInPlace(const std::string& leftover, const std::string& path) override;
 };
 
 }  // namespace sys

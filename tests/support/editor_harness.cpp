@@ -6,9 +6,11 @@
 
 std::string Marker(int id) {
   std::string text = "[" + std::to_string(id) + "]";
-  if (id == IDS_APPLY_FAILED || id == IDS_BOOK_UNREADABLE || id == IDS_BOOK_PROTECTED) {
+  if (id == IDS_APPLY_FAILED || id == IDS_BOOK_UNREADABLE || id == IDS_BOOK_PROTECTED ||
+      id == IDS_BOOK_READ_ONLY) {
     text += " %s";
   }
+  if (id == IDS_BOOK_RESTORED) text += " %s %s";
   return text;
 }
 
@@ -19,7 +21,8 @@ std::map<int, std::string> MarkerStrings() {
   for (int id : {IDS_CAPTION, IDS_COLUMN_NAME, IDS_COLUMN_READING, IDS_COLUMN_FAX,
                  IDS_COLUMN_COMPANY, IDS_COLUMN_DEPARTMENT, IDS_COLUMN_RECIPIENT,
                  IDS_SAVE_QUESTION, IDS_NO_SELECTION, IDS_BAD_INSTALLATION, IDS_APPLY_FAILED,
-                 IDS_BOOK_UNREADABLE, IDS_BOOK_PROTECTED}) {
+                 IDS_BOOK_UNREADABLE, IDS_BOOK_PROTECTED, IDS_BOOK_RESTORED,
+                 IDS_BOOK_READ_ONLY}) {
     strings[id] = Marker(id);
   }
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";

@@ -1,9 +1,28 @@
 #include "tools/fdtool/book_input.h"
 
+#include "store/book_rescue.h"
+
 namespace fdtool {
+
+bool RescueBookInput(sys::FileSystem& files, const std::string& path, std::FILE* errors) {
+  store::BookContext context;
+  context.files = &files;
+  std::string from;
+  const store::BookStatus status = store::RescueBook(context, path, &from);
+  if (!status.ok()) {
+    std::fprintf(errors, "fdtool: %s\n", store::DescribeReadFailure(status).c_str());
+    return false;
+  }
+  if (!from.empty()) {
+    std::fprintf(errors, "fdtool: %s was missing or incomplete; restored it from %s\n",
+                 path.c_str(), from.c_str());
+  }
+  return true;
+}
 
 bool ReadBookInput(sys::FileSystem& files, const std::string& path, std::string* bytes,
                    std::FILE* errors) {
+  if (!RescueBookInput(files, path, errors)) return false;
   store::BookStatus status;
   status.error = files.ReadWhole(path, bytes, store::kMaxBookBytes);
   if (status.ok()) return true;

@@ -9,8 +9,15 @@
 
 namespace fdtool {
 
-// Reads the whole file at path into *bytes. On failure prints
-// "fdtool: cannot read PATH: REASON" to `errors` and returns false.
+// Puts back a book that an interrupted save of the editor lost (missing,
+// empty or cut short beside a whole leftover: store::RescueBook), saying so
+// on `errors`. False, after "fdtool: cannot read PATH: REASON", when such a
+// book could not be put back.
+bool RescueBookInput(sys::FileSystem& files, const std::string& path, std::FILE* errors);
+
+// Reads the whole file at path into *bytes, after RescueBookInput. On
+// failure prints "fdtool: cannot read PATH: REASON" to `errors` and returns
+// false.
 bool ReadBookInput(sys::FileSystem& files, const std::string& path, std::string* bytes,
                    std::FILE* errors);
 

@@ -10,6 +10,7 @@
 #include "store/book_file.h"
 #include "store/book_order.h"
 #include "store/csv_field.h"
+#include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/normalize.h"
@@ -99,6 +100,7 @@ int RunExportCsv(sys::FileSystem& files, const Options& options, const std::stri
   context.read.codePage = codePage;
   store::GroupTable groups(codePage, &alerts);
   store::EntryTable entries;
+  if (!RescueBookInput(files, bookPath, errors)) return kExitUnreadable;
   if (!files.FileExists(bookPath) ||
       !store::ReadBookTables(context, bookPath, INT_MAX, &entries, &groups).ok()) {
     std::fprintf(errors, "fdtool: cannot read %s\n", bookPath.c_str());

@@ -13,6 +13,7 @@
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
+#include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/editor_book.h"
@@ -92,6 +93,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   // never replaces the CSV file.
   if (OutputIsAnInput(files, outPath, {{csvPath, "the CSV file"}}, errors)) return kExitUsage;
   std::string bytes;
+  if (!RescueBookInput(files, bookPath, errors)) return kExitUnreadable;
   if (!files.FileExists(bookPath) || !files.ReadFile(bookPath, &bytes, store::kMaxBookBytes)) {
     std::fprintf(errors, "fdtool: cannot read %s\n", bookPath.c_str());
     return kExitUnreadable;

@@ -24,6 +24,7 @@ int RunNormalize(sys::FileSystem& files, const Options& options, const std::stri
   context.read.codePage = collation.CodePage();
   store::GroupTable groups(collation.CodePage(), &alerts);
   store::EntryTable entries;
+  if (!RescueBookInput(files, in, stderr)) return kExitUnreadable;
   const store::BookStatus read = store::ReadBookTables(context, in, INT_MAX, &entries, &groups);
   if (!read.ok()) {
     std::fprintf(stderr, "fdtool: %s\n", store::DescribeReadFailure(read).c_str());

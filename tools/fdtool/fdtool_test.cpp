@@ -698,5 +698,32 @@ TEST(Utf8, BytesTheCodePageLeavesUndefinedFailTheCommand) {
   }
 }
 
+TEST(BookInput, ABookAnInterruptedSaveLostIsPutBackBeforeAnyCommandReadsIt) {
+  const std::string whole = kHeader + "[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,,0\r\n";
+  struct Case {
+    const char* what;
+    int (*run)(sys::FakeFileSystem&);
+  } cases[] = {
+      {"normalize",
+       [](sys::FakeFileSystem& f) { return RunNormalize(f, Options(), "book.fdt", "out.fdt"); }},
+      {"check", [](sys::FakeFileSystem& f) { return RunCheck(f, Options(), "book.fdt", stderr); }},
+      {"export-csv", [](sys::FakeFileSystem& f) {
+         return RunExportCsv(f, Options(), "book.fdt", "out.csv", stderr);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const char* book : {"", "missing"}) {
+      sys::FakeFileSystem files;
+      if (std::string(book).empty()) files.SetFile("book.fdt", "");
+      files.SetFile("book.fdt.~fbk00000001.tmp", whole);
+      EXPECT_EQ(c.run(files), kExitOk);
+      ASSERT_NE(files.File("book.fdt"), nullptr);
+      EXPECT_EQ(*files.File("book.fdt"), whole);
+      EXPECT_FALSE(files.FileExists("book.fdt.~fbk00000001.tmp"));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace fdtool
