@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "store/book_lines.h"
+#include "store/book_order.h"
 #include "store/book_rescue.h"
 
 namespace store {
@@ -201,6 +202,14 @@ sys::FileError WriteBook(const BookContext& context, const std::string& path,
   EnsureDefaultDataFile(context);
   return context.files->ReplaceWith(
       path, [&](sys::ByteSink& sink) { return WriteBookTo(sink, records, groups); });
+}
+
+sys::FileError WriteBook(const BookContext& context, const std::string& path,
+                         const text::Collation& collation, const Book& book) {
+  EnsureDefaultDataFile(context);
+  return context.files->ReplaceWith(path, [&](sys::ByteSink& sink) {
+    return WriteAppliedBook(sink, collation, context.read.langId, book);
+  });
 }
 
 }  // namespace store

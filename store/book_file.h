@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "platform/sys/file_system.h"
+#include "platform/text/collation.h"
 #include "store/address_record.h"
+#include "store/book.h"
 #include "store/book_format.h"
 #include "store/book_reader.h"
 #include "store/entry_table.h"
@@ -103,5 +105,8 @@ int ReadBookBytes(const BookContext& context, std::string_view bytes, int capaci
 // as it was and the error says why.
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const std::vector<AddressRecord>& records, const GroupTable& groups);
+// The same for a book in memory, written as apply writes it (ApplyOrder).
+sys::FileError WriteBook(const BookContext& context, const std::string& path,
+                         const text::Collation& collation, const Book& book);
 
 }  // namespace store

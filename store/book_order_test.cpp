@@ -20,10 +20,13 @@ std::vector<int> RegNos(const std::vector<AddressRecord>& records) {
   return out;
 }
 
-TEST(BookOrder, OnlyARepeatOfTheRecordJustBeforeIsDropped) {
+// Only a repeat of the record just before is dropped, and each record goes
+// to the top of the list in turn.
+TEST(BookOrder, TheLoadDropsARepeatOfTheRecordJustBeforeAndPutsTheLastFirst) {
   const std::vector<AddressRecord> file = {Entry(1, "A"), Entry(2, "A"), Entry(3, "A"),
                                            Entry(4, "B"), Entry(5, "A"), Entry(6, "a")};
-  EXPECT_EQ(RegNos(DropRepeatedReadings(file)), std::vector<int>({1, 4, 5, 6}));
+  EXPECT_EQ(RegNos(LoadOrder(file)), std::vector<int>({6, 5, 4, 1}));
+  EXPECT_TRUE(LoadOrder({}).empty());
 }
 
 TEST(BookOrder, SortsByReadingForEachLanguage) {

@@ -23,7 +23,7 @@ void GroupTable::ClearGroups() {
   wasted_ = 0;
   byKey_.clear();
   lastKey_ = 0;
-  freed_ = decltype(freed_)();
+  freed_.clear();
   neverUsed_ = 0;
   usedSlots_ = 0;
 }
@@ -41,7 +41,7 @@ int GroupTable::FindSlot(int key) const {
 }
 
 int GroupTable::LowestFreeSlot() const {
-  if (!freed_.empty()) return freed_.top();
+  if (!freed_.empty()) return *freed_.begin();
   return neverUsed_ < kGroupSlots ? neverUsed_ : -1;
 }
 
@@ -53,10 +53,13 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
   slot.positions.clear();
   slot.hashes.clear();
   slot.freePositions = 0;
-  if (!freed_.empty() && freed_.top() == index) {
-    freed_.pop();
+  if (index < neverUsed_) {
+    freed_.erase(index);
   } else {
-    ++neverUsed_;
+    // A slot taken beyond the untouched ones (putting a slot back) leaves
+    // those before it free.
+    for (int i = neverUsed_; i < index; ++i) freed_.insert(i);
+    neverUsed_ = index + 1;
   }
   ++usedSlots_;
   lastKey_ = 0;
@@ -80,7 +83,7 @@ void GroupTable::FreeSlot(int index) {
   slot.hashes.clear();
   slot.hashes.shrink_to_fit();
   slot.freePositions = 0;
-  freed_.push(index);
+  freed_.insert(index);
   --usedSlots_;
   CompactIfWasteful();
 }
@@ -348,19 +351,6 @@ int GroupTable::CopyMembers(int key, int max, std::vector<MemberEntry>* out) con
   return copied;
 }
 
-void GroupTable::ForEachMember(int key, const std::function<void(const TextsView&)>& each) const {
-  const int index = FindSlot(key);
-  if (index < 0) return;
-  const SlotData& slot = slots_[static_cast<std::size_t>(index)];
-  int written = 0;
-  for (const Position& p : slot.positions) {
-    if (written >= slot.info.count) break;
-    if (!p.used) continue;
-    each(Unpack(p));
-    ++written;
-  }
-}
-
 void GroupTable::ForEachMemberToWrite(
     int key, const std::function<void(const TextsView*, std::string_view)>& each) const {
   const int index = FindSlot(key);
@@ -397,17 +387,62 @@ bool GroupTable::DeleteGroup(int key) {
   return true;
 }
 
+std::size_t MemberEdit::Bytes() const {
+  std::size_t bytes = sizeof(*this) + spots.capacity() * sizeof(MemberSpot) +
+                      slots.capacity() * sizeof(SlotBefore);
+  for (const auto& other : others) {
+    bytes += sizeof(other);
+    for (const TextField& field : kTextFields) bytes += (other.second.*field.member).capacity();
+  }
+  return bytes;
+}
+
+bool GroupTable::Matches(const TextsView& member, const EntryTexts& address) const {
+  const TextsView own = ViewOf(address);
+  return member.respect == own.respect && member.texts == own.texts;
+}
+
+void GroupTable::EmptyPosition(SlotData& slot, std::size_t pos) {
+  Forget(slot.positions[pos]);
+  Put(slot, pos, Position());
+  --slot.info.count;
+}
+
+void GroupTable::TrimFreePositions(SlotData& slot) {
+  while (!slot.positions.empty() && !slot.positions.back().used) {
+    slot.freePositions -= slot.hashes.back() == 0;
+    slot.positions.pop_back();
+    slot.hashes.pop_back();
+  }
+}
+
 bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const MemberEntry& member) {
+  return UpdateMember(oldReading, kind, member, member, nullptr);
+}
+
+bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const MemberEntry& member,
+                              const EntryTexts& address, MemberEdit* edit) {
   if (kind != kKindMember) alerts_->Alert(kUnsupportedAddrType);
   if (oldReading.empty()) return false;
   const std::uint32_t hash = ReadingHash(oldReading);
   const TextsView view = ViewOf(member);
   const std::uint32_t newHash = ReadingHash(view.Reading());
   bool replaced = false;
-  for (SlotData& slot : slots_) {
+  for (int index = 0; index < neverUsed_; ++index) {
+    SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
       if (!SameReading(slot.positions[pos], hash, oldReading)) continue;
+      if (edit) {
+        edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
+        const TextsView old = Unpack(slot.positions[pos]);
+        if (!Matches(old, address)) {
+          MemberEntry kept;
+          CopyInto(old, &kept);
+          edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1),
+                                    std::move(kept));
+        }
+      }
       Forget(slot.positions[pos]);
       Put(slot, pos, Pack(view, newHash));
       replaced = true;
@@ -418,7 +453,37 @@ bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const Mem
   return replaced;
 }
 
+void GroupTable::PutMembers(const MemberEdit& edit, const MemberEntry& member, bool others) {
+  const TextsView view = ViewOf(member);
+  const std::uint32_t hash = ReadingHash(view.Reading());
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < edit.spots.size(); ++i) {
+    const MemberSpot& spot = edit.spots[i];
+    SlotData& slot = slots_[spot.slot];
+    Forget(slot.positions[spot.pos]);
+    if (others && next < edit.others.size() && edit.others[next].first == i) {
+      const TextsView kept = ViewOf(edit.others[next].second);
+      Put(slot, spot.pos, Pack(kept, ReadingHash(kept.Reading())));
+      ++next;
+    } else {
+      Put(slot, spot.pos, Pack(view, hash));
+    }
+  }
+  CompactIfWasteful();
+}
+
 bool GroupTable::RemoveMember(const std::string& reading, GroupEntryOwner* owner) {
+  std::vector<int> freed;
+  const bool removed = RemoveMember(reading, EntryTexts(), nullptr, &freed);
+  // The owner's list is not the table's business: the entries go after.
+  if (owner) {
+    for (int key : freed) owner->RemoveGroupEntry(key);
+  }
+  return removed;
+}
+
+bool GroupTable::RemoveMember(const std::string& reading, const EntryTexts& address,
+                              MemberEdit* edit, std::vector<int>* freedKeys) {
   if (reading.empty()) return false;
   const std::uint32_t hash = ReadingHash(reading);
   bool removedAny = false;
@@ -429,28 +494,139 @@ bool GroupTable::RemoveMember(const std::string& reading, GroupEntryOwner* owner
       alerts_->Alert(kUnsupportedAddrType);
     }
     bool removed = false;
-    for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+    const std::size_t size = slot.positions.size();
+    for (std::size_t pos = 0; pos < size; ++pos) {
       if (!SameReading(slot.positions[pos], hash, reading)) continue;
-      Forget(slot.positions[pos]);
-      Put(slot, pos, Position());
-      --slot.info.count;
+      if (edit) {
+        if (!removed) {
+          edit->slots.push_back({static_cast<std::uint16_t>(index),
+                                 static_cast<std::uint8_t>(size), GroupRecord()});
+        }
+        edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
+        const TextsView old = Unpack(slot.positions[pos]);
+        if (!Matches(old, address)) {
+          MemberEntry kept;
+          CopyInto(old, &kept);
+          edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1),
+                                    std::move(kept));
+        }
+      }
+      EmptyPosition(slot, pos);
       removed = true;
     }
     if (!removed) continue;
     removedAny = true;
-    while (!slot.positions.empty() && !slot.positions.back().used) {
-      slot.freePositions -= slot.hashes.back() == 0;
-      slot.positions.pop_back();
-      slot.hashes.pop_back();
-    }
+    TrimFreePositions(slot);
     if (slot.info.count <= 0) {
+      if (edit) edit->slots.back().freed = slot.info;
       const int key = slot.info.key;
       FreeSlot(index);
-      if (owner) owner->RemoveGroupEntry(key);
+      if (freedKeys) freedKeys->push_back(key);
     }
   }
   CompactIfWasteful();
   return removedAny;
+}
+
+void GroupTable::UndoRemoval(const MemberEdit& edit, const MemberEntry& member) {
+  const TextsView view = ViewOf(member);
+  const std::uint32_t hash = ReadingHash(view.Reading());
+  std::size_t spot = 0;
+  std::size_t next = 0;
+  for (const MemberEdit::SlotBefore& before : edit.slots) {
+    if (before.freed.key != 0) {
+      TakeSlot(before.slot, before.freed.key, before.freed.originKind);
+      slots_[before.slot].info = before.freed;
+    }
+    SlotData& slot = slots_[before.slot];
+    while (slot.positions.size() < before.positions) {
+      slot.positions.push_back(Position());
+      slot.hashes.push_back(0);
+      ++slot.freePositions;
+    }
+    for (; spot < edit.spots.size() && edit.spots[spot].slot == before.slot; ++spot) {
+      const std::size_t pos = edit.spots[spot].pos;
+      Forget(slot.positions[pos]);
+      if (next < edit.others.size() && edit.others[next].first == spot) {
+        const TextsView kept = ViewOf(edit.others[next].second);
+        Put(slot, pos, Pack(kept, ReadingHash(kept.Reading())));
+        ++next;
+      } else {
+        Put(slot, pos, Pack(view, hash));
+      }
+      ++slot.info.count;
+    }
+  }
+}
+
+void GroupTable::RedoRemoval(const MemberEdit& edit) {
+  std::size_t spot = 0;
+  for (const MemberEdit::SlotBefore& before : edit.slots) {
+    SlotData& slot = slots_[before.slot];
+    for (; spot < edit.spots.size() && edit.spots[spot].slot == before.slot; ++spot) {
+      EmptyPosition(slot, edit.spots[spot].pos);
+    }
+    TrimFreePositions(slot);
+    if (before.freed.key != 0) FreeSlot(before.slot);
+  }
+  CompactIfWasteful();
+}
+
+std::size_t GroupTable::MemoryBytes() const {
+  std::size_t bytes = packer_.Size();
+  for (int index = 0; index < neverUsed_; ++index) {
+    const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+    bytes += slot.positions.capacity() * sizeof(Position) + slot.hashes.capacity() * 4;
+  }
+  return bytes;
+}
+
+std::vector<int> GroupTable::SlotsOf(int key) const {
+  auto it = byKey_.find(key);
+  return it == byKey_.end() ? std::vector<int>() : it->second;
+}
+
+SlotImage GroupTable::ImageOf(int index) const {
+  SlotImage image;
+  image.index = index;
+  const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  image.info = slot.info;
+  image.positions.resize(slot.positions.size());
+  for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+    if (slot.positions[pos].used) CopyInto(Unpack(slot.positions[pos]), &image.positions[pos]);
+  }
+  return image;
+}
+
+void GroupTable::Restore(const SlotImage& image) {
+  if (slots_[static_cast<std::size_t>(image.index)].info.key != 0) FreeSlot(image.index);
+  if (image.info.key == 0) return;
+  TakeSlot(image.index, image.info.key, image.info.originKind);
+  SlotData& slot = slots_[static_cast<std::size_t>(image.index)];
+  slot.info = image.info;
+  slot.positions.reserve(image.positions.size());
+  slot.hashes.reserve(image.positions.size());
+  for (std::size_t pos = 0; pos < image.positions.size(); ++pos) {
+    const TextsView view = ViewOf(image.positions[pos]);
+    if (view.Reading().empty()) {
+      slot.positions.push_back(Position());
+      slot.hashes.push_back(0);
+      ++slot.freePositions;
+    } else {
+      Put(slot, pos, Pack(view, ReadingHash(view.Reading())));
+    }
+  }
+}
+
+void GroupTable::ForEachPosition(
+    const std::function<void(int slot, int pos, const TextsView&)>& each) const {
+  for (int index = 0; index < neverUsed_; ++index) {
+    const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+    if (slot.info.key == 0) continue;
+    for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+      if (slot.positions[pos].used) each(index, static_cast<int>(pos), Unpack(slot.positions[pos]));
+    }
+  }
 }
 
 }  // namespace store

@@ -12,9 +12,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <queue>
+#include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "store/address_record.h"
@@ -29,6 +30,40 @@ struct GroupRecord {
   int key = 0;         // registration number of the group entry; 0 = free
   int count = 0;       // members held
   int originKind = 0;  // 3 made for a group line, 4 made from a member
+};
+
+// Where a member sits: its slot and its position there.
+struct MemberSpot {
+  std::uint16_t slot = 0;
+  std::uint8_t pos = 0;
+};
+
+// A slot as it is, members and all, to be put back as it was: a free
+// position is a member with an empty reading; key 0 is a free slot.
+struct SlotImage {
+  int index = 0;
+  GroupRecord info;
+  std::vector<MemberEntry> positions;
+};
+
+// What UpdateMember or RemoveMember did, enough to take it back or do it
+// again exactly. Members are copies of an address: only those that were not
+// the address's own texts (books made by hand) are kept here.
+struct MemberEdit {
+  // The positions changed, slot by slot, in the order they were changed.
+  std::vector<MemberSpot> spots;
+  // The members at those spots that differed from the address: the spot's
+  // index in `spots` and the member as it was.
+  std::vector<std::pair<std::uint32_t, MemberEntry>> others;
+  // RemoveMember: for each slot it touched, the number of positions it had
+  // (free ones at the end go) and, for a slot it freed, what the slot was.
+  struct SlotBefore {
+    std::uint16_t slot = 0;
+    std::uint8_t positions = 0;
+    GroupRecord freed;  // key 0: the slot stayed
+  };
+  std::vector<SlotBefore> slots;
+  std::size_t Bytes() const;
 };
 
 // The owner of the entry list, which removes a group's entry and row when
@@ -79,24 +114,53 @@ class GroupTable {
   // In every group, overwrites the first member whose reading equals
   // oldReading (ignoring case). True when any was replaced.
   bool UpdateMember(const std::string& oldReading, int kind, const MemberEntry& member);
+  // The same, noting in *edit what it changed; `address` holds the texts the
+  // members are expected to be copies of.
+  bool UpdateMember(const std::string& oldReading, int kind, const MemberEntry& member,
+                    const EntryTexts& address, MemberEdit* edit);
+  // Puts `member` at every spot of `edit`, or, with `others`, the member
+  // kept there for the spots it names: UpdateMember taken back (member: the
+  // address as it was) or done again (member: as it became, no others).
+  void PutMembers(const MemberEdit& edit, const MemberEntry& member, bool others);
 
   // In every group, removes each member whose reading equals `reading`
   // (ignoring case). A group left without members is deleted: its slot is
   // freed and owner removes its entry from the list.
   bool RemoveMember(const std::string& reading, GroupEntryOwner* owner);
+  // The same, noting in *edit what it changed (`address`: as above); the
+  // keys of the slots it freed are appended to *freedKeys.
+  bool RemoveMember(const std::string& reading, const EntryTexts& address, MemberEdit* edit,
+                    std::vector<int>* freedKeys);
+  // RemoveMember taken back (member: the address removed) and done again.
+  void UndoRemoval(const MemberEdit& edit, const MemberEntry& member);
+  void RedoRemoval(const MemberEdit& edit);
+
+  // The first slot with this key; -1 when there is none.
+  int SlotOf(int key) const { return FindSlot(key); }
+  // Every slot with this key, lowest first.
+  std::vector<int> SlotsOf(int key) const;
+  // The slot a new group would take; -1 when every slot is in use.
+  int NextFreeSlot() const { return LowestFreeSlot(); }
+  // A picture of a slot, and the slot put back as a picture shows it (a
+  // used slot is emptied first; the image's index is the slot).
+  SlotImage ImageOf(int index) const;
+  void Restore(const SlotImage& image);
+
+  // Hands every used position to `each` (slot, position, texts), slot by
+  // slot; the views are valid during the call only.
+  void ForEachPosition(const std::function<void(int slot, int pos, const TextsView&)>& each) const;
 
   // Whether a slot has this key.
   bool HasGroup(int key) const { return FindSlot(key) >= 0; }
 
-  // Hands the members the writer writes for the group with this key to
-  // `each`, in position order: as many as the slot counts. The views are
-  // valid during the call only.
-  void ForEachMember(int key, const std::function<void(const TextsView&)>& each) const;
   // For the writer: the member's fields after the number as they are to be
   // written (canonical), or else its texts.
   void ForEachMemberToWrite(
       int key,
       const std::function<void(const TextsView* texts, std::string_view canonical)>& each) const;
+
+  // About the memory the table holds, in bytes.
+  std::size_t MemoryBytes() const;
 
   // Read access for tools and tests.
   const GroupRecord& Slot(int index) const { return slots_[static_cast<std::size_t>(index)].info; }
@@ -126,6 +190,11 @@ class GroupTable {
 
   int FindSlot(int key) const;
   void TakeSlot(int index, int key, int kind);
+  // Removes a spot's member (the count follows).
+  void EmptyPosition(SlotData& slot, std::size_t pos);
+  // Drops the free positions at the end of a slot.
+  void TrimFreePositions(SlotData& slot);
+  bool Matches(const TextsView& member, const EntryTexts& address) const;
   void FreeSlot(int index);
   bool SlotKindSupported(const GroupRecord& slot) const;
   int LowestFreeSlot() const;
@@ -150,9 +219,9 @@ class GroupTable {
   std::size_t wasted_ = 0;  // bytes of packer_ no position uses any more
   int usedSlots_ = 0;
   // Slots from neverUsed_ on have never been taken since the last clear;
-  // freed_ holds the freed slots below it, lowest on top.
+  // freed_ holds the free slots below it.
   int neverUsed_ = 0;
-  std::priority_queue<int, std::vector<int>, std::greater<int>> freed_;
+  std::set<int> freed_;
   // key -> the slots holding it, in ascending order (the first one counts).
   std::unordered_map<int, std::vector<int>> byKey_;
   // The last key looked up and its first slot (-1: none); key 0 is never

@@ -46,7 +46,7 @@ TEST_F(AddressCommandsTest, ANewAddressIsAddedSortedSelectedAndMarksTheBookModif
   const store::AddressRecord* record = editor.Record("HIGASHI");
   EXPECT_EQ(record->regNo, 5);  // 4 rows before: candidates from 5
   EXPECT_EQ(record->respect, 2);
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
   EXPECT_EQ(editor.CountPane(), "5");
 }
 
@@ -87,7 +87,7 @@ TEST_F(AddressCommandsTest, EachFieldRefusesWhatItShouldWithItsMessage) {
     EXPECT_EQ(focus, c.field) << c.value;
     EXPECT_EQ(editor.RowOf("NEW"), -1);
   }
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 // The typing limit of an edit control is no bound: texts from a book can be
@@ -146,7 +146,7 @@ TEST_F(AddressCommandsTest, EditingKeepsOwnNamesAndUpdatesTheCopiesInGroups) {
   EXPECT_EQ(editor.MemberReadings("SOLO"), (Texts{"minami"}));
   EXPECT_EQ(editor.Record("minami")->faxNumber, "06-9");
   EXPECT_EQ(editor.Record("minami")->regNo, 2);
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
 }
 
 TEST_F(AddressCommandsTest, ClearingTheRecipientDropsTheHonorific) {
@@ -178,7 +178,7 @@ TEST_F(AddressCommandsTest, BadStoredTextIsRedAndFocusedWhenTheDialogOpens) {
     d.Close();
   });
   other.Command(IDC_EDIT_BUTTON);
-  EXPECT_FALSE(other.View().IsModified());
+  EXPECT_FALSE(other.Document().IsModified());
 }
 
 TEST_F(AddressCommandsTest, DeleteAsksAndCarriesTheConsequencesToGroups) {
@@ -200,7 +200,7 @@ TEST_F(AddressCommandsTest, DeleteAsksAndCarriesTheConsequencesToGroups) {
     EXPECT_EQ(editor.Messages(), Texts{c.message});
     EXPECT_EQ(editor.List().ItemCount(), 4);
   }
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 
   // MINAMI is the only member of SOLO: both go; ALL keeps KITA.
   editor.Select({"MINAMI"});
@@ -209,13 +209,13 @@ TEST_F(AddressCommandsTest, DeleteAsksAndCarriesTheConsequencesToGroups) {
   EXPECT_EQ(editor.Column(1), (Texts{"ALL", "KITA"}));
   EXPECT_EQ(editor.MemberReadings("ALL"), Texts{"KITA"});
   EXPECT_EQ(editor.CountPane(), "2");
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
 
   editor.Select({"ALL"});
   editor.boxes.AnswerNext(ui::kIdOk);
   editor.Command(IDC_DELETE_BUTTON);
   EXPECT_EQ(editor.Column(1), Texts{"KITA"});
-  EXPECT_EQ(editor.View().Document()->Groups().MemberCount(3), 0);
+  EXPECT_EQ(editor.TheBook().Groups().MemberCount(3), 0);
 }
 
 TEST_F(AddressCommandsTest, PastingProposesTheNextFreeSuffix) {
@@ -259,7 +259,7 @@ TEST(AddressLimits, AFullBookRefusesBeforeAnyDialogOpens) {
   editor.Command(ID_EDIT_COPY);
   editor.Command(ID_EDIT_PASTE);
   EXPECT_TRUE(editor.dialogs.Opened().empty());
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 TEST(AddressLanguages, JapaneseOffersBothNames) {

@@ -67,7 +67,7 @@ TEST_F(GroupCommandsTest, ANewGroupTakesItsMembersFromTheSelection) {
   EXPECT_EQ(editor.List().Row(row), (Texts{"East", "EAST", "", "", "", ""}));
   EXPECT_EQ(editor.MemberReadings("EAST"), (Texts{"HIGASHI", "MINAMI"}));
   EXPECT_TRUE(editor.List().IsSelected(row));
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
 }
 
 TEST_F(GroupCommandsTest, TheMemberLimitRefusesAMoveAsAWhole) {
@@ -102,8 +102,8 @@ TEST_F(GroupCommandsTest, TheMemberLimitRefusesAMoveAsAWhole) {
     d.Click(ui::kIdOk);
   });
   big.Command(IDC_EDIT_BUTTON);
-  EXPECT_EQ(big.View().Document()->Groups().MemberCount(100), 80);
-  EXPECT_TRUE(big.View().IsModified());
+  EXPECT_EQ(big.TheBook().Groups().MemberCount(100), 80);
+  EXPECT_TRUE(big.Document().IsModified());
 }
 
 TEST_F(GroupCommandsTest, MembersMoveBackAndRemovingAsksOnceForAll) {
@@ -140,7 +140,7 @@ TEST_F(GroupCommandsTest, MembersMoveBackAndRemovingAsksOnceForAll) {
   });
   editor.Command(IDC_EDIT_BUTTON);
   EXPECT_EQ(editor.MemberReadings("ALL"), (Texts{"MINAMI", "KITA"}));
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 TEST_F(GroupCommandsTest, RenamingAGroupIsAChangeAndNamesStayUnique) {
@@ -158,7 +158,7 @@ TEST_F(GroupCommandsTest, RenamingAGroupIsAChangeAndNamesStayUnique) {
   editor.Command(IDC_EDIT_BUTTON);
   EXPECT_EQ(editor.List().Row(editor.RowOf("all")), (Texts{"Everyone", "all", "", "", "", ""}));
   EXPECT_EQ(editor.MemberReadings("all"), (Texts{"MINAMI", "KITA"}));
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
 }
 
 TEST_F(GroupCommandsTest, MemberListsSortByTheClickedColumn) {

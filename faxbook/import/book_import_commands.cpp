@@ -6,8 +6,7 @@
 #include "faxbook/res/resource.h"
 #include "store/book_file.h"
 
-CBookImportCommands::CBookImportCommands(ViewServices& view, const EditorServices& services)
-    : view_(view), services_(services) {}
+CBookImportCommands::CBookImportCommands(const CommandContext& context) : context_(context) {}
 
 bool CBookImportCommands::OnCommand(int id) {
   switch (id) {
@@ -25,18 +24,14 @@ bool CBookImportCommands::OnCommand(int id) {
   }
 }
 
-editing::TextRules CBookImportCommands::Rules() const { return {view_.LangId(), view_.CodePage()}; }
-
-std::string CBookImportCommands::String(int id) const { return services_.resources->String(id); }
-
 void CBookImportCommands::Tell(const std::string& text) {
-  services_.messages->Show(text, String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kExclamation);
+  context_.services.messages->Show(text, context_.String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kExclamation);
 }
 
 bool CBookImportCommands::ChooseFile(bool save, const std::string& extension, std::string* path) {
   ui::FileDialogRequest request;
   request.save = save;
-  request.filter = String(IDS_BOOK_FILTER) + "(*." + extension + ")|*." + extension + "|";
+  request.filter = context_.String(IDS_BOOK_FILTER) + "(*." + extension + ")|*." + extension + "|";
   request.fileName = "*." + extension;
   request.defaultExtension = extension;
   request.hideReadOnly = true;
@@ -45,22 +40,22 @@ bool CBookImportCommands::ChooseFile(bool save, const std::string& extension, st
   // by the dialog itself.
   request.pathMustExist = !save;
   request.fileMustExist = !save;
-  return services_.fileDialogs->Choose(request, path);
+  return context_.services.fileDialogs->Choose(request, path);
 }
 
 CBookImportCommands::SaveAsResult CBookImportCommands::SaveAs() {
   std::string path;
   if (!ChooseFile(true, "fdt", &path)) return SaveAsResult::kCancelled;
   saveAsPath_ = path;
-  if (view_.SaveBook(path)) return SaveAsResult::kSaved;
-  services_.messages->Show(ui::FormatText(String(IDS_APPLY_FAILED), path), String(IDS_CAPTION),
+  if (context_.files.SaveBook(path)) return SaveAsResult::kSaved;
+  context_.services.messages->Show(ui::FormatText(context_.String(IDS_APPLY_FAILED), path), context_.String(IDS_CAPTION),
                            ui::Buttons::kOk, ui::Icon::kStop);
   return SaveAsResult::kFailed;
 }
 
 bool CBookImportCommands::OfferToSave() {
-  if (!view_.IsModified()) return true;
-  const int answer = services_.messages->Show(String(IDS_SAVE_AS_QUESTION), String(IDS_CAPTION),
+  if (!context_.book.Modified()) return true;
+  const int answer = context_.services.messages->Show(context_.String(IDS_SAVE_AS_QUESTION), context_.String(IDS_CAPTION),
                                               ui::Buttons::kYesNoCancel, ui::Icon::kQuestion);
   if (answer == ui::kIdCancel) return false;
   // Cancelling the save dialog still imports; a copy that could not be
@@ -71,12 +66,12 @@ bool CBookImportCommands::OfferToSave() {
 
 bool CBookImportCommands::BookReadable(const std::string& path) {
   std::string bytes;
-  if (!services_.files->FileExists(path) ||
-      !services_.files->ReadFile(path, &bytes, store::kMaxBookBytes + 1) ||
+  if (!context_.services.files->FileExists(path) ||
+      !context_.services.files->ReadFile(path, &bytes, store::kMaxBookBytes + 1) ||
       bytes.size() > store::kMaxBookBytes) {
     return false;
   }
-  return store::CountEntries(view_.BookContext(), path, std::string()) >= 0;
+  return store::CountEntries(context_.files.BookContext(), path, std::string()) >= 0;
 }
 
 void CBookImportCommands::ImportBook() {
@@ -85,11 +80,18 @@ void CBookImportCommands::ImportBook() {
   if (!ChooseFile(false, "fdt", &path)) return;
   // The entries are replaced only by a book that can be read.
   if (!BookReadable(path)) {
-    Tell(String(IDS_BAD_FILE));
+    Tell(context_.String(IDS_BAD_FILE));
     return;
   }
-  view_.Load(path, std::string());
-  view_.SetModified(path != view_.PrimaryPath());
+  std::vector<store::AddressRecord> records;
+  store::GroupTable groups(context_.settings.codePage, context_.book.Alerts());
+  if (!context_.files.ReadBook(path, &records, &groups)) return;
+  context_.view.SortByReading();
+  {
+    store::BookStep step(context_.book);
+    context_.book.ReplaceAll(std::move(records), std::move(groups));
+  }
+  context_.files.SetBookChosen();
 }
 
 void CBookImportCommands::ImportQuorvex() {
@@ -97,34 +99,31 @@ void CBookImportCommands::ImportQuorvex() {
   std::string path;
   if (!ChooseFile(false, "fed", &path)) return;
   QuorvexEntries entries;
+  store::EntryId last = store::kNoEntry;
   {
-    ui::WaitCursorScope wait(*services_.waitCursor);
+    ui::WaitCursorScope wait(*context_.services.waitCursor);
     CQuorvexFileReader reader;
-    if (!reader.Read(*services_.files, path, view_.LangId())) {
-      Tell(String(IDS_BAD_FILE));
+    if (!reader.Read(*context_.services.files, path, context_.settings.langId)) {
+      Tell(context_.String(IDS_BAD_FILE));
       return;
     }
     if (reader.Destinations().empty()) {
-      Tell(String(IDS_NOTHING_TO_IMPORT));
+      Tell(context_.String(IDS_NOTHING_TO_IMPORT));
       return;
     }
-    entries = MakeQuorvexEntries(reader.Destinations(), Rules());
-    view_.ResetSort();
-    view_.Clear();
-    view_.SetBookChosen();
-    view_.SetModified(true);
-    for (const store::AddressRecord& record : entries.records) {
-      const int rowId = view_.InsertRow(0, record.regNo, "", view_.RowTextsFor(record, false));
-      view_.AddRecord(rowId, record);
-    }
+    entries = MakeQuorvexEntries(reader.Destinations(), context_.Rules());
+    // Each destination goes to the top in turn: the last one read is the
+    // first of the list, and stays selected.
+    std::vector<store::AddressRecord> rows(entries.records.rbegin(), entries.records.rend());
+    context_.view.SortByReading();
+    store::BookStep step(context_.book);
+    context_.book.ReplaceAll(std::move(rows),
+                             store::GroupTable(context_.settings.codePage, context_.book.Alerts()));
+    if (context_.book.Size() > 0) last = context_.book.IdAt(0);
   }
+  context_.files.SetBookChosen();
   if (entries.full) {
-    Tell(ui::FormatText(String(IDS_BOOK_FULL), std::to_string(store::kMaxEntries)));
+    Tell(ui::FormatText(context_.String(IDS_BOOK_FULL), std::to_string(store::kMaxEntries)));
   }
-  ui::ListControl* list = view_.List();
-  list->SetSingleSelection(true);
-  view_.SelectRow(0);
-  list->SetSingleSelection(false);
-  view_.Resort();
-  view_.AdjustLastColumn();
+  context_.view.SelectOnly(last);
 }

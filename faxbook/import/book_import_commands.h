@@ -6,14 +6,12 @@
 
 #include <string>
 
+#include "faxbook/editing/command_context.h"
 #include "faxbook/editing/command_set.h"
-#include "faxbook/editing/editor_services.h"
-#include "faxbook/editing/field_rules.h"
-#include "faxbook/editing/view_services.h"
 
 class CBookImportCommands : public CommandSet {
  public:
-  CBookImportCommands(ViewServices& view, const EditorServices& services);
+  explicit CBookImportCommands(const CommandContext& context);
 
   // Save-as (57604), the address book import (57601) and the device-file
   // import (32792).
@@ -23,8 +21,9 @@ class CBookImportCommands : public CommandSet {
   // Writes every entry to a file the user chooses; the book's own file and
   // the modified flag stay as they are. A failed write is reported.
   SaveAsResult SaveAs();
-  // Replaces the entries by those of another book file. The book counts as
-  // modified unless the file chosen is the book's own (same path bytes).
+  // Replaces the entries by those of another book file (one step of the
+  // history). The book counts as modified while it differs from what its
+  // own file held when it was last read or written.
   void ImportBook();
   // Replaces the entries by the destinations of a device file.
   void ImportQuorvex();
@@ -33,8 +32,6 @@ class CBookImportCommands : public CommandSet {
   const std::string& SaveAsPath() const { return saveAsPath_; }
 
  private:
-  editing::TextRules Rules() const;
-  std::string String(int id) const;
   void Tell(const std::string& text);
   // With unsaved changes, offers to save them under another name first.
   // False when the command is to end here.
@@ -43,7 +40,6 @@ class CBookImportCommands : public CommandSet {
   // Whether the book file at path can be read whole by the loader.
   bool BookReadable(const std::string& path);
 
-  ViewServices& view_;
-  EditorServices services_;
+  CommandContext context_;
   std::string saveAsPath_;
 };

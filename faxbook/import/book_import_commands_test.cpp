@@ -34,7 +34,7 @@ class BookImportTest : public ::testing::Test {
     editor.Select({"ALL"});
     editor.boxes.AnswerNext(ui::kIdOk);
     editor.Command(IDC_DELETE_BUTTON);
-    ASSERT_TRUE(editor.View().IsModified());
+    ASSERT_TRUE(editor.Document().IsModified());
     editor.boxes.Clear();
   }
   BulkHarness editor;
@@ -56,10 +56,10 @@ TEST_F(BookImportTest, SaveAsWritesACopyAndApplyStillWritesTheBooksOwnFile) {
   const std::string copy = *editor.files.File(kCopy);
   EXPECT_EQ(copy.find("ALL"), std::string::npos);
   EXPECT_EQ(editor.WrittenBook(), before);
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
   EXPECT_TRUE(editor.boxes.Shown().empty());
 
-  ASSERT_TRUE(editor.View().Apply());
+  ASSERT_TRUE(editor.Document().Apply());
   EXPECT_EQ(editor.WrittenBook(), copy);
   EXPECT_EQ(*editor.files.File(kCopy), copy);
 }
@@ -89,11 +89,11 @@ TEST_F(BookImportTest, ImportReplacesTheEntriesAndMarksTheBookModified) {
   EXPECT_TRUE(request.fileMustExist);
   EXPECT_TRUE(editor.boxes.Shown().empty());  // nothing was unsaved
   EXPECT_EQ(editor.Column(1), (Texts{"CHUO", "NISHI"}));
-  EXPECT_EQ(editor.View().Groups().UsedSlots(), 0);
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_EQ(editor.TheBook().Groups().UsedSlots(), 0);
+  EXPECT_TRUE(editor.Document().IsModified());
   EXPECT_EQ(editor.WrittenBook(), before);
-  EXPECT_EQ(editor.View().PrimaryPath(), editor.DataFile());
-  ASSERT_TRUE(editor.View().Apply());
+  EXPECT_EQ(editor.Document().PrimaryPath(), editor.DataFile());
+  ASSERT_TRUE(editor.Document().Apply());
   EXPECT_EQ(editor.WrittenBook(), Book({"[FAX_ADDR]=1,8,Chuo,CHUO,09-2,,,,,,0",
                                         "[FAX_ADDR]=1,7,Nishi,NISHI,09-1,,,,,,0"}));
 }
@@ -139,26 +139,32 @@ TEST(BookImportQuestion, UnsavedWorkIsOfferedASaveUnderAnotherNameFirst) {
     }
     EXPECT_EQ(editor.RowOf("NISHI") >= 0, c.imported) << c.what;
     EXPECT_EQ(editor.RowOf("KITA") >= 0, !c.imported) << c.what;
-    EXPECT_TRUE(editor.View().IsModified()) << c.what;
+    EXPECT_TRUE(editor.Document().IsModified()) << c.what;
   }
 }
 
-TEST_F(BookImportTest, ImportingTheBooksOwnFileReloadsItUnmodifiedButAnotherSpellingCounts) {
+TEST_F(BookImportTest, ImportingWhatTheBooksFileHoldsLeavesItUnmodifiedWhereverItComesFrom) {
   ChangeSomething();
   editor.fileDialogs.ChooseNext(editor.DataFile());
   editor.boxes.AnswerNext(ui::kIdNo);
   editor.Command(ID_FILE_IMPORT_BOOK);
   EXPECT_EQ(editor.Column(1), (Texts{"ALL", "KITA", "MINAMI"}));
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 
-  // The same file named in other letter case is taken for another file.
+  // A copy of the same book under another name: the book is still what its
+  // file holds, and undoing the import does not change that.
   std::string upper = editor.DataFile();
   upper.replace(upper.size() - 11, 11, "ADDRESS.FDT");
   editor.files.SetFile(upper, *editor.files.File(editor.DataFile()));
   editor.fileDialogs.ChooseNext(upper);
   editor.Command(ID_FILE_IMPORT_BOOK);
   EXPECT_EQ(editor.Column(1), (Texts{"ALL", "KITA", "MINAMI"}));
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
+  editor.Command(ID_EDIT_UNDO);
+  EXPECT_FALSE(editor.Document().IsModified());
+  // Undone once more, the change made before the first import is back.
+  editor.Command(ID_EDIT_UNDO);
+  EXPECT_TRUE(editor.Document().IsModified());
 }
 
 TEST_F(BookImportTest, AFileThatCannotBeReadLeavesTheEntriesAsTheyWere) {
@@ -170,7 +176,7 @@ TEST_F(BookImportTest, AFileThatCannotBeReadLeavesTheEntriesAsTheyWere) {
     EXPECT_EQ(editor.Messages(), Texts{Marker(IDS_BAD_FILE)}) << path;
     EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_CAPTION));
     EXPECT_EQ(editor.Column(1), (Texts{"ALL", "KITA", "MINAMI"})) << path;
-    EXPECT_FALSE(editor.View().IsModified()) << path;
+    EXPECT_FALSE(editor.Document().IsModified()) << path;
   }
   EXPECT_EQ(editor.files.File("C:\\Books\\missing.fdt"), nullptr);
   // An empty file is an empty book; it gets its header line.
@@ -179,7 +185,7 @@ TEST_F(BookImportTest, AFileThatCannotBeReadLeavesTheEntriesAsTheyWere) {
   editor.Command(ID_FILE_IMPORT_BOOK);
   EXPECT_EQ(editor.List().ItemCount(), 0);
   EXPECT_EQ(*editor.files.File("C:\\Books\\empty.fdt"), BookHeader());
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
 }
 
 TEST_F(BookImportTest, ADeviceFileReplacesTheEntriesByItsDestinations) {
@@ -207,13 +213,13 @@ TEST_F(BookImportTest, ADeviceFileReplacesTheEntriesByItsDestinations) {
   EXPECT_EQ(editor.Record("#0002")->dispName, "Kita");
   EXPECT_EQ(editor.Record("#0001")->subAddress, "12");
   EXPECT_EQ(editor.Record("#0002")->regNo, 1);
-  EXPECT_EQ(editor.View().Groups().UsedSlots(), 0);
+  EXPECT_EQ(editor.TheBook().Groups().UsedSlots(), 0);
   // The last destination inserted is the one selected.
   EXPECT_EQ(editor.List().SelectedCount(), 1);
   EXPECT_TRUE(editor.List().IsSelected(editor.RowOf("#0001")));
   EXPECT_EQ(editor.CountPane(), "2");
-  EXPECT_TRUE(editor.View().IsModified());
-  ASSERT_TRUE(editor.View().Apply());
+  EXPECT_TRUE(editor.Document().IsModified());
+  ASSERT_TRUE(editor.Document().Apply());
   EXPECT_EQ(editor.WrittenBook(), Book({"[FAX_ADDR]=1,2,#0001,#0001,06-2,12,,,,,0",
                                         "[FAX_ADDR]=1,1,Kita,#0002,03-1,,,,,,0"}));
 }
@@ -235,7 +241,7 @@ TEST_F(BookImportTest, ADeviceFileThatIsBrokenOrHoldsNothingLeavesTheBookAlone) 
     EXPECT_EQ(editor.Messages(), Texts{Marker(c.message)});
     EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_CAPTION));
     EXPECT_EQ(editor.Column(1), (Texts{"ALL", "KITA", "MINAMI"}));
-    EXPECT_FALSE(editor.View().IsModified());
+    EXPECT_FALSE(editor.Document().IsModified());
   }
 }
 
@@ -289,7 +295,7 @@ TEST(BookImportOverAnUnreadBook, OnlyAWholeBookTheUserChoseMayBeAppliedOverIt) {
     editor.Command(c.command);
     ASSERT_EQ(editor.List().ItemCount(), 1);
     editor.boxes.Clear();
-    EXPECT_EQ(editor.View().Apply(), c.applies);
+    EXPECT_EQ(editor.Document().Apply(), c.applies);
     if (c.applies) {
       EXPECT_EQ(editor.WrittenBook(), Book({"[FAX_ADDR]=1,1,Kita,#0001,03-1,,,,,,0"}));
     } else {

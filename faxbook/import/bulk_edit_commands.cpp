@@ -4,12 +4,7 @@
 #include "faxbook/import/replace_dialog.h"
 #include "faxbook/res/resource.h"
 
-namespace {
-constexpr int kImageGroup = 1;
-}  // namespace
-
-CBulkEditCommands::CBulkEditCommands(ViewServices& view, const EditorServices& services)
-    : view_(view), services_(services) {}
+CBulkEditCommands::CBulkEditCommands(const CommandContext& context) : context_(context) {}
 
 bool CBulkEditCommands::OnCommand(int id) {
   switch (id) {
@@ -24,15 +19,10 @@ bool CBulkEditCommands::OnCommand(int id) {
   }
 }
 
-editing::TextRules CBulkEditCommands::Rules() const { return {view_.LangId(), view_.CodePage()}; }
-
 std::vector<CBulkEditCommands::Selected> CBulkEditCommands::Selection() const {
   std::vector<Selected> selection;
-  ui::ListControl* list = view_.List();
-  for (int row = list->NextSelected(-1); row >= 0; row = list->NextSelected(row)) {
-    int rowId = 0;
-    if (!view_.RowId(row, &rowId) || !view_.FindRecord(rowId)) continue;
-    selection.push_back({row, rowId, list->ItemImage(row) == kImageGroup});
+  for (store::EntryId id : context_.view.Selected()) {
+    selection.push_back({id, context_.book.IsGroup(id)});
   }
   return selection;
 }
@@ -46,13 +36,11 @@ bool CBulkEditCommands::GroupsOnly(const std::vector<Selected>& selection) const
 
 NameIndex CBulkEditCommands::BookNames() const {
   NameIndex names;
-  ui::ListControl* list = view_.List();
-  for (int row = 0; row < list->ItemCount(); ++row) {
-    int rowId = 0;
-    const store::AddressRecord* record = view_.RowId(row, &rowId) ? view_.FindRecord(rowId) : nullptr;
-    if (!record) continue;
-    names.Add(0, record->dispName);
-    names.Add(1, record->dispNameJP);
+  const store::Book& book = context_.book;
+  for (int i = 0; i < book.Size(); ++i) {
+    const store::AddressRecord& record = book.RecordAt(i);
+    names.Add(0, record.dispName);
+    names.Add(1, record.dispNameJP);
   }
   return names;
 }
@@ -60,30 +48,26 @@ NameIndex CBulkEditCommands::BookNames() const {
 void CBulkEditCommands::ApplyToSelection(const std::vector<Selected>& selection,
                                          const Change& change) {
   NameIndex names = BookNames();
+  store::BookStep step(context_.book);
   for (const Selected& s : selection) {
-    store::AddressRecord* record = view_.FindRecord(s.rowId);
-    if (!record) continue;
-    const std::string oldReading = record->dispNameJP;
-    change(s.group, &names, record);
-    view_.SetRowTexts(s.row, view_.RowTextsFor(*record, s.group));
-    if (!s.group) {
-      view_.Groups().UpdateMember(oldReading, store::kKindMember, store::MemberFrom(*record));
-    }
+    const store::AddressRecord* found = context_.book.Find(s.id);
+    if (!found) continue;
+    store::AddressRecord record = *found;
+    change(s.group, &names, &record);
+    context_.book.Change(s.id, record);
   }
-  view_.Resort();
-  view_.SetModified(true);
 }
 
 void CBulkEditCommands::EditSeveral() {
   const std::vector<Selected> selection = Selection();
   if (selection.empty()) return;
   std::vector<BulkEntry> entries;
-  for (const Selected& s : selection) entries.push_back({view_.FindRecord(s.rowId), s.group});
-  const editing::TextRules rules = Rules();
-  CMultiEditDialog dialog(*services_.resources, rules, view_.ListFont());
+  for (const Selected& s : selection) entries.push_back({context_.book.Find(s.id), s.group});
+  const editing::TextRules rules = context_.Rules();
+  CMultiEditDialog dialog(*context_.services.resources, rules, context_.settings.listFont);
   dialog.proposals = MultiEditProposals(entries, rules.codePage);
   dialog.groupsOnly = GroupsOnly(selection);
-  services_.dialogs->RunModal(dialog);
+  context_.services.dialogs->RunModal(dialog);
   if (!dialog.changed) return;
   ApplyToSelection(selection, [&](bool group, NameIndex* names, store::AddressRecord* record) {
     ApplyMultiEdit(dialog.edit, group, rules, names, record);
@@ -93,15 +77,15 @@ void CBulkEditCommands::EditSeveral() {
 void CBulkEditCommands::Replace() {
   const std::vector<Selected> selection = Selection();
   if (selection.empty()) {
-    services_.messages->Show(services_.resources->String(IDS_NO_SELECTION),
-                             services_.resources->String(IDS_CAPTION), ui::Buttons::kOk,
-                             ui::Icon::kExclamation);
+    context_.services.messages->Show(context_.String(IDS_NO_SELECTION),
+                                     context_.String(IDS_CAPTION), ui::Buttons::kOk,
+                                     ui::Icon::kExclamation);
     return;
   }
-  const editing::TextRules rules = Rules();
-  CReplaceDialog dialog(*services_.resources, rules, view_.ListFont());
+  const editing::TextRules rules = context_.Rules();
+  CReplaceDialog dialog(*context_.services.resources, rules, context_.settings.listFont);
   dialog.groupsOnly = GroupsOnly(selection);
-  services_.dialogs->RunModal(dialog);
+  context_.services.dialogs->RunModal(dialog);
   if (!dialog.changed) return;
   ApplyToSelection(selection, [&](bool group, NameIndex* names, store::AddressRecord* record) {
     ApplyReplacement(dialog.replacement, group, rules, names, record);

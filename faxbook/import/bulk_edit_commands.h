@@ -5,15 +5,13 @@
 #include <functional>
 #include <vector>
 
+#include "faxbook/editing/command_context.h"
 #include "faxbook/editing/command_set.h"
-#include "faxbook/editing/editor_services.h"
-#include "faxbook/editing/field_rules.h"
-#include "faxbook/editing/view_services.h"
 #include "faxbook/import/bulk_edit.h"
 
 class CBulkEditCommands : public CommandSet {
  public:
-  CBulkEditCommands(ViewServices& view, const EditorServices& services);
+  explicit CBulkEditCommands(const CommandContext& context);
 
   // The edit of several selected rows and the replace command.
   bool OnCommand(int id) override;
@@ -23,22 +21,18 @@ class CBulkEditCommands : public CommandSet {
 
  private:
   struct Selected {
-    int row;
-    int rowId;
+    store::EntryId id;
     bool group;
   };
-  // The selected rows from top to bottom that carry a record.
+  // The selected entries from top to bottom.
   std::vector<Selected> Selection() const;
   bool GroupsOnly(const std::vector<Selected>& selection) const;
   // The names and readings of every entry of the book.
   NameIndex BookNames() const;
-  // Changes each selected entry from top to bottom, rewrites its row and,
-  // for an address, the copies that groups hold (found by the reading it
-  // had before); then sorts the list again and marks the book modified.
+  // Changes each selected entry from top to bottom and, for an address, the
+  // copies that groups hold (found by the reading it had before), all in one
+  // step of the book's history.
   using Change = std::function<void(bool group, NameIndex* names, store::AddressRecord* record)>;
   void ApplyToSelection(const std::vector<Selected>& selection, const Change& change);
-  editing::TextRules Rules() const;
-
-  ViewServices& view_;
-  EditorServices services_;
+  CommandContext context_;
 };

@@ -28,7 +28,7 @@ CCsvFieldMapDialog::CCsvFieldMapDialog(const importing::ImportContext& context, 
     : Dialog(IDD_CSV_FIELD_MAP), context_(context), path_(std::move(path)) {}
 
 void CCsvFieldMapDialog::OnInit() {
-  const ui::FontHandle font = context_.view.ListFont();
+  const ui::FontHandle font = context_.settings.listFont;
   if (font != 0) {
     for (int id : kCombos) SetItemFont(id, font);
   }
@@ -47,7 +47,7 @@ void CCsvFieldMapDialog::OnInit() {
   }
   const bool japanese = context_.Rules().Japanese();
   const importing::ColumnMapping proposed =
-      importing::DefaultMapping(context_.view.LangId(), columns);
+      importing::DefaultMapping(context_.settings.langId, columns);
   for (std::size_t i = 0; i < kCombos.size(); ++i) {
     const int id = kCombos[i];
     ClearChoices(id);

@@ -10,13 +10,13 @@ add_library(faxbook_csv_import STATIC
   ${CSV_IMPORT_DIR}/import_row.cpp
   ${CSV_IMPORT_DIR}/import_list.cpp
   ${CSV_IMPORT_DIR}/book_names.cpp
-  ${CSV_IMPORT_DIR}/import_adder.cpp)
+  ${CSV_IMPORT_DIR}/import_adder.cpp
+  ${CSV_IMPORT_DIR}/book_target.cpp)
 target_link_libraries(faxbook_csv_import PUBLIC faxbook_import faxbook_rules store platform_text)
 target_include_directories(faxbook_csv_import PUBLIC ${PROJECT_SOURCE_DIR})
 faxbook_warnings(faxbook_csv_import)
 
 target_sources(faxbook_shell PRIVATE
-  ${CSV_IMPORT_DIR}/view_import_book.cpp
   ${CSV_IMPORT_DIR}/import_confirm_dialog.cpp
   ${CSV_IMPORT_DIR}/csv_field_map_dialog.cpp
   ${CSV_IMPORT_DIR}/csv_import_commands.cpp)

@@ -91,7 +91,7 @@ TEST_F(CsvImportCommandTest, TheHeaderFillsEveryComboAndTheJapaneseMappingIsProp
   });
   editor.ImportCsv();
   EXPECT_TRUE(editor.DialogsAsScripted());
-  EXPECT_FALSE(editor.View().IsModified()) << "nothing was asked about or changed";
+  EXPECT_FALSE(editor.Document().IsModified()) << "nothing was asked about or changed";
 }
 
 TEST(CsvImportMapping, OtherLanguagesOfferNoRegistrationNameAndShiftTheDefaults) {
@@ -183,7 +183,7 @@ TEST_F(CsvImportCommandTest, BackFromTheConfirmationKeepsTheMappingOpenForAnothe
   EXPECT_TRUE(stayedOpen);
   EXPECT_TRUE(editor.DialogsAsScripted());
   EXPECT_NE(editor.RowOf("KITA2"), -1) << "the added address stays whatever ends the dialogs";
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
 }
 
 TEST_F(CsvImportCommandTest, AFileThatCannotBeReadForItsRowsClosesBothDialogs) {
@@ -207,7 +207,7 @@ TEST(CsvImportMapping, TheCentralEuropeanFontGoesOnTheCombosAndTheList) {
   editor.system.codePage = 1250;
   editor.SetLanguage("English");
   editor.StartWith(kBook);
-  const ui::FontHandle font = editor.View().ListFont();
+  const ui::FontHandle font = editor.app->Settings().listFont;
   ASSERT_NE(font, 0);
   editor.SetCsv({"A,B", "r,f"});
   editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [&](ui::FakeDialog& d) {

@@ -6,8 +6,7 @@
 #include "faxbook/res/resource.h"
 #include "platform/text/path_split.h"
 
-CCsvImportCommands::CCsvImportCommands(ViewServices& view, const EditorServices& services)
-    : context_{view, services} {}
+CCsvImportCommands::CCsvImportCommands(const CommandContext& context) : context_(context) {}
 
 bool CCsvImportCommands::OnCommand(int id) {
   if (id != ID_IMPORT_CSV) return false;
@@ -39,7 +38,7 @@ void CCsvImportCommands::ImportCsv() {
     Tell(IDS_FILE_IN_USE);
     return;
   }
-  if (!HasCsvExtension(context_.view.CodePage(), path)) {
+  if (!HasCsvExtension(context_.settings.codePage, path)) {
     Tell(IDS_BAD_FILE);
     return;
   }

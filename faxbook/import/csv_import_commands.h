@@ -5,13 +5,11 @@
 #include <string>
 
 #include "faxbook/editing/command_set.h"
-#include "faxbook/editing/editor_services.h"
-#include "faxbook/editing/view_services.h"
 #include "faxbook/import/import_context.h"
 
 class CCsvImportCommands : public CommandSet {
  public:
-  CCsvImportCommands(ViewServices& view, const EditorServices& services);
+  explicit CCsvImportCommands(const CommandContext& context);
 
   bool OnCommand(int id) override;
 

@@ -252,7 +252,7 @@ TEST(AddRows, ACutReadingInUseSurvivesSaveAndLoad) {
   std::vector<store::AddressRecord> loaded;
   store::GroupTable loadedGroups(932, nullptr);
   store::ReadBookBytes(context, bytes, 10, &loaded, &loadedGroups);
-  EXPECT_EQ(store::DropRepeatedReadings(loaded).size(), 2u);
+  EXPECT_EQ(store::LoadOrder(loaded).size(), 2u);
 }
 
 }  // namespace

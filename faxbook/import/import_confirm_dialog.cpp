@@ -6,7 +6,7 @@
 #include "faxbook/editing/field_controls.h"
 #include "faxbook/editing/name_fitting.h"
 #include "faxbook/import/import_adder.h"
-#include "faxbook/import/view_import_book.h"
+#include "faxbook/import/book_target.h"
 #include "faxbook/res/resource.h"
 
 namespace {
@@ -33,12 +33,12 @@ CImportConfirmDialog::CImportConfirmDialog(const importing::ImportContext& conte
       context_(context),
       path_(std::move(path)),
       mapping_(mapping),
-      rows_(context.view.LangId(), *context.services.collation) {}
+      rows_(context.settings.langId, *context.services.collation) {}
 
 void CImportConfirmDialog::OnInit() {
   list_ = List(IDC_CONFIRM_LIST);
   if (!list_) return;
-  const ui::FontHandle font = context_.view.ListFont();
+  const ui::FontHandle font = context_.settings.listFont;
   if (font != 0) list_->SetFont(font);
   list_->SetFullRowSelect(true);
   list_->SetRowSource(this);
@@ -178,9 +178,9 @@ void CImportConfirmDialog::Tell(int messageId, const std::string& value) {
 
 void CImportConfirmDialog::Add() {
   SetItemText(IDC_CONFIRM_ADDED, "0");
-  ViewServices& view = context_.view;
+  store::Book& book = context_.book;
   const int selected = list_->SelectedCount();
-  if (importing::WouldOverfillBook(selected, view.List()->ItemCount())) {
+  if (importing::WouldOverfillBook(selected, book.Size())) {
     Tell(IDS_BOOK_FULL, std::to_string(store::kMaxEntries));
     return;
   }
@@ -198,8 +198,9 @@ void CImportConfirmDialog::Add() {
   importing::AddOutcome outcome;
   {
     ui::WaitCursorScope wait(*context_.services.waitCursor);
-    importing::ViewImportBook book(view);
-    outcome = importing::AddRows(rows_, positions, book, context_.Rules(), [this](int added) {
+    store::BookStep step(book);
+    importing::BookTarget target(book);
+    outcome = importing::AddRows(rows_, positions, target, context_.Rules(), [this](int added) {
       SetItemText(IDC_CONFIRM_ADDED, std::to_string(added));
     });
     // The added rows leave the list; every row is deselected, the refused
@@ -208,9 +209,6 @@ void CImportConfirmDialog::Add() {
     list_->SetRowCount(rows_.Size());
     ShowSelectedCount();
     if (!outcome.added.empty()) {
-      view.Resort();
-      view.AdjustLastColumn();
-      view.SetModified(true);
       EnableItem(IDC_CONFIRM_BACK, false);
       backAllowed = false;
     }
@@ -231,8 +229,8 @@ void CImportConfirmDialog::Edit() {
   const int position = list_->NextSelected(-1);
   const int id = rows_.IdAt(position);
   const editing::TextRules rules = context_.Rules();
-  importing::ViewNames names(context_.view);
-  CAddressDialog dialog(*context_.services.resources, rules, names, context_.view.ListFont());
+  importing::BookNameLookup names(context_.book);
+  CAddressDialog dialog(*context_.services.resources, rules, names, context_.settings.listFont);
   dialog.mode = CAddressDialog::Mode::kEdit;
   dialog.honorificLock = true;
   const importing::ImportRow& row = rows_.At(position);

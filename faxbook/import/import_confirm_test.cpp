@@ -132,7 +132,7 @@ TEST_F(ImportConfirmTest, AddTakesTheSelectedRowsButNeverARefusedOne) {
     EXPECT_EQ(d.ItemText(IDC_CONFIRM_SELECTED), "0");
     EXPECT_EQ(d.ItemText(IDC_CONFIRM_ADDED), "3");
     EXPECT_FALSE(d.IsItemEnabled(IDC_CONFIRM_BACK));
-    EXPECT_TRUE(editor.View().IsModified());
+    EXPECT_TRUE(editor.Document().IsModified());
     // Nothing more is selected: another add says so and changes nothing.
     d.Click(IDC_CONFIRM_ADD);
     EXPECT_EQ(editor.Messages().back(), Marker(IDS_NO_SELECTION));
@@ -244,7 +244,7 @@ TEST_F(ImportConfirmTest, AnEditedRowLosesItsMarkAndSortsAgain) {
   });
   EXPECT_EQ(editor.Messages(), Texts{Marker(61232)});
   EXPECT_EQ(editor.dialogs.Owners().back(), IDD_IMPORT_CONFIRM);
-  EXPECT_FALSE(editor.View().IsModified()) << "an edit in the list is no change of the book";
+  EXPECT_FALSE(editor.Document().IsModified()) << "an edit in the list is no change of the book";
 }
 
 TEST_F(ImportConfirmTest, ARefusedRowCorrectedInTheDialogCanBeAdded) {

@@ -1,20 +1,11 @@
-// What the CSV import's command and dialogs work with: the view's services
-// (the book, its list and its language) and the editor's system and
-// user-interface services.
+// What the CSV import's command and dialogs work with: the command sets'
+// context (the book, the list's selection, the settings and the services).
 #pragma once
 
-#include "faxbook/editing/editor_services.h"
-#include "faxbook/editing/field_rules.h"
-#include "faxbook/editing/view_services.h"
+#include "faxbook/editing/command_context.h"
 
 namespace importing {
 
-struct ImportContext {
-  ViewServices& view;
-  EditorServices services;
-
-  editing::TextRules Rules() const { return {view.LangId(), view.CodePage()}; }
-  std::string String(int id) const { return services.resources->String(id); }
-};
+using ImportContext = CommandContext;
 
 }  // namespace importing

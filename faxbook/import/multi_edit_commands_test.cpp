@@ -71,7 +71,7 @@ TEST_F(MultiEditTest, OpensWithSharedValuesProposedEveryTickClearAndEveryValueDi
     EXPECT_EQ(d.ItemText(IDC_COMPANY), "");
     d.Close();
   });
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 TEST_F(MultiEditTest, ValuesAreColouredAsTheyAreTyped) {
@@ -112,8 +112,8 @@ TEST_F(MultiEditTest, ATickedFieldReachesEverySelectedAddressAndTheGroupsCopies)
     EXPECT_EQ(editor.List().ItemText(editor.RowOf(reading), 3), "") << reading;
   }
   EXPECT_EQ(editor.Record("HIGASHI")->companyName, "Other");
-  EXPECT_TRUE(editor.View().IsModified());
-  ASSERT_TRUE(editor.View().Apply());
+  EXPECT_TRUE(editor.Document().IsModified());
+  ASSERT_TRUE(editor.Document().Apply());
   const std::string book = editor.WrittenBook();
   EXPECT_NE(book.find("[FAX_ADDR_GM]=4,4,Kita,KITA,03-1,11,22,,Sales,Desk,2\r\n"), std::string::npos);
   EXPECT_NE(book.find("[FAX_ADDR]=1,2,Minami,MINAMI,06-3,,,,Sales,Clerk,2\r\n"), std::string::npos);
@@ -245,7 +245,7 @@ TEST_F(MultiEditTest, CancelChangesNothing) {
     d.Click(ui::kIdCancel);
   });
   EXPECT_EQ(editor.Record("KITA")->companyName, "Acme");
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
   EXPECT_EQ(editor.WrittenBook(), before);
 }
 

@@ -82,7 +82,7 @@ TEST_F(ReplaceTest, OpensWithEveryTickClearAndATickEnablesBothTexts) {
     d.Close();
   });
   editor.Command(ID_EDIT_REPLACE);
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 TEST_F(ReplaceTest, TheFaxNumberChangesOnlyAtItsStart) {
@@ -93,7 +93,7 @@ TEST_F(ReplaceTest, TheFaxNumberChangesOnlyAtItsStart) {
   EXPECT_EQ(editor.Record("HIGASHI")->faxNumber, "06-1");
   EXPECT_EQ(editor.List().ItemText(editor.RowOf("KITA"), 2), "0612340301");
   // The group's copy follows.
-  ASSERT_TRUE(editor.View().Apply());
+  ASSERT_TRUE(editor.Document().Apply());
   EXPECT_NE(editor.WrittenBook().find("[FAX_ADDR_GM]=4,4,Kita,KITA,0612340301,"), std::string::npos);
   // A replacement that would leave the number empty keeps it.
   Replace({"HIGASHI"}, {{IDC_TICK_FAX_NUMBER, IDC_FAX_NUMBER, "06-1", IDC_NEW_FAX_NUMBER, ""}});
@@ -153,7 +153,7 @@ TEST(ReplaceBlanks, ABlankLeftAtTheEndOfANameCostsNoEntryOnTheNextLoad) {
   });
   editor.Command(ID_EDIT_REPLACE);
   EXPECT_EQ(editor.Column(1), (Texts{"KITA", "KITA(1)"}));
-  ASSERT_TRUE(editor.View().Apply());
+  ASSERT_TRUE(editor.Document().Apply());
   editor.fileDialogs.ChooseNext(editor.DataFile());
   editor.Command(ID_FILE_IMPORT_BOOK);
   EXPECT_EQ(editor.Column(1), (Texts{"KITA", "KITA(1)"}));
@@ -197,7 +197,7 @@ TEST_F(ReplaceTest, EverySearchTextMustBeSetAndEveryTextPassItsField) {
     EXPECT_EQ(editor.boxes.Last().text, Marker(c.message)) << c.searchText;
     EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_INPUT_ERROR));
   }
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 TEST_F(ReplaceTest, GroupsOnlyOfferTheirNamesAndMixedSelectionsKeepTheGroupsOtherwiseUntouched) {
@@ -218,7 +218,7 @@ TEST_F(ReplaceTest, GroupsOnlyOfferTheirNamesAndMixedSelectionsKeepTheGroupsOthe
   EXPECT_EQ(editor.Record("KITA")->dispName, "Kita");  // no "l" in it
   EXPECT_EQ(editor.Record("KITA")->departmentName, "Sales");
   EXPECT_EQ(editor.List().Row(editor.RowOf("ALL")), (Texts{"ALL", "ALL", "", "", "", ""}));
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
 }
 
 }  // namespace

@@ -1,16 +1,74 @@
-// The document: owns the group table (the member tables of all groups).
+// The document: the book in memory and its file. It resolves where the book
+// lives, reads it (a book that cannot be read whole replaces nothing, and
+// while no book has been read apply refuses to write over that file), and
+// writes it as apply writes it.
 #pragma once
 
-#include "store/group_table.h"
+#include <string>
+#include <vector>
 
-class CAddrConfigDoc {
+#include "faxbook/editing/book_files.h"
+#include "faxbook/editing/editor_services.h"
+#include "faxbook/editing/editor_settings.h"
+#include "faxbook/shell/startup_info.h"
+#include "store/book.h"
+#include "store/book_file.h"
+
+class CAddrConfigDoc : public BookFiles {
  public:
-  CAddrConfigDoc(int codePage, store::StoreAlerts* alerts) : groups_(codePage, alerts) {}
+  // The history keeps at least this many steps.
+  static constexpr std::size_t kUndoSteps = 100;
 
-  store::GroupTable& Groups() { return groups_; }
-  const store::GroupTable& Groups() const { return groups_; }
-  void ClearGroups() { groups_.ClearGroups(); }
+  CAddrConfigDoc(const EditorServices& services, store::StoreAlerts* alerts,
+                 const EditorSettings* settings, const StartupInfo* startup);
+
+  store::Book& Book() { return book_; }
+  const store::Book& Book() const { return book_; }
+
+  // The first update: the book's paths (the data folders made on classes 1
+  // and 2), then the book read.
+  void Open();
+  // Reads the book at primaryPath (a new, empty file is first seeded from
+  // oldPath on classes 1 and 2) in place of the one in memory, without
+  // history, unmodified. False, with the user told which file it was, when
+  // it cannot be read whole: nothing is replaced then.
+  bool Load(const std::string& primaryPath, const std::string& oldPath);
+  // The book as its file holds it again (the framework's new-file command).
+  void Reload() { Load(primaryPath_, oldPath_); }
+
+  // Apply: the book written to the primary path; the book is then what the
+  // file holds. On failure the user is told (naming the file). Refused, with
+  // a message, while the book could not be read (see Load).
+  bool Apply();
+  bool IsModified() const { return book_.Modified(); }
+
+  const std::string& OldPath() const { return oldPath_; }
+
+  // --- BookFiles ----------------------------------------------------------
+  const std::string& PrimaryPath() const override { return primaryPath_; }
+  store::BookContext BookContext() const override;
+  bool SaveBook(const std::string& path) override;
+  bool ReadBook(const std::string& path, std::vector<store::AddressRecord>* records,
+                store::GroupTable* groups) override;
+  void SetBookChosen() override;
 
  private:
-  store::GroupTable groups_;
+  void Tell(int id, const std::string& path);
+  // A book an interrupted save had lost was put back: the user hears from
+  // where.
+  void TellRestored(const std::string& path, const store::BookStatus& status);
+
+  EditorServices services_;
+  store::StoreAlerts* alerts_;
+  const EditorSettings* settings_;
+  const StartupInfo* startup_;
+  store::Book book_;
+  std::string primaryPath_;
+  std::string oldPath_;
+  // A book has been read from a file since the start.
+  bool bookRead_ = false;
+  // The file that could not be read while no book had been: apply would
+  // write over what it holds.
+  std::string unreadBook_;
+  sys::FileError lastSaveError_ = sys::FileError::kNone;
 };

@@ -3,12 +3,9 @@
 #include <utility>
 
 #include "faxbook/res/resource.h"
-#include "faxbook/shell/data_location.h"
-#include "faxbook/shell/language.h"
 #include "faxbook/shell/list_layout.h"
-#include "faxbook/shell/main_frame.h"
 #include "platform/text/codepage.h"
-#include "platform/text/list_order.h"
+#include "store/book_order.h"
 
 namespace {
 
@@ -19,71 +16,47 @@ constexpr int kListMargin = 2;
 // A vertical scroll bar takes this much of the list's width.
 constexpr int kScrollBarWidth = 16;
 
-constexpr int kImageAddress = 0;
-constexpr int kImageGroup = 1;
-
 }  // namespace
 
-CAddrConfigView::CAddrConfigView(const EditorServices& services, store::StoreAlerts* alerts,
-                                 CAddrConfigDoc* document, CMainFrame* frame,
-                                 const StartupInfo* startup)
-    : services_(services),
-      alerts_(alerts),
-      document_(document),
-      frame_(frame),
-      startup_(startup) {}
-
-CAddrConfigView::~CAddrConfigView() = default;
-
-void CAddrConfigView::Attach(ui::FormView* form) {
-  form_ = form;
-  list_ = form ? form->List(IDC_ADDRESS_LIST) : nullptr;
+CAddrConfigView::CAddrConfigView(const EditorServices& services, CAddrConfigDoc* document,
+                                 const EditorSettings* settings)
+    : services_(services), document_(document), settings_(settings) {
+  document_->Book().SetObserver(this);
 }
 
-int CAddrConfigView::LangId() const { return frame_->LangId(); }
+CAddrConfigView::~CAddrConfigView() {
+  document_->Book().SetObserver(nullptr);
+  if (list_) list_->SetRowSource(nullptr);
+}
 
-int CAddrConfigView::CodePage() const { return frame_->CodePage(); }
-
-ui::FontHandle CAddrConfigView::ListFont() const { return frame_->ListFont(); }
-
-store::BookContext CAddrConfigView::BookContext() const {
-  store::BookContext context;
-  context.files = services_.files;
-  context.alerts = alerts_;
-  context.read.langId = LangId();
-  context.read.codePage = frame_->CodePage();
-  context.systemClass = startup_->systemClass;
-  if (context.systemClass == 1 || context.systemClass == 2) {
-    context.defaultDataFile = DefaultDataFile(startup_->specialFolder);
-  }
-  return context;
+void CAddrConfigView::Attach(ui::FormView* form, ui::FrameWindow* window) {
+  form_ = form;
+  window_ = window;
+  list_ = form ? form->List(IDC_ADDRESS_LIST) : nullptr;
 }
 
 void CAddrConfigView::OnInitialUpdate() {
   form_->ResizeParentToFit();
+  for (int respect = 0; respect < 4; ++respect) {
+    suffixes_[static_cast<std::size_t>(respect)] = RespectSuffix(respect, *services_.resources);
+  }
   BuildColumns();
-  list_->SetSmallIcons(frame_->ListIcons());
-  if (frame_->ListFont() != 0) list_->SetFont(frame_->ListFont());
+  list_->SetSmallIcons(ListIconIds());
+  if (settings_->listFont != 0) list_->SetFont(settings_->listFont);
   list_->SetFullRowSelect(true);
   list_->SetSingleSelection(false);
-
-  const DataLocation location =
-      ResolveDataLocation(startup_->systemClass, startup_->specialFolder, *services_.registry);
-  if (startup_->systemClass == 1 || startup_->systemClass == 2) {
-    PrepareDataFolders(startup_->specialFolder, *services_.folders);
-  }
-  primaryPath_ = location.primaryPath;
-  oldPath_ = location.oldPath;
-  Load(primaryPath_, oldPath_);
-  SetModified(false);
+  list_->SetRowSource(this);
+  SortByReading();
+  document_->Open();
+  OnBookChanged();
 }
 
 void CAddrConfigView::BuildColumns() {
-  const std::vector<int> headers = ColumnHeaderIds(LangId());
+  const std::vector<int> headers = ColumnHeaderIds(settings_->langId);
   const int width = ColumnWidthFor(list_->ClientWidth(), static_cast<int>(headers.size()));
   for (int id : headers) {
     const std::string header = services_.resources->String(id);
-    list_->AddColumn(std::string(text::CutToBytes(frame_->CodePage(), header, kHeaderBytes)),
+    list_->AddColumn(std::string(text::CutToBytes(settings_->codePage, header, kHeaderBytes)),
                      width);
   }
   hadScrollBar_ = list_->HasVerticalScrollBar();
@@ -92,17 +65,42 @@ void CAddrConfigView::BuildColumns() {
 bool CAddrConfigView::OnCommand(int id) {
   switch (id) {
     case ID_FILE_APPLY:
-      Apply();
+      document_->Apply();
       return true;
     case IDC_WRITE_BUTTON:
-      SaveBook(primaryPath_);
+      document_->SaveBook(document_->PrimaryPath());
       return true;
     case IDC_EDIT_BUTTON:
       DispatchEdit();
       return true;
+    case ID_EDIT_UNDO:
+      Undo();
+      return true;
+    case ID_EDIT_REDO:
+      Redo();
+      return true;
     default:
       return list_ && RouteCommand(id);
   }
+}
+
+bool CAddrConfigView::QueryCommand(int id, ui::CommandState* state) const {
+  switch (id) {
+    case ID_EDIT_UNDO:
+      state->enabled = Book().CanUndo();
+      return true;
+    case ID_EDIT_REDO:
+      state->enabled = Book().CanRedo();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CAddrConfigView::Reload() {
+  SortByReading();
+  document_->Reload();
+  OnBookChanged();
 }
 
 bool CAddrConfigView::RouteCommand(int id) {
@@ -113,17 +111,16 @@ bool CAddrConfigView::RouteCommand(int id) {
 }
 
 void CAddrConfigView::DispatchEdit() {
-  const int selected = list_->SelectedCount();
-  if (selected == 0) {
+  const std::vector<store::EntryId> selected = Selected();
+  if (selected.empty()) {
     services_.messages->Show(services_.resources->String(IDS_NO_SELECTION),
                              services_.resources->String(IDS_CAPTION), ui::Buttons::kOk,
                              ui::Icon::kExclamation);
-  } else if (selected > 1) {
+  } else if (selected.size() > 1) {
     RouteCommand(kCmdEditSeveral);
   } else {
-    const int row = list_->NextSelected(-1);
-    RouteCommand(list_->ItemImage(row) == kImageGroup ? kCmdEditSelectedGroup
-                                                      : kCmdEditSelectedAddress);
+    RouteCommand(Book().IsGroup(selected.front()) ? kCmdEditSelectedGroup
+                                                  : kCmdEditSelectedAddress);
   }
 }
 
@@ -140,99 +137,100 @@ void CAddrConfigView::OnListEvent(int listId, const ui::ListEvent& event) {
   if (event.kind == ui::ListEventKind::kDoubleClick) DispatchEdit();
 }
 
-int CAddrConfigView::InsertRow(int position, int /*regNo*/, const std::string& marker,
-                               const std::vector<std::string>& texts) {
-  return InsertRowTexts(position, marker == "G" ? kImageGroup : kImageAddress, texts);
+// --- rows ----------------------------------------------------------------------
+
+std::string CAddrConfigView::CellText(int row, int column) const {
+  if (row < 0 || row >= static_cast<int>(shown_.size())) return std::string();
+  const store::AddressRecord* record = Book().Find(shown_[static_cast<std::size_t>(row)]);
+  if (!record) return std::string();
+  return ::CellText(*record, record->kind == store::kKindGroup, settings_->langId, column,
+                    suffixes_);
 }
 
-int CAddrConfigView::InsertRowTexts(int position, int image, std::vector<std::string> texts) {
-  const int rowId = entries_.NextRowId();
-  const int row = list_->InsertItem(position, texts.empty() ? std::string() : texts[0], image,
-                                    static_cast<ui::ItemData>(rowId));
-  for (std::size_t column = 1; column < texts.size(); ++column) {
-    list_->SetItemText(row, static_cast<int>(column), texts[column]);
+int CAddrConfigView::RowImage(int row) const {
+  if (row < 0 || row >= static_cast<int>(shown_.size())) return -1;
+  return Book().IsGroup(shown_[static_cast<std::size_t>(row)]) ? kImageGroup : kImageAddress;
+}
+
+std::vector<store::EntryId> CAddrConfigView::Selected() const {
+  std::vector<store::EntryId> ids;
+  if (!list_) return ids;
+  for (int row = list_->NextSelected(-1); row >= 0; row = list_->NextSelected(row)) {
+    if (row >= static_cast<int>(shown_.size())) break;
+    const store::EntryId id = shown_[static_cast<std::size_t>(row)];
+    if (Book().Contains(id)) ids.push_back(id);
   }
-  entries_.SetCells(rowId, std::move(texts));
-  if (!loading_) ShowCount();
-  return rowId;
+  return ids;
 }
 
-void CAddrConfigView::SetRowTexts(int row, const std::vector<std::string>& texts) {
-  int rowId = 0;
-  if (!RowId(row, &rowId)) return;
-  for (std::size_t column = 0; column < texts.size(); ++column) {
-    list_->SetItemText(row, static_cast<int>(column), texts[column]);
+void CAddrConfigView::SelectEntries(const std::vector<store::EntryId>& ids) {
+  for (int row = list_->NextSelected(-1); row >= 0; row = list_->NextSelected(row)) {
+    list_->SetSelected(row, false);
   }
-  entries_.SetCells(rowId, texts);
-}
-
-std::vector<std::string> CAddrConfigView::RowTextsFor(const store::AddressRecord& record,
-                                                      bool group) const {
-  return RowTexts(record, group, LangId(), *services_.resources);
-}
-
-store::AddressRecord* CAddrConfigView::FindRecord(int rowId) { return entries_.FindRecord(rowId); }
-
-bool CAddrConfigView::RegNoInUse(int regNo) const { return entries_.RegNoInUse(regNo); }
-
-void CAddrConfigView::AddRecord(int rowId, const store::AddressRecord& record) {
-  entries_.Add(rowId, record);
-}
-
-bool CAddrConfigView::RemoveRecord(int rowId) { return entries_.Remove(rowId); }
-
-bool CAddrConfigView::RowId(int row, int* rowId) const {
-  if (row < 0 || row >= list_->ItemCount()) return false;
-  *rowId = static_cast<int>(list_->GetItemData(row));
-  return true;
-}
-
-void CAddrConfigView::SelectRow(int row) {
-  list_->SetSelected(row, true);
-  list_->SetFocusedRow(row);
+  bool first = true;
+  for (store::EntryId id : ids) {
+    const int row = Book().IndexOf(id);
+    if (row < 0) continue;
+    list_->SetSelected(row, true);
+    if (first) {
+      list_->SetFocusedRow(row);
+      list_->EnsureVisible(row);
+      first = false;
+    }
+  }
   list_->TakeFocus();
 }
 
-void CAddrConfigView::SetModified(bool modified) {
-  modified_ = modified;
-  if (frame_->Window()) frame_->Window()->SetMenuItemEnabled(ID_FILE_APPLY, modified);
+void CAddrConfigView::SelectOnly(store::EntryId id) { SelectEntries({id}); }
+
+void CAddrConfigView::SortByReading() {
+  sortColumn_ = ReadingColumn(settings_->langId);
+  ascending_ = true;
 }
+
+// --- the book's changes ---------------------------------------------------------
 
 void CAddrConfigView::SortRows() {
-  const int column = sortColumn_;
-  const int sign = ascending_ ? 1 : -1;
-  const int langId = LangId();
-  const text::Collation& collation = *services_.collation;
-  static const std::string kEmpty;
-  const auto cell = [column](const EntryList::Entry* e) -> const std::string& {
-    return static_cast<std::size_t>(column) < e->cells.size()
-               ? e->cells[static_cast<std::size_t>(column)]
-               : kEmpty;
-  };
-  // Each row's key once, where the collation has keys.
-  sortKeys_.Clear();
-  const text::ListSortKeys keys(collation, langId);
-  const bool keyed = keys.Available();
-  for (int row = 0, rows = keyed ? list_->ItemCount() : 0; row < rows; ++row) {
-    const int rowId = static_cast<int>(list_->GetItemData(row));
-    const EntryList::Entry* entry = entries_.Find(rowId);
-    if (entry) sortKeys_.Add(keys, rowId, cell(entry));
+  store::Book& book = document_->Book();
+  const int count = book.Size();
+  std::vector<std::string> cells;
+  cells.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const store::AddressRecord& record = book.RecordAt(i);
+    cells.push_back(::CellText(record, record.kind == store::kKindGroup, settings_->langId,
+                               sortColumn_, suffixes_));
   }
-  list_->SortItems([&](ui::ItemData a, ui::ItemData b) {
-    // Every row with an entry has its key, and a row without one none, which
-    // compares as equal, as a row without an entry does.
-    if (keyed) return sign * sortKeys_.Compare(static_cast<int>(a), static_cast<int>(b));
-    const EntryList::Entry* first = entries_.Find(static_cast<int>(a));
-    const EntryList::Entry* second = entries_.Find(static_cast<int>(b));
-    if (!first || !second) return 0;
-    return sign * text::CompareListTexts(collation, langId, cell(first), cell(second));
-  });
-  list_->SetSortIndicator(column, ascending_);
+  const std::vector<std::uint32_t> order = store::OrderByText(
+      *services_.collation, settings_->langId, cells.size(),
+      [&cells](std::size_t i) -> std::string_view { return cells[i]; }, !ascending_);
+  std::vector<store::EntryId> ids;
+  ids.reserve(order.size());
+  for (std::uint32_t i : order) ids.push_back(book.IdAt(static_cast<int>(i)));
+  book.Arrange(std::move(ids));
+  list_->SetSortIndicator(sortColumn_, ascending_);
 }
 
-void CAddrConfigView::Resort() {
+void CAddrConfigView::OnBookChanged() {
+  if (!list_) return;
+  const std::vector<store::EntryId> selected = Selected();
+  const int focusedRow = list_->FocusedRow();
+  const store::EntryId focused = focusedRow >= 0 && focusedRow < static_cast<int>(shown_.size())
+                                     ? shown_[static_cast<std::size_t>(focusedRow)]
+                                     : store::kNoEntry;
   SortRows();
+  const store::Book& book = Book();
+  shown_.assign(static_cast<std::size_t>(book.Size()), store::kNoEntry);
+  for (int i = 0; i < book.Size(); ++i) shown_[static_cast<std::size_t>(i)] = book.IdAt(i);
+  list_->SetRowCount(book.Size());
+  for (store::EntryId id : selected) {
+    const int row = book.IndexOf(id);
+    if (row >= 0) list_->SetSelected(row, true);
+  }
+  const int row = focused == store::kNoEntry ? -1 : book.IndexOf(focused);
+  if (row >= 0) list_->SetFocusedRow(row);
   ShowCount();
+  AdjustLastColumn();
+  if (window_) window_->SetMenuItemEnabled(ID_FILE_APPLY, book.Modified());
 }
 
 void CAddrConfigView::OnColumnClick(int column) {
@@ -242,22 +240,24 @@ void CAddrConfigView::OnColumnClick(int column) {
     sortColumn_ = column;
     ascending_ = true;
   }
-  SortRows();
+  OnBookChanged();
   const int first = list_->NextSelected(-1);
   if (first >= 0) list_->EnsureVisible(first);
 }
 
-void CAddrConfigView::ShowCount() {
-  ui::FrameWindow* window = frame_->Window();
-  if (!window || window->StatusPaneCount() == 0) return;
-  window->SetStatusPaneText(window->StatusPaneCount() - 1, std::to_string(list_->ItemCount()));
+void CAddrConfigView::Undo() {
+  std::vector<store::EntryId> touched;
+  if (document_->Book().Undo(&touched)) SelectEntries(touched);
 }
 
-void CAddrConfigView::Clear() {
-  list_->DeleteAllItems();
-  entries_.Clear();
-  document_->ClearGroups();
-  AdjustLastColumn();
+void CAddrConfigView::Redo() {
+  std::vector<store::EntryId> touched;
+  if (document_->Book().Redo(&touched)) SelectEntries(touched);
+}
+
+void CAddrConfigView::ShowCount() {
+  if (!window_ || window_->StatusPaneCount() == 0) return;
+  window_->SetStatusPaneText(window_->StatusPaneCount() - 1, std::to_string(Book().Size()));
 }
 
 void CAddrConfigView::AdjustLastColumn() {
@@ -268,113 +268,4 @@ void CAddrConfigView::AdjustLastColumn() {
   if (last < 0) return;
   const int width = list_->ColumnWidth(last);
   list_->SetColumnWidth(last, hasScrollBar ? width - kScrollBarWidth : width + kScrollBarWidth);
-}
-
-void CAddrConfigView::Load(const std::string& primaryPath, const std::string& oldPath) {
-  ui::WaitCursorScope wait(*services_.waitCursor);
-  // The book is read aside first: one that cannot be read whole replaces
-  // nothing.
-  const store::BookContext context = BookContext();
-  std::vector<store::AddressRecord> records;
-  store::GroupTable groups(CodePage(), alerts_);
-  const store::BookStatus status =
-      store::LoadBook(context, primaryPath, oldPath, &records, &groups);
-  if (!status.ok()) {
-    // Without a book read from a file, the rows must not go over this one.
-    if (!bookRead_) unreadBook_ = status.path;
-    services_.messages->Show(
-        ui::FormatText(services_.resources->String(IDS_BOOK_UNREADABLE), status.path),
-        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kStop);
-    ShowCount();
-    return;
-  }
-  // The list neither draws nor lays itself out while the rows go in, and
-  // the count pane is written once at the end.
-  list_->SetRedraw(false);
-  loading_ = true;
-  Clear();
-  entries_.ResetRowIds();
-  document_->Groups() = std::move(groups);
-  // The rows first, then the records moved in under their row ids.
-  std::vector<int> rowIds(records.size(), -1);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const store::AddressRecord& record = records[i];
-    // A reading repeated by the very next line is the same entry twice.
-    if (i > 0 && record.dispNameJP == records[i - 1].dispNameJP) continue;
-    const bool group = record.kind == store::kKindGroup;
-    rowIds[i] = InsertRowTexts(0, group ? kImageGroup : kImageAddress, RowTextsFor(record, group));
-  }
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    if (rowIds[i] != -1) entries_.Add(rowIds[i], std::move(records[i]));
-  }
-  loading_ = false;
-  SetBookChosen();
-  ResetSort();
-  Resort();
-  list_->SetRedraw(true);
-  AdjustLastColumn();
-  if (!status.restoredFrom.empty()) {
-    services_.messages->Show(
-        ui::FormatText(services_.resources->String(IDS_BOOK_RESTORED),
-                       std::vector<std::string>{primaryPath, status.restoredFrom}),
-        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kInformation);
-  }
-}
-
-void CAddrConfigView::SetBookChosen() {
-  bookRead_ = true;
-  unreadBook_.clear();
-}
-
-void CAddrConfigView::ResetSort() {
-  sortColumn_ = ReadingColumn(LangId());
-  ascending_ = true;
-}
-
-bool CAddrConfigView::SaveBook(const std::string& path) {
-  ui::WaitCursorScope wait(*services_.waitCursor);
-  const int column = sortColumn_;
-  const bool ascending = ascending_;
-  sortColumn_ = ReadingColumn(LangId());
-  ascending_ = true;
-  Resort();
-
-  std::vector<store::AddressRecord> records;
-  const int rows = list_->ItemCount();
-  records.reserve(static_cast<std::size_t>(rows));
-  for (int row = 0; row < rows; ++row) {
-    int rowId = 0;
-    const store::AddressRecord* record = RowId(row, &rowId) ? FindRecord(rowId) : nullptr;
-    if (!record) continue;
-    records.push_back(*record);
-    records.back().kind =
-        list_->ItemImage(row) == kImageGroup ? store::kKindGroup : store::kKindAddress;
-  }
-  lastSaveError_ = store::WriteBook(BookContext(), path, records, document_->Groups());
-  const bool written = lastSaveError_ == sys::FileError::kNone;
-
-  sortColumn_ = column;
-  ascending_ = ascending;
-  Resort();
-  return written;
-}
-
-bool CAddrConfigView::Apply() {
-  if (!unreadBook_.empty()) {
-    services_.messages->Show(
-        ui::FormatText(services_.resources->String(IDS_BOOK_PROTECTED), unreadBook_),
-        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kStop);
-    return false;
-  }
-  if (SaveBook(primaryPath_)) {
-    SetModified(false);
-    return true;
-  }
-  // A read-only book is the user's own protection: say so.
-  const int message =
-      lastSaveError_ == sys::FileError::kReadOnly ? IDS_BOOK_READ_ONLY : IDS_APPLY_FAILED;
-  services_.messages->Show(
-      ui::FormatText(services_.resources->String(message), primaryPath_),
-      services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kStop);
-  return false;
 }

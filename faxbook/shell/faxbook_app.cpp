@@ -1,7 +1,6 @@
 #include "faxbook/shell/faxbook_app.h"
 
 #include "faxbook/res/resource.h"
-#include "faxbook/shell/about_dialog.h"
 #include "faxbook/shell/data_location.h"
 #include "faxbook/shell/language.h"
 
@@ -46,29 +45,30 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   services_.resources->UseLanguageLibrary(kLanguageLibrary);
   FindSpecialFolder();
   if (!CheckInstallation()) return false;
-
-  document_ = std::make_unique<CAddrConfigDoc>(services_.system->AnsiCodePage(), &alerts_);
-  frame_ = std::make_unique<CMainFrame>(services_, this);
-  view_ = std::make_unique<CAddrConfigView>(services_, &alerts_, document_.get(), frame_.get(),
-                                            &startup_);
-  frame_->SetView(view_.get());
-  entryCommands_ = std::make_unique<CEntryCommands>(*view_, services_);
+  frame_ = std::make_unique<CMainFrame>(services_, &settings_);
+  // The frame learns the language, the code page and the list font while it
+  // is created; the book and everything that reads it come after.
+  ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
+  if (!window) return false;
+  document_ = std::make_unique<CAddrConfigDoc>(services_, &alerts_, &settings_, &startup_);
+  view_ = std::make_unique<CAddrConfigView>(services_, document_.get(), &settings_);
+  frame_->SetClient(view_.get());
+  commandContext_ = std::make_unique<CommandContext>(
+      CommandContext{document_->Book(), *view_, *document_, settings_, services_});
+  entryCommands_ = std::make_unique<CEntryCommands>(*commandContext_);
   view_->AddCommandSet(entryCommands_.get());
-  bookImportCommands_ = std::make_unique<CBookImportCommands>(*view_, services_);
+  bookImportCommands_ = std::make_unique<CBookImportCommands>(*commandContext_);
   view_->AddCommandSet(bookImportCommands_.get());
-  bulkEditCommands_ = std::make_unique<CBulkEditCommands>(*view_, services_);
+  bulkEditCommands_ = std::make_unique<CBulkEditCommands>(*commandContext_);
   view_->AddCommandSet(bulkEditCommands_.get());
-  csvImport_ = std::make_unique<CCsvImportCommands>(*view_, services_);
+  csvImport_ = std::make_unique<CCsvImportCommands>(*commandContext_);
   view_->AddCommandSet(csvImport_.get());
   // F1 in a dialog asks for the dialog's topic the frame's way.
   services_.dialogs->SetHelpHandler([this](unsigned long data) { frame_->OnHelp(data); });
-  ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
-  if (!window) return false;
   ui::FormView* form = host.CreateFormView(IDD_ADDRCONFIG_FORM, view_.get());
   if (!form) return false;
-  view_->Attach(form);
+  view_->Attach(form, window);
   view_->OnInitialUpdate();
-
   window->SetTitle(services_.resources->String(IDS_APP_TITLE));
   window->Show();
   return true;
@@ -77,9 +77,4 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
 int CFaxbookApp::ExitInstance() {
   services_.instance->CloseMutex();
   return 0;
-}
-
-void CFaxbookApp::OnAppAbout() {
-  CAboutDialog about;
-  services_.dialogs->RunModal(about);
 }

@@ -15,6 +15,7 @@
 #include "faxbook/import/bulk_edit_commands.h"
 #include "faxbook/shell/main_frame.h"
 #include "faxbook/shell/message_alerts.h"
+#include "faxbook/shell/startup_info.h"
 #include "platform/ui/frame.h"
 
 // The named mutex that keeps the editor single, and its language library.
@@ -37,12 +38,11 @@ class CFaxbookApp {
   // Closes the mutex.
   int ExitInstance();
 
-  // The about box.
-  void OnAppAbout();
 
   int SystemClass() const { return startup_.systemClass; }
   const std::string& SpecialFolder() const { return startup_.specialFolder; }
   CAddrConfigDoc* Document() { return document_.get(); }
+  const EditorSettings& Settings() const { return settings_; }
   CMainFrame* Frame() { return frame_.get(); }
   CAddrConfigView* View() { return view_.get(); }
 
@@ -53,6 +53,7 @@ class CFaxbookApp {
   EditorServices services_;
   MessageBoxAlerts alerts_;
   StartupInfo startup_;
+  EditorSettings settings_;
   std::unique_ptr<CAddrConfigDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CAddrConfigView> view_;
@@ -61,4 +62,5 @@ class CFaxbookApp {
   std::unique_ptr<CCsvImportCommands> csvImport_;
   std::unique_ptr<CBookImportCommands> bookImportCommands_;
   std::unique_ptr<CBulkEditCommands> bulkEditCommands_;
+  std::unique_ptr<CommandContext> commandContext_;
 };

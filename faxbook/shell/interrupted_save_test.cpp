@@ -33,8 +33,7 @@ TEST(InterruptedSave, AKillAtAnyStepOfApplyLeavesTheOldOrTheNewBookForTheNextSta
       ASSERT_NE(book, nullptr) << "no book under its name";
       EXPECT_TRUE(*book == kOld || *book == kNew);
     });
-    editor.View().SetModified(true);
-    ASSERT_TRUE(editor.View().Apply());
+    ASSERT_TRUE(editor.Document().Apply());
     EXPECT_EQ(*editor.files.File(editor.DataFile()), kNew);
     steps = editor.files.StepsTaken() - before;
   }
@@ -45,9 +44,8 @@ TEST(InterruptedSave, AKillAtAnyStepOfApplyLeavesTheOldOrTheNewBookForTheNextSta
     editor.files.SetFile(editor.DataFile(), kOld);
     editor.files.GiveOpenAccess(editor.DataFile());
     ASSERT_TRUE(editor.Start());
-    editor.View().SetModified(true);
     editor.files.KillAfterSteps(kill);
-    editor.View().Apply();
+    editor.Document().Apply();
 
     EditorHarness next;
     Restart(next, editor.files);
@@ -57,8 +55,7 @@ TEST(InterruptedSave, AKillAtAnyStepOfApplyLeavesTheOldOrTheNewBookForTheNextSta
     EXPECT_TRUE(next.Messages().empty());
     EXPECT_TRUE(next.files.HasOpenAccess(next.DataFile()));
     // The next apply clears away what the killed one left.
-    next.View().SetModified(true);
-    ASSERT_TRUE(next.View().Apply());
+    ASSERT_TRUE(next.Document().Apply());
     EXPECT_EQ(next.files.FilesNamedLike(next.DataFile()).size(), 1u);
   }
 }
@@ -97,11 +94,10 @@ TEST(InterruptedSave, AStartAfterTheOldSwapWasCutPutsTheBookBackAndSaysFromWhere
     EXPECT_EQ(editor.boxes.Last().icon, ui::Icon::kInformation);
     EXPECT_FALSE(editor.files.FileExists(from));
     EXPECT_TRUE(editor.files.FileExists(other)) << "the other leftover stays until a save";
-    EXPECT_FALSE(editor.View().IsModified());
+    EXPECT_FALSE(editor.Document().IsModified());
 
     // The book is the user's again: apply writes it and the leftovers go.
-    editor.View().SetModified(true);
-    ASSERT_TRUE(editor.View().Apply());
+    ASSERT_TRUE(editor.Document().Apply());
     EXPECT_EQ(*editor.files.File(editor.DataFile()), kNew);
     EXPECT_EQ(editor.files.FilesNamedLike(editor.DataFile()).size(), 1u);
   }
@@ -116,8 +112,7 @@ TEST(InterruptedSave, ABookThatCannotBePutBackIsNotShownEmptyNorWrittenOver) {
   EXPECT_EQ(editor.List().ItemCount(), 0);
   const std::string unreadable = ui::FormatText(Marker(IDS_BOOK_UNREADABLE), editor.DataFile());
   EXPECT_EQ(editor.Messages(), std::vector<std::string>{unreadable});
-  editor.View().SetModified(true);
-  EXPECT_FALSE(editor.View().Apply());
+  EXPECT_FALSE(editor.Document().Apply());
   EXPECT_EQ(*editor.files.File(temporary), kNew);
   EXPECT_FALSE(editor.files.FileExists(editor.DataFile())) << "a new book was made";
 }

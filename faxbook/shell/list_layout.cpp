@@ -37,3 +37,26 @@ std::vector<std::string> RowTexts(const store::AddressRecord& r, bool group, int
   if (group) return {r.dispNameJP, "", "", "", ""};
   return {r.dispNameJP, r.faxNumber, r.companyName, r.departmentName, r.clientName};
 }
+
+std::string CellText(const store::AddressRecord& r, bool group, int langId, int column,
+                     const std::array<std::string, 4>& suffixes) {
+  // The other languages' layout is the Japanese one without the name.
+  const int japaneseColumn = langId == kLangJapanese ? column : column + 1;
+  if (langId != kLangJapanese && column == 0) return r.dispNameJP;
+  if (group && japaneseColumn > 1) return std::string();
+  switch (japaneseColumn) {
+    case 0: return r.dispName;
+    case 1: return r.dispNameJP;
+    case 2: return r.faxNumber;
+    case 3: return r.companyName;
+    case 4: return r.departmentName;
+    case 5:
+      if (langId != kLangJapanese) return r.clientName;
+      return r.clientName +
+             (r.respect >= 1 && r.respect <= 3 ? suffixes[static_cast<std::size_t>(r.respect)]
+                                               : std::string());
+    default: return std::string();
+  }
+}
+
+std::vector<int> ListIconIds() { return {IDI_ADDRESS, IDI_GROUP}; }

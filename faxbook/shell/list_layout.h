@@ -31,3 +31,13 @@ std::string RespectSuffix(int respect, ui::Resources& resources);
 // The cell texts of one row in the language's layout.
 std::vector<std::string> RowTexts(const store::AddressRecord& record, bool group, int langId,
                                   ui::Resources& resources);
+
+// One cell of a row in the language's layout; suffixes holds the honorifics
+// of RespectSuffix for 0-3.
+std::string CellText(const store::AddressRecord& record, bool group, int langId, int column,
+                     const std::array<std::string, 4>& suffixes);
+
+// The icons of the rows: address (image 0) and group (image 1).
+std::vector<int> ListIconIds();
+constexpr int kImageAddress = 0;
+constexpr int kImageGroup = 1;

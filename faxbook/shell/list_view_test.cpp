@@ -37,7 +37,6 @@ TEST_F(ListViewTest, AJapaneseLoadShowsSixColumnsWithHonorificsAndGroupsWithEmpt
   EXPECT_EQ(list.Row(2), (Texts{"Kita Branch", "KITA", "03-111", "Kita, Ltd.", "Sales", "Desk SAMA"}));
   EXPECT_EQ(editor.Column(5),
             (Texts{"", "Office ONCHU", "Desk SAMA", "Clerk DONO", "Nobody", "Someone"}));
-  for (int row = 0; row < list.ItemCount(); ++row) EXPECT_EQ(list.StateImage(row), 1);
   EXPECT_EQ(list.SmallIcons(), (std::vector<int>{IDI_ADDRESS, IDI_GROUP}));
   EXPECT_TRUE(list.FullRowSelect());
   EXPECT_FALSE(list.SingleSelection());
@@ -74,8 +73,7 @@ TEST_F(ListViewTest, OtherLanguagesShowTheReadingFirstAndDropNameAndHonorific) {
   EXPECT_EQ(editor.List().Header(1), "[61219]");
   EXPECT_EQ(editor.List().Row(0), (Texts{"Alle", "", "", "", ""}));
   EXPECT_EQ(editor.List().Row(1), (Texts{"Zeller", "040-1", "Firma", "Abt", "Herr Z"}));
-  const store::AddressRecord* record =
-      editor.View().FindRecord(static_cast<int>(editor.List().GetItemData(1)));
+  const store::AddressRecord* record = &editor.TheBook().RecordAt(1);
   ASSERT_NE(record, nullptr);
   EXPECT_EQ(record->dispName, "");
   EXPECT_EQ(record->respect, 0);
@@ -101,7 +99,7 @@ TEST_F(ListViewTest, EntriesOfUnknownKindShowAsAddressesAndAreWrittenAsAddresses
   EXPECT_EQ(editor.List().ItemImage(0), 1);
   EXPECT_EQ(editor.List().ItemImage(1), 0);
   EXPECT_EQ(editor.List().ItemImage(2), 0);
-  ASSERT_TRUE(editor.View().SaveBook("copy.fdt"));
+  ASSERT_TRUE(editor.Document().SaveBook("copy.fdt"));
   EXPECT_EQ(*editor.files.File("copy.fdt"),
             Book({"", "[FAX_ADDR]=3,3,Grp,GRP,", "[FAX_ADDR]=1,2,Seven,SEVEN,2,,,,,,0",
                   "[FAX_ADDR]=1,1,Two,TWO,1,,,,,,0"}));
@@ -130,7 +128,7 @@ TEST_F(ListViewTest, HeaderClicksSortAscendingThenDescending) {
     EXPECT_EQ(editor.View().SortAscending(), s.ascending);
     EXPECT_EQ(editor.Column(1), s.readings);
   }
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 TEST_F(ListViewTest, ASortKeepsTheSelectedRowInView) {
@@ -175,11 +173,11 @@ TEST_F(ListViewTest, ColumnsShareTheWidthAndTheLastOneMakesRoomForTheScrollBar) 
                                         "[FAX_ADDR]=1,2,B,BB,2,,,,,,0",
                                         "[FAX_ADDR]=1,3,C,CC,3,,,,,,0",
                                         "[FAX_ADDR]=1,4,D,DD,4,,,,,,0"}));
-  editor.View().Load("big.fdt", "");
+  editor.Document().Load("big.fdt", "");
   EXPECT_EQ(editor.List().ColumnWidth(5), 83);
-  editor.View().Load("big.fdt", "");
+  editor.Document().Load("big.fdt", "");
   EXPECT_EQ(editor.List().ColumnWidth(5), 83);
-  editor.View().Clear();
+  editor.ClearBook();
   EXPECT_EQ(editor.List().ColumnWidth(5), 99);
   EXPECT_EQ(editor.List().ColumnWidth(4), 99);
 }
@@ -224,7 +222,7 @@ TEST_F(ListViewTest, EditWithoutSelectionSaysSoAndOtherwiseOpensTheEntrysDialog)
   editor.List().DoubleClick(-1);
   EXPECT_EQ(editor.Messages(), Texts{Marker(IDS_NO_SELECTION)});
   EXPECT_EQ(editor.dialogs.Opened().size(), 3u);
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
 }
 
 TEST_F(ListViewTest, CommandsOfTheImportDialogsChangeNothingYet) {
@@ -235,41 +233,52 @@ TEST_F(ListViewTest, CommandsOfTheImportDialogsChangeNothingYet) {
     editor.View().OnCommand(id);
   }
   EXPECT_EQ(editor.List().ItemCount(), 1);
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
   EXPECT_TRUE(editor.boxes.Shown().empty());
   EXPECT_TRUE(editor.dialogs.Opened().empty());
   EXPECT_EQ(*editor.files.File(editor.DataFile()), before);
 }
 
-TEST_F(ListViewTest, RowServicesFindRecordsByRowIdAndNumber) {
-  StartWith({"[FAX_ADDR]=1,7,A,AA,1,,,,,,0"});
-  CAddrConfigView& view = editor.View();
+// The rows are the book's entries: a change to the book shows at once,
+// sorted, and the entries the user selected stay selected wherever the sort
+// puts them.
+TEST_F(ListViewTest, TheRowsFollowTheBookAndTheSelectionFollowsItsEntries) {
+  StartWith({"[FAX_ADDR]=1,7,A,AA,1,,,,,,0", "[FAX_ADDR]=1,8,C,CC,2,,,,,,0",
+             "[FAX_ADDR]=3,9,G,GG,"});
+  store::Book& book = editor.TheBook();
+  editor.List().SelectOnly({1});  // CC
+  editor.List().SetFocusedRow(1);
   store::AddressRecord record;
-  record.regNo = 9;
-  record.dispName = "New";
-  record.dispNameJP = "NEW";
-  const int rowId = view.InsertRow(0, 9, "", view.RowTextsFor(record, false));
-  view.AddRecord(rowId, record);
-  EXPECT_EQ(editor.CountPane(), "2");
-  EXPECT_TRUE(view.RegNoInUse(7));
-  EXPECT_TRUE(view.RegNoInUse(9));
-  EXPECT_FALSE(view.RegNoInUse(8));
-  int found = -1;
-  ASSERT_TRUE(view.RowId(0, &found));
-  EXPECT_EQ(found, rowId);
-  EXPECT_FALSE(view.RowId(2, &found));
-  EXPECT_EQ(view.FindRecord(rowId)->dispName, "New");
+  record.regNo = 10;
+  record.dispName = "B";
+  record.dispNameJP = "BB";
+  {
+    store::BookStep step(book);
+    book.Add(record);
+  }
+  EXPECT_EQ(editor.Column(1), (Texts{"AA", "BB", "CC", "GG"}));
+  EXPECT_EQ(editor.CountPane(), "4");
+  EXPECT_EQ(editor.List().NextSelected(-1), 2);
+  EXPECT_EQ(editor.List().SelectedCount(), 1);
+  EXPECT_EQ(editor.List().FocusedRow(), 2);
+  EXPECT_EQ(editor.List().ItemImage(3), 1);  // the group's icon
+  EXPECT_EQ(editor.List().ItemImage(0), 0);
+  EXPECT_TRUE(editor.host.IsMenuItemEnabled(ID_FILE_APPLY));
 
-  view.Resort();
-  EXPECT_EQ(editor.Column(1), (Texts{"AA", "NEW"}));
-  view.SelectRow(1);
-  EXPECT_TRUE(editor.List().IsSelected(1));
-  EXPECT_EQ(editor.List().FocusedRow(), 1);
+  editor.List().ClickHeader(1);  // descending
+  EXPECT_EQ(editor.Column(1), (Texts{"GG", "CC", "BB", "AA"}));
+  EXPECT_EQ(editor.View().Selected(), std::vector<store::EntryId>{book.IdAt(1)});
+  {
+    store::BookStep step(book);
+    book.Remove(book.IdAt(1));  // the selected CC
+  }
+  EXPECT_EQ(editor.Column(1), (Texts{"GG", "BB", "AA"}));
+  EXPECT_EQ(editor.List().SelectedCount(), 0);
+  editor.View().SelectOnly(book.IdAt(2));
+  EXPECT_TRUE(editor.List().IsSelected(2));
+  EXPECT_EQ(editor.List().FocusedRow(), 2);
+  EXPECT_EQ(editor.List().LastMadeVisible(), 2);
   EXPECT_GT(editor.List().FocusTaken(), 0);
-
-  EXPECT_TRUE(view.RemoveRecord(rowId));
-  EXPECT_FALSE(view.RegNoInUse(9));
-  EXPECT_EQ(view.FindRecord(rowId), nullptr);
 }
 
 }  // namespace

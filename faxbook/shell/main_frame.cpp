@@ -1,8 +1,7 @@
 #include "faxbook/shell/main_frame.h"
 
 #include "faxbook/res/resource.h"
-#include "faxbook/shell/addr_config_view.h"
-#include "faxbook/shell/faxbook_app.h"
+#include "faxbook/shell/about_dialog.h"
 #include "faxbook/shell/help_map.h"
 #include "faxbook/shell/language.h"
 #include "platform/text/path_split.h"
@@ -19,8 +18,8 @@ constexpr int kEastEuropeCharset = 238;
 
 }  // namespace
 
-CMainFrame::CMainFrame(const EditorServices& services, CFaxbookApp* app)
-    : services_(services), app_(app) {}
+CMainFrame::CMainFrame(const EditorServices& services, EditorSettings* settings)
+    : services_(services), settings_(settings) {}
 
 bool CMainFrame::OnCreate(ui::FrameWindow& window) {
   window_ = &window;
@@ -31,24 +30,23 @@ bool CMainFrame::OnCreate(ui::FrameWindow& window) {
     return false;
   }
   window.EnableDocking();
-  langId_ = ReadInterfaceLanguage(*services_.registry);
-  codePage_ = services_.system->AnsiCodePage();
-  if (codePage_ == kCentralEuropeCodePage) {
+  settings_->langId = ReadInterfaceLanguage(*services_.registry);
+  settings_->codePage = services_.system->AnsiCodePage();
+  settings_->listFont = 0;
+  if (settings_->codePage == kCentralEuropeCodePage) {
     ui::FontSpec font;
     font.height = -11;
     font.charset = kEastEuropeCharset;
     font.face = "Arial";
-    listFont_ = window.MakeFont(font);
+    settings_->listFont = window.MakeFont(font);
   }
   const std::string program = services_.system->ProgramPath();
-  helpPath_ = std::string(text::SplitPath(codePage_, program).folder) + "FAXBOOK.HLP>ABookM";
+  helpPath_ = std::string(text::SplitPath(settings_->codePage, program).folder) + "FAXBOOK.HLP>ABookM";
   return true;
 }
 
-std::vector<int> CMainFrame::ListIcons() const { return {IDI_ADDRESS, IDI_GROUP}; }
-
 void CMainFrame::OnCommand(int id) {
-  if (view_ && view_->OnCommand(id)) return;
+  if (client_ && client_->OnCommand(id)) return;
   switch (id) {
     case ID_APP_EXIT:
       window_->RequestClose();
@@ -72,9 +70,11 @@ void CMainFrame::OnCommand(int id) {
     case ID_FILE_NEW:
       NewFile();
       break;
-    case ID_APP_ABOUT:
-      app_->OnAppAbout();
+    case ID_APP_ABOUT: {
+      CAboutDialog about;
+      services_.dialogs->RunModal(about);
       break;
+    }
     default:
       break;
   }
@@ -82,13 +82,13 @@ void CMainFrame::OnCommand(int id) {
 
 ui::CommandState CMainFrame::QueryCommand(int id) {
   ui::CommandState state;
+  if (client_ && client_->QueryCommand(id, &state)) return state;
   switch (id) {
     case ID_FILE_APPLY:
     case ID_IMPORT_CSV:
       state.enabled = window_ && window_->IsMenuItemEnabled(id);
       break;
     case ID_EDIT_CUT:
-    case ID_EDIT_UNDO:
     case ID_FILE_PRINT_SETUP:
       state.enabled = false;
       break;
@@ -105,12 +105,12 @@ ui::CommandState CMainFrame::QueryCommand(int id) {
 }
 
 bool CMainFrame::SaveChangesFirst() {
-  if (!view_ || !view_->IsModified()) return true;
+  if (!client_ || !client_->IsModified()) return true;
   const int answer = services_.messages->Show(services_.resources->String(IDS_SAVE_QUESTION),
                                               services_.resources->String(IDS_CAPTION),
                                               ui::Buttons::kYesNoCancel, ui::Icon::kQuestion);
   if (answer == ui::kIdNo) return true;
-  if (answer == ui::kIdYes) return view_->Apply();
+  if (answer == ui::kIdYes) return client_->Apply();
   return false;
 }
 
@@ -124,9 +124,8 @@ void CMainFrame::NewFile() {
   // A new document of this editor is its own book as the file holds it:
   // unsaved changes are offered for saving first, then the book is read
   // again.
-  if (!view_ || !SaveChangesFirst()) return;
-  view_->Load(view_->PrimaryPath(), view_->OldPath());
-  view_->SetModified(false);
+  if (!client_ || !SaveChangesFirst()) return;
+  client_->Reload();
 }
 
 void CMainFrame::OnHelp(unsigned long data) { ShowHelp(data); }

@@ -1,7 +1,8 @@
 // The main frame: menu, accelerators, toolbar and status bar around the
-// address list view. It holds the interface language, the list font and the
-// help path, routes commands (view first, then the frame, then the
-// application), maps help requests to the help file, and asks about unsaved
+// address list view. While it is created it fills the editor's settings
+// (the interface language, the code page, the list font) and finds the help
+// path; it routes commands (the view first, then the frame), maps help
+// requests to the help file, shows the about box, and asks about unsaved
 // changes before the editor closes.
 #pragma once
 
@@ -9,20 +10,19 @@
 #include <vector>
 
 #include "faxbook/editing/editor_services.h"
+#include "faxbook/editing/editor_settings.h"
+#include "faxbook/shell/frame_client.h"
 #include "platform/ui/frame.h"
-
-class CAddrConfigView;
-class CFaxbookApp;
 
 class CMainFrame : public ui::FrameEvents {
  public:
-  CMainFrame(const EditorServices& services, CFaxbookApp* app);
+  CMainFrame(const EditorServices& services, EditorSettings* settings);
 
-  void SetView(CAddrConfigView* view) { view_ = view; }
+  void SetClient(FrameClient* client) { client_ = client; }
 
   // --- ui::FrameEvents ------------------------------------------------------
-  // Toolbar, the apply item greyed, status bar, docking, icons, language,
-  // list font and help path, in that order. False when the toolbar or the
+  // Toolbar, the apply item greyed, status bar, docking, language, list
+  // font and help path, in that order. False when the toolbar or the
   // status bar cannot be created.
   bool OnCreate(ui::FrameWindow& window) override;
   void OnCommand(int id) override;
@@ -33,12 +33,6 @@ class CMainFrame : public ui::FrameEvents {
   bool OnCloseRequest() override;
   void OnHelp(unsigned long data) override;
 
-  int LangId() const { return langId_; }
-  int CodePage() const { return codePage_; }
-  // The Central European list font (code page 1250 only), else 0.
-  ui::FontHandle ListFont() const { return listFont_; }
-  // The icons of the list rows: address (image 0) and group (image 1).
-  std::vector<int> ListIcons() const;
   const std::string& HelpPath() const { return helpPath_; }
   ui::FrameWindow* Window() { return window_; }
 
@@ -51,11 +45,8 @@ class CMainFrame : public ui::FrameEvents {
   void NewFile();
 
   EditorServices services_;
-  CFaxbookApp* app_;
-  CAddrConfigView* view_ = nullptr;
+  EditorSettings* settings_;
+  FrameClient* client_ = nullptr;
   ui::FrameWindow* window_ = nullptr;
-  int langId_ = 1041;
-  int codePage_ = 932;
-  ui::FontHandle listFont_ = 0;
   std::string helpPath_;
 };

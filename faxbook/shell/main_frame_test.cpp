@@ -38,24 +38,28 @@ TEST_F(MainFrameTest, ApplyIsGreyUntilTheBookIsModifiedAndFollowsTheFlag) {
   EXPECT_FALSE(editor.host.State(ID_FILE_APPLY).enabled);
   EXPECT_FALSE(editor.host.Choose(ID_FILE_APPLY));  // Ctrl+S does nothing
   EXPECT_EQ(editor.files.ReplaceCount(), 0);
-  editor.View().SetModified(true);
+  EXPECT_FALSE(editor.host.State(ID_EDIT_UNDO).enabled);
+  editor.TouchFirstGroup();
   EXPECT_TRUE(editor.host.IsMenuItemEnabled(ID_FILE_APPLY));
   EXPECT_TRUE(editor.host.State(ID_FILE_APPLY).enabled);
-  editor.View().SetModified(false);
+  EXPECT_TRUE(editor.host.State(ID_EDIT_UNDO).enabled);
+  // Undone, the book is what the file holds again.
+  ASSERT_TRUE(editor.host.Choose(ID_EDIT_UNDO));
   EXPECT_FALSE(editor.host.State(ID_FILE_APPLY).enabled);
-  // Cut and undo have no handler and stay disabled.
-  EXPECT_FALSE(editor.host.State(ID_EDIT_CUT).enabled);
   EXPECT_FALSE(editor.host.State(ID_EDIT_UNDO).enabled);
+  EXPECT_TRUE(editor.host.State(ID_EDIT_REDO).enabled);
+  // Cut has no handler and stays disabled.
+  EXPECT_FALSE(editor.host.State(ID_EDIT_CUT).enabled);
 }
 
 TEST_F(MainFrameTest, ApplyWritesAscendingReadingsAndKeepsTheViewersOrder) {
   editor.List().ClickHeader(2);
   editor.List().ClickHeader(2);
   const Texts shown = editor.Column(1);
-  editor.View().SetModified(true);
+  editor.TouchFirstGroup();
   ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
   EXPECT_EQ(DataFile(), kApplied);
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
   EXPECT_FALSE(editor.host.IsMenuItemEnabled(ID_FILE_APPLY));
   EXPECT_EQ(editor.View().SortColumn(), 2);
   EXPECT_FALSE(editor.View().SortAscending());
@@ -66,8 +70,7 @@ TEST_F(MainFrameTest, ApplyWritesAscendingReadingsAndKeepsTheViewersOrder) {
 }
 
 TEST_F(MainFrameTest, ApplyingAnEmptyListWritesTheHeaderOnly) {
-  editor.View().Clear();
-  editor.View().SetModified(true);
+  editor.ClearBook();
   ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
   EXPECT_EQ(DataFile(), BookHeader());
   EXPECT_EQ(editor.CountPane(), "0");
@@ -75,14 +78,14 @@ TEST_F(MainFrameTest, ApplyingAnEmptyListWritesTheHeaderOnly) {
 
 TEST_F(MainFrameTest, AFailedApplyIsReportedAndTheBookStaysModified) {
   const std::string before = DataFile();
-  editor.View().SetModified(true);
+  editor.TouchFirstGroup();
   editor.files.FailNextWriteAfter(10);
   ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
   ASSERT_EQ(editor.boxes.Shown().size(), 1u);
   EXPECT_EQ(editor.boxes.Last().text, "[61280] " + editor.DataFile());
   EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_CAPTION));
   EXPECT_EQ(editor.boxes.Last().icon, ui::Icon::kStop);
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
   EXPECT_TRUE(editor.host.IsMenuItemEnabled(ID_FILE_APPLY));
   EXPECT_EQ(DataFile(), before);
   // Closing still asks; Yes tries again, fails again, and the editor stays.
@@ -97,11 +100,11 @@ TEST_F(MainFrameTest, AFailedApplyIsReportedAndTheBookStaysModified) {
 TEST_F(MainFrameTest, AReadOnlyBookIsNotSavedOverAndTheUserIsToldWhy) {
   const std::string before = DataFile();
   editor.files.MakeReadOnly(editor.DataFile());
-  editor.View().SetModified(true);
+  editor.TouchFirstGroup();
   ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
   EXPECT_EQ(editor.Messages(),
             (Texts{ui::FormatText(Marker(IDS_BOOK_READ_ONLY), editor.DataFile())}));
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
   EXPECT_EQ(DataFile(), before);
   EXPECT_EQ(editor.files.FileCount(), 1u) << "nothing was written beside it";
 }
@@ -109,10 +112,10 @@ TEST_F(MainFrameTest, AReadOnlyBookIsNotSavedOverAndTheUserIsToldWhy) {
 TEST_F(MainFrameTest, TheHiddenWriteButtonSavesWithoutTouchingTheFlag) {
   for (bool modified : {false, true}) {
     editor.files.SetFile(editor.DataFile(), BookHeader());
-    editor.View().SetModified(modified);
+    if (modified) editor.TouchFirstGroup();
     editor.host.Choose(IDC_WRITE_BUTTON);
     EXPECT_EQ(DataFile(), kApplied);
-    EXPECT_EQ(editor.View().IsModified(), modified);
+    EXPECT_EQ(editor.Document().IsModified(), modified);
   }
   editor.files.Deny(editor.DataFile());
   editor.host.Choose(IDC_WRITE_BUTTON);
@@ -139,7 +142,7 @@ TEST_F(MainFrameTest, ClosingAsksOnlyWhenModifiedAndHonoursTheAnswer) {
     e.files.SetFile(e.DataFile(), Book(kBook));
     e.instance.windows.insert("Address Book for Relay FAX");
     ASSERT_TRUE(e.Start());
-    e.View().SetModified(c.modified);
+    if (c.modified) e.TouchFirstGroup();
     if (c.answer) e.boxes.AnswerNext(c.answer);
     e.host.Choose(ID_APP_EXIT);
     EXPECT_EQ(e.host.Destroyed(), c.closes);
@@ -150,7 +153,7 @@ TEST_F(MainFrameTest, ClosingAsksOnlyWhenModifiedAndHonoursTheAnswer) {
       EXPECT_EQ(e.boxes.Last().buttons, ui::Buttons::kYesNoCancel);
     }
     EXPECT_EQ(*e.files.File(e.DataFile()), c.written ? kApplied : Book(kBook));
-    EXPECT_EQ(e.View().IsModified(), c.modified && !c.written);
+    EXPECT_EQ(e.Document().IsModified(), c.modified && !c.written);
     // 0x403 goes out exactly when the editor closes.
     ASSERT_EQ(e.instance.sent.size(), c.closes ? 1u : 0u);
     if (c.closes) {
@@ -163,11 +166,11 @@ TEST_F(MainFrameTest, ClosingAsksOnlyWhenModifiedAndHonoursTheAnswer) {
 }
 
 TEST_F(MainFrameTest, TheCloseBoxTakesTheSameRoad) {
-  editor.View().SetModified(true);
+  editor.TouchFirstGroup();
   editor.boxes.AnswerNext(ui::kIdCancel);
   editor.host.CloseBox();
   EXPECT_FALSE(editor.host.Destroyed());
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
   editor.boxes.AnswerNext(ui::kIdNo);
   editor.host.CloseBox();
   EXPECT_TRUE(editor.host.Destroyed());
@@ -175,16 +178,15 @@ TEST_F(MainFrameTest, TheCloseBoxTakesTheSameRoad) {
 }
 
 TEST_F(MainFrameTest, NewFileReadsTheBookAgainAfterOfferingToSave) {
-  editor.View().Clear();
-  editor.View().SetModified(true);
+  editor.ClearBook();
   editor.boxes.AnswerNext(ui::kIdCancel);
   editor.host.Choose(ID_FILE_NEW);
   EXPECT_EQ(editor.List().ItemCount(), 0);
-  EXPECT_TRUE(editor.View().IsModified());
+  EXPECT_TRUE(editor.Document().IsModified());
   editor.boxes.AnswerNext(ui::kIdNo);
   editor.host.Choose(ID_FILE_NEW);
   EXPECT_EQ(editor.Column(1), (Texts{"ABE", "ALL", "KITA"}));
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
   EXPECT_EQ(DataFile(), Book(kBook));
 }
 
@@ -260,7 +262,7 @@ TEST(ListFont, OnlyCodePage1250GetsTheArialEasternEuropeanFont) {
       EXPECT_EQ(editor.host.Fonts()[0].charset, 238);
       EXPECT_EQ(editor.host.Fonts()[0].face, "Arial");
       EXPECT_NE(editor.List().Font(), 0);
-      EXPECT_EQ(editor.List().Font(), editor.Frame().ListFont());
+      EXPECT_EQ(editor.List().Font(), editor.app->Settings().listFont);
     } else {
       EXPECT_TRUE(editor.host.Fonts().empty());
       EXPECT_EQ(editor.List().Font(), 0);

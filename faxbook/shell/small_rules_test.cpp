@@ -1,10 +1,7 @@
 // Tables of the shell's small rules: language names, help data, message
-// formatting and row ids.
-#include <climits>
-
+// formatting.
 #include <gtest/gtest.h>
 
-#include "faxbook/shell/entry_list.h"
 #include "faxbook/shell/help_map.h"
 #include "faxbook/shell/language.h"
 #include "platform/ui/resources.h"
@@ -64,18 +61,6 @@ TEST(MessageFormat, SubstitutesTheFirstConversionAndLeavesOtherPercentSignsAlone
       {"%n%x%", "%n%x%"},
   };
   for (const auto& c : cases) EXPECT_EQ(ui::FormatText(c.first, "3000"), c.second) << c.first;
-}
-
-TEST(RowIds, CountUpWrapThroughTheNegativesAndNeverGiveMinusOne) {
-  const std::pair<int, int> cases[] = {
-      {0, 1}, {41, 42}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MIN + 1}, {-3, -2}, {-2, 0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(EntryList::RowIdAfter(c.first), c.second) << c.first;
-  EntryList entries;
-  EXPECT_EQ(entries.NextRowId(), 0);
-  EXPECT_EQ(entries.NextRowId(), 1);
-  entries.ResetRowIds();
-  EXPECT_EQ(entries.NextRowId(), 0);
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ TEST(Startup, FirstStartOnXpCreatesTheDataFolderAndSeedsTheBookFromTheOldLocatio
             (std::vector<std::string>{vendor, vendor + "\\FaxbookData"}));
   EXPECT_EQ(editor.folders.rightsOpened, (std::vector<std::string>{vendor + "\\FaxbookData"}));
   EXPECT_EQ(editor.folders.current, "C:\\work");
-  EXPECT_EQ(editor.View().PrimaryPath(), editor.DataFile());
-  EXPECT_EQ(editor.View().OldPath(), EditorHarness::kOldBook);
+  EXPECT_EQ(editor.Document().PrimaryPath(), editor.DataFile());
+  EXPECT_EQ(editor.Document().OldPath(), EditorHarness::kOldBook);
   EXPECT_EQ(*editor.files.File(editor.DataFile()),
             Book({"[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,,0", "[FAX_ADDR]=1,2,Abe,ABE,03-2,,,,,,0"}));
   EXPECT_TRUE(editor.files.HasOpenAccess(editor.DataFile()));
@@ -32,7 +32,7 @@ TEST(Startup, FirstStartOnXpCreatesTheDataFolderAndSeedsTheBookFromTheOldLocatio
   EXPECT_EQ(editor.instance.ownMutex, "FaxbookData Edit");
   EXPECT_EQ(editor.host.Title(), "Address Book for Relay FAX");
   EXPECT_TRUE(editor.host.Shown());
-  EXPECT_FALSE(editor.View().IsModified());
+  EXPECT_FALSE(editor.Document().IsModified());
   EXPECT_FALSE(editor.host.IsMenuItemEnabled(ID_FILE_APPLY));
   EXPECT_EQ(editor.cursor.Depth(), 0);
   EXPECT_TRUE(editor.boxes.Shown().empty());
@@ -71,14 +71,14 @@ TEST(Startup, SystemClassesChooseTheSpecialFolderOrTheRegistryPath) {
     EXPECT_EQ(editor.app->SystemClass(), c.systemClass);
     if (c.folderAsked == 0) {
       EXPECT_TRUE(editor.system.foldersAsked.empty());
-      EXPECT_EQ(editor.View().PrimaryPath(), EditorHarness::kOldBook);
-      EXPECT_EQ(editor.View().OldPath(), "");
+      EXPECT_EQ(editor.Document().PrimaryPath(), EditorHarness::kOldBook);
+      EXPECT_EQ(editor.Document().OldPath(), "");
       EXPECT_TRUE(editor.folders.created.empty());
     } else {
       EXPECT_EQ(editor.system.foldersAsked, std::vector<int>{c.folderAsked});
       const std::string root = c.folderAsked == 5 ? EditorHarness::kDocuments
                                                   : "C:\\Users\\u\\AppData\\Roaming";
-      EXPECT_EQ(editor.View().PrimaryPath(), root + "\\BrevantZelo\\FaxbookData\\address.fdt");
+      EXPECT_EQ(editor.Document().PrimaryPath(), root + "\\BrevantZelo\\FaxbookData\\address.fdt");
     }
     // Either way the registry's book is what the list shows: read in place
     // on class 0, copied into the new data file on classes 1 and 2.
@@ -92,7 +92,7 @@ TEST(Startup, WithoutTheShellFunctionTheBookLiesUnderTheDriveRoot) {
   editor.folders.existing.insert("\\BrevantZelo");
   ASSERT_TRUE(editor.Start());
   EXPECT_EQ(editor.app->SpecialFolder(), "");
-  EXPECT_EQ(editor.View().PrimaryPath(), "\\BrevantZelo\\FaxbookData\\address.fdt");
+  EXPECT_EQ(editor.Document().PrimaryPath(), "\\BrevantZelo\\FaxbookData\\address.fdt");
   EXPECT_EQ(editor.folders.created, std::vector<std::string>{"\\BrevantZelo\\FaxbookData"});
   EXPECT_TRUE(editor.boxes.Shown().empty());
 }
@@ -126,7 +126,7 @@ TEST(Startup, AMissingOrOverlongFileNameStopsAtTheInstallationCheck) {
   editor.system.majorVersion = 4;
   editor.registry.Set(kAddressBookKey, kValueFileName, std::string(255, 'y'));
   EXPECT_TRUE(editor.Start());
-  EXPECT_EQ(editor.View().PrimaryPath(), std::string(255, 'y'));
+  EXPECT_EQ(editor.Document().PrimaryPath(), std::string(255, 'y'));
 }
 
 TEST(Startup, ASecondEditorRaisesTheFirstAndEnds) {
@@ -180,14 +180,14 @@ TEST(Startup, TheLanguageValueDecidesTheListLayout) {
     EditorHarness editor;
     if (c.value) editor.SetLanguage(c.value);
     ASSERT_TRUE(editor.Start());
-    EXPECT_EQ(editor.Frame().LangId(), c.langId);
+    EXPECT_EQ(editor.LangId(), c.langId);
     EXPECT_EQ(editor.List().ColumnCount(), c.columns);
     EXPECT_EQ(editor.View().SortColumn(), c.columns == 6 ? 1 : 0);
   }
   EditorHarness overlong;
   overlong.SetLanguage(std::string(300, 'E'));
   ASSERT_TRUE(overlong.Start());
-  EXPECT_EQ(overlong.Frame().LangId(), 1041);
+  EXPECT_EQ(overlong.LangId(), 1041);
 }
 
 TEST(Startup, AFrameWithoutToolbarOrStatusBarEndsTheStart) {
@@ -229,11 +229,17 @@ TEST(Startup, ABookThatCannotBeReadIsNamedAndNeverWrittenOver) {
     EXPECT_EQ(editor.Messages()[0], ui::FormatText(Marker(IDS_BOOK_UNREADABLE), editor.DataFile()));
 
     // Whatever the user does next, apply does not write the empty book.
-    editor.View().SetModified(true);
+    {
+      store::BookStep step(editor.TheBook());
+      store::AddressRecord record;
+      record.regNo = 1;
+      record.dispNameJP = "NEW";
+      editor.TheBook().Add(record);
+    }
     editor.Frame().OnCommand(ID_FILE_APPLY);
     ASSERT_EQ(editor.Messages().size(), 2u);
     EXPECT_EQ(editor.Messages()[1], ui::FormatText(Marker(IDS_BOOK_PROTECTED), editor.DataFile()));
-    EXPECT_TRUE(editor.View().IsModified());
+    EXPECT_TRUE(editor.Document().IsModified());
     EXPECT_EQ(*editor.files.File(editor.DataFile()), book);
   }
 }
@@ -247,10 +253,16 @@ TEST(Startup, OnceTheBookCanBeReadItLoadsAndAppliesAgain) {
   editor.files.Release(editor.DataFile());
   editor.Frame().OnCommand(ID_FILE_NEW);  // reads the book again
   EXPECT_EQ(editor.Column(1), (std::vector<std::string>{"KITA"}));
-  editor.View().SetModified(true);
+  store::EntryTexts texts = editor.TheBook().RecordAt(0);
+  texts.faxNumber = "03-2";
+  {
+    store::BookStep step(editor.TheBook());
+    editor.TheBook().Change(editor.TheBook().IdAt(0), texts);
+  }
   editor.Frame().OnCommand(ID_FILE_APPLY);
-  EXPECT_FALSE(editor.View().IsModified());
-  EXPECT_EQ(*editor.files.File(editor.DataFile()), book);
+  EXPECT_FALSE(editor.Document().IsModified());
+  EXPECT_EQ(*editor.files.File(editor.DataFile()),
+            Book({"[FAX_ADDR]=1,1,Kita,KITA,03-2,,,,,,0"}));
   EXPECT_EQ(editor.Messages().size(), 1u);
 }
 

@@ -108,7 +108,8 @@ ItemData FakeListControl::GetItemData(int row) const {
 }
 
 int FakeListControl::ItemImage(int row) const {
-  return !rowSource_ && Valid(row) ? rows_[static_cast<std::size_t>(row)].image : -1;
+  if (!Valid(row)) return -1;
+  return rowSource_ ? rowSource_->RowImage(row) : rows_[static_cast<std::size_t>(row)].image;
 }
 
 int FakeListControl::StateImage(int row) const {

@@ -40,6 +40,8 @@ class ListRows {
  public:
   virtual ~ListRows() = default;
   virtual std::string CellText(int row, int column) const = 0;
+  // The row's image index; -1 shows none.
+  virtual int RowImage(int /*row*/) const { return -1; }
   // The colour of a cell's text when the row is drawn highlighted (selected)
   // or not; false keeps the system's colours.
   virtual bool CellColour(int /*row*/, int /*column*/, bool /*highlighted*/,

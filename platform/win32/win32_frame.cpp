@@ -220,6 +220,17 @@ INT_PTR CALLBACK Win32FrameHost::FormProc(HWND window, UINT message, WPARAM wPar
       return TRUE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      // Rows the view keeps: their texts and images, and typing to find one.
+      if (header->code == LVN_GETDISPINFOA || header->code == LVN_ODFINDITEMA) {
+        Win32ListControl* list = host->KnownList(static_cast<int>(header->idFrom));
+        if (!list) return FALSE;
+        if (header->code == LVN_GETDISPINFOA) {
+          return list->AnswerDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
+        }
+        SetWindowLongPtrA(window, DWLP_MSGRESULT,
+                          list->FindRow(*reinterpret_cast<const NMLVFINDITEMA*>(lParam)));
+        return TRUE;
+      }
       ListEvent event;
       if (host->formEvents_ && Win32ListControl::TranslateNotify(header, &event)) {
         host->formEvents_->OnListEvent(static_cast<int>(header->idFrom), event);
@@ -636,6 +647,13 @@ void Win32FrameHost::EnterContextHelpMode() {
 }
 
 // --- form view ----------------------------------------------------------------------------
+
+Win32ListControl* Win32FrameHost::KnownList(int id) const {
+  for (const auto& entry : lists_) {
+    if (entry.first == id) return entry.second.get();
+  }
+  return nullptr;
+}
 
 ListControl* Win32FrameHost::List(int id) {
   for (auto& entry : lists_) {

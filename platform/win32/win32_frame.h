@@ -53,6 +53,7 @@ class Win32FrameHost : public FrameHost, public FrameWindow, public FormView {
 
   // --- FormView -------------------------------------------------------------------
   ListControl* List(int id) override;
+  Win32ListControl* KnownList(int id) const;
   void MoveItem(int id, int x, int y, int width, int height) override;
   void ResizeParentToFit() override;
 

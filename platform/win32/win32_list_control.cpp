@@ -151,6 +151,7 @@ ItemData Win32ListControl::GetItemData(int row) const {
 }
 
 int Win32ListControl::ItemImage(int row) const {
+  if (rows_) return row >= 0 && row < ItemCount() ? rows_->RowImage(row) : -1;
   LVITEMA item = {};
   item.mask = LVIF_IMAGE;
   item.iItem = row;
@@ -254,7 +255,29 @@ bool Win32ListControl::AnswerDisplayInfo(NMLVDISPINFOA* info) const {
     text.copy(item.pszText, n);
     item.pszText[n] = '\0';
   }
+  if (item.mask & LVIF_IMAGE) item.iImage = rows_->RowImage(item.iItem);
   return true;
+}
+
+LRESULT Win32ListControl::FindRow(const NMLVFINDITEMA& find) const {
+  const LVFINDINFOA& info = find.lvfi;
+  const int count = ItemCount();
+  if (!rows_ || count == 0 || !(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
+  const std::string wanted(info.psz);
+  const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+  const int tries = (info.flags & LVFI_WRAP) ? count : count - start;
+  for (int i = 0; i < tries; ++i) {
+    const int row = (start + i) % count;
+    const std::string text = rows_->CellText(row, 0);
+    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    if (partial ? text.size() < wanted.size() : text.size() != wanted.size()) continue;
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(),
+                       static_cast<int>(wanted.size()), wanted.c_str(),
+                       static_cast<int>(wanted.size())) == CSTR_EQUAL) {
+      return row;
+    }
+  }
+  return -1;
 }
 
 namespace {

@@ -64,6 +64,10 @@ class Win32ListControl : public ListControl {
   // For a list of rows kept by the owner: answers LVN_GETDISPINFOA (true
   // when it did) and draws one row of an owner-drawn list (WM_DRAWITEM).
   bool AnswerDisplayInfo(NMLVDISPINFOA* info) const;
+  // Typing in a list of rows the owner keeps: the row whose first column
+  // starts with the typed text (ignoring case), looked for from the row the
+  // list names on, around to the top when it asks so; -1 when none does.
+  LRESULT FindRow(const NMLVFINDITEMA& find) const;
   void DrawRow(const DRAWITEMSTRUCT& draw) const;
 
  private:

@@ -126,7 +126,7 @@ void BM_EditorImportsTheDeviceFile(benchmark::State& state) {
   if (!editor.Start()) state.SkipWithError("the editor did not start");
   for (auto _ : state) {
     editor.fileDialogs.ChooseNext("C:\\machine.fed");
-    editor.View().SetModified(false);
+    editor.TheBook().MarkSaved();
     editor.View().OnCommand(ID_IMPORT_QUORVEX);
     benchmark::DoNotOptimize(editor.List().ItemCount());
   }

@@ -28,7 +28,7 @@ void EditingHarness::StartWith(const std::vector<std::string>& lines) {
 }
 
 int EditingHarness::RowOf(const std::string& reading) {
-  const int column = View().LangId() == 1041 ? 1 : 0;
+  const int column = LangId() == 1041 ? 1 : 0;
   for (int row = 0; row < List().ItemCount(); ++row) {
     if (List().ItemText(row, column) == reading) return row;
   }
@@ -44,7 +44,7 @@ void EditingHarness::Select(const std::vector<std::string>& readings) {
 const store::AddressRecord* EditingHarness::Record(const std::string& reading) {
   const int row = RowOf(reading);
   if (row < 0) return nullptr;
-  return View().FindRecord(static_cast<int>(List().GetItemData(row)));
+  return TheBook().Find(TheBook().IdAt(row));
 }
 
 std::vector<std::string> EditingHarness::MemberReadings(const std::string& groupReading) {
@@ -52,7 +52,7 @@ std::vector<std::string> EditingHarness::MemberReadings(const std::string& group
   const store::AddressRecord* group = Record(groupReading);
   if (!group) return out;
   std::vector<store::MemberEntry> members;
-  View().Document()->Groups().CopyMembers(group->regNo, store::kMaxMembers, &members);
+  TheBook().Groups().CopyMembers(group->regNo, store::kMaxMembers, &members);
   for (const store::MemberEntry& m : members) out.push_back(m.dispNameJP);
   return out;
 }

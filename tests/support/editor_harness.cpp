@@ -83,3 +83,22 @@ std::string Book(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) bytes += line + "\r\n";
   return bytes;
 }
+
+void EditorHarness::TouchFirstGroup() {
+  store::Book& book = TheBook();
+  for (int i = 0; i < book.Size(); ++i) {
+    const store::EntryId id = book.IdAt(i);
+    if (!book.IsGroup(id)) continue;
+    std::vector<store::MemberEntry> members;
+    book.Groups().CopyMembers(book.Find(id)->regNo, store::kMaxMembers, &members);
+    store::BookStep step(book);
+    book.SetMembers(id, members);
+    return;
+  }
+}
+
+void EditorHarness::ClearBook() {
+  store::Book& book = TheBook();
+  store::BookStep step(book);
+  while (book.Size() > 0) book.Remove(book.IdAt(0));
+}

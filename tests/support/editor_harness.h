@@ -37,6 +37,15 @@ class EditorHarness {
   std::string DataFile() const;
 
   CAddrConfigView& View() { return *app->View(); }
+  CAddrConfigDoc& Document() { return *app->Document(); }
+  store::Book& TheBook() { return app->Document()->Book(); }
+  int LangId() const { return app->Settings().langId; }
+  // The group dialog's OK on the book's first group without a change, as a
+  // user may press it: the group takes a slot anew, so the book counts as
+  // modified and still writes the same file.
+  void TouchFirstGroup();
+  // Every entry deleted, in one step.
+  void ClearBook();
   CMainFrame& Frame() { return *app->Frame(); }
   ui::FakeListControl& List() { return host.FakeList(1000); }
   std::vector<std::string> Column(int column) { return List().ColumnTexts(column); }

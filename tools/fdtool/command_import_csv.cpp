@@ -2,10 +2,9 @@
 // the editor adds them who keeps the mapping (or the given one), selects
 // every row of the confirmation list and presses Add once.
 #include <cstdio>
-#include <iterator>
-#include <unordered_set>
 #include <vector>
 
+#include "faxbook/import/book_target.h"
 #include "faxbook/import/csv_header.h"
 #include "faxbook/import/csv_lines.h"
 #include "faxbook/import/import_adder.h"
@@ -23,38 +22,6 @@
 
 namespace fdtool {
 namespace {
-
-// The editor's list after the load, as the book the rows go into. The
-// editor puts each address at the top of the list; they are kept in the
-// order they came and go to the top at once (Finish), so that an add of
-// thousands is not a move of the whole list for each.
-class ListBook : public importing::ImportBook {
- public:
-  explicit ListBook(EditorBook& book) : book_(book) {
-    for (const store::AddressRecord& r : book.rows) regNos_.insert(r.regNo);
-  }
-  int EntryCount() const override { return static_cast<int>(book_.rows.size() + added_.size()); }
-  bool RegNoInUse(int regNo) const override { return regNos_.count(regNo) != 0; }
-  void ForEachEntry(const std::function<void(const store::AddressRecord&)>& visit) const override {
-    for (auto r = added_.rbegin(); r != added_.rend(); ++r) visit(*r);
-    for (const store::AddressRecord& r : book_.rows) visit(r);
-  }
-  void AddAddress(const store::AddressRecord& record) override {
-    added_.push_back(record);
-    regNos_.insert(record.regNo);
-  }
-  // The added addresses at the top of the list, the last added first.
-  void Finish() {
-    book_.rows.insert(book_.rows.begin(), std::make_move_iterator(added_.rbegin()),
-                      std::make_move_iterator(added_.rend()));
-    added_.clear();
-  }
-
- private:
-  EditorBook& book_;
-  std::vector<store::AddressRecord> added_;
-  std::unordered_set<int> regNos_;
-};
 
 // The book's diagnostics held back until Show, and shown at once after it:
 // the book is loaded before the rows are read, but what it has to say comes
@@ -169,9 +136,9 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   // reading stops as soon as the rows (refused ones included) are too many.
   HeldAlerts alerts;
   text::PortableCollation collation(codePage);
-  EditorBook book = LoadAsEditor(bytes, langId, collation, &alerts);
+  const std::unique_ptr<store::Book> book = LoadAsEditor(bytes, langId, collation, &alerts);
   std::string().swap(bytes);
-  const int entries = static_cast<int>(book.rows.size());
+  const int entries = book->Size();
   const std::size_t room =
       entries < store::kMaxEntries ? static_cast<std::size_t>(store::kMaxEntries - entries) : 0;
   importing::ImportRows rows;
@@ -191,9 +158,8 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   list.Sort(langId == 1041 ? 1 : 0, true);
   std::vector<int> all(static_cast<std::size_t>(list.Size()));
   for (std::size_t p = 0; p < all.size(); ++p) all[p] = static_cast<int>(p);
-  ListBook target(book);
+  importing::BookTarget target(*book);
   const importing::AddOutcome outcome = importing::AddRows(list, all, target, rules);
-  target.Finish();
   for (int position : outcome.refused) {
     const importing::ImportRow& row = list.At(position);
     std::fprintf(errors, "fdtool: %s line %d not added: %s\n", csvPath.c_str(), row.line,
@@ -203,7 +169,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
     std::fprintf(errors, "fdtool: no row could be added; %s is the book as loaded\n",
                  outPath.c_str());
   }
-  if (!files.ReplaceContents(outPath, ApplyAsEditor(book, langId, collation))) {
+  if (!files.ReplaceContents(outPath, ApplyAsEditor(*book, langId, collation))) {
     std::fprintf(errors, "fdtool: cannot write %s\n", outPath.c_str());
     return kExitWriteFailed;
   }

@@ -1,11 +1,9 @@
-#include <algorithm>
 #include <cstdio>
 
 #include "faxbook/import/quorvex_file_reader.h"
 #include "faxbook/import/quorvex_import.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
-#include "store/book_format.h"
 #include "store/book_order.h"
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/output_guard.h"
@@ -17,14 +15,13 @@ std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations
                              const text::Collation& collation, bool* full) {
   QuorvexEntries entries = MakeQuorvexEntries(destinations, {langId, collation.CodePage()});
   *full = entries.full;
-  // The editor inserts each destination at the top of the list and sorts
-  // the list by reading before it writes it.
-  std::vector<store::AddressRecord> rows = std::move(entries.records);
-  std::reverse(rows.begin(), rows.end());
-  store::SortByReading(collation, langId, &rows);
+  // The editor puts each destination at the top of the list in turn and
+  // applies.
+  std::vector<store::AddressRecord> rows(entries.records.rbegin(), entries.records.rend());
   StderrAlerts alerts;
-  const store::GroupTable groups(collation.CodePage(), &alerts);
-  return store::FormatBook(rows, groups);
+  store::Book book(collation.CodePage(), &alerts);
+  book.Load(std::move(rows), store::GroupTable(collation.CodePage(), &alerts));
+  return store::FormatAppliedBook(collation, langId, book);
 }
 
 int RunImportFed(sys::FileSystem& files, const Options& options, const std::string& fed,

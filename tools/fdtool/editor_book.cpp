@@ -1,34 +1,31 @@
 #include "tools/fdtool/editor_book.h"
 
-#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "store/book_file.h"
-#include "store/book_format.h"
 #include "store/book_order.h"
 
 namespace fdtool {
 
-EditorBook LoadAsEditor(std::string_view bytes, int langId, const text::Collation& collation,
-                        store::StoreAlerts* alerts) {
+std::unique_ptr<store::Book> LoadAsEditor(std::string_view bytes, int langId,
+                                          const text::Collation& collation,
+                                          store::StoreAlerts* alerts) {
   store::BookContext context;
   context.alerts = alerts;
   context.read.langId = langId;
   context.read.codePage = collation.CodePage();
-  EditorBook book;
-  book.groups = std::make_unique<store::GroupTable>(collation.CodePage(), alerts);
+  store::GroupTable groups(collation.CodePage(), alerts);
   std::vector<store::AddressRecord> records;
-  store::ReadBookBytes(context, bytes, store::CountEntryLines(bytes), &records, book.groups.get());
-  book.rows = store::DropRepeatedReadings(std::move(records));
-  std::reverse(book.rows.begin(), book.rows.end());  // the loader inserts each row at the top
-  store::SortByReading(collation, langId, &book.rows);
+  store::ReadBookBytes(context, bytes, store::CountEntryLines(bytes), &records, &groups);
+  auto book = std::make_unique<store::Book>(collation.CodePage(), alerts);
+  book->Load(store::LoadOrder(std::move(records)), std::move(groups));
+  store::ArrangeByReading(collation, langId, book.get());
   return book;
 }
 
-std::string ApplyAsEditor(const EditorBook& book, int langId, const text::Collation& collation) {
-  std::vector<store::AddressRecord> rows = book.rows;
-  store::SortByReading(collation, langId, &rows);
-  for (store::AddressRecord& row : rows) row.kind = store::KindForSave(row.kind);
-  return store::FormatBook(rows, *book.groups);
+std::string ApplyAsEditor(const store::Book& book, int langId, const text::Collation& collation) {
+  return store::FormatAppliedBook(collation, langId, book);
 }
 
 }  // namespace fdtool

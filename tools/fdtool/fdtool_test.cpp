@@ -433,9 +433,10 @@ std::string ExportInMemory(const std::string& book, int langId, bool utf8) {
   const int codePage = text::DefaultCodePageForLanguage(langId);
   text::PortableCollation collation(codePage);
   store::RecordingAlerts alerts;
-  const EditorBook loaded = LoadAsEditor(book, langId, collation, &alerts);
+  const std::unique_ptr<store::Book> loaded = LoadAsEditor(book, langId, collation, &alerts);
   std::string out = ExportHeader() + "\r\n";
-  for (const store::AddressRecord& row : loaded.rows) {
+  for (int i = 0; i < loaded->Size(); ++i) {
+    const store::AddressRecord& row = loaded->RecordAt(i);
     if (store::KindForSave(row.kind) == store::kKindGroup) continue;
     for (std::size_t i = 0; i < store::kTextFieldCount; ++i) {
       if (i) out += ',';

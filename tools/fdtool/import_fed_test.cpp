@@ -49,7 +49,7 @@ TEST(ImportFed, WritesTheBookTheEditorsImportAndApplyWrite) {
     editor.files.SetFile("C:\\m.fed", MixedDevice());
     editor.fileDialogs.ChooseNext("C:\\m.fed");
     editor.Command(ID_IMPORT_QUORVEX);
-    ASSERT_TRUE(editor.View().Apply());
+    ASSERT_TRUE(editor.Document().Apply());
 
     CQuorvexFileReader reader;
     ASSERT_TRUE(reader.ReadBytes(MixedDevice(), l.langId));
