@@ -281,6 +281,7 @@ setup_prefix "$scratch/en" en_US.UTF-8 book_en exchange_en || { notok "wine pref
 title="Select Destinations"
 check "starts in English with the English library" pick
 check "counts in English" test "$(drv text "$title" 1016 | tr -d '\r')" = "Destinations: 3 (75 more can be added)"
+until_rows 1002 4  # the list fills after the dialog shows
 check "shows readings as names in English" \
   test "$(drv dialog-rows "$title" 1002 | tr -d '\r' | iconv -f CP1252 -t UTF-8 | cut -f1 | tr '\n' ' ')" = "All Müller North South "
 drv select-rows "$title" 1002 1 >/dev/null
