@@ -23,6 +23,13 @@ rule platform store faxbook faxpick tools setup
 rule store faxbook faxpick tools setup
 rule faxbook/editing faxbook/shell faxbook/import
 rule faxbook/import faxbook/shell
+# The rules and the import engine: below the editor's dialogs and fdtool,
+# free of the user-interface layer.
+rule faxbook/rules faxbook/shell faxbook/editing faxbook/import faxbook/csv faxbook/device \
+  faxbook/res platform/ui
+rule faxbook/device faxbook/shell faxbook/editing faxbook/import faxbook/csv faxbook/res platform/ui
+rule faxbook/csv faxbook/shell faxbook/editing faxbook/import faxbook/device faxbook/res platform/ui
+rule tools/fdtool faxbook/shell faxbook/editing faxbook/import faxbook/res platform/ui
 rule faxpick faxbook
 rule faxbook faxpick
 [ "$status" = 0 ] && echo "layers ok"

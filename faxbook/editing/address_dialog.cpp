@@ -4,18 +4,17 @@
 #include "faxbook/res/editing_resource.h"
 #include "platform/text/blanks.h"
 
-using editing::FieldAt;
-using editing::kFieldControls;
-using editing::kFieldCount;
-using editing::TextOf;
+using rules::FieldAt;
+using rules::kFieldCount;
+using rules::TextOf;
 
 namespace {
 constexpr int kRespectItems[] = {IDS_RESPECT_NONE, IDS_RESPECT_ITEM_1, IDS_RESPECT_ITEM_2,
                                  IDS_RESPECT_ITEM_3};
 }  // namespace
 
-CAddressDialog::CAddressDialog(ui::Resources& strings, const editing::TextRules& rules,
-                               const editing::NameLookup& names, ui::FontHandle font)
+CAddressDialog::CAddressDialog(ui::Resources& strings, const rules::TextRules& rules,
+                               const rules::NameLookup& names, ui::FontHandle font)
     : Dialog(IDD_ADDRESS), strings_(strings), rules_(rules), names_(names), font_(font) {}
 
 bool CAddressDialog::TracksField(int index) const {
@@ -34,11 +33,11 @@ void CAddressDialog::OnInit() {
   firstFailing_ = 0;
   for (int i = 0; i < kFieldCount; ++i) {
     const int id = kFieldControls[static_cast<std::size_t>(i)];
-    SetTextLimit(id, static_cast<int>(editing::RuleOf(FieldAt(i)).maxBytes));
+    SetTextLimit(id, static_cast<int>(rules::RuleOf(FieldAt(i)).maxBytes));
     SetItemText(id, TextOf(texts, i));
     if (!TracksField(i)) continue;
     UpdateState(i);
-    if (firstFailing_ == 0 && states_[static_cast<std::size_t>(i)] == editing::FieldState::kBadChars) {
+    if (firstFailing_ == 0 && states_[static_cast<std::size_t>(i)] == rules::FieldState::kBadChars) {
       firstFailing_ = id;
     }
   }
@@ -63,9 +62,9 @@ void CAddressDialog::OnShown() {
 
 void CAddressDialog::UpdateState(int index) {
   const int id = kFieldControls[static_cast<std::size_t>(index)];
-  const editing::FieldState state = editing::FieldStateOf(FieldAt(index), ItemText(id), rules_);
+  const rules::FieldState state = rules::FieldStateOf(FieldAt(index), ItemText(id), rules_);
   states_[static_cast<std::size_t>(index)] = state;
-  SetTextColour(id, editing::ColourOf(state));
+  SetTextColour(id, rules::ColourOf(state));
 }
 
 void CAddressDialog::UpdateHonorificEnabling() {
@@ -98,8 +97,8 @@ void CAddressDialog::OnOK() {
       continue;
     }
     const std::string& opening = i == 0 ? openingName_ : i == 1 ? openingReading_ : std::string();
-    const editing::FieldCheck check = editing::CheckField(FieldAt(i), typed, opening, rules_, &names_);
-    if (editing::RuleOf(FieldAt(i)).normalised) SetItemText(id, check.text);
+    const rules::FieldCheck check = rules::CheckField(FieldAt(i), typed, opening, rules_, &names_);
+    if (rules::RuleOf(FieldAt(i)).normalised) SetItemText(id, check.text);
     if (!check.ok) {
       ShowMessage(strings_.String(check.messageId), strings_.String(IDS_INPUT_ERROR),
                   ui::Buttons::kOk, ui::Icon::kNone);

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "faxbook/editing/field_rules.h"
+#include "faxbook/rules/field_rules.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/resources.h"
 #include "store/address_record.h"
@@ -17,8 +17,8 @@ class CAddressDialog : public ui::Dialog {
 
   // names answers the uniqueness test; font is the substitute dialog font
   // (0 for none).
-  CAddressDialog(ui::Resources& strings, const editing::TextRules& rules,
-                 const editing::NameLookup& names, ui::FontHandle font);
+  CAddressDialog(ui::Resources& strings, const rules::TextRules& rules,
+                 const rules::NameLookup& names, ui::FontHandle font);
 
   // In: the mode, the entry's registration number (handed back unchanged),
   // its texts and honorific, and whether the honorific stays locked.
@@ -41,10 +41,10 @@ class CAddressDialog : public ui::Dialog {
   void UpdateHonorificEnabling();
 
   ui::Resources& strings_;
-  editing::TextRules rules_;
-  const editing::NameLookup& names_;
+  rules::TextRules rules_;
+  const rules::NameLookup& names_;
   ui::FontHandle font_;
-  std::array<editing::FieldState, editing::kFieldCount> states_{};
+  std::array<rules::FieldState, rules::kFieldCount> states_{};
   int firstFailing_ = 0;  // control id of the first field whose characters fail
   std::string openingName_;
   std::string openingReading_;

@@ -12,7 +12,7 @@
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/editor_settings.h"
 #include "faxbook/editing/entry_view.h"
-#include "faxbook/editing/field_rules.h"
+#include "faxbook/rules/field_rules.h"
 #include "store/book.h"
 
 struct CommandContext {
@@ -22,6 +22,6 @@ struct CommandContext {
   const EditorSettings& settings;
   EditorServices services;
 
-  editing::TextRules Rules() const { return {settings.langId, settings.codePage}; }
+  rules::TextRules Rules() const { return {settings.langId, settings.codePage}; }
   std::string String(int id) const { return services.resources->String(id); }
 };

@@ -2,7 +2,7 @@
 
 #include "faxbook/editing/address_dialog.h"
 #include "faxbook/editing/group_dialog.h"
-#include "faxbook/editing/name_fitting.h"
+#include "faxbook/rules/name_fitting.h"
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
 #include "store/reg_no.h"
@@ -210,9 +210,9 @@ void CEntryCommands::Paste() {
   if (buffer_.kind == 0) return;
   int regNo = 0;
   if (!TakeRegNo(&regNo)) return;
-  const editing::TextRules rules = context_.Rules();
-  const std::string name = editing::MakeSuffixedName(buffer_.texts.dispName, 0, rules, *this);
-  const std::string reading = editing::MakeSuffixedName(buffer_.texts.dispNameJP, 1, rules, *this);
+  const rules::TextRules rules = context_.Rules();
+  const std::string name = rules::MakeSuffixedName(buffer_.texts.dispName, 0, rules, *this);
+  const std::string reading = rules::MakeSuffixedName(buffer_.texts.dispNameJP, 1, rules, *this);
   if (buffer_.kind == store::kKindGroup) {
     std::vector<store::MemberEntry> members;
     context_.book.Groups().CopyMembers(buffer_.regNo, store::kMaxMembers, &members);

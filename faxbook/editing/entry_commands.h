@@ -10,10 +10,10 @@
 
 #include "faxbook/editing/command_context.h"
 #include "faxbook/editing/command_set.h"
-#include "faxbook/editing/field_rules.h"
+#include "faxbook/rules/field_rules.h"
 #include "store/address_record.h"
 
-class CEntryCommands : public CommandSet, public editing::NameLookup {
+class CEntryCommands : public CommandSet, public rules::NameLookup {
  public:
   explicit CEntryCommands(const CommandContext& context);
 
@@ -29,7 +29,7 @@ class CEntryCommands : public CommandSet, public editing::NameLookup {
   void Copy();
   void Paste();
 
-  // editing::NameLookup: an entry of the book carries the text as its
+  // rules::NameLookup: an entry of the book carries the text as its
   // registration name (kind 0) or reading (kind 1).
   bool IsNameUsed(const std::string& text, int kind) const override;
 

@@ -5,8 +5,8 @@
 #include "faxbook/res/resource.h"
 #include "platform/text/blanks.h"
 
-CGroupDialog::CGroupDialog(ui::Resources& strings, const editing::TextRules& rules,
-                           const editing::NameLookup& names, const text::Collation& collation,
+CGroupDialog::CGroupDialog(ui::Resources& strings, const rules::TextRules& rules,
+                           const rules::NameLookup& names, const text::Collation& collation,
                            ui::WaitCursor& cursor, ui::FontHandle font)
     : Dialog(IDD_GROUP),
       strings_(strings),
@@ -23,8 +23,8 @@ void CGroupDialog::OnInit() {
     SetItemFont(IDC_MEMBER_LIST, font_);
   }
   SetTitle(strings_.String(mode == Mode::kNew ? IDS_NEW_GROUP_TITLE : IDS_EDIT_GROUP_TITLE));
-  SetTextLimit(IDC_DISP_NAME, static_cast<int>(editing::RuleOf(editing::Field::kDispName).maxBytes));
-  SetTextLimit(IDC_READING, static_cast<int>(editing::RuleOf(editing::Field::kDispNameJP).maxBytes));
+  SetTextLimit(IDC_DISP_NAME, static_cast<int>(rules::RuleOf(rules::Field::kDispName).maxBytes));
+  SetTextLimit(IDC_READING, static_cast<int>(rules::RuleOf(rules::Field::kDispNameJP).maxBytes));
   SetItemText(IDC_DISP_NAME, dispName);
   SetItemText(IDC_READING, dispNameJP);
   list_.Attach(List(IDC_MEMBER_LIST));
@@ -33,21 +33,21 @@ void CGroupDialog::OnInit() {
   openingName_ = dispName;
   openingReading_ = dispNameJP;
   if (rules_.Japanese()) {
-    UpdateState(IDC_DISP_NAME, editing::Field::kDispName);
+    UpdateState(IDC_DISP_NAME, rules::Field::kDispName);
   } else {
     EnableItem(IDC_DISP_NAME, false);  // the registration name serves Japanese only
   }
-  UpdateState(IDC_READING, editing::Field::kDispNameJP);
+  UpdateState(IDC_READING, rules::Field::kDispNameJP);
 }
 
-void CGroupDialog::UpdateState(int id, editing::Field field) {
-  SetTextColour(id, editing::ColourOf(editing::FieldStateOf(field, ItemText(id), rules_)));
+void CGroupDialog::UpdateState(int id, rules::Field field) {
+  SetTextColour(id, rules::ColourOf(rules::FieldStateOf(field, ItemText(id), rules_)));
 }
 
 void CGroupDialog::OnCommand(int id, int code) {
   if (code == ui::kEditChanged) {
-    if (id == IDC_DISP_NAME && rules_.Japanese()) UpdateState(id, editing::Field::kDispName);
-    if (id == IDC_READING) UpdateState(id, editing::Field::kDispNameJP);
+    if (id == IDC_DISP_NAME && rules_.Japanese()) UpdateState(id, rules::Field::kDispName);
+    if (id == IDC_READING) UpdateState(id, rules::Field::kDispNameJP);
     return;
   }
   if (code == ui::kClicked && id == IDC_ADD_MEMBERS) return AddMembers();
@@ -104,8 +104,8 @@ void CGroupDialog::OnOK() {
   const std::string typedReading = ItemText(IDC_READING);
   std::string name = text::NormaliseSpaces(rules_.codePage, typedName);
   if (rules_.Japanese()) {
-    const editing::FieldCheck check =
-        editing::CheckField(editing::Field::kDispName, typedName, openingName_, rules_, &names_);
+    const rules::FieldCheck check =
+        rules::CheckField(rules::Field::kDispName, typedName, openingName_, rules_, &names_);
     if (!check.ok) {
       ShowMessage(strings_.String(check.messageId), strings_.String(IDS_INPUT_ERROR),
                   ui::Buttons::kOk, ui::Icon::kNone);
@@ -114,8 +114,8 @@ void CGroupDialog::OnOK() {
     }
     name = check.text;
   }
-  const editing::FieldCheck reading =
-      editing::CheckField(editing::Field::kDispNameJP, typedReading, openingReading_, rules_, &names_);
+  const rules::FieldCheck reading =
+      rules::CheckField(rules::Field::kDispNameJP, typedReading, openingReading_, rules_, &names_);
   if (!reading.ok) {
     ShowMessage(strings_.String(reading.messageId), strings_.String(IDS_INPUT_ERROR),
                 ui::Buttons::kOk, ui::Icon::kNone);

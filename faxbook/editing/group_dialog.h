@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/editing/field_rules.h"
+#include "faxbook/rules/field_rules.h"
 #include "faxbook/editing/member_list.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/wait_cursor.h"
@@ -16,8 +16,8 @@ class CGroupDialog : public ui::Dialog {
  public:
   enum class Mode { kNew, kEdit };
 
-  CGroupDialog(ui::Resources& strings, const editing::TextRules& rules,
-               const editing::NameLookup& names, const text::Collation& collation,
+  CGroupDialog(ui::Resources& strings, const rules::TextRules& rules,
+               const rules::NameLookup& names, const text::Collation& collation,
                ui::WaitCursor& cursor, ui::FontHandle font);
 
   // In: mode, registration number, names and members. `addresses` are the
@@ -39,11 +39,11 @@ class CGroupDialog : public ui::Dialog {
  private:
   void AddMembers();
   void RemoveMembers();
-  void UpdateState(int id, editing::Field field);
+  void UpdateState(int id, rules::Field field);
 
   ui::Resources& strings_;
-  editing::TextRules rules_;
-  const editing::NameLookup& names_;
+  rules::TextRules rules_;
+  const rules::NameLookup& names_;
   const text::Collation& collation_;
   ui::WaitCursor& cursor_;
   ui::FontHandle font_;

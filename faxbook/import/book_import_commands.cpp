@@ -1,7 +1,7 @@
 #include "faxbook/import/book_import_commands.h"
 
-#include "faxbook/import/quorvex_file_reader.h"
-#include "faxbook/import/quorvex_import.h"
+#include "faxbook/device/quorvex_file_reader.h"
+#include "faxbook/device/quorvex_import.h"
 #include "faxbook/res/bulk_edit_resource.h"
 #include "faxbook/res/resource.h"
 #include "store/book_file.h"
@@ -98,11 +98,11 @@ void CBookImportCommands::ImportQuorvex() {
   if (!OfferToSave()) return;
   std::string path;
   if (!ChooseFile(false, "fed", &path)) return;
-  QuorvexEntries entries;
+  device::QuorvexEntries entries;
   store::EntryId last = store::kNoEntry;
   {
     ui::WaitCursorScope wait(*context_.services.waitCursor);
-    CQuorvexFileReader reader;
+    device::CQuorvexFileReader reader;
     if (!reader.Read(*context_.services.files, path, context_.settings.langId)) {
       Tell(context_.String(IDS_BAD_FILE));
       return;
@@ -111,7 +111,7 @@ void CBookImportCommands::ImportQuorvex() {
       Tell(context_.String(IDS_NOTHING_TO_IMPORT));
       return;
     }
-    entries = MakeQuorvexEntries(reader.Destinations(), context_.Rules());
+    entries = device::MakeQuorvexEntries(reader.Destinations(), context_.Rules());
     // Each destination goes to the top in turn: the last one read is the
     // first of the list, and stays selected.
     std::vector<store::AddressRecord> rows(entries.records.rbegin(), entries.records.rend());

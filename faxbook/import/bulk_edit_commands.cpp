@@ -34,8 +34,8 @@ bool CBulkEditCommands::GroupsOnly(const std::vector<Selected>& selection) const
   return !selection.empty();
 }
 
-NameIndex CBulkEditCommands::BookNames() const {
-  NameIndex names;
+rules::NameIndex CBulkEditCommands::BookNames() const {
+  rules::NameIndex names;
   const store::Book& book = context_.book;
   for (int i = 0; i < book.Size(); ++i) {
     const store::AddressRecord& record = book.RecordAt(i);
@@ -47,7 +47,7 @@ NameIndex CBulkEditCommands::BookNames() const {
 
 void CBulkEditCommands::ApplyToSelection(const std::vector<Selected>& selection,
                                          const Change& change) {
-  NameIndex names = BookNames();
+  rules::NameIndex names = BookNames();
   store::BookStep step(context_.book);
   for (const Selected& s : selection) {
     const store::AddressRecord* found = context_.book.Find(s.id);
@@ -61,16 +61,16 @@ void CBulkEditCommands::ApplyToSelection(const std::vector<Selected>& selection,
 void CBulkEditCommands::EditSeveral() {
   const std::vector<Selected> selection = Selection();
   if (selection.empty()) return;
-  std::vector<BulkEntry> entries;
+  std::vector<rules::BulkEntry> entries;
   for (const Selected& s : selection) entries.push_back({context_.book.Find(s.id), s.group});
-  const editing::TextRules rules = context_.Rules();
+  const rules::TextRules rules = context_.Rules();
   CMultiEditDialog dialog(*context_.services.resources, rules, context_.settings.listFont);
-  dialog.proposals = MultiEditProposals(entries, rules.codePage);
+  dialog.proposals = rules::MultiEditProposals(entries, rules.codePage);
   dialog.groupsOnly = GroupsOnly(selection);
   context_.services.dialogs->RunModal(dialog);
   if (!dialog.changed) return;
-  ApplyToSelection(selection, [&](bool group, NameIndex* names, store::AddressRecord* record) {
-    ApplyMultiEdit(dialog.edit, group, rules, names, record);
+  ApplyToSelection(selection, [&](bool group, rules::NameIndex* names, store::AddressRecord* record) {
+    rules::ApplyMultiEdit(dialog.edit, group, rules, names, record);
   });
 }
 
@@ -82,12 +82,12 @@ void CBulkEditCommands::Replace() {
                                      ui::Icon::kExclamation);
     return;
   }
-  const editing::TextRules rules = context_.Rules();
+  const rules::TextRules rules = context_.Rules();
   CReplaceDialog dialog(*context_.services.resources, rules, context_.settings.listFont);
   dialog.groupsOnly = GroupsOnly(selection);
   context_.services.dialogs->RunModal(dialog);
   if (!dialog.changed) return;
-  ApplyToSelection(selection, [&](bool group, NameIndex* names, store::AddressRecord* record) {
-    ApplyReplacement(dialog.replacement, group, rules, names, record);
+  ApplyToSelection(selection, [&](bool group, rules::NameIndex* names, store::AddressRecord* record) {
+    rules::ApplyReplacement(dialog.replacement, group, rules, names, record);
   });
 }

@@ -7,7 +7,7 @@
 
 #include "faxbook/editing/command_context.h"
 #include "faxbook/editing/command_set.h"
-#include "faxbook/import/bulk_edit.h"
+#include "faxbook/rules/bulk_edit.h"
 
 class CBulkEditCommands : public CommandSet {
  public:
@@ -28,11 +28,11 @@ class CBulkEditCommands : public CommandSet {
   std::vector<Selected> Selection() const;
   bool GroupsOnly(const std::vector<Selected>& selection) const;
   // The names and readings of every entry of the book.
-  NameIndex BookNames() const;
+  rules::NameIndex BookNames() const;
   // Changes each selected entry from top to bottom and, for an address, the
   // copies that groups hold (found by the reading it had before), all in one
   // step of the book's history.
-  using Change = std::function<void(bool group, NameIndex* names, store::AddressRecord* record)>;
+  using Change = std::function<void(bool group, rules::NameIndex* names, store::AddressRecord* record)>;
   void ApplyToSelection(const std::vector<Selected>& selection, const Change& change);
   CommandContext context_;
 };

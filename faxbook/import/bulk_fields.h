@@ -4,20 +4,18 @@
 
 #include <array>
 
-#include "faxbook/editing/field_rules.h"
+#include "faxbook/rules/field_rules.h"
 #include "faxbook/res/bulk_edit_resource.h"
 #include "faxbook/res/editing_resource.h"
 
-namespace bulk {
-
-struct FieldControls {
+struct BulkFieldControls {
   int tick;
   int value;        // the value of the multi-address edit, the search of the replace
   int replacement;  // the replacement of the replace dialog
 };
 
-// In the address dialog's field order (editing::Field).
-constexpr std::array<FieldControls, editing::kFieldCount> kFields = {{
+// In the address dialog's field order (rules::Field).
+constexpr std::array<BulkFieldControls, rules::kFieldCount> kBulkFields = {{
     {IDC_TICK_DISP_NAME, IDC_DISP_NAME, IDC_NEW_DISP_NAME},
     {IDC_TICK_READING, IDC_READING, IDC_NEW_READING},
     {IDC_TICK_FAX_NUMBER, IDC_FAX_NUMBER, IDC_NEW_FAX_NUMBER},
@@ -28,14 +26,13 @@ constexpr std::array<FieldControls, editing::kFieldCount> kFields = {{
     {IDC_TICK_RECIPIENT, IDC_RECIPIENT, IDC_NEW_RECIPIENT},
 }};
 
-constexpr int kNameFields = 2;  // the registration name and the reading come first
+constexpr int kBulkNameFields = 2;  // the registration name and the reading come first
 
 // Whether a field can be ticked: groups have only the two names, and the
 // registration name is used in Japanese only (other languages show and
 // keep the reading in its place).
-inline bool FieldAvailable(int index, bool groupsOnly, const editing::TextRules& rules) {
-  if (groupsOnly && index >= kNameFields) return false;
+inline bool BulkFieldAvailable(int index, bool groupsOnly, const rules::TextRules& rules) {
+  if (groupsOnly && index >= kBulkNameFields) return false;
   return index != 0 || rules.Japanese();
 }
 
-}  // namespace bulk

@@ -2,15 +2,15 @@
 
 #include <new>
 
-#include "faxbook/import/csv_header.h"
-#include "faxbook/import/csv_lines.h"
+#include "faxbook/csv/csv_header.h"
+#include "faxbook/csv/csv_lines.h"
 #include "faxbook/import/import_confirm_dialog.h"
 #include "faxbook/res/resource.h"
 
 namespace {
 
-// The combo box of each field, in the order of editing::Field.
-constexpr std::array<int, editing::kFieldCount> kCombos = {
+// The combo box of each field, in the order of rules::Field.
+constexpr std::array<int, rules::kFieldCount> kCombos = {
     IDC_MAP_DISP_NAME, IDC_MAP_READING, IDC_MAP_FAX_NUMBER, IDC_MAP_SUB_ADDRESS,
     IDC_MAP_PASSWORD,  IDC_MAP_COMPANY, IDC_MAP_DEPARTMENT, IDC_MAP_RECIPIENT,
 };
@@ -24,7 +24,7 @@ int FieldOfCombo(int id) {
 
 }  // namespace
 
-CCsvFieldMapDialog::CCsvFieldMapDialog(const importing::ImportContext& context, std::string path)
+CCsvFieldMapDialog::CCsvFieldMapDialog(const CommandContext& context, std::string path)
     : Dialog(IDD_CSV_FIELD_MAP), context_(context), path_(std::move(path)) {}
 
 void CCsvFieldMapDialog::OnInit() {
@@ -36,9 +36,9 @@ void CCsvFieldMapDialog::OnInit() {
   std::vector<std::string> entries;
   try {
     std::string header;
-    if (importing::ReadFirstLine(*context_.services.files, path_, &header)) {
-      columns = importing::CountColumns(header);
-      entries = importing::HeaderEntries(header, context_.String(IDS_NO_FIELD));
+    if (csv::ReadFirstLine(*context_.services.files, path_, &header)) {
+      columns = csv::CountColumns(header);
+      entries = csv::HeaderEntries(header, context_.String(IDS_NO_FIELD));
     }
   } catch (const std::bad_alloc&) {
     // A header too long for memory counts as none.
@@ -46,8 +46,8 @@ void CCsvFieldMapDialog::OnInit() {
     entries.clear();
   }
   const bool japanese = context_.Rules().Japanese();
-  const importing::ColumnMapping proposed =
-      importing::DefaultMapping(context_.settings.langId, columns);
+  const csv::ColumnMapping proposed =
+      csv::DefaultMapping(context_.settings.langId, columns);
   for (std::size_t i = 0; i < kCombos.size(); ++i) {
     const int id = kCombos[i];
     ClearChoices(id);
@@ -75,7 +75,7 @@ void CCsvFieldMapDialog::OnOK() {
   for (std::size_t i = 0; i < kCombos.size(); ++i) {
     mapping.columns[i] = typed_[i] ? -1 : SelectedChoice(kCombos[i]);
   }
-  if (!context_.Rules().Japanese()) mapping[editing::Field::kDispName] = -1;
+  if (!context_.Rules().Japanese()) mapping[rules::Field::kDispName] = -1;
   CImportConfirmDialog confirm(context_, path_, mapping);
   if (RunNested(confirm) == ui::kIdOk) {
     End(ui::kIdOk);

@@ -6,16 +6,16 @@
 #include <array>
 #include <string>
 
-#include "faxbook/import/column_mapping.h"
-#include "faxbook/import/import_context.h"
+#include "faxbook/csv/column_mapping.h"
+#include "faxbook/editing/command_context.h"
 #include "platform/ui/dialog.h"
 
 class CCsvFieldMapDialog : public ui::Dialog {
  public:
-  CCsvFieldMapDialog(const importing::ImportContext& context, std::string path);
+  CCsvFieldMapDialog(const CommandContext& context, std::string path);
 
   // Out: the mapping of the last OK.
-  importing::ColumnMapping mapping;
+  csv::ColumnMapping mapping;
 
   // Fills the combo boxes from the header line and proposes the language's
   // default mapping.
@@ -26,8 +26,8 @@ class CCsvFieldMapDialog : public ui::Dialog {
   void OnOK() override;
 
  private:
-  importing::ImportContext context_;
+  CommandContext context_;
   std::string path_;
   // A combo box typed into maps to no column.
-  std::array<bool, editing::kFieldCount> typed_{};
+  std::array<bool, rules::kFieldCount> typed_{};
 };

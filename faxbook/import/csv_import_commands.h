@@ -5,7 +5,7 @@
 #include <string>
 
 #include "faxbook/editing/command_set.h"
-#include "faxbook/import/import_context.h"
+#include "faxbook/editing/command_context.h"
 
 class CCsvImportCommands : public CommandSet {
  public:
@@ -22,7 +22,7 @@ class CCsvImportCommands : public CommandSet {
  private:
   void Tell(int messageId);
 
-  importing::ImportContext context_;
+  CommandContext context_;
 };
 
 // The extension of the path's file name (after its last dot; empty without

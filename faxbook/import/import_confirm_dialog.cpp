@@ -4,9 +4,9 @@
 
 #include "faxbook/editing/address_dialog.h"
 #include "faxbook/editing/field_controls.h"
-#include "faxbook/editing/name_fitting.h"
-#include "faxbook/import/import_adder.h"
-#include "faxbook/import/book_target.h"
+#include "faxbook/rules/name_fitting.h"
+#include "faxbook/csv/import_adder.h"
+#include "faxbook/csv/book_target.h"
 #include "faxbook/res/resource.h"
 
 namespace {
@@ -19,16 +19,16 @@ constexpr int kOtherWidth = 100;
 constexpr int kLastColumnMargin = 4;
 
 // The header of each field's column.
-constexpr int kFieldHeaders[editing::kFieldCount] = {
+constexpr int kFieldHeaders[rules::kFieldCount] = {
     IDS_COLUMN_NAME,        IDS_COLUMN_READING, IDS_COLUMN_FAX,        IDS_COLUMN_SUB_ADDRESS,
     IDS_COLUMN_PASSWORD,    IDS_COLUMN_COMPANY, IDS_COLUMN_DEPARTMENT, IDS_COLUMN_RECIPIENT,
 };
 
 }  // namespace
 
-CImportConfirmDialog::CImportConfirmDialog(const importing::ImportContext& context,
+CImportConfirmDialog::CImportConfirmDialog(const CommandContext& context,
                                            std::string path,
-                                           const importing::ColumnMapping& mapping)
+                                           const csv::ColumnMapping& mapping)
     : Dialog(IDD_IMPORT_CONFIRM),
       context_(context),
       path_(std::move(path)),
@@ -72,9 +72,9 @@ void CImportConfirmDialog::AddColumns() {
 
 void CImportConfirmDialog::Load() {
   ui::WaitCursorScope wait(*context_.services.waitCursor);
-  importing::ImportRows rows;
+  csv::ImportRows rows;
   backAllowed =
-      importing::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows);
+      csv::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows);
   try {
     rows_.Assign(std::move(rows));
   } catch (const std::bad_alloc&) {
@@ -180,7 +180,7 @@ void CImportConfirmDialog::Add() {
   SetItemText(IDC_CONFIRM_ADDED, "0");
   store::Book& book = context_.book;
   const int selected = list_->SelectedCount();
-  if (importing::WouldOverfillBook(selected, book.Size())) {
+  if (csv::WouldOverfillBook(selected, book.Size())) {
     Tell(IDS_BOOK_FULL, std::to_string(store::kMaxEntries));
     return;
   }
@@ -195,12 +195,12 @@ void CImportConfirmDialog::Add() {
       break;
     }
   }
-  importing::AddOutcome outcome;
+  csv::AddOutcome outcome;
   {
     ui::WaitCursorScope wait(*context_.services.waitCursor);
     store::BookStep step(book);
-    importing::BookTarget target(book);
-    outcome = importing::AddRows(rows_, positions, target, context_.Rules(), [this](int added) {
+    csv::BookTarget target(book);
+    outcome = csv::AddRows(rows_, positions, target, context_.Rules(), [this](int added) {
       SetItemText(IDC_CONFIRM_ADDED, std::to_string(added));
     });
     // The added rows leave the list; every row is deselected, the refused
@@ -228,26 +228,26 @@ void CImportConfirmDialog::Edit() {
   }
   const int position = list_->NextSelected(-1);
   const int id = rows_.IdAt(position);
-  const editing::TextRules rules = context_.Rules();
-  importing::BookNameLookup names(context_.book);
+  const rules::TextRules rules = context_.Rules();
+  csv::BookNameLookup names(context_.book);
   CAddressDialog dialog(*context_.services.resources, rules, names, context_.settings.listFont);
   dialog.mode = CAddressDialog::Mode::kEdit;
   dialog.honorificLock = true;
-  const importing::ImportRow& row = rows_.At(position);
-  for (int i = 0; i < editing::kFieldCount; ++i) {
-    const auto field = static_cast<editing::Field>(i);
-    if (field == editing::Field::kDispName && !rules.Japanese()) continue;
-    editing::TextOf(dialog.texts, i) =
-        editing::FitToField(row[field], editing::RuleOf(field).maxBytes, rules);
+  const csv::ImportRow& row = rows_.At(position);
+  for (int i = 0; i < rules::kFieldCount; ++i) {
+    const auto field = static_cast<rules::Field>(i);
+    if (field == rules::Field::kDispName && !rules.Japanese()) continue;
+    rules::TextOf(dialog.texts, i) =
+        rules::FitToField(row[field], rules::RuleOf(field).maxBytes, rules);
   }
   dialog.texts.respect = store::kRespectNone;
   RunNested(dialog);
   if (!dialog.changed) return;
   const int now = rows_.PositionOf(id);
   if (now < 0) return;
-  importing::ImportRow& edited = rows_.At(now);
-  for (int i = 0; i < editing::kFieldCount; ++i) {
-    edited.values[static_cast<std::size_t>(i)] = editing::TextOf(dialog.texts, i);
+  csv::ImportRow& edited = rows_.At(now);
+  for (int i = 0; i < rules::kFieldCount; ++i) {
+    edited.values[static_cast<std::size_t>(i)] = rules::TextOf(dialog.texts, i);
   }
   // The row is now as the address dialog accepts it: no mark.
   edited.score = 0;

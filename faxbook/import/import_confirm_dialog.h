@@ -6,15 +6,15 @@
 
 #include <string>
 
-#include "faxbook/import/column_mapping.h"
-#include "faxbook/import/import_context.h"
-#include "faxbook/import/import_list.h"
+#include "faxbook/csv/column_mapping.h"
+#include "faxbook/editing/command_context.h"
+#include "faxbook/csv/import_list.h"
 #include "platform/ui/dialog.h"
 
 class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
  public:
-  CImportConfirmDialog(const importing::ImportContext& context, std::string path,
-                       const importing::ColumnMapping& mapping);
+  CImportConfirmDialog(const CommandContext& context, std::string path,
+                       const csv::ColumnMapping& mapping);
 
   // Out: set when the rows were loaded and nothing has been added since;
   // the mapping dialog then stays open after a Cancel, for another mapping.
@@ -25,7 +25,7 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   void OnCommand(int id, int code) override;
   void OnListEvent(int listId, const ui::ListEvent& event) override;
 
-  const importing::ImportList& Rows() const { return rows_; }
+  const csv::ImportList& Rows() const { return rows_; }
 
  private:
   void AddColumns();
@@ -43,10 +43,10 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   std::string CellText(int row, int column) const override;
   bool CellColour(int row, int column, bool highlighted, ui::Colour* colour) const override;
 
-  importing::ImportContext context_;
+  CommandContext context_;
   std::string path_;
-  importing::ColumnMapping mapping_;
-  importing::ImportList rows_;
+  csv::ColumnMapping mapping_;
+  csv::ImportList rows_;
   ui::ListControl* list_ = nullptr;
   int sortColumn_ = 0;
   bool ascending_ = true;

@@ -3,7 +3,7 @@
 // editing one row in the address dialog.
 #include <gtest/gtest.h>
 
-#include "faxbook/editing/field_rules.h"
+#include "faxbook/rules/field_rules.h"
 #include "tests/support/csv_import_harness.h"
 #include "tests/support/cut_pages.h"
 
@@ -318,7 +318,7 @@ TEST(ImportConfirmOtherLanguage, CutsKeepWholeCharactersOnEveryCodePage) {
     });
     editor.ImportCsv();
     ASSERT_TRUE(editor.DialogsAsScripted());
-    const editing::TextRules rules{page.langId, page.codePage};
+    const rules::TextRules rules{page.langId, page.codePage};
     for (const cutpages::Row& row : cutpages::Rows(page)) {
       const store::AddressRecord* record = editor.Record(row.storedReading);
       if (!record) {
@@ -327,9 +327,9 @@ TEST(ImportConfirmOtherLanguage, CutsKeepWholeCharactersOnEveryCodePage) {
       }
       EXPECT_EQ(record->companyName, row.storedCompany);
       EXPECT_EQ(record->clientName, row.storedRecipient);
-      EXPECT_TRUE(editing::CheckFieldChars(editing::Field::kDispNameJP, record->dispNameJP, rules));
-      EXPECT_TRUE(editing::CheckFieldChars(editing::Field::kCompanyName, record->companyName, rules));
-      EXPECT_TRUE(editing::CheckFieldChars(editing::Field::kClientName, record->clientName, rules));
+      EXPECT_TRUE(rules::CheckFieldChars(rules::Field::kDispNameJP, record->dispNameJP, rules));
+      EXPECT_TRUE(rules::CheckFieldChars(rules::Field::kCompanyName, record->companyName, rules));
+      EXPECT_TRUE(rules::CheckFieldChars(rules::Field::kClientName, record->clientName, rules));
     }
   }
 }

@@ -5,8 +5,8 @@
 #include "faxbook/res/bulk_edit_resource.h"
 #include "faxbook/res/editing_resource.h"
 
-using editing::kFieldCount;
-using editing::TextOf;
+using rules::kFieldCount;
+using rules::TextOf;
 
 namespace {
 
@@ -15,19 +15,19 @@ constexpr int kRespectItems[] = {IDS_RESPECT_NONE, IDS_RESPECT_ITEM_1, IDS_RESPE
 
 std::vector<std::vector<int>> ValueEdits() {
   std::vector<std::vector<int>> edits;
-  for (const bulk::FieldControls& field : bulk::kFields) edits.push_back({field.value});
+  for (const BulkFieldControls& field : kBulkFields) edits.push_back({field.value});
   return edits;
 }
 
 }  // namespace
 
-CMultiEditDialog::CMultiEditDialog(ui::Resources& strings, const editing::TextRules& rules,
+CMultiEditDialog::CMultiEditDialog(ui::Resources& strings, const rules::TextRules& rules,
                                    ui::FontHandle font)
     : CTickedFieldsDialog(IDD_MULTI_EDIT, strings, rules, font, ValueEdits()), font_(font) {}
 
 void CMultiEditDialog::OnInit() {
   for (int i = 0; i < kFieldCount; ++i) {
-    SetItemText(bulk::kFields[static_cast<std::size_t>(i)].value, TextOf(proposals, i));
+    SetItemText(kBulkFields[static_cast<std::size_t>(i)].value, TextOf(proposals, i));
   }
   SetUpFields();
   if (font_ != 0) SetItemFont(IDC_RESPECT, font_);
@@ -55,11 +55,11 @@ void CMultiEditDialog::OnCommand(int id, int code) {
 }
 
 void CMultiEditDialog::OnOK() {
-  MultiEdit result;
+  rules::MultiEdit result;
   for (int i = 0; i < kFieldCount; ++i) {
-    if (!Ticked(i) || !bulk::FieldAvailable(i, groupsOnly, rules_)) continue;
-    const editing::FieldRule& rule = editing::RuleOf(editing::FieldAt(i));
-    if (!CheckEdit(i, bulk::kFields[static_cast<std::size_t>(i)].value, rule.required,
+    if (!Ticked(i) || !BulkFieldAvailable(i, groupsOnly, rules_)) continue;
+    const rules::FieldRule& rule = rules::RuleOf(rules::FieldAt(i));
+    if (!CheckEdit(i, kBulkFields[static_cast<std::size_t>(i)].value, rule.required,
                    &TextOf(result.values, i))) {
       return;
     }
@@ -69,7 +69,7 @@ void CMultiEditDialog::OnOK() {
     result.respectTicked = true;
     const int chosen = SelectedChoice(IDC_RESPECT);
     result.values.respect = chosen < 0 ? store::kRespectNone : chosen;
-    const std::size_t recipient = static_cast<std::size_t>(editing::Field::kClientName);
+    const std::size_t recipient = static_cast<std::size_t>(rules::Field::kClientName);
     if (result.ticked[recipient] && result.values.clientName.empty()) {
       result.values.respect = store::kRespectNone;
     }

@@ -4,18 +4,18 @@
 // `edit` only when `changed` is set.
 #pragma once
 
-#include "faxbook/import/bulk_edit.h"
+#include "faxbook/rules/bulk_edit.h"
 #include "faxbook/import/ticked_fields_dialog.h"
 
 class CMultiEditDialog : public CTickedFieldsDialog {
  public:
   // font is the substitute dialog font (0 for none).
-  CMultiEditDialog(ui::Resources& strings, const editing::TextRules& rules, ui::FontHandle font);
+  CMultiEditDialog(ui::Resources& strings, const rules::TextRules& rules, ui::FontHandle font);
 
   // In: the values shown in the fields (respect: the honorific chosen).
   store::EntryTexts proposals;
   // Out: the ticked fields and their checked values.
-  MultiEdit edit;
+  rules::MultiEdit edit;
 
   void OnInit() override;
   void OnCommand(int id, int code) override;

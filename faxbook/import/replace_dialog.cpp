@@ -7,13 +7,13 @@ namespace {
 
 std::vector<std::vector<int>> SearchAndReplacementEdits() {
   std::vector<std::vector<int>> edits;
-  for (const bulk::FieldControls& field : bulk::kFields) edits.push_back({field.value, field.replacement});
+  for (const BulkFieldControls& field : kBulkFields) edits.push_back({field.value, field.replacement});
   return edits;
 }
 
 }  // namespace
 
-CReplaceDialog::CReplaceDialog(ui::Resources& strings, const editing::TextRules& rules,
+CReplaceDialog::CReplaceDialog(ui::Resources& strings, const rules::TextRules& rules,
                                ui::FontHandle font)
     : CTickedFieldsDialog(IDD_REPLACE, strings, rules, font, SearchAndReplacementEdits()) {}
 
@@ -26,13 +26,13 @@ void CReplaceDialog::OnCommand(int id, int code) {
 }
 
 void CReplaceDialog::OnOK() {
-  Replacement result;
-  for (int i = 0; i < editing::kFieldCount; ++i) {
-    if (!Ticked(i) || !bulk::FieldAvailable(i, groupsOnly, rules_)) continue;
+  rules::Replacement result;
+  for (int i = 0; i < rules::kFieldCount; ++i) {
+    if (!Ticked(i) || !BulkFieldAvailable(i, groupsOnly, rules_)) continue;
     const std::size_t f = static_cast<std::size_t>(i);
     // A search text is always required; the replacement may be empty.
-    if (!CheckEdit(i, bulk::kFields[f].value, true, &result.search[f])) return;
-    if (!CheckEdit(i, bulk::kFields[f].replacement, false, &result.replacement[f])) return;
+    if (!CheckEdit(i, kBulkFields[f].value, true, &result.search[f])) return;
+    if (!CheckEdit(i, kBulkFields[f].replacement, false, &result.replacement[f])) return;
     result.ticked[f] = true;
   }
   replacement = result;

@@ -3,16 +3,16 @@
 // and takes `replacement` only when `changed` is set.
 #pragma once
 
-#include "faxbook/import/bulk_edit.h"
+#include "faxbook/rules/bulk_edit.h"
 #include "faxbook/import/ticked_fields_dialog.h"
 
 class CReplaceDialog : public CTickedFieldsDialog {
  public:
   // font is the substitute dialog font (0 for none).
-  CReplaceDialog(ui::Resources& strings, const editing::TextRules& rules, ui::FontHandle font);
+  CReplaceDialog(ui::Resources& strings, const rules::TextRules& rules, ui::FontHandle font);
 
   // Out: the ticked fields with their checked search and replacement texts.
-  Replacement replacement;
+  rules::Replacement replacement;
 
   void OnInit() override;
   void OnCommand(int id, int code) override;

@@ -4,10 +4,10 @@
 #include "faxbook/import/bulk_fields.h"
 #include "platform/text/blanks.h"
 
-using editing::FieldAt;
+using rules::FieldAt;
 
 CTickedFieldsDialog::CTickedFieldsDialog(int templateId, ui::Resources& strings,
-                                         const editing::TextRules& rules, ui::FontHandle font,
+                                         const rules::TextRules& rules, ui::FontHandle font,
                                          std::vector<std::vector<int>> edits)
     : Dialog(templateId), strings_(strings), rules_(rules), font_(font), edits_(std::move(edits)) {}
 
@@ -18,17 +18,17 @@ bool CTickedFieldsDialog::Tracks(int index) const {
 
 void CTickedFieldsDialog::Colour(int index, int id) {
   if (!Tracks(index)) return;
-  SetTextColour(id, editing::ColourOf(editing::FieldStateOf(FieldAt(index), ItemText(id), rules_)));
+  SetTextColour(id, rules::ColourOf(rules::FieldStateOf(FieldAt(index), ItemText(id), rules_)));
 }
 
 void CTickedFieldsDialog::SetUpFields() {
-  for (int i = 0; i < editing::kFieldCount; ++i) {
-    const bulk::FieldControls& field = bulk::kFields[static_cast<std::size_t>(i)];
+  for (int i = 0; i < rules::kFieldCount; ++i) {
+    const BulkFieldControls& field = kBulkFields[static_cast<std::size_t>(i)];
     CheckItem(field.tick, false);
-    EnableItem(field.tick, bulk::FieldAvailable(i, groupsOnly, rules_));
+    EnableItem(field.tick, BulkFieldAvailable(i, groupsOnly, rules_));
     for (int id : edits_[static_cast<std::size_t>(i)]) {
       if (font_ != 0) SetItemFont(id, font_);
-      SetTextLimit(id, static_cast<int>(editing::RuleOf(FieldAt(i)).maxBytes));
+      SetTextLimit(id, static_cast<int>(rules::RuleOf(FieldAt(i)).maxBytes));
       EnableItem(id, false);
       Colour(i, id);
     }
@@ -36,12 +36,12 @@ void CTickedFieldsDialog::SetUpFields() {
 }
 
 bool CTickedFieldsDialog::Ticked(int index) const {
-  return IsItemChecked(bulk::kFields[static_cast<std::size_t>(index)].tick);
+  return IsItemChecked(kBulkFields[static_cast<std::size_t>(index)].tick);
 }
 
 bool CTickedFieldsDialog::OnTickClicked(int id) {
-  for (int i = 0; i < editing::kFieldCount; ++i) {
-    if (bulk::kFields[static_cast<std::size_t>(i)].tick != id) continue;
+  for (int i = 0; i < rules::kFieldCount; ++i) {
+    if (kBulkFields[static_cast<std::size_t>(i)].tick != id) continue;
     const bool ticked = !IsItemChecked(id);
     CheckItem(id, ticked);
     const std::vector<int>& edits = edits_[static_cast<std::size_t>(i)];
@@ -53,7 +53,7 @@ bool CTickedFieldsDialog::OnTickClicked(int id) {
 }
 
 bool CTickedFieldsDialog::OnEditChanged(int id) {
-  for (int i = 0; i < editing::kFieldCount; ++i) {
+  for (int i = 0; i < rules::kFieldCount; ++i) {
     for (int edit : edits_[static_cast<std::size_t>(i)]) {
       if (edit != id) continue;
       Colour(i, id);
@@ -64,8 +64,8 @@ bool CTickedFieldsDialog::OnEditChanged(int id) {
 }
 
 bool CTickedFieldsDialog::CheckEdit(int index, int id, bool required, std::string* text) {
-  const editing::Field field = FieldAt(index);
-  const editing::FieldRule& rule = editing::RuleOf(field);
+  const rules::Field field = FieldAt(index);
+  const rules::FieldRule& rule = rules::RuleOf(field);
   const std::string typed = ItemText(id);
   const std::string prepared = rule.normalised ? text::NormaliseSpaces(rules_.codePage, typed) : typed;
   if (rule.normalised) SetItemText(id, prepared);
@@ -73,11 +73,11 @@ bool CTickedFieldsDialog::CheckEdit(int index, int id, bool required, std::strin
   if (prepared.empty()) {
     if (required) failure = rule.notSetId;
   } else {
-    const editing::FieldCheck check = editing::CheckField(field, prepared, "", rules_, nullptr);
+    const rules::FieldCheck check = rules::CheckField(field, prepared, "", rules_, nullptr);
     if (!check.ok) failure = check.messageId;
   }
   if (failure != 0) {
-    ShowMessage(strings_.String(failure), strings_.String(editing::kInputErrorCaptionId),
+    ShowMessage(strings_.String(failure), strings_.String(rules::kInputErrorCaptionId),
                 ui::Buttons::kOk, ui::Icon::kNone);
     FocusItem(id);
     return false;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/editing/field_rules.h"
+#include "faxbook/rules/field_rules.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/resources.h"
 
@@ -19,9 +19,9 @@ class CTickedFieldsDialog : public ui::Dialog {
   bool changed = false;
 
  protected:
-  // edits: for each field (editing::Field order), the edits its tick
+  // edits: for each field (rules::Field order), the edits its tick
   // enables, the first of them taking the focus.
-  CTickedFieldsDialog(int templateId, ui::Resources& strings, const editing::TextRules& rules,
+  CTickedFieldsDialog(int templateId, ui::Resources& strings, const rules::TextRules& rules,
                       ui::FontHandle font, std::vector<std::vector<int>> edits);
 
   // Ticks cleared, edits disabled, typing limits, the substitute font, the
@@ -41,7 +41,7 @@ class CTickedFieldsDialog : public ui::Dialog {
   bool CheckEdit(int index, int id, bool required, std::string* text);
 
   ui::Resources& strings_;
-  editing::TextRules rules_;
+  rules::TextRules rules_;
 
  private:
   bool Tracks(int index) const;

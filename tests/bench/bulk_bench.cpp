@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/import/name_index.h"
-#include "faxbook/import/unique_name.h"
+#include "faxbook/rules/name_index.h"
+#include "faxbook/rules/unique_name.h"
 #include "faxbook/shell/language.h"
 #include "tests/bench/largest_book.h"
 #include "tests/support/bulk_harness.h"
@@ -90,10 +90,10 @@ BENCHMARK(BM_ReplaceInAll)->Unit(benchmark::kMillisecond);
 // before freed as it takes the new one.
 void BM_UniqueNamesOfOneBase(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  const editing::TextRules rules{1041, 932};
+  const rules::TextRules rules{1041, 932};
   for (auto _ : state) {
     state.PauseTiming();
-    NameIndex names;
+    rules::NameIndex names;
     std::vector<std::string> before;
     for (int i = 0; i < count; ++i) {
       before.push_back("E" + std::to_string(i));
@@ -101,7 +101,7 @@ void BM_UniqueNamesOfOneBase(benchmark::State& state) {
     }
     state.ResumeTiming();
     for (int i = 0; i < count; ++i) {
-      const std::string unique = MakeUniqueName("SAME", 1, rules, names);
+      const std::string unique = rules::MakeUniqueName("SAME", 1, rules, names);
       names.Rename(1, before[static_cast<std::size_t>(i)], unique);
     }
     benchmark::DoNotOptimize(names.IsNameUsed("SAME", 1));

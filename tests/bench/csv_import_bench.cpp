@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/import/book_names.h"
-#include "faxbook/import/import_list.h"
-#include "faxbook/import/import_row.h"
+#include "faxbook/rules/book_names.h"
+#include "faxbook/csv/import_list.h"
+#include "faxbook/csv/import_row.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/text/portable_collation.h"
 #include "tests/bench/csv_rows.h"
@@ -70,11 +70,11 @@ BENCHMARK(BM_ConfirmationLoads)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(100000)
 void SortList(benchmark::State& state, const text::Collation& collation) {
   sys::FakeFileSystem files;
   files.SetFile("in.csv", Csv(100000));
-  importing::ImportRows rows;
-  importing::LoadCsvRows(files, "in.csv", importing::DefaultMapping(1041, 8), {1041, 932}, &rows);
+  csv::ImportRows rows;
+  csv::LoadCsvRows(files, "in.csv", csv::DefaultMapping(1041, 8), {1041, 932}, &rows);
   for (auto _ : state) {
     state.PauseTiming();
-    importing::ImportList list(1041, collation);
+    csv::ImportList list(1041, collation);
     list.Assign(rows);
     state.ResumeTiming();
     list.Sort(1, true);
@@ -138,14 +138,14 @@ BENCHMARK(BM_AddOf3000RowsFromAListOf100000)->UseManualTime()->Unit(benchmark::k
 void BM_NamesOfOneBase(benchmark::State& state) {
   const bool japanese = state.range(0) == 1041;
   const int count = static_cast<int>(state.range(1));
-  const editing::TextRules rules = japanese ? editing::TextRules{1041, 932}
-                                            : editing::TextRules{1033, 1252};
+  const rules::TextRules rules = japanese ? rules::TextRules{1041, 932}
+                                            : rules::TextRules{1033, 1252};
   for (auto _ : state) {
-    importing::BookNames names(rules.codePage);
+    rules::BookNames names(rules.codePage);
     for (int i = 0; i < count; ++i) {
       const std::string name = japanese
-          ? importing::FitJapaneseName("\xC0\xC5\xB6", 1, rules, names)
-          : importing::FitOtherLanguageName("Tanaka", rules, names);
+          ? rules::FitJapaneseName("\xC0\xC5\xB6", 1, rules, names)
+          : rules::FitOtherLanguageName("Tanaka", rules, names);
       names.Add("", name);
     }
     benchmark::DoNotOptimize(names.IsNameUsed("x", 1));

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "faxbook/import/quorvex_file_reader.h"
-#include "faxbook/import/quorvex_import.h"
+#include "faxbook/device/quorvex_file_reader.h"
+#include "faxbook/device/quorvex_import.h"
 #include "faxbook/res/resource.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/support/editor_harness.h"
@@ -55,7 +55,7 @@ void BM_ReadAndTouchBytes(benchmark::State& state) {
   files.ReplaceContents(path, DeviceFile());
   for (auto _ : state) {
     std::string bytes;
-    files.ReadFile(path, &bytes, CQuorvexFileReader::kMaxFileBytes + 1);
+    files.ReadFile(path, &bytes, device::CQuorvexFileReader::kMaxFileBytes + 1);
     unsigned sum = 0;
     for (char c : bytes) sum += static_cast<unsigned char>(c);
     benchmark::DoNotOptimize(sum);
@@ -71,7 +71,7 @@ void BM_ReadDeviceFile(benchmark::State& state) {
   files.ReplaceContents(path, DeviceFile());
   std::size_t count = 0;
   for (auto _ : state) {
-    CQuorvexFileReader reader;
+    device::CQuorvexFileReader reader;
     reader.Read(files, path, 1031);
     count = reader.Destinations().size();
     benchmark::DoNotOptimize(count);
@@ -84,7 +84,7 @@ BENCHMARK(BM_ReadDeviceFile)->Unit(benchmark::kMillisecond);
 
 void BM_ReadDeviceFileBytes(benchmark::State& state) {
   for (auto _ : state) {
-    CQuorvexFileReader reader;
+    device::CQuorvexFileReader reader;
     reader.ReadBytes(DeviceFile(), 1031);
     benchmark::DoNotOptimize(reader.Destinations().size());
   }
@@ -95,10 +95,10 @@ BENCHMARK(BM_ReadDeviceFileBytes)->Unit(benchmark::kMillisecond);
 // every name the same, each entry tries all suffixes before it.
 void BM_MakeEntries(benchmark::State& state) {
   const bool same = state.range(0) != 0;
-  CQuorvexFileReader reader;
+  device::CQuorvexFileReader reader;
   reader.ReadBytes(same ? LargestDeviceFile(true) : DeviceFile(), 1033);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(MakeQuorvexEntries(reader.Destinations(), {1033, 1252}).records.size());
+    benchmark::DoNotOptimize(device::MakeQuorvexEntries(reader.Destinations(), {1033, 1252}).records.size());
   }
 }
 BENCHMARK(BM_MakeEntries)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -106,11 +106,11 @@ BENCHMARK(BM_MakeEntries)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // The same for 1000 and 3000 destinations all of one name, and for 10 000
 // (of which the book takes 3000): how the suffix search grows.
 void BM_MakeEntriesOfOneName(benchmark::State& state) {
-  CQuorvexFileReader reader;
+  device::CQuorvexFileReader reader;
   reader.ReadBytes(LargestDeviceFile(true, static_cast<int>(state.range(0))), 1033);
   std::size_t made = 0;
   for (auto _ : state) {
-    made = MakeQuorvexEntries(reader.Destinations(), {1033, 1252}).records.size();
+    made = device::MakeQuorvexEntries(reader.Destinations(), {1033, 1252}).records.size();
     benchmark::DoNotOptimize(made);
   }
   state.counters["entries"] = static_cast<double>(made);

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/import/import_adder.h"
-#include "faxbook/import/import_list.h"
-#include "faxbook/import/import_row.h"
+#include "faxbook/csv/import_adder.h"
+#include "faxbook/csv/import_list.h"
+#include "faxbook/csv/import_row.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/text/blanks.h"
 #include "platform/text/portable_collation.h"
 
 namespace {
 
-class Book : public importing::ImportBook {
+class Book : public csv::ImportBook {
  public:
   int EntryCount() const override { return static_cast<int>(rows.size()); }
   bool RegNoInUse(int regNo) const override { return regNos.count(regNo) != 0; }
@@ -43,17 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int langIds[] = {1041, 1033, 2052, 1029};
   const int codePages[] = {932, 1252, 936, 1250};
   const int which = data[0] & 3;
-  const editing::TextRules rules{langIds[which], codePages[which]};
-  importing::ColumnMapping mapping = importing::DefaultMapping(rules.langId, 8);
-  for (int f = 0; f < editing::kFieldCount; ++f) {
+  const rules::TextRules rules{langIds[which], codePages[which]};
+  csv::ColumnMapping mapping = csv::DefaultMapping(rules.langId, 8);
+  for (int f = 0; f < rules::kFieldCount; ++f) {
     if (data[1] & (1u << f)) mapping.columns[static_cast<std::size_t>(f)] = (data[1] + f) % 5 - 1;
   }
   sys::FakeFileSystem files;
   files.SetPieceSize(1 + (data[0] >> 2));
   files.SetFile("in.csv", std::string(reinterpret_cast<const char*>(data) + 2, size - 2));
-  importing::ImportRows rows;
-  if (!importing::LoadCsvRows(files, "in.csv", mapping, rules, &rows)) std::abort();
-  for (const importing::ImportRow& row : rows) {
+  csv::ImportRows rows;
+  if (!csv::LoadCsvRows(files, "in.csv", mapping, rules, &rows)) std::abort();
+  for (const csv::ImportRow& row : rows) {
     bool any = false;
     for (const std::string& v : row.values) {
       if (v.size() > size) std::abort();
@@ -62,17 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A line cut short by a NUL byte is a row even without values, and one
     // that is never added.
     if ((!any && !row.cutAtNul) || row.line < 2) std::abort();
-    if (row.cutAtNul && row.score < importing::kRefusedScore) std::abort();
+    if (row.cutAtNul && row.score < csv::kRefusedScore) std::abort();
   }
 
   text::PortableCollation collation(rules.codePage);
-  importing::ImportList list(rules.langId, collation);
+  csv::ImportList list(rules.langId, collation);
   list.Assign(std::move(rows));
   for (int column = 0; column < list.ColumnCount(); ++column) list.Sort(column, column % 2 == 0);
   Book book;
   std::vector<int> all;
   for (int p = 0; p < list.Size() && p < store::kMaxEntries; ++p) all.push_back(p);
-  importing::AddRows(list, all, book, rules);
+  csv::AddRows(list, all, book, rules);
   std::set<std::string> readings;
   for (const store::AddressRecord& r : book.rows) {
     for (const store::TextField& field : store::kTextFields) {

@@ -8,8 +8,8 @@
 #include <set>
 #include <string_view>
 
-#include "faxbook/import/quorvex_file_reader.h"
-#include "faxbook/import/quorvex_import.h"
+#include "faxbook/device/quorvex_file_reader.h"
+#include "faxbook/device/quorvex_import.h"
 #include "store/book_file.h"
 #include "store/book_format.h"
 
@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int codePage = kCodePages[pick];
   const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  CQuorvexFileReader reader;
+  device::CQuorvexFileReader reader;
   const bool ok = reader.ReadBytes(bytes, langId);
   if (!ok) Check(reader.Destinations().empty());
-  Check(reader.Destinations().size() <= bytes.size() / CQuorvexFileReader::kRecordBytes);
-  for (const QuorvexDestination& d : reader.Destinations()) {
+  Check(reader.Destinations().size() <= bytes.size() / device::CQuorvexFileReader::kRecordBytes);
+  for (const device::QuorvexDestination& d : reader.Destinations()) {
     Check(!d.name.empty() && d.name.size() <= 21);
     Check(d.key.size() >= 5 && (d.key[0] == '#' || d.key[0] == '*'));
     Check(d.faxNumber.size() <= 38 && Digits(d.faxNumber));
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(d.password.size() <= 22 && Digits(d.password));
   }
 
-  const QuorvexEntries entries = MakeQuorvexEntries(reader.Destinations(), {langId, codePage});
+  const device::QuorvexEntries entries = device::MakeQuorvexEntries(reader.Destinations(), {langId, codePage});
   Check(entries.records.size() <= static_cast<std::size_t>(store::kMaxEntries));
   std::set<std::string> names, readings;
   for (const store::AddressRecord& r : entries.records) {

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "faxbook/import/book_target.h"
-#include "faxbook/import/csv_header.h"
-#include "faxbook/import/csv_lines.h"
-#include "faxbook/import/import_adder.h"
-#include "faxbook/import/import_list.h"
+#include "faxbook/csv/book_target.h"
+#include "faxbook/csv/csv_header.h"
+#include "faxbook/csv/csv_lines.h"
+#include "faxbook/csv/import_adder.h"
+#include "faxbook/csv/import_list.h"
 #include "platform/sys/text_convert.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
@@ -48,7 +48,7 @@ class HeldAlerts : public store::StoreAlerts {
 
 // Lines of a UTF-8 file in the book's code page; a byte-order mark at the
 // start of the file is skipped.
-class FromUtf8 : public importing::LineConverter {
+class FromUtf8 : public csv::LineConverter {
  public:
   explicit FromUtf8(int codePage) : codePage_(codePage) {}
   void Convert(std::string_view line, std::string* out, bool* unconvertible) override {
@@ -64,9 +64,9 @@ class FromUtf8 : public importing::LineConverter {
 };
 
 // Why a row was not added, for standard error.
-std::string RefusalOf(const importing::ImportRow& row, int codePage) {
+std::string RefusalOf(const csv::ImportRow& row, int codePage) {
   std::string reasons;
-  for (int field = 0; field < editing::kFieldCount; ++field) {
+  for (int field = 0; field < rules::kFieldCount; ++field) {
     if (row.refused & (1u << field)) {
       reasons += std::string(reasons.empty() ? "" : ", ") + store::kTextFields[static_cast<std::size_t>(field)].name;
     }
@@ -88,7 +88,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
                  const std::string& csvPath, const std::string& outPath, std::FILE* errors) {
   const int langId = options.langId;
   const int codePage = text::DefaultCodePageForLanguage(langId);
-  const editing::TextRules rules{langId, codePage};
+  const rules::TextRules rules{langId, codePage};
   // OUT may be the book (the rows go into it, as apply writes it back); it
   // never replaces the CSV file.
   if (OutputIsAnInput(files, outPath, {{csvPath, "the CSV file"}}, errors)) return kExitUsage;
@@ -111,7 +111,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   // The mapping the dialog proposes for the header, changed as asked.
   std::string header;
   int columns = 0;
-  if (importing::ReadFirstLine(files, csvPath, &header)) {
+  if (csv::ReadFirstLine(files, csvPath, &header)) {
     if (options.fromUtf8) {
       std::string converted;
       bool lacking = false;
@@ -119,17 +119,17 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
       header.swap(converted);
       utf8.Restart();
     }
-    columns = importing::CountColumns(header);
+    columns = csv::CountColumns(header);
   }
-  importing::ColumnMapping mapping = importing::DefaultMapping(langId, columns);
+  csv::ColumnMapping mapping = csv::DefaultMapping(langId, columns);
   std::string error;
   if (!ApplyMapOption(options.map, &mapping, &error)) {
     std::fprintf(errors, "fdtool: %s\n", error.c_str());
     return kExitUsage;
   }
-  if (langId != 1041 && mapping[editing::Field::kDispName] >= 0) {
+  if (langId != 1041 && mapping[rules::Field::kDispName] >= 0) {
     std::fprintf(errors, "fdtool: DispName is imported in Japanese (1041) only; not mapped\n");
-    mapping[editing::Field::kDispName] = -1;
+    mapping[rules::Field::kDispName] = -1;
   }
 
   // The book first: its entries decide how many rows it can take, and the
@@ -141,27 +141,27 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   const int entries = book->Size();
   const std::size_t room =
       entries < store::kMaxEntries ? static_cast<std::size_t>(store::kMaxEntries - entries) : 0;
-  importing::ImportRows rows;
-  if (!importing::LoadCsvRows(files, csvPath, mapping, rules, &rows,
+  csv::ImportRows rows;
+  if (!csv::LoadCsvRows(files, csvPath, mapping, rules, &rows,
                               options.fromUtf8 ? &utf8 : nullptr, room)) {
     std::fprintf(errors, "fdtool: cannot read %s\n", csvPath.c_str());
     return kExitUnreadable;
   }
   alerts.Show();
-  if (importing::WouldOverfillBook(static_cast<int>(rows.size()), entries)) {
+  if (csv::WouldOverfillBook(static_cast<int>(rows.size()), entries)) {
     std::fprintf(errors, "fdtool: %d rows or more and %d entries pass the book's limit of %d entries\n",
                  static_cast<int>(rows.size()), entries, store::kMaxEntries);
     return kExitUnreadable;
   }
-  importing::ImportList list(langId, collation);
+  csv::ImportList list(langId, collation);
   list.Assign(std::move(rows));
   list.Sort(langId == 1041 ? 1 : 0, true);
   std::vector<int> all(static_cast<std::size_t>(list.Size()));
   for (std::size_t p = 0; p < all.size(); ++p) all[p] = static_cast<int>(p);
-  importing::BookTarget target(*book);
-  const importing::AddOutcome outcome = importing::AddRows(list, all, target, rules);
+  csv::BookTarget target(*book);
+  const csv::AddOutcome outcome = csv::AddRows(list, all, target, rules);
   for (int position : outcome.refused) {
-    const importing::ImportRow& row = list.At(position);
+    const csv::ImportRow& row = list.At(position);
     std::fprintf(errors, "fdtool: %s line %d not added: %s\n", csvPath.c_str(), row.line,
                  RefusalOf(row, codePage).c_str());
   }

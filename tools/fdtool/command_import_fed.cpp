@@ -1,7 +1,7 @@
 #include <cstdio>
 
-#include "faxbook/import/quorvex_file_reader.h"
-#include "faxbook/import/quorvex_import.h"
+#include "faxbook/device/quorvex_file_reader.h"
+#include "faxbook/device/quorvex_import.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_order.h"
@@ -11,9 +11,9 @@
 
 namespace fdtool {
 
-std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations, int langId,
+std::string DeviceImportBook(const std::vector<device::QuorvexDestination>& destinations, int langId,
                              const text::Collation& collation, bool* full) {
-  QuorvexEntries entries = MakeQuorvexEntries(destinations, {langId, collation.CodePage()});
+  device::QuorvexEntries entries = device::MakeQuorvexEntries(destinations, {langId, collation.CodePage()});
   *full = entries.full;
   // The editor puts each destination at the top of the list in turn and
   // applies.
@@ -27,7 +27,7 @@ std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations
 int RunImportFed(sys::FileSystem& files, const Options& options, const std::string& fed,
                  const std::string& out) {
   if (OutputIsAnInput(files, out, {{fed, "the device file"}}, stderr)) return kExitUsage;
-  CQuorvexFileReader reader;
+  device::CQuorvexFileReader reader;
   if (!reader.Read(files, fed, options.langId)) {
     std::fprintf(stderr, "fdtool: %s is not a valid device file or cannot be read\n", fed.c_str());
     return kExitUnreadable;

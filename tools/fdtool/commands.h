@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "faxbook/import/quorvex_file_reader.h"
+#include "faxbook/device/quorvex_file_reader.h"
 #include "platform/sys/file_system.h"
 #include "platform/text/collation.h"
 
@@ -52,7 +52,7 @@ int RunImportFed(sys::FileSystem& files, const Options& options, const std::stri
                  const std::string& out);
 // The file apply writes after the device import of these destinations;
 // *full tells whether the book's limit left some out.
-std::string DeviceImportBook(const std::vector<QuorvexDestination>& destinations, int langId,
+std::string DeviceImportBook(const std::vector<device::QuorvexDestination>& destinations, int langId,
                              const text::Collation& collation, bool* full);
 
 }  // namespace fdtool

@@ -7,10 +7,10 @@
 
 namespace fdtool {
 
-bool ApplyMapOption(const std::string& text, importing::ColumnMapping* mapping,
+bool ApplyMapOption(const std::string& text, csv::ColumnMapping* mapping,
                     std::string* error) {
   if (text.empty()) return true;
-  importing::ColumnMapping result = *mapping;
+  csv::ColumnMapping result = *mapping;
   std::size_t at = 0;
   while (at <= text.size()) {
     std::size_t end = text.find(',', at);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "faxbook/import/column_mapping.h"
+#include "faxbook/csv/column_mapping.h"
 
 namespace fdtool {
 
@@ -11,7 +11,7 @@ namespace fdtool {
 // DispNameJP, FaxNumber, SubAddress, Password, CompanyName, DepartmentName,
 // ClientName; COLUMN an index from 0, or -1 for none. False with a message
 // for anything else (the mapping is then unchanged).
-bool ApplyMapOption(const std::string& text, importing::ColumnMapping* mapping,
+bool ApplyMapOption(const std::string& text, csv::ColumnMapping* mapping,
                     std::string* error);
 
 // The header line export-csv writes: the field names in the column order of

@@ -338,14 +338,14 @@ TEST(ImportCsv, MapOptionChangesTheProposedMapping) {
   files.RemoveFile("out.fdt");
   EXPECT_NE(ImportCsv(files).errors.find("not added"), std::string::npos);
 
-  importing::ColumnMapping mapping;
+  csv::ColumnMapping mapping;
   std::string error;
   for (const char* bad : {"Reading=1", "DispNameJP", "DispNameJP=-2", "DispNameJP=x",
                           "DispNameJP=99999999999", "DispNameJP=1,"}) {
     EXPECT_FALSE(ApplyMapOption(bad, &mapping, &error)) << bad;
     EXPECT_FALSE(error.empty());
   }
-  EXPECT_EQ(mapping.columns, importing::ColumnMapping().columns) << "unchanged after an error";
+  EXPECT_EQ(mapping.columns, csv::ColumnMapping().columns) << "unchanged after an error";
 }
 
 TEST(ImportCsv, OtherLanguagesImportNoRegistrationName) {

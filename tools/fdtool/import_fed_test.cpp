@@ -51,7 +51,7 @@ TEST(ImportFed, WritesTheBookTheEditorsImportAndApplyWrite) {
     editor.Command(ID_IMPORT_QUORVEX);
     ASSERT_TRUE(editor.Document().Apply());
 
-    CQuorvexFileReader reader;
+    device::CQuorvexFileReader reader;
     ASSERT_TRUE(reader.ReadBytes(MixedDevice(), l.langId));
     text::PortableCollation collation(l.codePage);
     bool full = true;

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--from-utf8" && command == "import-csv") {
       options.fromUtf8 = true;
     } else if (arg == "--map" && command == "import-csv") {
-      importing::ColumnMapping probe;
+      csv::ColumnMapping probe;
       std::string error;
       if (i + 1 >= argc || !fdtool::ApplyMapOption(argv[i + 1], &probe, &error)) {
         return Fail(i + 1 >= argc ? "--map needs FIELD=COLUMN,..." : error);
