@@ -20,16 +20,6 @@ stage="$build/installer/stage"
 . "$here/report.sh"
 
 # poll SECONDS COMMAND...: true as soon as the command succeeds.
-poll() {
-  local tries=$(($1 * 5))
-  shift
-  while [ "$tries" -gt 0 ]; do
-    "$@" && return 0
-    sleep 0.2
-    tries=$((tries - 1))
-  done
-  return 1
-}
 
 xvfb_pid=""
 editor_pid=""
@@ -150,10 +140,16 @@ else
   else
     (cd "$instdir" && LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 exec "$WINE64" ./faxbook.exe) >/dev/null 2>&1 &
     editor_pid=$!
-    if poll 60 editor_window && poll 30 user_book && kill -0 "$editor_pid" 2>/dev/null; then
-      ok "installed editor starts"
+    # A loaded machine takes a while for Wine's first start in a prefix.
+    if ! poll 120 editor_window; then
+      notok "installed editor starts" "no editor window within 120 s"
+      xwd -root -display "$display" 2>/dev/null | convert xwd:- "$scratch/editor-start.png" 2>/dev/null
+    elif ! poll 60 user_book; then
+      notok "installed editor starts" "no user's book made"
+    elif ! kill -0 "$editor_pid" 2>/dev/null; then
+      notok "installed editor starts" "the editor ended"
     else
-      notok "installed editor starts"
+      ok "installed editor starts"
     fi
     kill "$editor_pid" 2>/dev/null
     editor_pid=""

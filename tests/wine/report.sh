@@ -8,3 +8,16 @@ check() {
   shift
   if "$@"; then ok "$name"; else notok "$name"; fi
 }
+
+# poll SECONDS COMMAND...: runs COMMAND every 0.2 s until it succeeds or
+# SECONDS have passed.
+poll() {
+  local tries=$(($1 * 5))
+  shift
+  while [ "$tries" -gt 0 ]; do
+    "$@" && return 0
+    sleep 0.2
+    tries=$((tries - 1))
+  done
+  return 1
+}
