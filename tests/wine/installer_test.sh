@@ -19,14 +19,12 @@ setup="$build/installer/faxbook-setup.exe"
 stage="$build/installer/stage"
 . "$here/report.sh"
 
-# poll SECONDS COMMAND...: true as soon as the command succeeds.
-
-xvfb_pid=""
+xvfb=""
 editor_pid=""
 cleanup() {
   [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null
   stop_wine
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$xvfb" ] && stop_display
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP PIPE
@@ -126,16 +124,9 @@ user_book() { compgen -G "$drive/users/*/AppData/Roaming/BrevantZelo/FaxbookData
 if [ ! -f "$stage/bin/faxbook.exe" ]; then
   ok "installed editor starts # skipped: the build has no faxbook.exe"
 else
-  display=""
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-  done
-  Xvfb "$display" -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
-  xvfb_pid=$!
   # A Wine session started without a display keeps drawing nowhere.
   stop_wine
-  export DISPLAY=$display
-  if [ -z "$display" ] || ! poll 10 [ -e "/tmp/.X11-unix/X${display#:}" ]; then
+  if ! start_display 291 340; then
     notok "installed editor starts" "Xvfb did not start"
   else
     (cd "$instdir" && LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 exec "$WINE64" ./faxbook.exe) >/dev/null 2>&1 &
@@ -143,7 +134,7 @@ else
     # A loaded machine takes a while for Wine's first start in a prefix.
     if ! poll 120 editor_window; then
       notok "installed editor starts" "no editor window within 120 s"
-      xwd -root -display "$display" 2>/dev/null | convert xwd:- "$scratch/editor-start.png" 2>/dev/null
+      xwd -root -silent 2>/dev/null | convert xwd:- "$scratch/editor-start.png" 2>/dev/null
     elif ! poll 60 user_book; then
       notok "installed editor starts" "no user's book made"
     elif ! kill -0 "$editor_pid" 2>/dev/null; then
@@ -201,7 +192,7 @@ fi
 # 5. The pages a user sees, in Japanese and English: the folder page with
 # its Install button, and the finish page. Screenshots by window id (no
 # window manager: the root picture shows new popups black).
-if [ -n "$xvfb_pid" ] && [ -f "$driver" ]; then
+if [ -n "$xvfb" ] && [ -f "$driver" ]; then
   setup_window() { xdotool search --onlyvisible --name "^$product" 2>/dev/null | head -1; }
   setup_shown() { [ -n "$(setup_window)" ]; }
   page_shot() {

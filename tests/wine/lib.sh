@@ -60,11 +60,17 @@ start_display() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+    # Tests run side by side: the display is ours only when the lock
+    # names our server (another one may have taken the number first).
+    if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ] &&
+      [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb" ]; then
       export DISPLAY=":$n"
       return 0
     fi
+    kill "$xvfb" 2>/dev/null
+    wait "$xvfb" 2>/dev/null
   done
+  xvfb=""
   return 1
 }
 
