@@ -16,6 +16,7 @@
 #include "store/book_format.h"
 #include "store/book_reader.h"
 #include "store/entry_table.h"
+#include "store/file_stamp.h"
 #include "store/group_table.h"
 #include "store/store_alerts.h"
 
@@ -43,6 +44,8 @@ struct BookStatus {
   // After a load: the leftover of an interrupted save that was put back
   // under the book's name first (see book_rescue.h); empty when none was.
   std::string restoredFrom;
+  // After a load: the stamp of the bytes read (or of the new book written).
+  FileStamp stamp;
   bool ok() const { return error == sys::FileError::kNone; }
 };
 
@@ -106,7 +109,9 @@ int ReadBookBytes(const BookContext& context, std::string_view bytes, int capaci
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const std::vector<AddressRecord>& records, const GroupTable& groups);
 // The same for a book in memory, written as apply writes it (ApplyOrder).
+// *written, when given, gets the stamp of the bytes once they are in place.
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
-                         const text::Collation& collation, const Book& book);
+                         const text::Collation& collation, const Book& book,
+                         FileStamp* written = nullptr);
 
 }  // namespace store
