@@ -26,13 +26,14 @@ BookStatus Failed(sys::FileError error, const std::string& path) {
 // Hands every line of a file to onLine; returns the read error, if any.
 sys::FileError VisitFileLines(const BookContext& context, const std::string& path,
                               const LineVisitor& onLine, bool* empty,
-                              StreamHash* hash = nullptr) {
+                              StreamHash* hash = nullptr, std::string* bytes = nullptr) {
   LineJoiner joiner;
   bool any = false;
   const sys::FileError error =
       context.files->ReadChunks(path, kMaxBookBytes, [&](std::string_view chunk) {
         any = any || !chunk.empty();
         if (hash) hash->Add(chunk);
+        if (bytes) bytes->append(chunk);
         joiner.Feed(chunk, onLine);
         return true;
       });
@@ -48,7 +49,7 @@ sys::FileError VisitFileLines(const BookContext& context, const std::string& pat
 // the old book, or -1 when the file was not empty.
 BookStatus VisitBookLines(const BookContext& context, const std::string& path,
                           const std::string& oldPath, const LineVisitor& onLine, int* seeded,
-                          FileStamp* stamp = nullptr) {
+                          FileStamp* stamp = nullptr, std::string* bytes = nullptr) {
   EnsureDefaultDataFile(context);
   sys::FileSystem& files = *context.files;
   *seeded = -1;
@@ -57,7 +58,8 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
   }
   bool empty = true;
   StreamHash hash;
-  if (const sys::FileError e = VisitFileLines(context, path, onLine, &empty, &hash);
+  if (bytes) bytes->clear();
+  if (const sys::FileError e = VisitFileLines(context, path, onLine, &empty, &hash, bytes);
       e != sys::FileError::kNone) {
     return Failed(e, path);
   }
@@ -97,6 +99,7 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
     // A new book that could not be written is no file's: the next check
     // sees the file as changed and merges.
     *stamp = written ? StampOf(book) : FileStamp();
+    if (bytes) *bytes = book;
     std::uint64_t size = 0;
     if (written) LastWrite(files, path, &size, &stamp->modified);
   }
@@ -197,7 +200,7 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
-                    GroupTable* groups) {
+                    GroupTable* groups, std::string* bytesRead) {
   std::string restoredFrom;
   if (const BookStatus rescue = RescueBook(context, path, &restoredFrom); !rescue.ok()) {
     groups->ClearGroups();
@@ -208,7 +211,7 @@ BookStatus LoadBook(const BookContext& context, const std::string& path,
   int seeded = -1;
   FileStamp stamp;
   BookStatus status = VisitBookLines(
-      context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded, &stamp);
+      context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded, &stamp, bytesRead);
   if (!status.ok()) {
     groups->ClearGroups();
     return status;
@@ -235,11 +238,13 @@ class HashingSink : public sys::ByteSink {
   explicit HashingSink(sys::ByteSink& next) : next_(next) {}
   bool Write(std::string_view bytes) override {
     hash.Add(bytes);
+    if (copy) copy->append(bytes);
     size += bytes.size();
     return next_.Write(bytes);
   }
   StreamHash hash;
   std::uint64_t size = 0;
+  std::string* copy = nullptr;
 
  private:
   sys::ByteSink& next_;
@@ -249,12 +254,15 @@ class HashingSink : public sys::ByteSink {
 
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const text::Collation& collation, const Book& book,
-                         FileStamp* written) {
+                         FileStamp* written, std::string* writtenBytes) {
   EnsureDefaultDataFile(context);
   FileStamp stamp;
+  std::string copy;
   const sys::FileError error = context.files->ReplaceWith(path, [&](sys::ByteSink& sink) {
     if (!written) return WriteAppliedBook(sink, collation, context.read.langId, book);
     HashingSink hashing(sink);
+    copy.clear();
+    if (writtenBytes) hashing.copy = &copy;
     const bool ok = WriteAppliedBook(hashing, collation, context.read.langId, book);
     stamp.known = true;
     stamp.hash = hashing.hash.Finish();
@@ -265,6 +273,7 @@ sys::FileError WriteBook(const BookContext& context, const std::string& path,
     std::uint64_t size = 0;
     LastWrite(*context.files, path, &size, &stamp.modified);
     *written = stamp;
+    if (writtenBytes) writtenBytes->swap(copy);
   }
   return error;
 }

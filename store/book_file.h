@@ -87,9 +87,11 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 // the file: what the editor's load does. A book lost by an interrupted save
 // is first put back from its leftover (RescueBook; the status then says
 // from where); when that fails the load fails, and no new book is made.
+// *bytesRead, when given, gets the bytes the book was read from (those of
+// the new book for a file that was empty).
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
-                    GroupTable* groups);
+                    GroupTable* groups, std::string* bytesRead = nullptr);
 
 // ReadBook into the packed entry table, for tools that handle books of any
 // size: the file is read in pieces and never held whole.
@@ -112,6 +114,6 @@ sys::FileError WriteBook(const BookContext& context, const std::string& path,
 // *written, when given, gets the stamp of the bytes once they are in place.
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const text::Collation& collation, const Book& book,
-                         FileStamp* written = nullptr);
+                         FileStamp* written = nullptr, std::string* writtenBytes = nullptr);
 
 }  // namespace store

@@ -65,7 +65,7 @@ void CAddrConfigView::BuildColumns() {
 bool CAddrConfigView::OnCommand(int id) {
   switch (id) {
     case ID_FILE_APPLY:
-      document_->Apply();
+      Apply();
       return true;
     case IDC_WRITE_BUTTON:
       document_->SaveBook(document_->PrimaryPath());
@@ -95,6 +95,37 @@ bool CAddrConfigView::QueryCommand(int id, ui::CommandState* state) const {
     default:
       return false;
   }
+}
+
+bool CAddrConfigView::Apply() {
+  std::vector<int> selected;
+  for (store::EntryId id : Selected()) selected.push_back(Book().Find(id)->regNo);
+  const int focusedRow = list_ ? list_->FocusedRow() : -1;
+  const int focused = focusedRow >= 0 && focusedRow < static_cast<int>(shown_.size()) &&
+                              Book().Contains(shown_[static_cast<std::size_t>(focusedRow)])
+                          ? Book().Find(shown_[static_cast<std::size_t>(focusedRow)])->regNo
+                          : 0;
+  const std::uint64_t revision = Book().Revision();
+  const bool applied = document_->Apply();
+  if (!list_ || Book().Revision() == revision) return applied;
+  // The book was replaced by the merged one.
+  std::vector<store::EntryId> ids;
+  store::EntryId focusId = store::kNoEntry;
+  for (int regNo : selected) {
+    const store::EntryId id = Book().WithRegNo(regNo);
+    if (id != store::kNoEntry) ids.push_back(id);
+  }
+  if (focused != 0) focusId = Book().WithRegNo(focused);
+  for (int row = list_->NextSelected(-1); row >= 0; row = list_->NextSelected(row)) {
+    list_->SetSelected(row, false);
+  }
+  for (store::EntryId id : ids) {
+    const int row = Book().IndexOf(id);
+    if (row >= 0) list_->SetSelected(row, true);
+  }
+  const int row = focusId == store::kNoEntry ? -1 : Book().IndexOf(focusId);
+  if (row >= 0) list_->SetFocusedRow(row);
+  return applied;
 }
 
 void CAddrConfigView::Reload() {

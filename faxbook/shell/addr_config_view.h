@@ -50,7 +50,9 @@ class CAddrConfigView : public ui::FormEvents,
   bool OnCommand(int id) override;
   bool QueryCommand(int id, ui::CommandState* state) const override;
   bool IsModified() const override { return document_->IsModified(); }
-  bool Apply() override { return document_->Apply(); }
+  // The document's apply; a merge gives the entries new ids, so the
+  // selection and the focus are kept by registration number.
+  bool Apply() override;
   void Reload() override;
 
   // --- ui::FormEvents -------------------------------------------------------
