@@ -91,3 +91,5 @@
 #include "bulk_edit_resource.h"
 // The ids of the CSV import.
 #include "csv_import_resource.h"
+// The conflict dialog of a merge at apply.
+#include "conflict_resource.h"

@@ -169,3 +169,77 @@ TEST_F(SharedApplyTest, TheSelectionIsKeptByRegistrationNumberThroughAMerge) {
 }
 
 }  // namespace
+
+namespace {
+
+// The real conflict dialog, driven as the user would.
+class ConflictDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    editor.files.SetFile(editor.DataFile(), Book({kKita, kAbe}));
+    ASSERT_TRUE(editor.Start());
+    Change(1, "03-8");
+    Change(2, "03-9");
+    editor.files.SetFile(editor.DataFile(), Book({"[FAX_ADDR]=1,1,Kita,KITA,03-7,,,,,,0",
+                                                  "[FAX_ADDR]=1,2,Abe,ABE,03-6,,,,,,0"}));
+  }
+  void Change(int regNo, const std::string& fax) {
+    store::Book& book = editor.TheBook();
+    const store::EntryId id = book.WithRegNo(regNo);
+    store::EntryTexts texts = *book.Find(id);
+    texts.faxNumber = fax;
+    store::BookStep step(book);
+    book.Change(id, texts);
+  }
+  const std::string& File() { return *editor.files.File(editor.DataFile()); }
+  EditorHarness editor;
+};
+
+TEST_F(ConflictDialogTest, EachEntryOrAllTakeOneSideAndOkWaitsForEveryEntry) {
+  bool shown = false;
+  editor.dialogs.OnNextDialog(IDD_MERGE_CONFLICT, [&](ui::FakeDialog& d) {
+    shown = true;
+    ui::FakeListControl& list = d.FakeList(IDC_CONFLICT_LIST);
+    ASSERT_EQ(list.ItemCount(), 2);
+    EXPECT_EQ(list.ItemText(0, 0), "Abe");  // the file's order: by reading
+    EXPECT_EQ(list.ItemText(0, 2), "03-6");
+    EXPECT_EQ(list.ItemText(0, 3), "03-9");
+    EXPECT_EQ(list.ItemText(1, 0), "Kita");
+    EXPECT_FALSE(d.IsItemEnabled(ui::kIdOk));
+    list.SelectOnly({1});
+    d.Click(IDC_KEEP_THEIRS);
+    EXPECT_EQ(list.ItemText(1, 4), "[61308]");
+    EXPECT_FALSE(d.IsItemEnabled(ui::kIdOk));
+    list.SelectOnly({0});
+    d.Click(IDC_KEEP_MINE);
+    EXPECT_EQ(list.ItemText(0, 4), "[61307]");
+    ASSERT_TRUE(d.IsItemEnabled(ui::kIdOk));
+    d.PressF1();
+    d.Click(ui::kIdOk);
+  });
+  ASSERT_TRUE(editor.Document().Apply());
+  EXPECT_TRUE(shown);
+  EXPECT_NE(File().find("[FAX_ADDR]=1,1,Kita,KITA,03-7,"), std::string::npos);
+  EXPECT_NE(File().find("[FAX_ADDR]=1,2,Abe,ABE,03-9,"), std::string::npos);
+  ASSERT_FALSE(editor.help.calls.empty());
+  EXPECT_EQ(editor.help.calls.back().topic, 0x20000ul + IDD_MERGE_CONFLICT);
+
+  // The same with every entry at once; Escape writes nothing.
+  Change(1, "03-1");
+  editor.files.SetFile(editor.DataFile(), Book({"[FAX_ADDR]=1,1,Kita,KITA,03-2,,,,,,0", kAbe}));
+  editor.dialogs.OnNextDialog(IDD_MERGE_CONFLICT, [](ui::FakeDialog& d) {
+    d.Click(IDC_KEEP_ALL_THEIRS);
+    d.PressEscape();
+  });
+  EXPECT_FALSE(editor.Document().Apply());
+  EXPECT_EQ(File(), Book({"[FAX_ADDR]=1,1,Kita,KITA,03-2,,,,,,0", kAbe}));
+  EXPECT_TRUE(editor.Document().IsModified());
+  editor.dialogs.OnNextDialog(IDD_MERGE_CONFLICT, [](ui::FakeDialog& d) {
+    d.Click(IDC_KEEP_ALL_THEIRS);
+    d.Click(ui::kIdOk);
+  });
+  EXPECT_TRUE(editor.Document().Apply());
+  EXPECT_NE(File().find("[FAX_ADDR]=1,1,Kita,KITA,03-2,"), std::string::npos);
+}
+
+}  // namespace

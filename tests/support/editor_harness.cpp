@@ -25,6 +25,7 @@ std::map<int, std::string> MarkerStrings() {
                  IDS_BOOK_READ_ONLY, IDS_BOOK_KEEPS_CHANGING, IDS_BOOK_CHANGED_ELSEWHERE}) {
     strings[id] = Marker(id);
   }
+  for (int id = IDS_CONFLICT_COLUMN_ENTRY; id <= IDS_FIELD_ENTRY; ++id) strings[id] = Marker(id);
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
   strings[IDS_RESPECT_1] = " SAMA";
   strings[IDS_RESPECT_2] = " DONO";
