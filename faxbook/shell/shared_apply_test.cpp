@@ -243,3 +243,50 @@ TEST_F(ConflictDialogTest, EachEntryOrAllTakeOneSideAndOkWaitsForEveryEntry) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ActivationTest, AnUnmodifiedBookFollowsTheFileAndAModifiedOneSaysItWillBeMerged) {
+  EditorHarness editor;
+  editor.files.SetFile(editor.DataFile(), Book({kKita, kAbe}));
+  ASSERT_TRUE(editor.Start());
+  editor.List().ClickHeader(2);  // by fax number
+  editor.List().ClickHeader(2);  // descending
+  editor.View().SelectOnly(editor.TheBook().WithRegNo(1));
+
+  // Unchanged: nothing is read again.
+  const std::uint64_t revision = editor.TheBook().Revision();
+  editor.host.ActivateApp();
+  EXPECT_EQ(editor.TheBook().Revision(), revision);
+
+  editor.files.SetFile(editor.DataFile(),
+                       Book({kKita, kAbe, "[FAX_ADDR]=1,3,Ito,ITO,03-3,,,,,,0"}));
+  editor.host.ActivateApp();
+  EXPECT_EQ(editor.Column(1), (Texts{"ITO", "ABE", "KITA"}));
+  EXPECT_EQ(editor.View().SortColumn(), 2);
+  EXPECT_FALSE(editor.View().SortAscending());
+  const std::vector<store::EntryId> selected = editor.View().Selected();
+  ASSERT_EQ(selected.size(), 1u);
+  EXPECT_EQ(editor.TheBook().Find(selected[0])->regNo, 1);
+  EXPECT_FALSE(editor.Document().IsModified());
+  EXPECT_TRUE(editor.Messages().empty());
+
+  // Modified: the book stays, the message pane says what apply will do.
+  store::AddressRecord r;
+  r.regNo = 4;
+  r.dispName = "Sato";
+  r.dispNameJP = "SATO";
+  {
+    store::BookStep step(editor.TheBook());
+    editor.TheBook().Add(r);
+  }
+  editor.files.SetFile(editor.DataFile(), Book({kKita, kAbe}));
+  editor.host.ActivateApp();
+  EXPECT_EQ(editor.TheBook().Size(), 4);
+  EXPECT_EQ(editor.host.PaneText(0), "[61301]");
+  ASSERT_TRUE(editor.Document().Apply());
+  EXPECT_EQ(*editor.files.File(editor.DataFile()),
+            Book({"[FAX_ADDR]=1,2,Abe,ABE,03-2,,,,,,0", kKita, "[FAX_ADDR]=1,4,Sato,SATO,,,,,,,0"}));
+}
+
+}  // namespace
