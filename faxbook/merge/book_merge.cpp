@@ -292,7 +292,8 @@ Decision Decide(int codePage, const EntryVersion& b, const EntryVersion& m,
 }  // namespace
 
 const std::string& Conflict::Name() const {
-  return mine.present ? mine.record.dispName : theirs.record.dispName;
+  const store::AddressRecord& r = mine.present ? mine.record : theirs.record;
+  return r.dispName.empty() ? r.dispNameJP : r.dispName;
 }
 
 std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo) {

@@ -49,8 +49,9 @@ struct Conflict {
   EntryVersion mine;
   EntryVersion theirs;
   std::vector<FieldDifference> fields;
-  // The entry's registration name: this side's, or the file's when this side
-  // removed it.
+  // The entry's registration name (its reading where it has none, as in
+  // other languages than Japanese): this side's, or the file's when this
+  // side removed it.
   const std::string& Name() const;
 };
 
