@@ -152,14 +152,12 @@ activate b
 pane=$(drv b status "$title" 0 | tr -d '\r')
 check "B, modified, says the file changed and will be merged" \
   [ "$pane" = "$(printf '%s' 'ｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙが他で変更されました。適用時にこの変更とまとめます' | sjis)" ]
-shot shared-changed-pane-ja "$title"
 apply b
 keep_version
 check "B's apply keeps X" has '[FAX_ADDR]=1,3,Xa,XRAY,04-1,,,,,,0'
 check "B's apply writes Y under the next free number" has '[FAX_ADDR]=1,4,Ya,YANKEE,05-1,,,,,,0'
 check "B's apply writes Z's edit" has '[FAX_ADDR]=1,2,Abe,ABE,03-9,,,,,,0'
 check "B's list shows the merged book" [ "$(rows b)" = "ABE KITA XRAY YANKEE " ]
-shot shared-merged-ja "$title"
 # A's book is unmodified: back in front, it reads the file again.
 activate a
 check "A shows B's changes once active again" [ "$(rows a)" = "ABE KITA XRAY YANKEE " ]
