@@ -42,14 +42,14 @@ TEST(RowLoader, SplitsTrimsAndTakesTheMappedColumns) {
   RowLoader loader(Straight(), kJapanese);
   for (const Case& c : cases) {
     ImportRow row;
-    ASSERT_TRUE(loader.Load(c.line, 2, false, &row)) << c.line;
+    ASSERT_TRUE(loader.Load(c.line, 2, &row)) << c.line;
     EXPECT_EQ(ValuesOf(row), c.values) << c.line;
   }
   ImportRow row;
   for (const char* empty : {"", ",,,", " , \x81\x40 ,\t", "a,b,"}) {
     // Columns 0 and 1 only; "a,b," is a row.
     RowLoader twoColumns(DefaultMapping(1041, 2), kJapanese);
-    EXPECT_EQ(twoColumns.Load(empty, 2, false, &row), std::string(empty) == "a,b,") << empty;
+    EXPECT_EQ(twoColumns.Load(empty, 2, &row), std::string(empty) == "a,b,") << empty;
   }
 }
 
@@ -59,7 +59,7 @@ TEST(RowLoader, OneColumnFeedsEveryFieldMappedToIt) {
   mapping[Field::kClientName] = 2;
   mapping[Field::kFaxNumber] = 0;
   ImportRow row;
-  ASSERT_TRUE(RowLoader(mapping, kJapanese).Load("03-1,skip,ABCDEFGHIJKLMNOPQRSTU", 2, false, &row));
+  ASSERT_TRUE(RowLoader(mapping, kJapanese).Load("03-1,skip,ABCDEFGHIJKLMNOPQRSTU", 2, &row));
   EXPECT_EQ(row[Field::kDispNameJP], "ABCDEFGHIJKLMNOPQRSTU");
   EXPECT_EQ(row[Field::kClientName], "ABCDEFGHIJKLMNOPQRSTU");
   EXPECT_EQ(row[Field::kFaxNumber], "03-1");
@@ -93,26 +93,21 @@ TEST(RowLoader, ScoresAndMarks) {
     std::string line;
     for (std::size_t i = 0; i < c.line.size(); ++i) line += (i ? "," : "") + c.line[i];
     ImportRow row;
-    ASSERT_TRUE(RowLoader(DefaultMapping(c.rules.langId, 8), c.rules).Load(line, 5, false, &row))
+    ASSERT_TRUE(RowLoader(DefaultMapping(c.rules.langId, 8), c.rules).Load(line, 5, &row))
         << line;
     EXPECT_EQ(row.score, c.score) << line;
     EXPECT_STREQ(MarkOf(row.score), c.mark) << line;
     EXPECT_EQ(row.line, 5);
   }
-  // A line with a character the book's code page lacks is refused.
-  ImportRow row;
-  ASSERT_TRUE(RowLoader(Straight(), kJapanese).Load("N,R,03", 2, true, &row));
-  EXPECT_STREQ(MarkOf(row.score), "!");
-  EXPECT_TRUE(row.unconvertible);
 }
 
 TEST(RowLoader, TheRegistrationNameIsImportedInJapaneseOnly) {
   ColumnMapping mapping = DefaultMapping(1041, 8);  // DispName from column 0
   ImportRow row;
-  ASSERT_TRUE(RowLoader(mapping, kEnglish).Load("Name,Reading,03", 2, false, &row));
+  ASSERT_TRUE(RowLoader(mapping, kEnglish).Load("Name,Reading,03", 2, &row));
   EXPECT_EQ(row[Field::kDispName], "");
   EXPECT_EQ(row[Field::kDispNameJP], "Reading");
-  EXPECT_FALSE(RowLoader(mapping, kEnglish).Load("OnlyName", 2, false, &row))
+  EXPECT_FALSE(RowLoader(mapping, kEnglish).Load("OnlyName", 2, &row))
       << "a name alone gives no row where names are not imported";
 }
 

@@ -252,7 +252,8 @@ void CImportConfirmDialog::Edit() {
   // The row is now as the address dialog accepts it: no mark.
   edited.score = 0;
   edited.refused = edited.tooLong = 0;
-  edited.unconvertible = false;
+  edited.lackingChars.clear();
+  edited.noFax = false;
   edited.cutAtNul = false;
   SortRows(sortColumn_, true);
 }
