@@ -62,6 +62,8 @@ TEST_F(ResourceScripts, TheProgramsStringsAreJapaneseUtf8WithEveryText) {
       {1015, "選択したｱﾄﾞﾚｽ/ｸﾞﾙｰﾌﾟを削除します\n削除"},
       {57634, "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します\nｺﾋﾟｰ"},
       {57637, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付けます\n貼り付け"},
+      {57643, "直前の変更を取り消します\n元に戻す"},
+      {57644, "取り消した変更をやり直します\nやり直し"},
       {32796, "指定した項目の指定した文字列を他の文字列で置換します\n置換"},
       {59392, "ﾂｰﾙ ﾊﾞｰの 表示/非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え"},
       {59393, "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"},
@@ -116,6 +118,9 @@ TEST_F(ResourceScripts, Menu128HoldsTheCommandsInOrderWithTheirSeparators) {
       {"ﾌｧｲﾙ(&F)", "名前を付けて保存(&A)...", 57604},
       {"ﾌｧｲﾙ(&F)", "", 0},
       {"ﾌｧｲﾙ(&F)", "閉じる(&X)", 57665},
+      {"編集(&E)", "元に戻す(&U)\tCtrl+Z", 57643},
+      {"編集(&E)", "やり直し(&Y)\tCtrl+Y", 57644},
+      {"編集(&E)", "", 0},
       {"編集(&E) > 新規作成(&N)", "新規ｱﾄﾞﾚｽ(&A) ...\tIns", 32789},
       {"編集(&E) > 新規作成(&N)", "新規ｸﾞﾙｰﾌﾟ(&G) ...\tShift+Ins", 32790},
       {"編集(&E)", "", 0},
@@ -160,7 +165,8 @@ TEST_F(ResourceScripts, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenu) {
   // The usual words of an English program.
   std::set<std::string> english_items;
   for (const rc::MenuEntry& e : english.Menu(IDR_MAINFRAME)) english_items.insert(e.text);
-  for (const char* item : {"E&xit", "Save &As...", "&About Faxbook...", "&Quorvex File..."}) {
+  for (const char* item : {"E&xit", "Save &As...", "&About Faxbook...", "&Quorvex File...",
+                           "&Undo\tCtrl+Z", "Re&do\tCtrl+Y"}) {
     EXPECT_EQ(english_items.count(item), 1u) << item;
   }
 }
@@ -210,6 +216,7 @@ TEST_F(ResourceScripts, AcceleratorsAndToolbarMatchInBothLanguages) {
       {"VK_DELETE", 1015, ""},          {"VK_F1", 57669, "SHIFT"},
       {"X", 57635, "CONTROL"},          {"VK_DELETE", 57635, "SHIFT"},
       {"Z", 57643, "CONTROL"},          {"VK_BACK", 57643, "ALT"},
+      {"Y", 57644, "CONTROL"},
   };
   for (rc::Script* script : {&japanese, &english}) {
     std::vector<std::tuple<std::string, int, std::string>> found;
