@@ -431,8 +431,10 @@ bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const Mem
   for (int index = 0; index < neverUsed_; ++index) {
     SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
+    // The hashes column first (0 for a free position): most slots hold no
+    // copy of the address, and it is a fraction of the positions' bytes.
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
-      if (!SameReading(slot.positions[pos], hash, oldReading)) continue;
+      if (slot.hashes[pos] != hash || !SameReading(slot.positions[pos], hash, oldReading)) continue;
       if (edit) {
         edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
         const TextsView old = Unpack(slot.positions[pos]);
@@ -488,8 +490,8 @@ std::vector<std::vector<MemberSpot>> GroupTable::FindCopies(
     const SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+      if (slot.hashes[pos] == 0) continue;  // a free position
       const Position& p = slot.positions[pos];
-      if (!p.used) continue;
       const auto range = byHash.equal_range(p.hash);
       for (auto it = range.first; it != range.second; ++it) {
         const std::size_t i = it->second;
