@@ -51,8 +51,9 @@ std::vector<unsigned long> EditorRequests() {
     data.push_back(0x10000ul + static_cast<unsigned long>(command));
   }
   // The dialogs; 145 to 148 are the CSV mapping, the import confirmation,
-  // the multi-address edit and the replace dialog.
-  for (int dialog : {IDD_ABOUTBOX, IDD_ADDRESS, IDD_GROUP, IDD_MEMBER_SELECT, 145, 146, 147, 148}) {
+  // the multi-address edit and the replace dialog; 150 the conflicts of a
+  // merge at apply.
+  for (int dialog : {IDD_ABOUTBOX, IDD_ADDRESS, IDD_GROUP, IDD_MEMBER_SELECT, 145, 146, 147, 148, 150}) {
     data.push_back(0x20000ul + static_cast<unsigned long>(dialog));
   }
   return data;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/sys/file_system.h"
+#include "platform/text/decimal.h"
 #include "store/address_record.h"
 #include "store/group_table.h"
 #include "store/packed_texts.h"
@@ -90,7 +91,7 @@ bool IsEntryLine(std::string_view line);
 
 // A number field: leading blanks skipped, optional sign, decimal digits up
 // to the first other byte, clamped to the 32-bit range; no digits give 0.
-long ParseDecimal(std::string_view field);
+using text::ParseDecimal;
 
 // The lines the editor writes for an entry (kind 3 writes the two names
 // only) and for a member, without their line ends.

@@ -51,6 +51,8 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
   if (!window) return false;
   document_ = std::make_unique<CAddrConfigDoc>(services_, &alerts_, &settings_, &startup_);
+  conflictChooser_ = std::make_unique<CConflictChooser>(*services_.dialogs, *services_.resources);
+  document_->SetConflictChooser(conflictChooser_.get());
   view_ = std::make_unique<CAddrConfigView>(services_, document_.get(), &settings_);
   frame_->SetClient(view_.get());
   commandContext_ = std::make_unique<CommandContext>(

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "faxbook/shell/conflict_dialog.h"
 #include "faxbook/shell/addr_config_doc.h"
 #include "faxbook/shell/addr_config_view.h"
 #include "faxbook/editing/editor_services.h"
@@ -56,6 +57,7 @@ class CFaxbookApp {
   StartupInfo startup_;
   EditorSettings settings_;
   std::unique_ptr<CAddrConfigDoc> document_;
+  std::unique_ptr<CConflictChooser> conflictChooser_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CAddrConfigView> view_;
   // The view's command sets.

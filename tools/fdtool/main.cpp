@@ -22,7 +22,8 @@ const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
     "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
     "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|auto] BOOK CSV OUT | "
-    "export-csv [--lang LANGID] [--utf8] BOOK CSV";
+    "export-csv [--lang LANGID] [--utf8] BOOK CSV | "
+    "merge [--lang LANGID] [--prefer mine|theirs] BASE MINE THEIRS OUT";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "fdtool: %s\n", message.c_str());
@@ -77,6 +78,11 @@ int main(int argc, char** argv) {
         return Fail(i + 1 >= argc ? "--map needs FIELD=COLUMN,..." : error);
       }
       options.map = argv[++i];
+    } else if (arg == "--prefer" && command == "merge") {
+      if (i + 1 >= argc || (std::string(argv[i + 1]) != "mine" && std::string(argv[i + 1]) != "theirs")) {
+        return Fail("--prefer needs mine or theirs");
+      }
+      options.prefer = argv[++i];
     } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
       return Fail("unknown option " + arg);
     } else {
@@ -107,6 +113,10 @@ int main(int argc, char** argv) {
   if (command == "export-csv") {
     if (paths.size() != 2) return Fail("export-csv needs BOOK and CSV");
     return fdtool::RunExportCsv(files, options, paths[0], paths[1], stderr);
+  }
+  if (command == "merge") {
+    if (paths.size() != 4) return Fail("merge needs BASE, MINE, THEIRS and OUT");
+    return fdtool::RunMerge(files, options, paths[0], paths[1], paths[2], paths[3], stderr);
   }
   return Fail("unknown command " + command + "; " + kUsage);
 }
