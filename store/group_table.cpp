@@ -402,6 +402,16 @@ bool GroupTable::Matches(const TextsView& member, const EntryTexts& address) con
   return member.respect == own.respect && member.texts == own.texts;
 }
 
+void GroupTable::NoteSpot(int index, std::size_t pos, const EntryTexts& address,
+                          MemberEdit* edit) const {
+  edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
+  const TextsView old = Unpack(slots_[static_cast<std::size_t>(index)].positions[pos]);
+  if (Matches(old, address)) return;
+  MemberEntry kept;
+  CopyInto(old, &kept);
+  edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1), std::move(kept));
+}
+
 void GroupTable::EmptyPosition(SlotData& slot, std::size_t pos) {
   Forget(slot.positions[pos]);
   Put(slot, pos, Position());
@@ -434,14 +444,7 @@ bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const Mem
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
       if (!SameReading(slot.positions[pos], hash, oldReading)) continue;
       if (edit) {
-        edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
-        const TextsView old = Unpack(slot.positions[pos]);
-        if (!Matches(old, address)) {
-          MemberEntry kept;
-          CopyInto(old, &kept);
-          edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1),
-                                    std::move(kept));
-        }
+        NoteSpot(index, pos, address, edit);
       }
       Forget(slot.positions[pos]);
       Put(slot, pos, Pack(view, newHash));
@@ -502,14 +505,7 @@ bool GroupTable::RemoveMember(const std::string& reading, const EntryTexts& addr
           edit->slots.push_back({static_cast<std::uint16_t>(index),
                                  static_cast<std::uint8_t>(size), GroupRecord()});
         }
-        edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
-        const TextsView old = Unpack(slot.positions[pos]);
-        if (!Matches(old, address)) {
-          MemberEntry kept;
-          CopyInto(old, &kept);
-          edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1),
-                                    std::move(kept));
-        }
+        NoteSpot(index, pos, address, edit);
       }
       EmptyPosition(slot, pos);
       removed = true;

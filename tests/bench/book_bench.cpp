@@ -38,34 +38,11 @@ std::string BenchPath(const std::string& name) {
   return std::string(dir ? dir : ".") + "/" + name + "-" + std::to_string(::getpid()) + ".fdt";
 }
 
-// A book written to a file once per run and removed at the end. A child
-// process makes it, so that this one stays small: a program it starts
-// inherits its peak memory in what the system reports of the program's.
-class BookFile {
- public:
-  template <typename Make>
-  BookFile(const std::string& name, Make make) : path_(BenchPath(name)) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      sys::PosixFileSystem files;
-      ::_exit(files.ReplaceWhole(path_, make()) == sys::FileError::kNone ? 0 : 1);
-    }
-    ::waitpid(child, nullptr, 0);
-    struct stat st {};
-    ::stat(path_.c_str(), &st);
-    size_ = static_cast<std::size_t>(st.st_size);
-  }
-  ~BookFile() { ::unlink(path_.c_str()); }
-  const std::string& Path() const { return path_; }
-  double MiB() const { return static_cast<double>(size_) / (1 << 20); }
-
- private:
-  std::string path_;
-  std::size_t size_;
-};
+// A book written to a file once per run and removed at the end.
+using BookFile = bench::BenchFile;
 
 const BookFile& Largest() {
-  static const BookFile file("largest", [] { return bench::LargestGroupBookBytes(); });
+  static const BookFile file(BenchPath("largest"), [] { return bench::LargestGroupBookBytes(); });
   return file;
 }
 
@@ -73,7 +50,7 @@ const BookFile& EntryLines(int lines) {
   static std::map<int, std::unique_ptr<BookFile>> files;
   std::unique_ptr<BookFile>& f = files[lines];
   if (!f) {
-    f = std::make_unique<BookFile>("lines" + std::to_string(lines),
+    f = std::make_unique<BookFile>(BenchPath("lines" + std::to_string(lines)),
                                    [lines] { return bench::EntryLinesBytes(lines); });
   }
   return *f;
