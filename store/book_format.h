@@ -17,6 +17,7 @@
 #include "platform/sys/file_system.h"
 #include "platform/text/decimal.h"
 #include "store/address_record.h"
+#include "store/book_keys.h"
 #include "store/group_table.h"
 #include "store/packed_texts.h"
 #include "store/text_fields.h"
@@ -26,9 +27,6 @@ namespace store {
 inline constexpr char kBookHeader[] =
     "// This is BrevantZelo Relay Fax AddressBook  Utility Data.";
 inline constexpr char kLineEnd[] = "\r\n";
-inline constexpr char kEntryKey[] = "[FAX_ADDR]";
-inline constexpr char kMemberKey[] = "[FAX_ADDR_GM]";
-inline constexpr char kVersionKey[] = "[VERSION]";
 
 // How texts are read: the interface language (1041 keeps the registration
 // name and the honorific, other languages clear them) and the code page.

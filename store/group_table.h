@@ -202,6 +202,9 @@ class GroupTable {
   // Drops the free positions at the end of a slot.
   void TrimFreePositions(SlotData& slot);
   bool Matches(const TextsView& member, const EntryTexts& address) const;
+  // Notes a spot about to change in *edit, with its member when that is
+  // not a copy of address.
+  void NoteSpot(int index, std::size_t pos, const EntryTexts& address, MemberEdit* edit) const;
   void FreeSlot(int index);
   bool SlotKindSupported(const GroupRecord& slot) const;
   int LowestFreeSlot() const;
