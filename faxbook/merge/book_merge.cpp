@@ -6,6 +6,7 @@
 
 #include "faxbook/rules/name_fitting.h"
 #include "faxbook/rules/name_index.h"
+#include "store/content_hash.h"
 #include "platform/text/codepage.h"
 #include "store/reg_no.h"
 
@@ -76,6 +77,23 @@ bool MergeMembers(int codePage, const std::vector<store::MemberEntry>& base,
                   const std::vector<store::MemberEntry>& mine,
                   const std::vector<store::MemberEntry>& theirs,
                   std::vector<store::MemberEntry>* out, std::vector<bool>* fromMine) {
+  // Most often the same readings stand at the same positions on all sides
+  // (addresses edited, none added or removed): position by position then.
+  bool aligned = base.size() == mine.size() && base.size() == theirs.size();
+  for (std::size_t i = 0; aligned && i < base.size(); ++i) {
+    aligned = base[i].dispNameJP == mine[i].dispNameJP &&
+              base[i].dispNameJP == theirs[i].dispNameJP;
+  }
+  if (aligned) {
+    for (std::size_t i = 0; i < base.size(); ++i) {
+      const bool mineChanged = !SameTexts(mine[i], base[i]);
+      const bool theirsChanged = !SameTexts(theirs[i], base[i]);
+      if (mineChanged && theirsChanged && !SameTexts(mine[i], theirs[i])) return false;
+      out->push_back(mineChanged ? mine[i] : theirs[i]);
+      fromMine->push_back(mineChanged);
+    }
+    return true;
+  }
   const MemberMap b = MapMembers(codePage, base);
   const MemberMap m = MapMembers(codePage, mine);
   const MemberMap t = MapMembers(codePage, theirs);
@@ -144,10 +162,53 @@ std::vector<FieldDifference> Differences(const EntryVersion& mine, const EntryVe
   return out;
 }
 
-EntryVersion VersionOf(const store::Book& book, int regNo) {
+// A book's entries by registration number: the first in list order of each.
+class NumberIndex {
+ public:
+  explicit NumberIndex(const store::Book& book) : book_(book) {
+    first_.reserve(static_cast<std::size_t>(book.Size()));
+    for (int i = 0; i < book.Size(); ++i) first_.emplace(book.RecordAt(i).regNo, i);
+    // The members of each group as one hash, in position order, so that
+    // unchanged groups compare without copying them.
+    const store::GroupTable& groups = book.Groups();
+    groups.ForEachPosition([&](int slot, int, const store::TextsView& texts) {
+      const int key = groups.Slot(slot).key;
+      if (groups.SlotOf(key) != slot) return;
+      std::uint64_t& h = members_[key];
+      h = (h ^ store::HashTexts(texts)) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull;
+    });
+  }
+  // The members' hash of a group; 0 for none.
+  std::uint64_t MembersHash(int regNo) const {
+    const auto it = members_.find(regNo);
+    return it == members_.end() ? 0 : it->second;
+  }
+  const store::Book& Book() const { return book_; }
+  const store::AddressRecord* Find(int regNo) const {
+    const auto it = first_.find(regNo);
+    return it == first_.end() ? nullptr : &book_.RecordAt(it->second);
+  }
+
+ private:
+  const store::Book& book_;
+  std::unordered_map<int, int> first_;
+  std::unordered_map<int, std::uint64_t> members_;
+};
+
+// Two books' entries of one number hold the same (both absent included),
+// their members compared by hash.
+bool SameEntry(const NumberIndex& a, const NumberIndex& b, int regNo) {
+  const store::AddressRecord* x = a.Find(regNo);
+  const store::AddressRecord* y = b.Find(regNo);
+  if (!x || !y) return x == y;
+  return SameRecord(*x, *y) &&
+         (x->kind != store::kKindGroup || a.MembersHash(regNo) == b.MembersHash(regNo));
+}
+
+EntryVersion VersionOf(const NumberIndex& index, int regNo) {
   EntryVersion v;
-  const store::EntryId id = book.WithRegNo(regNo);
-  const store::AddressRecord* record = id == store::kNoEntry ? nullptr : book.Find(id);
+  const store::Book& book = index.Book();
+  const store::AddressRecord* record = index.Find(regNo);
   if (!record) return v;
   v.present = true;
   v.record = *record;
@@ -231,7 +292,8 @@ Decision Decide(int codePage, const EntryVersion& b, const EntryVersion& m,
 }  // namespace
 
 const std::string& Conflict::Name() const {
-  return mine.present ? mine.record.dispName : theirs.record.dispName;
+  const store::AddressRecord& r = mine.present ? mine.record : theirs.record;
+  return r.dispName.empty() ? r.dispNameJP : r.dispName;
 }
 
 std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo) {
@@ -240,9 +302,13 @@ std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo) {
   return members;
 }
 
-MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const store::Book& theirs) {
+MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
+                    const store::Book& theirsBook) {
   MergePlan plan;
-  const int codePage = theirs.CodePage();
+  const NumberIndex base(baseBook);
+  const NumberIndex mine(mineBook);
+  const NumberIndex theirs(theirsBook);
+  const int codePage = theirsBook.CodePage();
   auto place = [&plan](int regNo, Decision d, const EntryVersion& m, const EntryVersion& t) {
     if (d.kind == Decision::kEntry) plan.entries.push_back(std::move(d.entry));
     if (d.kind == Decision::kBoth) plan.entries.push_back(std::move(d.entry));
@@ -262,13 +328,24 @@ MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const stor
   // it stay as theirs has them, and mine's others are kept with new numbers
   // unless theirs holds them already.
   std::unordered_set<int> seen;
-  for (int i = 0; i < theirs.Size(); ++i) {
-    const int regNo = theirs.RecordAt(i).regNo;
+  for (int i = 0; i < theirsBook.Size(); ++i) {
+    const int regNo = theirsBook.RecordAt(i).regNo;
     if (!seen.insert(regNo).second) {
       EntryVersion t;
       t.present = true;
-      t.record = theirs.RecordAt(i);
+      t.record = theirsBook.RecordAt(i);
       plan.entries.push_back(Take(t, Side::kTheirs));
+      continue;
+    }
+    // Most entries are unchanged on one side at least: only the side taken
+    // is copied.
+    if (SameEntry(mine, base, regNo) || SameEntry(mine, theirs, regNo)) {
+      plan.entries.push_back(Take(VersionOf(theirs, regNo), Side::kTheirs));
+      continue;
+    }
+    if (SameEntry(theirs, base, regNo)) {
+      const EntryVersion m = VersionOf(mine, regNo);
+      if (m.present) plan.entries.push_back(Take(m, Side::kMine));
       continue;
     }
     const EntryVersion b = VersionOf(base, regNo);
@@ -279,13 +356,13 @@ MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const stor
     place(regNo, std::move(d), m, t);
   }
   seen.clear();
-  for (int i = 0; i < mine.Size(); ++i) {
-    const int regNo = mine.RecordAt(i).regNo;
+  for (int i = 0; i < mineBook.Size(); ++i) {
+    const int regNo = mineBook.RecordAt(i).regNo;
     if (!seen.insert(regNo).second) {
-      if (!HoldsRecord(theirs, mine.RecordAt(i))) {
+      if (!HoldsRecord(theirsBook, mineBook.RecordAt(i))) {
         EntryVersion m;
         m.present = true;
-        m.record = mine.RecordAt(i);
+        m.record = mineBook.RecordAt(i);
         MergedEntry e = Take(m, Side::kMine);
         e.renumber = true;
         plan.entries.push_back(std::move(e));
@@ -298,7 +375,7 @@ MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const stor
       bothAdded.erase(both);
       continue;
     }
-    if (theirs.RegNoInUse(regNo)) continue;
+    if (theirs.Find(regNo)) continue;
     const EntryVersion b = VersionOf(base, regNo);
     const EntryVersion m = VersionOf(mine, regNo);
     place(regNo, Decide(codePage, b, m, EntryVersion()), m, EntryVersion());
@@ -373,13 +450,13 @@ struct NameRenamer {
 
 }  // namespace
 
-void BuildMerged(const MergePlan& plan, const std::vector<Side>& choices,
+void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
                  const rules::TextRules& rules, MergedBook* out) {
   std::vector<MergedEntry> entries;
   entries.reserve(plan.entries.size());
-  for (const MergedEntry& e : plan.entries) {
+  for (MergedEntry& e : plan.entries) {
     if (e.conflict < 0) {
-      entries.push_back(e);
+      entries.push_back(std::move(e));
       continue;
     }
     const auto index = static_cast<std::size_t>(e.conflict);

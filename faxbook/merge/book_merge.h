@@ -49,8 +49,9 @@ struct Conflict {
   EntryVersion mine;
   EntryVersion theirs;
   std::vector<FieldDifference> fields;
-  // The entry's registration name: this side's, or the file's when this side
-  // removed it.
+  // The entry's registration name (its reading where it has none, as in
+  // other languages than Japanese): this side's, or the file's when this
+  // side removed it.
   const std::string& Name() const;
 };
 
@@ -94,7 +95,8 @@ struct MergedBook {
 // numbers are given, then names and readings that mine's versions share with
 // another entry are made unique with a "(n)" suffix as a paste makes them
 // (mine yields to theirs); group copies of a renamed address follow.
-void BuildMerged(const MergePlan& plan, const std::vector<Side>& choices,
+// The plan is used up: pass it moved where it is not needed any more.
+void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
                  const rules::TextRules& rules, MergedBook* out);
 
 // The same with every conflict resolved to one side.

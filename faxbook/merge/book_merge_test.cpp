@@ -182,6 +182,16 @@ TEST(BookMerge, AConflictNamesTheEntryAndEveryFieldThatDiffers) {
                                               "Respect=0|2"}));
 
   const auto removedHere = BookOf(Without(kBase, 1));
+  // Without a registration name (other languages), the reading names it.
+  Spec unnamed = A(2, "b", "5");
+  unnamed.record.dispName.clear();
+  Spec unnamedThere = A(2, "b", "6");
+  unnamedThere.record.dispName.clear();
+  const MergePlan noNames = PlanMerge(*BookOf(With(kBase, A(2, "b")) ), *BookOf(With(kBase, unnamed)),
+                                      *BookOf(With(kBase, unnamedThere)));
+  ASSERT_FALSE(noNames.conflicts.empty());
+  EXPECT_EQ(noNames.conflicts[0].Name(), "b");
+
   const MergePlan removal = PlanMerge(*base, *removedHere, *theirs);
   ASSERT_EQ(removal.conflicts.size(), 1u);
   EXPECT_EQ(removal.conflicts[0].Name(), "Na");

@@ -222,7 +222,7 @@ bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merg
   QuietAlerts quiet;
   std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_, &quiet);
   std::unique_ptr<store::Book> theirs = BookOfBytes(theirsBytes, alerts_);
-  const merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs);
+  merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs);
   std::vector<merge::Side> choices;
   if (!plan.conflicts.empty() && (!chooser_ || !chooser_->Choose(plan.conflicts, &choices))) {
     return false;
@@ -231,7 +231,7 @@ bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merg
   rules.langId = settings_->langId;
   rules.codePage = settings_->codePage;
   merge::MergedBook result(settings_->codePage, alerts_);
-  merge::BuildMerged(plan, choices, rules, &result);
+  merge::BuildMerged(std::move(plan), choices, rules, &result);
   if (!result.ok) {
     services_.messages->Show(
         ui::FormatText(services_.resources->String(IDS_BOOK_FULL), std::to_string(store::kMaxEntries)),

@@ -39,9 +39,12 @@ void CConflictDialog::OnInit() {
   if (!list) return;
   list->SetFullRowSelect(true);
   list->SetSingleSelection(false);
+  // The columns share the list's width (a few pixels kept for the border).
+  const int width = list->ClientWidth() > 5 * kColumnWidth ? (list->ClientWidth() - 4) / 5
+                                                           : kColumnWidth;
   for (int id : {IDS_CONFLICT_COLUMN_ENTRY, IDS_CONFLICT_COLUMN_FIELD, IDS_CONFLICT_COLUMN_THEIRS,
                  IDS_CONFLICT_COLUMN_MINE, IDS_CONFLICT_COLUMN_KEPT}) {
-    list->AddColumn(strings_.String(id), kColumnWidth);
+    list->AddColumn(strings_.String(id), width);
   }
   const std::string removed = strings_.String(IDS_CONFLICT_REMOVED);
   for (std::size_t c = 0; c < conflicts_.size(); ++c) {

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "faxbook/merge/book_merge.h"
 #include "platform/text/codepage.h"
@@ -40,7 +41,7 @@ int RunMerge(sys::FileSystem& files, const Options& options, const std::string& 
     if (!ReadBookInput(files, *paths[i], &bytes, errors)) return kExitUnreadable;
     books[i] = LoadAsEditor(bytes, options.langId, collation, &alerts);
   }
-  const merge::MergePlan plan = merge::PlanMerge(*books[0], *books[1], *books[2]);
+  merge::MergePlan plan = merge::PlanMerge(*books[0], *books[1], *books[2]);
   if (!plan.conflicts.empty() && options.prefer.empty()) {
     for (const merge::Conflict& conflict : plan.conflicts) {
       std::fprintf(errors, "fdtool: %s\n", DescribeConflict(conflict).c_str());
@@ -51,10 +52,9 @@ int RunMerge(sys::FileSystem& files, const Options& options, const std::string& 
   rules.langId = options.langId;
   rules.codePage = collation.CodePage();
   merge::MergedBook merged(collation.CodePage(), &alerts);
-  merge::BuildMerged(
-      plan,
-      merge::AllChoices(plan, options.prefer == "theirs" ? merge::Side::kTheirs : merge::Side::kMine),
-      rules, &merged);
+  const std::vector<merge::Side> choices =
+      merge::AllChoices(plan, options.prefer == "theirs" ? merge::Side::kTheirs : merge::Side::kMine);
+  merge::BuildMerged(std::move(plan), choices, rules, &merged);
   if (!merged.ok) {
     std::fprintf(errors, "fdtool: the merged book would pass %d entries; %s not written\n",
                  store::kMaxEntries, out.c_str());
