@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <climits>
-#include <cstdint>
 
 #include "platform/text/blanks.h"
 #include "store/byte_scan.h"
@@ -116,25 +114,6 @@ void AppendMemberLine(int groupKey, const TextsView& member, LineWriter* w) {
 }
 
 }  // namespace
-
-long ParseDecimal(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-    negative = field[i] == '-';
-    ++i;
-  }
-  // Windows' long is 32 bits: clamp there so both platforms read alike.
-  std::int64_t value = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-    if (value <= INT32_MAX) value = value * 10 + (field[i] - '0');
-  }
-  if (negative) value = -value;
-  if (value > INT32_MAX) value = INT32_MAX;
-  if (value < INT32_MIN) value = INT32_MIN;
-  return static_cast<long>(value);
-}
 
 bool IsEntryLine(std::string_view line) {
   line = CutAtNul(line);

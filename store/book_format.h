@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "platform/sys/file_system.h"
+#include "platform/text/decimal.h"
 #include "store/address_record.h"
+#include "store/book_keys.h"
 #include "store/group_table.h"
 #include "store/packed_texts.h"
 #include "store/text_fields.h"
@@ -25,9 +27,6 @@ namespace store {
 inline constexpr char kBookHeader[] =
     "// This is BrevantZelo Relay Fax AddressBook  Utility Data.";
 inline constexpr char kLineEnd[] = "\r\n";
-inline constexpr char kEntryKey[] = "[FAX_ADDR]";
-inline constexpr char kMemberKey[] = "[FAX_ADDR_GM]";
-inline constexpr char kVersionKey[] = "[VERSION]";
 
 // How texts are read: the interface language (1041 keeps the registration
 // name and the honorific, other languages clear them) and the code page.
@@ -90,7 +89,7 @@ bool IsEntryLine(std::string_view line);
 
 // A number field: leading blanks skipped, optional sign, decimal digits up
 // to the first other byte, clamped to the 32-bit range; no digits give 0.
-long ParseDecimal(std::string_view field);
+using text::ParseDecimal;
 
 // The lines the editor writes for an entry (kind 3 writes the two names
 // only) and for a member, without their line ends.

@@ -52,5 +52,33 @@ TEST(BookLines, OnlyLineFeedEndsALineAndTheCarriageReturnBeforeItGoes) {
   }
 }
 
+// A callback that answers false stops the lines there, whatever the pieces.
+TEST(BookLines, AFalseAnswerStopsTheLines) {
+  const std::string bytes = "a\r\nbb\ncc\r\nd";
+  struct Case {
+    std::size_t stopAt;  // the answer to this line (1-based) is false
+    Lines seen;
+  } cases[] = {
+      {1, {"a"}}, {2, {"a", "bb"}}, {3, {"a", "bb", "cc"}}, {4, {"a", "bb", "cc", "d"}},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t piece = 1; piece <= bytes.size(); ++piece) {
+      LineJoiner joiner;
+      Lines seen;
+      const auto keep = [&](std::string_view line) {
+        seen.emplace_back(line);
+        return seen.size() != c.stopAt;
+      };
+      bool go = true;
+      for (std::size_t at = 0; go && at < bytes.size(); at += piece) {
+        go = joiner.Feed(std::string_view(bytes).substr(at, piece), keep);
+      }
+      if (go) go = joiner.Finish(keep);
+      EXPECT_FALSE(go) << "stop at " << c.stopAt << ", pieces of " << piece;
+      EXPECT_EQ(seen, c.seen) << "stop at " << c.stopAt << ", pieces of " << piece;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace store

@@ -105,30 +105,6 @@ std::uint64_t LoadLittle8(const char* p) {
 #endif
 }
 
-// The bytes of w (eight bytes, the first in the lowest bits) with the letters EqualNoCase folds
-// folded: ASCII capitals, and on code page 932 the second byte of the
-// full-width capitals 0x8260-0x8279; `before` is the byte before w's first.
-std::uint64_t FoldLetters(std::uint64_t w, unsigned before, bool wide) {
-  constexpr std::uint64_t ones = scan::kOnes;
-  constexpr std::uint64_t highs = scan::kHighs;
-  const std::uint64_t low = w & ~highs;   // each byte's low seven bits
-  const std::uint64_t ascii = ~w & highs;  // the bytes below 0x80
-  // The high bit of a byte's low bits plus (0x80 - b) is set when the byte
-  // is at least b; no sum carries into the next byte.
-  const auto atLeast = [low](unsigned b) { return (low + ones * (0x80 - b)) & highs; };
-  const std::uint64_t capitals = atLeast('A') & ~atLeast('Z' + 1) & ascii;
-  std::uint64_t folded = w + (capitals >> 2);  // + 0x20
-  if (wide) {
-    const std::uint64_t previous = (w << 8) | before;
-    const std::uint64_t x = previous ^ (ones * 0x82);
-    // The bytes of x that are 0, exactly.
-    const std::uint64_t afterLead = ~(((x & ~highs) + ~highs) | x) & highs;
-    const std::uint64_t fullWidth = atLeast(0x60) & ~atLeast(0x7A) & ascii & afterLead;
-    folded += (fullWidth >> 7) * 0x21;
-  }
-  return folded;
-}
-
 }  // namespace
 
 std::uint32_t GroupTable::ReadingHash(std::string_view reading) const {
@@ -149,7 +125,7 @@ std::uint32_t GroupTable::ReadingHash(std::string_view reading) const {
       std::memcpy(bytes, reading.data() + i, n);
       word = LoadLittle8(bytes);
     }
-    word = FoldLetters(word, before, wide);
+    word = scan::FoldLetters(word, before, wide);
     before = static_cast<unsigned char>(reading[i + n - 1]);
     h = (h ^ word) * 0xFF51AFD7ED558CCDull;
     h ^= h >> 29;
@@ -402,6 +378,16 @@ bool GroupTable::Matches(const TextsView& member, const EntryTexts& address) con
   return member.respect == own.respect && member.texts == own.texts;
 }
 
+void GroupTable::NoteSpot(int index, std::size_t pos, const EntryTexts& address,
+                          MemberEdit* edit) const {
+  edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
+  const TextsView old = Unpack(slots_[static_cast<std::size_t>(index)].positions[pos]);
+  if (Matches(old, address)) return;
+  MemberEntry kept;
+  CopyInto(old, &kept);
+  edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1), std::move(kept));
+}
+
 void GroupTable::EmptyPosition(SlotData& slot, std::size_t pos) {
   Forget(slot.positions[pos]);
   Put(slot, pos, Position());
@@ -431,17 +417,12 @@ bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const Mem
   for (int index = 0; index < neverUsed_; ++index) {
     SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
+    // The hashes column first (0 for a free position): most slots hold no
+    // copy of the address, and it is a fraction of the positions' bytes.
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
-      if (!SameReading(slot.positions[pos], hash, oldReading)) continue;
+      if (slot.hashes[pos] != hash || !SameReading(slot.positions[pos], hash, oldReading)) continue;
       if (edit) {
-        edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
-        const TextsView old = Unpack(slot.positions[pos]);
-        if (!Matches(old, address)) {
-          MemberEntry kept;
-          CopyInto(old, &kept);
-          edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1),
-                                    std::move(kept));
-        }
+        NoteSpot(index, pos, address, edit);
       }
       Forget(slot.positions[pos]);
       Put(slot, pos, Pack(view, newHash));
@@ -470,6 +451,36 @@ void GroupTable::PutMembers(const MemberEdit& edit, const MemberEntry& member, b
     }
   }
   CompactIfWasteful();
+}
+
+std::vector<std::vector<MemberSpot>> GroupTable::FindCopies(
+    const std::vector<std::string_view>& readings) const {
+  std::vector<std::vector<MemberSpot>> spots(readings.size());
+  std::unordered_multimap<std::uint32_t, std::size_t> byHash;
+  byHash.reserve(readings.size());
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    if (!readings[i].empty()) byHash.emplace(ReadingHash(readings[i]), i);
+  }
+  if (byHash.empty()) return spots;
+  // The slot each reading was last found in: only the first match of a
+  // group counts, as in UpdateMember.
+  std::vector<int> foundIn(readings.size(), -1);
+  for (int index = 0; index < neverUsed_; ++index) {
+    const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+    if (slot.info.key == 0) continue;
+    for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+      if (slot.hashes[pos] == 0) continue;  // a free position
+      const Position& p = slot.positions[pos];
+      const auto range = byHash.equal_range(p.hash);
+      for (auto it = range.first; it != range.second; ++it) {
+        const std::size_t i = it->second;
+        if (foundIn[i] == index || !SameReading(p, it->first, readings[i])) continue;
+        foundIn[i] = index;
+        spots[i].push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
+      }
+    }
+  }
+  return spots;
 }
 
 bool GroupTable::RemoveMember(const std::string& reading, GroupEntryOwner* owner) {
@@ -502,14 +513,7 @@ bool GroupTable::RemoveMember(const std::string& reading, const EntryTexts& addr
           edit->slots.push_back({static_cast<std::uint16_t>(index),
                                  static_cast<std::uint8_t>(size), GroupRecord()});
         }
-        edit->spots.push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
-        const TextsView old = Unpack(slot.positions[pos]);
-        if (!Matches(old, address)) {
-          MemberEntry kept;
-          CopyInto(old, &kept);
-          edit->others.emplace_back(static_cast<std::uint32_t>(edit->spots.size() - 1),
-                                    std::move(kept));
-        }
+        NoteSpot(index, pos, address, edit);
       }
       EmptyPosition(slot, pos);
       removed = true;

@@ -3,6 +3,33 @@
 #include <cstring>
 
 namespace store {
+namespace {
+
+// A text's length: seven bits a byte, low bits first, the high bit set on
+// every byte but the last.
+char* PutLength(std::size_t n, char* p) {
+  while (n >= 0x80) {
+    *p++ = static_cast<char>((n & 0x7F) | 0x80);
+    n >>= 7;
+  }
+  *p++ = static_cast<char>(n);
+  return p;
+}
+
+const char* GetLength(const char* p, std::size_t* length) {
+  std::size_t n = 0;
+  int shift = 0;
+  for (;;) {
+    const auto b = static_cast<unsigned char>(*p++);
+    n |= static_cast<std::size_t>(b & 0x7F) << shift;
+    if (!(b & 0x80)) break;
+    shift += 7;
+  }
+  *length = n;
+  return p;
+}
+
+}  // namespace
 
 TextsView ViewOf(const EntryTexts& texts) {
   TextsView view;
@@ -26,19 +53,10 @@ std::uint32_t TextPacker::AddBytes(std::string_view bytes) {
 }
 
 std::string_view TextPacker::GetBytes(std::uint32_t at) const {
-  std::array<std::string_view, 1> one;
   const Block& block = blocks_[at >> kBlockBits];
-  const char* p = block.bytes.Data() + (at & (kBlockBytes - 1));
   std::size_t n = 0;
-  int shift = 0;
-  for (;;) {
-    const auto b = static_cast<unsigned char>(*p++);
-    n |= static_cast<std::size_t>(b & 0x7F) << shift;
-    if (!(b & 0x80)) break;
-    shift += 7;
-  }
-  one[0] = std::string_view(p, n);
-  return one[0];
+  const char* p = GetLength(block.bytes.Data() + (at & (kBlockBytes - 1)), &n);
+  return std::string_view(p, n);
 }
 
 template <typename Views>
@@ -62,12 +80,7 @@ std::uint32_t TextPacker::Append(const Views& texts) {
   char* p = block.bytes.Data() + block.size;
   char* const start = p;
   for (std::string_view t : texts) {
-    std::size_t n = t.size();
-    while (n >= 0x80) {
-      *p++ = static_cast<char>((n & 0x7F) | 0x80);
-      n >>= 7;
-    }
-    *p++ = static_cast<char>(n);
+    p = PutLength(t.size(), p);
     if (!t.empty()) std::memcpy(p, t.data(), t.size());
     p += t.size();
   }
@@ -81,13 +94,7 @@ void TextPacker::Get(std::uint32_t at, TextViews* texts) const {
   const char* p = block.bytes.Data() + (at & (kBlockBytes - 1));
   for (std::string_view& t : *texts) {
     std::size_t n = 0;
-    int shift = 0;
-    for (;;) {
-      const auto b = static_cast<unsigned char>(*p++);
-      n |= static_cast<std::size_t>(b & 0x7F) << shift;
-      if (!(b & 0x80)) break;
-      shift += 7;
-    }
+    p = GetLength(p, &n);
     t = std::string_view(p, n);
     p += n;
   }

@@ -2,43 +2,27 @@
 
 namespace csv {
 
-bool LineSplitter::Emit(std::string_view line, const LineSink& sink) {
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+namespace {
+
+bool Emit(std::string_view line, const LineSink& sink) {
   const std::size_t nul = line.find('\0');
   if (nul == std::string_view::npos) return sink(line, false);
   const bool cut = line.find_first_not_of('\0', nul) != std::string_view::npos;
   return sink(line.substr(0, nul), cut);
 }
 
+}  // namespace
+
 bool LineSplitter::Feed(std::string_view piece, const LineSink& sink) {
-  while (!piece.empty()) {
-    const std::size_t end = piece.find('\n');
-    if (end == std::string_view::npos) {
-      pending_.append(piece);
-      hasPending_ = true;
-      return true;
-    }
-    bool go;
-    if (hasPending_) {
-      pending_.append(piece.substr(0, end));
-      go = Emit(pending_, sink);
-      pending_.clear();
-      hasPending_ = false;
-    } else {
-      go = Emit(piece.substr(0, end), sink);
-    }
-    if (!go) return false;
-    piece.remove_prefix(end + 1);
-  }
-  return true;
+  return joiner_.Feed(piece, [&](std::string_view line) { return Emit(line, sink); });
 }
 
 bool LineSplitter::Finish(const LineSink& sink) {
-  if (!hasPending_) return true;
-  hasPending_ = false;
-  const bool go = Emit(pending_, sink);
-  pending_.clear();
-  return go;
+  // A last line without a line feed loses a CR at its end too.
+  return joiner_.Finish([&](std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return Emit(line, sink);
+  });
 }
 
 bool ReadLines(sys::FileSystem& files, const std::string& path, const LineSink& sink) {

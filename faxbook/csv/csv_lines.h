@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/sys/file_system.h"
+#include "store/book_lines.h"
 
 namespace csv {
 
@@ -29,9 +30,7 @@ class LineSplitter {
   bool Finish(const LineSink& sink);
 
  private:
-  bool Emit(std::string_view line, const LineSink& sink);
-  std::string pending_;
-  bool hasPending_ = false;
+  store::LineJoiner joiner_;
 };
 
 // Reads the lines of the file at path in order until the end or until sink

@@ -37,6 +37,8 @@ TEST(CsvLines, EndAtLineFeedsInAnyPieceSize) {
       {"a\nb", {"a", "b"}},                  // a last line without its end counts
       {"a\r\r\nb", {"a\r", "b"}},            // only the CR before the LF goes
       {"a\rb\n", {"a\rb"}},                  // a lone CR stays in the line
+      {"a\r", {"a"}},                         // but not at the end of the last line
+      {"a\r\r", {"a\r"}},
       {std::string("x\0y,z\nw", 7), {"[cut]x", "w"}},      // a NUL ends the line's text
       {std::string("\0rest\r\n", 7), {"[cut]"}},
       {std::string("a,b\0\0\r\nc\0", 9), {"a,b", "c"}},   // only NULs after it: nothing lost

@@ -33,6 +33,8 @@
 #define ID_IMPORT_CSV 32791
 #define ID_IMPORT_QUORVEX 32792
 #define ID_EDIT_REPLACE 32796
+#define ID_EXPORT_CSV 32800
+#define ID_EXPORT_CSV_UTF8 32801
 
 // Commands with the class framework's standard ids.
 #define ID_FILE_NEW 57600

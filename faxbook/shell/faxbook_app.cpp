@@ -65,6 +65,8 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   view_->AddCommandSet(bulkEditCommands_.get());
   csvImport_ = std::make_unique<CCsvImportCommands>(*commandContext_);
   view_->AddCommandSet(csvImport_.get());
+  csvExport_ = std::make_unique<CCsvExportCommands>(*commandContext_);
+  view_->AddCommandSet(csvExport_.get());
   // F1 in a dialog asks for the dialog's topic the frame's way.
   services_.dialogs->SetHelpHandler([this](unsigned long data) { frame_->OnHelp(data); });
   ui::FormView* form = host.CreateFormView(IDD_ADDRCONFIG_FORM, view_.get());

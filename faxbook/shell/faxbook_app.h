@@ -11,6 +11,7 @@
 #include "faxbook/shell/addr_config_view.h"
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/entry_commands.h"
+#include "faxbook/import/csv_export_commands.h"
 #include "faxbook/import/csv_import_commands.h"
 #include "faxbook/import/book_import_commands.h"
 #include "faxbook/import/bulk_edit_commands.h"
@@ -62,6 +63,7 @@ class CFaxbookApp {
   // The view's command sets.
   std::unique_ptr<CEntryCommands> entryCommands_;
   std::unique_ptr<CCsvImportCommands> csvImport_;
+  std::unique_ptr<CCsvExportCommands> csvExport_;
   std::unique_ptr<CBookImportCommands> bookImportCommands_;
   std::unique_ptr<CBulkEditCommands> bulkEditCommands_;
   std::unique_ptr<CommandContext> commandContext_;

@@ -1,8 +1,8 @@
 #include "faxpick/book/picker_book.h"
 
 #include <algorithm>
-#include <climits>
 
+#include "platform/text/decimal.h"
 #include "platform/text/multibyte_compare.h"
 #include "store/book_lines.h"
 #include "store/csv_field.h"
@@ -20,21 +20,8 @@ class Fields {
   std::string Text() { return std::string(store::NextCsvFieldView(&rest_, &scratch_)); }
   // The next field, valid until the next call.
   std::string_view View() { return store::NextCsvFieldView(&rest_, &scratch_); }
-  // A decimal integer: blanks, a sign, digits up to the first other byte;
-  // no digits give 0; values beyond the 32-bit range stop at its ends.
-  int Number() {
-    const std::string_view field = store::NextCsvFieldView(&rest_, &scratch_);
-    std::size_t i = 0;
-    while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
-    long long value = 0;
-    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-      if (value <= INT_MAX) value = value * 10 + (field[i] - '0');
-    }
-    if (negative) value = -value;
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-  }
+  // A decimal integer, as the editor reads one.
+  int Number() { return text::ParseDecimal(store::NextCsvFieldView(&rest_, &scratch_)); }
 
  private:
   std::string_view rest_;

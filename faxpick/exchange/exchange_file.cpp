@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/text/codepage.h"
+#include "platform/text/decimal.h"
 
 namespace picker {
 namespace {
@@ -35,21 +36,6 @@ constexpr ItemKey kItemKeys[] = {
     {"DispName", &Destination::dispName},
     {"DispNameJP", &Destination::dispNameJP},
 };
-
-// The runtime's integer reading (blanks, a sign, digits up to the first
-// other byte), held within the 32-bit range.
-int ParseCount(const std::string& s) {
-  std::size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  long long value = 0;
-  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-    if (value <= INT_MAX) value = value * 10 + (s[i] - '0');
-  }
-  if (negative) value = -value;
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
 
 int ClampToInt(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
@@ -114,9 +100,9 @@ bool ExchangeFile::ReadBack(const std::string& path, std::vector<Destination>* s
   }
   const std::string num = ini_.ReadString(path, kBaseSection, kItemNum, "", kCountBytes);
   if (num.empty()) return false;
-  itemNum_ = std::max(0, ParseCount(num));
+  itemNum_ = std::max(0, text::ParseDecimal(num));
   const std::string total = ini_.ReadString(path, kBaseSection, kItemNumTotal, "", kCountBytes);
-  itemNumTotal_ = total.empty() ? itemNum_ : std::max(itemNum_, ParseCount(total));
+  itemNumTotal_ = total.empty() ? itemNum_ : std::max(itemNum_, text::ParseDecimal(total));
 
   std::vector<int> listed = ItemSections(path);
   listed.erase(std::lower_bound(listed.begin(), listed.end(), itemNum_), listed.end());

@@ -23,35 +23,12 @@
 
 namespace {
 
-// A file written once per run by a child process (so that this one stays
-// small) and removed at the end.
-class BenchFile {
- public:
-  BenchFile(const std::string& name, const std::function<std::string()>& make)
-      : path_(bench::BenchPath(name)) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      sys::PosixFileSystem files;
-      ::_exit(files.ReplaceWhole(path_, make()) == sys::FileError::kNone ? 0 : 1);
-    }
-    ::waitpid(child, nullptr, 0);
-    struct stat st {};
-    ::stat(path_.c_str(), &st);
-    size_ = static_cast<std::size_t>(st.st_size);
-  }
-  ~BenchFile() { ::unlink(path_.c_str()); }
-  const std::string& Path() const { return path_; }
-  double MiB() const { return static_cast<double>(size_) / (1 << 20); }
-
- private:
-  std::string path_;
-  std::size_t size_;
-};
+using bench::BenchFile;
 
 const BenchFile& Cached(const std::string& name, const std::function<std::string()>& make) {
   static std::map<std::string, std::unique_ptr<BenchFile>> files;
   std::unique_ptr<BenchFile>& f = files[name];
-  if (!f) f = std::make_unique<BenchFile>(name, make);
+  if (!f) f = std::make_unique<BenchFile>(bench::BenchPath(name), make);
   return *f;
 }
 

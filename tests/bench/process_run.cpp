@@ -1,7 +1,10 @@
 #include "tests/bench/process_run.h"
 
+#include "platform/posix/posix_file_system.h"
+
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,5 +40,20 @@ std::string BenchPath(const std::string& name) {
   const char* dir = std::getenv("FAXBOOK_BENCH_DIR");
   return std::string(dir ? dir : ".") + "/" + name + "-" + std::to_string(::getpid());
 }
+
+BenchFile::BenchFile(std::string path, const std::function<std::string()>& make)
+    : path_(std::move(path)) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    sys::PosixFileSystem files;
+    ::_exit(files.ReplaceWhole(path_, make()) == sys::FileError::kNone ? 0 : 1);
+  }
+  ::waitpid(child, nullptr, 0);
+  struct stat st {};
+  ::stat(path_.c_str(), &st);
+  size_ = static_cast<std::size_t>(st.st_size);
+}
+
+BenchFile::~BenchFile() { ::unlink(path_.c_str()); }
 
 }  // namespace bench

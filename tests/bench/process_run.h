@@ -2,6 +2,8 @@
 // peak resident memory.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,5 +27,23 @@ Run Shell(const std::string& command);
 // A file path in FAXBOOK_BENCH_DIR (default: the current folder), so that
 // the files lie on a real disk; unique to this process.
 std::string BenchPath(const std::string& name);
+
+// A file written once at path by a child process and removed at the end.
+// The child makes the bytes, so that this process stays small: a program
+// it starts inherits its peak memory in what the system reports of the
+// program's.
+class BenchFile {
+ public:
+  BenchFile(std::string path, const std::function<std::string()>& make);
+  ~BenchFile();
+  BenchFile(const BenchFile&) = delete;
+  BenchFile& operator=(const BenchFile&) = delete;
+  const std::string& Path() const { return path_; }
+  double MiB() const { return static_cast<double>(size_) / (1 << 20); }
+
+ private:
+  std::string path_;
+  std::size_t size_ = 0;
+};
 
 }  // namespace bench

@@ -12,12 +12,16 @@
 
 namespace fdtool {
 
+// import-csv's --charset: detected from the file, the code page, UTF-8.
+enum class CsvCharset { kAuto, kCodePage, kUtf8 };
+
 struct Options {
   int langId = 1041;
   bool utf8 = false;
-  // import-csv: --map FIELD=COLUMN,... and --from-utf8.
+  // import-csv: --map FIELD=COLUMN,... and --charset cp|utf8|auto
+  // (--from-utf8 is --charset utf8).
   std::string map;
-  bool fromUtf8 = false;
+  CsvCharset charset = CsvCharset::kAuto;
   // merge: --prefer mine|theirs; empty: conflicts are reported.
   std::string prefer;
 };

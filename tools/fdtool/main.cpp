@@ -21,7 +21,7 @@ namespace {
 const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
     "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
-    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--from-utf8] BOOK CSV OUT | "
+    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|auto] BOOK CSV OUT | "
     "export-csv [--lang LANGID] [--utf8] BOOK CSV | "
     "merge [--lang LANGID] [--prefer mine|theirs] BASE MINE THEIRS OUT";
 
@@ -58,7 +58,19 @@ int main(int argc, char** argv) {
     } else if (arg == "--utf8" && (command == "dump" || command == "export-csv")) {
       options.utf8 = true;
     } else if (arg == "--from-utf8" && command == "import-csv") {
-      options.fromUtf8 = true;
+      options.charset = fdtool::CsvCharset::kUtf8;
+    } else if (arg == "--charset" && command == "import-csv") {
+      const std::string value = i + 1 < argc ? argv[i + 1] : "";
+      if (value == "cp") {
+        options.charset = fdtool::CsvCharset::kCodePage;
+      } else if (value == "utf8") {
+        options.charset = fdtool::CsvCharset::kUtf8;
+      } else if (value == "auto") {
+        options.charset = fdtool::CsvCharset::kAuto;
+      } else {
+        return Fail("--charset needs cp, utf8 or auto");
+      }
+      ++i;
     } else if (arg == "--map" && command == "import-csv") {
       csv::ColumnMapping probe;
       std::string error;
