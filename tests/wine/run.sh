@@ -79,8 +79,9 @@ run_wine_tests() {
 
   # The longest scripts first, so that the lanes end close together.
   local jobs=(unit) script
-  for script in faxbook_test faxbook_manners_test faxbook_bulk_test faxbook_csv_import_test \
-    faxpick_test installer_test; do
+  for script in run_faxbook_test faxpick_manners_test run_faxpick_test faxbook_manners_test \
+    faxbook_rescue_test faxpick_test faxbook_csv_import_test faxbook_shared_test \
+    faxbook_bulk_test faxbook_test installer_test; do
     [ -f "$here/$script.sh" ] && jobs+=("$script")
   done
   for script in "$here"/*_test.sh; do
