@@ -2,19 +2,12 @@
 
 #include <cstring>
 
+#include "store/hash_mix.h"
+
 namespace store {
 namespace {
 
 constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-
-std::uint64_t Mix(std::uint64_t h) {
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCDull;
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53ull;
-  h ^= h >> 33;
-  return h;
-}
 
 // Eight bytes at a time; the length goes in first, so that texts that only
 // move bytes between neighbours hash apart.
@@ -41,26 +34,26 @@ std::uint64_t HashBytes(std::uint64_t h, const char* p, std::size_t n) {
 std::uint64_t HashTexts(const TextsView& texts) {
   std::uint64_t h = 0x243F6A8885A308D3ull;
   for (const std::string_view& text : texts.texts) h = HashBytes(h, text.data(), text.size());
-  return Mix(h ^ static_cast<std::uint64_t>(static_cast<std::uint32_t>(texts.respect)));
+  return MixHashBits(h ^ static_cast<std::uint64_t>(static_cast<std::uint32_t>(texts.respect)));
 }
 
 std::uint64_t HashRecord(const AddressRecord& record) {
   const std::uint64_t numbers =
       (static_cast<std::uint64_t>(static_cast<std::uint32_t>(record.kind)) << 32) ^
       static_cast<std::uint32_t>(record.regNo);
-  return Mix(HashTexts(ViewOf(record)) + Mix(numbers + 0x13198A2E03707344ull));
+  return MixHashBits(HashTexts(ViewOf(record)) + MixHashBits(numbers + 0x13198A2E03707344ull));
 }
 
 std::uint64_t HashMemberAt(int slot, int pos, std::uint64_t textsHash) {
   const std::uint64_t place = (static_cast<std::uint64_t>(slot) << 8) | static_cast<unsigned>(pos);
-  return Mix(textsHash ^ Mix(place + 0xA4093822299F31D0ull));
+  return MixHashBits(textsHash ^ MixHashBits(place + 0xA4093822299F31D0ull));
 }
 
 std::uint64_t HashSlotInfo(int slot, const GroupRecord& info) {
   const std::uint64_t what = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(info.key)) << 32) ^
                              (static_cast<std::uint64_t>(static_cast<std::uint32_t>(info.originKind)) << 16) ^
                              static_cast<std::uint32_t>(slot);
-  return Mix(what + 0x082EFA98EC4E6C89ull);
+  return MixHashBits(what + 0x082EFA98EC4E6C89ull);
 }
 
 }  // namespace store

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "store/hash_mix.h"
+
 namespace store {
 namespace {
 
@@ -12,15 +14,6 @@ std::uint64_t Round(std::uint64_t lane, std::uint64_t word) {
   lane += word * kPrime2;
   lane = (lane << 31) | (lane >> 33);
   return lane * kPrime1;
-}
-
-std::uint64_t Mix(std::uint64_t h) {
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCDull;
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53ull;
-  h ^= h >> 33;
-  return h;
 }
 
 }  // namespace
@@ -53,12 +46,12 @@ void StreamHash::Add(std::string_view bytes) {
 }
 
 std::uint64_t StreamHash::Finish() const {
-  std::uint64_t h = Mix(total_);
-  for (std::uint64_t lane : lanes_) h = Mix(h ^ Mix(lane));
+  std::uint64_t h = MixHashBits(total_);
+  for (std::uint64_t lane : lanes_) h = MixHashBits(h ^ MixHashBits(lane));
   for (std::size_t i = 0; i < pendingSize_; i += 8) {
     std::uint64_t w = 0;
     std::memcpy(&w, pending_ + i, pendingSize_ - i < 8 ? pendingSize_ - i : 8);
-    h = Mix(Round(h, w));
+    h = MixHashBits(Round(h, w));
   }
   return h;
 }
