@@ -45,14 +45,15 @@ std::vector<unsigned long> EditorRequests() {
   std::vector<unsigned long> data = {0x20000ul + IDR_MAINFRAME, 0x20000ul + IDD_ADDRCONFIG_FORM};
   for (int command : {ID_FILE_APPLY, ID_FILE_IMPORT_BOOK, ID_IMPORT_CSV, ID_IMPORT_QUORVEX,
                       ID_FILE_SAVE_AS, ID_APP_EXIT, ID_NEW_ADDRESS, ID_NEW_GROUP, ID_EDIT_COPY,
-                      ID_EDIT_PASTE, ID_EDIT_REPLACE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
+                      ID_EDIT_PASTE, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_REPLACE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
                       ID_HELP_FINDER, ID_APP_ABOUT, IDC_EDIT_BUTTON, IDC_DELETE_BUTTON,
                       ID_CONTEXT_HELP, ID_HELP, ID_DEFAULT_HELP}) {
     data.push_back(0x10000ul + static_cast<unsigned long>(command));
   }
   // The dialogs; 145 to 148 are the CSV mapping, the import confirmation,
-  // the multi-address edit and the replace dialog.
-  for (int dialog : {IDD_ABOUTBOX, IDD_ADDRESS, IDD_GROUP, IDD_MEMBER_SELECT, 145, 146, 147, 148}) {
+  // the multi-address edit and the replace dialog; 150 the conflicts of a
+  // merge at apply.
+  for (int dialog : {IDD_ABOUTBOX, IDD_ADDRESS, IDD_GROUP, IDD_MEMBER_SELECT, 145, 146, 147, 148, 150}) {
     data.push_back(0x20000ul + static_cast<unsigned long>(dialog));
   }
   return data;

@@ -37,6 +37,8 @@ rule faxbook/rules faxbook/shell faxbook/editing faxbook/import faxbook/csv faxb
   faxbook/res platform/ui
 rule faxbook/device faxbook/shell faxbook/editing faxbook/import faxbook/csv faxbook/res platform/ui
 rule faxbook/csv faxbook/shell faxbook/editing faxbook/import faxbook/device faxbook/res platform/ui
+rule faxbook/merge faxbook/shell faxbook/editing faxbook/import faxbook/csv faxbook/device \
+  faxbook/res platform/ui
 rule tools/fdtool faxbook/shell faxbook/editing faxbook/import faxbook/res platform/ui
 rule faxpick faxbook
 rule faxbook faxpick

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/text/codepage.h"
 #include "store/book_change.h"
 #include "store/book_history.h"
 #include "store/content_hash.h"
@@ -115,6 +116,135 @@ class EntryChanged : public BookChange {
   std::vector<std::string> values_;
   int respect_;
   MemberEdit members_;
+};
+
+// A run of changes of texts that kept each entry's reading, one command's
+// edit of many entries: the fields each changed and their values on the
+// other side of the change, packed into one buffer. The copies an address's
+// groups hold are not noted: they are the members with its reading, found
+// again in one pass over the groups when the run is taken back or done
+// again (the run holds no two addresses whose readings compare equal, and
+// only changes whose copies were all exact copies of the address).
+class TextsChangedRun : public BookChange {
+ public:
+  struct Item {
+    EntryId id;
+    std::uint16_t fields;
+    std::int8_t respect;  // with the respect bit: the other side's honorific
+    bool address;
+  };
+  static constexpr std::uint16_t kRespectBit = 1u << kTextFieldCount;
+
+  void Append(EntryId id, std::uint16_t fields, const std::vector<std::string>& values,
+              int respect, bool address) {
+    items_.push_back({id, fields, static_cast<std::int8_t>(respect), address});
+    for (const std::string& v : values) Encode(v, &values_);
+  }
+  static bool Fits(int respect) { return respect >= -128 && respect <= 127; }
+
+  void Undo(Book& book) override { Swap(book, /*toOld=*/true); }
+  void Redo(Book& book) override { Swap(book, /*toOld=*/false); }
+  void Touched(std::vector<EntryId>* ids) const override {
+    for (const Item& item : items_) ids->push_back(item.id);
+  }
+  std::size_t Bytes() const override {
+    return sizeof(*this) + items_.capacity() * sizeof(Item) + values_.capacity();
+  }
+  void Shrink() override {
+    items_.shrink_to_fit();
+    values_.shrink_to_fit();
+  }
+
+ private:
+  // A value: its length in one byte (255: four more bytes follow), then
+  // its bytes.
+  static void Encode(std::string_view v, std::string* out) {
+    if (v.size() < 255) {
+      out->push_back(static_cast<char>(v.size()));
+    } else {
+      out->push_back(static_cast<char>(255));
+      for (int shift = 0; shift < 32; shift += 8) {
+        out->push_back(static_cast<char>((v.size() >> shift) & 0xFF));
+      }
+    }
+    out->append(v);
+  }
+  static std::string_view Decode(const std::string& in, std::size_t* at) {
+    std::size_t size = static_cast<unsigned char>(in[(*at)++]);
+    if (size == 255) {
+      size = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        size |= static_cast<std::size_t>(static_cast<unsigned char>(in[(*at)++])) << shift;
+      }
+    }
+    const std::string_view v(in.data() + *at, size);
+    *at += size;
+    return v;
+  }
+
+  void Swap(Book& book, bool toOld) {
+    // Where each item's values start, and the copies of each address.
+    std::vector<std::size_t> starts(items_.size());
+    std::vector<std::string_view> readings(items_.size());
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+      starts[i] = at;
+      for (std::size_t f = 0; f < kTextFieldCount; ++f) {
+        if (items_[i].fields & (1u << f)) Decode(values_, &at);
+      }
+      const AddressRecord* record = book.Find(items_[i].id);
+      if (items_[i].address && record) readings[i] = record->dispNameJP;
+    }
+    std::vector<std::vector<MemberSpot>> copies = book.Groups().FindCopies(readings);
+    // Taken back last to first, done again first to last, as the verbs
+    // made them; each item's values become the other side's.
+    std::vector<std::string> other(items_.size());
+    for (std::size_t n = 0; n < items_.size(); ++n) {
+      const std::size_t i = toOld ? items_.size() - 1 - n : n;
+      Item& item = items_[i];
+      AddressRecord* record = book.Mutable(item.id);
+      if (!record) continue;
+      MemberEdit members;
+      members.spots = std::move(copies[i]);
+      const bool hasCopies = !members.spots.empty();
+      if (hasCopies) book.HashSpots(members, MemberFrom(*record), false, -1);
+      book.HashEntry(*record, -1);
+      std::size_t from = starts[i];
+      for (std::size_t f = 0; f < kTextFieldCount; ++f) {
+        if (!(item.fields & (1u << f))) continue;
+        std::string& field = record->*kTextFields[f].member;
+        Encode(field, &other[i]);
+        field.assign(Decode(values_, &from));
+      }
+      if (item.fields & kRespectBit) {
+        const int respect = record->respect;
+        record->respect = item.respect;
+        item.respect = static_cast<std::int8_t>(respect);
+      }
+      book.HashEntry(*record, +1);
+      if (hasCopies) {
+        const MemberEntry member = MemberFrom(*record);
+        book.MutableGroups().PutMembers(members, member, false);
+        book.HashSpots(members, member, false, +1);
+      }
+    }
+    std::string values;
+    values.reserve(values_.size());
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+      if (other[i].empty()) {
+        // An entry the book lacks keeps its values as they were.
+        std::size_t from = starts[i];
+        const std::size_t end = i + 1 < items_.size() ? starts[i + 1] : values_.size();
+        values.append(values_, from, end - from);
+      } else {
+        values += other[i];
+      }
+    }
+    values_ = std::move(values);
+  }
+
+  std::vector<Item> items_;
+  std::string values_;
 };
 
 // The members an address's removal took out of the groups.
@@ -387,6 +517,10 @@ void Book::BeginStep() {
 void Book::EndStep() {
   if (stepDepth_ == 0) return;
   --stepDepth_;
+  if (stepDepth_ == 0) {
+    run_ = nullptr;
+    runReadings_ = {};
+  }
   if (history_) history_->End();
   if (stepDepth_ == 0) Tell();
 }
@@ -432,6 +566,8 @@ bool Book::Redo(std::vector<EntryId>* touched) {
 
 void Book::ClearHistory() {
   if (history_) history_->Clear();
+  run_ = nullptr;
+  runReadings_ = {};
 }
 
 std::size_t Book::HistoryBytes() const { return history_ ? history_->Bytes() : 0; }
@@ -539,11 +675,51 @@ void Book::Change(EntryId id, const EntryTexts& texts) {
   const int respect = record->respect;
   record->respect = wanted.respect;
   HashEntry(*record, +1);
-  if (Recording()) {
+  if (Recording() &&
+      !(members.others.empty() &&
+        RecordInRun(id, fields, values, respect, !group, record->dispNameJP))) {
     Record(std::make_unique<EntryChanged>(id, fields, std::move(values), respect,
                                           std::move(members)));
   }
   AfterChange();
+}
+
+bool Book::RecordInRun(EntryId id, std::uint16_t fields, const std::vector<std::string>& values,
+                       int respect, bool address, const std::string& reading) {
+  static const std::uint16_t kReadingBit = [] {
+    std::uint16_t bit = 0;
+    for (std::size_t f = 0; f < kTextFieldCount; ++f) {
+      if (kTextFields[f].member == &EntryTexts::dispNameJP) bit = static_cast<std::uint16_t>(1u << f);
+    }
+    return bit;
+  }();
+  if ((fields & kReadingBit) || !TextsChangedRun::Fits(respect)) return false;
+  auto* run = history_->LastOfOpenStep() == run_ && run_
+                  ? static_cast<TextsChangedRun*>(history_->LastOfOpenStep())
+                  : nullptr;
+  const std::uint32_t hash = address ? groups_->ReadingHash(reading) : 0;
+  if (run && address) {
+    // An address whose reading compares equal to another's of the run would
+    // find that one's copies too: it starts a run of its own.
+    const auto range = runReadings_.equal_range(hash);
+    for (auto it = range.first; it != range.second; ++it) {
+      const AddressRecord* other = Find(it->second);
+      if (it->second != id && other && text::EqualNoCase(codePage_, other->dispNameJP, reading)) {
+        run = nullptr;
+        break;
+      }
+    }
+  }
+  if (!run) {
+    auto fresh = std::make_unique<TextsChangedRun>();
+    run = fresh.get();
+    Record(std::move(fresh));
+    run_ = run;
+    runReadings_.clear();
+  }
+  run->Append(id, fields, values, respect, address);
+  if (address) runReadings_.emplace(hash, id);
+  return true;
 }
 
 void Book::SetMembers(EntryId id, const std::vector<MemberEntry>& members) {

@@ -135,6 +135,7 @@ class Book {
   friend class MembersRemoved;
   friend class SlotsRestored;
   friend class BookReplaced;
+  friend class TextsChangedRun;
 
   // The primitive edits the verbs and the changes are made of.
   void InsertEntry(int index, EntryId id, AddressRecord record);
@@ -150,6 +151,11 @@ class Book {
   void SlotsAfter(EntryId owner, std::vector<SlotImage> before);
   void Tell();
   void Record(std::unique_ptr<BookChange> change);
+  // Notes a change of texts that keeps the reading, in a run of such
+  // changes that share one record; false when it cannot join one (the
+  // caller then records the change alone).
+  bool RecordInRun(EntryId id, std::uint16_t fields, const std::vector<std::string>& values,
+                   int respect, bool address, const std::string& reading);
   bool Recording() const;
   // Before a change: the hash of the book as it is, the first time.
   void BeforeChange();
@@ -174,6 +180,10 @@ class Book {
   mutable bool indexValid_ = false;
 
   std::unique_ptr<BookHistory> history_;
+  // The run of text changes the open step ends with, and the readings of
+  // its addresses by their hash (no two may compare equal).
+  const BookChange* run_ = nullptr;
+  std::unordered_multimap<std::uint32_t, EntryId> runReadings_;
   BookObserver* observer_ = nullptr;
   int stepDepth_ = 0;
   std::uint64_t revision_ = 0;

@@ -21,6 +21,8 @@ class BookChange {
   virtual void Touched(std::vector<EntryId>* ids) const = 0;
   // Memory the change holds.
   virtual std::size_t Bytes() const = 0;
+  // The step the change belongs to is over: spare capacity can go.
+  virtual void Shrink() {}
 };
 
 }  // namespace store

@@ -25,12 +25,15 @@ BookStatus Failed(sys::FileError error, const std::string& path) {
 
 // Hands every line of a file to onLine; returns the read error, if any.
 sys::FileError VisitFileLines(const BookContext& context, const std::string& path,
-                              const LineVisitor& onLine, bool* empty) {
+                              const LineVisitor& onLine, bool* empty,
+                              StreamHash* hash = nullptr, std::string* bytes = nullptr) {
   LineJoiner joiner;
   bool any = false;
   const sys::FileError error =
       context.files->ReadChunks(path, kMaxBookBytes, [&](std::string_view chunk) {
         any = any || !chunk.empty();
+        if (hash) hash->Add(chunk);
+        if (bytes) bytes->append(chunk);
         joiner.Feed(chunk, onLine);
         return true;
       });
@@ -45,7 +48,8 @@ sys::FileError VisitFileLines(const BookContext& context, const std::string& pat
 // which is also written to path. *seeded is the number of lines copied from
 // the old book, or -1 when the file was not empty.
 BookStatus VisitBookLines(const BookContext& context, const std::string& path,
-                          const std::string& oldPath, const LineVisitor& onLine, int* seeded) {
+                          const std::string& oldPath, const LineVisitor& onLine, int* seeded,
+                          FileStamp* stamp = nullptr, std::string* bytes = nullptr) {
   EnsureDefaultDataFile(context);
   sys::FileSystem& files = *context.files;
   *seeded = -1;
@@ -53,11 +57,23 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
     return Failed(e, path);
   }
   bool empty = true;
-  if (const sys::FileError e = VisitFileLines(context, path, onLine, &empty);
+  StreamHash hash;
+  if (bytes) bytes->clear();
+  if (const sys::FileError e = VisitFileLines(context, path, onLine, &empty, &hash, bytes);
       e != sys::FileError::kNone) {
     return Failed(e, path);
   }
-  if (!empty) return BookStatus();
+  if (!empty) {
+    if (stamp) {
+      std::uint64_t size = 0;
+      *stamp = FileStamp();
+      stamp->known = true;
+      stamp->hash = hash.Finish();
+      LastWrite(files, path, &size, &stamp->modified);
+      stamp->size = size;
+    }
+    return BookStatus();
+  }
 
   std::string book = kBookHeader;
   book.append(kLineEnd);
@@ -78,7 +94,15 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
   }
   // Should the new book not be written, it is still what the user sees and
   // what the next save writes.
-  files.ReplaceWhole(path, book);
+  const bool written = files.ReplaceWhole(path, book) == sys::FileError::kNone;
+  if (stamp) {
+    // A new book that could not be written is no file's: the next check
+    // sees the file as changed and merges.
+    *stamp = written ? StampOf(book) : FileStamp();
+    if (bytes) *bytes = book;
+    std::uint64_t size = 0;
+    if (written) LastWrite(files, path, &size, &stamp->modified);
+  }
   LineCursor lines(book);
   std::string_view line;
   while (lines.Next(&line)) onLine(line);
@@ -176,7 +200,7 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
-                    GroupTable* groups) {
+                    GroupTable* groups, std::string* bytesRead) {
   std::string restoredFrom;
   if (const BookStatus rescue = RescueBook(context, path, &restoredFrom); !rescue.ok()) {
     groups->ClearGroups();
@@ -185,8 +209,9 @@ BookStatus LoadBook(const BookContext& context, const std::string& path,
   EntryTable entries;
   BookReader reader(context, INT_MAX, &entries, groups);
   int seeded = -1;
+  FileStamp stamp;
   BookStatus status = VisitBookLines(
-      context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded);
+      context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded, &stamp, bytesRead);
   if (!status.ok()) {
     groups->ClearGroups();
     return status;
@@ -194,6 +219,7 @@ BookStatus LoadBook(const BookContext& context, const std::string& path,
   reader.ShowAlerts();
   entries.AppendTo(records);
   status.restoredFrom = std::move(restoredFrom);
+  status.stamp = stamp;
   return status;
 }
 
@@ -204,12 +230,52 @@ sys::FileError WriteBook(const BookContext& context, const std::string& path,
       path, [&](sys::ByteSink& sink) { return WriteBookTo(sink, records, groups); });
 }
 
+namespace {
+
+// Hands the bytes on and hashes them on the way.
+class HashingSink : public sys::ByteSink {
+ public:
+  explicit HashingSink(sys::ByteSink& next) : next_(next) {}
+  bool Write(std::string_view bytes) override {
+    hash.Add(bytes);
+    if (copy) copy->append(bytes);
+    size += bytes.size();
+    return next_.Write(bytes);
+  }
+  StreamHash hash;
+  std::uint64_t size = 0;
+  std::string* copy = nullptr;
+
+ private:
+  sys::ByteSink& next_;
+};
+
+}  // namespace
+
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
-                         const text::Collation& collation, const Book& book) {
+                         const text::Collation& collation, const Book& book,
+                         FileStamp* written, std::string* writtenBytes) {
   EnsureDefaultDataFile(context);
-  return context.files->ReplaceWith(path, [&](sys::ByteSink& sink) {
-    return WriteAppliedBook(sink, collation, context.read.langId, book);
+  FileStamp stamp;
+  std::string copy;
+  const sys::FileError error = context.files->ReplaceWith(path, [&](sys::ByteSink& sink) {
+    if (!written) return WriteAppliedBook(sink, collation, context.read.langId, book);
+    HashingSink hashing(sink);
+    copy.clear();
+    if (writtenBytes) hashing.copy = &copy;
+    const bool ok = WriteAppliedBook(hashing, collation, context.read.langId, book);
+    stamp.known = true;
+    stamp.hash = hashing.hash.Finish();
+    stamp.size = hashing.size;
+    return ok;
   });
+  if (written && error == sys::FileError::kNone) {
+    std::uint64_t size = 0;
+    LastWrite(*context.files, path, &size, &stamp.modified);
+    *written = stamp;
+    if (writtenBytes) writtenBytes->swap(copy);
+  }
+  return error;
 }
 
 }  // namespace store

@@ -16,6 +16,7 @@
 #include "store/book_format.h"
 #include "store/book_reader.h"
 #include "store/entry_table.h"
+#include "store/file_stamp.h"
 #include "store/group_table.h"
 #include "store/store_alerts.h"
 
@@ -43,6 +44,8 @@ struct BookStatus {
   // After a load: the leftover of an interrupted save that was put back
   // under the book's name first (see book_rescue.h); empty when none was.
   std::string restoredFrom;
+  // After a load: the stamp of the bytes read (or of the new book written).
+  FileStamp stamp;
   bool ok() const { return error == sys::FileError::kNone; }
 };
 
@@ -84,9 +87,11 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 // the file: what the editor's load does. A book lost by an interrupted save
 // is first put back from its leftover (RescueBook; the status then says
 // from where); when that fails the load fails, and no new book is made.
+// *bytesRead, when given, gets the bytes the book was read from (those of
+// the new book for a file that was empty).
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
-                    GroupTable* groups);
+                    GroupTable* groups, std::string* bytesRead = nullptr);
 
 // ReadBook into the packed entry table, for tools that handle books of any
 // size: the file is read in pieces and never held whole.
@@ -106,7 +111,9 @@ int ReadBookBytes(const BookContext& context, std::string_view bytes, int capaci
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const std::vector<AddressRecord>& records, const GroupTable& groups);
 // The same for a book in memory, written as apply writes it (ApplyOrder).
+// *written, when given, gets the stamp of the bytes once they are in place.
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
-                         const text::Collation& collation, const Book& book);
+                         const text::Collation& collation, const Book& book,
+                         FileStamp* written = nullptr, std::string* writtenBytes = nullptr);
 
 }  // namespace store

@@ -8,13 +8,17 @@ BookHistory::BookHistory(std::size_t maxSteps, std::size_t budgetBytes)
 void BookHistory::Begin() { ++depth_; }
 
 void BookHistory::Add(std::unique_ptr<BookChange> change) {
-  open_.bytes += change->Bytes();
   open_.changes.push_back(std::move(change));
 }
 
 void BookHistory::End() {
   if (depth_ == 0 || --depth_ > 0) return;
   if (open_.changes.empty()) return;
+  open_.bytes = 0;
+  for (const auto& change : open_.changes) {
+    change->Shrink();
+    open_.bytes += change->Bytes();
+  }
   for (const Kept& step : undone_) bytes_ -= step.bytes;
   undone_.clear();
   bytes_ += open_.bytes;

@@ -28,6 +28,9 @@ class BookHistory {
   void End();
   bool Open() const { return depth_ > 0; }
   void Add(std::unique_ptr<BookChange> change);
+  // The last change of the open step; null when it has none yet. It may
+  // still grow: a step's size is counted when it ends.
+  BookChange* LastOfOpenStep() { return open_.changes.empty() ? nullptr : open_.changes.back().get(); }
 
   bool CanUndo() const { return !done_.empty(); }
   bool CanRedo() const { return !undone_.empty(); }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -174,6 +175,87 @@ TEST(BookTest, UndoGivesBackEveryStateAndRedoDoesEachStepAgain) {
     }
     EXPECT_FALSE(book.CanRedo());
     EXPECT_TRUE(alerts.shown.empty());
+  }
+}
+
+// Many entries' texts changed in one step, their readings kept: the step
+// notes the texts alone and finds the groups' copies again when it is
+// taken back. Readings equal but for case, a reading changed in between,
+// one entry changed twice, long texts and honorifics must all come back.
+TEST(BookTest, AStepOfManyTextChangesComesBackWholeWithTheGroupsCopies) {
+  using Edit = std::function<void(Book&, const std::vector<EntryId>&)>;
+  const auto rename = [](Book& book, EntryId id, const std::string& name) {
+    EntryTexts texts = *book.Find(id);
+    texts.dispName = name;
+    texts.respect = (texts.respect + 1) % 4;
+    book.Change(id, texts);
+  };
+  const struct {
+    const char* what;
+    Edit edit;
+  } cases[] = {
+      {"every entry renamed",
+       [&](Book& book, const std::vector<EntryId>& ids) {
+         for (EntryId id : ids) rename(book, id, "Renamed " + book.Find(id)->dispName);
+       }},
+      {"readings equal but for case",
+       [&](Book& book, const std::vector<EntryId>& ids) {
+         rename(book, ids[0], "one");
+         rename(book, ids[1], "two");  // "ab" after "AB"
+         rename(book, ids[2], "three");
+       }},
+      {"a reading changed between renames",
+       [&](Book& book, const std::vector<EntryId>& ids) {
+         rename(book, ids[2], "first");
+         EntryTexts texts = *book.Find(ids[3]);
+         texts.dispNameJP = "CD2";
+         book.Change(ids[3], texts);
+         rename(book, ids[3], "after its reading");
+         rename(book, ids[0], "last");
+       }},
+      {"one entry twice, texts longer than a byte counts",
+       [&](Book& book, const std::vector<EntryId>& ids) {
+         rename(book, ids[0], std::string(300, 'x'));
+         rename(book, ids[1], "between");
+         rename(book, ids[0], std::string(70000, 'y'));
+         rename(book, ids[0], "");
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingAlerts alerts;
+    Book book(932, &alerts);
+    book.EnableHistory(100);
+    std::vector<AddressRecord> records = {Address(1, "AB"), Address(2, "ab"), Address(3, "EF"),
+                                          Address(4, "CD"), Group(5, "G1"), Group(6, "G2")};
+    GroupTable table(932, &alerts);
+    for (int key : {5, 6}) {
+      table.AddMember(key, kKindGroup, MemberEntry());
+      for (int a : {3, 0, 1, 2}) {
+        table.AddMember(key, kKindMember, MemberFrom(records[static_cast<std::size_t>(a)]));
+      }
+    }
+    book.Load(std::move(records), std::move(table));
+    std::vector<EntryId> ids;
+    for (int i = 0; i < book.Size(); ++i) ids.push_back(book.IdAt(i));
+    const std::string before = Picture(book);
+    const std::uint64_t hashBefore = book.ContentHash();
+    {
+      BookStep step(book);
+      c.edit(book, ids);
+    }
+    const std::string after = Picture(book);
+    const std::uint64_t hashAfter = book.ContentHash();
+    ASSERT_NE(after, before);
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_TRUE(book.Undo());
+      EXPECT_EQ(Picture(book), before);
+      EXPECT_EQ(book.ContentHash(), hashBefore);
+      EXPECT_FALSE(book.Modified());
+      ASSERT_TRUE(book.Redo());
+      EXPECT_EQ(Picture(book), after);
+      EXPECT_EQ(book.ContentHash(), hashAfter);
+    }
   }
 }
 

@@ -417,8 +417,10 @@ bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const Mem
   for (int index = 0; index < neverUsed_; ++index) {
     SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
+    // The hashes column first (0 for a free position): most slots hold no
+    // copy of the address, and it is a fraction of the positions' bytes.
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
-      if (!SameReading(slot.positions[pos], hash, oldReading)) continue;
+      if (slot.hashes[pos] != hash || !SameReading(slot.positions[pos], hash, oldReading)) continue;
       if (edit) {
         NoteSpot(index, pos, address, edit);
       }
@@ -449,6 +451,36 @@ void GroupTable::PutMembers(const MemberEdit& edit, const MemberEntry& member, b
     }
   }
   CompactIfWasteful();
+}
+
+std::vector<std::vector<MemberSpot>> GroupTable::FindCopies(
+    const std::vector<std::string_view>& readings) const {
+  std::vector<std::vector<MemberSpot>> spots(readings.size());
+  std::unordered_multimap<std::uint32_t, std::size_t> byHash;
+  byHash.reserve(readings.size());
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    if (!readings[i].empty()) byHash.emplace(ReadingHash(readings[i]), i);
+  }
+  if (byHash.empty()) return spots;
+  // The slot each reading was last found in: only the first match of a
+  // group counts, as in UpdateMember.
+  std::vector<int> foundIn(readings.size(), -1);
+  for (int index = 0; index < neverUsed_; ++index) {
+    const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+    if (slot.info.key == 0) continue;
+    for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
+      if (slot.hashes[pos] == 0) continue;  // a free position
+      const Position& p = slot.positions[pos];
+      const auto range = byHash.equal_range(p.hash);
+      for (auto it = range.first; it != range.second; ++it) {
+        const std::size_t i = it->second;
+        if (foundIn[i] == index || !SameReading(p, it->first, readings[i])) continue;
+        foundIn[i] = index;
+        spots[i].push_back({static_cast<std::uint16_t>(index), static_cast<std::uint8_t>(pos)});
+      }
+    }
+  }
+  return spots;
 }
 
 bool GroupTable::RemoveMember(const std::string& reading, GroupEntryOwner* owner) {

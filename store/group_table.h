@@ -122,6 +122,13 @@ class GroupTable {
   // kept there for the spots it names: UpdateMember taken back (member: the
   // address as it was) or done again (member: as it became, no others).
   void PutMembers(const MemberEdit& edit, const MemberEntry& member, bool others);
+  // For each reading, the spots UpdateMember would overwrite for it (the
+  // first member of each group whose reading equals it, ignoring case, group
+  // by group), found in one pass over the table.
+  std::vector<std::vector<MemberSpot>> FindCopies(const std::vector<std::string_view>& readings) const;
+  // The hash readings are matched by: equal for readings equal ignoring
+  // case; never 0.
+  std::uint32_t ReadingHash(std::string_view reading) const;
 
   // In every group, removes each member whose reading equals `reading`
   // (ignoring case). A group left without members is deleted: its slot is
@@ -209,8 +216,6 @@ class GroupTable {
   void Forget(const Position& p);
   TextsView Unpack(const Position& p) const;
   bool SameReading(const Position& p, std::uint32_t hash, std::string_view reading) const;
-  // Never 0, which marks free positions.
-  std::uint32_t ReadingHash(std::string_view reading) const;
   void Put(SlotData& slot, std::size_t pos, const Position& p);
   void CompactIfWasteful();
 

@@ -13,6 +13,10 @@ namespace csv {
 // field empty. One column may feed several fields.
 struct ColumnMapping {
   std::array<int, rules::kFieldCount> columns{-1, -1, -1, -1, -1, -1, -1, -1};
+  // A second column whose value follows the first one's after a space (a
+  // given and a family name making one name); -1 for none. Only a field
+  // with a first column has one.
+  std::array<int, rules::kFieldCount> joined{-1, -1, -1, -1, -1, -1, -1, -1};
 
   int& operator[](rules::Field field) { return columns[static_cast<std::size_t>(field)]; }
   int operator[](rules::Field field) const { return columns[static_cast<std::size_t>(field)]; }

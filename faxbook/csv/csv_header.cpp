@@ -1,5 +1,7 @@
 #include "faxbook/csv/csv_header.h"
 
+#include "faxbook/csv/csv_records.h"
+#include "platform/sys/text_convert.h"
 #include "store/csv_field.h"
 
 namespace csv {
@@ -27,6 +29,40 @@ std::vector<std::string> HeaderEntries(std::string_view line, const std::string&
     }
   }
   return entries;
+}
+
+}  // namespace csv
+
+namespace csv {
+
+bool ReadHeader(sys::FileSystem& files, const std::string& path, Charset charset, int codePage,
+                CsvHeader* header) {
+  header->line.clear();
+  header->utf8Fields.clear();
+  std::string record;
+  if (!ReadFirstRecord(files, path, &record)) return false;
+  std::string scratch, converted, lacking;
+  if (charset == Charset::kUtf8) {
+    std::string_view raw = record;
+    if (raw.substr(0, kUtf8Bom.size()) == kUtf8Bom) raw.remove_prefix(kUtf8Bom.size());
+    // Field by field, so that a lacking character stays in its field.
+    for (std::size_t column = 0; !raw.empty() && column < kMaxHeaderEntries; ++column) {
+      const std::string_view field = store::NextCsvFieldView(&raw, &scratch);
+      header->utf8Fields.emplace_back(field);
+      Utf8ValueToCodePage(codePage, field, &converted, &lacking);
+      if (column) header->line.push_back(',');
+      store::AppendQuotedField(converted, &header->line);
+    }
+    return true;
+  }
+  header->line = record;
+  std::string_view rest = record;
+  for (std::size_t column = 0; !rest.empty() && column < kMaxHeaderEntries; ++column) {
+    const std::string_view field = store::NextCsvFieldView(&rest, &scratch);
+    if (!sys::CodePageToUtf8(codePage, field, &converted)) converted.clear();
+    header->utf8Fields.push_back(converted);
+  }
+  return true;
 }
 
 }  // namespace csv

@@ -25,3 +25,24 @@ std::vector<std::string> HeaderEntries(std::string_view line, const std::string&
                                        std::size_t maxEntries = kMaxHeaderEntries);
 
 }  // namespace csv
+
+#include "faxbook/csv/charset.h"
+#include "platform/sys/file_system.h"
+
+namespace csv {
+
+// The header record of a file as the import sees it.
+struct CsvHeader {
+  // In the code page (a UTF-8 file's converted, its mark passed over, a
+  // character the page lacks shown as "?").
+  std::string line;
+  // Each field in UTF-8, for recognising the names programs write.
+  std::vector<std::string> utf8Fields;
+};
+
+// Reads the first record of the file in the given character set. False when
+// the file cannot be read or is empty.
+bool ReadHeader(sys::FileSystem& files, const std::string& path, Charset charset, int codePage,
+                CsvHeader* header);
+
+}  // namespace csv

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "faxbook/rules/field_rules.h"
+#include "faxbook/csv/charset.h"
 #include "faxbook/csv/column_mapping.h"
 #include "platform/sys/file_system.h"
 
@@ -30,8 +31,16 @@ struct ImportRow {
   // One bit per field (1 << field): refused characters, too long.
   unsigned refused = 0;
   unsigned tooLong = 0;
-  // The line held a character the book's code page lacks (UTF-8 import).
-  bool unconvertible = false;
+  // Values of a UTF-8 file holding a character the book's code page lacks:
+  // the field and the first such character (as UTF-8). The value shows "?"
+  // in its place and the row is refused.
+  struct Lacking {
+    int field;
+    std::string character;
+  };
+  std::vector<Lacking> lackingChars;
+  // The row has no fax number (refused: an address needs one).
+  bool noFax = false;
   // A NUL byte cut the line short: the values are those before it, and the
   // rest of the line is not in the row.
   bool cutAtNul = false;
@@ -55,43 +64,55 @@ class RowLoader {
  public:
   RowLoader(const ColumnMapping& mapping, const rules::TextRules& rules);
 
-  // Splits the line with the field splitter and gives every mapped field its
-  // column's value (ideographic spaces made two spaces, blanks trimmed),
-  // scoring each non-empty value against its field; the registration name
-  // only in Japanese. True when at least one field received a value; a line
-  // without any is no row. unconvertible marks the row refused, and so does
-  // cutAtNul (the line's text ended at a NUL byte with more after it), which
-  // makes a row even of a line without values before the NUL.
-  bool Load(std::string_view line, int lineNumber, bool unconvertible, ImportRow* row,
-            bool cutAtNul = false);
+  // A column of a UTF-8 line whose value holds a character the code page
+  // lacks, and the first such character.
+  struct LackingColumn {
+    int column;
+    std::string character;
+  };
+
+  // Splits the line (code-page text) with the field splitter and gives every
+  // mapped field its column's value (ideographic spaces made two spaces,
+  // blanks trimmed; a joined second column after a space), scoring each
+  // non-empty value against its field; the registration name only in
+  // Japanese. True when at least one field received a value; a line without
+  // any is no row. A row without a fax number is refused, and so is one
+  // with a lacking column mapped to a field, and one cut at a NUL byte
+  // (cutAtNul: the line's text ended at a NUL byte with more after it),
+  // which makes a row even of a line without values before the NUL.
+  bool Load(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul = false,
+            const std::vector<LackingColumn>* lacking = nullptr);
+
+  // The same for a line of a UTF-8 file: its values are converted to the
+  // code page, each one the page cannot hold refused with its character.
+  bool LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul = false);
 
  private:
   struct Target {
     int column;
     int field;
+    int part;  // 0 the field's column, 1 its joined column
   };
   std::vector<Target> targets_;  // sorted by column
+  bool joins_ = false;
   rules::TextRules rules_;
   std::string value_;
   std::string scratch_;
+  std::array<std::string, rules::kFieldCount> second_;  // joined parts of a line
+  std::string converted_;
+  std::string field_;
+  std::vector<LackingColumn> lacking_;
 };
 
-// Changes each line of a file before it is split (the UTF-8 import converts
-// it to the book's code page); sets *unconvertible when a character could
-// not be converted.
-class LineConverter {
- public:
-  virtual ~LineConverter() = default;
-  virtual void Convert(std::string_view line, std::string* out, bool* unconvertible) = 0;
-};
-
-// Reads every data line of the CSV file at path (its first line is the
-// header) into rows, in file order. False on a file error, with *rows
-// empty; an empty file or a header alone give no rows and true. Reading
-// stops once *rows holds more than maxRows rows (the rest of the file is
-// not looked at), for a caller that refuses that many.
+// Reads every data record of the CSV file at path (its first record is the
+// header; a quoted field may span lines, see csv_records.h) into rows, in
+// file order. A UTF-8 file's values are converted to the code page; its
+// byte-order mark is passed over. False on a file error, with *rows empty;
+// an empty file or a header alone give no rows and true. Reading stops once
+// *rows holds more than maxRows rows (the rest of the file is not looked
+// at), for a caller that refuses that many.
 bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMapping& mapping,
                  const rules::TextRules& rules, ImportRows* rows,
-                 LineConverter* converter = nullptr, std::size_t maxRows = SIZE_MAX);
+                 Charset charset = Charset::kCodePage, std::size_t maxRows = SIZE_MAX);
 
 }  // namespace csv

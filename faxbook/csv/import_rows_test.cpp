@@ -7,6 +7,7 @@
 
 #include "faxbook/csv/import_list.h"
 #include "faxbook/csv/import_row.h"
+#include "faxbook/csv/row_reasons.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/text/portable_collation.h"
 
@@ -42,14 +43,14 @@ TEST(RowLoader, SplitsTrimsAndTakesTheMappedColumns) {
   RowLoader loader(Straight(), kJapanese);
   for (const Case& c : cases) {
     ImportRow row;
-    ASSERT_TRUE(loader.Load(c.line, 2, false, &row)) << c.line;
+    ASSERT_TRUE(loader.Load(c.line, 2, &row)) << c.line;
     EXPECT_EQ(ValuesOf(row), c.values) << c.line;
   }
   ImportRow row;
   for (const char* empty : {"", ",,,", " , \x81\x40 ,\t", "a,b,"}) {
     // Columns 0 and 1 only; "a,b," is a row.
     RowLoader twoColumns(DefaultMapping(1041, 2), kJapanese);
-    EXPECT_EQ(twoColumns.Load(empty, 2, false, &row), std::string(empty) == "a,b,") << empty;
+    EXPECT_EQ(twoColumns.Load(empty, 2, &row), std::string(empty) == "a,b,") << empty;
   }
 }
 
@@ -59,7 +60,7 @@ TEST(RowLoader, OneColumnFeedsEveryFieldMappedToIt) {
   mapping[Field::kClientName] = 2;
   mapping[Field::kFaxNumber] = 0;
   ImportRow row;
-  ASSERT_TRUE(RowLoader(mapping, kJapanese).Load("03-1,skip,ABCDEFGHIJKLMNOPQRSTU", 2, false, &row));
+  ASSERT_TRUE(RowLoader(mapping, kJapanese).Load("03-1,skip,ABCDEFGHIJKLMNOPQRSTU", 2, &row));
   EXPECT_EQ(row[Field::kDispNameJP], "ABCDEFGHIJKLMNOPQRSTU");
   EXPECT_EQ(row[Field::kClientName], "ABCDEFGHIJKLMNOPQRSTU");
   EXPECT_EQ(row[Field::kFaxNumber], "03-1");
@@ -93,26 +94,21 @@ TEST(RowLoader, ScoresAndMarks) {
     std::string line;
     for (std::size_t i = 0; i < c.line.size(); ++i) line += (i ? "," : "") + c.line[i];
     ImportRow row;
-    ASSERT_TRUE(RowLoader(DefaultMapping(c.rules.langId, 8), c.rules).Load(line, 5, false, &row))
+    ASSERT_TRUE(RowLoader(DefaultMapping(c.rules.langId, 8), c.rules).Load(line, 5, &row))
         << line;
     EXPECT_EQ(row.score, c.score) << line;
     EXPECT_STREQ(MarkOf(row.score), c.mark) << line;
     EXPECT_EQ(row.line, 5);
   }
-  // A line with a character the book's code page lacks is refused.
-  ImportRow row;
-  ASSERT_TRUE(RowLoader(Straight(), kJapanese).Load("N,R,03", 2, true, &row));
-  EXPECT_STREQ(MarkOf(row.score), "!");
-  EXPECT_TRUE(row.unconvertible);
 }
 
 TEST(RowLoader, TheRegistrationNameIsImportedInJapaneseOnly) {
   ColumnMapping mapping = DefaultMapping(1041, 8);  // DispName from column 0
   ImportRow row;
-  ASSERT_TRUE(RowLoader(mapping, kEnglish).Load("Name,Reading,03", 2, false, &row));
+  ASSERT_TRUE(RowLoader(mapping, kEnglish).Load("Name,Reading,03", 2, &row));
   EXPECT_EQ(row[Field::kDispName], "");
   EXPECT_EQ(row[Field::kDispNameJP], "Reading");
-  EXPECT_FALSE(RowLoader(mapping, kEnglish).Load("OnlyName", 2, false, &row))
+  EXPECT_FALSE(RowLoader(mapping, kEnglish).Load("OnlyName", 2, &row))
       << "a name alone gives no row where names are not imported";
 }
 
@@ -179,6 +175,103 @@ TEST(LoadCsvRows, ALineCutAtANulIsARefusedRowWhateverCameBeforeIt) {
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_FALSE(rows[0].cutAtNul);
   EXPECT_EQ(rows[0].score, 0);
+}
+
+TEST(RowLoader, JoinedColumnsNoFaxNumberAndTheReasons) {
+  ColumnMapping mapping;
+  mapping[Field::kDispName] = 1;  // family, then given
+  mapping.joined[static_cast<std::size_t>(Field::kDispName)] = 0;
+  mapping[Field::kDispNameJP] = 2;
+  mapping[Field::kFaxNumber] = 3;
+  mapping[Field::kCompanyName] = 4;
+  const ReasonTexts english = EnglishReasonTexts(932);
+  struct Case {
+    std::string line;
+    std::string name;
+    const char* mark;
+    std::string reasons;
+  } cases[] = {
+      {"Taro,Yamada,YAMADA,03-1,Kita", "Yamada Taro", "", ""},
+      {",Yamada,YAMADA,03-1", "Yamada", "", ""},
+      {"Taro,,YAMADA,03-1", "Taro", "", ""},
+      {"Taro,Yamada,YAMADA,,Kita", "Yamada Taro", "!", "no fax number"},
+      {"Taro,Yamada,YAMADA,  ,Kita", "Yamada Taro", "!", "no fax number"},
+      {"Taro,Yamada,,03-1," + std::string(70, 'k'), "Yamada Taro", "?",
+       "too long for its field, cut: CompanyName; DispNameJP is empty"},
+      {"Taro,Yamada,\x93\x63,x," + std::string(70, 'k'), "Yamada Taro", "!",
+       "characters its field refuses in DispNameJP, FaxNumber; too long for its field, cut: "
+       "CompanyName"},
+  };
+  RowLoader loader(mapping, kJapanese);
+  for (const Case& c : cases) {
+    ImportRow row;
+    ASSERT_TRUE(loader.Load(c.line, 2, &row)) << c.line;
+    EXPECT_EQ(row[Field::kDispName], c.name) << c.line;
+    EXPECT_STREQ(MarkOf(row.score), c.mark) << c.line;
+    EXPECT_EQ(DescribeRow(row, english), c.reasons) << c.line;
+  }
+}
+
+TEST(RowLoader, Utf8ValuesTheCodePageLacksAreRefusedByField) {
+  // A Korean letter (U+D55C) in each column in turn: only a mapped column
+  // refuses its row, naming each field it feeds.
+  const std::string han = "\xED\x95\x9C";
+  ColumnMapping mapping = Straight();
+  mapping[Field::kClientName] = 0;  // column 0 feeds two fields
+  mapping[Field::kDepartmentName] = -1;  // column 6 feeds none
+  RowLoader loader(mapping, kJapanese);
+  const ReasonTexts english = EnglishReasonTexts(932);
+  for (int column = 0; column < 8; ++column) {
+    std::vector<std::string> cells = {"\xE7\x94\xB0", "TA", "03", "1", "2", "Co", "Dep", "Cl"};
+    cells[static_cast<std::size_t>(column)] += han;
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) line += (i ? "," : "") + cells[i];
+    ImportRow row;
+    ASSERT_TRUE(loader.LoadUtf8(line, 3, &row)) << column;
+    std::string expected;
+    const char* names[] = {"DispName", "DispNameJP", "FaxNumber", "SubAddress", "Password",
+                           "CompanyName", "DepartmentName", "ClientName"};
+    if (column == 0) {
+      expected = "a character code page 932 lacks in DispName: U+D55C; "
+                 "a character code page 932 lacks in ClientName: U+D55C";
+    } else if (column != 6) {
+      expected = std::string("a character code page 932 lacks in ") + names[column] + ": U+D55C";
+    }
+    if (column == 7) expected.clear();  // ClientName comes from column 0
+    EXPECT_EQ(DescribeRow(row, english), expected) << column;
+    EXPECT_STREQ(MarkOf(row.score), expected.empty() ? "" : "!") << column;
+    EXPECT_EQ(row[Field::kDispName], column == 0 ? "\x93\x63?" : "\x93\x63") << column;
+  }
+  // Convertible text reads as its code-page form.
+  ImportRow row;
+  ASSERT_TRUE(loader.LoadUtf8("\xE7\x94\xB0,\"\xEF\xBE\x80,\xEF\xBE\x80\",03", 2, &row));
+  EXPECT_EQ(row[Field::kDispNameJP], "\xC0,\xC0");
+  EXPECT_EQ(row.score, 0);
+}
+
+TEST(LoadCsvRows, QuotedLineBreaksMakeOneRowAndUtf8FilesConvert) {
+  sys::FakeFileSystem files;
+  files.SetFile("C:\\in.csv",
+                "\xEF\xBB\xBFName,Reading,Fax,Address\r\n"
+                "\xE7\x94\xB0\xE4\xB8\xAD,\xEF\xBE\x80\xEF\xBE\x85\xEF\xBD\xB6,03,\"1 Main St\r\n"
+                "Floor 2\r\nTokyo\"\r\n"
+                "Kita,KITA,04,x\r\n");
+  ColumnMapping mapping;
+  mapping[Field::kDispName] = 0;
+  mapping[Field::kDispNameJP] = 1;
+  mapping[Field::kFaxNumber] = 2;
+  ImportRows rows;
+  ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", mapping, kJapanese, &rows, Charset::kUtf8));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][Field::kDispName], "\x93\x63\x92\x86");
+  EXPECT_EQ(rows[0][Field::kDispNameJP], "\xC0\xC5\xB6");
+  EXPECT_EQ(rows[0].score, 0);
+  EXPECT_EQ(rows[1].line, 5);
+  // The address mapped: its line breaks are characters a name refuses.
+  mapping[Field::kCompanyName] = 3;
+  ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", mapping, kJapanese, &rows, Charset::kUtf8));
+  EXPECT_EQ(rows[0][Field::kCompanyName], "1 Main St\nFloor 2\nTokyo");
+  EXPECT_STREQ(MarkOf(rows[0].score), "!");
 }
 
 ImportRow Row(const std::string& name, const std::string& reading, int score = 0) {

@@ -81,7 +81,9 @@ TEST_F(CsvImportCommandTest, FilesThatCannotBeImportedAreRefusedBeforeAnyDialog)
 TEST_F(CsvImportCommandTest, TheHeaderFillsEveryComboAndTheJapaneseMappingIsProposed) {
   editor.SetCsv({"Name,\"Reading\",,Fax,Sub", "a,b,c,d,e"});
   editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
-    const Texts entries = {"\"Name\"", "\"Reading\"", "([61204] 2)", "\"Fax\"", "\"Sub\""};
+    // The columns, then "(not imported)".
+    const Texts entries = {"\"Name\"", "\"Reading\"", "([61204] 2)", "\"Fax\"", "\"Sub\"",
+                           "[61334]"};
     for (int id : kCombos) EXPECT_EQ(d.Choices(id), entries) << id;
     // Five columns: company, department and recipient fall back to column 0.
     const int expected[] = {0, 1, 2, 3, 4, 0, 0, 0};
@@ -111,13 +113,13 @@ TEST(CsvImportMapping, OtherLanguagesOfferNoRegistrationNameAndShiftTheDefaults)
   EXPECT_TRUE(editor.DialogsAsScripted());
 }
 
-TEST_F(CsvImportCommandTest, AFileWithoutHeaderColumnsLeavesTheCombosEmpty) {
+TEST_F(CsvImportCommandTest, AFileWithoutHeaderColumnsOffersOnlyNotImported) {
   for (const char* bytes : {"\r\nA,B\r\n", "\n"}) {
     editor.files.SetFile(CsvImportHarness::kCsv, bytes);
     editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
       for (int id : kCombos) {
-        EXPECT_TRUE(d.Choices(id).empty());
-        EXPECT_EQ(d.SelectedChoice(id), -1);
+        EXPECT_EQ(d.Choices(id), (Texts{"[61334]"}));
+        EXPECT_EQ(d.SelectedChoice(id), 0);
       }
       d.Close();
     });
@@ -197,6 +199,63 @@ TEST_F(CsvImportCommandTest, AFileThatCannotBeReadForItsRowsClosesBothDialogs) {
   editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
     EXPECT_EQ(ConfirmList(d).ItemCount(), 0);
     d.Click(IDC_CONFIRM_BACK);
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+TEST_F(CsvImportCommandTest, TheCharacterSetIsProposedByTheFileAndAChangeRereadsTheHeader) {
+  // A UTF-8 header with a mark: the names of a contact program in Japanese.
+  const std::string utf8 = "\xEF\xBB\xBF" + std::string(u8"姓,名,姓 (ふりがな),名 (ふりがな),勤務先ファックス,会社名") +
+                           "\r\n" + u8"山田,太郎,ﾔﾏﾀﾞ,ﾀﾛｳ,03-1,北商事" + "\r\n";
+  editor.files.SetFile(CsvImportHarness::kCsv, utf8);
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
+    EXPECT_EQ(d.Choices(IDC_MAP_CHARSET), (Texts{"[61332] 932", "[61333]"}));
+    EXPECT_EQ(d.SelectedChoice(IDC_MAP_CHARSET), 1) << "UTF-8 by its mark";
+    // The header in the code page, then the joined names, then none.
+    const Texts entries = {"\"\x90\xA9\"", "\"\x96\xBC\"", "\"\x90\xA9 (\x82\xD3\x82\xE8\x82\xAA\x82\xC8)\"",
+                           "\"\x96\xBC (\x82\xD3\x82\xE8\x82\xAA\x82\xC8)\"",
+                           "\"\x8B\xCE\x96\xB1\x90\xE6\x83\x74\x83\x40\x83\x62\x83\x4E\x83\x58\"",
+                           "\"\x89\xEF\x8E\xD0\x96\xBC\"",
+                           "\"\x90\xA9\" + \"\x96\xBC\"",
+                           "\"\x90\xA9 (\x82\xD3\x82\xE8\x82\xAA\x82\xC8)\" + \"\x96\xBC (\x82\xD3\x82\xE8\x82\xAA\x82\xC8)\"",
+                           "[61334]"};
+    EXPECT_EQ(d.Choices(IDC_MAP_FAX_NUMBER), entries);
+    // Name and recipient from family + given, reading from both readings,
+    // the work fax, the company; sub-address, password and department none.
+    const int expected[] = {6, 7, 4, 8, 8, 5, 8, 6};
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(d.SelectedChoice(kCombos[i]), expected[i]) << i;
+    // Read as the code page, the header is other bytes: no names known.
+    d.Choose(IDC_MAP_CHARSET, 0);
+    EXPECT_EQ(d.Choices(IDC_MAP_FAX_NUMBER).size(), 7u);
+    EXPECT_EQ(d.SelectedChoice(IDC_MAP_FAX_NUMBER), 2) << "positional again";
+    d.Choose(IDC_MAP_CHARSET, 1);
+    EXPECT_EQ(d.SelectedChoice(IDC_MAP_FAX_NUMBER), 4);
+    d.Click(ui::kIdOk);
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    EXPECT_EQ(ConfirmList(d).Row(0),
+              (Texts{"", "\x8E\x52\x93\x63 \x91\xBE\x98\x59", "\xD4\xCF\xC0\xDE \xC0\xDB\xB3", "03-1", "", "",
+                     "\x96\x6B\x8F\xA4\x8E\x96", "", "\x8E\x52\x93\x63 \x91\xBE\x98\x59"}));
+    d.Click(ui::kIdOk);
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+TEST_F(CsvImportCommandTest, NotImportedMapsAFieldToNothing) {
+  editor.SetCsv({"A,B,C", "n,R,1"});
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [&](ui::FakeDialog& d) {
+    const int last = static_cast<int>(d.Choices(IDC_MAP_DISP_NAME).size()) - 1;
+    EXPECT_EQ(last, 3);
+    for (int id : {IDC_MAP_DISP_NAME, IDC_MAP_SUB_ADDRESS, IDC_MAP_PASSWORD, IDC_MAP_COMPANY}) {
+      d.Choose(id, last);
+    }
+    d.Click(ui::kIdOk);
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    EXPECT_EQ(ConfirmList(d).Row(0), (Texts{"", "", "R", "1", "", "", "", "n", "n"}));
+    d.Click(ui::kIdOk);
   });
   editor.ImportCsv();
   EXPECT_TRUE(editor.DialogsAsScripted());

@@ -1,5 +1,7 @@
 #include "faxbook/import/import_confirm_dialog.h"
 
+#include "faxbook/csv/row_reasons.h"
+
 #include <new>
 
 #include "faxbook/editing/address_dialog.h"
@@ -28,16 +30,31 @@ constexpr int kFieldHeaders[rules::kFieldCount] = {
 
 CImportConfirmDialog::CImportConfirmDialog(const CommandContext& context,
                                            std::string path,
-                                           const csv::ColumnMapping& mapping)
+                                           const csv::ColumnMapping& mapping,
+                                           csv::Charset charset)
     : Dialog(IDD_IMPORT_CONFIRM),
       context_(context),
       path_(std::move(path)),
       mapping_(mapping),
+      charset_(charset),
       rows_(context.settings.langId, *context.services.collation) {}
 
 void CImportConfirmDialog::OnInit() {
   list_ = List(IDC_CONFIRM_LIST);
   if (!list_) return;
+  const bool inJapanese = context_.Rules().Japanese();
+  for (int field = 0; field < rules::kFieldCount; ++field) {
+    const int header = field == 1 && !inJapanese ? IDS_COLUMN_NAME : kFieldHeaders[field];
+    reasons_.fieldNames[static_cast<std::size_t>(field)] = context_.String(header);
+  }
+  reasons_.refused = context_.String(IDS_REASON_REFUSED);
+  reasons_.tooLong = context_.String(IDS_REASON_TOO_LONG);
+  reasons_.lacking = context_.String(IDS_REASON_LACKING);
+  reasons_.emptyReading = context_.String(IDS_REASON_NO_READING);
+  reasons_.noFax = context_.String(IDS_REASON_NO_FAX);
+  reasons_.cutAtNul = context_.String(IDS_REASON_NUL);
+  reasons_.separator = " / ";
+  reasons_.listSeparator = ", ";
   const ui::FontHandle font = context_.settings.listFont;
   if (font != 0) list_->SetFont(font);
   list_->SetFullRowSelect(true);
@@ -74,7 +91,7 @@ void CImportConfirmDialog::Load() {
   ui::WaitCursorScope wait(*context_.services.waitCursor);
   csv::ImportRows rows;
   backAllowed =
-      csv::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows);
+      csv::LoadCsvRows(*context_.services.files, path_, mapping_, context_.Rules(), &rows, charset_);
   try {
     rows_.Assign(std::move(rows));
   } catch (const std::bad_alloc&) {
@@ -115,6 +132,7 @@ void CImportConfirmDialog::OnListEvent(int listId, const ui::ListEvent& event) {
     case ui::ListEventKind::kClick:
     case ui::ListEventKind::kSelectionChanged:
       if (!restoringSelection_) ShowSelectedCount();
+      ShowReason();
       break;
     case ui::ListEventKind::kDoubleClick:
       if (event.row >= 0) Edit();
@@ -125,6 +143,27 @@ void CImportConfirmDialog::OnListEvent(int listId, const ui::ListEvent& event) {
     default:
       break;
   }
+}
+
+void CImportConfirmDialog::ShowReason() {
+  // The focused row when it is selected, else the first selected one.
+  int row = list_->FocusedRow();
+  if (row < 0 || row >= rows_.Size() || !list_->IsSelected(row)) row = list_->NextSelected(-1);
+  std::string text;
+  if (row >= 0 && row < rows_.Size()) text = csv::DescribeRow(rows_.At(row), reasons_);
+  SetItemText(IDC_CONFIRM_REASON, text);
+}
+
+void CImportConfirmDialog::OnOK() {
+  // Rows still selected have not been added (added rows leave the list).
+  if (list_ && list_->SelectedCount() > 0) {
+    const int answer = ShowMessage(context_.String(IDS_ADD_SELECTED_FIRST),
+                                   context_.String(IDS_CAPTION), ui::Buttons::kYesNoCancel,
+                                   ui::Icon::kQuestion);
+    if (answer == ui::kIdCancel) return;
+    if (answer == ui::kIdYes) Add();
+  }
+  End(ui::kIdOk);
 }
 
 void CImportConfirmDialog::ShowSelectedCount() {
@@ -160,6 +199,7 @@ void CImportConfirmDialog::SortRows(int column, bool ascending) {
   if (focusedId >= 0) list_->SetFocusedRow(rows_.PositionOf(focusedId));
   if (first >= 0) list_->EnsureVisible(first);
   ShowSelectedCount();
+  ShowReason();
 }
 
 void CImportConfirmDialog::OnColumnClick(int column) {
@@ -208,6 +248,7 @@ void CImportConfirmDialog::Add() {
     rows_.Remove(outcome.added);
     list_->SetRowCount(rows_.Size());
     ShowSelectedCount();
+    ShowReason();
     if (!outcome.added.empty()) {
       EnableItem(IDC_CONFIRM_BACK, false);
       backAllowed = false;
@@ -252,7 +293,8 @@ void CImportConfirmDialog::Edit() {
   // The row is now as the address dialog accepts it: no mark.
   edited.score = 0;
   edited.refused = edited.tooLong = 0;
-  edited.unconvertible = false;
+  edited.lackingChars.clear();
+  edited.noFax = false;
   edited.cutAtNul = false;
   SortRows(sortColumn_, true);
 }

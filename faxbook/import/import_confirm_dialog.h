@@ -6,15 +6,18 @@
 
 #include <string>
 
+#include "faxbook/csv/charset.h"
 #include "faxbook/csv/column_mapping.h"
 #include "faxbook/editing/command_context.h"
 #include "faxbook/csv/import_list.h"
+#include "faxbook/csv/row_reasons.h"
 #include "platform/ui/dialog.h"
 
 class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
  public:
   CImportConfirmDialog(const CommandContext& context, std::string path,
-                       const csv::ColumnMapping& mapping);
+                       const csv::ColumnMapping& mapping,
+                       csv::Charset charset = csv::Charset::kCodePage);
 
   // Out: set when the rows were loaded and nothing has been added since;
   // the mapping dialog then stays open after a Cancel, for another mapping.
@@ -24,6 +27,9 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   void OnInit() override;
   void OnCommand(int id, int code) override;
   void OnListEvent(int listId, const ui::ListEvent& event) override;
+  // With rows selected (none of them added yet) asks whether to add them
+  // first: Yes adds and closes, No closes, Cancel stays.
+  void OnOK() override;
 
   const csv::ImportList& Rows() const { return rows_; }
 
@@ -31,6 +37,9 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   void AddColumns();
   void Load();
   void ShowSelectedCount();
+  // Why the focused (or the first selected) row is marked, in the status
+  // line under the list.
+  void ShowReason();
   // Sorts the rows, keeping the selected and the focused rows selected.
   void SortRows(int column, bool ascending);
   void OnColumnClick(int column);
@@ -46,6 +55,8 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   CommandContext context_;
   std::string path_;
   csv::ColumnMapping mapping_;
+  csv::Charset charset_;
+  csv::ReasonTexts reasons_;
   csv::ImportList rows_;
   ui::ListControl* list_ = nullptr;
   int sortColumn_ = 0;

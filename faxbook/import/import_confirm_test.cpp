@@ -205,6 +205,7 @@ TEST_F(ImportConfirmTest, EditWantsExactlyOneRow) {
     ConfirmList(d).SelectOnly({0, 1});
     d.Click(IDC_CONFIRM_EDIT);
     ConfirmList(d).DoubleClick(-1);  // on no row: nothing
+    ConfirmList(d).SelectOnly(std::vector<int>{});
   });
   EXPECT_EQ(editor.Messages(), (Texts{Marker(IDS_NO_SELECTION), Marker(IDS_EDIT_SEVERAL)}));
   EXPECT_EQ(editor.dialogs.Opened(), (std::vector<int>{IDD_CSV_FIELD_MAP, IDD_IMPORT_CONFIRM}));
@@ -241,6 +242,7 @@ TEST_F(ImportConfirmTest, AnEditedRowLosesItsMarkAndSortsAgain) {
     });
     d.Click(IDC_CONFIRM_EDIT);
     EXPECT_EQ(list.ItemText(0, 2), "ABLE");
+    list.SelectOnly(std::vector<int>{});
   });
   EXPECT_EQ(editor.Messages(), Texts{Marker(61232)});
   EXPECT_EQ(editor.dialogs.Owners().back(), IDD_IMPORT_CONFIRM);
@@ -332,6 +334,70 @@ TEST(ImportConfirmOtherLanguage, CutsKeepWholeCharactersOnEveryCodePage) {
       EXPECT_TRUE(rules::CheckFieldChars(rules::Field::kClientName, record->clientName, rules));
     }
   }
+}
+
+TEST_F(ImportConfirmTest, OkWithSelectedRowsAsksWhetherToAddThemFirst) {
+  struct Case {
+    int answer;
+    bool added;
+    bool closed;
+  } cases[] = {
+      {ui::kIdYes, true, true},
+      {ui::kIdNo, false, true},
+      {ui::kIdCancel, false, false},
+  };
+  for (const Case& c : cases) {
+    CsvImportHarness editor;
+    editor.StartWith(kBook);
+    editor.SetCsv({kHeader, "New,NEW,03-9"});
+    editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Click(ui::kIdOk); });
+    editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [&](ui::FakeDialog& d) {
+      ConfirmList(d).SelectAll();
+      editor.boxes.AnswerNext(c.answer);
+      d.Click(ui::kIdOk);
+      EXPECT_EQ(d.Ended(), c.closed) << c.answer;
+      if (!d.Ended()) d.Close();
+    });
+    editor.ImportCsv();
+    EXPECT_EQ(editor.Messages(), Texts{Marker(IDS_ADD_SELECTED_FIRST)}) << c.answer;
+    EXPECT_EQ(editor.RowOf("NEW") >= 0, c.added) << c.answer;
+  }
+  // Nothing selected: OK closes without asking, as it always did.
+  CsvImportHarness editor;
+  editor.StartWith(kBook);
+  editor.SetCsv({kHeader, "New,NEW,03-9"});
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Click(ui::kIdOk); });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    d.Click(ui::kIdOk);
+    EXPECT_TRUE(d.Ended());
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.Messages().empty());
+}
+
+TEST_F(ImportConfirmTest, TheStatusLineSaysWhyTheFocusedRowIsMarked) {
+  editor.SetCsv({kHeader, "Zed,ZED,03-5", "Bad,\x8A\xBF,", "Long,LONG,03-7,,,,," + std::string(25, 'x'),
+                 "Empty,,03-8"});
+  Confirm([&](ui::FakeDialog& d) {
+    ui::FakeListControl& list = ConfirmList(d);
+    struct Case {
+      const char* name;
+      std::string reason;
+    } cases[] = {
+        {"Zed", ""},
+        {"Bad", "[61336] [61218] / [61340]"},
+        {"Long", "[61337] [61223]"},
+        {"Empty", "[61339]"},
+    };
+    for (const Case& c : cases) {
+      const std::vector<int> rows = RowsShowing(list, 1, c.name);
+      ASSERT_EQ(rows.size(), 1u) << c.name;
+      list.SelectOnly(std::vector<int>{rows[0]});
+      EXPECT_EQ(d.ItemText(IDC_CONFIRM_REASON), c.reason) << c.name;
+    }
+    list.SelectOnly(std::vector<int>{});
+    EXPECT_EQ(d.ItemText(IDC_CONFIRM_REASON), "");
+  });
 }
 
 }  // namespace

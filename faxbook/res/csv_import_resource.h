@@ -16,6 +16,8 @@
 #define IDC_MAP_COMPANY 1058
 #define IDC_MAP_DEPARTMENT 1059
 #define IDC_MAP_RECIPIENT 1060
+// The character set the file is read in.
+#define IDC_MAP_CHARSET 1061
 
 // Confirmation dialog.
 #define IDC_CONFIRM_LIST 1049
@@ -24,6 +26,8 @@
 #define IDC_CONFIRM_SELECTED 1059
 #define IDC_CONFIRM_ADDED 1060
 #define IDC_CONFIRM_BACK 1068
+// Why the focused row is marked.
+#define IDC_CONFIRM_REASON 1063
 
 // Strings (and IDS_BAD_FILE 61237 of bulk_edit_resource.h).
 #define IDS_NO_FIELD 61204
@@ -33,3 +37,18 @@
 #define IDS_COLUMN_PASSWORD 61243
 #define IDS_FILE_IN_USE 61261
 #define IDS_IMPORT_WARNING 61262
+
+// The export, the character set, the last entry of each mapping combo and
+// the reasons of marked rows.
+#define IDS_EXPORT_FAILED 61330
+#define IDS_EXPORT_NO_UTF8 61331
+#define IDS_CHARSET_CODE_PAGE 61332
+#define IDS_CHARSET_UTF8 61333
+#define IDS_NOT_IMPORTED 61334
+#define IDS_ADD_SELECTED_FIRST 61335
+#define IDS_REASON_REFUSED 61336
+#define IDS_REASON_TOO_LONG 61337
+#define IDS_REASON_LACKING 61338
+#define IDS_REASON_NO_READING 61339
+#define IDS_REASON_NO_FAX 61340
+#define IDS_REASON_NUL 61341

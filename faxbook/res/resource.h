@@ -33,6 +33,8 @@
 #define ID_IMPORT_CSV 32791
 #define ID_IMPORT_QUORVEX 32792
 #define ID_EDIT_REPLACE 32796
+#define ID_EXPORT_CSV 32800
+#define ID_EXPORT_CSV_UTF8 32801
 
 // Commands with the class framework's standard ids.
 #define ID_FILE_NEW 57600
@@ -79,6 +81,8 @@
 #define IDS_BOOK_PROTECTED 61297
 #define IDS_BOOK_RESTORED 61298
 #define IDS_BOOK_READ_ONLY 61299
+#define IDS_BOOK_KEEPS_CHANGING 61300
+#define IDS_BOOK_CHANGED_ELSEWHERE 61301
 #define IDS_RESPECT_1 61281
 #define IDS_RESPECT_2 61282
 #define IDS_RESPECT_3 61283
@@ -89,3 +93,5 @@
 #include "bulk_edit_resource.h"
 // The ids of the CSV import.
 #include "csv_import_resource.h"
+// The conflict dialog of a merge at apply.
+#include "conflict_resource.h"

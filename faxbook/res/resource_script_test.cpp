@@ -62,6 +62,8 @@ TEST_F(ResourceScripts, TheProgramsStringsAreJapaneseUtf8WithEveryText) {
       {1015, "選択したｱﾄﾞﾚｽ/ｸﾞﾙｰﾌﾟを削除します\n削除"},
       {57634, "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します\nｺﾋﾟｰ"},
       {57637, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付けます\n貼り付け"},
+      {57643, "直前の変更を取り消します\n元に戻す"},
+      {57644, "取り消した変更をやり直します\nやり直し"},
       {32796, "指定した項目の指定した文字列を他の文字列で置換します\n置換"},
       {59392, "ﾂｰﾙ ﾊﾞｰの 表示/非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え"},
       {59393, "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"},
@@ -113,9 +115,14 @@ TEST_F(ResourceScripts, Menu128HoldsTheCommandsInOrderWithTheirSeparators) {
       {"ﾌｧｲﾙ(&F) > ｲﾝﾎﾟｰﾄ(&I)", "Address Book(&A)", 57601},
       {"ﾌｧｲﾙ(&F) > ｲﾝﾎﾟｰﾄ(&I)", "CSVﾌｧｲﾙ(&C)", 32791},
       {"ﾌｧｲﾙ(&F) > ｲﾝﾎﾟｰﾄ(&I)", "Quorvex(&E)", 32792},
+      {"ﾌｧｲﾙ(&F) > ｴｸｽﾎﾟｰﾄ(&E)", "CSVﾌｧｲﾙ(&C)...", 32800},
+      {"ﾌｧｲﾙ(&F) > ｴｸｽﾎﾟｰﾄ(&E)", "CSVﾌｧｲﾙ (UTF-8)(&U)...", 32801},
       {"ﾌｧｲﾙ(&F)", "名前を付けて保存(&A)...", 57604},
       {"ﾌｧｲﾙ(&F)", "", 0},
       {"ﾌｧｲﾙ(&F)", "閉じる(&X)", 57665},
+      {"編集(&E)", "元に戻す(&U)\tCtrl+Z", 57643},
+      {"編集(&E)", "やり直し(&Y)\tCtrl+Y", 57644},
+      {"編集(&E)", "", 0},
       {"編集(&E) > 新規作成(&N)", "新規ｱﾄﾞﾚｽ(&A) ...\tIns", 32789},
       {"編集(&E) > 新規作成(&N)", "新規ｸﾞﾙｰﾌﾟ(&G) ...\tShift+Ins", 32790},
       {"編集(&E)", "", 0},
@@ -160,7 +167,8 @@ TEST_F(ResourceScripts, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenu) {
   // The usual words of an English program.
   std::set<std::string> english_items;
   for (const rc::MenuEntry& e : english.Menu(IDR_MAINFRAME)) english_items.insert(e.text);
-  for (const char* item : {"E&xit", "Save &As...", "&About Faxbook...", "&Quorvex File..."}) {
+  for (const char* item : {"E&xit", "Save &As...", "&About Faxbook...", "&Quorvex File...",
+                           "&Undo\tCtrl+Z", "Re&do\tCtrl+Y"}) {
     EXPECT_EQ(english_items.count(item), 1u) << item;
   }
 }
@@ -210,6 +218,7 @@ TEST_F(ResourceScripts, AcceleratorsAndToolbarMatchInBothLanguages) {
       {"VK_DELETE", 1015, ""},          {"VK_F1", 57669, "SHIFT"},
       {"X", 57635, "CONTROL"},          {"VK_DELETE", 57635, "SHIFT"},
       {"Z", 57643, "CONTROL"},          {"VK_BACK", 57643, "ALT"},
+      {"Y", 57644, "CONTROL"},
   };
   for (rc::Script* script : {&japanese, &english}) {
     std::vector<std::tuple<std::string, int, std::string>> found;
@@ -448,14 +457,18 @@ TEST_F(ResourceScripts, TheCsvImportTextsAreThereInBothLanguages) {
 TEST_F(ResourceScripts, TheMappingDialogHasACaptionAndATypableComboPerField) {
   const rc::Dialog& map = japanese.DialogTemplate(IDD_CSV_FIELD_MAP);
   EXPECT_EQ(map.caption, "ｱﾄﾞﾚｽ帳ｲﾝﾎﾟｰﾄ");
-  const std::vector<int> ids = {1051, 1048, 1050, 1052, 1057, 1058, 1059, 1060, 1, 2};
+  // The character set first: a list to choose from, not typable.
+  const std::vector<int> ids = {1061, 1051, 1048, 1050, 1052, 1057, 1058, 1059, 1060, 1, 2};
   for (rc::Script* script : {&japanese, &english}) {
     std::vector<int> found;
     for (const rc::Control& c : script->DialogTemplate(IDD_CSV_FIELD_MAP).controls) {
       if (c.id <= 0) continue;
       found.push_back(c.id);
       if (c.kind == "COMBOBOX") {
-        EXPECT_NE(c.style.find("CBS_DROPDOWN |"), std::string::npos) << "typable: " << c.id;
+        const bool charset = c.id == IDC_MAP_CHARSET;
+        EXPECT_EQ(c.style.find("CBS_DROPDOWN |") != std::string::npos, !charset)
+            << "typable: " << c.id;
+        EXPECT_EQ(c.style.find("CBS_DROPDOWNLIST") != std::string::npos, charset) << c.id;
       }
     }
     EXPECT_EQ(found, ids);
@@ -464,7 +477,7 @@ TEST_F(ResourceScripts, TheMappingDialogHasACaptionAndATypableComboPerField) {
   for (const rc::Control& c : map.controls) {
     if (c.kind == "LTEXT") labels.push_back(c.text);
   }
-  EXPECT_EQ(labels, (std::vector<std::string>{"ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ", "登録名称",
+  EXPECT_EQ(labels, (std::vector<std::string>{"文字コード", "ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ", "登録名称",
                                               "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ",
                                               "会社名", "部署名", "宛先名称"}));
 }
@@ -478,7 +491,8 @@ TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons)
     if (c.id > 0) byId[c.id] = c;
     if (c.kind == "LTEXT") labels.push_back(c.text);
   }
-  EXPECT_EQ(labels, (std::vector<std::string>{"選択したｱﾄﾞﾚｽ数", "追加したｱﾄﾞﾚｽ数"}));
+  // The last one is the status line of the focused row's reasons.
+  EXPECT_EQ(labels, (std::vector<std::string>{"選択したｱﾄﾞﾚｽ数", "追加したｱﾄﾞﾚｽ数", ""}));
   EXPECT_EQ(byId[1051].text, "ｱﾄﾞﾚｽ帳に追加する");
   EXPECT_EQ(byId[1062].text, "編集");
   EXPECT_EQ(byId[1].text, "OK");
@@ -490,7 +504,7 @@ TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons)
     }
     std::vector<int> ids;
     for (const auto& c : controls) ids.push_back(c.first);
-    EXPECT_EQ(ids, (std::vector<int>{1, 2, 1049, 1051, 1059, 1060, 1062, 1068}));
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 1049, 1051, 1059, 1060, 1062, 1063, 1068}));
     const std::string& list = controls[1049].style;
     for (const char* style : {"\"SysListView32\"", "LVS_REPORT", "LVS_SHOWSELALWAYS",
                               "LVS_OWNERDRAWFIXED", "LVS_OWNERDATA"}) {

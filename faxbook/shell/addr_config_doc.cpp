@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
 #include "faxbook/shell/data_location.h"
 #include "store/book_order.h"
@@ -52,8 +53,9 @@ bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& old
   // nothing.
   std::vector<store::AddressRecord> records;
   store::GroupTable groups(settings_->codePage, alerts_);
+  std::string bytes;
   const store::BookStatus status =
-      store::LoadBook(BookContext(), primaryPath, oldPath, &records, &groups);
+      store::LoadBook(BookContext(), primaryPath, oldPath, &records, &groups, &bytes);
   if (!status.ok()) {
     // Without a book read from a file, the book must not go over this one.
     if (!bookRead_) unreadBook_ = status.path;
@@ -61,6 +63,10 @@ bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& old
     return false;
   }
   book_.Load(store::LoadOrder(std::move(records)), std::move(groups));
+  if (primaryPath == primaryPath_) {
+    stamp_ = status.stamp;
+    baseBytes_ = std::move(bytes);
+  }
   SetBookChosen();
   TellRestored(primaryPath, status);
   return true;
@@ -96,8 +102,19 @@ void CAddrConfigDoc::SetBookChosen() {
 
 bool CAddrConfigDoc::SaveBook(const std::string& path) {
   ui::WaitCursorScope wait(*services_.waitCursor);
-  lastSaveError_ = store::WriteBook(BookContext(), path, *services_.collation, book_);
-  return lastSaveError_ == sys::FileError::kNone;
+  if (path != primaryPath_) {
+    lastSaveError_ = store::WriteBook(BookContext(), path, *services_.collation, book_);
+    return lastSaveError_ == sys::FileError::kNone;
+  }
+  // What the primary file holds from now on is the base of the next merge.
+  store::FileStamp written;
+  std::string bytes;
+  lastSaveError_ =
+      store::WriteBook(BookContext(), path, *services_.collation, book_, &written, &bytes);
+  if (lastSaveError_ != sys::FileError::kNone) return false;
+  stamp_ = written;
+  baseBytes_ = std::move(bytes);
+  return true;
 }
 
 bool CAddrConfigDoc::Apply() {
@@ -105,6 +122,70 @@ bool CAddrConfigDoc::Apply() {
     Tell(IDS_BOOK_PROTECTED, unreadBook_);
     return false;
   }
+  sys::FileSystem& files = *services_.files;
+  for (int round = 0; round < kMergeRounds; ++round) {
+    store::FileStamp now;
+    sys::FileError error = store::StampFile(files, primaryPath_, store::kMaxBookBytes, &now);
+    // No file, or none read here yet: nothing of anyone's to keep.
+    if (error == sys::FileError::kNotFound || !stamp_.known) return WriteAsIs();
+    if (error != sys::FileError::kNone) {
+      Tell(IDS_BOOK_UNREADABLE, primaryPath_);
+      return false;
+    }
+    if (now.SameBytes(stamp_)) return WriteAsIs();
+    std::string theirs;
+    error = files.ReadWhole(primaryPath_, &theirs, store::kMaxBookBytes);
+    if (error != sys::FileError::kNone) {
+      Tell(IDS_BOOK_UNREADABLE, primaryPath_);
+      return false;
+    }
+    const store::FileStamp theirsStamp = store::StampOf(theirs);
+    if (theirsStamp.SameBytes(stamp_)) return WriteAsIs();
+    store::Book merged(settings_->codePage, alerts_);
+    if (!MergeWith(theirs, &merged)) return false;
+    // Just before the write: a file written again meanwhile is merged again.
+    store::FileStamp again;
+    error = store::StampFile(files, primaryPath_, store::kMaxBookBytes, &again);
+    if (error != sys::FileError::kNone) {
+      Tell(IDS_BOOK_UNREADABLE, primaryPath_);
+      return false;
+    }
+    if (!again.SameBytes(theirsStamp)) continue;
+    ui::WaitCursorScope wait(*services_.waitCursor);
+    store::FileStamp written;
+    std::string bytes;
+    lastSaveError_ = store::WriteBook(BookContext(), primaryPath_, *services_.collation, merged,
+                                      &written, &bytes);
+    if (lastSaveError_ != sys::FileError::kNone) {
+      Tell(lastSaveError_ == sys::FileError::kReadOnly ? IDS_BOOK_READ_ONLY : IDS_APPLY_FAILED,
+           primaryPath_);
+      return false;
+    }
+    stamp_ = written;
+    baseBytes_ = std::move(bytes);
+    // The book becomes what was written, as one step the user can undo.
+    std::vector<store::AddressRecord> records;
+    for (int i = 0; i < merged.Size(); ++i) records.push_back(merged.RecordAt(i));
+    store::GroupTable groups(settings_->codePage, alerts_);
+    for (const store::AddressRecord& r : records) {
+      if (r.kind != store::kKindGroup) continue;
+      groups.AddMember(r.regNo, store::kKindGroup, store::MemberEntry());
+      for (const store::MemberEntry& m : merge::MembersOf(merged, r.regNo)) {
+        groups.AddMember(r.regNo, store::kKindMember, m);
+      }
+    }
+    {
+      store::BookStep step(book_);
+      book_.ReplaceAll(std::move(records), std::move(groups));
+    }
+    book_.MarkSaved();
+    return true;
+  }
+  Tell(IDS_BOOK_KEEPS_CHANGING, primaryPath_);
+  return false;
+}
+
+bool CAddrConfigDoc::WriteAsIs() {
   if (SaveBook(primaryPath_)) {
     book_.MarkSaved();
     return true;
@@ -113,4 +194,68 @@ bool CAddrConfigDoc::Apply() {
   Tell(lastSaveError_ == sys::FileError::kReadOnly ? IDS_BOOK_READ_ONLY : IDS_APPLY_FAILED,
        primaryPath_);
   return false;
+}
+
+namespace {
+
+// The base's alerts were shown when it was read: it is read again quietly.
+class QuietAlerts : public store::StoreAlerts {
+ public:
+  void Alert(const std::string&) override {}
+};
+
+}  // namespace
+
+std::unique_ptr<store::Book> CAddrConfigDoc::BookOfBytes(const std::string& bytes,
+                                                         store::StoreAlerts* alerts) {
+  store::BookContext context = BookContext();
+  context.alerts = alerts;
+  store::GroupTable groups(settings_->codePage, alerts);
+  std::vector<store::AddressRecord> records;
+  store::ReadBookBytes(context, bytes, store::CountEntryLines(bytes), &records, &groups);
+  auto book = std::make_unique<store::Book>(settings_->codePage, alerts);
+  book->Load(store::LoadOrder(std::move(records)), std::move(groups));
+  return book;
+}
+
+bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merged) {
+  QuietAlerts quiet;
+  std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_, &quiet);
+  std::unique_ptr<store::Book> theirs = BookOfBytes(theirsBytes, alerts_);
+  merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs);
+  std::vector<merge::Side> choices;
+  if (!plan.conflicts.empty() && (!chooser_ || !chooser_->Choose(plan.conflicts, &choices))) {
+    return false;
+  }
+  rules::TextRules rules;
+  rules.langId = settings_->langId;
+  rules.codePage = settings_->codePage;
+  merge::MergedBook result(settings_->codePage, alerts_);
+  merge::BuildMerged(std::move(plan), choices, rules, &result);
+  if (!result.ok) {
+    services_.messages->Show(
+        ui::FormatText(services_.resources->String(IDS_BOOK_FULL), std::to_string(store::kMaxEntries)),
+        services_.resources->String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kExclamation);
+    return false;
+  }
+  merged->Load(std::move(result.records), std::move(result.groups));
+  return true;
+}
+
+bool CAddrConfigDoc::FileChangedElsewhere() {
+  if (!stamp_.known || primaryPath_.empty()) return false;
+  std::uint64_t size = 0;
+  std::uint64_t modified = 0;
+  if (!store::LastWrite(*services_.files, primaryPath_, &size, &modified)) return false;
+  if (stamp_.modified != 0 && modified == stamp_.modified && size == stamp_.size) return false;
+  store::FileStamp now;
+  if (store::StampFile(*services_.files, primaryPath_, store::kMaxBookBytes, &now) !=
+      sys::FileError::kNone) {
+    return false;
+  }
+  if (now.SameBytes(stamp_)) {
+    stamp_.modified = now.modified;  // touched, not changed
+    return false;
+  }
+  return true;
 }

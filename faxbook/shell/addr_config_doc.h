@@ -4,15 +4,18 @@
 // writes it as apply writes it.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "faxbook/editing/book_files.h"
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/editor_settings.h"
+#include "faxbook/shell/conflict_chooser.h"
 #include "faxbook/shell/startup_info.h"
 #include "store/book.h"
 #include "store/book_file.h"
+#include "store/file_stamp.h"
 
 class CAddrConfigDoc : public BookFiles {
  public:
@@ -39,7 +42,20 @@ class CAddrConfigDoc : public BookFiles {
   // Apply: the book written to the primary path; the book is then what the
   // file holds. On failure the user is told (naming the file). Refused, with
   // a message, while the book could not be read (see Load).
+  //
+  // The file is read again first. When someone else has written it since it
+  // was last read or written here, the book is merged with it (base: the
+  // book as it was then), the conflicts go to the chooser (none set, or
+  // Cancel: nothing is written and the book stays modified), and the merged
+  // book is written and becomes the book. A file that changes again between
+  // the merge and the write is merged again, up to three times; then the
+  // user is told and nothing is written. A file that cannot be read is
+  // never written over.
   bool Apply();
+  static constexpr int kMergeRounds = 3;
+  void SetConflictChooser(ConflictChooser* chooser) { chooser_ = chooser; }
+  // Whether the file's bytes differ from those last read or written here.
+  bool FileChangedElsewhere();
   bool IsModified() const { return book_.Modified(); }
 
   const std::string& OldPath() const { return oldPath_; }
@@ -54,6 +70,12 @@ class CAddrConfigDoc : public BookFiles {
 
  private:
   void Tell(int id, const std::string& path);
+  // Apply's write of the book as it is.
+  bool WriteAsIs();
+  // The book merged with the file's bytes into *merged; false when the user
+  // cancelled or the merge passes the book's limits (told).
+  bool MergeWith(const std::string& theirsBytes, store::Book* merged);
+  std::unique_ptr<store::Book> BookOfBytes(const std::string& bytes, store::StoreAlerts* alerts);
   // A book an interrupted save had lost was put back: the user hears from
   // where.
   void TellRestored(const std::string& path, const store::BookStatus& status);
@@ -71,4 +93,8 @@ class CAddrConfigDoc : public BookFiles {
   // write over what it holds.
   std::string unreadBook_;
   sys::FileError lastSaveError_ = sys::FileError::kNone;
+  ConflictChooser* chooser_ = nullptr;
+  // What the primary file held when it was last read or written here.
+  store::FileStamp stamp_;
+  std::string baseBytes_;
 };

@@ -65,7 +65,7 @@ void CAddrConfigView::BuildColumns() {
 bool CAddrConfigView::OnCommand(int id) {
   switch (id) {
     case ID_FILE_APPLY:
-      document_->Apply();
+      Apply();
       return true;
     case IDC_WRITE_BUTTON:
       document_->SaveBook(document_->PrimaryPath());
@@ -95,6 +95,53 @@ bool CAddrConfigView::QueryCommand(int id, ui::CommandState* state) const {
     default:
       return false;
   }
+}
+
+CAddrConfigView::KeptSelection CAddrConfigView::KeepSelection() const {
+  KeptSelection kept;
+  for (store::EntryId id : Selected()) kept.selected.push_back(Book().Find(id)->regNo);
+  const int row = list_ ? list_->FocusedRow() : -1;
+  if (row >= 0 && row < static_cast<int>(shown_.size())) {
+    const store::AddressRecord* record = Book().Find(shown_[static_cast<std::size_t>(row)]);
+    if (record) kept.focused = record->regNo;
+  }
+  return kept;
+}
+
+void CAddrConfigView::RestoreSelection(const KeptSelection& kept) {
+  if (!list_) return;
+  for (int row = list_->NextSelected(-1); row >= 0; row = list_->NextSelected(row)) {
+    list_->SetSelected(row, false);
+  }
+  for (int regNo : kept.selected) {
+    const int row = Book().IndexOf(Book().WithRegNo(regNo));
+    if (row >= 0) list_->SetSelected(row, true);
+  }
+  const int row = kept.focused == 0 ? -1 : Book().IndexOf(Book().WithRegNo(kept.focused));
+  if (row >= 0) list_->SetFocusedRow(row);
+}
+
+bool CAddrConfigView::Apply() {
+  const KeptSelection kept = KeepSelection();
+  const std::uint64_t revision = Book().Revision();
+  const bool applied = document_->Apply();
+  // A merge replaced the book: its entries have new ids.
+  if (Book().Revision() != revision) RestoreSelection(kept);
+  return applied;
+}
+
+void CAddrConfigView::OnAppActivated() {
+  if (!list_ || !document_->FileChangedElsewhere()) return;
+  if (document_->IsModified()) {
+    if (window_ && window_->StatusPaneCount() > 0) {
+      window_->SetStatusPaneText(0, services_.resources->String(IDS_BOOK_CHANGED_ELSEWHERE));
+    }
+    return;
+  }
+  const KeptSelection kept = KeepSelection();
+  if (!document_->Load(document_->PrimaryPath(), document_->OldPath())) return;
+  OnBookChanged();
+  RestoreSelection(kept);
 }
 
 void CAddrConfigView::Reload() {

@@ -50,8 +50,14 @@ class CAddrConfigView : public ui::FormEvents,
   bool OnCommand(int id) override;
   bool QueryCommand(int id, ui::CommandState* state) const override;
   bool IsModified() const override { return document_->IsModified(); }
-  bool Apply() override { return document_->Apply(); }
+  // The document's apply; a merge gives the entries new ids, so the
+  // selection and the focus are kept by registration number.
+  bool Apply() override;
   void Reload() override;
+  // The file changed elsewhere: an unmodified book is read again (the sort
+  // and the selection kept); a modified one says in the message pane that
+  // the file will be merged at apply.
+  void OnAppActivated() override;
 
   // --- ui::FormEvents -------------------------------------------------------
   void OnSize(int width, int height) override;
@@ -85,6 +91,14 @@ class CAddrConfigView : public ui::FormEvents,
   ui::ListControl* List() const { return list_; }
 
  private:
+  // The selected and the focused entries by registration number, to be
+  // found again in a book read or merged anew.
+  struct KeptSelection {
+    std::vector<int> selected;
+    int focused = 0;
+  };
+  KeptSelection KeepSelection() const;
+  void RestoreSelection(const KeptSelection& kept);
   void BuildColumns();
   // Sorts the book's order by the current column and direction.
   void SortRows();

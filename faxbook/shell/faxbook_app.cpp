@@ -51,6 +51,8 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   ui::FrameWindow* window = host.CreateFrame(IDR_MAINFRAME, frame_.get());
   if (!window) return false;
   document_ = std::make_unique<CAddrConfigDoc>(services_, &alerts_, &settings_, &startup_);
+  conflictChooser_ = std::make_unique<CConflictChooser>(*services_.dialogs, *services_.resources);
+  document_->SetConflictChooser(conflictChooser_.get());
   view_ = std::make_unique<CAddrConfigView>(services_, document_.get(), &settings_);
   frame_->SetClient(view_.get());
   commandContext_ = std::make_unique<CommandContext>(
@@ -63,6 +65,8 @@ bool CFaxbookApp::InitInstance(ui::FrameHost& host) {
   view_->AddCommandSet(bulkEditCommands_.get());
   csvImport_ = std::make_unique<CCsvImportCommands>(*commandContext_);
   view_->AddCommandSet(csvImport_.get());
+  csvExport_ = std::make_unique<CCsvExportCommands>(*commandContext_);
+  view_->AddCommandSet(csvExport_.get());
   // F1 in a dialog asks for the dialog's topic the frame's way.
   services_.dialogs->SetHelpHandler([this](unsigned long data) { frame_->OnHelp(data); });
   ui::FormView* form = host.CreateFormView(IDD_ADDRCONFIG_FORM, view_.get());

@@ -6,10 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "faxbook/shell/conflict_dialog.h"
 #include "faxbook/shell/addr_config_doc.h"
 #include "faxbook/shell/addr_config_view.h"
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/entry_commands.h"
+#include "faxbook/import/csv_export_commands.h"
 #include "faxbook/import/csv_import_commands.h"
 #include "faxbook/import/book_import_commands.h"
 #include "faxbook/import/bulk_edit_commands.h"
@@ -55,11 +57,13 @@ class CFaxbookApp {
   StartupInfo startup_;
   EditorSettings settings_;
   std::unique_ptr<CAddrConfigDoc> document_;
+  std::unique_ptr<CConflictChooser> conflictChooser_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CAddrConfigView> view_;
   // The view's command sets.
   std::unique_ptr<CEntryCommands> entryCommands_;
   std::unique_ptr<CCsvImportCommands> csvImport_;
+  std::unique_ptr<CCsvExportCommands> csvExport_;
   std::unique_ptr<CBookImportCommands> bookImportCommands_;
   std::unique_ptr<CBulkEditCommands> bulkEditCommands_;
   std::unique_ptr<CommandContext> commandContext_;

@@ -17,4 +17,6 @@ class FrameClient {
   virtual bool Apply() = 0;
   // Reads the book from its file again.
   virtual void Reload() = 0;
+  // The program became the active application again.
+  virtual void OnAppActivated() {}
 };

@@ -135,3 +135,7 @@ void CMainFrame::ShowHelp(unsigned long data) {
   if (action.kind == HelpAction::kFinder) services_.help->ShowFinder(helpPath_);
   if (action.kind == HelpAction::kTopic) services_.help->ShowTopic(helpPath_, action.topic);
 }
+
+void CMainFrame::OnAppActivated() {
+  if (client_) client_->OnAppActivated();
+}

@@ -32,6 +32,7 @@ class CMainFrame : public ui::FrameEvents {
   // titled with the application title.
   bool OnCloseRequest() override;
   void OnHelp(unsigned long data) override;
+  void OnAppActivated() override;
 
   const std::string& HelpPath() const { return helpPath_; }
   ui::FrameWindow* Window() { return window_; }

@@ -89,12 +89,14 @@ TEST_F(MainFrameTest, AFailedApplyIsReportedAndTheBookStaysModified) {
   EXPECT_TRUE(editor.host.IsMenuItemEnabled(ID_FILE_APPLY));
   EXPECT_EQ(DataFile(), before);
   // Closing still asks; Yes tries again, fails again, and the editor stays.
+  // A book that cannot even be read is not written over: apply says it
+  // cannot be read.
   editor.files.Deny(editor.DataFile());
   editor.boxes.AnswerNext(ui::kIdYes);
   editor.host.CloseBox();
   EXPECT_FALSE(editor.host.Destroyed());
   EXPECT_EQ(editor.Messages(), (Texts{"[61280] " + editor.DataFile(), Marker(IDS_SAVE_QUESTION),
-                                      "[61280] " + editor.DataFile()}));
+                                      "[61296] " + editor.DataFile()}));
 }
 
 TEST_F(MainFrameTest, AReadOnlyBookIsNotSavedOverAndTheUserIsToldWhy) {

@@ -60,6 +60,10 @@ class FakeFrameHost : public FrameHost, public FrameWindow, public FormView {
   // F1 with a menu item highlighted, and F1 on the frame.
   void HelpOnCommand(int id);
   void HelpOnFrame();
+  // The user switches back to the program from another one.
+  void ActivateApp() {
+    if (events_) events_->OnAppActivated();
+  }
   // Context help mode, then a click on a toolbar button.
   void ContextHelpOnButton(int id);
   // The view's client area changes size.

@@ -44,3 +44,66 @@ TEST(CodePageToUtf8, NamesEveryByteThatIsNoCharacter) {
 
 }  // namespace
 }  // namespace sys
+
+#ifndef _WIN32
+#include <iconv.h>
+
+namespace sys {
+namespace {
+
+// The system's conversion of one UTF-8 text, asked directly; "" with
+// *lacking set when it has none.
+std::string SystemForm(int codePage, const std::string& utf8, bool* lacking) {
+  const std::string to = "CP" + std::to_string(codePage);
+  iconv_t cd = ::iconv_open(to.c_str(), "UTF-8");
+  std::string out(16, '\0');
+  char* src = const_cast<char*>(utf8.data());
+  std::size_t srcLeft = utf8.size();
+  char* dst = out.data();
+  std::size_t dstLeft = out.size();
+  *lacking = ::iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1);
+  ::iconv_close(cd);
+  out.resize(out.size() - dstLeft);
+  return *lacking ? std::string() : out;
+}
+
+std::string Utf8Of(unsigned c) {
+  std::string s;
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
+// Every character below U+10000 converts to the bytes the system gives it,
+// or is lacking where the system has none (the native backend converts
+// through a table it learns from the system).
+TEST(Utf8ToCodePage, EveryCharacterAsTheSystemConvertsIt) {
+  for (int codePage : {932, 1252, 936, 1250}) {
+    int differences = 0;
+    for (unsigned c = 1; c < 0x10000 && differences < 5; ++c) {
+      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      const std::string utf8 = "a" + Utf8Of(c) + "b";
+      bool systemLacking = false;
+      const std::string expected = SystemForm(codePage, utf8, &systemLacking);
+      std::string out;
+      bool lacking = false;
+      ASSERT_TRUE(Utf8ToCodePage(codePage, utf8, &out, &lacking));
+      if (lacking != systemLacking || (!lacking && out != expected)) {
+        ++differences;
+        ADD_FAILURE() << codePage << " U+" << std::hex << c;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sys
+#endif

@@ -86,6 +86,9 @@ class FrameEvents {
   // 0x10000 + command id for a menu item or toolbar button, 0x20000 +
   // resource id for a window (the frame itself: 0x20000 + its resource id).
   virtual void OnHelp(unsigned long data) = 0;
+  // The program became the active application again, with no modal window
+  // of its own open (the frame is enabled).
+  virtual void OnAppActivated() {}
 };
 
 // The form view: a dialog template filling the frame's client area.

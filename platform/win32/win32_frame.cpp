@@ -190,6 +190,11 @@ LRESULT Win32FrameHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (events_->OnCloseRequest()) DestroyWindow(frame_);
       return 0;
+    case WM_ACTIVATEAPP:
+      // While a dialog of ours runs the frame is disabled: the book must
+      // not change under it.
+      if (wParam && IsWindowEnabled(frame_)) events_->OnAppActivated();
+      break;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

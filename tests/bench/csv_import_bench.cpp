@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "faxbook/rules/book_names.h"
+#include "faxbook/csv/charset.h"
 #include "faxbook/csv/import_list.h"
 #include "faxbook/csv/import_row.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/sys/text_convert.h"
 #include "platform/text/portable_collation.h"
 #include "tests/bench/csv_rows.h"
 #include "tests/support/csv_import_harness.h"
@@ -25,6 +27,19 @@ const std::string& Csv(int rows) {
   static std::map<int, std::string> files;
   std::string& csv = files[rows];
   if (csv.empty()) csv = bench::AddressListCsv(rows, rows > 3000);
+  return csv;
+}
+
+// The same file in UTF-8, with a byte-order mark as spreadsheets write it
+// or without one as contact services do.
+const std::string& Utf8Csv(int rows, bool mark) {
+  static std::map<std::pair<int, bool>, std::string> files;
+  std::string& csv = files[{rows, mark}];
+  if (csv.empty()) {
+    std::string utf8;
+    sys::CodePageToUtf8(932, Csv(rows), &utf8);
+    csv = (mark ? std::string(csv::kUtf8Bom) : std::string()) + utf8;
+  }
   return csv;
 }
 
@@ -65,6 +80,70 @@ void BM_ConfirmationLoads(benchmark::State& state) {
 }
 BENCHMARK(BM_ConfirmationLoads)->Arg(1000)->Arg(3000)->Arg(10000)->Arg(100000)
     ->Unit(benchmark::kMillisecond);
+
+// The same command on the UTF-8 form of the file: the character set
+// detected from its bytes when the mapping dialog opens, each row converted
+// to the code page. Against BM_ConfirmationLoads of the same rows.
+void BM_ConfirmationLoadsUtf8(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const bool mark = state.range(1) != 0;
+  Editor editor(count);
+  editor.files.SetFile(Editor::kCsv, Utf8Csv(count, mark));
+  int rows = 0;
+  for (auto _ : state) {
+    editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Click(ui::kIdOk); });
+    editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [&](ui::FakeDialog& d) {
+      rows = ConfirmList(d).ItemCount();
+      d.Close();
+    });
+    editor.ImportCsv();
+  }
+  if (rows != count) state.SkipWithError("the list did not hold every row");
+  state.counters["rows"] = rows;
+}
+BENCHMARK(BM_ConfirmationLoadsUtf8)->Args({100000, 1})->Args({100000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The reading alone: the rows of the code-page file, and of the UTF-8 file
+// with its character set detected first.
+void BM_RowsOfTheCodePageFile(benchmark::State& state) {
+  sys::FakeFileSystem files;
+  files.SetPieceSize(64 * 1024);
+  files.SetFile("in.csv", Csv(100000));
+  for (auto _ : state) {
+    csv::ImportRows rows;
+    csv::LoadCsvRows(files, "in.csv", csv::DefaultMapping(1041, 8), {1041, 932}, &rows);
+    benchmark::DoNotOptimize(rows.size());
+  }
+}
+BENCHMARK(BM_RowsOfTheCodePageFile)->Unit(benchmark::kMillisecond);
+
+void BM_RowsOfTheUtf8FileDetectedAndConverted(benchmark::State& state) {
+  sys::FakeFileSystem files;
+  files.SetPieceSize(64 * 1024);
+  files.SetFile("in.csv", Utf8Csv(100000, state.range(0) != 0));
+  for (auto _ : state) {
+    const csv::Charset charset = csv::DetectFileCharset(files, "in.csv", 932);
+    csv::ImportRows rows;
+    csv::LoadCsvRows(files, "in.csv", csv::DefaultMapping(1041, 8), {1041, 932}, &rows, charset);
+    if (charset != csv::Charset::kUtf8) state.SkipWithError("not detected as UTF-8");
+    benchmark::DoNotOptimize(rows.size());
+  }
+}
+BENCHMARK(BM_RowsOfTheUtf8FileDetectedAndConverted)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The detection alone, on the UTF-8 file without a mark (all of it read).
+void BM_DetectTheUtf8File(benchmark::State& state) {
+  sys::FakeFileSystem files;
+  files.SetPieceSize(64 * 1024);
+  files.SetFile("in.csv", Utf8Csv(100000, false));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(csv::DetectFileCharset(files, "in.csv", 932));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(Utf8Csv(100000, false).size()));
+}
+BENCHMARK(BM_DetectTheUtf8File)->Unit(benchmark::kMillisecond);
 
 // The sort the confirmation list makes, with and without keys.
 void SortList(benchmark::State& state, const text::Collation& collation) {

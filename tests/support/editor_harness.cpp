@@ -7,7 +7,7 @@
 std::string Marker(int id) {
   std::string text = "[" + std::to_string(id) + "]";
   if (id == IDS_APPLY_FAILED || id == IDS_BOOK_UNREADABLE || id == IDS_BOOK_PROTECTED ||
-      id == IDS_BOOK_READ_ONLY) {
+      id == IDS_BOOK_READ_ONLY || id == IDS_BOOK_KEEPS_CHANGING) {
     text += " %s";
   }
   if (id == IDS_BOOK_RESTORED) text += " %s %s";
@@ -22,9 +22,10 @@ std::map<int, std::string> MarkerStrings() {
                  IDS_COLUMN_COMPANY, IDS_COLUMN_DEPARTMENT, IDS_COLUMN_RECIPIENT,
                  IDS_SAVE_QUESTION, IDS_NO_SELECTION, IDS_BAD_INSTALLATION, IDS_APPLY_FAILED,
                  IDS_BOOK_UNREADABLE, IDS_BOOK_PROTECTED, IDS_BOOK_RESTORED,
-                 IDS_BOOK_READ_ONLY}) {
+                 IDS_BOOK_READ_ONLY, IDS_BOOK_KEEPS_CHANGING, IDS_BOOK_CHANGED_ELSEWHERE}) {
     strings[id] = Marker(id);
   }
+  for (int id = IDS_CONFLICT_COLUMN_ENTRY; id <= IDS_FIELD_ENTRY; ++id) strings[id] = Marker(id);
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
   strings[IDS_RESPECT_1] = " SAMA";
   strings[IDS_RESPECT_2] = " DONO";

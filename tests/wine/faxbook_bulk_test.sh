@@ -3,8 +3,10 @@
 # open dialog and applied byte for byte as fdtool import-fed writes it;
 # save-as through the real save dialog, after which apply still writes the
 # book's own file; another book imported with the open dialog; the
-# multi-address edit and the replace through their real dialogs; and both
-# dialogs in Japanese and English, kept as screenshots in the scratch folder.
+# multi-address edit and the replace through their real dialogs; the replace
+# taken back with Ctrl+Z and applied, which writes the book as it was before
+# it, and done again with Ctrl+Y; and both dialogs and the Edit menu in
+# Japanese and English, kept as screenshots in the scratch folder.
 #
 # Usage: faxbook_bulk_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
 # "not ok NAME" per check; exits non-zero when any check failed.
@@ -80,6 +82,39 @@ ended() {
   local _
   for _ in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
+}
+# press KEYS: keys typed into the main window, as the accelerators take them.
+press() { xdotool search --name "^$title\$" windowfocus --sync key "$1" >/dev/null 2>&1; }
+# fax_numbers "LIST": the fax number column, sorted, is LIST.
+fax_numbers() { [ "$(rows 3 | sort | tr '\n' ' ')" = "$1" ]; }
+# menu_shot NAME KEY: opens the menu of the access key KEY (Alt+KEY), keeps
+# the status bar's text in $menu_prompt and a picture of the main window
+# with the menu pasted on it (the screen shows a fresh menu black), then
+# closes the menu again.
+menu_shot() {
+  press "alt+$2"
+  sleep 1.5
+  menu_prompt=$(drv status "$title" 0 | tr -d '\r')
+  local main popup w X Y mx my
+  main=$(xdotool search --name "^$title\$" 2>/dev/null | head -1)
+  popup=""
+  for w in $(xdotool search --onlyvisible --class faxbook 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && popup=$w
+  done
+  if [ -n "$main" ]; then
+    xwd -id "$main" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
+    if [ -n "$popup" ]; then
+      eval "$(xdotool getwindowgeometry --shell "$main")"
+      mx=$X my=$Y
+      eval "$(xdotool getwindowgeometry --shell "$popup")"
+      xwd -id "$popup" -silent | convert xwd:- "$scratch/$1-popup.png" 2>/dev/null
+      convert "$scratch/$1.png" "$scratch/$1-popup.png" -geometry "+$((X - mx))+$((Y - my))" \
+        -composite "$scratch/$1.png" 2>/dev/null && rm -f "$scratch/$1-popup.png"
+    fi
+  fi
+  press Escape
+  press Escape
+  sleep 0.3
 }
 reg_set() {
   wine_run "$locale" reg add 'HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook' /v "$1" /d "$2" \
@@ -161,6 +196,16 @@ check "the multi-address edit closes on OK" drv gone "$multi" 10000 "#32770"
 sleep 0.3
 check "both entries get the company" [ "$(rows 4 | grep -c '^Acme$')" = 2 ]
 
+# The book as it is before the replace, kept by save-as in apply's form.
+drv post-command "$title" 57604 >/dev/null
+drv file-dialog 20000 'C:\books\before.fdt' >/dev/null
+check "save-as keeps the book before the replace" until_file "$books/before.fdt"
+sleep 0.5
+numbers_before=$(rows 3 | sort | tr '\n' ' ')
+menu_shot edit-menu-ja e
+check "the Edit menu opens on Undo with its prompt" \
+  [ "$menu_prompt" = "$(sjis '直前の変更を取り消します')" ]
+
 # Replace on every row: the fax numbers' leading 03.
 replace="文字列の置換"
 drv select "$title" 0 1 2 3
@@ -179,6 +224,24 @@ sleep 0.3
 check "only the numbers' leading 03 are replaced" \
   [ "$(rows 3 | sort | tr '\n' ' ')" = "06-1111 06-2222 06-3333 0612340301 " ]
 
+# Ctrl+Z takes the replace back; the book still differs from the applied
+# file (the multi-address edit is not applied), and apply then writes the
+# book exactly as it was before the replace.
+press ctrl+z
+check "Ctrl+Z gives every fax number back" poll 5 fax_numbers "$numbers_before"
+check "undone, the book still differs from its file" modified
+drv command "$title" 57603 >/dev/null
+check "apply after the undo writes the book as it was before the replace" \
+  cmp -s "$books/before.fdt" "$book"
+check "apply clears the modified state after the undo" unmodified
+press ctrl+y
+check "Ctrl+Y replaces again" poll 5 fax_numbers "06-1111 06-2222 06-3333 0612340301 "
+check "redone, the book is modified" modified
+press ctrl+z
+menu_shot edit-menu-undone-ja e
+press ctrl+y
+check "undone and redone by the keys once more" poll 5 fax_numbers "06-1111 06-2222 06-3333 0612340301 "
+
 # Ctrl+O: another book through the open dialog; the book differs from the
 # editor's own file, so it is modified (apply unsaved: answered No first).
 drv post-command "$title" 57601 >/dev/null
@@ -189,11 +252,11 @@ drv file-dialog 20000 'C:\books\address.fdt' >/dev/null
 check "the other book replaces the entries" until_rows 2
 check "the other book's entries show" [ "$(rows 2 | tr '\n' ' ')" = "KITA MINAMI " ]
 check "the imported book counts as modified" modified
-check "the book's own file is untouched by the import" cmp -s "$books/expected.fdt" "$book"
+check "the book's own file is untouched by the import" cmp -s "$books/before.fdt" "$book"
 drv close "$title" >/dev/null
 drv answer "$title" 7 >/dev/null
 check "the editor closes without saving" ended "$editor" 20
-check "closing without saving keeps the file" cmp -s "$books/expected.fdt" "$book"
+check "closing without saving keeps the file" cmp -s "$books/before.fdt" "$book"
 stop_wine
 
 # === English ==================================================================
@@ -232,6 +295,10 @@ drv click "Replace Text" 1
 drv gone "Replace Text" 10000 "#32770"
 sleep 0.3
 check "the replace reaches both entries in English" [ "$(rows 3 | tr '\n' ' ')" = "Firm Ltd. Firm Ltd. " ]
+menu_shot edit-menu-en e
+check "the English Edit menu opens on Undo with its prompt" [ "$menu_prompt" = "Take back the last change" ]
+press ctrl+z
+check "Ctrl+Z takes the replace back in English" poll 5 eval '[ "$(rows 3 | tr "\n" " ")" = "Firm Firm " ]'
 drv close "$title" >/dev/null
 drv answer "$title" 7 >/dev/null
 check "closes (English)" ended "$editor" 20

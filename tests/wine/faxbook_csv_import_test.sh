@@ -79,14 +79,15 @@ cp "$exe" "$app/"
 reg_set FileName 'C:\old\address.fdt'
 # The reading comes first in this file and the name second: the mapping is
 # changed for both.
-{
+list_text() {
   echo 'Reading,Name,Fax,Sub,Password,Company,Department,Recipient'
   echo 'ﾋｶﾞｼ,Higashi,07-111,,,東商事,,東 花子'
   echo 'ｷﾀ,Kita,03-999,,,,,'
   echo '漢字,Kanji,03-1,,,,,'
   echo 'ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ,Long,04-1,,,,,'
   echo 'ｻﾝ,"Sun, Ltd.",05-1,,,"The ""Sun"" Shop",,'
-} | crlf | sjis >"$(drive)/data/list.csv"
+}
+list_text | crlf | sjis >"$(drive)/data/list.csv"
 
 start_editor "$app"
 check "the editor starts" drv wait "$title" 60000 FaxbookMainFrame || exit 1
@@ -144,6 +145,79 @@ check "apply writes the imported book byte for byte" cmp -s "$scratch/expected.f
 drv close "$title" >/dev/null
 check "the editor closes after apply" ended "$editor" 20
 stop_wine
+
+# === The same text in UTF-8 with a byte-order mark, then exported =============
+new_prefix "$scratch/ja-utf8" ja_JP.UTF-8 || { notok "wine prefix (ja, UTF-8)"; exit 1; }
+set_windows_version winxp
+app="$(drive)/Program Files/Faxbook"
+mkdir -p "$app" "$(drive)/old" "$(drive)/data"
+cp "$exe" "$app/"
+{
+  echo "// the old book"
+  echo '[FAX_ADDR]=1,1,Kita,ｷﾀ,03-111,,,,,,0'
+} | crlf | sjis >"$(drive)/old/address.fdt"
+reg_set FileName 'C:\old\address.fdt'
+{ printf '\xEF\xBB\xBF'; list_text | crlf; } >"$(drive)/data/list-utf8.csv"
+start_editor "$app"
+check "the editor starts (UTF-8 file)" drv wait "$title" 60000 FaxbookMainFrame || exit 1
+drv post-command "$title" 32791 >/dev/null
+choose_file 'C:\data\list-utf8.csv'
+check "the mapping dialog opens (UTF-8 file)" drv wait "$map" 20000 "#32770"
+check "the character set proposed is UTF-8" [ "$(text_of "$map" 1061)" = 'UTF-8' ]
+check "the UTF-8 header reads as text" [ "$(text_of "$map" 1048)" = '"Name"' ]
+drv choose "$map" 1051 1 && drv choose "$map" 1048 0
+shot csv-map-utf8-ja "$map"
+drv click "$map" 1 >/dev/null
+check "the confirmation opens (UTF-8 file)" drv wait "$confirm" 20000 "#32770"
+rows_of "$confirm" 1049 >"$scratch/confirm-utf8.txt"
+check "the UTF-8 rows show as the code-page rows do" cmp -s "$scratch/confirm.expected" "$scratch/confirm-utf8.txt"
+drv select-all "$confirm" 1049
+sleep 0.5
+drv click "$confirm" 1051 >/dev/null
+drv message "$title" >/dev/null
+drv answer "$title" 1 >/dev/null
+drv gone "$title" 10000 "#32770"
+sleep 0.5
+check "four addresses were added (UTF-8 file)" [ "$(text_of "$confirm" 1060)" = 4 ]
+drv click "$confirm" 1 >/dev/null
+check "OK closes both dialogs (UTF-8 file)" drv gone "$map" 10000 "#32770"
+drv command "$title" 57603 >/dev/null
+book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
+check "the UTF-8 file gives the book the code-page file gave, byte for byte" cmp -s "$scratch/expected.fdt" "$book"
+# Export in UTF-8 from the File menu.
+drv post-command "$title" 32801 >/dev/null
+check "the save dialog takes the export's name" choose_file 'C:\data\export.csv'
+exported="$(drive)/data/export.csv"
+for _ in $(seq 100); do [ -s "$exported" ] && break; sleep 0.1; done
+{
+  printf '\xEF\xBB\xBF'
+  {
+    echo 'DispName,DispNameJP,FaxNumber,SubAddress,Password,CompanyName,DepartmentName,ClientName'
+    echo 'Long,ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ,04-1,,,,,'
+    echo 'Kita,ｷﾀ,03-111,,,,,'
+    echo 'Kita(1),ｷﾀ(1),03-999,,,,,'
+    echo '"Sun, Ltd.",ｻﾝ,05-1,,,"The ""Sun"" Shop",,'
+    echo 'Higashi,ﾋｶﾞｼ,07-111,,,東商事,,東 花子'
+  } | crlf
+} >"$scratch/export.expected"
+check "the UTF-8 export holds every address in reading order" cmp -s "$scratch/export.expected" "$exported"
+drv close "$title" >/dev/null
+check "the editor closes after the export" ended "$editor" 20
+stop_wine
+# The export imported into an empty book by fdtool gives the same addresses
+# (the registration numbers are the import's own).
+fdtool="$build/tools/fdtool/fdtool.exe"
+if [ -f "$fdtool" ]; then
+  cp "$exported" "$scratch/export.csv"
+  cp "$book" "$scratch/applied.fdt"
+  printf '%s\r\n' '// This is BrevantZelo Relay Fax AddressBook  Utility Data.' >"$scratch/empty.fdt"
+  (cd "$scratch" && wine_run "$locale" "$fdtool" import-csv empty.fdt export.csv back.fdt >/dev/null 2>&1
+   wine_run "$locale" "$fdtool" dump back.fdt | tr -d '\r' | cut -f1,2,4- >back.txt
+   wine_run "$locale" "$fdtool" dump applied.fdt | tr -d '\r' | cut -f1,2,4- >applied.txt)
+  check "the export imported into an empty book gives its addresses back" \
+    [ -s "$scratch/applied.txt" ] && cmp -s "$scratch/applied.txt" "$scratch/back.txt"
+  stop_wine
+fi
 
 # === English library ========================================================
 locale=en_US.UTF-8

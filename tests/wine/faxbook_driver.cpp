@@ -532,6 +532,14 @@ int main(int argc, char** argv) {
     std::printf("%s\n", text);
     return 0;
   }
+  if (verb == "activate-app") {
+    // What the system sends a program's windows when the user switches
+    // back to it (no window manager here to do it).
+    HWND window = WaitFor(arg(1), 5000, arg(2).empty() ? nullptr : arg(2).c_str());
+    if (!window) return 1;
+    SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
+    return 0;
+  }
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
   if (verb == "file-version") return FileVersion(arg(1));
   if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "faxbook/csv/csv_export.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"
@@ -22,27 +23,20 @@ namespace fdtool {
 
 namespace {
 
-// Lines on their way to the file, handed on some hundred kilobytes at a
-// time, each piece ending with a whole line.
-class LinePieces {
+// The book's texts in UTF-8 through fdtool's reports of undefined bytes.
+class ReportingConverter : public csv::ExportTextConverter {
  public:
-  static constexpr std::size_t kPieceBytes = 256 * 1024;
-
-  explicit LinePieces(sys::ByteSink& sink) : sink_(sink) {}
-
-  std::string& Line() { return piece_; }
-  // After each whole line.
-  bool LineDone() { return piece_.size() < kPieceBytes || Flush(); }
-  bool Flush() {
-    if (piece_.empty()) return true;
-    const bool ok = sink_.Write(piece_);
-    piece_.clear();
-    return ok;
+  ReportingConverter(Utf8Texts* utf8, const std::string& bookPath, std::FILE* errors)
+      : utf8_(utf8), bookPath_(bookPath), errors_(errors) {}
+  bool Append(std::string_view text, int regNo, std::size_t field, std::string* out) override {
+    return utf8_->Append(text, bookPath_ + " RegNo " + std::to_string(regNo),
+                        store::kTextFields[field].name, out, errors_);
   }
 
  private:
-  sys::ByteSink& sink_;
-  std::string piece_;
+  Utf8Texts* utf8_;
+  const std::string& bookPath_;
+  std::FILE* errors_;
 };
 
 // One header line, then one line per address in reading order (groups are
@@ -53,31 +47,11 @@ class LinePieces {
 bool ExportCsv(sys::ByteSink& sink, const store::EntryTable& entries, int langId,
                const text::Collation& collation, const std::string& bookPath, Utf8Texts* utf8,
                std::FILE* errors) {
-  if (utf8 && !sink.Write("\xEF\xBB\xBF")) return false;
-  LinePieces out(sink);
-  out.Line() += ExportHeader() + "\r\n";
-  if (!out.LineDone()) return false;
-  std::string converted;
-  for (std::uint32_t index : ShownInApplyOrder(entries, langId, collation)) {
-    const store::EntryToWrite entry = entries.Get(index);
-    if (store::KindForSave(entry.kind) == store::kKindGroup) continue;
-    for (std::size_t i = 0; i < store::kTextFieldCount; ++i) {
-      if (i) out.Line() += ',';
-      if (!utf8) {
-        store::AppendQuotedField(entry.texts.texts[i], &out.Line());
-        continue;
-      }
-      // Quotes and commas are the same bytes in UTF-8 and in no other
-      // character of either: the UTF-8 text is quoted as the text would be.
-      converted.clear();
-      utf8->Append(entry.texts.texts[i], bookPath + " RegNo " + std::to_string(entry.regNo),
-                   store::kTextFields[i].name, &converted, errors);
-      store::AppendQuotedField(converted, &out.Line());
-    }
-    out.Line() += "\r\n";
-    if (!out.LineDone()) return false;
-  }
-  return out.Flush() && (!utf8 || utf8->Undefined() == 0);
+  const std::vector<std::uint32_t> order = ShownInApplyOrder(entries, langId, collation);
+  ReportingConverter converter(utf8, bookPath, errors);
+  return csv::WriteCsvExport(
+      sink, order.size(), [&](std::size_t i) { return entries.Get(order[i]); },
+      utf8 ? &converter : nullptr);
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
 // fdtool import-csv: the rows of a CSV file added to a book as a user of
 // the editor adds them who keeps the mapping (or the given one), selects
 // every row of the confirmation list and presses Add once.
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "faxbook/csv/book_target.h"
 #include "faxbook/csv/csv_header.h"
-#include "faxbook/csv/csv_lines.h"
+#include "faxbook/csv/charset.h"
+#include "faxbook/csv/header_names.h"
 #include "faxbook/csv/import_adder.h"
 #include "faxbook/csv/import_list.h"
+#include "faxbook/csv/row_reasons.h"
 #include "platform/sys/text_convert.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
@@ -46,42 +49,6 @@ class HeldAlerts : public store::StoreAlerts {
   bool shown_ = false;
 };
 
-// Lines of a UTF-8 file in the book's code page; a byte-order mark at the
-// start of the file is skipped.
-class FromUtf8 : public csv::LineConverter {
- public:
-  explicit FromUtf8(int codePage) : codePage_(codePage) {}
-  void Convert(std::string_view line, std::string* out, bool* unconvertible) override {
-    if (first_ && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
-    first_ = false;
-    sys::Utf8ToCodePage(codePage_, line, out, unconvertible);
-  }
-  void Restart() { first_ = true; }
-
- private:
-  int codePage_;
-  bool first_ = true;
-};
-
-// Why a row was not added, for standard error.
-std::string RefusalOf(const csv::ImportRow& row, int codePage) {
-  std::string reasons;
-  for (int field = 0; field < rules::kFieldCount; ++field) {
-    if (row.refused & (1u << field)) {
-      reasons += std::string(reasons.empty() ? "" : ", ") + store::kTextFields[static_cast<std::size_t>(field)].name;
-    }
-  }
-  if (!reasons.empty()) reasons = "characters its field refuses in " + reasons;
-  if (row.unconvertible) {
-    reasons += std::string(reasons.empty() ? "" : "; ") + "a character code page " +
-               std::to_string(codePage) + " lacks";
-  }
-  if (row.cutAtNul) {
-    reasons += std::string(reasons.empty() ? "" : "; ") + "a NUL byte cuts the line short";
-  }
-  return reasons;
-}
-
 }  // namespace
 
 int RunImportCsv(sys::FileSystem& files, const Options& options, const std::string& bookPath,
@@ -98,8 +65,12 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
     std::fprintf(errors, "fdtool: cannot read %s\n", bookPath.c_str());
     return kExitUnreadable;
   }
-  FromUtf8 utf8(codePage);
-  if (options.fromUtf8) {
+  csv::Charset charset = csv::Charset::kCodePage;
+  if (options.charset == CsvCharset::kUtf8) charset = csv::Charset::kUtf8;
+  if (options.charset == CsvCharset::kAuto) {
+    charset = csv::DetectFileCharset(files, csvPath, codePage);
+  }
+  if (charset == csv::Charset::kUtf8) {
     std::string probe;
     bool lacking = false;
     if (!sys::Utf8ToCodePage(codePage, "", &probe, &lacking)) {
@@ -109,19 +80,12 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   }
 
   // The mapping the dialog proposes for the header, changed as asked.
-  std::string header;
+  csv::CsvHeader header;
   int columns = 0;
-  if (csv::ReadFirstLine(files, csvPath, &header)) {
-    if (options.fromUtf8) {
-      std::string converted;
-      bool lacking = false;
-      utf8.Convert(header, &converted, &lacking);
-      header.swap(converted);
-      utf8.Restart();
-    }
-    columns = csv::CountColumns(header);
-  }
+  const bool hasHeader = csv::ReadHeader(files, csvPath, charset, codePage, &header);
+  if (hasHeader) columns = csv::CountColumns(header.line);
   csv::ColumnMapping mapping = csv::DefaultMapping(langId, columns);
+  if (hasHeader) csv::RecognisedMapping(langId, header.utf8Fields, &mapping);
   std::string error;
   if (!ApplyMapOption(options.map, &mapping, &error)) {
     std::fprintf(errors, "fdtool: %s\n", error.c_str());
@@ -142,8 +106,7 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   const std::size_t room =
       entries < store::kMaxEntries ? static_cast<std::size_t>(store::kMaxEntries - entries) : 0;
   csv::ImportRows rows;
-  if (!csv::LoadCsvRows(files, csvPath, mapping, rules, &rows,
-                              options.fromUtf8 ? &utf8 : nullptr, room)) {
+  if (!csv::LoadCsvRows(files, csvPath, mapping, rules, &rows, charset, room)) {
     std::fprintf(errors, "fdtool: cannot read %s\n", csvPath.c_str());
     return kExitUnreadable;
   }
@@ -160,10 +123,19 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   for (std::size_t p = 0; p < all.size(); ++p) all[p] = static_cast<int>(p);
   csv::BookTarget target(*book);
   const csv::AddOutcome outcome = csv::AddRows(list, all, target, rules);
-  for (int position : outcome.refused) {
+  // Why each marked row was refused or changed, in file order.
+  const csv::ReasonTexts reasons = csv::EnglishReasonTexts(codePage);
+  std::vector<int> marked;
+  for (int position = 0; position < list.Size(); ++position) {
+    if (list.At(position).score > 0) marked.push_back(position);
+  }
+  std::sort(marked.begin(), marked.end(),
+            [&](int a, int b) { return list.At(a).line < list.At(b).line; });
+  for (int position : marked) {
     const csv::ImportRow& row = list.At(position);
-    std::fprintf(errors, "fdtool: %s line %d not added: %s\n", csvPath.c_str(), row.line,
-                 RefusalOf(row, codePage).c_str());
+    std::fprintf(errors, "fdtool: %s line %d %s: %s\n", csvPath.c_str(), row.line,
+                 row.score >= csv::kRefusedScore ? "not added" : "added with a warning",
+                 csv::DescribeRow(row, reasons).c_str());
   }
   if (outcome.added.empty()) {
     std::fprintf(errors, "fdtool: no row could be added; %s is the book as loaded\n",

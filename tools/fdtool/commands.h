@@ -12,12 +12,18 @@
 
 namespace fdtool {
 
+// import-csv's --charset: detected from the file, the code page, UTF-8.
+enum class CsvCharset { kAuto, kCodePage, kUtf8 };
+
 struct Options {
   int langId = 1041;
   bool utf8 = false;
-  // import-csv: --map FIELD=COLUMN,... and --from-utf8.
+  // import-csv: --map FIELD=COLUMN,... and --charset cp|utf8|auto
+  // (--from-utf8 is --charset utf8).
   std::string map;
-  bool fromUtf8 = false;
+  CsvCharset charset = CsvCharset::kAuto;
+  // merge: --prefer mine|theirs; empty: conflicts are reported.
+  std::string prefer;
 };
 
 // Exit codes shared by the commands.
@@ -43,6 +49,14 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
                  const std::string& csv, const std::string& out, std::FILE* errors);
 int RunExportCsv(sys::FileSystem& files, const Options& options, const std::string& book,
                  const std::string& csv, std::FILE* errors);
+
+// merge: the three-way merge of BASE, MINE and THEIRS as the editor's apply
+// makes it, written to OUT as apply writes it. Exit 0 written; 1 conflicts
+// (one line each on `errors`, OUT not written), a merge past the book's
+// limit or a failed write; 2 a book unreadable.
+int RunMerge(sys::FileSystem& files, const Options& options, const std::string& base,
+             const std::string& mine, const std::string& theirs, const std::string& out,
+             std::FILE* errors);
 
 // import-fed: the book the editor's device import leaves, as apply writes
 // it. Exit 0 when OUT was written, 1 when the file holds no destinations, 2

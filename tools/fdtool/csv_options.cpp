@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "faxbook/csv/csv_export.h"
 #include "store/address_record.h"
 
 namespace fdtool {
@@ -41,13 +42,6 @@ bool ApplyMapOption(const std::string& text, csv::ColumnMapping* mapping,
   return true;
 }
 
-std::string ExportHeader() {
-  std::string header;
-  for (const store::TextField& field : store::kTextFields) {
-    if (!header.empty()) header += ',';
-    header += field.name;
-  }
-  return header;
-}
+std::string ExportHeader() { return csv::ExportHeader(); }
 
 }  // namespace fdtool

@@ -142,5 +142,28 @@ grep -qxF "fdtool: $work/nul.csv line 2 not added: a NUL byte cuts the line shor
   grep -q 'KEEP' "$work/nul.fdt" && ! grep -q 'NUL' "$work/nul.fdt" ||
   { echo "FAIL: the row cut at a NUL: $(cat "$work/err")"; failures=$((failures + 1)); }
 
+# merge: one side's changes each, a conflict reported or resolved, an
+# unreadable side.
+h='// header'
+printf '%s\r\n[FAX_ADDR]=1,1,A,A,01,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,02,,,,,,0\r\n' "$h" >"$work/base.fdt"
+printf '%s\r\n[FAX_ADDR]=1,1,A,A,11,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,02,,,,,,0\r\n[FAX_ADDR]=1,3,X,X,03,,,,,,0\r\n' "$h" >"$work/mine.fdt"
+printf '%s\r\n[FAX_ADDR]=1,1,A,A,01,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,22,,,,,,0\r\n[FAX_ADDR]=1,3,Y,Y,04,,,,,,0\r\n' "$h" >"$work/theirs.fdt"
+expect 0 "merge of changes to different entries" -- "$fdtool" merge "$work/base.fdt" "$work/mine.fdt" "$work/theirs.fdt" "$work/merged.fdt"
+printf '%s\r\n[FAX_ADDR]=1,1,A,A,11,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,22,,,,,,0\r\n[FAX_ADDR]=1,4,X,X,03,,,,,,0\r\n[FAX_ADDR]=1,3,Y,Y,04,,,,,,0\r\n' "$h" >"$work/want.fdt"
+"$fdtool" normalize "$work/want.fdt" "$work/want.fdt"
+cmp -s "$work/merged.fdt" "$work/want.fdt" || { echo "FAIL: merge wrote:"; cat "$work/merged.fdt"; failures=$((failures + 1)); }
+printf '%s\r\n[FAX_ADDR]=1,1,A,A,01,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,99,,,,,,0\r\n' "$h" >"$work/mine2.fdt"
+expect 1 "merge with a conflict" -- "$fdtool" merge "$work/base.fdt" "$work/mine2.fdt" "$work/theirs.fdt" "$work/conflict.fdt"
+reason "merge with a conflict" 'conflict at RegNo 2 (B): FaxNumber MINE "99" THEIRS "22"'
+[ -e "$work/conflict.fdt" ] && { echo "FAIL: a merge with conflicts wrote OUT"; failures=$((failures + 1)); }
+expect 0 "merge preferring theirs" -- "$fdtool" merge --prefer theirs "$work/base.fdt" "$work/mine2.fdt" "$work/theirs.fdt" "$work/conflict.fdt"
+grep -q '^\[FAX_ADDR\]=1,2,B,B,22,' "$work/conflict.fdt" || { echo "FAIL: --prefer theirs"; failures=$((failures + 1)); }
+expect 0 "merge preferring mine" -- "$fdtool" merge --prefer mine "$work/base.fdt" "$work/mine2.fdt" "$work/theirs.fdt" "$work/conflict.fdt"
+grep -q '^\[FAX_ADDR\]=1,2,B,B,99,' "$work/conflict.fdt" || { echo "FAIL: --prefer mine"; failures=$((failures + 1)); }
+expect 64 "merge --prefer of another side" -- "$fdtool" merge --prefer both "$work/base.fdt" "$work/mine2.fdt" "$work/theirs.fdt" "$work/conflict.fdt"
+expect 2 "merge of a missing side" -- "$fdtool" merge "$work/base.fdt" "$work/none.fdt" "$work/theirs.fdt" "$work/none-out.fdt"
+reason "merge of a missing side" "cannot read $work/none.fdt"
+[ -e "$work/none-out.fdt" ] && { echo "FAIL: a merge of a missing side wrote OUT"; failures=$((failures + 1)); }
+
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

@@ -251,6 +251,7 @@ TEST(ImportCsv, AddsTheRowsAsTheEditorWouldAndListsTheRefusedOnes) {
       "[FAX_ADDR]=1,6,Zulu,ZULU,04-1,1,,Zulu Co.,,Desk,0\r\n");
   EXPECT_EQ(run.errors,
             "fdtool: in.csv line 3 not added: characters its field refuses in DispNameJP\n"
+            "fdtool: in.csv line 5 added with a warning: too long for its field, cut: FaxNumber\n"
             "fdtool: in.csv line 6 not added: characters its field refuses in FaxNumber, "
             "SubAddress\n");
 }
@@ -377,7 +378,7 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   const std::string expected = *fromCodePage.out;
   files.SetFile("in.csv", utf8);
   Options options;
-  options.fromUtf8 = true;
+  options.charset = CsvCharset::kUtf8;
   const CsvRun fromUtf8 = ImportCsv(files, options);
   ASSERT_EQ(fromUtf8.exit, kExitOk) << fromUtf8.errors;
   EXPECT_EQ(*fromUtf8.out, expected);
@@ -387,7 +388,8 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   files.SetFile("in.csv", Lines({kCsvHeader, "\xED\x95\x9C,HAN,03", "Kita,KITA,06"}));
   const CsvRun lacking = ImportCsv(files, options);
   ASSERT_EQ(lacking.exit, kExitOk);
-  EXPECT_EQ(lacking.errors, "fdtool: in.csv line 2 not added: a character code page 932 lacks\n");
+  EXPECT_EQ(lacking.errors,
+            "fdtool: in.csv line 2 not added: a character code page 932 lacks in DispName: U+D55C\n");
   EXPECT_EQ(*lacking.out, kHeader + "[FAX_ADDR]=1,1,Kita,KITA,06,,,,,,0\r\n");
 }
 

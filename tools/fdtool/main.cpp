@@ -21,8 +21,9 @@ namespace {
 const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
     "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
-    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--from-utf8] BOOK CSV OUT | "
-    "export-csv [--lang LANGID] [--utf8] BOOK CSV";
+    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|auto] BOOK CSV OUT | "
+    "export-csv [--lang LANGID] [--utf8] BOOK CSV | "
+    "merge [--lang LANGID] [--prefer mine|theirs] BASE MINE THEIRS OUT";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "fdtool: %s\n", message.c_str());
@@ -57,7 +58,19 @@ int main(int argc, char** argv) {
     } else if (arg == "--utf8" && (command == "dump" || command == "export-csv")) {
       options.utf8 = true;
     } else if (arg == "--from-utf8" && command == "import-csv") {
-      options.fromUtf8 = true;
+      options.charset = fdtool::CsvCharset::kUtf8;
+    } else if (arg == "--charset" && command == "import-csv") {
+      const std::string value = i + 1 < argc ? argv[i + 1] : "";
+      if (value == "cp") {
+        options.charset = fdtool::CsvCharset::kCodePage;
+      } else if (value == "utf8") {
+        options.charset = fdtool::CsvCharset::kUtf8;
+      } else if (value == "auto") {
+        options.charset = fdtool::CsvCharset::kAuto;
+      } else {
+        return Fail("--charset needs cp, utf8 or auto");
+      }
+      ++i;
     } else if (arg == "--map" && command == "import-csv") {
       csv::ColumnMapping probe;
       std::string error;
@@ -65,6 +78,11 @@ int main(int argc, char** argv) {
         return Fail(i + 1 >= argc ? "--map needs FIELD=COLUMN,..." : error);
       }
       options.map = argv[++i];
+    } else if (arg == "--prefer" && command == "merge") {
+      if (i + 1 >= argc || (std::string(argv[i + 1]) != "mine" && std::string(argv[i + 1]) != "theirs")) {
+        return Fail("--prefer needs mine or theirs");
+      }
+      options.prefer = argv[++i];
     } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
       return Fail("unknown option " + arg);
     } else {
@@ -95,6 +113,10 @@ int main(int argc, char** argv) {
   if (command == "export-csv") {
     if (paths.size() != 2) return Fail("export-csv needs BOOK and CSV");
     return fdtool::RunExportCsv(files, options, paths[0], paths[1], stderr);
+  }
+  if (command == "merge") {
+    if (paths.size() != 4) return Fail("merge needs BASE, MINE, THEIRS and OUT");
+    return fdtool::RunMerge(files, options, paths[0], paths[1], paths[2], paths[3], stderr);
   }
   return Fail("unknown command " + command + "; " + kUsage);
 }

@@ -1,0 +1,67 @@
+// The character set of a CSV file: the system's code page, or UTF-8, and
+// the conversion of UTF-8 values to the code page.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/sys/file_system.h"
+
+namespace csv {
+
+enum class Charset { kCodePage, kUtf8 };
+
+// The UTF-8 byte-order mark.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Decides the character set from the bytes of a file, fed in order in pieces
+// of any size. UTF-8 when the file starts with a byte-order mark, or when
+// its bytes are valid UTF-8 holding at least one multi-byte sequence and are
+// not valid text of the code page (a lead byte without its trail byte, or a
+// byte or pair the system's tables leave undefined); the code page
+// otherwise.
+class CharsetDetector {
+ public:
+  explicit CharsetDetector(int codePage) : codePage_(codePage) {}
+
+  // False once the answer is known whatever follows.
+  bool Feed(std::string_view piece);
+  Charset Result() const;
+
+ private:
+  bool FeedBody(std::string_view piece);
+  void CheckCodePage(std::string_view text);
+  void CheckUtf8(std::string_view piece);
+
+  int codePage_;
+  bool started_ = false;
+  bool bom_ = false;
+  bool utf8Valid_ = true;
+  bool multiByte_ = false;
+  bool pageValid_ = true;
+  // UTF-8: continuation bytes still due, and the range the next one must lie
+  // in (narrower after E0, ED, F0 and F4).
+  int due_ = 0;
+  unsigned char low_ = 0x80, high_ = 0xBF;
+  // Code page: the bytes of an unfinished line held back, so that the
+  // system's tables see whole characters.
+  std::string held_;
+};
+
+// Detects the character set of the file at path; the code page when the
+// file cannot be read.
+Charset DetectFileCharset(sys::FileSystem& files, const std::string& path, int codePage);
+
+// Converts a UTF-8 value to the code page. False when a character cannot be
+// held by the page (or the bytes are no UTF-8): *lacking then holds the first
+// such character as it stands in the file, and *out the value with "?" in
+// its place (for display only; such a value is never stored).
+bool Utf8ValueToCodePage(int codePage, std::string_view utf8, std::string* out,
+                         std::string* lacking);
+
+// "U+XXXX" of the first character of a UTF-8 text (empty for none, the
+// bytes in hexadecimal for bytes that are no UTF-8).
+std::string CodePointOf(std::string_view utf8);
+
+}  // namespace csv

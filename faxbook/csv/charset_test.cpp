@@ -1,0 +1,82 @@
+// The character set of a CSV file as the import decides it, and UTF-8
+// values converted to the book's code page with what the page lacks named.
+#include "faxbook/csv/charset.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_file_system.h"
+
+namespace csv {
+namespace {
+
+TEST(CharsetDetector, MarkOrUtf8TheCodePageCannotReadElseTheCodePage) {
+  struct Case {
+    const char* what;
+    int codePage;
+    std::string bytes;
+    Charset expected;
+  } cases[] = {
+      {"a mark and nothing else", 932, "\xEF\xBB\xBF", Charset::kUtf8},
+      {"a mark before text the code page also reads", 932, "\xEF\xBB\xBFName,\x83\x5E\r\n", Charset::kUtf8},
+      {"an empty file", 932, "", Charset::kCodePage},
+      {"ASCII alone", 932, "Name,Fax\r\nKita,03\r\n", Charset::kCodePage},
+      {"a mark cut short", 932, "\xEF\xBB", Charset::kCodePage},
+      // UTF-8 hiragana before a comma: the lead byte 0x82 has no trail in 932.
+      {"UTF-8 kana without a mark", 932, "Name\r\n\xE3\x81\x82,03\r\n", Charset::kUtf8},
+      {"UTF-8 with a character 1252 leaves undefined", 1252, "\xC5\x81odz\r\n", Charset::kUtf8},
+      // Half-width katakana of 932 that happen to be valid UTF-8 (U+00FD).
+      {"code-page text that is valid UTF-8", 932, "\xC3\xBD,03\r\n", Charset::kCodePage},
+      {"1252 text that is valid UTF-8", 1252, "Caf\xC3\xA9\r\n", Charset::kCodePage},
+      {"Shift-JIS text", 932, "\x93\x63\x92\x86,\xC0\xC5\xB6\r\n", Charset::kCodePage},
+      {"UTF-8 and then Shift-JIS", 932, "\xE3\x81\x82,\r\n\x83\x5E\r\n", Charset::kCodePage},
+      {"a surrogate is no UTF-8", 932, "\xED\xA0\x80,\r\n", Charset::kCodePage},
+      {"an overlong form is no UTF-8", 932, "\xC0\xAF,\r\n", Charset::kCodePage},
+      {"UTF-8 cut at the end of the file", 932, "\xE3\x81\x82,\xE3\x81", Charset::kCodePage},
+      {"no line feed at all", 932, "\xE3\x81\x82,", Charset::kUtf8},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{1000}}) {
+      CharsetDetector detector(c.codePage);
+      for (std::size_t at = 0; at < c.bytes.size(); at += piece) {
+        if (!detector.Feed(std::string_view(c.bytes).substr(at, piece))) break;
+      }
+      EXPECT_EQ(detector.Result(), c.expected) << c.what << " in pieces of " << piece;
+    }
+    sys::FakeFileSystem files;
+    files.SetFile("a.csv", c.bytes);
+    EXPECT_EQ(DetectFileCharset(files, "a.csv", c.codePage), c.expected) << c.what;
+  }
+  sys::FakeFileSystem files;
+  EXPECT_EQ(DetectFileCharset(files, "missing.csv", 932), Charset::kCodePage);
+}
+
+TEST(Utf8ValueToCodePage, ConvertsOrNamesTheFirstCharacterThePageLacks) {
+  struct Case {
+    int codePage;
+    std::string utf8;
+    bool ok;
+    std::string out;
+    std::string lacking;
+    std::string codePoint;
+  } cases[] = {
+      {932, "Kita", true, "Kita", "", ""},
+      {932, "\xE7\x94\xB0\xE4\xB8\xAD", true, "\x93\x63\x92\x86", "", ""},
+      {932, "\xEF\xBE\x80", true, "\xC0", "", ""},                       // half-width katakana
+      {932, "a\xED\x95\x9C" "b\xED\x95\x9C", false, "a?b?", "\xED\x95\x9C", "U+D55C"},
+      {932, "\xF0\xA0\xAE\xB7", false, "?", "\xF0\xA0\xAE\xB7", "U+20BB7"},
+      {932, "x\xFF", false, "x?", "\xFF", "0xFF"},                        // no UTF-8
+      {1252, "Caf\xC3\xA9 \xE2\x82\xAC", true, "Caf\xE9 \x80", "", ""},
+      {1252, "\xE7\x94\xB0", false, "?", "\xE7\x94\xB0", "U+7530"},
+      {1250, "\xC5\x81\xC3\xB3" "d\xC5\xBA", true, "\xA3\xF3" "d\x9F", "", ""},
+  };
+  for (const Case& c : cases) {
+    std::string out = "stale", lacking = "stale";
+    EXPECT_EQ(Utf8ValueToCodePage(c.codePage, c.utf8, &out, &lacking), c.ok) << c.utf8;
+    EXPECT_EQ(out, c.out) << c.utf8;
+    EXPECT_EQ(lacking, c.lacking) << c.utf8;
+    EXPECT_EQ(CodePointOf(lacking), c.codePoint) << c.utf8;
+  }
+}
+
+}  // namespace
+}  // namespace csv

@@ -1,0 +1,231 @@
+#include "faxbook/merge/book_merge.h"
+
+#include <gtest/gtest.h>
+
+#include "faxbook/merge/merge_test_books.h"
+
+namespace merge {
+namespace {
+
+using namespace testing_books;
+
+std::vector<Spec> With(std::vector<Spec> specs, const Spec& changed) {
+  for (Spec& s : specs) {
+    if (s.record.regNo == changed.record.regNo) {
+      s = changed;
+      return specs;
+    }
+  }
+  specs.push_back(changed);
+  return specs;
+}
+
+std::vector<Spec> Without(std::vector<Spec> specs, int regNo) {
+  std::vector<Spec> out;
+  for (Spec& s : specs) {
+    if (s.record.regNo != regNo) out.push_back(s);
+  }
+  return out;
+}
+
+const std::vector<Spec> kBase = {A(1, "a"), A(2, "b"), G(9, "g", {M("a"), M("b")})};
+
+struct Case {
+  const char* what;
+  std::vector<Spec> mine;
+  std::vector<Spec> theirs;
+  std::vector<Spec> whenMine;    // the merge with every conflict taken from mine
+  std::vector<Spec> whenTheirs;  // ... from theirs
+  std::vector<int> conflicts;    // the numbers in conflict
+};
+
+TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
+  const std::vector<Case> cases = {
+      {"nothing changed", kBase, kBase, kBase, kBase, {}},
+      {"changed there only", kBase, With(kBase, A(1, "a", "7")), With(kBase, A(1, "a", "7")),
+       With(kBase, A(1, "a", "7")), {}},
+      {"changed here only", With(kBase, A(1, "a", "7")), kBase, With(kBase, A(1, "a", "7")),
+       With(kBase, A(1, "a", "7")), {}},
+      {"changed the same way on both", With(kBase, A(1, "a", "7")), With(kBase, A(1, "a", "7")),
+       With(kBase, A(1, "a", "7")), With(kBase, A(1, "a", "7")), {}},
+      {"changed differently on both", With(kBase, A(1, "a", "7")), With(kBase, A(1, "a", "8")),
+       With(kBase, A(1, "a", "7")), With(kBase, A(1, "a", "8")), {1}},
+      {"removed here, unchanged there", Without(kBase, 2), kBase, Without(kBase, 2),
+       Without(kBase, 2), {}},
+      {"removed there, unchanged here", kBase, Without(kBase, 2), Without(kBase, 2),
+       Without(kBase, 2), {}},
+      {"removed here, changed there", Without(kBase, 2), With(kBase, A(2, "b", "5")),
+       Without(kBase, 2), With(kBase, A(2, "b", "5")), {2}},
+      {"changed here, removed there", With(kBase, A(2, "b", "5")), Without(kBase, 2),
+       With(kBase, A(2, "b", "5")), Without(kBase, 2), {2}},
+      {"removed on both", Without(kBase, 2), Without(kBase, 2), Without(kBase, 2),
+       Without(kBase, 2), {}},
+      {"added on both sides under other numbers", With(kBase, A(3, "x")), With(kBase, A(4, "y")),
+       With(With(kBase, A(3, "x")), A(4, "y")), With(With(kBase, A(3, "x")), A(4, "y")), {}},
+      {"added under one number: mine takes the next free one (4 entries: from 5)", With(kBase, A(3, "x")),
+       With(kBase, A(3, "y")), With(With(kBase, A(3, "y")), A(5, "x")),
+       With(With(kBase, A(3, "y")), A(5, "x")), {}},
+      {"the same entry added on both", With(kBase, A(3, "x")), With(kBase, A(3, "x")),
+       With(kBase, A(3, "x")), With(kBase, A(3, "x")), {}},
+      {"the kind changed differently", With(kBase, G(2, "b", {M("a")})),
+       With(kBase, A(2, "b", "5")), With(kBase, G(2, "b", {M("a")})),
+       With(kBase, A(2, "b", "5")), {2}},
+      // Groups: the names and the members merge apart, members by reading.
+      {"members added on both sides", With(kBase, G(9, "g", {M("a"), M("b"), M("c")})),
+       With(kBase, G(9, "g", {M("a"), M("b"), M("d")})),
+       With(kBase, G(9, "g", {M("a"), M("b"), M("d"), M("c")})),
+       With(kBase, G(9, "g", {M("a"), M("b"), M("d"), M("c")})), {}},
+      {"an address edited on each side: both copies follow",
+       With(With(kBase, A(1, "a", "7")), G(9, "g", {M("a", "7"), M("b")})),
+       With(With(kBase, A(2, "b", "8")), G(9, "g", {M("a"), M("b", "8")})),
+       With(With(With(kBase, A(1, "a", "7")), A(2, "b", "8")),
+            G(9, "g", {M("a", "7"), M("b", "8")})),
+       With(With(With(kBase, A(1, "a", "7")), A(2, "b", "8")),
+            G(9, "g", {M("a", "7"), M("b", "8")})),
+       {}},
+      {"a member removed here and changed there", With(kBase, G(9, "g", {M("b")})),
+       With(kBase, G(9, "g", {M("a", "5"), M("b")})), With(kBase, G(9, "g", {M("b")})),
+       With(kBase, G(9, "g", {M("a", "5"), M("b")})), {9}},
+      {"a member removed here and another there", With(kBase, G(9, "g", {M("b"), M("e")})),
+       With(kBase, G(9, "g", {M("a")})), With(kBase, G(9, "g", {M("e")})),
+       With(kBase, G(9, "g", {M("e")})), {}},
+      {"members reordered on one side keep that order", With(kBase, G(9, "g", {M("b"), M("a")})),
+       kBase, With(kBase, G(9, "g", {M("b"), M("a")})), With(kBase, G(9, "g", {M("b"), M("a")})),
+       {}},
+      {"a member's reading in another case is the same member",
+       With(kBase, G(9, "g", {M("A"), M("b"), M("c")})), With(kBase, G(9, "g", {M("a")})),
+       With(kBase, G(9, "g", {M("A"), M("c")})), With(kBase, G(9, "g", {M("A"), M("c")})), {}},
+      {"names changed here, members there",
+       With(kBase, [] { Spec g = G(9, "h", {M("a"), M("b")}); return g; }()),
+       With(kBase, G(9, "g", {M("a")})), With(kBase, G(9, "h", {M("a")})),
+       With(kBase, G(9, "h", {M("a")})), {}},
+      {"names changed differently on both", With(kBase, G(9, "h", {M("a"), M("b")})),
+       With(kBase, G(9, "i", {M("a"), M("b")})), With(kBase, G(9, "h", {M("a"), M("b")})),
+       With(kBase, G(9, "i", {M("a"), M("b")})), {9}},
+      {"a group removed here, given a member there", Without(kBase, 9),
+       With(kBase, G(9, "g", {M("a"), M("b"), M("c")})), Without(kBase, 9),
+       With(kBase, G(9, "g", {M("a"), M("b"), M("c")})), {9}},
+      // Uniqueness after the merge: mine yields to theirs.
+      {"one reading added on both sides", With(kBase, A(3, "x")), With(kBase, A(4, "x")),
+       With(With(kBase, A(4, "x")), [] {
+         Spec s = A(3, "x(1)");
+         s.record.dispName = "Nx(1)";
+         return s;
+       }()),
+       With(With(kBase, A(4, "x")), [] {
+         Spec s = A(3, "x(1)");
+         s.record.dispName = "Nx(1)";
+         return s;
+       }()),
+       {}},
+      {"a renamed address's copies in mine's group follow it",
+       With(With(kBase, A(3, "x")), G(9, "g", {M("a"), M("b"), M("x")})), With(kBase, A(4, "x")),
+       With(With(With(kBase, A(4, "x")),
+                 [] {
+                   Spec s = A(3, "x(1)");
+                   s.record.dispName = "Nx(1)";
+                   return s;
+                 }()),
+            G(9, "g",
+              {M("a"), M("b"),
+               [] {
+                 store::MemberEntry m = M("x(1)");
+                 m.dispName = "Nx(1)";
+                 return m;
+               }()})),
+       With(With(With(kBase, A(4, "x")),
+                 [] {
+                   Spec s = A(3, "x(1)");
+                   s.record.dispName = "Nx(1)";
+                   return s;
+                 }()),
+            G(9, "g",
+              {M("a"), M("b"),
+               [] {
+                 store::MemberEntry m = M("x(1)");
+                 m.dispName = "Nx(1)";
+                 return m;
+               }()})),
+       {}},
+  };
+  const auto base = BookOf(kBase);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto mine = BookOf(c.mine);
+    const auto theirs = BookOf(c.theirs);
+    MergePlan plan;
+    const auto asMine = Merged(*base, *mine, *theirs, Side::kMine, &plan);
+    const auto asTheirs = Merged(*base, *mine, *theirs, Side::kTheirs);
+    std::vector<int> conflicts;
+    for (const Conflict& conflict : plan.conflicts) conflicts.push_back(conflict.regNo);
+    EXPECT_EQ(conflicts, c.conflicts);
+    EXPECT_EQ(Picture(*asMine), Picture(*BookOf(c.whenMine)));
+    EXPECT_EQ(Picture(*asTheirs), Picture(*BookOf(c.whenTheirs)));
+  }
+}
+
+TEST(BookMerge, AConflictNamesTheEntryAndEveryFieldThatDiffers) {
+  const auto base = BookOf(kBase);
+  Spec here = A(1, "a", "7");
+  here.record.companyName = "Here";
+  Spec there = A(1, "a", "8");
+  there.record.respect = 2;
+  const auto mine = BookOf(With(kBase, here));
+  const auto theirs = BookOf(With(kBase, there));
+  const MergePlan plan = PlanMerge(*base, *mine, *theirs);
+  ASSERT_EQ(plan.conflicts.size(), 1u);
+  const Conflict& c = plan.conflicts[0];
+  EXPECT_EQ(c.Name(), "Na");
+  std::vector<std::string> fields;
+  for (const FieldDifference& f : c.fields) fields.push_back(f.field + "=" + f.mine + "|" + f.theirs);
+  EXPECT_EQ(fields, (std::vector<std::string>{"FaxNumber=7|8", "CompanyName=Here|",
+                                              "Respect=0|2"}));
+
+  const auto removedHere = BookOf(Without(kBase, 1));
+  // Without a registration name (other languages), the reading names it.
+  Spec unnamed = A(2, "b", "5");
+  unnamed.record.dispName.clear();
+  Spec unnamedThere = A(2, "b", "6");
+  unnamedThere.record.dispName.clear();
+  const MergePlan noNames = PlanMerge(*BookOf(With(kBase, A(2, "b")) ), *BookOf(With(kBase, unnamed)),
+                                      *BookOf(With(kBase, unnamedThere)));
+  ASSERT_FALSE(noNames.conflicts.empty());
+  EXPECT_EQ(noNames.conflicts[0].Name(), "b");
+
+  const MergePlan removal = PlanMerge(*base, *removedHere, *theirs);
+  ASSERT_EQ(removal.conflicts.size(), 1u);
+  EXPECT_EQ(removal.conflicts[0].Name(), "Na");
+  ASSERT_EQ(removal.conflicts[0].fields.size(), 1u);
+  EXPECT_EQ(removal.conflicts[0].fields[0].field, "Entry");
+  EXPECT_EQ(removal.conflicts[0].fields[0].mine, "");
+}
+
+TEST(BookMerge, ChoicesArePerConflict) {
+  const auto base = BookOf(kBase);
+  const auto mine = BookOf(With(With(kBase, A(1, "a", "7")), A(2, "b", "7")));
+  const auto theirs = BookOf(With(With(kBase, A(1, "a", "8")), A(2, "b", "8")));
+  const MergePlan plan = PlanMerge(*base, *mine, *theirs);
+  ASSERT_EQ(plan.conflicts.size(), 2u);
+  MergedBook merged(932, Alerts());
+  BuildMerged(plan, {Side::kTheirs, Side::kMine}, rules::TextRules(), &merged);
+  store::Book book(932, Alerts());
+  book.Load(std::move(merged.records), std::move(merged.groups));
+  EXPECT_EQ(Picture(book), Picture(*BookOf(With(With(kBase, A(1, "a", "8")), A(2, "b", "7")))));
+}
+
+TEST(BookMerge, AMergePastTheBooksLimitIsRefused) {
+  std::vector<Spec> base;
+  std::vector<Spec> mine;
+  std::vector<Spec> theirs;
+  for (int i = 1; i <= 2000; ++i) {
+    mine.push_back(A(i, "m" + std::to_string(i)));
+    theirs.push_back(A(5000 + i, "t" + std::to_string(i)));
+  }
+  MergedBook merged(932, Alerts());
+  const MergePlan plan = PlanMerge(*BookOf(base), *BookOf(mine), *BookOf(theirs));
+  BuildMerged(plan, {}, rules::TextRules(), &merged);
+  EXPECT_FALSE(merged.ok);
+}
+
+}  // namespace
+}  // namespace merge

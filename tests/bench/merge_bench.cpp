@@ -1,0 +1,149 @@
+// A book two places edit, on the largest book: apply's check that the file
+// is unchanged (read and hash the whole file) beside the apply itself, in
+// turns; the three-way merge with 100 changes on each side; and the
+// editor's whole apply when the file was changed elsewhere.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+
+#include "faxbook/merge/book_merge.h"
+#include "faxbook/shell/language.h"
+#include "platform/text/portable_collation.h"
+#include "store/book_file.h"
+#include "store/book_order.h"
+#include "store/file_stamp.h"
+#include "tests/bench/largest_book.h"
+#include "tests/support/editor_harness.h"
+
+namespace {
+
+constexpr char kBook[] = "C:\\books\\address.fdt";
+
+struct Editor : EditorHarness {
+  Editor() {
+    files.SetFile(kBook, bench::LargestGroupBookBytes());
+    files.SetPieceSize(1 << 20);  // as the real file systems read
+    registry.Set(kAddressBookKey, kValueFileName, kBook);
+    system.majorVersion = 4;
+    started = Start();
+  }
+  bool started = false;
+};
+
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void BM_CheckAtApplyAgainstTheApply(benchmark::State& state) {
+  Editor editor;
+  if (!editor.started) state.SkipWithError("the editor did not start");
+  double check = 0, apply = 0;
+  for (auto _ : state) {
+    auto start = Clock::now();
+    store::FileStamp stamp;
+    store::StampFile(editor.files, kBook, store::kMaxBookBytes, &stamp);
+    benchmark::DoNotOptimize(stamp.hash);
+    const double seconds = Since(start);
+    check += seconds;
+    state.SetIterationTime(seconds);
+    start = Clock::now();
+    benchmark::DoNotOptimize(editor.app->Document()->SaveBook(kBook));
+    apply += Since(start);
+  }
+  state.counters["apply_ms"] = benchmark::Counter(apply * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["check_of_apply"] = check / apply;
+}
+BENCHMARK(BM_CheckAtApplyAgainstTheApply)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+class Quiet : public store::StoreAlerts {
+ public:
+  void Alert(const std::string&) override {}
+};
+
+std::unique_ptr<store::Book> Parse(const std::string& bytes, Quiet* alerts) {
+  store::BookContext context;
+  context.alerts = alerts;
+  store::GroupTable groups(932, alerts);
+  std::vector<store::AddressRecord> records;
+  store::ReadBookBytes(context, bytes, store::CountEntryLines(bytes), &records, &groups);
+  auto book = std::make_unique<store::Book>(932, alerts);
+  book->Load(store::LoadOrder(std::move(records)), std::move(groups));
+  return book;
+}
+
+// 100 addresses' fax numbers changed, from `first` on every 7th address
+// (their copies in the groups follow).
+void Edit(store::Book* book, int first, const std::string& fax) {
+  int changed = 0;
+  for (int i = first; i < book->Size() && changed < 100; i += 7) {
+    const store::EntryId id = book->IdAt(i);
+    if (book->IsGroup(id)) continue;
+    store::EntryTexts texts = *book->Find(id);
+    texts.faxNumber = fax;
+    book->Change(id, texts);
+    ++changed;
+  }
+}
+
+void BM_MergeOfTheLargestBookWith100ChangesOnEachSide(benchmark::State& state) {
+  Quiet alerts;
+  const std::string bytes = bench::LargestGroupBookBytes();
+  auto base = Parse(bytes, &alerts);
+  auto mine = Parse(bytes, &alerts);
+  auto theirs = Parse(bytes, &alerts);
+  Edit(mine.get(), 0, "0311");
+  Edit(theirs.get(), 3, "0622");
+  rules::TextRules rules;
+  std::size_t conflicts = 0;
+  double planning = 0, building = 0;
+  for (auto _ : state) {
+    auto start = Clock::now();
+    merge::MergePlan plan = merge::PlanMerge(*base, *mine, *theirs);
+    planning += Since(start);
+    start = Clock::now();
+    conflicts = plan.conflicts.size();
+    merge::MergedBook merged(932, &alerts);
+    merge::BuildMerged(std::move(plan), {}, rules, &merged);
+    store::Book book(932, &alerts);
+    book.Load(std::move(merged.records), std::move(merged.groups));
+    benchmark::DoNotOptimize(book.Size());
+    building += Since(start);
+  }
+  state.counters["conflicts"] = static_cast<double>(conflicts);
+  state.counters["plan_ms"] = benchmark::Counter(planning * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["build_ms"] = benchmark::Counter(building * 1000, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_MergeOfTheLargestBookWith100ChangesOnEachSide)->Unit(benchmark::kMillisecond);
+
+// The editor's apply when another PC changed 100 entries and this one 100
+// others: the file read again, both books parsed, merged, written, shown.
+void BM_EditorApplyWithAMerge(benchmark::State& state) {
+  Editor editor;
+  if (!editor.started) state.SkipWithError("the editor did not start");
+  Quiet alerts;
+  auto theirs = Parse(bench::LargestGroupBookBytes(), &alerts);
+  Edit(theirs.get(), 3, "0622");
+  text::PortableCollation collation(932);
+  const std::string changed = store::FormatAppliedBook(collation, 1041, *theirs);
+  int round = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    editor.app->Document()->Reload();
+    store::Book& book = editor.TheBook();
+    {
+      store::BookStep step(book);
+      Edit(&book, 0, "03" + std::to_string(++round));
+    }
+    editor.files.SetFile(kBook, changed);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(editor.app->View()->Apply());
+  }
+}
+BENCHMARK(BM_EditorApplyWithAMerge)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

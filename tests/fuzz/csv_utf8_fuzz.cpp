@@ -1,0 +1,71 @@
+// A CSV file of any bytes, read as the import reads UTF-8 and code-page
+// files: the character set is decided whatever the pieces, records cover
+// the file's lines in order, the header proposes a mapping within its
+// columns, and every marked row has a reason while every refused one is
+// kept from the book.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "faxbook/csv/charset.h"
+#include "faxbook/csv/column_mapping.h"
+#include "faxbook/csv/csv_header.h"
+#include "faxbook/csv/csv_records.h"
+#include "faxbook/csv/header_names.h"
+#include "faxbook/csv/import_row.h"
+#include "faxbook/csv/row_reasons.h"
+#include "platform/fake/fake_file_system.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  const int langIds[] = {1041, 1033, 2052, 1029};
+  const int codePages[] = {932, 1252, 936, 1250};
+  const int which = data[0] & 3;
+  const rules::TextRules rules{langIds[which], codePages[which]};
+  const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  sys::FakeFileSystem files;
+  files.SetPieceSize(1 + (data[0] >> 2));
+  files.SetFile("in.csv", bytes);
+
+  // The same answer in one piece and in the fake's pieces.
+  csv::CharsetDetector whole(rules.codePage);
+  whole.Feed(bytes);
+  const csv::Charset charset = csv::DetectFileCharset(files, "in.csv", rules.codePage);
+  if (whole.Result() != charset) std::abort();
+
+  // Records in file order, none past the bounds, the lines all accounted.
+  int nextLine = 1;
+  if (!csv::ReadRecords(files, "in.csv", [&](std::string_view record, int first, int lines, bool) {
+        if (first != nextLine || lines < 1 || lines > static_cast<int>(csv::kMaxRecordLines)) {
+          std::abort();
+        }
+        if (lines > 1 && record.size() > csv::kMaxRecordBytes + 2 * bytes.size()) std::abort();
+        nextLine += lines;
+        return true;
+      })) {
+    std::abort();
+  }
+
+  csv::CsvHeader header;
+  csv::ColumnMapping mapping = csv::DefaultMapping(rules.langId, 8);
+  if (csv::ReadHeader(files, "in.csv", charset, rules.codePage, &header)) {
+    const int columns = static_cast<int>(header.utf8Fields.size());
+    if (csv::RecognisedMapping(rules.langId, header.utf8Fields, &mapping)) {
+      for (int f = 0; f < rules::kFieldCount; ++f) {
+        const auto i = static_cast<std::size_t>(f);
+        if (mapping.columns[i] >= columns || mapping.joined[i] >= columns) std::abort();
+        if (mapping.joined[i] >= 0 && mapping.columns[i] < 0) std::abort();
+      }
+    }
+  }
+  csv::ImportRows rows;
+  if (!csv::LoadCsvRows(files, "in.csv", mapping, rules, &rows, charset)) std::abort();
+  const csv::ReasonTexts texts = csv::EnglishReasonTexts(rules.codePage);
+  for (const csv::ImportRow& row : rows) {
+    if ((row.score > 0) != !csv::DescribeRow(row, texts).empty()) std::abort();
+    if ((row.noFax || !row.lackingChars.empty()) && row.score < csv::kRefusedScore) std::abort();
+    if (row[rules::Field::kFaxNumber].empty() && row.score < csv::kRefusedScore) std::abort();
+  }
+  return 0;
+}
