@@ -17,14 +17,22 @@ std::string NextCsvField(std::string_view* rest) {
 
 namespace {
 
+// The byte searches of the fast reader, and of the plain one.
+template <bool kFast>
+std::size_t FindAny(std::string_view text, std::size_t from, unsigned char b, unsigned char c,
+                    unsigned char d) {
+  return kFast ? scan::FindAny(text, from, b, c, d) : scan::plain::FindAny(text, from, b, c, d);
+}
+
 // NextCsvFieldView; without kKeep the field is only passed over (no scratch
-// is written and the result is empty).
-template <bool kKeep>
+// is written and the result is empty). kFast: many bytes at a time, else
+// byte by byte.
+template <bool kKeep, bool kFast>
 std::string_view NextField(std::string_view* rest, std::string* scratch) {
   const std::string_view line = *rest;
   if (line.empty()) return std::string_view();
   // One pass to the first comma or quote.
-  const std::size_t i = scan::FindAny(line, 0, ',', '"', ',');
+  const std::size_t i = FindAny<kFast>(line, 0, ',', '"', ',');
   if (i == line.size() || line[i] == ',') {
     *rest = i == line.size() ? std::string_view() : line.substr(i + 1);
     return line.substr(0, i);
@@ -63,7 +71,7 @@ std::string_view NextField(std::string_view* rest, std::string* scratch) {
     // bytes read.
     std::size_t quote;
 #if defined(FAXBOOK_SSE2_SCANS)
-    if (at + 16 <= n) {
+    if (kFast && at + 16 <= n) {
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
       const unsigned mask = static_cast<unsigned>(
           _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('"'))));
@@ -76,7 +84,7 @@ std::string_view NextField(std::string_view* rest, std::string* scratch) {
     } else
 #endif
     {
-      quote = scan::FindAny(line, at, '"', '"', '"');
+      quote = FindAny<kFast>(line, at, '"', '"', '"');
       if (kKeep) {
         std::memcpy(out, data + at, quote - at);
         out += quote - at;
@@ -100,10 +108,14 @@ std::string_view NextField(std::string_view* rest, std::string* scratch) {
 }  // namespace
 
 std::string_view NextCsvFieldView(std::string_view* rest, std::string* scratch) {
-  return NextField<true>(rest, scratch);
+  return NextField<true, true>(rest, scratch);
 }
 
-void SkipCsvField(std::string_view* rest) { NextField<false>(rest, nullptr); }
+std::string_view NextCsvFieldViewPlain(std::string_view* rest, std::string* scratch) {
+  return NextField<true, false>(rest, scratch);
+}
+
+void SkipCsvField(std::string_view* rest) { NextField<false, true>(rest, nullptr); }
 
 std::string QuoteField(std::string_view text) {
   std::string out;

@@ -4,14 +4,12 @@
 
 #include "platform/text/decimal.h"
 #include "platform/text/multibyte_compare.h"
+#include "store/book_keys.h"
 #include "store/book_lines.h"
 #include "store/csv_field.h"
 
 namespace picker {
 namespace {
-
-constexpr std::string_view kEntryTag = "[FAX_ADDR]";
-constexpr std::string_view kMemberTag = "[FAX_ADDR_GM]";
 
 // Takes fields off the front of a line's value.
 class Fields {
@@ -75,8 +73,8 @@ void PickerBook::Read(std::string_view bytes, const Honorifics& honorifics) {
     if (equals == std::string_view::npos) continue;
     const std::string_view tag = line.substr(0, equals);
     const std::string_view rest = line.substr(equals + 1);
-    if (tag == kEntryTag) ReadEntry(rest, honorifics);
-    if (tag == kMemberTag) ReadMember(rest, honorifics);
+    if (tag == store::kEntryKey) ReadEntry(rest, honorifics);
+    if (tag == store::kMemberKey) ReadMember(rest, honorifics);
   }
   Order();
 }

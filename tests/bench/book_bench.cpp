@@ -25,6 +25,7 @@
 #include "store/book_file.h"
 #include "store/book_lines.h"
 #include "store/book_order.h"
+#include "store/csv_field.h"
 #include "store/text_fields.h"
 #include "tests/bench/largest_book.h"
 #include "tests/bench/process_run.h"
@@ -182,6 +183,40 @@ void BM_CanonicalScans(benchmark::State& state) {
   state.counters["x_by_field"] = masks / byField;
 }
 BENCHMARK(BM_CanonicalScans)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Every field of every line of the largest book taken off by the fast
+// field reader and by the plain one, in turns.
+void BM_FieldReaders(benchmark::State& state) {
+  static const std::string bytes = bench::LargestGroupBookBytes();
+  std::vector<std::string_view> values;
+  store::LineCursor lines(bytes);
+  std::string_view line;
+  while (lines.Next(&line)) {
+    const std::size_t eq = line.find('=');
+    if (eq != std::string_view::npos) values.push_back(line.substr(eq + 1));
+  }
+  std::string scratch;
+  double fast = 0, plain = 0;
+  for (auto _ : state) {
+    std::size_t total = 0;
+    auto start = Clock::now();
+    for (std::string_view v : values) {
+      while (!v.empty()) total += store::NextCsvFieldView(&v, &scratch).size();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    fast += seconds;
+    start = Clock::now();
+    for (std::string_view v : values) {
+      while (!v.empty()) total += store::NextCsvFieldViewPlain(&v, &scratch).size();
+    }
+    plain += std::chrono::duration<double>(Clock::now() - start).count();
+    benchmark::DoNotOptimize(total);
+    state.SetIterationTime(seconds);
+  }
+  state.counters["plain_ms"] = benchmark::Counter(plain * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["x_plain"] = fast / plain;
+}
+BENCHMARK(BM_FieldReaders)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Where the time of normalize goes: reading the file into the tables, the
 // sort and the formatting into memory, and writing the bytes to the disk.
