@@ -440,9 +440,9 @@ std::string ExportInMemory(const std::string& book, int langId, bool utf8) {
   for (int i = 0; i < loaded->Size(); ++i) {
     const store::AddressRecord& row = loaded->RecordAt(i);
     if (store::KindForSave(row.kind) == store::kKindGroup) continue;
-    for (std::size_t i = 0; i < store::kTextFieldCount; ++i) {
-      if (i) out += ',';
-      store::AppendQuotedField(row.*store::kTextFields[i].member, &out);
+    for (std::size_t f = 0; f < store::kTextFieldCount; ++f) {
+      if (f) out += ',';
+      store::AppendQuotedField(row.*store::kTextFields[f].member, &out);
     }
     out += "\r\n";
   }
