@@ -8,17 +8,17 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
 
-# case NAME EXPECT(pass|fail) EXPECTED-LINE FILE-SPEC...
-#   FILE-SPEC: "path:inc1,inc2" ("<name>" for a system header)
+# case NAME EXPECT(pass|fail) EXPECTED-LINE FILE-ENTRY...
+#   FILE-ENTRY: "path:inc1,inc2" ("<name>" for a system header)
 case_() {
   local name=$1 expect=$2 line=$3
   shift 3
   local tree="$work/$name"
   mkdir -p "$tree"
-  local spec path incs inc
-  for spec in "$@"; do
-    path=${spec%%:*}
-    incs=${spec#*:}
+  local entry path incs inc
+  for entry in "$@"; do
+    path=${entry%%:*}
+    incs=${entry#*:}
     mkdir -p "$tree/$(dirname "$path")"
     : >"$tree/$path"
     IFS=, read -ra list <<<"$incs"

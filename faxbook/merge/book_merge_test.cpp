@@ -9,33 +9,33 @@ namespace {
 
 using namespace testing_books;
 
-std::vector<Spec> With(std::vector<Spec> specs, const Spec& changed) {
-  for (Spec& s : specs) {
+std::vector<Plan> With(std::vector<Plan> plans, const Plan& changed) {
+  for (Plan& s : plans) {
     if (s.record.regNo == changed.record.regNo) {
       s = changed;
-      return specs;
+      return plans;
     }
   }
-  specs.push_back(changed);
-  return specs;
+  plans.push_back(changed);
+  return plans;
 }
 
-std::vector<Spec> Without(std::vector<Spec> specs, int regNo) {
-  std::vector<Spec> out;
-  for (Spec& s : specs) {
+std::vector<Plan> Without(std::vector<Plan> plans, int regNo) {
+  std::vector<Plan> out;
+  for (Plan& s : plans) {
     if (s.record.regNo != regNo) out.push_back(s);
   }
   return out;
 }
 
-const std::vector<Spec> kBase = {A(1, "a"), A(2, "b"), G(9, "g", {M("a"), M("b")})};
+const std::vector<Plan> kBase = {A(1, "a"), A(2, "b"), G(9, "g", {M("a"), M("b")})};
 
 struct Case {
   const char* what;
-  std::vector<Spec> mine;
-  std::vector<Spec> theirs;
-  std::vector<Spec> whenMine;    // the merge with every conflict taken from mine
-  std::vector<Spec> whenTheirs;  // ... from theirs
+  std::vector<Plan> mine;
+  std::vector<Plan> theirs;
+  std::vector<Plan> whenMine;    // the merge with every conflict taken from mine
+  std::vector<Plan> whenTheirs;  // ... from theirs
   std::vector<int> conflicts;    // the numbers in conflict
 };
 
@@ -96,7 +96,7 @@ TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
        With(kBase, G(9, "g", {M("A"), M("b"), M("c")})), With(kBase, G(9, "g", {M("a")})),
        With(kBase, G(9, "g", {M("A"), M("c")})), With(kBase, G(9, "g", {M("A"), M("c")})), {}},
       {"names changed here, members there",
-       With(kBase, [] { Spec g = G(9, "h", {M("a"), M("b")}); return g; }()),
+       With(kBase, [] { Plan g = G(9, "h", {M("a"), M("b")}); return g; }()),
        With(kBase, G(9, "g", {M("a")})), With(kBase, G(9, "h", {M("a")})),
        With(kBase, G(9, "h", {M("a")})), {}},
       {"names changed differently on both", With(kBase, G(9, "h", {M("a"), M("b")})),
@@ -108,12 +108,12 @@ TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
       // Uniqueness after the merge: mine yields to theirs.
       {"one reading added on both sides", With(kBase, A(3, "x")), With(kBase, A(4, "x")),
        With(With(kBase, A(4, "x")), [] {
-         Spec s = A(3, "x(1)");
+         Plan s = A(3, "x(1)");
          s.record.dispName = "Nx(1)";
          return s;
        }()),
        With(With(kBase, A(4, "x")), [] {
-         Spec s = A(3, "x(1)");
+         Plan s = A(3, "x(1)");
          s.record.dispName = "Nx(1)";
          return s;
        }()),
@@ -122,7 +122,7 @@ TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
        With(With(kBase, A(3, "x")), G(9, "g", {M("a"), M("b"), M("x")})), With(kBase, A(4, "x")),
        With(With(With(kBase, A(4, "x")),
                  [] {
-                   Spec s = A(3, "x(1)");
+                   Plan s = A(3, "x(1)");
                    s.record.dispName = "Nx(1)";
                    return s;
                  }()),
@@ -135,7 +135,7 @@ TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
                }()})),
        With(With(With(kBase, A(4, "x")),
                  [] {
-                   Spec s = A(3, "x(1)");
+                   Plan s = A(3, "x(1)");
                    s.record.dispName = "Nx(1)";
                    return s;
                  }()),
@@ -166,9 +166,9 @@ TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
 
 TEST(BookMerge, AConflictNamesTheEntryAndEveryFieldThatDiffers) {
   const auto base = BookOf(kBase);
-  Spec here = A(1, "a", "7");
+  Plan here = A(1, "a", "7");
   here.record.companyName = "Here";
-  Spec there = A(1, "a", "8");
+  Plan there = A(1, "a", "8");
   there.record.respect = 2;
   const auto mine = BookOf(With(kBase, here));
   const auto theirs = BookOf(With(kBase, there));
@@ -183,9 +183,9 @@ TEST(BookMerge, AConflictNamesTheEntryAndEveryFieldThatDiffers) {
 
   const auto removedHere = BookOf(Without(kBase, 1));
   // Without a registration name (other languages), the reading names it.
-  Spec unnamed = A(2, "b", "5");
+  Plan unnamed = A(2, "b", "5");
   unnamed.record.dispName.clear();
-  Spec unnamedThere = A(2, "b", "6");
+  Plan unnamedThere = A(2, "b", "6");
   unnamedThere.record.dispName.clear();
   const MergePlan noNames = PlanMerge(*BookOf(With(kBase, A(2, "b")) ), *BookOf(With(kBase, unnamed)),
                                       *BookOf(With(kBase, unnamedThere)));
@@ -214,9 +214,9 @@ TEST(BookMerge, ChoicesArePerConflict) {
 }
 
 TEST(BookMerge, AMergePastTheBooksLimitIsRefused) {
-  std::vector<Spec> base;
-  std::vector<Spec> mine;
-  std::vector<Spec> theirs;
+  std::vector<Plan> base;
+  std::vector<Plan> mine;
+  std::vector<Plan> theirs;
   for (int i = 1; i <= 2000; ++i) {
     mine.push_back(A(i, "m" + std::to_string(i)));
     theirs.push_back(A(5000 + i, "t" + std::to_string(i)));

@@ -13,18 +13,18 @@ namespace {
 
 using namespace testing_books;
 
-std::vector<Spec> SpecsOf(const store::Book& book) {
-  std::vector<Spec> specs;
+std::vector<Plan> PlansOf(const store::Book& book) {
+  std::vector<Plan> plans;
   for (int i = 0; i < book.Size(); ++i) {
-    Spec s;
+    Plan s;
     s.record = book.RecordAt(i);
     if (s.record.kind == store::kKindGroup) s.members = MembersOf(book, s.record.regNo);
-    specs.push_back(s);
+    plans.push_back(s);
   }
-  return specs;
+  return plans;
 }
 
-std::unique_ptr<store::Book> Clone(const store::Book& book) { return BookOf(SpecsOf(book)); }
+std::unique_ptr<store::Book> Clone(const store::Book& book) { return BookOf(PlansOf(book)); }
 
 struct Op {
   enum Kind { kChange, kRemove, kAdd, kMembers } kind = kChange;
@@ -63,18 +63,18 @@ std::set<int> GroupsHolding(const store::Book& book, const std::string& reading)
 }
 
 std::unique_ptr<store::Book> MakeBase(std::mt19937* random) {
-  std::vector<Spec> specs;
+  std::vector<Plan> plans;
   const int addresses = 30;
-  for (int i = 1; i <= addresses; ++i) specs.push_back(A(i, "r" + std::to_string(i)));
+  for (int i = 1; i <= addresses; ++i) plans.push_back(A(i, "r" + std::to_string(i)));
   for (int g = 0; g < 8; ++g) {
     std::vector<store::MemberEntry> members;
     std::set<int> chosen;
     const int count = 1 + static_cast<int>((*random)() % 5);
     for (int k = 0; k < count; ++k) chosen.insert(1 + static_cast<int>((*random)() % addresses));
-    for (int a : chosen) members.push_back(store::MemberFrom(specs[static_cast<std::size_t>(a - 1)].record));
-    specs.push_back(G(100 + g, "g" + std::to_string(g), members));
+    for (int a : chosen) members.push_back(store::MemberFrom(plans[static_cast<std::size_t>(a - 1)].record));
+    plans.push_back(G(100 + g, "g" + std::to_string(g), members));
   }
-  return BookOf(specs);
+  return BookOf(plans);
 }
 
 // A random script on *book touching no entry of `avoid` (in either book of

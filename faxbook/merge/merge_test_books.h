@@ -26,7 +26,7 @@ inline NoAlerts* Alerts() {
 }
 
 // One entry: an address, or a group with its members.
-struct Spec {
+struct Plan {
   store::AddressRecord record;
   std::vector<store::MemberEntry> members;
 };
@@ -39,8 +39,8 @@ inline store::MemberEntry M(const std::string& reading, const std::string& fax =
   return m;
 }
 
-inline Spec A(int regNo, const std::string& reading, const std::string& fax = "1") {
-  Spec s;
+inline Plan A(int regNo, const std::string& reading, const std::string& fax = "1") {
+  Plan s;
   s.record.kind = store::kKindAddress;
   s.record.regNo = regNo;
   s.record.dispName = "N" + reading;
@@ -49,8 +49,8 @@ inline Spec A(int regNo, const std::string& reading, const std::string& fax = "1
   return s;
 }
 
-inline Spec G(int regNo, const std::string& reading, std::vector<store::MemberEntry> members) {
-  Spec s;
+inline Plan G(int regNo, const std::string& reading, std::vector<store::MemberEntry> members) {
+  Plan s;
   s.record.kind = store::kKindGroup;
   s.record.regNo = regNo;
   s.record.dispName = "N" + reading;
@@ -59,11 +59,11 @@ inline Spec G(int regNo, const std::string& reading, std::vector<store::MemberEn
   return s;
 }
 
-inline std::unique_ptr<store::Book> BookOf(const std::vector<Spec>& specs, int codePage = 932) {
+inline std::unique_ptr<store::Book> BookOf(const std::vector<Plan>& plans, int codePage = 932) {
   auto book = std::make_unique<store::Book>(codePage, Alerts());
   std::vector<store::AddressRecord> records;
   store::GroupTable groups(codePage, Alerts());
-  for (const Spec& s : specs) {
+  for (const Plan& s : plans) {
     records.push_back(s.record);
     if (s.record.kind != store::kKindGroup) continue;
     groups.AddMember(s.record.regNo, store::kKindGroup, store::MemberEntry());
