@@ -17,32 +17,41 @@ bool AllAscii(std::string_view text) {
   return true;
 }
 
+// What a UTF-8 lead byte b asks of the bytes after it: how many follow,
+// and the range of the first of them (the others are 0x80-0xBF). False
+// when b starts no sequence of two or more bytes.
+bool Utf8Lead(unsigned char b, std::size_t* follow, unsigned char* low, unsigned char* high) {
+  *low = 0x80;
+  *high = 0xBF;
+  if (b >= 0xC2 && b <= 0xDF) {
+    *follow = 1;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    *follow = 2;
+    if (b == 0xE0) *low = 0xA0;
+    if (b == 0xED) *high = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    *follow = 3;
+    if (b == 0xF0) *low = 0x90;
+    if (b == 0xF4) *high = 0x8F;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 // Bytes of the UTF-8 sequence starting at text[i] when it is a valid one,
 // else 0.
 std::size_t Utf8SequenceAt(std::string_view text, std::size_t i) {
   const auto b = static_cast<unsigned char>(text[i]);
   if (b < 0x80) return 1;
-  std::size_t n;
-  unsigned char low = 0x80, high = 0xBF;
-  if (b >= 0xC2 && b <= 0xDF) {
-    n = 2;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    n = 3;
-    if (b == 0xE0) low = 0xA0;
-    if (b == 0xED) high = 0x9F;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    n = 4;
-    if (b == 0xF0) low = 0x90;
-    if (b == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + n > text.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
+  std::size_t follow;
+  unsigned char low, high;
+  if (!Utf8Lead(b, &follow, &low, &high) || i + follow >= text.size()) return 0;
+  for (std::size_t k = 1; k <= follow; ++k) {
     const auto c = static_cast<unsigned char>(text[i + k]);
     if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return 0;
   }
-  return n;
+  return follow + 1;
 }
 
 }  // namespace
@@ -62,20 +71,12 @@ void CharsetDetector::CheckUtf8(std::string_view piece) {
     }
     if (b < 0x80) continue;
     multiByte_ = true;
-    if (b >= 0xC2 && b <= 0xDF) {
-      due_ = 1;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      due_ = 2;
-      if (b == 0xE0) low_ = 0xA0;
-      if (b == 0xED) high_ = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      due_ = 3;
-      if (b == 0xF0) low_ = 0x90;
-      if (b == 0xF4) high_ = 0x8F;
-    } else {
+    std::size_t follow;
+    if (!Utf8Lead(b, &follow, &low_, &high_)) {
       utf8Valid_ = false;
       return;
     }
+    due_ = static_cast<int>(follow);
   }
 }
 
