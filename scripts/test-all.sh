@@ -134,13 +134,13 @@ fi
 
 step "Wine tests, and beside them the plain scans and the win32 build"
 # The Wine tests mostly wait on windows: the plain-scans layer and the
-# win32 build use the idle processor meanwhile, at the lowest priority and
-# one job at a time. Their results are counted when they end.
+# win32 build use the idle processor meanwhile, at the lowest priority, so
+# the Wine tests' programs come first. Their results are counted when they
+# end.
 rm -f "$logs/beside-wine.tally"
 (
   renice -n 19 -p "$BASHPID" >/dev/null 2>&1
   passed=0 failed=0 failures=()
-  jobs=1
   layer_started=$(date +%s)
   plain_scans_layer
   echo "   (plain scans: the store's tests and the fuzzers: $(($(date +%s) - layer_started)) s)"
