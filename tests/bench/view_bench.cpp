@@ -12,24 +12,12 @@
 #include "store/book_order.h"
 
 #include "faxbook/shell/language.h"
-#include "tests/support/editor_harness.h"
-#include "tests/bench/largest_book.h"
+#include "tests/bench/largest_book_editor.h"
 
 namespace {
 
-constexpr char kBook[] = "C:\\books\\address.fdt";
-
-// An editor on an NT4 system (the registry names the book), started once.
-struct Editor : EditorHarness {
-  Editor() {
-    files.SetFile(kBook, bench::LargestGroupBookBytes());
-    files.SetPieceSize(1 << 20);  // as the real file systems read
-    registry.Set(kAddressBookKey, kValueFileName, kBook);
-    system.majorVersion = 4;
-    started = Start();
-  }
-  bool started = false;
-};
+constexpr const char* kBook = bench::kLargestBookPath;
+using Editor = bench::LargestBookEditor;
 
 using Clock = std::chrono::steady_clock;
 
