@@ -23,7 +23,7 @@ const char kUsage[] =
     "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
     "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|auto] BOOK CSV OUT | "
     "export-csv [--lang LANGID] [--utf8] BOOK CSV | "
-    "merge [--lang LANGID] [--prefer mine|theirs] BASE MINE THEIRS OUT";
+    "merge [--lang LANGID] [--prefer mine|theirs] [--allow-mass-removal] BASE MINE THEIRS OUT";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "fdtool: %s\n", message.c_str());
@@ -78,6 +78,8 @@ int main(int argc, char** argv) {
         return Fail(i + 1 >= argc ? "--map needs FIELD=COLUMN,..." : error);
       }
       options.map = argv[++i];
+    } else if (arg == "--allow-mass-removal" && command == "merge") {
+      options.allowMassRemoval = true;
     } else if (arg == "--prefer" && command == "merge") {
       if (i + 1 >= argc || (std::string(argv[i + 1]) != "mine" && std::string(argv[i + 1]) != "theirs")) {
         return Fail("--prefer needs mine or theirs");
