@@ -140,24 +140,58 @@ std::string Readings(const std::vector<store::MemberEntry>& members) {
   return text;
 }
 
-std::vector<FieldDifference> Differences(const EntryVersion& mine, const EntryVersion& theirs) {
+// What differs between two versions of a group's members: each member on
+// one side only, and each field of a member both hold that differs; the
+// whole lists only when the same members differ in their order alone.
+void MemberDifferences(int codePage, const std::vector<store::MemberEntry>& mine,
+                       const std::vector<store::MemberEntry>& theirs,
+                       std::vector<FieldDifference>* out) {
+  const std::size_t before = out->size();
+  const MemberMap m = MapMembers(codePage, mine);
+  const MemberMap t = MapMembers(codePage, theirs);
+  for (const store::MemberEntry& mm : mine) {
+    const store::MemberEntry* tm = Lookup(t, FoldedKey(codePage, mm.dispNameJP));
+    if (!tm) {
+      out->push_back({"Members", mm.dispNameJP, std::string(), mm.dispNameJP});
+      continue;
+    }
+    for (const store::TextField& f : store::kTextFields) {
+      if (mm.*f.member != tm->*f.member) {
+        out->push_back({f.name, mm.*f.member, tm->*f.member, mm.dispNameJP});
+      }
+    }
+    if (mm.respect != tm->respect) {
+      out->push_back(
+          {"Respect", std::to_string(mm.respect), std::to_string(tm->respect), mm.dispNameJP});
+    }
+  }
+  for (const store::MemberEntry& tm : theirs) {
+    if (!Lookup(m, FoldedKey(codePage, tm.dispNameJP))) {
+      out->push_back({"Members", std::string(), tm.dispNameJP, tm.dispNameJP});
+    }
+  }
+  if (out->size() == before) out->push_back({"Members", Readings(mine), Readings(theirs), ""});
+}
+
+std::vector<FieldDifference> Differences(int codePage, const EntryVersion& mine,
+                                         const EntryVersion& theirs) {
   std::vector<FieldDifference> out;
   if (!mine.present || !theirs.present) {
     out.push_back({"Entry", mine.present ? mine.record.dispName : std::string(),
-                   theirs.present ? theirs.record.dispName : std::string()});
+                   theirs.present ? theirs.record.dispName : std::string(), std::string()});
     return out;
   }
   const store::AddressRecord& a = mine.record;
   const store::AddressRecord& b = theirs.record;
-  if (a.kind != b.kind) out.push_back({"Kind", std::to_string(a.kind), std::to_string(b.kind)});
+  if (a.kind != b.kind) out.push_back({"Kind", std::to_string(a.kind), std::to_string(b.kind), ""});
   for (const store::TextField& f : store::kTextFields) {
-    if (a.*f.member != b.*f.member) out.push_back({f.name, a.*f.member, b.*f.member});
+    if (a.*f.member != b.*f.member) out.push_back({f.name, a.*f.member, b.*f.member, ""});
   }
   if (a.respect != b.respect) {
-    out.push_back({"Respect", std::to_string(a.respect), std::to_string(b.respect)});
+    out.push_back({"Respect", std::to_string(a.respect), std::to_string(b.respect), ""});
   }
   if (!SameMembers(mine.members, theirs.members)) {
-    out.push_back({"Members", Readings(mine.members), Readings(theirs.members)});
+    MemberDifferences(codePage, mine.members, theirs.members, &out);
   }
   return out;
 }
@@ -289,11 +323,136 @@ Decision Decide(int codePage, const EntryVersion& b, const EntryVersion& m,
   return d;
 }
 
+// Addresses one side removed while the other kept them unchanged. Each
+// holds a place in the plan (an entry of no version: nothing) until the
+// plan is whole; then an address whose reading a group of the merged book
+// holds as a member that the removing side's version of that group does
+// not hold, with no address of that reading left, becomes a conflict: the
+// side that removed it did not see that use.
+class Removals {
+ public:
+  explicit Removals(int codePage) : codePage_(codePage) {}
+
+  void Note(MergePlan* plan, int regNo, Side removedBy, const EntryVersion& kept) {
+    if (!kept.present || IsGroup(kept)) return;
+    removed_.push_back({plan->entries.size(), regNo, removedBy, kept});
+    plan->entries.push_back(MergedEntry());
+  }
+
+  void ConflictsOfUse(MergePlan* plan, const NumberIndex& mine, const NumberIndex& theirs) {
+    if (removed_.empty()) return;
+    std::unordered_map<std::string, std::size_t> byKey;
+    for (std::size_t i = 0; i < removed_.size(); ++i) {
+      byKey.emplace(FoldedKey(codePage_, removed_[i].kept.record.dispNameJP), i);
+    }
+    std::vector<std::vector<std::string>> users(removed_.size());
+    auto scan = [&](const EntryVersion& v) {
+      if (!v.present) return;
+      const std::string key = FoldedKey(codePage_, v.record.dispNameJP);
+      if (!IsGroup(v)) {
+        byKey.erase(key);  // an address of that reading stays: the members are its
+        return;
+      }
+      for (const store::MemberEntry& m : v.members) {
+        const std::string memberKey = FoldedKey(codePage_, m.dispNameJP);
+        const auto it = byKey.find(memberKey);
+        if (it == byKey.end()) continue;
+        const Removed& r = removed_[it->second];
+        if (Holds(r.removedBy == Side::kMine ? mine : theirs, v.record.regNo, memberKey)) continue;
+        std::vector<std::string>& names = users[it->second];
+        const std::string& name = v.record.dispName.empty() ? v.record.dispNameJP : v.record.dispName;
+        if (names.empty() || names.back() != name) names.push_back(name);
+      }
+    };
+    for (const MergedEntry& e : plan->entries) {
+      if (e.conflict >= 0) continue;
+      if (!IsGroup(e.version)) scan(e.version);
+    }
+    for (const Conflict& c : plan->conflicts) {
+      if (!IsGroup(c.mine)) scan(c.mine);
+      if (!IsGroup(c.theirs)) scan(c.theirs);
+    }
+    for (const MergedEntry& e : plan->entries) {
+      if (e.conflict < 0 && IsGroup(e.version)) scan(e.version);
+    }
+    for (const Conflict& c : plan->conflicts) {
+      scan(c.mine);
+      scan(c.theirs);
+    }
+    bool added = false;
+    for (const auto& entry : byKey) {
+      const std::size_t i = entry.second;
+      if (users[i].empty()) continue;
+      const Removed& r = removed_[i];
+      Conflict c;
+      c.regNo = r.regNo;
+      c.removedButUsed = true;
+      c.removedBy = r.removedBy;
+      (r.removedBy == Side::kMine ? c.theirs : c.mine) = r.kept;
+      std::string groups;
+      for (const std::string& name : users[i]) groups += (groups.empty() ? "" : ", ") + name;
+      FieldDifference f;
+      f.field = "Used";
+      (r.removedBy == Side::kMine ? f.theirs : f.mine) = groups;
+      c.fields.push_back(f);
+      plan->entries[r.place].conflict = static_cast<int>(plan->conflicts.size());
+      plan->conflicts.push_back(std::move(c));
+      added = true;
+    }
+    if (added) InPlanOrder(plan);
+  }
+
+ private:
+  struct Removed {
+    std::size_t place;
+    int regNo;
+    Side removedBy;
+    EntryVersion kept;
+  };
+
+  // Whether the book's group of this number holds a member of this reading.
+  bool Holds(const NumberIndex& index, int regNo, const std::string& key) const {
+    const store::AddressRecord* group = index.Find(regNo);
+    if (!group || group->kind != store::kKindGroup) return false;
+    for (const store::MemberEntry& m : MembersOf(index.Book(), regNo)) {
+      if (FoldedKey(codePage_, m.dispNameJP) == key) return true;
+    }
+    return false;
+  }
+
+  // The conflicts in the order of the entries that stand for them.
+  static void InPlanOrder(MergePlan* plan) {
+    std::vector<Conflict> ordered;
+    ordered.reserve(plan->conflicts.size());
+    for (MergedEntry& e : plan->entries) {
+      if (e.conflict < 0) continue;
+      ordered.push_back(std::move(plan->conflicts[static_cast<std::size_t>(e.conflict)]));
+      e.conflict = static_cast<int>(ordered.size()) - 1;
+    }
+    plan->conflicts = std::move(ordered);
+  }
+
+  int codePage_;
+  std::vector<Removed> removed_;
+};
+
 }  // namespace
 
 const std::string& Conflict::Name() const {
   const store::AddressRecord& r = mine.present ? mine.record : theirs.record;
   return r.dispName.empty() ? r.dispNameJP : r.dispName;
+}
+
+int EntriesLost(const store::Book& base, const store::Book& theirs) {
+  std::unordered_set<int> held;
+  held.reserve(static_cast<std::size_t>(theirs.Size()));
+  for (int i = 0; i < theirs.Size(); ++i) held.insert(theirs.RecordAt(i).regNo);
+  std::unordered_set<int> lost;
+  for (int i = 0; i < base.Size(); ++i) {
+    const int regNo = base.RecordAt(i).regNo;
+    if (held.count(regNo) == 0) lost.insert(regNo);
+  }
+  return static_cast<int>(lost.size());
 }
 
 std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo) {
@@ -309,7 +468,7 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
   const NumberIndex mine(mineBook);
   const NumberIndex theirs(theirsBook);
   const int codePage = theirsBook.CodePage();
-  auto place = [&plan](int regNo, Decision d, const EntryVersion& m, const EntryVersion& t) {
+  auto place = [&](int regNo, Decision d, const EntryVersion& m, const EntryVersion& t) {
     if (d.kind == Decision::kEntry) plan.entries.push_back(std::move(d.entry));
     if (d.kind == Decision::kBoth) plan.entries.push_back(std::move(d.entry));
     if (d.kind != Decision::kConflict) return;
@@ -317,13 +476,14 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     c.regNo = regNo;
     c.mine = m;
     c.theirs = t;
-    c.fields = Differences(m, t);
+    c.fields = Differences(codePage, m, t);
     MergedEntry e;
     e.conflict = static_cast<int>(plan.conflicts.size());
     plan.conflicts.push_back(std::move(c));
     plan.entries.push_back(std::move(e));
   };
   std::unordered_map<int, MergedEntry> bothAdded;
+  Removals removals(codePage);
   // A book made by hand may repeat a number: the entries after the first of
   // it stay as theirs has them, and mine's others are kept with new numbers
   // unless theirs holds them already.
@@ -345,7 +505,11 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     }
     if (SameEntry(theirs, base, regNo)) {
       const EntryVersion m = VersionOf(mine, regNo);
-      if (m.present) plan.entries.push_back(Take(m, Side::kMine));
+      if (m.present) {
+        plan.entries.push_back(Take(m, Side::kMine));
+      } else {
+        removals.Note(&plan, regNo, Side::kMine, VersionOf(theirs, regNo));
+      }
       continue;
     }
     const EntryVersion b = VersionOf(base, regNo);
@@ -378,8 +542,13 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     if (theirs.Find(regNo)) continue;
     const EntryVersion b = VersionOf(base, regNo);
     const EntryVersion m = VersionOf(mine, regNo);
+    if (b.present && Same(m, b)) {
+      removals.Note(&plan, regNo, Side::kTheirs, m);
+      continue;
+    }
     place(regNo, Decide(codePage, b, m, EntryVersion()), m, EntryVersion());
   }
+  removals.ConflictsOfUse(&plan, mine, theirs);
   return plan;
 }
 
@@ -421,7 +590,9 @@ struct NameRenamer {
 
  private:
   void Fit(int kind, std::string* value) {
-    if (value->empty() || theirs_[kind].count(*value) == 0) return;
+    // An empty reading is a reading as any other: the load keeps only the
+    // first of two equal ones. An empty name is no name, and repeats.
+    if ((kind == 0 && value->empty()) || theirs_[kind].count(*value) == 0) return;
     const std::string fitted = rules::MakeSuffixedName(*value, kind, rules_, index_);
     index_.Rename(kind, *value, fitted);
     *value = fitted;
@@ -448,15 +619,48 @@ struct NameRenamer {
   std::unordered_set<std::string> theirs_[2];
 };
 
+// The copies of the addresses of these readings leave every group; a group
+// left without members goes too, as it does when an address is deleted.
+void RemoveCopies(int codePage, const std::unordered_set<std::string>& readings,
+                  std::vector<MergedEntry>* entries) {
+  std::vector<MergedEntry> kept;
+  kept.reserve(entries->size());
+  for (MergedEntry& e : *entries) {
+    if (IsGroup(e.version)) {
+      std::vector<store::MemberEntry>& members = e.version.members;
+      bool removedAny = false;
+      std::size_t to = 0;
+      for (std::size_t i = 0; i < members.size(); ++i) {
+        if (readings.count(FoldedKey(codePage, members[i].dispNameJP)) != 0) {
+          removedAny = true;
+          continue;
+        }
+        if (to != i) {
+          members[to] = std::move(members[i]);
+          if (i < e.memberFromMine.size()) e.memberFromMine[to] = e.memberFromMine[i];
+        }
+        ++to;
+      }
+      members.resize(to);
+      if (e.memberFromMine.size() > to) e.memberFromMine.resize(to);
+      if (removedAny && members.empty()) continue;
+    }
+    kept.push_back(std::move(e));
+  }
+  *entries = std::move(kept);
+}
+
 }  // namespace
 
 void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
                  const rules::TextRules& rules, MergedBook* out) {
   std::vector<MergedEntry> entries;
   entries.reserve(plan.entries.size());
+  // Readings of addresses removed everywhere: their copies leave the groups.
+  std::unordered_set<std::string> removedEverywhere;
   for (MergedEntry& e : plan.entries) {
     if (e.conflict < 0) {
-      entries.push_back(std::move(e));
+      if (e.version.present) entries.push_back(std::move(e));
       continue;
     }
     const auto index = static_cast<std::size_t>(e.conflict);
@@ -464,7 +668,12 @@ void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
     const Conflict& c = plan.conflicts[index];
     const EntryVersion& chosen = side == Side::kMine ? c.mine : c.theirs;
     if (chosen.present) entries.push_back(Take(chosen, side));
+    if (c.removedButUsed && side == c.removedBy) {
+      const EntryVersion& kept = side == Side::kMine ? c.theirs : c.mine;
+      removedEverywhere.insert(FoldedKey(rules.codePage, kept.record.dispNameJP));
+    }
   }
+  if (!removedEverywhere.empty()) RemoveCopies(rules.codePage, removedEverywhere, &entries);
   out->ok = static_cast<int>(entries.size()) <= store::kMaxEntries;
   if (!out->ok) return;
 
