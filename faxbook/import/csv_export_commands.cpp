@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "faxbook/csv/csv_export.h"
+#include "faxbook/import/export_target.h"
 #include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/resource.h"
 #include "store/book_order.h"
@@ -26,6 +27,7 @@ CCsvExportCommands::Result CCsvExportCommands::Export(bool utf8) {
   request.overwritePrompt = true;
   std::string path;
   if (!context_.services.fileDialogs->Choose(request, &path)) return Result::kCancelled;
+  if (RefuseExportOverBook(context_, path)) return Result::kOverBook;
 
   // What apply would write, in its order: the file matches the book saved.
   const std::vector<const store::AddressRecord*> order =

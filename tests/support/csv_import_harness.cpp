@@ -24,6 +24,7 @@ CsvImportHarness::CsvImportHarness() {
   strings[IDS_REASON_TOO_LONG] = "[61337] %1";
   strings[IDS_REASON_LACKING] = "[61338] %1 %2";
   strings[IDS_BOOK_FULL] = "[61238] %ld";
+  strings[IDS_EXPORT_OVER_BOOK] = Marker(IDS_EXPORT_OVER_BOOK);
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
   strings[IDS_RESPECT_1] = " SAMA";
   strings[IDS_RESPECT_2] = " DONO";
