@@ -14,8 +14,9 @@
 //   status TITLE PANE          the text of a status-bar pane
 //   button-enabled TITLE ID    "1" when the toolbar button is enabled (it
 //                              follows the menu item's state)
-//   message TITLE              the text of the message box with that title
-//   answer TITLE BUTTON        press a message box's button
+//   message TITLE [MS]         the text of the message box with that title
+//                              (waiting up to MS, 5000 by default)
+//   answer TITLE BUTTON [MS]   press a message box's button
 //   foreground                 the title of the foreground window
 //   start-timed EXE TITLE ROWS MS   start EXE, wait for its main window to
 //                                   be visible and its list to hold ROWS
@@ -88,12 +89,21 @@ struct Search {
   HWND found;
 };
 
+// The class name that matches message boxes alone: dialogs of their class
+// that hold the message's static text, so that a file dialog's own
+// question is found and not the file dialog of the same title.
+constexpr char kMessageBox[] = "message-box";
+
 BOOL CALLBACK Match(HWND window, LPARAM param) {
   auto* s = reinterpret_cast<Search*>(param);
   char text[512] = {};
   GetWindowTextA(window, text, sizeof(text));
   if (*s->title != text) return TRUE;
-  if (s->className) {
+  if (s->className && lstrcmpA(s->className, kMessageBox) == 0) {
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, "#32770") != 0 || !GetDlgItem(window, 0xFFFF)) return TRUE;
+  } else if (s->className) {
     char name[128] = {};
     GetClassNameA(window, name, sizeof(name));
     if (lstrcmpA(name, s->className) != 0) return TRUE;
@@ -515,7 +525,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "message") {
-    HWND box = WaitFor(arg(1), 5000, "#32770");
+    HWND box = WaitFor(arg(1), a.size() > 2 ? number(2) : 5000, kMessageBox);
     if (!box) return 1;
     char text[1024] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
@@ -523,7 +533,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "answer") {
-    HWND box = WaitFor(arg(1), 5000, "#32770");
+    HWND box = WaitFor(arg(1), a.size() > 3 ? number(3) : 5000, kMessageBox);
     return box && PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(number(2)), 0) ? 0 : 1;
   }
   if (verb == "foreground") {
