@@ -78,6 +78,17 @@ struct MergedEntry {
   // A conflict's place: its index in the plan's conflicts, whose chosen
   // version stands here; -1 for an entry decided already.
   int conflict = -1;
+  // A group whose members are not copied into `version.members`: each is
+  // a position of one side's group table (MergePlan::mine, ::theirs), in
+  // the merged group's order. Merging the largest book then copies no
+  // member until the merged book is built.
+  struct Pick {
+    Side side = Side::kTheirs;
+    int slot = 0;
+    int pos = 0;
+  };
+  bool picked = false;
+  std::vector<Pick> picks;
 };
 
 struct MergePlan {
@@ -86,10 +97,14 @@ struct MergePlan {
   std::vector<MergedEntry> entries;
   // In the order of `entries`.
   std::vector<Conflict> conflicts;
+  // The books the picked members are read from: they must live until the
+  // merged book is built.
+  const store::Book* mine = nullptr;
+  const store::Book* theirs = nullptr;
 };
 
 // Plans the merge. The books must share a code page (readings compare
-// without case in it).
+// without case in it), and mine and theirs must live until BuildMerged.
 MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const store::Book& theirs);
 
 // The book the merge leaves, as records in list order and their groups.
