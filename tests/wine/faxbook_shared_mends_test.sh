@@ -183,13 +183,16 @@ check "a whole book is read again" poll 10 rows_are a "R1 R2 R3 R4 R5 R6 R7 "
 # === Export over the book ======================================================
 cp "$book" "$scratch/before-export.fdt"
 drv a post-command "$title" 32800 >/dev/null
-dialog=$(drv a file-dialog 20000 "$book_path" | tr -d '\r')
-# The save dialog asks before it replaces a file: Yes.
-drv a answer "$dialog" 6 10000 >/dev/null
+dialog=$(drv a file-dialog 20000 "$book_path" | tr -d '\r' | iconv -f CP932 -t UTF-8)
+# The save dialog asks before it replaces a file: Yes. (Wine's own box is
+# titled "エラー", Windows' the dialog's title.)
+answer_overwrite() { drv a answer "$dialog" 6 100 >/dev/null || drv a answer "エラー" 6 100 >/dev/null; }
+poll 10 answer_overwrite
 told=$(drv a message "$title" 15000 | tr -d '\r' | iconv -f CP932 -t UTF-8)
 drv a answer "$title" 1 >/dev/null
-check "the export to the book's own file is refused, naming it" \
-  [ "$told" = "$book_path はｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙです。ｴｸｽﾎﾟｰﾄで上書きすることはできません。別のﾌｧｲﾙ名を指定してください" ]
+refusal="$book_path はｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙです。ｴｸｽﾎﾟｰﾄで上書きすることはできません。別のﾌｧｲﾙ名を指定してください"
+[ "$told" = "$refusal" ] || echo "# the save dialog \"$dialog\"; told: $told"
+check "the export to the book's own file is refused, naming it" [ "$told" = "$refusal" ]
 check "the book's file is unchanged by the export" cmp -s "$scratch/before-export.fdt" "$book"
 
 for pc in a b; do drv "$pc" close "$title" >/dev/null; done
