@@ -40,7 +40,21 @@ void StreamHash::Add(std::string_view bytes) {
     Block(pending_);
     pendingSize_ = 0;
   }
-  for (; n >= 32; p += 32, n -= 32) Block(p);
+  // The lanes in locals: kept in registers, not stored and loaded again for
+  // every block (the bytes might otherwise be the lanes themselves).
+  std::uint64_t a = lanes_[0], b = lanes_[1], c = lanes_[2], d = lanes_[3];
+  for (; n >= 32; p += 32, n -= 32) {
+    std::uint64_t w[4];
+    std::memcpy(w, p, 32);
+    a = Round(a, w[0]);
+    b = Round(b, w[1]);
+    c = Round(c, w[2]);
+    d = Round(d, w[3]);
+  }
+  lanes_[0] = a;
+  lanes_[1] = b;
+  lanes_[2] = c;
+  lanes_[3] = d;
   std::memcpy(pending_, p, n);
   pendingSize_ = n;
 }

@@ -161,6 +161,19 @@ FileError FakeFileSystem::ReadChunks(const std::string& path, std::size_t maxByt
   return end < contents.size() ? FileError::kIoError : FileError::kNone;
 }
 
+FileError FakeFileSystem::ReadInto(const std::string& path, std::size_t maxBytes,
+                                   FileBytes* bytes) {
+  bytes->Clear();
+  auto it = files_.find(path);
+  if (it != files_.end() && it->second.size() <= maxBytes) bytes->Room(it->second.size());
+  const FileError error = ReadChunks(path, maxBytes, [bytes](std::string_view piece) {
+    bytes->Append(piece);
+    return true;
+  });
+  if (error != FileError::kNone) bytes->Clear();
+  return error;
+}
+
 bool FakeFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
 
 bool FakeFileSystem::SameFile(const std::string& a, const std::string& b) {

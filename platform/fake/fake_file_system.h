@@ -20,6 +20,8 @@ class FakeFileSystem : public FileSystem {
   // Hands the file over in pieces of SetPieceSize bytes.
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
+  // The same pieces, into memory sized from the file first.
+  FileError ReadInto(const std::string& path, std::size_t maxBytes, FileBytes* bytes) override;
   bool FileExists(const std::string& path) override;
   // Equal names of an existing file, or names made one with SetSameFile.
   bool SameFile(const std::string& a, const std::string& b) override;

@@ -204,6 +204,46 @@ FileError PosixFileSystem::ReadChunks(const std::string& path, std::size_t maxBy
   }
 }
 
+FileError PosixFileSystem::ReadInto(const std::string& path, std::size_t maxBytes,
+                                   FileBytes* bytes) {
+  bytes->Clear();
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return FromErrno(errno);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return FromErrno(errno);
+  if (S_ISDIR(st.st_mode)) return FileError::kIsDirectory;
+  std::size_t expected = 0;
+  if (S_ISREG(st.st_mode)) {
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes) return FileError::kTooLarge;
+    expected = static_cast<std::size_t>(st.st_size);
+  }
+  char probe[4096];
+  for (;;) {
+    // The size the file had, read in place; past it, a small probe tells
+    // the end from a file that grew meanwhile.
+    const bool within = bytes->Size() < expected;
+    const std::size_t want = within ? expected - bytes->Size() : sizeof probe;
+    char* to = within ? bytes->Room(want) : probe;
+    const ssize_t n = ::read(fd.get(), to, want);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const FileError error = FromErrno(errno);
+      bytes->Clear();
+      return error;
+    }
+    if (n == 0) return FileError::kNone;
+    if (within) {
+      bytes->Filled(static_cast<std::size_t>(n));
+    } else {
+      bytes->Append(std::string_view(probe, static_cast<std::size_t>(n)));
+    }
+    if (bytes->Size() > maxBytes) {
+      bytes->Clear();
+      return FileError::kTooLarge;
+    }
+  }
+}
+
 bool PosixFileSystem::FileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

@@ -11,6 +11,8 @@ class PosixFileSystem : public FileSystem {
 
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
+  // Reads straight into memory of the file's size.
+  FileError ReadInto(const std::string& path, std::size_t maxBytes, FileBytes* bytes) override;
   bool FileExists(const std::string& path) override;
   // The same device and inode.
   bool SameFile(const std::string& a, const std::string& b) override;

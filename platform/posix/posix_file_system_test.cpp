@@ -192,6 +192,49 @@ TEST_F(PosixFileSystemTest, PiecesHandOverTheWholeFileInOrderUntilTheSinkStops) 
   EXPECT_FALSE(files.SizeWithoutSharing(dir, &size));
 }
 
+// A file read whole into memory of its size: files of any size, one whose
+// size is not known before it ends (a pipe, as a file that grows while it
+// is read), and the reads that fail, leaving nothing.
+TEST_F(PosixFileSystemTest, ReadIntoTakesTheWholeFileOrNothing) {
+  struct Case {
+    const char* name;
+    std::size_t size;
+  } cases[] = {{"empty", 0}, {"small", 10}, {"book", (3u << 20) + 7}};
+  for (const Case& c : cases) {
+    std::string bytes;
+    for (std::size_t i = 0; i < c.size; ++i) bytes += static_cast<char>(i * 13 + i / 4093);
+    const std::string path = dir + "/" + c.name;
+    ASSERT_TRUE(files.ReplaceContents(path, bytes));
+    FileBytes read;
+    ASSERT_EQ(files.ReadInto(path, 4u << 20, &read), kOk) << c.name;
+    EXPECT_EQ(read.View(), bytes) << c.name;
+  }
+  const std::string pipe = dir + "/pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string streamed(5u << 20, 'p');
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    const int fd = ::open(pipe.c_str(), O_WRONLY);
+    for (std::size_t at = 0; at < streamed.size(); at += 70000) {
+      const std::size_t n = std::min<std::size_t>(70000, streamed.size() - at);
+      if (::write(fd, streamed.data() + at, n) != static_cast<ssize_t>(n)) ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  FileBytes read;
+  EXPECT_EQ(files.ReadInto(pipe, 8u << 20, &read), kOk);
+  EXPECT_EQ(read.Size(), streamed.size());
+  EXPECT_EQ(read.View(), streamed);
+  ::waitpid(writer, nullptr, 0);
+
+  FileBytes failed("stale");
+  EXPECT_EQ(files.ReadInto(dir + "/book", 1u << 20, &failed), FileError::kTooLarge);
+  EXPECT_TRUE(failed.Empty());
+  EXPECT_EQ(files.ReadInto(dir + "/missing", 1u << 20, &failed), FileError::kNotFound);
+  EXPECT_EQ(files.ReadInto(dir, 1u << 20, &failed), FileError::kIsDirectory);
+  EXPECT_TRUE(failed.Empty());
+}
+
 TEST_F(PosixFileSystemTest, SameFileAsksTheFileNotItsName) {
   ASSERT_EQ(::mkdir((dir + "/sub").c_str(), 0755), 0);
   ASSERT_EQ(files.ReplaceWhole(dir + "/book.fdt", "book"), kOk);

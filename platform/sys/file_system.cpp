@@ -31,6 +31,16 @@ FileError FileSystem::ReadWhole(const std::string& path, std::string* contents,
   return error;
 }
 
+FileError FileSystem::ReadInto(const std::string& path, std::size_t maxBytes, FileBytes* bytes) {
+  bytes->Clear();
+  const FileError error = ReadChunks(path, maxBytes, [bytes](std::string_view chunk) {
+    bytes->Append(chunk);
+    return true;
+  });
+  if (error != FileError::kNone) bytes->Clear();
+  return error;
+}
+
 FileError FileSystem::ReplaceWhole(const std::string& path, std::string_view contents) {
   return ReplaceWith(path, [contents](ByteSink& sink) { return sink.Write(contents); });
 }

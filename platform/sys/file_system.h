@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sys/file_bytes.h"
+
 namespace sys {
 
 enum class FileError {
@@ -78,6 +80,12 @@ class FileSystem {
   // caller must then throw away what it made of them.
   virtual FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                                const ChunkReader& reader) = 0;
+
+  // Reads the whole file into *bytes, in memory sized from the file as it
+  // is opened, with no copy on the way where the system allows (a file
+  // that grows meanwhile is still read whole). Errors as ReadChunks, with
+  // *bytes then empty. This default reads the pieces of ReadChunks.
+  virtual FileError ReadInto(const std::string& path, std::size_t maxBytes, FileBytes* bytes);
 
   virtual bool FileExists(const std::string& path) = 0;
 

@@ -45,6 +45,41 @@ bool Keep(char* block) {
   return true;
 }
 
+// The last larger block given back (a whole book's bytes), kept for the
+// next one of about its size: a book read again while the old one is still
+// held takes the memory of the one before it.
+struct KeptLarge {
+  char* block = nullptr;
+  std::size_t size = 0;
+};
+
+KeptLarge& Large() {
+  static KeptLarge* kept = new KeptLarge();  // never destroyed
+  return *kept;
+}
+
+char* TakeKeptLarge(std::size_t bytes, std::size_t* size) {
+  std::lock_guard<std::mutex> guard(PoolLock());
+  KeptLarge& kept = Large();
+  // Not more than twice what is asked for, so that a small book does not
+  // hold on to a large one's memory.
+  if (!kept.block || kept.size < bytes || kept.size / 2 > bytes) return nullptr;
+  char* block = kept.block;
+  *size = kept.size;
+  kept = KeptLarge();
+  return block;
+}
+
+void KeepLarge(char* block, std::size_t size) {
+  KeptLarge before;
+  {
+    std::lock_guard<std::mutex> guard(PoolLock());
+    before = Large();
+    Large() = {block, size};
+  }
+  if (before.block) ::munmap(before.block, before.size);
+}
+
 // A mapping of `bytes` (a multiple of the preferred size) that starts on a
 // large-page boundary, asked to be backed by large pages; null when the
 // system refuses the mapping.
@@ -75,11 +110,17 @@ LargeBlock::LargeBlock(std::size_t bytes) {
   const std::size_t rounded =
       (bytes + kPreferredBytes - 1) / kPreferredBytes * kPreferredBytes;
   if (rounded >= bytes) {
-    char* block = rounded == kPreferredBytes ? TakeKept() : nullptr;
+    std::size_t size = rounded;
+    char* block = nullptr;
+    if (rounded == kPreferredBytes) {
+      block = TakeKept();
+    } else {
+      block = TakeKeptLarge(rounded, &size);
+    }
     if (!block) block = MapAligned(rounded);
     if (block) {
       data_ = block;
-      size_ = rounded;
+      size_ = size;
       mapped_ = true;
       return;
     }
@@ -112,7 +153,11 @@ void LargeBlock::Release() {
   if (!data_) return;
 #if defined(__linux__)
   if (mapped_) {
-    if (size_ != kPreferredBytes || !Keep(data_)) ::munmap(data_, size_);
+    if (size_ > kPreferredBytes) {
+      KeepLarge(data_, size_);
+    } else if (!Keep(data_)) {
+      ::munmap(data_, size_);
+    }
     data_ = nullptr;
     size_ = 0;
     return;

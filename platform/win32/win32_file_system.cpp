@@ -252,6 +252,45 @@ FileError Win32FileSystem::ReadChunks(const std::string& path, std::size_t maxBy
   }
 }
 
+FileError Win32FileSystem::ReadInto(const std::string& path, std::size_t maxBytes,
+                                   FileBytes* bytes) {
+  bytes->Clear();
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError(path);
+  LARGE_INTEGER size = {};
+  std::size_t expected = 0;
+  if (GetFileSizeEx(file.get(), &size)) {
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return FileError::kTooLarge;
+    expected = static_cast<std::size_t>(size.QuadPart);
+  }
+  char probe[4096];
+  for (;;) {
+    // The size the file had, read in place; past it, a small probe tells
+    // the end from a file that grew meanwhile.
+    const bool within = bytes->Size() < expected;
+    std::size_t want = within ? expected - bytes->Size() : sizeof probe;
+    if (want > kChunkBytes * 64) want = kChunkBytes * 64;
+    char* to = within ? bytes->Room(expected - bytes->Size()) : probe;
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), to, static_cast<DWORD>(want), &got, nullptr)) {
+      const FileError error = LastError(path);
+      bytes->Clear();
+      return error;
+    }
+    if (got == 0) return FileError::kNone;
+    if (within) {
+      bytes->Filled(got);
+    } else {
+      bytes->Append(std::string_view(probe, got));
+    }
+    if (bytes->Size() > maxBytes) {
+      bytes->Clear();
+      return FileError::kTooLarge;
+    }
+  }
+}
+
 bool Win32FileSystem::FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -13,6 +13,8 @@ class Win32FileSystem : public FileSystem {
   // file open for reading or writing (with sharing) does not stop it.
   FileError ReadChunks(const std::string& path, std::size_t maxBytes,
                        const ChunkReader& reader) override;
+  // The same sharing; reads straight into memory of the file's size.
+  FileError ReadInto(const std::string& path, std::size_t maxBytes, FileBytes* bytes) override;
   bool FileExists(const std::string& path) override;
   // The same volume serial number and file index.
   bool SameFile(const std::string& a, const std::string& b) override;
