@@ -46,8 +46,9 @@ int RunMerge(sys::FileSystem& files, const Options& options, const std::string& 
   const std::string* paths[3] = {&base, &mine, &theirs};
   static const char* const kNames[3] = {"BASE", "MINE", "THEIRS"};
   for (int i = 0; i < 3; ++i) {
-    std::string bytes;
-    if (!ReadBookInput(files, *paths[i], &bytes, errors)) return kExitUnreadable;
+    sys::FileBytes read;
+    if (!ReadBookInput(files, *paths[i], &read, errors)) return kExitUnreadable;
+    const std::string_view bytes = read.View();
     // A book cut short or written over would merge as the deletion of what
     // it lost.
     const store::BookIntegrity integrity = store::CheckBookIntegrity(bytes);
