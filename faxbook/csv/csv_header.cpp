@@ -1,6 +1,7 @@
 #include "faxbook/csv/csv_header.h"
 
 #include "faxbook/csv/csv_records.h"
+#include "faxbook/csv/record_text.h"
 #include "platform/sys/text_convert.h"
 #include "store/csv_field.h"
 
@@ -50,8 +51,7 @@ bool ReadHeader(sys::FileSystem& files, const std::string& path, Charset charset
       const std::string_view field = store::NextCsvFieldView(&raw, &scratch);
       header->utf8Fields.emplace_back(field);
       Utf8ValueToCodePage(codePage, field, &converted, &lacking);
-      if (column) header->line.push_back(',');
-      store::AppendQuotedField(converted, &header->line);
+      AppendRecordField(converted, column == 0, &header->line);
     }
     return true;
   }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "faxbook/csv/csv_records.h"
+#include "faxbook/csv/record_text.h"
 #include "platform/sys/text_convert.h"
 #include "platform/text/blanks.h"
 #include "store/csv_field.h"
@@ -133,8 +134,7 @@ bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, 
     const std::string_view value = store::NextCsvFieldView(&line, &scratch_);
     Utf8ValueToCodePage(rules_.codePage, value, &field_, &character);
     if (!character.empty()) lacking_.push_back({column, character});
-    if (column) converted_.push_back(',');
-    store::AppendQuotedField(field_, &converted_);
+    AppendRecordField(field_, column == 0, &converted_);
   }
   return Load(converted_, lineNumber, row, cutAtNul, &lacking_);
 }

@@ -393,6 +393,25 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   EXPECT_EQ(*lacking.out, kHeader + "[FAX_ADDR]=1,1,Kita,KITA,06,,,,,,0\r\n");
 }
 
+// Empty columns at the end of a header count as columns in UTF-8 too: the
+// seven columns of this header take the department from column 6 (and the
+// recipient, beyond them, from column 0).
+TEST(ImportCsv, EmptyLastHeaderColumnsCountInEveryCharacterSet) {
+  for (const char* mark : {"", "\xEF\xBB\xBF"}) {
+    for (CsvCharset charset : {CsvCharset::kCodePage, CsvCharset::kUtf8, CsvCharset::kAuto}) {
+      sys::FakeFileSystem files;
+      files.SetFile("book.fdt", kHeader);
+      files.SetFile("in.csv", mark + Lines({"H0,H1,H2,,H4,H5,,", "Nm,RD,0312,12,99,Co,Dept,Rcp"}));
+      Options options;
+      options.charset = charset;
+      const CsvRun run = ImportCsv(files, options);
+      ASSERT_EQ(run.exit, kExitOk) << run.errors;
+      EXPECT_EQ(*run.out, kHeader + "[FAX_ADDR]=1,1,Nm,RD,0312,12,99,Co,Dept,Nm,0\r\n")
+          << "mark " << (*mark ? "yes" : "no") << ", charset " << static_cast<int>(charset);
+    }
+  }
+}
+
 TEST(ImportCsv, CutsKeepWholeCharactersInEveryLanguage) {
   for (const cutpages::Page& page : cutpages::Pages()) {
     // fdtool takes the code page of the language's own systems.
