@@ -166,8 +166,8 @@ Charset DetectFileCharset(sys::FileSystem& files, const std::string& path, int c
 }
 
 bool Utf8ValueToCodePage(int codePage, std::string_view utf8, std::string* out,
-                         std::string* lacking) {
-  lacking->clear();
+                         Unconverted* first) {
+  *first = Unconverted();
   if (AllAscii(utf8)) {
     out->assign(utf8);
     return true;
@@ -183,24 +183,33 @@ bool Utf8ValueToCodePage(int codePage, std::string_view utf8, std::string* out,
   std::string one;
   for (std::size_t i = 0; i < utf8.size();) {
     std::size_t n = Utf8SequenceAt(utf8, i);
-    bool bad = n == 0;
-    if (bad) n = 1;
+    const bool bad = n == 0;
     bool lack = bad;
-    if (!bad && n > 1) {
+    if (bad) {
+      n = 1;
+    } else if (n > 1) {
       lack = false;
       if (!sys::Utf8ToCodePage(codePage, utf8.substr(i, n), &one, &lack)) lack = true;
-    } else if (!bad) {
+    } else {
       one.assign(1, utf8[i]);
     }
+    if (lack && first->kind == Unconverted::Kind::kNone) {
+      if (bad) {
+        first->kind = Unconverted::Kind::kNotUtf8;
+        first->byte = i + 1;
+      } else {
+        first->kind = Unconverted::Kind::kLacking;
+        first->character.assign(utf8.substr(i, n));
+      }
+    }
     if (lack) {
-      if (lacking->empty()) lacking->assign(utf8.substr(i, n));
       out->push_back('?');
     } else {
       out->append(one);
     }
     i += n;
   }
-  return lacking->empty();
+  return first->kind == Unconverted::Kind::kNone;
 }
 
 std::string CodePointOf(std::string_view utf8) {

@@ -53,12 +53,23 @@ class CharsetDetector {
 // file cannot be read.
 Charset DetectFileCharset(sys::FileSystem& files, const std::string& path, int codePage);
 
+// Why a value of a UTF-8 file has no code-page form: the first character
+// the page lacks, or the first bytes that are no UTF-8.
+struct Unconverted {
+  enum class Kind { kNone, kLacking, kNotUtf8 };
+  Kind kind = Kind::kNone;
+  // kLacking: the character, as UTF-8.
+  std::string character;
+  // kNotUtf8: where those bytes start in the value, counted from 1.
+  std::size_t byte = 0;
+};
+
 // Converts a UTF-8 value to the code page. False when a character cannot be
-// held by the page (or the bytes are no UTF-8): *lacking then holds the first
-// such character as it stands in the file, and *out the value with "?" in
-// its place (for display only; such a value is never stored).
+// held by the page or the bytes are no UTF-8: *first then says which came
+// first, and *out holds the value with "?" in the place of each (for
+// display only; such a value is never stored).
 bool Utf8ValueToCodePage(int codePage, std::string_view utf8, std::string* out,
-                         std::string* lacking);
+                         Unconverted* first);
 
 // "U+XXXX" of the first character of a UTF-8 text (empty for none, the
 // bytes in hexadecimal for bytes that are no UTF-8).

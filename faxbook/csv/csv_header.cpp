@@ -42,7 +42,8 @@ bool ReadHeader(sys::FileSystem& files, const std::string& path, Charset charset
   header->utf8Fields.clear();
   std::string record;
   if (!ReadFirstRecord(files, path, &record)) return false;
-  std::string scratch, converted, lacking;
+  std::string scratch, converted;
+  Unconverted lacking;
   if (charset == Charset::kUtf8) {
     std::string_view raw = record;
     if (raw.substr(0, kUtf8Bom.size()) == kUtf8Bom) raw.remove_prefix(kUtf8Bom.size());

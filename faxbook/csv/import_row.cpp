@@ -50,11 +50,11 @@ bool RowLoader::Load(std::string_view line, int lineNumber, ImportRow* row, bool
     const std::string_view field = store::NextCsvFieldView(&line, &scratch_);
     if (column < next->column) continue;
     text::NormaliseSpacesInto(rules_.codePage, field, &value_);
-    const std::string* lackingChar = nullptr;
+    const Unconverted* lackingChar = nullptr;
     if (lacking) {
       while (nextLacking < lacking->size() && (*lacking)[nextLacking].column < column) ++nextLacking;
       if (nextLacking < lacking->size() && (*lacking)[nextLacking].column == column) {
-        lackingChar = &(*lacking)[nextLacking].character;
+        lackingChar = &(*lacking)[nextLacking].what;
       }
     }
     for (; next != targets_.end() && next->column == column; ++next) {
@@ -129,11 +129,10 @@ bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, 
   // made again of the converted values, quoted as the splitter reads them.
   lacking_.clear();
   converted_.clear();
-  std::string character;
+  Unconverted why;
   for (int column = 0; !line.empty(); ++column) {
     const std::string_view value = store::NextCsvFieldView(&line, &scratch_);
-    Utf8ValueToCodePage(rules_.codePage, value, &field_, &character);
-    if (!character.empty()) lacking_.push_back({column, character});
+    if (!Utf8ValueToCodePage(rules_.codePage, value, &field_, &why)) lacking_.push_back({column, why});
     AppendRecordField(field_, column == 0, &converted_);
   }
   return Load(converted_, lineNumber, row, cutAtNul, &lacking_);

@@ -31,12 +31,12 @@ struct ImportRow {
   // One bit per field (1 << field): refused characters, too long.
   unsigned refused = 0;
   unsigned tooLong = 0;
-  // Values of a UTF-8 file holding a character the book's code page lacks:
-  // the field and the first such character (as UTF-8). The value shows "?"
-  // in its place and the row is refused.
+  // Values of a UTF-8 file holding a character the book's code page lacks,
+  // or bytes that are no UTF-8: the field and the first such character or
+  // bytes. The value shows "?" in its place and the row is refused.
   struct Lacking {
     int field;
-    std::string character;
+    Unconverted what;
   };
   std::vector<Lacking> lackingChars;
   // The row has no fax number (refused: an address needs one).
@@ -64,11 +64,10 @@ class RowLoader {
  public:
   RowLoader(const ColumnMapping& mapping, const rules::TextRules& rules);
 
-  // A column of a UTF-8 line whose value holds a character the code page
-  // lacks, and the first such character.
+  // A column of a UTF-8 line whose value has no code-page form, and why.
   struct LackingColumn {
     int column;
-    std::string character;
+    Unconverted what;
   };
 
   // Splits the line (code-page text) with the field splitter and gives every

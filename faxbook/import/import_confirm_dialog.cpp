@@ -50,6 +50,8 @@ void CImportConfirmDialog::OnInit() {
   reasons_.refused = context_.String(IDS_REASON_REFUSED);
   reasons_.tooLong = context_.String(IDS_REASON_TOO_LONG);
   reasons_.lacking = context_.String(IDS_REASON_LACKING);
+  reasons_.notUtf8 = context_.String(IDS_REASON_NOT_UTF8);
+  reasons_.notUtf8Advice = context_.String(IDS_REASON_CHOOSE_CODE_PAGE);
   reasons_.emptyReading = context_.String(IDS_REASON_NO_READING);
   reasons_.noFax = context_.String(IDS_REASON_NO_FAX);
   reasons_.cutAtNul = context_.String(IDS_REASON_NUL);

@@ -400,4 +400,20 @@ TEST_F(ImportConfirmTest, TheStatusLineSaysWhyTheFocusedRowIsMarked) {
   });
 }
 
+// A UTF-8 mark before Shift-JIS bytes: the file is read as UTF-8, and the
+// reason says the bytes are no UTF-8 and what to choose instead.
+TEST_F(ImportConfirmTest, BytesThatAreNoUtf8AreSaidToBeSoWithTheWayOut) {
+  editor.files.SetFile(CsvImportHarness::kCsv,
+                       "\xEF\xBB\xBF" + std::string(kHeader) + "\r\nA\x8E\x52,\xD4\xCF,03\r\n");
+  Confirm([&](ui::FakeDialog& d) {
+    ui::FakeListControl& list = ConfirmList(d);
+    ASSERT_EQ(list.ItemCount(), 1);
+    EXPECT_EQ(list.ItemText(0, 0), "!");
+    list.SelectOnly(std::vector<int>{0});
+    EXPECT_EQ(d.ItemText(IDC_CONFIRM_REASON),
+              "[61342] [61217] 2 / [61342] [61218] 1 / [61343]");
+    list.SelectOnly(std::vector<int>{});
+  });
+}
+
 }  // namespace

@@ -391,6 +391,19 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   EXPECT_EQ(lacking.errors,
             "fdtool: in.csv line 2 not added: a character code page 932 lacks in DispName: U+D55C\n");
   EXPECT_EQ(*lacking.out, kHeader + "[FAX_ADDR]=1,1,Kita,KITA,06,,,,,,0\r\n");
+
+  // A mark before Shift-JIS bytes: they are no UTF-8, and the reason says
+  // so rather than naming a character.
+  files.SetFile("in.csv", "\xEF\xBB\xBF" + Lines({kCsvHeader, "\x8E\x52\x93\x63,\xD4\xCF\xC0\xDE,03",
+                                                  "Kita,KITA,06,,,,,x\x8E"}));
+  const CsvRun notUtf8 = ImportCsv(files);
+  ASSERT_EQ(notUtf8.exit, kExitOk);
+  EXPECT_EQ(notUtf8.errors,
+            "fdtool: in.csv line 2 not added: not UTF-8 at byte 1 of DispName; not UTF-8 at byte 1 "
+            "of DispNameJP; choose the code page (--charset cp)\n"
+            "fdtool: in.csv line 3 not added: not UTF-8 at byte 2 of ClientName; choose the code "
+            "page (--charset cp)\n"
+            "fdtool: no row could be added; out.fdt is the book as loaded\n");
 }
 
 // Empty columns at the end of a header count as columns in UTF-8 too: the
