@@ -33,6 +33,13 @@ TEST(CharsetDetector, MarkOrUtf8TheCodePageCannotReadElseTheCodePage) {
       {"an overlong form is no UTF-8", 932, "\xC0\xAF,\r\n", Charset::kCodePage},
       {"UTF-8 cut at the end of the file", 932, "\xE3\x81\x82,\xE3\x81", Charset::kCodePage},
       {"no line feed at all", 932, "\xE3\x81\x82,", Charset::kUtf8},
+      // UTF-16 by either mark, whatever follows.
+      {"a little-endian UTF-16 mark", 932, std::string("\xFF\xFEN\0\xE9\0", 6), Charset::kUtf16},
+      {"a big-endian UTF-16 mark", 1252, std::string("\xFE\xFF\0N\x30\x42", 6), Charset::kUtf16},
+      {"a UTF-16 mark alone", 932, "\xFF\xFE", Charset::kUtf16},
+      {"half a UTF-16 mark", 932, "\xFF", Charset::kCodePage},
+      {"two bytes that are no mark", 1252, "\xFF\xFF", Charset::kCodePage},
+      {"1252 text starting like a mark", 1252, "\xFE\xE9t\xE9\r\n", Charset::kCodePage},
   };
   for (const Case& c : cases) {
     for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{1000}}) {

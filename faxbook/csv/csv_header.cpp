@@ -41,12 +41,11 @@ bool ReadHeader(sys::FileSystem& files, const std::string& path, Charset charset
   header->line.clear();
   header->utf8Fields.clear();
   std::string record;
-  if (!ReadFirstRecord(files, path, &record)) return false;
+  if (!ReadFirstRecord(files, path, &record, charset)) return false;
   std::string scratch, converted;
   Unconverted lacking;
-  if (charset == Charset::kUtf8) {
+  if (charset != Charset::kCodePage) {
     std::string_view raw = record;
-    if (raw.substr(0, kUtf8Bom.size()) == kUtf8Bom) raw.remove_prefix(kUtf8Bom.size());
     // Field by field, so that a lacking character stays in its field.
     for (std::size_t column = 0; !raw.empty() && column < kMaxHeaderEntries; ++column) {
       const std::string_view field = store::NextCsvFieldView(&raw, &scratch);

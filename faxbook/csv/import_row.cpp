@@ -119,7 +119,8 @@ bool AllAscii(std::string_view text) {
 
 }  // namespace
 
-bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul) {
+bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul,
+                         Charset source) {
   if (AllAscii(line)) return Load(line, lineNumber, row, cutAtNul);
   bool missing = false;
   if (sys::Utf8ToCodePage(rules_.codePage, line, &converted_, &missing) && !missing) {
@@ -132,7 +133,9 @@ bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, 
   Unconverted why;
   for (int column = 0; !line.empty(); ++column) {
     const std::string_view value = store::NextCsvFieldView(&line, &scratch_);
-    if (!Utf8ValueToCodePage(rules_.codePage, value, &field_, &why)) lacking_.push_back({column, why});
+    if (!Utf8ValueToCodePage(rules_.codePage, value, &field_, &why, source)) {
+      lacking_.push_back({column, why});
+    }
     AppendRecordField(field_, column == 0, &converted_);
   }
   return Load(converted_, lineNumber, row, cutAtNul, &lacking_);
@@ -149,7 +152,7 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
     ImportRow row;
     bool header = true;
     bool tooMany = false;
-    const bool utf8 = charset == Charset::kUtf8;
+    const bool utf8 = charset != Charset::kCodePage;
     const bool read = ReadRecords(files, path, [&](std::string_view record, int firstLine, int,
                                                    bool cutAtNul) {
       if (header) {
@@ -160,11 +163,11 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
         tooMany = true;
         return false;
       }
-      const bool made = utf8 ? loader.LoadUtf8(record, firstLine, &row, cutAtNul)
+      const bool made = utf8 ? loader.LoadUtf8(record, firstLine, &row, cutAtNul, charset)
                              : loader.Load(record, firstLine, &row, cutAtNul);
       if (made) rows->push_back(std::move(row));
       return rows->size() <= maxRows;
-    });
+    }, charset);
     if (read && !tooMany) return true;
   } catch (const std::bad_alloc&) {
   }

@@ -13,4 +13,12 @@ void AppendRecordField(std::string_view field, bool first, std::string* record) 
   }
 }
 
+void TabRecordToCommaRecord(std::string_view record, std::string* out) {
+  out->clear();
+  std::string scratch;
+  for (bool first = true; !record.empty(); first = false) {
+    AppendRecordField(store::NextTabFieldView(&record, &scratch), first, out);
+  }
+}
+
 }  // namespace csv

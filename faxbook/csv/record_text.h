@@ -14,4 +14,9 @@ namespace csv {
 // fields only while the rest of the line is not empty).
 void AppendRecordField(std::string_view field, bool first, std::string* record);
 
+// A record of tab-separated fields (read as the field splitter reads commas)
+// written again with commas between them: *out gives the splitter the same
+// fields, as many as there were.
+void TabRecordToCommaRecord(std::string_view record, std::string* out);
+
 }  // namespace csv

@@ -39,6 +39,7 @@ ReasonTexts EnglishReasonTexts(int codePage) {
   t.lacking = "a character code page " + std::to_string(codePage) + " lacks in %1: %2";
   t.notUtf8 = "not UTF-8 at byte %2 of %1";
   t.notUtf8Advice = "choose the code page (--charset cp)";
+  t.notUtf16 = "not UTF-16 at byte %2 of %1 (half a character)";
   t.emptyReading = "DispNameJP is empty";
   t.noFax = "no fax number";
   t.cutAtNul = "a NUL byte cuts the line short";
@@ -60,6 +61,8 @@ std::string DescribeRow(const ImportRow& row, const ReasonTexts& texts) {
     if (l.what.kind == Unconverted::Kind::kNotUtf8) {
       add(Fill(texts.notUtf8, field, std::to_string(l.what.byte)));
       notUtf8 = true;
+    } else if (l.what.kind == Unconverted::Kind::kNotUtf16) {
+      add(Fill(texts.notUtf16, field, std::to_string(l.what.byte)));
     } else {
       add(Fill(texts.lacking, field, CodePointOf(l.what.character)));
     }

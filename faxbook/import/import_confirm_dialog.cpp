@@ -52,6 +52,7 @@ void CImportConfirmDialog::OnInit() {
   reasons_.lacking = context_.String(IDS_REASON_LACKING);
   reasons_.notUtf8 = context_.String(IDS_REASON_NOT_UTF8);
   reasons_.notUtf8Advice = context_.String(IDS_REASON_CHOOSE_CODE_PAGE);
+  reasons_.notUtf16 = context_.String(IDS_REASON_NOT_UTF16);
   reasons_.emptyReading = context_.String(IDS_REASON_NO_READING);
   reasons_.noFax = context_.String(IDS_REASON_NO_FAX);
   reasons_.cutAtNul = context_.String(IDS_REASON_NUL);

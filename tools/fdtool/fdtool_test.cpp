@@ -18,6 +18,7 @@
 #include "store/csv_field.h"
 #include "store/test_support.h"
 #include "tests/support/cut_pages.h"
+#include "tests/support/utf16_text.h"
 #include "tools/fdtool/book_check.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/commands.h"
@@ -404,6 +405,42 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
             "fdtool: in.csv line 3 not added: not UTF-8 at byte 2 of ClientName; choose the code "
             "page (--charset cp)\n"
             "fdtool: no row could be added; out.fdt is the book as loaded\n");
+}
+
+// Spreadsheets' Unicode text: UTF-16 with a mark, tab-separated. Found by
+// the mark or named, in either byte order, it gives the book the code-page
+// file gives; what is no UTF-16 is named with its place.
+TEST(ImportCsv, TheUtf16FormGivesTheSameBookAndSaysWhatIsNoUtf16) {
+  const std::string sjis = Lines({kCsvHeader, "\x93\x63\x92\x86,\xC0\xC5\xB6,03,,,\"Kita, Ltd.\",,\x8E\x87",
+                                  "Kita,KITA,06,,,,,"});
+  const std::string text = Lines({"Name\tReading\tFax\tSub\tPassword\tCompany\tDepartment\tRecipient",
+                                  u8"田中\tﾀﾅｶ\t03\t\t\tKita, Ltd.\t\t紫", "Kita\tKITA\t06\t\t\t\t\t"});
+  sys::FakeFileSystem files;
+  files.SetFile("book.fdt", kHeader);
+  files.SetFile("in.csv", sjis);
+  const CsvRun fromCodePage = ImportCsv(files);
+  ASSERT_EQ(fromCodePage.exit, kExitOk);
+  const std::string expected = *fromCodePage.out;
+  for (bool bigEndian : {false, true}) {
+    for (CsvCharset charset : {CsvCharset::kAuto, CsvCharset::kUtf16}) {
+      files.SetFile("in.csv", utf16text::Encode(text, bigEndian));
+      files.RemoveFile("out.fdt");
+      Options options;
+      options.charset = charset;
+      const CsvRun run = ImportCsv(files, options);
+      ASSERT_EQ(run.exit, kExitOk) << run.errors;
+      EXPECT_EQ(*run.out, expected) << bigEndian << " " << static_cast<int>(charset);
+      EXPECT_EQ(run.errors, "");
+    }
+  }
+  // A low surrogate alone, and a last byte without its pair.
+  files.SetFile("in.csv", utf16text::Encode(text + "B") + utf16text::Unit(0xDFFF) +
+                              utf16text::Encode("\tB\t07\r\nC\tC\t08", false, false) + "!");
+  const CsvRun broken = ImportCsv(files);
+  ASSERT_EQ(broken.exit, kExitOk);
+  EXPECT_EQ(broken.errors,
+            "fdtool: in.csv line 4 not added: not UTF-16 at byte 3 of DispName (half a character)\n"
+            "fdtool: in.csv line 5 not added: not UTF-16 at byte 5 of FaxNumber (half a character)\n");
 }
 
 // Empty columns at the end of a header count as columns in UTF-8 too: the
