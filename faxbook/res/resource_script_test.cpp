@@ -498,9 +498,30 @@ TEST_F(ResourceScripts, TheMappingDialogHasACaptionAndATypableComboPerField) {
   for (const rc::Control& c : map.controls) {
     if (c.kind == "LTEXT") labels.push_back(c.text);
   }
-  EXPECT_EQ(labels, (std::vector<std::string>{"文字コード", "ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ", "登録名称",
-                                              "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ",
-                                              "会社名", "部署名", "宛先名称"}));
+  EXPECT_EQ(labels, (std::vector<std::string>{"文字コード(&E)", "ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ",
+                                              "登録名称(&N)", "ﾌﾘｶﾞﾅ(&Y)", "ﾌｧｸｽ番号(&F)",
+                                              "ｻﾌﾞｱﾄﾞﾚｽ(&S)", "ﾊﾟｽﾜｰﾄﾞ(&P)", "会社名(&C)",
+                                              "部署名(&D)", "宛先名称(&R)"}));
+  // In both languages every combo box has the label before it with a key
+  // of its own (the registration name's is greyed in English); Japanese
+  // labels write theirs after the text, "会社名(&C)".
+  for (rc::Script* script : {&japanese, &english}) {
+    const std::vector<rc::Control>& controls = script->DialogTemplate(IDD_CSV_FIELD_MAP).controls;
+    std::set<char> keys;
+    for (std::size_t i = 1; i < controls.size(); ++i) {
+      if (controls[i].kind != "COMBOBOX") continue;
+      if (script == &english && controls[i].id == IDC_MAP_DISP_NAME) continue;
+      const rc::Control& label = controls[i - 1];
+      ASSERT_EQ(label.kind, "LTEXT") << controls[i].id;
+      const char key = rc::AccessKey(label.text);
+      EXPECT_NE(key, 0) << label.text;
+      EXPECT_TRUE(keys.insert(key).second) << label.text << " repeats " << key;
+      if (script == &japanese) {
+        EXPECT_EQ(label.text.substr(label.text.size() - 4), std::string("(&") + key + ")")
+            << label.text;
+      }
+    }
+  }
 }
 
 TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons) {
