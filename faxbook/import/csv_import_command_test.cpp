@@ -79,6 +79,19 @@ TEST_F(CsvImportCommandTest, FilesThatCannotBeImportedAreRefusedBeforeAnyDialog)
   EXPECT_TRUE(editor.DialogsAsScripted());
 }
 
+// A folder the system's code page cannot name (a Japanese one on an
+// English system): the path the dialog gives has "?" for its characters,
+// and the message says so rather than that another program holds the file.
+TEST_F(CsvImportCommandTest, APathTheCodePageCannotWriteIsRefusedAsSuch) {
+  const std::string lossy = "C:\\????\\list.csv";
+  editor.files.SetFile(lossy, "Name\r\nA\r\n");
+  editor.fileDialogs.ChooseNextNotInCodePage(lossy);
+  editor.Command(ID_IMPORT_CSV);
+  EXPECT_EQ(editor.Messages(), Texts{"[61347] " + lossy});
+  EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_INPUT_ERROR));
+  EXPECT_TRUE(editor.dialogs.Opened().empty());
+}
+
 TEST_F(CsvImportCommandTest, TheHeaderFillsEveryComboAndTheJapaneseMappingIsProposed) {
   editor.SetCsv({"Name,\"Reading\",,Fax,Sub", "a,b,c,d,e"});
   editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {

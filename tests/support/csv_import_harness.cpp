@@ -27,6 +27,7 @@ CsvImportHarness::CsvImportHarness() {
   strings[IDS_REASON_NOT_UTF8] = "[61342] %1 %2";
   strings[IDS_REASON_NOT_UTF16] = "[61344] %1 %2";
   strings[IDS_IMPORT_SKIPPED] = "[61346] %s";
+  strings[IDS_PATH_NOT_IN_CODE_PAGE] = "[61347] %s";
   strings[IDS_BOOK_FULL] = "[61238] %ld";
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
   strings[IDS_RESPECT_1] = " SAMA";
