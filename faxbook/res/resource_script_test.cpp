@@ -407,20 +407,6 @@ TEST_F(ResourceScripts, TheImportAndBulkEditTextsAreThereInBothLanguages) {
     EXPECT_FALSE(english.Strings().count(t.first) == 0 || english.Strings().at(t.first).empty())
         << "English lacks " << t.first;
   }
-  // The import's own texts, in both languages, with the values they are
-  // filled with.
-  const std::pair<int, std::vector<const char*>> own[] = {
-      {IDS_REASON_NOT_UTF8, {"%1", "%2"}},  {IDS_REASON_CHOOSE_CODE_PAGE, {}},
-      {IDS_REASON_NOT_UTF16, {"%1", "%2"}}, {IDS_CHARSET_UTF16, {}},
-      {IDS_IMPORT_SKIPPED, {"%s"}},         {IDS_PATH_NOT_IN_CODE_PAGE, {"%s"}},
-  };
-  for (rc::Script* script : {&japanese, &english}) {
-    for (const auto& t : own) {
-      const std::string text = script->Strings().count(t.first) ? script->Strings().at(t.first) : "";
-      EXPECT_FALSE(text.empty()) << t.first;
-      for (const char* slot : t.second) EXPECT_NE(text.find(slot), std::string::npos) << t.first;
-    }
-  }
 }
 
 TEST_F(ResourceScripts, TheMultiEditAndReplaceDialogsHoldTheirControlsInTabOrder) {
