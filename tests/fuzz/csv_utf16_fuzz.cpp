@@ -14,9 +14,9 @@
 #include "faxbook/csv/csv_records.h"
 #include "faxbook/csv/header_names.h"
 #include "faxbook/csv/import_row.h"
-#include "faxbook/csv/row_reasons.h"
 #include "faxbook/csv/utf16.h"
 #include "platform/fake/fake_file_system.h"
+#include "tests/fuzz/csv_fuzz_input.h"
 
 namespace {
 
@@ -38,12 +38,10 @@ bool WholeText(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  const int langIds[] = {1041, 1033, 2052, 1029};
-  const int codePages[] = {932, 1252, 936, 1250};
-  const int which = data[0] & 3;
-  const rules::TextRules rules{langIds[which], codePages[which]};
-  const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const std::size_t piece = 1 + (data[0] >> 2);
+  const csvfuzz::Input input = csvfuzz::Read(data, size);
+  const rules::TextRules& rules = input.rules;
+  const std::string& bytes = input.bytes;
+  const std::size_t piece = input.piece;
   sys::FakeFileSystem files;
   files.SetPieceSize(piece);
   files.SetFile("in.csv", bytes);
@@ -86,11 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!csv::LoadCsvRows(files, "in.csv", mapping, rules, &rows, csv::Charset::kUtf16)) {
     std::abort();
   }
-  const csv::ReasonTexts texts = csv::EnglishReasonTexts(rules.codePage);
-  for (const csv::ImportRow& row : rows) {
-    if ((row.score > 0) != !csv::DescribeRow(row, texts).empty()) std::abort();
-    if ((row.noFax || !row.lackingChars.empty()) && row.score < csv::kRefusedScore) std::abort();
-  }
+  csvfuzz::CheckReasons(rows, rules.codePage);
 
   // Whole text without tabs in its first line: the UTF-8 file of that text
   // gives the same rows.
