@@ -75,6 +75,15 @@ TEST_F(CsvExportTest, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
   EXPECT_EQ(editor.MessageIds(), (Texts{"[61330]"}));
 }
 
+TEST_F(CsvExportTest, APathTheCodePageCannotWriteIsRefusedAsSuchAndNothingIsWritten) {
+  const std::string lossy = "C:\\????\\book.csv";
+  editor.fileDialogs.ChooseNextNotInCodePage(lossy);
+  editor.Command(ID_EXPORT_CSV_UTF8);
+  EXPECT_EQ(editor.files.File(lossy), nullptr);
+  EXPECT_EQ(editor.Messages(), Texts{"[61347] " + lossy});
+  EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_CAPTION));
+}
+
 TEST_F(CsvExportTest, BytesWithoutUtf8FormWriteNoUtf8File) {
   // 0x81 0x20: a lead byte before no trail byte is no character of 932.
   editor.StartWith({"[FAX_ADDR]=1,7,A\x81 B,AB,03,,,,,,0"});

@@ -36,7 +36,8 @@
 //   shown TITLE ID             "1" when that dialog's control is visible
 //   select TITLE ROW...        select exactly these rows of the main list
 //   file-dialog MS PATH        wait for a file dialog, print its title, type
-//                              PATH as the file name and press its OK
+//                              PATH as the file name (in Unicode, whatever
+//                              the code page) and press its OK
 //   owner TITLE                the title of the owner of the dialog titled
 //                              TITLE (an empty line when it has none)
 //   rect TITLE [CLASS]         "left top width height" of that window
@@ -71,6 +72,7 @@
 //   release                    ends the `hold` running now
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -441,7 +443,19 @@ int FileDialogOwner(int ms) {
   return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
 }
 
-int ChooseFile(int ms, const std::string& path) {
+// Argument i of the driver's command line (0: the first after the
+// program) as the shell gave it, in UTF-16: a path of characters the ANSI
+// code page lacks stays whole.
+std::wstring WideArgument(int i) {
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!argv) return std::wstring();
+  std::wstring arg = i + 1 < count ? argv[i + 1] : L"";
+  LocalFree(argv);
+  return arg;
+}
+
+int ChooseFile(int ms, const std::wstring& path) {
   const DWORD start = GetTickCount();
   HWND dialog = nullptr;
   while (!dialog) {
@@ -456,7 +470,7 @@ int ChooseFile(int ms, const std::string& path) {
   std::fflush(stdout);
   HWND box = GetDlgItem(dialog, 0x47C);
   if (!box) box = GetDlgItem(dialog, 0x480);
-  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   return PostMessageA(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
 }
 
@@ -570,7 +584,7 @@ int main(int argc, char** argv) {
     std::printf("%d\n", IsWindowVisible(item) ? 1 : 0);
     return 0;
   }
-  if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
+  if (verb == "file-dialog") return ChooseFile(number(1), WideArgument(2));
   if (verb == "file-dialog-owner") return FileDialogOwner(number(1));
   if (verb == "select") {
     HWND frame = Frame(arg(1));

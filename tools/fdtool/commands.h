@@ -13,7 +13,7 @@
 namespace fdtool {
 
 // import-csv's --charset: detected from the file, the code page, UTF-8.
-enum class CsvCharset { kAuto, kCodePage, kUtf8 };
+enum class CsvCharset { kAuto, kCodePage, kUtf8, kUtf16 };
 
 struct Options {
   int langId = 1041;

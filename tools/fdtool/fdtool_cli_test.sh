@@ -82,6 +82,19 @@ grep -c '^\[FAX_ADDR\]=1,' "$work/back.fdt" | grep -qx 2 || { echo "FAIL: the tw
 expect 0 "export-csv --utf8" -- "$fdtool" export-csv --utf8 "$data/example_ja.fdt" "$work/book-utf8.csv"
 expect 0 "import-csv --from-utf8" -- "$fdtool" import-csv --from-utf8 "$work/empty.fdt" "$work/book-utf8.csv" "$work/back-utf8.fdt"
 cmp -s "$work/back.fdt" "$work/back-utf8.fdt" || { echo "FAIL: the UTF-8 form gave another book"; failures=$((failures + 1)); }
+# The same export as UTF-16 with tabs, as spreadsheets save Unicode text:
+# found by its mark, or named with --charset utf16.
+{
+  printf '\xFF\xFE'
+  printf '%s\r\n' $'DispName\tDispNameJP\tFaxNumber\tSubAddress\tPassword\tCompanyName\tDepartmentName\tClientName' \
+    $'Kita Branch\tKITA\t03-111-222\t\t\tKita, Ltd.\tSales\tKita Desk' \
+    $'Minami Shop\tMINAMI\t06-333-444\t12\t\t"The ""Sun"" Shop"\t\t' | iconv -f UTF-8 -t UTF-16LE
+} >"$work/book-utf16.csv"
+expect 0 "import-csv of a UTF-16 file" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book-utf16.csv" "$work/back-utf16.fdt"
+cmp -s "$work/back.fdt" "$work/back-utf16.fdt" || { echo "FAIL: the UTF-16 form gave another book"; failures=$((failures + 1)); }
+expect 0 "import-csv --charset utf16" -- "$fdtool" import-csv --charset utf16 "$work/empty.fdt" "$work/book-utf16.csv" "$work/back-utf16.fdt"
+cmp -s "$work/back.fdt" "$work/back-utf16.fdt" || { echo "FAIL: --charset utf16 gave another book"; failures=$((failures + 1)); }
+expect 64 "import-csv with an unknown --charset" -- "$fdtool" import-csv --charset utf32 "$work/empty.fdt" "$work/book.csv" "$work/x.fdt"
 expect 64 "import-csv with a bad --map" -- "$fdtool" import-csv --map Reading=1 "$work/empty.fdt" "$work/book.csv" "$work/x.fdt"
 expect 64 "import-csv --map without value" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv" "$work/x.fdt" --map
 expect 64 "import-csv without OUT" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv"

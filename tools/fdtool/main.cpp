@@ -21,7 +21,7 @@ namespace {
 const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
     "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
-    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|auto] BOOK CSV OUT | "
+    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|utf16|auto] BOOK CSV OUT | "
     "export-csv [--lang LANGID] [--utf8] BOOK CSV | "
     "merge [--lang LANGID] [--prefer mine|theirs] [--allow-mass-removal] BASE MINE THEIRS OUT";
 
@@ -65,10 +65,12 @@ int main(int argc, char** argv) {
         options.charset = fdtool::CsvCharset::kCodePage;
       } else if (value == "utf8") {
         options.charset = fdtool::CsvCharset::kUtf8;
+      } else if (value == "utf16") {
+        options.charset = fdtool::CsvCharset::kUtf16;
       } else if (value == "auto") {
         options.charset = fdtool::CsvCharset::kAuto;
       } else {
-        return Fail("--charset needs cp, utf8 or auto");
+        return Fail("--charset needs cp, utf8, utf16 or auto");
       }
       ++i;
     } else if (arg == "--map" && command == "import-csv") {
