@@ -51,7 +51,7 @@ bool ExportCsv(sys::ByteSink& sink, const store::EntryTable& entries, int langId
   ReportingConverter converter(utf8, bookPath, errors);
   return csv::WriteCsvExport(
       sink, order.size(), [&](std::size_t i) { return entries.Get(order[i]); },
-      utf8 ? &converter : nullptr);
+      utf8 ? &converter : nullptr, langId == 1041);
 }
 
 }  // namespace

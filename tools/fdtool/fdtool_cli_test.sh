@@ -68,6 +68,15 @@ expect 0 "normalize the example" -- "$fdtool" normalize "$data/example_ja.fdt" "
 cmp -s "$data/example_ja.fdt" "$work/example.fdt" || { echo "FAIL: example not reproduced"; failures=$((failures + 1)); }
 expect 0 "check the example" -- "$fdtool" check "$data/example_ja.fdt"
 
+# In English the book keeps the registration names and honorifics the
+# English editor does not show, byte for byte.
+expect 0 "normalize the example in English" -- "$fdtool" normalize --lang 1033 "$data/example_ja.fdt" "$work/example-en.fdt"
+cmp -s "$data/example_ja.fdt" "$work/example-en.fdt" || { echo "FAIL: example not reproduced in English"; failures=$((failures + 1)); }
+expect 0 "check the example in English" -- "$fdtool" check --lang 1033 "$data/example_ja.fdt"
+expect 0 "dump the example in English" -- "$fdtool" dump --lang 1033 "$data/example_ja.fdt"
+grep -qx "$(printf 'entry\t1\t1\tKita Branch\tKITA\t03-111-222\t\t\tKita, Ltd.\tSales\tKita Desk\t1')" "$work/out" ||
+  { echo "FAIL: dump in English gave: $(cat "$work/out")"; failures=$((failures + 1)); }
+
 printf 'h\r\n[FAX_ADDR]=1,1,\x93\x63\x92\x86,\xC0\xC5\xB6,03,,,,,,1\r\n' >"$work/ja.fdt"
 expect 0 "dump as UTF-8" -- "$fdtool" dump --utf8 "$work/ja.fdt"
 want=$(printf 'entry\t1\t1\t田中\tﾀﾅｶ\t03\t\t\t\t\t\t1')
