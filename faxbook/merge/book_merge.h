@@ -49,9 +49,11 @@ struct Conflict {
   EntryVersion mine;
   EntryVersion theirs;
   std::vector<FieldDifference> fields;
-  // The entry's registration name (its reading where it has none, as in
-  // other languages than Japanese): this side's, or the file's when this
-  // side removed it.
+  // Whether the language of the merge shows registration names.
+  bool registrationNames = true;
+  // The entry's registration name (its reading where it has none, and in
+  // languages that show none): this side's, or the file's when this side
+  // removed it.
   const std::string& Name() const;
 };
 
@@ -76,9 +78,16 @@ struct MergePlan {
   std::vector<Conflict> conflicts;
 };
 
+// The interface language that shows registration names and honorifics.
+constexpr int kJapanese = 1041;
+
 // Plans the merge. The books must share a code page (readings compare
-// without case in it).
-MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const store::Book& theirs);
+// without case in it). In an interface language other than Japanese
+// (langId), which shows no registration names and honorifics, those two of
+// an entry or member merge apart from its other texts: the one side's
+// change of them and the other side's change of the rest are both kept.
+MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const store::Book& theirs,
+                    int langId = kJapanese);
 
 // The book the merge leaves, as records in list order and their groups.
 struct MergedBook {

@@ -222,7 +222,7 @@ bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merg
   QuietAlerts quiet;
   std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_, &quiet);
   std::unique_ptr<store::Book> theirs = BookOfBytes(theirsBytes, alerts_);
-  merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs);
+  merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs, settings_->langId);
   std::vector<merge::Side> choices;
   if (!plan.conflicts.empty() && (!chooser_ || !chooser_->Choose(plan.conflicts, &choices))) {
     return false;

@@ -41,7 +41,7 @@ int RunMerge(sys::FileSystem& files, const Options& options, const std::string& 
     if (!ReadBookInput(files, *paths[i], &bytes, errors)) return kExitUnreadable;
     books[i] = LoadAsEditor(bytes, options.langId, collation, &alerts);
   }
-  merge::MergePlan plan = merge::PlanMerge(*books[0], *books[1], *books[2]);
+  merge::MergePlan plan = merge::PlanMerge(*books[0], *books[1], *books[2], options.langId);
   if (!plan.conflicts.empty() && options.prefer.empty()) {
     for (const merge::Conflict& conflict : plan.conflicts) {
       std::fprintf(errors, "fdtool: %s\n", DescribeConflict(conflict).c_str());
