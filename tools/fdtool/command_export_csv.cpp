@@ -92,7 +92,7 @@ int RunExportCsv(sys::FileSystem& files, const Options& options, const std::stri
     return kExitProblems;
   }
   if (written != sys::FileError::kNone) {
-    std::fprintf(errors, "fdtool: cannot write %s\n", csvPath.c_str());
+    ReportWriteFailure(csvPath, written, errors);
     return kExitWriteFailed;
   }
   return kExitOk;

@@ -174,5 +174,21 @@ expect 2 "merge of a missing side" -- "$fdtool" merge "$work/base.fdt" "$work/no
 reason "merge of a missing side" "cannot read $work/none.fdt"
 [ -e "$work/none-out.fdt" ] && { echo "FAIL: a merge of a missing side wrote OUT"; failures=$((failures + 1)); }
 
+# A read-only OUT is the user's "do not change", as on Windows: every command
+# that writes a file refuses it with the reason and leaves it as it was, its
+# mode too, also when the system would let this user (root) write it.
+printf 'old\r\n' >"$work/ro.out"
+chmod 444 "$work/ro.out"
+cp -p "$work/ro.out" "$work/ro.copy"
+for command in "normalize $data/example_ja.fdt" "import-csv $work/empty.fdt $work/book.csv" \
+               "export-csv $data/example_ja.fdt" "merge $work/base.fdt $work/mine.fdt $work/theirs.fdt"; do
+  # shellcheck disable=SC2086
+  expect 1 "$command onto a read-only OUT" -- "$fdtool" $command "$work/ro.out"
+  reason "$command onto a read-only OUT" "fdtool: cannot write $work/ro.out: the file is read-only"
+  unchanged "$command onto a read-only OUT" "$work/ro.out" "$work/ro.copy"
+  [ "$(stat -c %a "$work/ro.out")" = 444 ] || { echo "FAIL: $command changed the mode of a read-only OUT"; failures=$((failures + 1)); }
+done
+[ "$(ls "$work" | grep -c '~fbk')" = 0 ] || { echo "FAIL: a refused write left a temporary file"; failures=$((failures + 1)); }
+
 echo "$failures failure(s)"
 [ "$failures" = 0 ]
