@@ -197,8 +197,8 @@ conflict_title="Changed in Both Places"
 activate a
 check "the English dialog keeps this PC's version" \
   conflict_round 03-55 03-66 1304 shared-conflict-en "Edit Address"
-# The English editor keeps no registration names (as its load always did).
-check "the file takes B's number (English)" has '[FAX_ADDR]=1,1,,KITA,03-66,,,,,,0'
+# The English editor keeps the registration names it does not show.
+check "the file takes B's number (English), its name kept" has '[FAX_ADDR]=1,1,Kita,KITA,03-66,,,,,,0'
 
 keep_version
 touch "$scratch/stop-reading"
