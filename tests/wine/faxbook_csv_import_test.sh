@@ -44,7 +44,7 @@ reg_set() { wine_run "$locale" reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1
 # shot NAME TITLE: a picture of the window titled TITLE, captured by its own
 # id once it has painted.
 shot() {
-  sleep 1
+  sleep 1  # for the picture only: the window paints first
   local id
   id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1)
   [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
@@ -53,13 +53,9 @@ start_editor() {
   LANG=$locale LC_ALL=$locale timeout 600 "$WINE64" "$1/faxbook.exe" >/dev/null 2>&1 &
   editor=$!
 }
-ended() {
-  local i
-  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
+ended() { poll "$2" eval "! kill -0 $1 2>/dev/null"; }
 # choose_file PATH: the open-file dialog, when it shows, takes PATH.
-choose_file() { drv file-dialog 20000 "$1" >/dev/null; }
+choose_file() { drv file-dialog "$patience_ms" "$1" >/dev/null; }
 # The driver prints in the ANSI code page; compare in UTF-8.
 text_of() { drv text "$1" "$2" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 rows_of() { drv dialog-rows "$1" "$2" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
@@ -93,7 +89,7 @@ start_editor "$app"
 check "the editor starts" drv wait "$title" 60000 FaxbookMainFrame || exit 1
 drv post-command "$title" 32791 >/dev/null
 check "the open-file dialog takes the CSV file" choose_file 'C:\data\list.csv'
-check "the mapping dialog opens" drv wait "$map" 20000 "#32770"
+check "the mapping dialog opens" drv wait "$map" "$patience_ms" "#32770"
 check "the combo boxes offer the header's columns" [ "$(text_of "$map" 1048)" = '"Name"' ]
 drv choose "$map" 1051 1 && drv choose "$map" 1048 0
 check "a chosen column shows" [ "$(text_of "$map" 1048)" = '"Reading"' ]
@@ -101,7 +97,7 @@ shot csv-map-ja "$map"
 owner_of() { drv owner "$1" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 check "the mapping dialog belongs to the main window" [ "$(owner_of "$map")" = "$title" ]
 drv click "$map" 1 >/dev/null
-check "the confirmation opens" drv wait "$confirm" 20000 "#32770"
+check "the confirmation opens" drv wait "$confirm" "$patience_ms" "#32770"
 check "the confirmation belongs to the mapping dialog" [ "$(owner_of "$confirm")" = "$map" ]
 printf '%s\n' \
   $'\tHigashi\tﾋｶﾞｼ\t07-111\t\t\t東商事\t\t東 花子' \
@@ -113,23 +109,21 @@ rows_of "$confirm" 1049 >"$scratch/confirm.txt"
 check "the rows show with their marks, sorted by name" cmp -s "$scratch/confirm.expected" "$scratch/confirm.txt"
 check "no row is selected yet" [ "$(text_of "$confirm" 1059)" = 0 ]
 drv select-all "$confirm" 1049
-sleep 0.5
-check "every row selected counts" [ "$(text_of "$confirm" 1059)" = 5 ]
+check "every row selected counts" eventually_is 5 text_of "$confirm" 1059
 shot csv-confirm-ja "$confirm"
 drv click "$confirm" 1051 >/dev/null
 warning=$(drv message "$title" | tr -d '\r' | iconv -f CP932 -t UTF-8)
 check "the warning belongs to the confirmation" [ "$(owner_of "$title")" = "$confirm" ]
 check "marked rows are warned of once" [ "$warning" = "選択されたﾃﾞｰﾀには使用できない文字を設定しているため登録されないﾃﾞｰﾀ（！）あるいは、長すぎるため切り捨てられるﾃﾞｰﾀ（？）を含んでいます" ]
 drv answer "$title" 1 >/dev/null
-drv gone "$title" 10000 "#32770"
-sleep 0.5
-check "four addresses were added" [ "$(text_of "$confirm" 1060)" = 4 ]
+drv gone "$title" "$patience_ms" "#32770"
+check "four addresses were added" eventually_is 4 text_of "$confirm" 1060
 check "the refused row stays, deselected" [ "$(rows_of "$confirm" 1049 | cut -f1,2)" = $'!\tKanji' ] &&
   [ "$(text_of "$confirm" 1059)" = 0 ]
 check "going back is over after an add" [ "$(drv enabled "$confirm" 1068 | tr -d '\r')" = 0 ]
 shot csv-confirm-added-ja "$confirm"
 drv click "$confirm" 1 >/dev/null
-check "OK closes the confirmation and the mapping" drv gone "$map" 10000 "#32770"
+check "OK closes the confirmation and the mapping" drv gone "$map" "$patience_ms" "#32770"
 
 drv command "$title" 57603 >/dev/null
 book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
@@ -162,25 +156,24 @@ start_editor "$app"
 check "the editor starts (UTF-8 file)" drv wait "$title" 60000 FaxbookMainFrame || exit 1
 drv post-command "$title" 32791 >/dev/null
 choose_file 'C:\data\list-utf8.csv'
-check "the mapping dialog opens (UTF-8 file)" drv wait "$map" 20000 "#32770"
+check "the mapping dialog opens (UTF-8 file)" drv wait "$map" "$patience_ms" "#32770"
 check "the character set proposed is UTF-8" [ "$(text_of "$map" 1061)" = 'UTF-8' ]
 check "the UTF-8 header reads as text" [ "$(text_of "$map" 1048)" = '"Name"' ]
 drv choose "$map" 1051 1 && drv choose "$map" 1048 0
 shot csv-map-utf8-ja "$map"
 drv click "$map" 1 >/dev/null
-check "the confirmation opens (UTF-8 file)" drv wait "$confirm" 20000 "#32770"
+check "the confirmation opens (UTF-8 file)" drv wait "$confirm" "$patience_ms" "#32770"
 rows_of "$confirm" 1049 >"$scratch/confirm-utf8.txt"
 check "the UTF-8 rows show as the code-page rows do" cmp -s "$scratch/confirm.expected" "$scratch/confirm-utf8.txt"
 drv select-all "$confirm" 1049
-sleep 0.5
+eventually_is 5 text_of "$confirm" 1059
 drv click "$confirm" 1051 >/dev/null
 drv message "$title" >/dev/null
 drv answer "$title" 1 >/dev/null
-drv gone "$title" 10000 "#32770"
-sleep 0.5
-check "four addresses were added (UTF-8 file)" [ "$(text_of "$confirm" 1060)" = 4 ]
+drv gone "$title" "$patience_ms" "#32770"
+check "four addresses were added (UTF-8 file)" eventually_is 4 text_of "$confirm" 1060
 drv click "$confirm" 1 >/dev/null
-check "OK closes both dialogs (UTF-8 file)" drv gone "$map" 10000 "#32770"
+check "OK closes both dialogs (UTF-8 file)" drv gone "$map" "$patience_ms" "#32770"
 drv command "$title" 57603 >/dev/null
 book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
 check "the UTF-8 file gives the book the code-page file gave, byte for byte" cmp -s "$scratch/expected.fdt" "$book"
@@ -188,7 +181,7 @@ check "the UTF-8 file gives the book the code-page file gave, byte for byte" cmp
 drv post-command "$title" 32801 >/dev/null
 check "the save dialog takes the export's name" choose_file 'C:\data\export.csv'
 exported="$(drive)/data/export.csv"
-for _ in $(seq 100); do [ -s "$exported" ] && break; sleep 0.1; done
+eventually [ -s "$exported" ]
 {
   printf '\xEF\xBB\xBF'
   {
@@ -238,20 +231,22 @@ start_editor "$app"
 check "the editor starts in English" drv wait "$title" 60000 FaxbookMainFrame || exit 1
 drv post-command "$title" 32791 >/dev/null
 choose_file 'C:\data\people.csv'
-check "the mapping dialog opens in English" drv wait "Import Addresses" 20000 "#32770"
+check "the mapping dialog opens in English" drv wait "Import Addresses" "$patience_ms" "#32770"
 check "no registration name outside Japanese" [ "$(drv enabled "Import Addresses" 1051 | tr -d '\r')" = 0 ]
 shot csv-map-en "Import Addresses"
 drv click "Import Addresses" 1 >/dev/null
-check "the confirmation opens in English" drv wait "Confirm Import" 20000 "#32770"
+check "the confirmation opens in English" drv wait "Confirm Import" "$patience_ms" "#32770"
 drv select-rows "Confirm Import" 1049 1
 shot csv-confirm-en "Confirm Import"
 check "the rows sort by their marks first" \
   [ "$(rows_of "Confirm Import" 1049 | cut -f1,2 | tr '\t\n' '|;')" = '|Tanaka;!|Bad Fax;?|A name far too long for its field;' ]
 drv click "Confirm Import" 1068 >/dev/null
-sleep 1
-check "back leads to the mapping again" drv wait "Import Addresses" 10000 "#32770"
+back_to_mapping() {
+  drv gone "Confirm Import" "$patience_ms" "#32770" && drv wait "Import Addresses" "$patience_ms" "#32770"
+}
+check "back leads to the mapping again" back_to_mapping
 drv click "Import Addresses" 2 >/dev/null
-drv gone "Import Addresses" 10000 "#32770"
+drv gone "Import Addresses" "$patience_ms" "#32770"
 drv close "$title" >/dev/null
 check "the editor closes (English)" ended "$editor" 20
 exit $((failures > 0))
