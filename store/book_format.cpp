@@ -134,7 +134,6 @@ void LineParser::Parse(std::string_view line, const ReadOptions& options, Parsed
     out->kind = BookLineKind::kIgnored;
     return;
   }
-  const bool japanese = options.langId == 1041;
   if (key == kVersionKey) {
     NextNumber(&rest, &scratch_.number);
     out->kind = BookLineKind::kVersion;
@@ -161,10 +160,6 @@ void LineParser::Parse(std::string_view line, const ReadOptions& options, Parsed
     return;
   }
   ReadTextFields(&rest, options.codePage, &scratch_, &out->texts);
-  if (!japanese) {
-    out->texts.texts[0] = std::string_view();
-    out->texts.respect = kRespectNone;
-  }
 }
 
 void CopyLine(const ParsedLine& parsed, BookLine* out) {

@@ -28,8 +28,10 @@ inline constexpr char kBookHeader[] =
     "// This is BrevantZelo Relay Fax AddressBook  Utility Data.";
 inline constexpr char kLineEnd[] = "\r\n";
 
-// How texts are read: the interface language (1041 keeps the registration
-// name and the honorific, other languages clear them) and the code page.
+// How a book is read: the interface language (the list order a rewrite
+// keeps) and the code page of its texts. Every text and the honorific are
+// kept as the file holds them in every language: a language that shows no
+// registration name or honorific still writes them back as read.
 struct ReadOptions {
   int langId = 1041;
   int codePage = 932;

@@ -66,8 +66,8 @@ TEST(ParseBookLine, ReadsEntryFields) {
   ParseBookLine("[FAX_ADDR_GM]=4,-7,Name,READ,1,,,,,,3", english, &p);
   ASSERT_EQ(p.kind, BookLineKind::kMember);
   EXPECT_EQ(p.memberKey, -7);      // all bits of a member's key are kept
-  EXPECT_EQ(p.member.dispName, "");  // other languages do not use the name
-  EXPECT_EQ(p.member.respect, 0);    // nor the honorific
+  EXPECT_EQ(p.member.dispName, "Name");  // kept where the language shows no name
+  EXPECT_EQ(p.member.respect, 3);        // and no honorific
   EXPECT_EQ(p.member.dispNameJP, "READ");
 
   ParseBookLine("[FAX_ADDR]=3,9,\"unclosed,x,y", ReadOptions(), &p);

@@ -27,7 +27,7 @@ void BookReader::Line(std::string_view line) {
       stored = parsed_.fields.empty()
                    ? groups_->AddMember(parsed_.memberKey, kKindMember, parsed_.texts)
                    : groups_->AddMemberFields(parsed_.memberKey, kKindMember, parsed_.fields,
-                                              parsed_.texts.Reading(), context_.read.langId == 1041);
+                                              parsed_.texts.Reading());
       break;
     case BookLineKind::kBadMember:
       ++badMembers_;

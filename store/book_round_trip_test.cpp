@@ -39,7 +39,7 @@ void Randomise(std::mt19937& rng, int serial, EntryTexts* t) {
   t->respect = static_cast<int>(rng() % 4);
 }
 
-TEST(BookRoundTrip, WrittenBooksReadBackUnchanged) {
+TEST(BookRoundTrip, WrittenBooksReadBackUnchangedInEveryLanguage) {
   for (unsigned seed = 1; seed <= 20; ++seed) {
     std::mt19937 rng(seed);
     RecordingAlerts alerts;
@@ -73,31 +73,45 @@ TEST(BookRoundTrip, WrittenBooksReadBackUnchanged) {
     ASSERT_EQ(WriteBook(context, "b.fdt", book, groups), sys::FileError::kNone);
     const std::string written = *files.File("b.fdt");
 
-    GroupTable readGroups(932, &alerts);
-    std::vector<AddressRecord> read;
-    ASSERT_EQ(ReadBook(context, "b.fdt", CountEntries(context, "b.fdt", ""), &read, &readGroups),
-              entries);
-    for (int i = 0; i < entries; ++i) {
-      const AddressRecord& a = book[static_cast<std::size_t>(i)];
-      const AddressRecord& b = read[static_cast<std::size_t>(i)];
-      EXPECT_EQ(a.kind, b.kind);
-      EXPECT_EQ(a.regNo, b.regNo);
-      for (const TextField& field : kTextFields) EXPECT_EQ(a.*field.member, b.*field.member);
-      EXPECT_EQ(a.respect, b.respect);
-      if (a.kind == kKindGroup) {
-        std::vector<MemberEntry> x, y;
-        groups.CopyMembers(a.regNo, kMaxMembers, &x);
-        readGroups.CopyMembers(a.regNo, kMaxMembers, &y);
-        ASSERT_EQ(x.size(), y.size());
-        for (std::size_t m = 0; m < x.size(); ++m) {
-          for (const TextField& field : kTextFields) EXPECT_EQ(x[m].*field.member, y[m].*field.member);
-          EXPECT_EQ(x[m].respect, y[m].respect);
+    // Every language reads the book whole, the registration names and the
+    // honorifics too, also where its code page shows the bytes otherwise.
+    const struct {
+      int langId;
+      int codePage;
+    } languages[] = {{1041, 932}, {1033, 932}, {1033, 1252}};
+    for (const auto& language : languages) {
+      SCOPED_TRACE(testing::Message() << "language " << language.langId << " code page "
+                                      << language.codePage);
+      context.read.langId = language.langId;
+      context.read.codePage = language.codePage;
+      GroupTable readGroups(language.codePage, &alerts);
+      std::vector<AddressRecord> read;
+      ASSERT_EQ(ReadBook(context, "b.fdt", CountEntries(context, "b.fdt", ""), &read, &readGroups),
+                entries);
+      for (int i = 0; i < entries; ++i) {
+        const AddressRecord& a = book[static_cast<std::size_t>(i)];
+        const AddressRecord& b = read[static_cast<std::size_t>(i)];
+        EXPECT_EQ(a.kind, b.kind);
+        EXPECT_EQ(a.regNo, b.regNo);
+        for (const TextField& field : kTextFields) EXPECT_EQ(a.*field.member, b.*field.member);
+        EXPECT_EQ(a.respect, b.respect);
+        if (a.kind == kKindGroup) {
+          std::vector<MemberEntry> x, y;
+          groups.CopyMembers(a.regNo, kMaxMembers, &x);
+          readGroups.CopyMembers(a.regNo, kMaxMembers, &y);
+          ASSERT_EQ(x.size(), y.size());
+          for (std::size_t m = 0; m < x.size(); ++m) {
+            for (const TextField& field : kTextFields) {
+              EXPECT_EQ(x[m].*field.member, y[m].*field.member);
+            }
+            EXPECT_EQ(x[m].respect, y[m].respect);
+          }
         }
       }
+      // Writing what was read gives the same bytes again.
+      ASSERT_EQ(WriteBook(context, "c.fdt", read, readGroups), sys::FileError::kNone);
+      EXPECT_EQ(*files.File("c.fdt"), written) << "seed " << seed;
     }
-    // Writing what was read gives the same bytes again.
-    ASSERT_EQ(WriteBook(context, "c.fdt", read, readGroups), sys::FileError::kNone);
-    EXPECT_EQ(*files.File("c.fdt"), written) << "seed " << seed;
     EXPECT_TRUE(alerts.shown.empty());
   }
 }

@@ -159,7 +159,7 @@ GroupTable::Position GroupTable::Pack(const TextsView& member, std::uint32_t has
 }
 
 GroupTable::Position GroupTable::PackFields(std::string_view fields, std::string_view reading,
-                                            bool japanese, std::uint32_t hash) {
+                                            std::uint32_t hash) {
   Position p;
   const std::size_t before = packer_.Size();
   p.at = packer_.AddBytes(fields);
@@ -167,7 +167,6 @@ GroupTable::Position GroupTable::PackFields(std::string_view fields, std::string
   p.used = !reading.empty();
   p.hash = hash;
   p.fields = true;
-  p.dropName = !japanese;
   return p;
 }
 
@@ -178,10 +177,6 @@ TextsView GroupTable::Unpack(const Position& p) const {
   if (p.fields) {
     std::string_view fields = packer_.GetBytes(p.at);
     ReadTextFields(&fields, codePage_, &scratch_, &view);
-    if (p.dropName) {
-      view.texts[0] = std::string_view();
-      view.respect = kRespectNone;
-    }
     return view;
   }
   packer_.Get(p.at, &view.texts);
@@ -281,9 +276,9 @@ bool GroupTable::AddMember(int key, int kind, const TextsView& member) {
 }
 
 bool GroupTable::AddMemberFields(int key, int kind, std::string_view fields,
-                                 std::string_view reading, bool japanese) {
+                                 std::string_view reading) {
   return Add(key, kind, reading,
-             [&](std::uint32_t hash) { return PackFields(fields, reading, japanese, hash); });
+             [&](std::uint32_t hash) { return PackFields(fields, reading, hash); });
 }
 
 bool GroupTable::CreateGroupSlot(int key, int count, int kind,
@@ -340,8 +335,7 @@ void GroupTable::ForEachMemberToWrite(
       // Fields the writer would write alike are copied as they are.
       const std::string_view fields = packer_.GetBytes(p.at);
       CanonicalFields canonical;
-      if (ScanCanonicalFields(fields, nullptr, &canonical) &&
-          (!p.dropName || (canonical.nameEmpty && canonical.respect == kRespectNone))) {
+      if (ScanCanonicalFields(fields, nullptr, &canonical)) {
         each(nullptr, fields);
         ++written;
         continue;

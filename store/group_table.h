@@ -91,11 +91,9 @@ class GroupTable {
   bool AddMember(int key, int kind, const TextsView& member);
   // The same for a member line's fields after its number, kept as the line
   // holds them and read when they are asked for (the reading, which the
-  // reader has read, decides on their own). japanese: the name and the
-  // honorific are kept (other languages drop them). Fields that are
-  // exactly what the writer writes are written back by copying them.
-  bool AddMemberFields(int key, int kind, std::string_view fields, std::string_view reading,
-                       bool japanese);
+  // reader has read, decides on their own). Fields that are exactly what
+  // the writer writes are written back by copying them.
+  bool AddMemberFields(int key, int kind, std::string_view fields, std::string_view reading);
 
   // Takes the lowest free slot for a new group with the first `count` of
   // `members` at positions 0..count-1. False when every slot is in use.
@@ -189,7 +187,6 @@ class GroupTable {
     int respect = 0;
     bool used = false;         // the reading is not empty
     bool fields = false;       // at holds the line's fields, not the eight texts
-    bool dropName = false;     // fields: read as another language reads them
   };
   struct SlotData {
     GroupRecord info;
@@ -214,8 +211,7 @@ class GroupTable {
   bool SlotKindSupported(const GroupRecord& slot) const;
   int LowestFreeSlot() const;
   Position Pack(const TextsView& member, std::uint32_t hash);
-  Position PackFields(std::string_view fields, std::string_view reading, bool japanese,
-                      std::uint32_t hash);
+  Position PackFields(std::string_view fields, std::string_view reading, std::uint32_t hash);
   template <typename MakePosition>
   bool Add(int key, int kind, std::string_view reading, MakePosition pack);
   void Forget(const Position& p);

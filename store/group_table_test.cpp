@@ -216,9 +216,9 @@ TEST(GroupTableCompaction, EveryMemberSurvivesRepacking) {
       } else {
         ASSERT_TRUE(table.AddMember(key, kKindGroup, MemberEntry()));
         for (const MemberEntry& e : members) {
-          ASSERT_TRUE(key % 3 == 1 ? table.AddMemberFields(key, kKindMember, fieldsOf(e),
-                                                          e.dispNameJP, true)
-                                   : table.AddMember(key, kKindMember, e));
+          ASSERT_TRUE(key % 3 == 1
+                          ? table.AddMemberFields(key, kKindMember, fieldsOf(e), e.dispNameJP)
+                          : table.AddMember(key, kKindMember, e));
         }
       }
     }

@@ -43,7 +43,7 @@ class LinePieces {
 
 bool WriteCsvExport(sys::ByteSink& sink, std::size_t count,
                     const std::function<store::EntryToWrite(std::size_t)>& entryAt,
-                    ExportTextConverter* converter) {
+                    ExportTextConverter* converter, bool registrationNames) {
   if (converter && !sink.Write(kUtf8Bom)) return false;
   LinePieces out(sink);
   out.Line() += ExportHeader() + "\r\n";
@@ -55,6 +55,7 @@ bool WriteCsvExport(sys::ByteSink& sink, std::size_t count,
     if (store::KindForSave(entry.kind) == store::kKindGroup) continue;
     for (std::size_t f = 0; f < store::kTextFieldCount; ++f) {
       if (f) out.Line() += ',';
+      if (f == 0 && !registrationNames) continue;
       if (!converter) {
         store::AppendQuotedField(entry.texts.texts[f], &out.Line());
         continue;

@@ -29,12 +29,13 @@ class ExportTextConverter {
 
 // Writes the file into sink: the entries 0..count-1 in order, groups left
 // out. Without a converter the book's bytes go over as they are; with one
-// each text goes through it and a byte-order mark comes first. False once
-// the sink refuses bytes or the converter refused a text (every text is
-// still visited, so that all refusals are heard).
+// each text goes through it and a byte-order mark comes first. Without
+// registrationNames (languages that show none) that column stays empty.
+// False once the sink refuses bytes or the converter refused a text (every
+// text is still visited, so that all refusals are heard).
 bool WriteCsvExport(sys::ByteSink& sink, std::size_t count,
                     const std::function<store::EntryToWrite(std::size_t)>& entryAt,
-                    ExportTextConverter* converter);
+                    ExportTextConverter* converter, bool registrationNames);
 
 // The converter to UTF-8 with the system's tables; each byte the code page
 // leaves undefined is handed to `undefined` (the RegNo, the field, the

@@ -2,7 +2,6 @@
 
 #include "faxbook/editing/field_controls.h"
 #include "faxbook/res/editing_resource.h"
-#include "platform/text/blanks.h"
 
 using rules::FieldAt;
 using rules::kFieldCount;
@@ -18,7 +17,8 @@ CAddressDialog::CAddressDialog(ui::Resources& strings, const rules::TextRules& r
     : Dialog(IDD_ADDRESS), strings_(strings), rules_(rules), names_(names), font_(font) {}
 
 bool CAddressDialog::TracksField(int index) const {
-  // The registration name is checked only in Japanese.
+  // The registration name is shown and checked only in Japanese; other
+  // languages keep it as it was handed in, unseen.
   return index != 0 || rules_.Japanese();
 }
 
@@ -34,8 +34,8 @@ void CAddressDialog::OnInit() {
   for (int i = 0; i < kFieldCount; ++i) {
     const int id = kFieldControls[static_cast<std::size_t>(i)];
     SetTextLimit(id, static_cast<int>(rules::RuleOf(FieldAt(i)).maxBytes));
-    SetItemText(id, TextOf(texts, i));
     if (!TracksField(i)) continue;
+    SetItemText(id, TextOf(texts, i));
     UpdateState(i);
     if (firstFailing_ == 0 && states_[static_cast<std::size_t>(i)] == rules::FieldState::kBadChars) {
       firstFailing_ = id;
@@ -90,12 +90,8 @@ void CAddressDialog::OnOK() {
   const std::string typedRecipient = ItemText(IDC_RECIPIENT);
   for (int i = 0; i < kFieldCount; ++i) {
     const int id = kFieldControls[static_cast<std::size_t>(i)];
+    if (!TracksField(i)) continue;
     const std::string typed = ItemText(id);
-    if (!TracksField(i)) {
-      // Not checked in this language; still stored as the other texts are.
-      TextOf(result, i) = text::NormaliseSpaces(rules_.codePage, typed);
-      continue;
-    }
     const std::string& opening = i == 0 ? openingName_ : i == 1 ? openingReading_ : std::string();
     const rules::FieldCheck check = rules::CheckField(FieldAt(i), typed, opening, rules_, &names_);
     if (rules::RuleOf(FieldAt(i)).normalised) SetItemText(id, check.text);
@@ -107,11 +103,13 @@ void CAddressDialog::OnOK() {
     }
     TextOf(result, i) = check.text;
   }
+  // Other languages hand the honorific back as it was handed in; in every
+  // language it goes with the recipient it follows.
   if (rules_.Japanese()) {
     const int chosen = SelectedChoice(IDC_RESPECT);
     result.respect = chosen < 0 ? 0 : chosen;
-    if (typedRecipient.empty() || result.clientName.empty()) result.respect = 0;
   }
+  if (typedRecipient.empty() || result.clientName.empty()) result.respect = 0;
   texts = result;
   changed = true;
   End(ui::kIdOk);

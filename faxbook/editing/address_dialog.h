@@ -27,7 +27,9 @@ class CAddressDialog : public ui::Dialog {
   store::EntryTexts texts;
   bool honorificLock = false;
   // Out: set when the dialog ended with OK; texts then hold the normalised
-  // values and respect the chosen honorific.
+  // values and respect the chosen honorific. A language other than
+  // Japanese neither shows nor changes the registration name and the
+  // honorific (an emptied recipient still clears the honorific).
   bool changed = false;
 
   void OnInit() override;

@@ -211,7 +211,12 @@ void CEntryCommands::Paste() {
   int regNo = 0;
   if (!TakeRegNo(&regNo)) return;
   const rules::TextRules rules = context_.Rules();
-  const std::string name = rules::MakeSuffixedName(buffer_.texts.dispName, 0, rules, *this);
+  // A language without registration names and honorifics makes its entries
+  // without them, copies included: the copy's name could only be one that
+  // its user never sees.
+  const std::string name = rules.Japanese()
+                               ? rules::MakeSuffixedName(buffer_.texts.dispName, 0, rules, *this)
+                               : std::string();
   const std::string reading = rules::MakeSuffixedName(buffer_.texts.dispNameJP, 1, rules, *this);
   if (buffer_.kind == store::kKindGroup) {
     std::vector<store::MemberEntry> members;
@@ -222,5 +227,6 @@ void CEntryCommands::Paste() {
   store::EntryTexts texts = buffer_.texts;
   texts.dispName = name;
   texts.dispNameJP = reading;
+  if (!rules.Japanese()) texts.respect = store::kRespectNone;
   RunAddressDialog(regNo, texts);
 }

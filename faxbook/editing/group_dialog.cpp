@@ -3,7 +3,6 @@
 #include "faxbook/editing/member_select_dialog.h"
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
-#include "platform/text/blanks.h"
 
 CGroupDialog::CGroupDialog(ui::Resources& strings, const rules::TextRules& rules,
                            const rules::NameLookup& names, const text::Collation& collation,
@@ -25,7 +24,9 @@ void CGroupDialog::OnInit() {
   SetTitle(strings_.String(mode == Mode::kNew ? IDS_NEW_GROUP_TITLE : IDS_EDIT_GROUP_TITLE));
   SetTextLimit(IDC_DISP_NAME, static_cast<int>(rules::RuleOf(rules::Field::kDispName).maxBytes));
   SetTextLimit(IDC_READING, static_cast<int>(rules::RuleOf(rules::Field::kDispNameJP).maxBytes));
-  SetItemText(IDC_DISP_NAME, dispName);
+  // The registration name serves Japanese only: other languages keep it
+  // unseen as it was handed in.
+  if (rules_.Japanese()) SetItemText(IDC_DISP_NAME, dispName);
   SetItemText(IDC_READING, dispNameJP);
   list_.Attach(List(IDC_MEMBER_LIST));
   list_.AddRows(members);
@@ -35,7 +36,7 @@ void CGroupDialog::OnInit() {
   if (rules_.Japanese()) {
     UpdateState(IDC_DISP_NAME, rules::Field::kDispName);
   } else {
-    EnableItem(IDC_DISP_NAME, false);  // the registration name serves Japanese only
+    EnableItem(IDC_DISP_NAME, false);
   }
   UpdateState(IDC_READING, rules::Field::kDispNameJP);
 }
@@ -102,7 +103,7 @@ void CGroupDialog::RemoveMembers() {
 void CGroupDialog::OnOK() {
   const std::string typedName = ItemText(IDC_DISP_NAME);
   const std::string typedReading = ItemText(IDC_READING);
-  std::string name = text::NormaliseSpaces(rules_.codePage, typedName);
+  std::string name = dispName;
   if (rules_.Japanese()) {
     const rules::FieldCheck check =
         rules::CheckField(rules::Field::kDispName, typedName, openingName_, rules_, &names_);
@@ -131,7 +132,7 @@ void CGroupDialog::OnOK() {
   members.resize(static_cast<std::size_t>(list_.RowCount()) < members.size()
                      ? static_cast<std::size_t>(list_.RowCount())
                      : members.size());
-  SetItemText(IDC_DISP_NAME, name);
+  if (rules_.Japanese()) SetItemText(IDC_DISP_NAME, name);
   SetItemText(IDC_READING, reading.text);
   dispName = name;
   dispNameJP = reading.text;

@@ -22,7 +22,9 @@ class CGroupDialog : public ui::Dialog {
 
   // In: mode, registration number, names and members. `addresses` are the
   // single addresses of the book (in list order) that members are chosen
-  // from. Out (when changed): the normalised names and the members.
+  // from. Out (when changed): the normalised names and the members. A
+  // language other than Japanese neither shows nor changes the registration
+  // name.
   Mode mode = Mode::kNew;
   int regNo = 0;
   std::string dispName;

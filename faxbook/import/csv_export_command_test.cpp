@@ -98,6 +98,18 @@ TEST_F(CsvExportTest, BytesWithoutUtf8FormWriteNoUtf8File) {
   EXPECT_NE(editor.files.File("C:\\out\\bad.csv")->find("A\x81 B"), std::string::npos);
 }
 
+TEST(CsvExportOtherLanguages, RegistrationNamesTheListDoesNotShowAreNotExported) {
+  CsvImportHarness editor;
+  editor.SetLanguage("English");
+  editor.system.codePage = 1252;
+  editor.StartWith({"[FAX_ADDR]=1,1,Name,Zeller,040-1,,,Firma,Abt,Herr Z,1"});
+  editor.fileDialogs.ChooseNext("C:\\out\\book.csv");
+  editor.Command(ID_EXPORT_CSV);
+  ASSERT_NE(editor.files.File("C:\\out\\book.csv"), nullptr);
+  EXPECT_EQ(*editor.files.File("C:\\out\\book.csv"),
+            std::string(kHeaderLine) + ",Zeller,040-1,,,Firma,Abt,Herr Z\r\n");
+}
+
 }  // namespace
 
 namespace {

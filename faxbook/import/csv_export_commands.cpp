@@ -58,7 +58,7 @@ CCsvExportCommands::Result CCsvExportCommands::Export(bool utf8) {
             const store::AddressRecord& r = *order[i];
             return store::EntryToWrite{r.kind, r.regNo, store::ViewOf(r)};
           },
-          utf8 ? &converter : nullptr);
+          utf8 ? &converter : nullptr, context_.Rules().Japanese());
     });
   }
   if (undefined > 0) {

@@ -249,12 +249,17 @@ TEST_F(MultiEditTest, CancelChangesNothing) {
   EXPECT_EQ(editor.WrittenBook(), before);
 }
 
-TEST(MultiEditOtherLanguages, TheUnusedNameAndHonorificCannotBeTicked) {
-  BulkHarness editor;
-  editor.SetLanguage("English");
-  editor.StartWith(kBook);
-  editor.Select({"KITA", "MINAMI"});
-  editor.dialogs.OnNextDialog(IDD_MULTI_EDIT, [](ui::FakeDialog& d) {
+// The editor in English on the same book.
+class MultiEditOtherLanguages : public MultiEditTest {
+ protected:
+  void SetUp() override {
+    editor.SetLanguage("English");
+    MultiEditTest::SetUp();
+  }
+};
+
+TEST_F(MultiEditOtherLanguages, TheUnusedNameAndHonorificCannotBeTicked) {
+  Edit({"KITA", "MINAMI"}, [](ui::FakeDialog& d) {
     EXPECT_FALSE(d.IsItemEnabled(IDC_TICK_DISP_NAME));
     EXPECT_FALSE(d.IsItemEnabled(IDC_TICK_RESPECT));
     EXPECT_TRUE(d.IsItemEnabled(IDC_TICK_READING));
@@ -262,8 +267,31 @@ TEST(MultiEditOtherLanguages, TheUnusedNameAndHonorificCannotBeTicked) {
     d.Type(IDC_READING, "Branch");
     d.Click(ui::kIdOk);
   });
-  editor.Command(IDC_EDIT_BUTTON);
   EXPECT_EQ(editor.Column(0), (Texts{"ALL", "Branch", "Branch(1)", "HIGASHI", "SOLO"}));
+}
+
+TEST_F(MultiEditOtherLanguages, TheUnseenNameAndHonorificAreNeitherShownNorLost) {
+  Edit({"KITA", "MINAMI"}, [](ui::FakeDialog& d) {
+    EXPECT_EQ(d.ItemText(IDC_DISP_NAME), "");
+    EXPECT_EQ(d.SelectedChoice(IDC_RESPECT), -1);  // both hold 2, unseen
+    Tick(d, IDC_TICK_COMPANY);
+    d.Type(IDC_COMPANY, "Firm");
+    d.Click(ui::kIdOk);
+  });
+  EXPECT_EQ(editor.Record("KITA")->dispName, "Kita");
+  EXPECT_EQ(editor.Record("KITA")->respect, 2);
+  // A recipient emptied takes its honorific along, the name stays.
+  Edit({"KITA", "MINAMI"}, [](ui::FakeDialog& d) {
+    Tick(d, IDC_TICK_RECIPIENT);
+    d.Type(IDC_RECIPIENT, "");
+    d.Click(ui::kIdOk);
+  });
+  ASSERT_TRUE(editor.Document().Apply());
+  const std::string book = editor.WrittenBook();
+  EXPECT_NE(book.find("[FAX_ADDR]=1,1,Kita,KITA,03-1,11,22,Firm,Sales,,0\r\n"), std::string::npos);
+  EXPECT_NE(book.find("[FAX_ADDR_GM]=4,4,Minami,MINAMI,06-3,,,Firm,Sales,,0\r\n"),
+            std::string::npos);
+  EXPECT_NE(book.find("[FAX_ADDR]=1,3,Higashi,HIGASHI,07-1,,,Other,,,0\r\n"), std::string::npos);
 }
 
 TEST(BulkEditFont, OnCodePage1250BothDialogsSetTheSubstituteFontOnTheirEdits) {

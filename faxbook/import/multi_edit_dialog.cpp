@@ -26,16 +26,20 @@ CMultiEditDialog::CMultiEditDialog(ui::Resources& strings, const rules::TextRule
     : CTickedFieldsDialog(IDD_MULTI_EDIT, strings, rules, font, ValueEdits()), font_(font) {}
 
 void CMultiEditDialog::OnInit() {
+  // The registration name and the honorific are shown in Japanese only.
+  const bool japanese = rules_.Japanese();
   for (int i = 0; i < kFieldCount; ++i) {
-    SetItemText(kBulkFields[static_cast<std::size_t>(i)].value, TextOf(proposals, i));
+    SetItemText(kBulkFields[static_cast<std::size_t>(i)].value,
+                i == 0 && !japanese ? std::string() : TextOf(proposals, i));
   }
   SetUpFields();
   if (font_ != 0) SetItemFont(IDC_RESPECT, font_);
   ClearChoices(IDC_RESPECT);
   for (int id : kRespectItems) AddChoice(IDC_RESPECT, strings_.String(id));
-  SelectChoice(IDC_RESPECT, proposals.respect >= 0 && proposals.respect <= store::kRespectMax
-                                ? proposals.respect
-                                : -1);
+  SelectChoice(IDC_RESPECT,
+               japanese && proposals.respect >= 0 && proposals.respect <= store::kRespectMax
+                   ? proposals.respect
+                   : -1);
   CheckItem(IDC_TICK_RESPECT, false);
   EnableItem(IDC_TICK_RESPECT, RespectAvailable());
   EnableItem(IDC_RESPECT, false);

@@ -221,4 +221,30 @@ TEST_F(ReplaceTest, GroupsOnlyOfferTheirNamesAndMixedSelectionsKeepTheGroupsOthe
   EXPECT_TRUE(editor.Document().IsModified());
 }
 
+TEST(ReplaceOtherLanguages, TheUnseenNameAndHonorificStayUnlessTheRecipientGoes) {
+  BulkHarness editor;
+  editor.SetLanguage("English");
+  editor.StartWith(kBook);
+  editor.Select({"KITA", kYamada});
+  editor.dialogs.OnNextDialog(IDD_REPLACE, [](ui::FakeDialog& d) {
+    Tick(d, IDC_TICK_READING);
+    d.Type(IDC_READING, "KITA");
+    d.Type(IDC_NEW_READING, "NORTH");
+    Tick(d, IDC_TICK_RECIPIENT);
+    d.Type(IDC_RECIPIENT, "Clerk");
+    d.Type(IDC_NEW_RECIPIENT, "");
+    d.Click(ui::kIdOk);
+  });
+  editor.Command(ID_EDIT_REPLACE);
+  ASSERT_TRUE(editor.dialogs.Problems().empty()) << editor.dialogs.Problems()[0];
+  ASSERT_TRUE(editor.Document().Apply());
+  const std::string book = editor.WrittenBook();
+  EXPECT_NE(book.find("[FAX_ADDR]=1,1,Kita,NORTH,0312340301,11,22,ABA,Sales,Desk,2\r\n"),
+            std::string::npos);
+  EXPECT_NE(book.find("[FAX_ADDR]=1,2,Minami," + kYamada + ",1203,,," + kYamada + ",Sales,,0\r\n"),
+            std::string::npos);
+  EXPECT_NE(book.find("[FAX_ADDR_GM]=4,4,Kita,NORTH,0312340301,11,22,ABA,Sales,Desk,2\r\n"),
+            std::string::npos);
+}
+
 }  // namespace

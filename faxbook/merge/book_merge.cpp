@@ -25,6 +25,46 @@ bool SameRecord(const store::AddressRecord& a, const store::AddressRecord& b) {
   return a.kind == b.kind && SameTexts(a, b);
 }
 
+// In a language that shows no registration name and no honorific, those two
+// are a part of an entry of their own: the user there changes the rest,
+// and a change of the two elsewhere is no change of theirs.
+bool SameUnseen(const store::EntryTexts& a, const store::EntryTexts& b) {
+  return a.dispName == b.dispName && a.respect == b.respect;
+}
+
+bool SameSeen(const store::EntryTexts& a, const store::EntryTexts& b) {
+  for (const store::TextField& f : store::kTextFields) {
+    if (f.member != &store::EntryTexts::dispName && a.*f.member != b.*f.member) return false;
+  }
+  return true;
+}
+
+// Texts both sides changed, merged part by part (the unseen part and the
+// rest), each part taken from the side that changed it. False when a part
+// changed differently on both. *seenFromMine: the rest came from mine.
+bool MergeParts(const store::EntryTexts& base, const store::EntryTexts& mine,
+                const store::EntryTexts& theirs, store::EntryTexts* out, bool* seenFromMine) {
+  const bool seenHere = !SameSeen(mine, base);
+  if (seenHere && !SameSeen(theirs, base) && !SameSeen(mine, theirs)) return false;
+  const bool unseenHere = !SameUnseen(mine, base);
+  if (unseenHere && !SameUnseen(theirs, base) && !SameUnseen(mine, theirs)) return false;
+  *out = seenHere ? mine : theirs;
+  const store::EntryTexts& unseen = unseenHere ? mine : theirs;
+  out->dispName = unseen.dispName;
+  out->respect = unseen.respect;
+  *seenFromMine = seenHere;
+  return true;
+}
+
+// The same for two members or two records of one kind; a record's kind
+// belongs to its seen part.
+template <typename Texts>
+bool MergeApart(const Texts& base, const Texts& mine, const Texts& theirs, Texts* out,
+                bool* seenFromMine) {
+  *out = theirs;
+  return MergeParts(base, mine, theirs, out, seenFromMine);
+}
+
 bool SameMembers(const std::vector<store::MemberEntry>& a,
                  const std::vector<store::MemberEntry>& b) {
   if (a.size() != b.size()) return false;
@@ -71,10 +111,24 @@ const store::MemberEntry* Lookup(const MemberMap& map, const std::string& key) {
   return it == map.end() ? nullptr : it->second;
 }
 
+// A member both sides changed: *out is the merge of its parts when `apart`
+// (see MergeParts); otherwise, and when a part changed differently on both
+// sides, false.
+bool MergeChangedMember(bool apart, const store::MemberEntry& base, const store::MemberEntry& mine,
+                        const store::MemberEntry& theirs, std::vector<store::MemberEntry>* out,
+                        std::vector<bool>* fromMine) {
+  store::MemberEntry merged;
+  bool seenFromMine = false;
+  if (!apart || !MergeApart(base, mine, theirs, &merged, &seenFromMine)) return false;
+  out->push_back(std::move(merged));
+  fromMine->push_back(seenFromMine);
+  return true;
+}
+
 // Both sides changed a group's members: each member (by its reading) merged
 // as an entry is. False on a member changed differently on both sides, or
 // when the result passes a group's limit.
-bool MergeMembers(int codePage, const std::vector<store::MemberEntry>& base,
+bool MergeMembers(int codePage, bool apart, const std::vector<store::MemberEntry>& base,
                   const std::vector<store::MemberEntry>& mine,
                   const std::vector<store::MemberEntry>& theirs,
                   std::vector<store::MemberEntry>* out, std::vector<bool>* fromMine) {
@@ -89,7 +143,10 @@ bool MergeMembers(int codePage, const std::vector<store::MemberEntry>& base,
     for (std::size_t i = 0; i < base.size(); ++i) {
       const bool mineChanged = !SameTexts(mine[i], base[i]);
       const bool theirsChanged = !SameTexts(theirs[i], base[i]);
-      if (mineChanged && theirsChanged && !SameTexts(mine[i], theirs[i])) return false;
+      if (mineChanged && theirsChanged && !SameTexts(mine[i], theirs[i])) {
+        if (!MergeChangedMember(apart, base[i], mine[i], theirs[i], out, fromMine)) return false;
+        continue;
+      }
       out->push_back(mineChanged ? mine[i] : theirs[i]);
       fromMine->push_back(mineChanged);
     }
@@ -114,7 +171,10 @@ bool MergeMembers(int codePage, const std::vector<store::MemberEntry>& base,
       continue;
     }
     const bool mineChanged = !SameTexts(*mm, *bm);
-    if (mineChanged && theirsChanged && !SameTexts(*mm, theirsMember)) return false;
+    if (mineChanged && theirsChanged && !SameTexts(*mm, theirsMember)) {
+      if (!MergeChangedMember(apart, *bm, *mm, theirsMember, out, fromMine)) return false;
+      continue;
+    }
     out->push_back(mineChanged ? *mm : theirsMember);
     fromMine->push_back(mineChanged);
   }
@@ -342,7 +402,9 @@ struct Decision {
   MergedEntry mine;   // kBoth: mine's, to be renumbered
 };
 
-Decision Decide(int codePage, const EntryVersion& b, const EntryVersion& m,
+// apart: the unseen part of each entry and member merges apart from the
+// rest (see MergeParts).
+Decision Decide(int codePage, bool apart, const EntryVersion& b, const EntryVersion& m,
                 const EntryVersion& t) {
   Decision d;
   auto take = [&d](const EntryVersion& v, Side side) {
@@ -365,15 +427,36 @@ Decision Decide(int codePage, const EntryVersion& b, const EntryVersion& m,
   if (Same(m, b) || Same(m, t)) return take(t, Side::kTheirs);
   if (Same(t, b)) return take(m, Side::kMine);
   d.kind = Decision::kConflict;
-  if (!m.present || !t.present || !IsGroup(b) || !IsGroup(m) || !IsGroup(t)) return d;
+  if (!m.present || !t.present) return d;
+  const bool sameKind = m.record.kind == b.record.kind && t.record.kind == b.record.kind;
+  if (!IsGroup(b) || !IsGroup(m) || !IsGroup(t)) {
+    // Both changed an address: only its parts can be merged apart.
+    bool seenFromMine = false;
+    MergedEntry e;
+    e.version.present = true;
+    if (!apart || IsGroup(b) || IsGroup(m) || IsGroup(t) || !sameKind ||
+        !MergeApart(b.record, m.record, t.record, &e.version.record, &seenFromMine)) {
+      return d;
+    }
+    e.from = seenFromMine ? Side::kMine : Side::kTheirs;
+    d.kind = Decision::kEntry;
+    d.entry = std::move(e);
+    return d;
+  }
   // Both changed a group: its names and its members merge apart.
   const bool namesHere = !SameRecord(m.record, b.record);
   const bool namesThere = !SameRecord(t.record, b.record);
-  if (namesHere && namesThere && !SameRecord(m.record, t.record)) return d;
   MergedEntry e;
   e.version.present = true;
   e.version.record = namesHere ? m.record : t.record;
   e.from = namesHere && !namesThere ? Side::kMine : Side::kTheirs;
+  if (namesHere && namesThere && !SameRecord(m.record, t.record)) {
+    bool seenFromMine = false;
+    if (!apart || !MergeApart(b.record, m.record, t.record, &e.version.record, &seenFromMine)) {
+      return d;
+    }
+    e.from = seenFromMine ? Side::kMine : Side::kTheirs;
+  }
   const bool membersHere = !SameMembers(m.members, b.members);
   const bool membersThere = !SameMembers(t.members, b.members);
   if (!membersHere || SameMembers(m.members, t.members)) {
@@ -382,7 +465,7 @@ Decision Decide(int codePage, const EntryVersion& b, const EntryVersion& m,
   } else if (!membersThere) {
     e.version.members = m.members;
     e.memberFromMine.assign(m.members.size(), true);
-  } else if (!MergeMembers(codePage, b.members, m.members, t.members, &e.version.members,
+  } else if (!MergeMembers(codePage, apart, b.members, m.members, t.members, &e.version.members,
                            &e.memberFromMine)) {
     return d;
   }
@@ -516,7 +599,7 @@ class Removals {
 
 const std::string& Conflict::Name() const {
   const store::AddressRecord& r = mine.present ? mine.record : theirs.record;
-  return r.dispName.empty() ? r.dispNameJP : r.dispName;
+  return r.dispName.empty() || !registrationNames ? r.dispNameJP : r.dispName;
 }
 
 int EntriesLost(const store::Book& base, const store::Book& theirs) {
@@ -538,11 +621,12 @@ std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo) {
 }
 
 MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
-                    const store::Book& theirsBook) {
+                    const store::Book& theirsBook, int langId) {
   MergePlan plan;
   plan.mine = &mineBook;
   plan.theirs = &theirsBook;
   plan.entries.reserve(static_cast<std::size_t>(theirsBook.Size()) + 16);
+  const bool apart = langId != kJapanese;
   const NumberIndex base(baseBook);
   const NumberIndex mine(mineBook);
   const NumberIndex theirs(theirsBook);
@@ -553,6 +637,7 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     if (d.kind != Decision::kConflict) return;
     Conflict c;
     c.regNo = regNo;
+    c.registrationNames = !apart;
     c.mine = m;
     c.theirs = t;
     c.fields = Differences(codePage, m, t);
@@ -607,7 +692,7 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     const EntryVersion b = VersionOf(base, regNo);
     const EntryVersion m = VersionOf(mine, regNo);
     const EntryVersion t = VersionOf(theirs, regNo);
-    Decision d = Decide(codePage, b, m, t);
+    Decision d = Decide(codePage, apart, b, m, t);
     if (d.kind == Decision::kBoth) bothAdded.emplace(regNo, std::move(d.mine));
     place(regNo, std::move(d), m, t);
   }
@@ -643,9 +728,10 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     }
     const EntryVersion b = VersionOf(base, regNo);
     const EntryVersion m = VersionOf(mine, regNo);
-    place(regNo, Decide(codePage, b, m, EntryVersion()), m, EntryVersion());
+    place(regNo, Decide(codePage, apart, b, m, EntryVersion()), m, EntryVersion());
   }
   removals.ConflictsOfUse(&plan, mine, theirs);
+  for (Conflict& c : plan.conflicts) c.registrationNames = !apart;
   return plan;
 }
 

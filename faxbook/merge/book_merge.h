@@ -61,9 +61,11 @@ struct Conflict {
   // the groups, ", " between them. Not set for other conflicts.
   bool removedButUsed = false;
   Side removedBy = Side::kMine;
-  // The entry's registration name (its reading where it has none, as in
-  // other languages than Japanese): this side's, or the file's when this
-  // side removed it.
+  // Whether the language of the merge shows registration names.
+  bool registrationNames = true;
+  // The entry's registration name (its reading where it has none, and in
+  // languages that show none): this side's, or the file's when this side
+  // removed it.
   const std::string& Name() const;
 };
 
@@ -103,9 +105,17 @@ struct MergePlan {
   const store::Book* theirs = nullptr;
 };
 
+// The interface language that shows registration names and honorifics.
+constexpr int kJapanese = 1041;
+
 // Plans the merge. The books must share a code page (readings compare
 // without case in it), and mine and theirs must live until BuildMerged.
-MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const store::Book& theirs);
+// In an interface language other than Japanese (langId), which shows no
+// registration names and honorifics, those two of an entry or member merge
+// apart from its other texts: the one side's change of them and the other
+// side's change of the rest are both kept.
+MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const store::Book& theirs,
+                    int langId = kJapanese);
 
 // The book the merge leaves, as records in list order and their groups.
 struct MergedBook {

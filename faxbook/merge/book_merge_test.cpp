@@ -195,6 +195,62 @@ TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
   }
 }
 
+template <typename Texts>
+Texts Named(Texts t, const std::string& name, int respect = -1) {
+  store::EntryTexts& texts = t;
+  texts.dispName = name;
+  if (respect >= 0) texts.respect = respect;
+  return t;
+}
+Plan Named(Plan p, const std::string& name, int respect = -1) {
+  p.record = Named(p.record, name, respect);
+  return p;
+}
+
+TEST(BookMerge, OtherLanguagesMergeTheUnseenNameAndHonorificApartFromTheRest) {
+  struct UnseenCase {
+    const char* what;
+    std::vector<Plan> mine;
+    std::vector<Plan> theirs;
+    std::vector<Plan> merged;    // in English, conflicts taken from mine
+    std::vector<int> conflicts;  // in English; in Japanese every case conflicts
+  };
+  const std::vector<UnseenCase> cases = {
+      {"the fax here, the name there", With(kBase, A(1, "a", "7")),
+       With(kBase, Named(A(1, "a"), "Other")), With(kBase, Named(A(1, "a", "7"), "Other")), {}},
+      {"the honorific here, the fax there", With(kBase, Named(A(1, "a"), "Na", 2)),
+       With(kBase, A(1, "a", "8")), With(kBase, Named(A(1, "a", "8"), "Na", 2)), {}},
+      {"the honorific changed differently on both", With(kBase, Named(A(1, "a", "7"), "Na", 1)),
+       With(kBase, Named(A(1, "a"), "Na", 2)), With(kBase, Named(A(1, "a", "7"), "Na", 1)), {1}},
+      {"a group's reading here, its name there",
+       With(kBase, Named(G(9, "h", {M("a"), M("b")}), "Ng")),
+       With(kBase, Named(G(9, "g", {M("a"), M("b")}), "Other")),
+       With(kBase, Named(G(9, "h", {M("a"), M("b")}), "Other")), {}},
+      {"an address and its copy: the fax here, the name there",
+       With(With(kBase, A(1, "a", "7")), G(9, "g", {M("a", "7"), M("b")})),
+       With(With(kBase, Named(A(1, "a"), "Other")), G(9, "g", {Named(M("a"), "Other"), M("b")})),
+       With(With(kBase, Named(A(1, "a", "7"), "Other")),
+            G(9, "g", {Named(M("a", "7"), "Other"), M("b")})),
+       {}},
+  };
+  const auto base = BookOf(kBase);
+  for (const UnseenCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto mine = BookOf(c.mine);
+    const auto theirs = BookOf(c.theirs);
+    MergePlan english;
+    const auto merged = Merged(*base, *mine, *theirs, Side::kMine, &english, 1033);
+    std::vector<int> conflicts;
+    for (const Conflict& conflict : english.conflicts) {
+      conflicts.push_back(conflict.regNo);
+      EXPECT_EQ(conflict.Name(), conflict.mine.record.dispNameJP) << "named as the list shows it";
+    }
+    EXPECT_EQ(conflicts, c.conflicts);
+    EXPECT_EQ(Picture(*merged), Picture(*BookOf(c.merged)));
+    EXPECT_FALSE(PlanMerge(*base, *mine, *theirs, kJapanese).conflicts.empty());
+  }
+}
+
 TEST(BookMerge, AConflictNamesTheEntryAndEveryFieldThatDiffers) {
   const auto base = BookOf(kBase);
   Plan here = A(1, "a", "7");

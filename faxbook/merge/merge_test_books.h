@@ -108,10 +108,12 @@ inline std::string Picture(const store::Book& book) {
 // book.
 inline std::unique_ptr<store::Book> Merged(const store::Book& base, const store::Book& mine,
                                            const store::Book& theirs, Side side,
-                                           MergePlan* planOut = nullptr) {
-  MergePlan plan = PlanMerge(base, mine, theirs);
+                                           MergePlan* planOut = nullptr,
+                                           int langId = kJapanese) {
+  MergePlan plan = PlanMerge(base, mine, theirs, langId);
   MergedBook merged(theirs.CodePage(), Alerts());
   rules::TextRules rules;
+  rules.langId = langId;
   rules.codePage = theirs.CodePage();
   BuildMerged(plan, AllChoices(plan, side), rules, &merged);
   auto book = std::make_unique<store::Book>(theirs.CodePage(), Alerts());

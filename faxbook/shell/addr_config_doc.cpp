@@ -269,7 +269,7 @@ bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merg
       return false;
     }
   }
-  merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs);
+  merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs, settings_->langId);
   std::vector<merge::Side> choices;
   if (!plan.conflicts.empty() && (!chooser_ || !chooser_->Choose(plan.conflicts, &choices))) {
     return false;

@@ -64,7 +64,7 @@ TEST_F(ListViewTest, HeaderArrowsShowTheSortColumnAndDirection) {
   EXPECT_EQ(english.List().SortArrows(), (Texts{"up", "-", "-", "-", "-"}));
 }
 
-TEST_F(ListViewTest, OtherLanguagesShowTheReadingFirstAndDropNameAndHonorific) {
+TEST_F(ListViewTest, OtherLanguagesShowTheReadingFirstAndKeepNameAndHonorificUnseen) {
   editor.SetLanguage("German");
   editor.system.codePage = 1252;
   StartWith({"[FAX_ADDR]=1,1,Name,Zeller,040-1,,,Firma,Abt,Herr Z,1",
@@ -75,8 +75,8 @@ TEST_F(ListViewTest, OtherLanguagesShowTheReadingFirstAndDropNameAndHonorific) {
   EXPECT_EQ(editor.List().Row(1), (Texts{"Zeller", "040-1", "Firma", "Abt", "Herr Z"}));
   const store::AddressRecord* record = &editor.TheBook().RecordAt(1);
   ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->dispName, "");
-  EXPECT_EQ(record->respect, 0);
+  EXPECT_EQ(record->dispName, "Name");
+  EXPECT_EQ(record->respect, 1);
 }
 
 TEST_F(ListViewTest, OnlyAReadingRepeatedByTheNextLineIsDropped) {

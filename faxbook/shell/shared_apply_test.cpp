@@ -459,4 +459,32 @@ TEST(ActivationTest, AFileThatIsNoWholeBookIsNotReadAgain) {
   EXPECT_EQ(editor.host.State(ID_EDIT_UNDO).prompt, "[61318]");
 }
 
+TEST(SharedApplyOtherLanguages, AnApplyInEnglishKeepsTheNamesAndHonorificsOfEveryPC) {
+  EditorHarness editor;
+  editor.SetLanguage("English");
+  editor.system.codePage = 1252;
+  editor.files.SetFile(editor.DataFile(), Book({"[FAX_ADDR]=1,1,Kita,KITA,03-1,,,,,Desk,1", kAbe}));
+  ASSERT_TRUE(editor.Start());
+  FakeChooser chooser;
+  editor.Document().SetConflictChooser(&chooser);
+  store::Book& book = editor.TheBook();
+  const store::EntryId kita = book.WithRegNo(1);
+  store::EntryTexts texts = *book.Find(kita);
+  texts.faxNumber = "03-9";
+  {
+    store::BookStep step(book);
+    book.Change(kita, texts);
+  }
+  // Meanwhile a Japanese PC renamed the same entry, changed its honorific
+  // and added one.
+  editor.files.SetFile(editor.DataFile(),
+                       Book({"[FAX_ADDR]=1,1,North,KITA,03-1,,,,,Desk,2", kAbe,
+                             "[FAX_ADDR]=1,3,Sato,SATO,09,,,,,Boss,3"}));
+  ASSERT_TRUE(editor.Document().Apply());
+  EXPECT_EQ(chooser.asked, 0);
+  EXPECT_EQ(*editor.files.File(editor.DataFile()),
+            Book({kAbe, "[FAX_ADDR]=1,1,North,KITA,03-9,,,,,Desk,2",
+                  "[FAX_ADDR]=1,3,Sato,SATO,09,,,,,Boss,3"}));
+}
+
 }  // namespace

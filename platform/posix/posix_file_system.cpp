@@ -170,6 +170,17 @@ bool FollowLinks(std::string* path) {
   return false;
 }
 
+// Whether the file may be replaced as the Windows side lets it be. A file
+// without any write permission is read-only, the user's "do not change",
+// whoever asks (the superuser, whom the system lets write anything,
+// included); one this user may not write is not replaced by a rename in
+// its folder either.
+FileError Replaceable(const std::string& path, const struct stat& st) {
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return FileError::kReadOnly;
+  if (::access(path.c_str(), W_OK) != 0 && errno == EACCES) return FileError::kAccessDenied;
+  return FileError::kNone;
+}
+
 void SyncFolder(const std::string& folder) {
   Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.get() >= 0) ::fsync(fd.get());
@@ -289,6 +300,8 @@ FileError PosixFileSystem::ReplaceWith(const std::string& given, const ContentWr
   mode_t mode = 0644;
   if (::stat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return FileError::kIsDirectory;
+    const FileError refused = Replaceable(path, st);
+    if (refused != FileError::kNone) return refused;
     mode = st.st_mode & 07777;
   }
 
@@ -353,6 +366,8 @@ FileError PosixFileSystem::PutInPlace(const std::string& leftover, const std::st
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return FileError::kIsDirectory;
+    const FileError refused = Replaceable(path, st);
+    if (refused != FileError::kNone) return refused;
     if (::chmod(leftover.c_str(), st.st_mode & 07777) != 0) return FromErrno(errno);
   }
   if (::rename(leftover.c_str(), path.c_str()) != 0) return FromErrno(errno);

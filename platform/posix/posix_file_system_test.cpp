@@ -62,6 +62,49 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsTheFilesPermissions) {
   EXPECT_EQ(Entries(), 1);
 }
 
+TEST_F(PosixFileSystemTest, AReadOnlyFileIsNeitherReplacedNorPutBackOverWhoeverAsks) {
+  // The mode bits decide: the superuser, whom the system lets write any
+  // file, is refused as well.
+  const std::string path = dir + "/address.fdt";
+  const std::string leftover = dir + "/address.fdt.~fbk1.tmp";
+  struct Case {
+    mode_t mode;
+    FileError error;
+    bool asRootToo;
+  } cases[] = {
+      {0444, FileError::kReadOnly, true},
+      {0400, FileError::kReadOnly, true},
+      {0000, FileError::kReadOnly, true},
+      {0464, FileError::kAccessDenied, false},  // writable for others, not for its owner
+      {0200, kOk, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    if (!c.asRootToo && ::geteuid() == 0) continue;
+    ASSERT_EQ(::chmod(dir.c_str(), 0700), 0);
+    ::unlink(path.c_str());
+    {
+      std::ofstream(path, std::ios::binary) << "old";
+      std::ofstream(leftover, std::ios::binary) << "leftover";
+    }
+    ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+    EXPECT_EQ(files.ReplaceWhole(path, "new"), c.error);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, c.mode);
+    if (c.error != kOk) {
+      EXPECT_EQ(files.PutInPlace(leftover, path), c.error);
+      ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+      EXPECT_EQ(Slurp(path), "old");
+      EXPECT_EQ(Entries(), 2) << "only the book and the leftover";
+      ::unlink(leftover.c_str());
+    } else {
+      ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+      EXPECT_EQ(Slurp(path), "new");
+    }
+  }
+}
+
 TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
   const std::string path = dir + "/address.fdt";
   const std::string previous = "previous book\r\n";

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/sys/whole_file_replace.h"
@@ -97,6 +98,68 @@ bool NoSecurityHere(DWORD code) {
   return code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION;
 }
 
+// The owner, group and DACL of a file as one descriptor; empty when they
+// cannot be read (*code then says why).
+std::vector<char> SecurityOf(const std::string& path, DWORD* code) {
+  const SECURITY_INFORMATION all =
+      DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION;
+  DWORD needed = 0;
+  GetFileSecurityA(path.c_str(), all, nullptr, 0, &needed);
+  *code = GetLastError();
+  if (needed == 0) return {};
+  std::vector<char> buffer(needed);
+  if (!GetFileSecurityA(path.c_str(), all, buffer.data(), needed, &needed)) {
+    *code = GetLastError();
+    return {};
+  }
+  return buffer;
+}
+
+bool SameSid(PSID a, PSID b) {
+  if (!a || !b) return a == b;
+  return EqualSid(a, b) != FALSE;
+}
+
+// Whether two descriptors give the same owner, group and DACL (its entries
+// in order and its protection from inheritance).
+bool SameRights(PSECURITY_DESCRIPTOR a, PSECURITY_DESCRIPTOR b) {
+  PSID ownerA = nullptr, ownerB = nullptr, groupA = nullptr, groupB = nullptr;
+  BOOL defaulted = FALSE;
+  if (!GetSecurityDescriptorOwner(a, &ownerA, &defaulted) ||
+      !GetSecurityDescriptorOwner(b, &ownerB, &defaulted) ||
+      !GetSecurityDescriptorGroup(a, &groupA, &defaulted) ||
+      !GetSecurityDescriptorGroup(b, &groupB, &defaulted) || !SameSid(ownerA, ownerB) ||
+      !SameSid(groupA, groupB)) {
+    return false;
+  }
+  SECURITY_DESCRIPTOR_CONTROL controlA = 0, controlB = 0;
+  DWORD revision = 0;
+  if (!GetSecurityDescriptorControl(a, &controlA, &revision) ||
+      !GetSecurityDescriptorControl(b, &controlB, &revision)) {
+    return false;
+  }
+  constexpr SECURITY_DESCRIPTOR_CONTROL kInheritance = SE_DACL_PROTECTED | SE_DACL_AUTO_INHERITED;
+  if ((controlA & kInheritance) != (controlB & kInheritance)) return false;
+  BOOL presentA = FALSE, presentB = FALSE;
+  PACL aclA = nullptr, aclB = nullptr;
+  if (!GetSecurityDescriptorDacl(a, &presentA, &aclA, &defaulted) ||
+      !GetSecurityDescriptorDacl(b, &presentB, &aclB, &defaulted)) {
+    return false;
+  }
+  if (!presentA || !presentB || !aclA || !aclB) return presentA == presentB && !aclA && !aclB;
+  if (aclA->AceCount != aclB->AceCount) return false;
+  for (WORD i = 0; i < aclA->AceCount; ++i) {
+    void* aceA = nullptr;
+    void* aceB = nullptr;
+    if (!GetAce(aclA, i, &aceA) || !GetAce(aclB, i, &aceB)) return false;
+    const WORD size = static_cast<ACE_HEADER*>(aceA)->AceSize;
+    if (size != static_cast<ACE_HEADER*>(aceB)->AceSize || std::memcmp(aceA, aceB, size) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // The steps of ReplaceWholeFile on the real system.
 class Win32ReplaceSteps : public ReplaceSteps {
  public:
@@ -187,20 +250,17 @@ class Win32ReplaceSteps : public ReplaceSteps {
   // The DACL (protected or not), and the owner and group where this
   // program may set them. A DACL that cannot be read or given fails the
   // replacement: the new file must not be open to other users than the old.
+  // Rights the new file holds already are not given again: where the
+  // system keeps rights as something else (Wine as Unix permission bits,
+  // which a DACL given back widens), the file then keeps what it had.
   static FileError TakeRights(const std::string& from, const std::string& to) {
-    const SECURITY_INFORMATION all =
-        DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION;
-    DWORD needed = 0;
-    GetFileSecurityA(from.c_str(), all, nullptr, 0, &needed);
-    if (needed == 0) {
-      const DWORD code = GetLastError();
-      return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, from);
-    }
-    std::vector<char> buffer(needed);
+    DWORD code = 0;
+    std::vector<char> buffer = SecurityOf(from, &code);
+    if (buffer.empty()) return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, from);
     auto* descriptor = reinterpret_cast<PSECURITY_DESCRIPTOR>(buffer.data());
-    if (!GetFileSecurityA(from.c_str(), all, descriptor, needed, &needed)) {
-      const DWORD code = GetLastError();
-      return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, from);
+    std::vector<char> own = SecurityOf(to, &code);
+    if (!own.empty() && SameRights(descriptor, reinterpret_cast<PSECURITY_DESCRIPTOR>(own.data()))) {
+      return FileError::kNone;
     }
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
@@ -218,7 +278,7 @@ class Win32ReplaceSteps : public ReplaceSteps {
     if (SetFileSecurityA(to.c_str(), DACL_SECURITY_INFORMATION, descriptor)) {
       return FileError::kNone;
     }
-    const DWORD code = GetLastError();
+    code = GetLastError();
     return NoSecurityHere(code) ? FileError::kNone : FromSystem(code, to);
   }
 

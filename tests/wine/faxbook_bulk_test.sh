@@ -44,56 +44,43 @@ drive() { printf '%s' "$WINEPREFIX/drive_c"; }
 crlf() { sed 's/$/\r/'; }
 # shot NAME TITLE: a picture of the window titled TITLE.
 shot() {
-  sleep 1
+  sleep 1  # for the picture only: the window paints first
   local id
   id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1)
   [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
 }
 # rows COLUMN: that column of the main list, one line per row.
 rows() { drv rows "$title" | tr -d '\r' | cut -f"$1"; }
+# sorted_column COLUMN: that column of the main list on one line, sorted.
+sorted_column() { rows "$1" | sort | tr '\n' ' '; }
 # until_rows N: waits until the main list holds N rows.
-until_rows() {
-  local _
-  for _ in $(seq 100); do [ "$(drv rows "$title" | wc -l)" = "$1" ] && return 0; sleep 0.1; done
-  return 1
-}
-until_file() {
-  local _
-  for _ in $(seq 100); do [ -f "$1" ] && return 0; sleep 0.1; done
-  return 1
-}
+row_count() { drv rows "$title" | wc -l; }
+until_rows() { eventually_is "$1" row_count; }
+until_file() { eventually [ -f "$1" ]; }
 # modified / unmodified: the apply button follows the modified state (it is
 # updated when the editor is idle, so it is polled).
-apply_enabled() {
-  local _
-  for _ in $(seq 50); do
-    [ "$(drv button-enabled "$title" 57603 | tr -d '\r')" = "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-modified() { apply_enabled 1; }
-unmodified() { apply_enabled 0; }
+modified() { eventually_is 1 drv button-enabled "$title" 57603; }
+unmodified() { eventually_is 0 drv button-enabled "$title" 57603; }
 start_editor() {
   LANG=$locale LC_ALL=$locale timeout 600 "$WINE64" "$1/faxbook.exe" >/dev/null 2>&1 &
   editor=$!
 }
-ended() {
-  local _
-  for _ in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
+ended() { poll "$2" eval "! kill -0 $1 2>/dev/null"; }
 # press KEYS: keys typed into the main window, as the accelerators take them.
 press() { xdotool search --name "^$title\$" windowfocus --sync key "$1" >/dev/null 2>&1; }
 # fax_numbers "LIST": the fax number column, sorted, is LIST.
-fax_numbers() { [ "$(rows 3 | sort | tr '\n' ' ')" = "$1" ]; }
+fax_numbers() { [ "$(sorted_column 3)" = "$1" ]; }
 # menu_shot NAME KEY: opens the menu of the access key KEY (Alt+KEY), keeps
 # the status bar's text in $menu_prompt and a picture of the main window
 # with the menu pasted on it (the screen shows a fresh menu black), then
-# closes the menu again.
+# closes the menu again. The status bar tells both: an open menu shows the
+# prompt of its first item there, a closed one the idle message again.
+status_is_not() { [ "$(drv status "$title" 0 | tr -d '\r')" != "$1" ]; }
 menu_shot() {
+  local before
+  before=$(drv status "$title" 0 | tr -d '\r')
   press "alt+$2"
-  sleep 1.5
+  eventually status_is_not "$before"
   menu_prompt=$(drv status "$title" 0 | tr -d '\r')
   local main popup w X Y mx my
   main=$(xdotool search --name "^$title\$" 2>/dev/null | head -1)
@@ -114,7 +101,7 @@ menu_shot() {
   fi
   press Escape
   press Escape
-  sleep 0.3
+  eventually status_is_not "$menu_prompt"
 }
 reg_set() {
   wine_run "$locale" reg add 'HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook' /v "$1" /d "$2" \
@@ -143,12 +130,11 @@ check "the book is seeded from the old location" cmp -s "$books/address.fdt" "$b
 
 # The device import through the real open dialog.
 drv post-command "$title" 32792 >/dev/null
-opened=$(drv file-dialog 20000 'C:\books\machine.fed' | tr -d '\r')
+opened=$(drv file-dialog "$patience_ms" 'C:\books\machine.fed' | tr -d '\r')
 check "the device import asks for the file" [ -n "$opened" ]
 check "the device file's destinations replace the entries" until_rows 4
-check "the readings are the destinations' keys" \
-  [ "$(rows 2 | sort | tr '\n' ' ')" = "#0001 #0002 #0003 *0006 " ]
-check "the twin name gets a suffix" [ "$(rows 1 | sort | tr '\n' ' ')" = "#0003 Kita Kita(1) Minami " ]
+check "the readings are the destinations' keys" [ "$(sorted_column 2)" = "#0001 #0002 #0003 *0006 " ]
+check "the twin name gets a suffix" [ "$(sorted_column 1)" = "#0003 Kita Kita(1) Minami " ]
 check "the imported book counts as modified" modified
 shot device-import "$title"
 (cd "$books" && wine_run "$locale" "$fdtool" import-fed machine.fed expected.fdt >/dev/null 2>&1)
@@ -157,11 +143,11 @@ check "fdtool import-fed writes a book" test -s "$books/expected.fdt"
 # Save-as through the real save dialog: the copy, and the book's own file
 # untouched until apply.
 drv post-command "$title" 57604 >/dev/null
-saved=$(drv file-dialog 20000 'C:\books\copy.fdt' | tr -d '\r')
+saved=$(drv file-dialog "$patience_ms" 'C:\books\copy.fdt' | tr -d '\r')
 check "save-as shows the save dialog" [ -n "$saved" ] && [ "$saved" != "$opened" ]
 check "save-as writes the copy" until_file "$books/copy.fdt"
-sleep 0.5
-check "the copy is the imported book as apply writes it" cmp -s "$books/expected.fdt" "$books/copy.fdt"
+check "the copy is the imported book as apply writes it" \
+  eventually cmp -s "$books/expected.fdt" "$books/copy.fdt"
 check "the book's own file is untouched by save-as" cmp -s "$books/address.fdt" "$book"
 check "the book is still modified after save-as" modified
 drv command "$title" 57603 >/dev/null
@@ -173,14 +159,13 @@ check "apply clears the modified state" unmodified
 multi="複数ｱﾄﾞﾚｽの編集"
 drv select "$title" 0 1
 drv post-command "$title" 1013 >/dev/null
-check "edit with two rows opens the multi-address edit" drv wait "$multi" 10000
+check "edit with two rows opens the multi-address edit" drv wait "$multi" "$patience_ms"
 # The window shows before its controls are set up on a loaded machine.
 values_disabled() { [ "$(drv enabled "$multi" 1019 | tr -d '\r')" = 0 ]; }
-check "its values start disabled" poll 5 values_disabled
+check "its values start disabled" eventually values_disabled
 drv click "$multi" 1074
-sleep 0.3
-check "a tick enables its value" [ "$(drv enabled "$multi" 1019 | tr -d '\r')" = 1 ]
-check "the tick shows ticked" [ "$(drv checked "$multi" 1074 | tr -d '\r')" = 1 ]
+check "a tick enables its value" eventually_is 1 drv enabled "$multi" 1019
+check "the tick shows ticked" eventually_is 1 drv checked "$multi" 1074
 drv set-text "$multi" 1019 Acme
 drv click "$multi" 1072
 drv set-text "$multi" 1017 "1-2"
@@ -189,19 +174,18 @@ drv click "$multi" 1
 message=$(drv message "入力ｴﾗｰ" | tr -d '\r')
 check "a refused sub-address keeps the dialog open" [ "$message" = "$(sjis 'ｻﾌﾞｱﾄﾞﾚｽに使用できない文字が設定されています')" ]
 drv answer "入力ｴﾗｰ" 1 >/dev/null
-drv gone "入力ｴﾗｰ" 10000 "#32770"
+drv gone "入力ｴﾗｰ" "$patience_ms" "#32770"
 drv click "$multi" 1072
 drv click "$multi" 1
-check "the multi-address edit closes on OK" drv gone "$multi" 10000 "#32770"
-sleep 0.3
-check "both entries get the company" [ "$(rows 4 | grep -c '^Acme$')" = 2 ]
+check "the multi-address edit closes on OK" drv gone "$multi" "$patience_ms" "#32770"
+companies() { rows 4 | grep -c '^Acme$'; }
+check "both entries get the company" eventually_is 2 companies
 
 # The book as it is before the replace, kept by save-as in apply's form.
 drv post-command "$title" 57604 >/dev/null
-drv file-dialog 20000 'C:\books\before.fdt' >/dev/null
+drv file-dialog "$patience_ms" 'C:\books\before.fdt' >/dev/null
 check "save-as keeps the book before the replace" until_file "$books/before.fdt"
-sleep 0.5
-numbers_before=$(rows 3 | sort | tr '\n' ' ')
+numbers_before=$(sorted_column 3)
 menu_shot edit-menu-ja e
 check "the Edit menu opens on Undo with its prompt" \
   [ "$menu_prompt" = "$(sjis '直前の変更を取り消します')" ]
@@ -210,37 +194,35 @@ check "the Edit menu opens on Undo with its prompt" \
 replace="文字列の置換"
 drv select "$title" 0 1 2 3
 drv post-command "$title" 32796 >/dev/null
-check "the replace dialog opens" drv wait "$replace" 10000
+check "the replace dialog opens" drv wait "$replace" "$patience_ms"
 drv click "$replace" 1071
-sleep 0.3
-check "a tick enables the search and the replacement" \
-  [ "$(drv enabled "$replace" 1010 | tr -d '\r')$(drv enabled "$replace" 1011 | tr -d '\r')" = 11 ]
+both_enabled() { echo "$(drv enabled "$replace" 1010 | tr -d '\r')$(drv enabled "$replace" 1011 | tr -d '\r')"; }
+check "a tick enables the search and the replacement" eventually_is 11 both_enabled
 drv set-text "$replace" 1010 03
 drv set-text "$replace" 1011 06
 shot replace-ja "$replace"
 drv click "$replace" 1
-check "the replace dialog closes on OK" drv gone "$replace" 10000 "#32770"
-sleep 0.3
+check "the replace dialog closes on OK" drv gone "$replace" "$patience_ms" "#32770"
 check "only the numbers' leading 03 are replaced" \
-  [ "$(rows 3 | sort | tr '\n' ' ')" = "06-1111 06-2222 06-3333 0612340301 " ]
+  eventually_is "06-1111 06-2222 06-3333 0612340301 " sorted_column 3
 
 # Ctrl+Z takes the replace back; the book still differs from the applied
 # file (the multi-address edit is not applied), and apply then writes the
 # book exactly as it was before the replace.
 press ctrl+z
-check "Ctrl+Z gives every fax number back" poll 5 fax_numbers "$numbers_before"
+check "Ctrl+Z gives every fax number back" eventually fax_numbers "$numbers_before"
 check "undone, the book still differs from its file" modified
 drv command "$title" 57603 >/dev/null
 check "apply after the undo writes the book as it was before the replace" \
   cmp -s "$books/before.fdt" "$book"
 check "apply clears the modified state after the undo" unmodified
 press ctrl+y
-check "Ctrl+Y replaces again" poll 5 fax_numbers "06-1111 06-2222 06-3333 0612340301 "
+check "Ctrl+Y replaces again" eventually fax_numbers "06-1111 06-2222 06-3333 0612340301 "
 check "redone, the book is modified" modified
 press ctrl+z
 menu_shot edit-menu-undone-ja e
 press ctrl+y
-check "undone and redone by the keys once more" poll 5 fax_numbers "06-1111 06-2222 06-3333 0612340301 "
+check "undone and redone by the keys once more" eventually fax_numbers "06-1111 06-2222 06-3333 0612340301 "
 
 # Ctrl+O: another book through the open dialog; the book differs from the
 # editor's own file, so it is modified (apply unsaved: answered No first).
@@ -248,7 +230,7 @@ drv post-command "$title" 57601 >/dev/null
 question=$(drv message "$title" | tr -d '\r')
 check "unsaved work is offered a save first" [ "$question" = "$(sjis '現在のｱﾄﾞﾚｽﾃﾞｰﾀを名前を変えて保存しますか?')" ]
 drv answer "$title" 7 >/dev/null
-drv file-dialog 20000 'C:\books\address.fdt' >/dev/null
+drv file-dialog "$patience_ms" 'C:\books\address.fdt' >/dev/null
 check "the other book replaces the entries" until_rows 2
 check "the other book's entries show" [ "$(rows 2 | tr '\n' ' ')" = "KITA MINAMI " ]
 check "the imported book counts as modified" modified
@@ -274,31 +256,30 @@ cp "$exe" "$library" "$app/"
 reg_set FileName 'C:\books\address.fdt'
 reg_set Language English
 start_editor "$app"
-check "starts in English" drv wait "$title" 30000 FaxbookMainFrame
+check "starts in English" drv wait "$title" "$patience_ms" FaxbookMainFrame
 drv select "$title" 0 1
 drv post-command "$title" 1013 >/dev/null
-check "the multi-address edit opens in English" drv wait "Edit Several Addresses" 10000
+check "the multi-address edit opens in English" drv wait "Edit Several Addresses" "$patience_ms"
 check "the unused registration name cannot be ticked in English" \
   [ "$(drv enabled "Edit Several Addresses" 1069 | tr -d '\r')" = 0 ]
 check "the company is proposed" [ "$(drv text "Edit Several Addresses" 1019 | tr -d '\r')" = Firm ]
 drv click "Edit Several Addresses" 1070
 shot multi-edit-en "Edit Several Addresses"
 drv click "Edit Several Addresses" 2
-drv gone "Edit Several Addresses" 10000 "#32770"
+drv gone "Edit Several Addresses" "$patience_ms" "#32770"
 drv post-command "$title" 32796 >/dev/null
-check "the replace dialog opens in English" drv wait "Replace Text" 10000
+check "the replace dialog opens in English" drv wait "Replace Text" "$patience_ms"
 drv click "Replace Text" 1074
 drv set-text "Replace Text" 1019 Firm
 drv set-text "Replace Text" 1024 "Firm Ltd."
 shot replace-en "Replace Text"
 drv click "Replace Text" 1
-drv gone "Replace Text" 10000 "#32770"
-sleep 0.3
-check "the replace reaches both entries in English" [ "$(rows 3 | tr '\n' ' ')" = "Firm Ltd. Firm Ltd. " ]
+drv gone "Replace Text" "$patience_ms" "#32770"
+check "the replace reaches both entries in English" eventually_is "Firm Ltd. Firm Ltd. " sorted_column 3
 menu_shot edit-menu-en e
 check "the English Edit menu opens on Undo with its prompt" [ "$menu_prompt" = "Take back the last change" ]
 press ctrl+z
-check "Ctrl+Z takes the replace back in English" poll 5 eval '[ "$(rows 3 | tr "\n" " ")" = "Firm Firm " ]'
+check "Ctrl+Z takes the replace back in English" eventually_is "Firm Firm " sorted_column 3
 drv close "$title" >/dev/null
 drv answer "$title" 7 >/dev/null
 check "closes (English)" ended "$editor" 20

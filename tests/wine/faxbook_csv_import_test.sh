@@ -47,7 +47,7 @@ reg_set() { wine_run "$locale" reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1
 # shot NAME TITLE: a picture of the window titled TITLE, captured by its own
 # id once it has painted.
 shot() {
-  sleep 1
+  sleep 1  # for the picture only: the window paints first
   local id
   id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1)
   [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
@@ -56,13 +56,9 @@ start_editor() {
   LANG=$locale LC_ALL=$locale timeout 600 "$WINE64" "$1/faxbook.exe" >/dev/null 2>&1 &
   editor=$!
 }
-ended() {
-  local i
-  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
+ended() { poll "$2" eval "! kill -0 $1 2>/dev/null"; }
 # choose_file PATH: the open-file dialog, when it shows, takes PATH.
-choose_file() { drv file-dialog 20000 "$1" >/dev/null; }
+choose_file() { drv file-dialog "$patience_ms" "$1" >/dev/null; }
 # The driver prints in the ANSI code page; compare in UTF-8.
 text_of() { drv text "$1" "$2" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 rows_of() { drv dialog-rows "$1" "$2" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
@@ -93,13 +89,13 @@ map_file() {
   check "the editor starts ($1)" drv wait "$title" 60000 FaxbookMainFrame || exit 1
   drv post-command "$title" 32791 >/dev/null
   choose_file "$2"
-  check "the mapping dialog opens ($1)" drv wait "$map" 20000 "#32770"
+  check "the mapping dialog opens ($1)" drv wait "$map" "$patience_ms" "#32770"
   check "the character set proposed is $3" [ "$(text_of "$map" 1061)" = "$3" ]
   check "the header reads as text ($1)" [ "$(text_of "$map" 1048)" = '"Name"' ]
   drv choose "$map" 1051 1 && drv choose "$map" 1048 0
   shot "$4" "$map"
   drv click "$map" 1 >/dev/null
-  check "the confirmation opens ($1)" drv wait "$confirm" 20000 "#32770"
+  check "the confirmation opens ($1)" drv wait "$confirm" "$patience_ms" "#32770"
 }
 japanese_prefix ja
 # The reading comes first in this file and the name second: the mapping is
@@ -118,7 +114,7 @@ start_editor "$app"
 check "the editor starts" drv wait "$title" 60000 FaxbookMainFrame || exit 1
 drv post-command "$title" 32791 >/dev/null
 check "the open-file dialog takes the CSV file" choose_file 'C:\data\list.csv'
-check "the mapping dialog opens" drv wait "$map" 20000 "#32770"
+check "the mapping dialog opens" drv wait "$map" "$patience_ms" "#32770"
 check "the combo boxes offer the header's columns" [ "$(text_of "$map" 1048)" = '"Name"' ]
 drv choose "$map" 1051 1 && drv choose "$map" 1048 0
 check "a chosen column shows" [ "$(text_of "$map" 1048)" = '"Reading"' ]
@@ -126,7 +122,7 @@ shot csv-map-ja "$map"
 owner_of() { drv owner "$1" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 check "the mapping dialog belongs to the main window" [ "$(owner_of "$map")" = "$title" ]
 drv click "$map" 1 >/dev/null
-check "the confirmation opens" drv wait "$confirm" 20000 "#32770"
+check "the confirmation opens" drv wait "$confirm" "$patience_ms" "#32770"
 check "the confirmation belongs to the mapping dialog" [ "$(owner_of "$confirm")" = "$map" ]
 printf '%s\n' \
   $'\tHigashi\tﾋｶﾞｼ\t07-111\t\t\t東商事\t\t東 花子' \
@@ -138,8 +134,7 @@ rows_of "$confirm" 1049 >"$scratch/confirm.txt"
 check "the rows show with their marks, sorted by name" cmp -s "$scratch/confirm.expected" "$scratch/confirm.txt"
 check "no row is selected yet" [ "$(text_of "$confirm" 1059)" = 0 ]
 drv select-all "$confirm" 1049
-sleep 0.5
-check "every row selected counts" [ "$(text_of "$confirm" 1059)" = 5 ]
+check "every row selected counts" eventually_is 5 text_of "$confirm" 1059
 shot csv-confirm-ja "$confirm"
 drv click "$confirm" 1051 >/dev/null
 warning=$(drv message "$title" | tr -d '\r' | iconv -f CP932 -t UTF-8)
@@ -148,15 +143,14 @@ warned="選択されたﾃﾞｰﾀには使用できない文字を設定して
 check "marked rows are warned of once, with how many are passed over" \
   [ "$warning" = "$warned"$'\n\n'"選択したﾃﾞｰﾀのうち 1 件（！）は登録されません" ]
 drv answer "$title" 1 >/dev/null
-drv gone "$title" 10000 "#32770"
-sleep 0.5
-check "four addresses were added" [ "$(text_of "$confirm" 1060)" = 4 ]
+drv gone "$title" "$patience_ms" "#32770"
+check "four addresses were added" eventually_is 4 text_of "$confirm" 1060
 check "the refused row stays, deselected" [ "$(rows_of "$confirm" 1049 | cut -f1,2)" = $'!\tKanji' ] &&
   [ "$(text_of "$confirm" 1059)" = 0 ]
 check "going back is over after an add" [ "$(drv enabled "$confirm" 1068 | tr -d '\r')" = 0 ]
 shot csv-confirm-added-ja "$confirm"
 drv click "$confirm" 1 >/dev/null
-check "OK closes the confirmation and the mapping" drv gone "$map" 10000 "#32770"
+check "OK closes the confirmation and the mapping" drv gone "$map" "$patience_ms" "#32770"
 
 drv command "$title" 57603 >/dev/null
 book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
@@ -180,15 +174,14 @@ map_file "UTF-8 file" 'C:\data\list-utf8.csv' UTF-8 csv-map-utf8-ja
 rows_of "$confirm" 1049 >"$scratch/confirm-utf8.txt"
 check "the UTF-8 rows show as the code-page rows do" cmp -s "$scratch/confirm.expected" "$scratch/confirm-utf8.txt"
 drv select-all "$confirm" 1049
-sleep 0.5
+eventually_is 5 text_of "$confirm" 1059
 drv click "$confirm" 1051 >/dev/null
 drv message "$title" >/dev/null
 drv answer "$title" 1 >/dev/null
-drv gone "$title" 10000 "#32770"
-sleep 0.5
-check "four addresses were added (UTF-8 file)" [ "$(text_of "$confirm" 1060)" = 4 ]
+drv gone "$title" "$patience_ms" "#32770"
+check "four addresses were added (UTF-8 file)" eventually_is 4 text_of "$confirm" 1060
 drv click "$confirm" 1 >/dev/null
-check "OK closes both dialogs (UTF-8 file)" drv gone "$map" 10000 "#32770"
+check "OK closes both dialogs (UTF-8 file)" drv gone "$map" "$patience_ms" "#32770"
 drv command "$title" 57603 >/dev/null
 book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
 check "the UTF-8 file gives the book the code-page file gave, byte for byte" cmp -s "$scratch/expected.fdt" "$book"
@@ -196,7 +189,7 @@ check "the UTF-8 file gives the book the code-page file gave, byte for byte" cmp
 drv post-command "$title" 32801 >/dev/null
 check "the save dialog takes the export's name" choose_file 'C:\data\export.csv'
 exported="$(drive)/data/export.csv"
-for _ in $(seq 100); do [ -s "$exported" ] && break; sleep 0.1; done
+eventually [ -s "$exported" ]
 {
   printf '\xEF\xBB\xBF'
   {
@@ -249,24 +242,20 @@ check "the UTF-16 rows show as the code-page rows do" \
 many=$(grep -n 'ﾖｼﾀﾞ' "$scratch/confirm-utf16.txt" | cut -d: -f1)
 check "the row of many reasons is refused" [ "$(sed -n "${many:-0}p" "$scratch/confirm-utf16.txt" | cut -f1)" = '!' ]
 drv select-rows "$confirm" 1049 $((many - 1))
-sleep 0.5
 reasons="ｼｽﾃﾑの文字ｺｰﾄﾞにない文字 U+20BB7: 登録名称 / ｼｽﾃﾑの文字ｺｰﾄﾞにない文字 U+20BB7: 会社名 / ｼｽﾃﾑの文字ｺｰﾄﾞにない文字 U+20BB7: 宛先名称 / 使用できない文字: ﾌｧｸｽ番号"
-check "every reason of the row stands under the list" [ "$(text_of "$confirm" 1063)" = "$reasons" ]
+check "every reason of the row stands under the list" eventually_is "$reasons" text_of "$confirm" 1063
 shot csv-confirm-reasons-ja "$confirm"
 drv select-all "$confirm" 1049
-sleep 0.5
 drv click "$confirm" 1051 >/dev/null
 check "two selected rows are passed over" \
   [ "$(drv message "$title" | tr -d '\r' | iconv -f CP932 -t UTF-8)" = "$warned"$'\n\n'"選択したﾃﾞｰﾀのうち 2 件（！）は登録されません" ]
 drv answer "$title" 1 >/dev/null
-drv gone "$title" 10000 "#32770"
-sleep 0.5
-check "four addresses were added (UTF-16 file)" [ "$(text_of "$confirm" 1060)" = 4 ]
+drv gone "$title" "$patience_ms" "#32770"
+check "four addresses were added (UTF-16 file)" eventually_is 4 text_of "$confirm" 1060
 # Only refused rows are left selected: OK asks nothing and closes.
 drv select-all "$confirm" 1049
-sleep 0.5
 drv click "$confirm" 1 >/dev/null
-check "OK with only refused rows selected closes both dialogs" drv gone "$map" 10000 "#32770"
+check "OK with only refused rows selected closes both dialogs" drv gone "$map" "$patience_ms" "#32770"
 drv command "$title" 57603 >/dev/null
 book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
 check "the UTF-16 file gives the book the code-page file gave, byte for byte" cmp -s "$scratch/expected.fdt" "$book"
@@ -294,25 +283,26 @@ start_editor "$app"
 check "the editor starts in English" drv wait "$title" 60000 FaxbookMainFrame || exit 1
 drv post-command "$title" 32791 >/dev/null
 choose_file 'C:\data\people.csv'
-check "the mapping dialog opens in English" drv wait "Import Addresses" 20000 "#32770"
+check "the mapping dialog opens in English" drv wait "Import Addresses" "$patience_ms" "#32770"
 check "no registration name outside Japanese" [ "$(drv enabled "Import Addresses" 1051 | tr -d '\r')" = 0 ]
 shot csv-map-en "Import Addresses"
 drv click "Import Addresses" 1 >/dev/null
-check "the confirmation opens in English" drv wait "Confirm Import" 20000 "#32770"
+check "the confirmation opens in English" drv wait "Confirm Import" "$patience_ms" "#32770"
 drv select-rows "Confirm Import" 1049 1
 shot csv-confirm-en "Confirm Import"
 check "the rows sort by their marks first" \
   [ "$(rows_of "Confirm Import" 1049 | cut -f1,2 | tr '\t\n' '|;')" = '|Tanaka;!|Bad Fax;!|Worst of all;?|A name far too long for its field;' ]
 drv select-rows "Confirm Import" 1049 2
-sleep 0.5
 check "every reason of the row stands under the list (English)" \
-  [ "$(text_of "Confirm Import" 1063)" = 'Characters the field refuses: Fax Number, Sub-address, Password / Too long, will be cut: Company, Department, Recipient' ]
+  eventually_is 'Characters the field refuses: Fax Number, Sub-address, Password / Too long, will be cut: Company, Department, Recipient' text_of "Confirm Import" 1063
 shot csv-confirm-reasons-en "Confirm Import"
 drv click "Confirm Import" 1068 >/dev/null
-sleep 1
-check "back leads to the mapping again" drv wait "Import Addresses" 10000 "#32770"
+back_to_mapping() {
+  drv gone "Confirm Import" "$patience_ms" "#32770" && drv wait "Import Addresses" "$patience_ms" "#32770"
+}
+check "back leads to the mapping again" back_to_mapping
 drv click "Import Addresses" 2 >/dev/null
-drv gone "Import Addresses" 10000 "#32770"
+drv gone "Import Addresses" "$patience_ms" "#32770"
 # A file in a folder whose name the English code page cannot write: the
 # message says so, for the import and for an export.
 mkdir -p "$(drive)/データ"
@@ -325,7 +315,7 @@ check "an import from a Japanese folder says the path cannot be written in the c
   [ "$message" = "The path C:\???\people.csv $notInCodePage Choose a folder and a file whose names use only characters of the system code page." ]
 shot csv-path-en "Input Error"
 drv answer "Input Error" 1 >/dev/null
-drv gone "Input Error" 10000 "#32770"
+drv gone "Input Error" "$patience_ms" "#32770"
 no_window() { ! drv wait "$1" 2000 "#32770"; }
 check "no mapping dialog opens for it" no_window "Import Addresses"
 drv post-command "$title" 32800 >/dev/null
@@ -333,7 +323,7 @@ choose_file 'C:\データ\export.csv'
 check "an export into a Japanese folder says so too" \
   [ "$(drv message "$title" | tr -d '\r' | grep -c "$notInCodePage")" = 1 ]
 drv answer "$title" 1 >/dev/null
-drv gone "$title" 10000 "#32770"
+drv gone "$title" "$patience_ms" "#32770"
 check "nothing was exported there" [ ! -e "$(drive)/データ/export.csv" ]
 drv close "$title" >/dev/null
 check "the editor closes (English)" ended "$editor" 20

@@ -84,6 +84,10 @@ namespace {
 constexpr char kFrameClass[] = "FaxbookMainFrame";
 constexpr char kReleaseEvent[] = "FaxbookDriverRelease";
 constexpr int kListId = 1000;
+// How long a window that the step before opened (a dialog, a message box)
+// may take to show on a loaded machine. A wait ends as soon as the window
+// is there: only a failure waits this long.
+constexpr int kPatience = 60000;
 
 struct Search {
   const std::string* title;
@@ -205,7 +209,7 @@ int Rows(const std::string& title) {
 
 // A control of the dialog window titled `title`.
 HWND DialogItem(const std::string& title, int id) {
-  HWND dialog = WaitFor(title, 5000, "#32770");
+  HWND dialog = WaitFor(title, kPatience, "#32770");
   return dialog ? GetDlgItem(dialog, id) : nullptr;
 }
 
@@ -539,15 +543,23 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "message") {
-    HWND box = WaitFor(arg(1), a.size() > 2 ? number(2) : 5000, kMessageBox);
-    if (!box) return 1;
+    // The box and then its text: a box found while it is being set up
+    // may not show its text yet.
+    const int ms = a.size() > 2 ? number(2) : kPatience;
+    const DWORD start = GetTickCount();
     char text[1024] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    for (;;) {
+      HWND box = WaitFor(arg(1), ms, kMessageBox);
+      if (!box) return 1;
+      if (GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)) > 0) break;
+      if (static_cast<int>(GetTickCount() - start) > ms) return 1;
+      Sleep(20);
+    }
     std::printf("%s\n", text);
     return 0;
   }
   if (verb == "answer") {
-    HWND box = WaitFor(arg(1), a.size() > 3 ? number(3) : 5000, kMessageBox);
+    HWND box = WaitFor(arg(1), a.size() > 3 ? number(3) : kPatience, kMessageBox);
     return box && PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(number(2)), 0) ? 0 : 1;
   }
   if (verb == "foreground") {
@@ -559,7 +571,7 @@ int main(int argc, char** argv) {
   if (verb == "activate-app") {
     // What the system sends a program's windows when the user switches
     // back to it (no window manager here to do it).
-    HWND window = WaitFor(arg(1), 5000, arg(2).empty() ? nullptr : arg(2).c_str());
+    HWND window = WaitFor(arg(1), kPatience, arg(2).empty() ? nullptr : arg(2).c_str());
     if (!window) return 1;
     SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
     return 0;
@@ -608,7 +620,7 @@ int main(int argc, char** argv) {
   }
   if (verb == "help-text") return HelpText();
   if (verb == "close-window") {
-    HWND window = WaitFor(arg(1), 5000, a.size() > 2 ? a[2].c_str() : nullptr);
+    HWND window = WaitFor(arg(1), kPatience, a.size() > 2 ? a[2].c_str() : nullptr);
     return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
   if (verb == "none") {
@@ -620,7 +632,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "active") {
-    HWND window = WaitFor(arg(1), 5000, a.size() > 2 ? a[2].c_str() : nullptr);
+    HWND window = WaitFor(arg(1), kPatience, a.size() > 2 ? a[2].c_str() : nullptr);
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);
     if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 1;
@@ -634,7 +646,7 @@ int main(int argc, char** argv) {
   }
   if (verb == "owner" || verb == "rect" || verb == "window-enabled") {
     const char* wanted = verb == "owner" ? "#32770" : (a.size() > 2 ? a[2].c_str() : nullptr);
-    HWND window = WaitFor(arg(1), 5000, wanted);
+    HWND window = WaitFor(arg(1), kPatience, wanted);
     if (!window) return 1;
     if (verb == "owner") {
       char text[512] = {};

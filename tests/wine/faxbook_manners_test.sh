@@ -43,7 +43,7 @@ utf8() { tr -d '\r' | iconv -f "$charset" -t UTF-8; }
 # shot NAME TITLE: a picture of the window titled TITLE, taken by its own
 # id (without a window manager the root picture shows new popups black).
 shot() {
-  sleep 1
+  sleep 1  # for the picture only: the window paints first
   local id
   id=$(xdotool search --name "^$2\$" 2>/dev/null | tail -1)
   [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
@@ -62,6 +62,10 @@ centred() {
   echo "# $1 at $x,$y ${w}x$h; $2 at $ox,$oy ${ow}x$oh; centred would be $ex,$ey"
   [ $((x - ex)) -le 1 ] && [ $((ex - x)) -le 1 ] && [ $((y - ey)) -le 1 ] && [ $((ey - y)) -le 1 ]
 }
+# help_topic: the first line of the topic the help viewer shows (empty
+# while it has shown none yet).
+help_topic() { drv help-text | utf8 | head -1; }
+topic_shown() { [ -n "$(help_topic)" ]; }
 # f1_opens WINDOW FIRST_LINE: F1 in the window titled WINDOW opens the help
 # viewer on the topic whose first line is FIRST_LINE, and no error box
 # comes up (no dialog or message box more than before).
@@ -69,15 +73,12 @@ f1_opens() {
   local boxes topic=""
   boxes=$(drv windows | grep -c '^#32770')
   press "$1" F1
-  if ! drv wait "$help_title" 20000 MS_WINHELP >/dev/null; then
+  if ! drv wait "$help_title" "$patience_ms" MS_WINHELP >/dev/null; then
     drv windows | utf8 | sed 's/^/# shown: /'
     return 1
   fi
-  for _ in $(seq 50); do
-    topic=$(drv help-text | utf8 | head -1)
-    [ -n "$topic" ] && break
-    sleep 0.1
-  done
+  eventually topic_shown
+  topic=$(help_topic)
   echo "# the help viewer shows: $topic"
   [ "$topic" = "$2" ] && [ "$(drv windows | grep -c '^#32770')" = "$boxes" ]
 }
@@ -85,17 +86,17 @@ f1_opens() {
 # request would go to the ending viewer).
 close_help() {
   drv close-window "$help_title" MS_WINHELP >/dev/null
-  drv none MS_WINHELP 20000
+  drv none MS_WINHELP "$patience_ms"
 }
 # keyboard_in TITLE: the window TITLE becomes the active window of the
 # editor and a control of it has the keyboard focus.
+active_is() {
+  active=$(drv active "$title" FaxbookMainFrame | utf8)
+  [ "${active%%$'\t'*}" = "$1" ] && [ "${active##*$'\t'}" != 0 ]
+}
 keyboard_in() {
-  local active=""
-  for _ in $(seq 100); do
-    active=$(drv active "$title" FaxbookMainFrame | utf8)
-    [ "${active%%$'\t'*}" = "$1" ] && [ "${active##*$'\t'}" != 0 ] && return 0
-    sleep 0.1
-  done
+  active=""
+  eventually active_is "$1" && return 0
   echo "# active window and focus: $active"
   return 1
 }
@@ -122,7 +123,7 @@ run_language() {
 
 close_editor() {
   drv close "$title" >/dev/null
-  for _ in $(seq 100); do kill -0 "$editor" 2>/dev/null || break; sleep 0.1; done
+  eventually eval "! kill -0 $editor 2>/dev/null"
   editor=""
   stop_wine
 }
@@ -141,8 +142,9 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   close_help
   boxes=$(drv windows | grep -c '^#32770')
   drv post-command "$title" 57667 >/dev/null
-  drv wait "$help_title" 20000 MS_WINHELP >/dev/null
-  for _ in $(seq 50); do contents=$(drv help-text | utf8 | head -1); [ -n "$contents" ] && break; sleep 0.1; done
+  drv wait "$help_title" "$patience_ms" MS_WINHELP >/dev/null
+  eventually topic_shown
+  contents=$(help_topic)
   check "Help Topics opens the help's contents, no error box" \
     test "$contents" = "目次" -a "$(drv windows | grep -c '^#32770')" = "$boxes"
   shot help-contents-ja "$help_title"
@@ -151,7 +153,7 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   group="新規ｸﾞﾙｰﾌﾟの登録"
   select="新しいｱﾄﾞﾚｽの追加"
   drv post-command "$title" 32790 >/dev/null
-  drv wait "$group" 10000 >/dev/null
+  drv wait "$group" "$patience_ms" >/dev/null
   check "the group dialog belongs to the main window" test "$(drv owner "$group" | utf8)" = "$title"
   check "the group dialog is centred on the main window" centred "$group" "$title" FaxbookMainFrame
   check "the main window takes no input under the group dialog" \
@@ -163,7 +165,7 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   close_help
 
   drv click "$group" 1018 >/dev/null
-  drv wait "$select" 10000 >/dev/null
+  drv wait "$select" "$patience_ms" >/dev/null
   check "the member selection belongs to the group dialog" test "$(drv owner "$select" | utf8)" = "$group"
   check "the member selection is centred on the group dialog" centred "$select" "$group"
   check "the group dialog takes no input under the member selection" \
@@ -174,65 +176,65 @@ if run_language ja_JP.UTF-8 Japanese winxp; then
   shot member-select-ja "$select"
   # The three windows as they stand on the screen, each centred on the one
   # below (the dialogs have painted by now).
-  sleep 1
+  sleep 1  # for the picture only
   xwd -root -silent | convert xwd:- "$scratch/stacked-ja.png" 2>/dev/null
   press "$select" Escape
-  check "Escape closes the member selection" drv gone "$select" 10000 '#32770'
+  check "Escape closes the member selection" drv gone "$select" "$patience_ms" '#32770'
   check "Escape gives the keyboard back to the group dialog" keyboard_in "$group"
   check "the group dialog takes input again" test "$(drv window-enabled "$group" '#32770' | tr -d '\r')" = 1
 
   drv click "$group" 1 >/dev/null  # OK with no name
-  drv wait "入力ｴﾗｰ" 10000 '#32770' >/dev/null
+  drv wait "入力ｴﾗｰ" "$patience_ms" '#32770' >/dev/null
   check "the group dialog's message belongs to it" test "$(drv owner "入力ｴﾗｰ" | utf8)" = "$group"
   shot group-message-ja "入力ｴﾗｰ"
   drv answer "入力ｴﾗｰ" 1 >/dev/null
-  drv gone "入力ｴﾗｰ" 10000 '#32770'
+  drv gone "入力ｴﾗｰ" "$patience_ms" '#32770'
   drv click "$group" 2 >/dev/null
-  drv gone "$group" 10000 '#32770'
+  drv gone "$group" "$patience_ms" '#32770'
   check "the main window takes input again" test "$(drv window-enabled "$title" FaxbookMainFrame | tr -d '\r')" = 1
 
   address="新規ｱﾄﾞﾚｽの登録"
   drv post-command "$title" 32789 >/dev/null
-  drv wait "$address" 10000 >/dev/null
+  drv wait "$address" "$patience_ms" >/dev/null
   check "the address dialog belongs to the main window" test "$(drv owner "$address" | utf8)" = "$title"
   check "the address dialog is centred on the main window" centred "$address" "$title" FaxbookMainFrame
   shot address-ja "$address"
   drv click "$address" 2 >/dev/null
-  drv gone "$address" 10000 '#32770'
+  drv gone "$address" "$patience_ms" '#32770'
 
   # The bulk dialogs and a file dialog belong to the main window too, and
   # F1 opens their topics.
   multi="複数ｱﾄﾞﾚｽの編集"
   drv select "$title" 0 1 >/dev/null
   drv post-command "$title" 1013 >/dev/null
-  drv wait "$multi" 10000 >/dev/null
+  drv wait "$multi" "$patience_ms" >/dev/null
   check "the multi-address edit belongs to the main window" test "$(drv owner "$multi" | utf8)" = "$title"
   check "the multi-address edit is centred on the main window" centred "$multi" "$title" FaxbookMainFrame
   check "F1 in the multi-address edit opens its topic" f1_opens "$multi" "複数ｱﾄﾞﾚｽの編集"
   close_help
   drv click "$multi" 2 >/dev/null
-  drv gone "$multi" 10000 '#32770'
+  drv gone "$multi" "$patience_ms" '#32770'
   replace="文字列の置換"
   drv post-command "$title" 32796 >/dev/null
-  drv wait "$replace" 10000 >/dev/null
+  drv wait "$replace" "$patience_ms" >/dev/null
   check "the replace dialog belongs to the main window" test "$(drv owner "$replace" | utf8)" = "$title"
   check "the replace dialog is centred on the main window" centred "$replace" "$title" FaxbookMainFrame
   check "F1 in the replace dialog opens its topic" f1_opens "$replace" "文字列の置換"
   close_help
   drv click "$replace" 2 >/dev/null
-  drv gone "$replace" 10000 '#32770'
+  drv gone "$replace" "$patience_ms" '#32770'
   drv post-command "$title" 57604 >/dev/null
   check "the save-as file dialog belongs to the main window" \
-    test "$(drv file-dialog-owner 20000 | utf8)" = "$title"
+    test "$(drv file-dialog-owner "$patience_ms" | utf8)" = "$title"
 
   about="faxbookのﾊﾞｰｼﾞｮﾝ情報"
   drv post-command "$title" 57664 >/dev/null
-  drv wait "$about" 10000 >/dev/null
+  drv wait "$about" "$patience_ms" >/dev/null
   check "the about box belongs to the main window" test "$(drv owner "$about" | utf8)" = "$title"
   check "the about box is centred on the main window" centred "$about" "$title" FaxbookMainFrame
   shot about-ja "$about"
   drv click "$about" 1 >/dev/null
-  drv gone "$about" 10000 '#32770'
+  drv gone "$about" "$patience_ms" '#32770'
   close_editor
 else
   notok "the editor starts (ja)"
@@ -251,23 +253,23 @@ if run_language en_US.UTF-8 English vista; then
   close_help
 
   drv post-command "$title" 32790 >/dev/null
-  drv wait "New Group" 10000 >/dev/null
+  drv wait "New Group" "$patience_ms" >/dev/null
   check "the English group dialog greys the unused registration name" \
     test "$(drv enabled "New Group" 1006 | tr -d '\r')" = 0
   check "the English group dialog is centred on the main window" centred "New Group" "$title" FaxbookMainFrame
   shot group-en "New Group"
   drv click "New Group" 1018 >/dev/null
-  drv wait "Add Addresses" 10000 >/dev/null
+  drv wait "Add Addresses" "$patience_ms" >/dev/null
   check "the English member selection belongs to the group dialog" \
     test "$(drv owner "Add Addresses" | utf8)" = "New Group"
   shot member-select-en "Add Addresses"
   press "Add Addresses" Escape
-  drv gone "Add Addresses" 10000 '#32770'
+  drv gone "Add Addresses" "$patience_ms" '#32770'
   drv click "New Group" 2 >/dev/null
-  drv gone "New Group" 10000 '#32770'
+  drv gone "New Group" "$patience_ms" '#32770'
 
   drv post-command "$title" 32789 >/dev/null
-  drv wait "New Address" 10000 >/dev/null
+  drv wait "New Address" "$patience_ms" >/dev/null
   check "the English address dialog greys the unused registration name" \
     test "$(drv enabled "New Address" 1006 | tr -d '\r')" = 0
   check "the English address dialog takes the name" \
@@ -277,21 +279,21 @@ if run_language en_US.UTF-8 English vista; then
   shot help-address-en "$help_title"
   close_help
   drv click "New Address" 1 >/dev/null  # OK with no name
-  drv wait "Input Error" 10000 '#32770' >/dev/null
+  drv wait "Input Error" "$patience_ms" '#32770' >/dev/null
   check "the English message names the name field" test "$(drv message "Input Error" | utf8)" = "Please enter a name."
   check "the address dialog's message belongs to it" test "$(drv owner "Input Error" | utf8)" = "New Address"
   shot address-message-en "Input Error"
   drv answer "Input Error" 1 >/dev/null
-  drv gone "Input Error" 10000 '#32770'
+  drv gone "Input Error" "$patience_ms" '#32770'
   drv click "New Address" 2 >/dev/null
-  drv gone "New Address" 10000 '#32770'
+  drv gone "New Address" "$patience_ms" '#32770'
 
   drv post-command "$title" 57664 >/dev/null
-  drv wait "About Faxbook" 10000 >/dev/null
+  drv wait "About Faxbook" "$patience_ms" >/dev/null
   check "the English about box is centred on the main window" centred "About Faxbook" "$title" FaxbookMainFrame
   shot about-en "About Faxbook"
   drv click "About Faxbook" 1 >/dev/null
-  drv gone "About Faxbook" 10000 '#32770'
+  drv gone "About Faxbook" "$patience_ms" '#32770'
   close_editor
 else
   notok "the editor starts (en)"

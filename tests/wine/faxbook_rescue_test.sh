@@ -53,11 +53,7 @@ start_editor() {
 }
 # The editor's own process (start_editor's is the timeout around it).
 editor_process() { pgrep -P "$editor" | head -1; }
-ended() {
-  local i
-  for i in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
+ended() { poll "$2" eval "! kill -0 $1 2>/dev/null"; }
 rows() { drv rows "$title" | tr -d '\r' | grep -c .; }
 leftovers() { find "$data" -maxdepth 1 -name 'address.fdt.~fbk*' | wc -l; }
 close_editor() {
@@ -167,19 +163,19 @@ while IFS='|' read -r what bookfile bakfile tmpfile back shown; do
   case "$bookfile" in none | cut) ;; *) cp "$scratch/$bookfile.fdt" "$book" ;; esac
   start_editor
   if [ "$back" = none ]; then
-    check "$what: starts" drv wait "$title" 30000 FaxbookMainFrame
+    check "$what: starts" drv wait "$title" "$patience_ms" FaxbookMainFrame
     check "$what: says nothing" drv gone "$title" 0 '#32770'
     check "$what: leaves the book as it was" cmp -s "$book" "$scratch/$bookfile.fdt"
   else
     from=$([ "$back" = tmp ] && echo "$tmp" || echo "$bak")
     expected=$([ "$back" = tmp ] && echo "$scratch/$tmpfile.fdt" || echo "$scratch/$bakfile.fdt")
-    check "$what: says the book was put back" drv wait "$title" 30000 '#32770'
+    check "$what: says the book was put back" drv wait "$title" "$patience_ms" '#32770'
     message=$(drv message "$title" | tr -d '\r' | utf8)
     leftover=$(basename "$from")
     check "$what: names the book and the file it came from" \
       test "${message#*"$winbook "}" != "$message" -a "${message#*"$leftover"}" != "$message"
     drv answer "$title" 1 >/dev/null
-    check "$what: starts" drv wait "$title" 30000 FaxbookMainFrame
+    check "$what: starts" drv wait "$title" "$patience_ms" FaxbookMainFrame
     check "$what: puts back the whole book" cmp -s "$book" "$expected"
     check "$what: keeps the other leftover until a save" test "$(leftovers)" = 1
   fi

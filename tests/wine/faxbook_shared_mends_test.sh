@@ -73,21 +73,21 @@ activate() { drv "$1" activate-app "$title" FaxbookMainFrame >/dev/null; }
 new_address="新規ｱﾄﾞﾚｽの登録"
 add_address() {  # add_address PC NAME READING FAX
   drv "$1" post-command "$title" 32789 >/dev/null &&
-    drv "$1" wait "$new_address" 10000 >/dev/null &&
+    drv "$1" wait "$new_address" "$patience_ms" >/dev/null &&
     drv "$1" set-text "$new_address" 1006 "$2" && drv "$1" set-text "$new_address" 1005 "$3" &&
     drv "$1" set-text "$new_address" 1010 "$4" && drv "$1" click "$new_address" 1 &&
-    drv "$1" gone "$new_address" 10000 "#32770"
+    drv "$1" gone "$new_address" "$patience_ms" "#32770"
 }
 # apply_told PC: apply, and the text of the message box it shows (its
 # answer in $2, 1 by default).
 apply_told() {
   drv "$1" post-command "$title" 57603 >/dev/null || return 1
-  drv "$1" message "$title" 15000 | tr -d '\r' | iconv -f CP932 -t UTF-8
+  drv "$1" message "$title" "$patience_ms" | tr -d '\r' | iconv -f CP932 -t UTF-8
   drv "$1" answer "$title" "${2:-1}" >/dev/null
-  drv "$1" gone "$title" 10000 message-box >/dev/null
+  drv "$1" gone "$title" "$patience_ms" message-box >/dev/null
 }
 # written_since SUM: polls until the book's bytes are no longer SUM.
-written_since() { poll 15 sh -c '[ "$(md5sum <"$1")" != "$2" ]' - "$book" "$1"; }
+written_since() { eventually sh -c '[ "$(md5sum <"$1")" != "$2" ]' - "$book" "$1"; }
 
 for pc in a b; do
   new_prefix "$scratch/$pc" "$locale" || { notok "wine prefix ($pc)"; exit 1; }
@@ -155,17 +155,14 @@ check "the next apply keeps YANKEE in the file" has_entry Ya YANKEE 05-1
 # The Undo item's prompt: the Edit menu opened with the keyboard shows it.
 # Both editors' windows carry the title: A's prompt shows when A's is
 # the one focused.
-prompts=()
+undo_prompt="他のPCでの変更を取り込んだため、それより前の変更は元に戻せません"
+prompt_seen=0
 for w in $(xdotool search --name "^$title\$" 2>/dev/null); do
   xdotool windowfocus --sync "$w" key alt+e >/dev/null 2>&1
-  sleep 1.5
-  prompts+=("$(drv a status "$title" 0 | tr -d '\r' | iconv -f CP932 -t UTF-8)")
+  poll 5 pane_is a "$undo_prompt" && prompt_seen=1
   xdotool key Escape Escape >/dev/null 2>&1
-  sleep 0.5
-done
-prompt_seen=0
-for p in "${prompts[@]}"; do
-  [ "$p" = "他のPCでの変更を取り込んだため、それより前の変更は元に戻せません" ] && prompt_seen=1
+  poll 5 pane_is a "ﾚﾃﾞｨ" >/dev/null
+  [ "$prompt_seen" = 1 ] && break
 done
 check "the Undo item's prompt says the history ends at the merge" [ "$prompt_seen" = 1 ]
 
@@ -174,11 +171,11 @@ before=$(rows a)
 seven | crlf | head -c 100 >"$book"
 activate a
 check "its status bar says the file is no whole book" \
-  poll 5 pane_is a "ｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙが他で書き換えられましたが、完全なｱﾄﾞﾚｽ帳ではないため読み込みませんでした"
+  eventually pane_is a "ｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙが他で書き換えられましたが、完全なｱﾄﾞﾚｽ帳ではないため読み込みませんでした"
 check "an unmodified editor does not read a cut file again" rows_are a "$before"
 seven | crlf >"$book"
 activate a
-check "a whole book is read again" poll 10 rows_are a "R1 R2 R3 R4 R5 R6 R7 "
+check "a whole book is read again" eventually rows_are a "R1 R2 R3 R4 R5 R6 R7 "
 
 # === Export over the book ======================================================
 cp "$book" "$scratch/before-export.fdt"
@@ -188,7 +185,7 @@ dialog=$(drv a file-dialog 20000 "$book_path" | tr -d '\r' | iconv -f CP932 -t U
 # titled "エラー", Windows' the dialog's title.)
 answer_overwrite() { drv a answer "$dialog" 6 100 >/dev/null || drv a answer "エラー" 6 100 >/dev/null; }
 poll 10 answer_overwrite
-told=$(drv a message "$title" 15000 | tr -d '\r' | iconv -f CP932 -t UTF-8)
+told=$(drv a message "$title" "$patience_ms" | tr -d '\r' | iconv -f CP932 -t UTF-8)
 drv a answer "$title" 1 >/dev/null
 refusal="$book_path はｱﾄﾞﾚｽ帳ﾃﾞｰﾀﾌｧｲﾙです。ｴｸｽﾎﾟｰﾄで上書きすることはできません。別のﾌｧｲﾙ名を指定してください"
 [ "$told" = "$refusal" ] || echo "# the save dialog \"$dialog\"; told: $told"

@@ -49,8 +49,7 @@ press() { xdotool search --name "^$1\$" windowfocus --sync key "$2" >/dev/null 2
 arrows() { drv header-arrows "$title" "$1" | tr -d '\r'; }
 # until_arrows ID ARROWS: polls until the headers of list ID show ARROWS.
 until_arrows() {
-  local i
-  for i in $(seq 30); do [ "$(arrows "$1")" = "$2" ] && return 0; sleep 0.1; done
+  eventually_is "$2" arrows "$1" && return 0
   echo "# headers of $1: $(arrows "$1")"
   return 1
 }
@@ -88,6 +87,10 @@ stacked() {
   rm -f "$scratch"/part*.png
 }
 enabled() { test "$(drv window-enabled "$1" '#32770' | tr -d '\r')" = "$2"; }
+# help_topic: the first line of the topic the help viewer shows (empty
+# while it has shown none yet).
+help_topic() { drv help-text | utf8 | head -1; }
+topic_shown() { [ -n "$(help_topic)" ]; }
 # help_opens FIRST_LINE ACTION...: the action opens the help viewer on the
 # file's topic whose first line is FIRST_LINE, and no error box comes up.
 help_opens() {
@@ -95,29 +98,26 @@ help_opens() {
   shift
   before=$(boxes)
   "$@" >/dev/null
-  if ! drv wait "$help_title" 20000 MS_WINHELP >/dev/null; then
+  if ! drv wait "$help_title" "$patience_ms" MS_WINHELP >/dev/null; then
     drv windows | utf8 | sed 's/^/# shown: /'
     return 1
   fi
-  for _ in $(seq 50); do
-    topic=$(drv help-text | utf8 | head -1)
-    [ -n "$topic" ] && break
-    sleep 0.1
-  done
+  eventually topic_shown
+  topic=$(help_topic)
   echo "# the help viewer shows: $topic"
   [ "$topic" = "$expected" ] && [ "$(boxes)" = "$before" ]
 }
 close_help() {
   drv close-window "$help_title" MS_WINHELP >/dev/null
-  drv none MS_WINHELP 20000
+  drv none MS_WINHELP "$patience_ms"
+}
+active_is() {
+  active=$(drv active "$title" '#32770' | utf8)
+  [ "${active%%$'\t'*}" = "$1" ] && [ "${active##*$'\t'}" != 0 ]
 }
 keyboard_in() {
-  local active=""
-  for _ in $(seq 100); do
-    active=$(drv active "$title" '#32770' | utf8)
-    [ "${active%%$'\t'*}" = "$1" ] && [ "${active##*$'\t'}" != 0 ] && return 0
-    sleep 0.1
-  done
+  active=""
+  eventually active_is "$1" && return 0
   echo "# active window and focus: $active"
   return 1
 }
@@ -125,15 +125,17 @@ keyboard_in() {
 # focus_in ID: the keyboard focus is on control ID of the destination
 # dialog; focus_moved_from ID: on another control of it.
 focused() { drv active "$title" '#32770' | utf8 | cut -f2; }
+focus_is() { f=$(focused); [ "$f" = "$1" ]; }
+focus_is_not() { f=$(focused); [ "$f" != "$1" ] && [ "$f" != 0 ]; }
 focus_in() {
-  local f=""
-  for _ in $(seq 30); do f=$(focused); [ "$f" = "$1" ] && return 0; sleep 0.1; done
+  f=""
+  eventually focus_is "$1" && return 0
   echo "# the focus is on $f"
   return 1
 }
 focus_moved_from() {
-  local f=""
-  for _ in $(seq 30); do f=$(focused); [ "$f" != "$1" ] && [ "$f" != 0 ] && return 0; sleep 0.1; done
+  f=""
+  eventually focus_is_not "$1" && return 0
   echo "# the focus is on $f"
   return 1
 }
@@ -154,31 +156,31 @@ run_language() {
     export WINEPATH="C:\\$languages"
   fi
   check "the picker starts ($lang)" pick || return
-  sleep 1
-  shot "picker-$lang"
   check "the destination dialog opens centred on the screen ($lang)" centred "$title"
+  sleep 1  # for the picture only
+  shot "picker-$lang"
 
   # The group confirmation over the destination dialog.
   drv select-rows "$title" 1002 "$group_row" >/dev/null
   until_shown 1008
   drv click "$title" 1008 >/dev/null
-  if drv wait "$confirm" 10000 '#32770' >/dev/null; then
+  if drv wait "$confirm" "$patience_ms" '#32770' >/dev/null; then
     check "the confirmation belongs to the destination dialog ($lang)" \
       test "$(drv owner "$confirm" | utf8)" = "$title"
     check "the confirmation is centred on it ($lang)" centred "$confirm" "$title"
     check "the destination dialog takes no input under it ($lang)" enabled "$title" 0
     check "the keyboard starts in the confirmation's member list ($lang)" \
       test "$(drv active "$confirm" '#32770' | utf8)" = "$confirm"$'\t'1006
-    sleep 1
+    sleep 1  # for the picture only
     shot "confirm-$lang" "$confirm"
     stacked "stacked-$lang" "$title" "$confirm"
     check "F1 in the confirmation opens its topic, no error box ($lang)" \
       help_opens "$group_topic" press "$confirm" F1
-    sleep 1
+    sleep 1  # for the picture only
     shot "help-group-$lang" "$help_title"
     close_help
     press "$confirm" Escape
-    check "Escape closes the confirmation ($lang)" drv gone "$confirm" 10000 '#32770'
+    check "Escape closes the confirmation ($lang)" drv gone "$confirm" "$patience_ms" '#32770'
     check "the keyboard is back in the destination dialog ($lang)" keyboard_in "$title"
     check "the destination dialog takes input again ($lang)" enabled "$title" 1
   else
@@ -187,13 +189,13 @@ run_language() {
 
   # Too many destinations: the dialog's own message box.
   drv click "$title" 1011 >/dev/null
-  if drv wait "faxpick" 10000 '#32770' >/dev/null; then
+  if drv wait "faxpick" "$patience_ms" '#32770' >/dev/null; then
     check "the limit's message belongs to the destination dialog ($lang)" \
       test "$(drv owner faxpick | utf8)" = "$title"
-    sleep 1
+    sleep 1  # for the picture only
     shot "too-many-$lang" faxpick
     drv answer faxpick 1 >/dev/null
-    drv gone faxpick 10000 '#32770'
+    drv gone faxpick "$patience_ms" '#32770'
   else
     notok "the limit's message shows ($lang)"
   fi
@@ -202,17 +204,16 @@ run_language() {
   # 共有 / Shared: the file-open dialog is the destination dialog's.
   drv click "$title" 1030 >/dev/null
   check "the file-open dialog belongs to the destination dialog ($lang)" \
-    test "$(drv file-dialog-owner 20000 | utf8)" = "$title"
-  for _ in $(seq 50); do [ "$(drv checked "$title" 1029 | tr -d '\r')" = 1 ] && break; sleep 0.1; done
-  check "a cancelled file-open dialog goes back to the personal book ($lang)" \
-    test "$(drv checked "$title" 1029 | tr -d '\r')$(drv checked "$title" 1030 | tr -d '\r')" = 10
+    test "$(drv file-dialog-owner "$patience_ms" | utf8)" = "$title"
+  options() { echo "$(drv checked "$title" 1029 | tr -d '\r')$(drv checked "$title" 1030 | tr -d '\r')"; }
+  check "a cancelled file-open dialog goes back to the personal book ($lang)" eventually_is 10 options
 
   # Help: the button and F1 open the contents of the language's file, which
   # lies beside the language library (in English that library is found on
   # the search path, away from the program).
   check "the help button opens the help's contents, no error box ($lang)" \
     help_opens "$contents" drv click "$title" 57670
-  sleep 1
+  sleep 1  # for the picture only
   shot "help-contents-$lang" "$help_title"
   close_help
   check "F1 in the destination dialog opens the help's contents ($lang)" \
@@ -223,10 +224,10 @@ run_language() {
   drv select-rows "$title" 1002 "$group_row" >/dev/null
   until_shown 1008
   drv click "$title" 1008 >/dev/null
-  drv wait "$confirm" 10000 '#32770' >/dev/null
+  drv wait "$confirm" "$patience_ms" '#32770' >/dev/null
   check "F1 in the confirmation opens its topic again ($lang)" help_opens "$group_topic" press "$confirm" F1
   drv click "$confirm" 1 >/dev/null
-  check "OK closes the confirmation beside the help viewer ($lang)" drv gone "$confirm" 10000 '#32770'
+  check "OK closes the confirmation beside the help viewer ($lang)" drv gone "$confirm" "$patience_ms" '#32770'
 
   # The headers: the book's order, then the clicks' shared state.
   empty=(); for _ in $(seq "$columns"); do empty+=(-); done
@@ -258,13 +259,13 @@ run_language() {
   check "Tab moves on from there ($lang)" focus_moved_from 1002
   drv select-rows "$title" 1002 1 >/dev/null
   drv click "$title" 1011 >/dev/null
-  for _ in $(seq 50); do [ "$(count 1005)" != 0 ] && break; sleep 0.1; done
+  eventually eval '[ "$(count 1005)" != 0 ]'
   drv click "$title" 1010 >/dev/null
   until_rows 1005 0
   check "after すべて削除 the keyboard is in the address list ($lang)" focus_in 1002
   press "$title" Escape
   check "Escape then ends the picker ($lang)" ended
-  check "the help viewer left open closes with the picker ($lang)" drv none MS_WINHELP 20000
+  check "the help viewer left open closes with the picker ($lang)" drv none MS_WINHELP "$patience_ms"
   stop_wine
 }
 

@@ -75,30 +75,30 @@ check "reads the job's destinations back" cmp -s "$scratch/send-ja.txt" "$scratc
 check "counts 80 less the job's others" \
   test "$(drv text "$title" 1016 | tr -d '\r' | utf8)" = "登録件数 3件（あと 75件登録できます）"
 drv set-text "$title" 1012 "北" >/dev/null
-check "searches as the user types" test "$(rows 1004 | cut -f1)" = "北支店"
-check "shows the result list in place of the book" \
-  test "$(drv shown "$title" 1004 | tr -d '\r')$(drv shown "$title" 1002 | tr -d '\r')" = 10
+found() { rows 1004 | cut -f1; }
+check "searches as the user types" eventually_is "北支店" found
+lists_shown() { echo "$(drv shown "$title" 1004 | tr -d '\r')$(drv shown "$title" 1002 | tr -d '\r')"; }
+check "shows the result list in place of the book" eventually_is 10 lists_shown
 drv click "$title" 1007 >/dev/null
-for _ in $(seq 30); do [ "$(drv shown "$title" 1002 | tr -d '\r')" = 1 ] && break; sleep 0.1; done
+until_shown 1002
 # 詳細 on the group: its members in the confirmation, closed with Escape.
 drv select-rows "$title" 1002 2 >/dev/null
-for _ in $(seq 30); do [ "$(drv shown "$title" 1008 | tr -d '\r')" = 1 ] && break; sleep 0.1; done
-check "shows 詳細 for a selected group" test "$(drv shown "$title" 1008 | tr -d '\r')" = 1
+check "shows 詳細 for a selected group" until_shown 1008
 drv click "$title" 1008 >/dev/null
 confirm="グループ確認"
-if drv wait "$confirm" 10000 '#32770' >/dev/null; then
+if drv wait "$confirm" "$patience_ms" '#32770' >/dev/null; then
   members=$(drv dialog-rows "$confirm" 1006 | tr -d '\r' | utf8 | cut -f1 | tr '\n' ' ')
   check "the confirmation lists the group's members" test "$members" = "北支店 南店 "
   check "the confirmation names the group" test "$(drv text "$confirm" 1013 | tr -d '\r' | utf8)" = "全店"
-  sleep 0.3
+  sleep 0.3  # for the picture only
   shot confirm-ja "$confirm"
   xdotool search --name "^$confirm\$" windowfocus --sync key Escape >/dev/null 2>&1
-  check "Escape closes the confirmation" drv gone "$confirm" 10000 '#32770'
+  check "Escape closes the confirmation" drv gone "$confirm" "$patience_ms" '#32770'
 else
   notok "opens the group confirmation"
 fi
 drv select-rows "$title" 1002 1 >/dev/null
-sleep 0.3
+sleep 0.3  # for the picture only
 shot picker-ja
 drv click "$title" 1010 >/dev/null
 until_rows 1005 0
@@ -151,7 +151,7 @@ message=$(drv message faxpick | tr -d '\r' | utf8)
 check "tells that the shared book cannot be reached" test "$message" = "ファイルにアクセスすることができません"
 check "the access message belongs to the destination dialog" test "$(drv owner faxpick | utf8)" = "$title"
 drv answer faxpick 1 >/dev/null
-drv wait "$title" 30000 '#32770' >/dev/null
+drv wait "$title" "$patience_ms" '#32770' >/dev/null
 check "falls back to the personal book" until_rows 1002 4
 drv click "$title" 2 >/dev/null
 check "ends after the fall-back" ended
@@ -172,8 +172,7 @@ hold() {
   drv hold "$winjob" "$1" 120000 >"$scratch/hold.txt" &
   holder=$!
   runs+=("$holder")
-  for _ in $(seq 100); do grep -q held "$scratch/hold.txt" && return 0; sleep 0.1; done
-  return 1
+  eventually grep -q held "$scratch/hold.txt"
 }
 release() { drv release >/dev/null; wait "$holder"; }
 # told ID NAME: the message box of the picker shows string ID's text with
@@ -189,12 +188,12 @@ told() {
     120) expected="宛先を受け渡すファイル「$winjob」を読み込めないため、宛先を書き込みませんでした。ほかのプログラムがこのファイルを使用していないか確認して、もう一度[OK]を押してください。" ;;
     121) expected="宛先を受け渡すファイル「$winjob」に書き込めませんでした。ファイルが読み取り専用になっていないか、ほかのプログラムが使用していないか確認して、もう一度[OK]を押してください。" ;;
   esac
-  sleep 0.5
+  sleep 0.5  # for the picture only
   shot "$2" faxpick
   local owner
   owner=$(drv owner faxpick | utf8)
   drv answer faxpick 1 >/dev/null
-  drv gone faxpick 10000 '#32770' >/dev/null
+  drv gone faxpick "$patience_ms" '#32770' >/dev/null
   [ "$text" = "$expected" ] && [ "$owner" = "$title" ]
 }
 register_one() {
@@ -208,7 +207,7 @@ LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$driver" run "$program" "$lin
   >"$scratch/exit.txt" 2>/dev/null &
 runs+=($!)
 check "tells at the start that the held file cannot be read, naming it" told 119 held-at-start
-drv wait "$title" 30000 '#32770' >/dev/null
+drv wait "$title" "$patience_ms" '#32770' >/dev/null
 check "a file that cannot be read lists nothing" test "$(count 1005)" = 0
 register_one 1
 drv click "$title" 1 >/dev/null
@@ -267,9 +266,9 @@ if [ -x "$largest" ]; then
     else
       notok "shows the largest book${kind:+ with 1000 groups}"
     fi
-    if [ -z "$kind" ]; then sleep 1; shot picker-largest; fi
+    if [ -z "$kind" ]; then sleep 1; shot picker-largest; fi  # the sleep for the picture only
     drv click "$title" 2 >/dev/null
-    drv gone "$title" 20000 '#32770' >/dev/null
+    drv gone "$title" "$patience_ms" '#32770' >/dev/null
   done
   book_ja >"$personal"
 fi
@@ -285,7 +284,7 @@ until_rows 1002 4  # the list fills after the dialog shows
 check "shows readings as names in English" \
   test "$(drv dialog-rows "$title" 1002 | tr -d '\r' | iconv -f CP1252 -t UTF-8 | cut -f1 | tr '\n' ' ')" = "All Müller North South "
 drv select-rows "$title" 1002 1 >/dev/null
-sleep 0.3
+sleep 0.3  # for the picture only
 shot picker-en
 drv click "$title" 2 >/dev/null
 check "ends after Cancel in English" ended
@@ -295,12 +294,12 @@ pick >/dev/null
 hold none
 drv click "$title" 1 >/dev/null
 text=$(drv message faxpick | tr -d '\r' | utf8)
-sleep 0.5
+sleep 0.5  # for the picture only
 shot held-at-ok-en faxpick
 check "tells in English that the held file cannot be read, naming it" test "$text" = \
   "The destinations were not saved, because the file \"$winjob\" cannot be read. Another program may be using it. Close that program and click OK again, or click Cancel."
 drv answer faxpick 1 >/dev/null
-drv gone faxpick 10000 '#32770' >/dev/null
+drv gone faxpick "$patience_ms" '#32770' >/dev/null
 release
 drv click "$title" 2 >/dev/null
 check "ends after Cancel in English once more" ended

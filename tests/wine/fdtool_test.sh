@@ -87,4 +87,30 @@ report "dump --utf8 names a byte the code page leaves undefined" $?
 wine_run ja_JP.UTF-8 "$build/tools/fdtool/fdtool.exe" check missing.fdt >/dev/null 2>&1
 [ $? = 2 ]
 report "a missing file exits with 2" $?
+
+# Wine keeps a file's rights as its Unix permission bits, and shows them
+# back without the group's bits and with the execute bit wherever reading
+# is allowed. A replaced file keeps what can be seen of them (the owner's
+# and the others' reading and writing), and exactly the modes of the books
+# the programs make: 644, and 777 for a book of open access.
+for mode in 644 777 664 600 666; do
+  cp example.fdt "mode$mode.fdt"
+  chmod "$mode" "mode$mode.fdt"
+  fdtool_exe normalize mixed.fdt "mode$mode.fdt" >/dev/null 2>&1
+  code=$?
+  after=$(stat -c %a "mode$mode.fdt")
+  case $mode in
+    644 | 777) [ "$code" = 0 ] && [ "$after" = "$mode" ] ;;
+    *) [ "$code" = 0 ] && [ $((0$after & 0606)) = $((0$mode & 0606)) ] ;;
+  esac
+  report "a replaced file of mode $mode keeps its rights as far as Wine shows them (now $after)" $?
+done
+# A read-only OUT is refused as fdtool on Linux refuses it.
+cp example.fdt readonly.fdt
+chmod 444 readonly.fdt
+fdtool_exe normalize mixed.fdt readonly.fdt >/dev/null 2>readonly.txt
+code=$?
+[ "$code" = 1 ] && cmp -s example.fdt readonly.fdt && [ "$(stat -c %a readonly.fdt)" = 444 ] &&
+  grep -q 'cannot write readonly.fdt: the file is read-only' readonly.txt
+report "a read-only OUT is refused with its reason and left as it was" $?
 exit $status

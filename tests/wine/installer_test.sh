@@ -196,7 +196,7 @@ if [ -n "$xvfb" ] && [ -f "$driver" ]; then
   setup_window() { xdotool search --onlyvisible --name "^$product" 2>/dev/null | head -1; }
   setup_shown() { [ -n "$(setup_window)" ]; }
   page_shot() {
-    sleep 1
+    sleep 1  # for the picture only: the window paints first
     local id
     id=$(setup_window)
     [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
@@ -211,7 +211,7 @@ if [ -n "$xvfb" ] && [ -f "$driver" ]; then
     xdotool windowfocus --sync "$(setup_window)" key Return >/dev/null 2>&1
     check "the $language installer installs and ends on its finish page" \
       poll 60 [ -e "$instdir/uninstall.exe" ]
-    sleep 2
+    sleep 2  # for the picture only
     page_shot "installer-finish-$language"
     kill "$setup_pid" 2>/dev/null
     wait "$setup_pid" 2>/dev/null

@@ -88,3 +88,43 @@ wait_wine() {
 stop_wine() {
   "${WINESERVER:-/usr/lib/wine/wineserver64}" -k >/dev/null 2>&1 || true
 }
+
+# editor_test_setup BUILD SCRATCH FIRST LAST: what a system test of the
+# editor starts with: exe, driver and library (the English library) of the
+# build, which must be there ("not ok built: NAME" and false when one is
+# not), title and key (the editor's window title and registry key), an
+# empty SCRATCH whose absolute path $scratch then is, and an X display of
+# its own among FIRST to LAST. When the test exits, the editor ($editor)
+# is ended, Wine stopped and the display gone.
+editor_test_setup() {
+  exe="$1/faxbook/faxbook.exe"
+  driver="$1/tests/wine/faxbook_driver.exe"
+  library="$1/lang/ledgresLC.dll"
+  local f
+  for f in "$exe" "$driver" "$library"; do
+    [ -f "$f" ] || { notok "built: $(basename "$f")"; return 1; }
+  done
+  title="Address Book for Relay FAX"
+  key='HKLM\SOFTWARE\Brevant Zelo\RelayFax\AddressBook'
+  rm -rf "$2"
+  mkdir -p "$2"
+  scratch=$(cd "$2" && pwd)
+  start_display "$3" "$4" || { notok "Xvfb starts"; return 1; }
+  editor=""
+  trap 'editor_test_cleanup' EXIT
+}
+editor_test_cleanup() {
+  [ -n "${editor:-}" ] && kill "$editor" 2>/dev/null
+  stop_wine
+  stop_display
+}
+
+# window_shot NAME TITLE: a picture of the window titled TITLE in
+# $scratch/NAME.png, taken by its own id (without a window manager the root
+# picture shows new popups black).
+window_shot() {
+  sleep 1  # for the picture only: the window paints first
+  local id
+  id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1)
+  [ -n "$id" ] && xwd -id "$id" -silent | convert xwd:- "$scratch/$1.png" 2>/dev/null
+}

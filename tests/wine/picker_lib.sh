@@ -27,30 +27,21 @@ pick() {
   LANG=$locale LC_ALL=$locale timeout 300 "$WINE64" "$driver" run "$program" "$line" 120000 \
     >"$scratch/exit.txt" 2>/dev/null &
   runs+=($!)
-  drv wait "$title" 30000 '#32770'
+  drv wait "$title" "$patience_ms" '#32770'
 }
 
 ended() {
-  drv gone "$title" 20000 '#32770' || return 1
-  local i
-  for i in $(seq 100); do [ -s "$scratch/exit.txt" ] && break; sleep 0.1; done
+  drv gone "$title" "$patience_ms" '#32770' || return 1
+  eventually [ -s "$scratch/exit.txt" ]
   [ "$(tr -d '\r' <"$scratch/exit.txt")" = 0 ]
 }
 
 rows() { drv dialog-rows "$title" "$1" | utf8; }
 count() { drv dialog-rows "$title" "$1" | wc -l; }
 # until_rows ID N: polls until list ID holds N rows.
-until_rows() {
-  local i
-  for i in $(seq 50); do [ "$(count "$1")" = "$2" ] && return 0; sleep 0.1; done
-  return 1
-}
+until_rows() { eventually_is "$2" count "$1"; }
 # until_shown ID: polls until control ID of the dialog is visible.
-until_shown() {
-  local i
-  for i in $(seq 30); do [ "$(drv shown "$title" "$1" | tr -d '\r')" = 1 ] && return 0; sleep 0.1; done
-  return 1
-}
+until_shown() { eventually_is 1 drv shown "$title" "$1"; }
 # shot NAME [WINDOW TITLE]: a picture of that window, taken by its own id
 # (without a window manager the root picture shows new popups black).
 shot() {

@@ -45,8 +45,7 @@ std::string DroppedLineReason(std::string_view line, store::BookLineKind kind) {
 
 class Collector : public store::BookLineObserver {
  public:
-  Collector(int langId, int codePage, const store::GroupTable& groups)
-      : japanese_(langId == 1041), codePage_(codePage), groups_(groups) {}
+  Collector(int codePage, const store::GroupTable& groups) : codePage_(codePage), groups_(groups) {}
 
   void OnLine(int lineNumber, std::string_view raw, const store::BookLine& line,
               bool stored) override {
@@ -104,18 +103,6 @@ class Collector : public store::BookLineObserver {
         Add(lineNumber, std::string(field.name) + " too long");
       }
     }
-    if (!japanese_) {
-      // The loader of other languages drops the name and the honorific.
-      store::BookLine japanese;
-      store::ReadOptions options;
-      store::ParseBookLine(text, options, &japanese);
-      const store::EntryTexts& full =
-          japanese.kind == store::BookLineKind::kEntry
-              ? static_cast<const store::EntryTexts&>(japanese.entry)
-              : static_cast<const store::EntryTexts&>(japanese.member);
-      if (!full.dispName.empty()) Add(lineNumber, "DispName is not kept in this language");
-      if (full.respect != 0) Add(lineNumber, "Respect is not kept in this language");
-    }
   }
 
   void NoteGroupFields(int lineNumber, const store::AddressRecord& group) {
@@ -165,7 +152,6 @@ class Collector : public store::BookLineObserver {
                                             std::string(raw.substr(i)) + "\" is lost");
   }
 
-  bool japanese_;
   int codePage_;
   const store::GroupTable& groups_;
 };
@@ -180,7 +166,7 @@ CheckReport CheckBook(std::string_view bytes, int langId, int codePage) {
   context.read.codePage = codePage;
   store::GroupTable groups(codePage, &alerts);
   std::vector<store::AddressRecord> records;
-  Collector collector(langId, codePage, groups);
+  Collector collector(codePage, groups);
   store::ReadBookBytes(context, bytes, INT_MAX, &records, &groups, &collector);
 
   CheckReport report;

@@ -25,8 +25,8 @@ struct CheckReport {
 // table refuses or that belong to no group, entries dropped for repeating
 // the reading before them, repeated registration numbers, honorifics
 // outside 0..3, kinds written back as addresses, lines cut at a NUL byte,
-// texts the language drops, fields too long for the dialogs, lines the
-// writer does not write back, and lines written back differently.
+// fields too long for the dialogs, lines the writer does not write back,
+// and lines written back differently.
 CheckReport CheckBook(std::string_view bytes, int langId, int codePage);
 
 }  // namespace fdtool

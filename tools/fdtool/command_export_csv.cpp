@@ -51,7 +51,7 @@ bool ExportCsv(sys::ByteSink& sink, const store::EntryTable& entries, int langId
   ReportingConverter converter(utf8, bookPath, errors);
   return csv::WriteCsvExport(
       sink, order.size(), [&](std::size_t i) { return entries.Get(order[i]); },
-      utf8 ? &converter : nullptr);
+      utf8 ? &converter : nullptr, langId == 1041);
 }
 
 }  // namespace
@@ -92,7 +92,7 @@ int RunExportCsv(sys::FileSystem& files, const Options& options, const std::stri
     return kExitProblems;
   }
   if (written != sys::FileError::kNone) {
-    std::fprintf(errors, "fdtool: cannot write %s\n", csvPath.c_str());
+    ReportWriteFailure(csvPath, written, errors);
     return kExitWriteFailed;
   }
   return kExitOk;

@@ -142,8 +142,10 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
     std::fprintf(errors, "fdtool: no row could be added; %s is the book as loaded\n",
                  outPath.c_str());
   }
-  if (!files.ReplaceContents(outPath, ApplyAsEditor(*book, langId, collation))) {
-    std::fprintf(errors, "fdtool: cannot write %s\n", outPath.c_str());
+  const sys::FileError written =
+      files.ReplaceWhole(outPath, ApplyAsEditor(*book, langId, collation));
+  if (written != sys::FileError::kNone) {
+    ReportWriteFailure(outPath, written, errors);
     return kExitWriteFailed;
   }
   return kExitOk;

@@ -5,6 +5,7 @@
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_order.h"
+#include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
 #include "tools/fdtool/output_guard.h"
 #include "tools/fdtool/stderr_alerts.h"
@@ -39,8 +40,9 @@ int RunImportFed(sys::FileSystem& files, const Options& options, const std::stri
   text::PortableCollation collation(text::DefaultCodePageForLanguage(options.langId));
   bool full = false;
   const std::string book = DeviceImportBook(reader.Destinations(), options.langId, collation, &full);
-  if (!files.ReplaceContents(out, book)) {
-    std::fprintf(stderr, "fdtool: cannot write %s\n", out.c_str());
+  const sys::FileError error = files.ReplaceWhole(out, book);
+  if (error != sys::FileError::kNone) {
+    ReportWriteFailure(out, error, stderr);
     return kExitUnreadable;
   }
   if (full) {

@@ -68,7 +68,7 @@ int RunMerge(sys::FileSystem& files, const Options& options, const std::string& 
                  theirs.c_str(), lost, books[0]->Size(), out.c_str());
     return kExitProblems;
   }
-  merge::MergePlan plan = merge::PlanMerge(*books[0], *books[1], *books[2]);
+  merge::MergePlan plan = merge::PlanMerge(*books[0], *books[1], *books[2], options.langId);
   if (!plan.conflicts.empty() && options.prefer.empty()) {
     for (const merge::Conflict& conflict : plan.conflicts) {
       std::fprintf(errors, "fdtool: %s\n", DescribeConflict(conflict).c_str());

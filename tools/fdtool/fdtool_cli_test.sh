@@ -68,6 +68,15 @@ expect 0 "normalize the example" -- "$fdtool" normalize "$data/example_ja.fdt" "
 cmp -s "$data/example_ja.fdt" "$work/example.fdt" || { echo "FAIL: example not reproduced"; failures=$((failures + 1)); }
 expect 0 "check the example" -- "$fdtool" check "$data/example_ja.fdt"
 
+# In English the book keeps the registration names and honorifics the
+# English editor does not show, byte for byte.
+expect 0 "normalize the example in English" -- "$fdtool" normalize --lang 1033 "$data/example_ja.fdt" "$work/example-en.fdt"
+cmp -s "$data/example_ja.fdt" "$work/example-en.fdt" || { echo "FAIL: example not reproduced in English"; failures=$((failures + 1)); }
+expect 0 "check the example in English" -- "$fdtool" check --lang 1033 "$data/example_ja.fdt"
+expect 0 "dump the example in English" -- "$fdtool" dump --lang 1033 "$data/example_ja.fdt"
+grep -qx "$(printf 'entry\t1\t1\tKita Branch\tKITA\t03-111-222\t\t\tKita, Ltd.\tSales\tKita Desk\t1')" "$work/out" ||
+  { echo "FAIL: dump in English gave: $(cat "$work/out")"; failures=$((failures + 1)); }
+
 printf 'h\r\n[FAX_ADDR]=1,1,\x93\x63\x92\x86,\xC0\xC5\xB6,03,,,,,,1\r\n' >"$work/ja.fdt"
 expect 0 "dump as UTF-8" -- "$fdtool" dump --utf8 "$work/ja.fdt"
 want=$(printf 'entry\t1\t1\t田中\tﾀﾅｶ\t03\t\t\t\t\t\t1')
@@ -204,6 +213,21 @@ for side in three none7; do
     { echo "FAIL: the allowed mass removal of $side wrote:"; cat "$work/mass-out.fdt"; failures=$((failures + 1)); }
   rm -f "$work/mass-out.fdt"
 done
+# A read-only OUT is the user's "do not change", as on Windows: every command
+# that writes a file refuses it with the reason and leaves it as it was, its
+# mode too, also when the system would let this user (root) write it.
+printf 'old\r\n' >"$work/ro.out"
+chmod 444 "$work/ro.out"
+cp -p "$work/ro.out" "$work/ro.copy"
+for command in "normalize $data/example_ja.fdt" "import-csv $work/empty.fdt $work/book.csv" \
+               "export-csv $data/example_ja.fdt" "merge $work/base.fdt $work/mine.fdt $work/theirs.fdt"; do
+  # shellcheck disable=SC2086
+  expect 1 "$command onto a read-only OUT" -- "$fdtool" $command "$work/ro.out"
+  reason "$command onto a read-only OUT" "fdtool: cannot write $work/ro.out: the file is read-only"
+  unchanged "$command onto a read-only OUT" "$work/ro.out" "$work/ro.copy"
+  [ "$(stat -c %a "$work/ro.out")" = 444 ] || { echo "FAIL: $command changed the mode of a read-only OUT"; failures=$((failures + 1)); }
+done
+[ "$(ls "$work" | grep -c '~fbk')" = 0 ] || { echo "FAIL: a refused write left a temporary file"; failures=$((failures + 1)); }
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]
