@@ -53,7 +53,7 @@ bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& old
   // nothing.
   std::vector<store::AddressRecord> records;
   store::GroupTable groups(settings_->codePage, alerts_);
-  std::string bytes;
+  store::BookBytes bytes;
   const store::BookStatus status =
       store::LoadBook(BookContext(), primaryPath, oldPath, &records, &groups, &bytes);
   if (!status.ok()) {
@@ -108,7 +108,7 @@ bool CAddrConfigDoc::SaveBook(const std::string& path) {
   }
   // What the primary file holds from now on is the base of the next merge.
   store::FileStamp written;
-  std::string bytes;
+  store::BookBytes bytes;
   lastSaveError_ =
       store::WriteBook(BookContext(), path, *services_.collation, book_, &written, &bytes);
   if (lastSaveError_ != sys::FileError::kNone) return false;
@@ -153,7 +153,7 @@ bool CAddrConfigDoc::Apply() {
     if (!again.SameBytes(theirsStamp)) continue;
     ui::WaitCursorScope wait(*services_.waitCursor);
     store::FileStamp written;
-    std::string bytes;
+    store::BookBytes bytes;
     lastSaveError_ = store::WriteBook(BookContext(), primaryPath_, *services_.collation, merged,
                                       &written, &bytes);
     if (lastSaveError_ != sys::FileError::kNone) {
@@ -206,7 +206,7 @@ class QuietAlerts : public store::StoreAlerts {
 
 }  // namespace
 
-std::unique_ptr<store::Book> CAddrConfigDoc::BookOfBytes(const std::string& bytes,
+std::unique_ptr<store::Book> CAddrConfigDoc::BookOfBytes(std::string_view bytes,
                                                          store::StoreAlerts* alerts) {
   store::BookContext context = BookContext();
   context.alerts = alerts;
@@ -220,7 +220,7 @@ std::unique_ptr<store::Book> CAddrConfigDoc::BookOfBytes(const std::string& byte
 
 bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merged) {
   QuietAlerts quiet;
-  std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_, &quiet);
+  std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_.View(), &quiet);
   std::unique_ptr<store::Book> theirs = BookOfBytes(theirsBytes, alerts_);
   merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs);
   std::vector<merge::Side> choices;
