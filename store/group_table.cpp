@@ -16,6 +16,7 @@ void GroupTable::ClearGroups() {
   slots_.clear();
   packer_.Clear();
   kept_.reset();
+  keptLines_.Clear();
   wasted_ = 0;
   byKey_.clear();
   lastKey_ = 0;
@@ -61,7 +62,7 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
   slot.positions.clear();
   slot.hashes.clear();
   slot.freePositions = 0;
-  slot.waiting.clear();
+  keptLines_.Drop(&slot.waiting);
   slot.run = KeptRun();
   if (index < neverUsed_) {
     freed_.erase(index);
@@ -93,8 +94,7 @@ void GroupTable::FreeSlot(int index) {
   slot.hashes.clear();
   slot.hashes.shrink_to_fit();
   slot.freePositions = 0;
-  slot.waiting.clear();
-  slot.waiting.shrink_to_fit();
+  keptLines_.Drop(&slot.waiting);
   slot.run = KeptRun();
   freed_.insert(index);
   --usedSlots_;
@@ -340,7 +340,8 @@ bool GroupTable::AddKeptMember(int key, std::string_view line, std::string_view 
   if (!kept_ || !kept_->Holds(line) || !kept_->Holds(fields) || kept > UINT32_MAX ||
       fields.data() < line.data()) {
     fields = CutAtNul(fields);
-    const std::string_view reading = ReadReading(fields, codePage_, &scratch_);
+    // A copy: taking it may read the group's waiting lines with the scratch.
+    const std::string reading(ReadReading(fields, codePage_, &readingScratch_));
     return AddMemberFields(key, kKindMember, fields, reading, japanese);
   }
   if (key == 0) return false;
@@ -353,7 +354,7 @@ bool GroupTable::AddKeptMember(int key, std::string_view line, std::string_view 
   }
   SlotData& slot = slots_[static_cast<std::size_t>(index)];
   const char* base = kept_->View().data();
-  KeptLine waiting;
+  KeptLines::Line waiting;
   waiting.fields = static_cast<std::uint32_t>(fields.data() - base);
   waiting.size = static_cast<std::uint32_t>(fields.size());
   const std::size_t prefix = static_cast<std::size_t>(fields.data() - line.data());
@@ -362,36 +363,33 @@ bool GroupTable::AddKeptMember(int key, std::string_view line, std::string_view 
   waiting.wholeLine = fields.data() + fields.size() == line.data() + line.size() &&
                       kept_->View().substr(lineEnd, 2) == "\r\n";
   waiting.dropName = !japanese;
-  if (slot.waiting.empty()) slot.waiting.reserve(kMaxMembers);
-  slot.waiting.push_back(waiting);
+  keptLines_.Append(&slot.waiting, waiting);
   return true;
 }
 
 void GroupTable::Ready(int index) const {
-  if (slots_[static_cast<std::size_t>(index)].waiting.empty()) return;
+  if (slots_[static_cast<std::size_t>(index)].waiting.Empty()) return;
   const_cast<GroupTable*>(this)->ReadWaitingLines(index);
 }
 
 void GroupTable::ReadWaitingLines(int index) {
   SlotData& slot = slots_[static_cast<std::size_t>(index)];
-  std::vector<KeptLine> lines;
-  lines.swap(slot.waiting);
   const std::string_view bytes = kept_->View();
   // The lines are one run the writer can copy while each is taken as it is
   // and written as the writer writes its start: "[FAX_ADDR_GM]=4,KEY,".
   const std::string start = std::string(kMemberKey) + "=4," + std::to_string(slot.info.key) + ",";
   bool run = slot.positions.empty();
-  std::uint32_t first = 0;
+  bool first = true;
+  std::uint32_t runStart = 0;
   std::uint32_t next = 0;
   if (slot.positions.capacity() == 0) {
-    const std::size_t room = std::min<std::size_t>(kMaxMembers, lines.size());
+    const std::size_t room = std::min<std::size_t>(kMaxMembers, slot.waiting.count);
     slot.positions.reserve(room);
     slot.hashes.reserve(room);
   }
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const KeptLine& line = lines[i];
+  keptLines_.Take(&slot.waiting, [&](const KeptLines::Line& line) {
     const std::string_view fields = CutAtNul(bytes.substr(line.fields, line.size));
-    const std::string_view reading = ReadReading(fields, codePage_, &scratch_);
+    const std::string_view reading = ReadReading(fields, codePage_, &readingScratch_);
     const bool taken = !reading.empty() && AddTo(slot, reading, [&](std::uint32_t hash) {
       Position p;
       p.at = line.fields;
@@ -405,14 +403,15 @@ void GroupTable::ReadWaitingLines(int index) {
     });
     const std::uint32_t lineStart = line.fields - line.prefix;
     run = run && taken && line.wholeLine && fields.size() == line.size &&
-          line.prefix == start.size() &&
-          bytes.substr(lineStart, line.prefix) == start && (i == 0 || lineStart == next);
-    if (i == 0) first = lineStart;
+          line.prefix == start.size() && bytes.substr(lineStart, line.prefix) == start &&
+          (first || lineStart == next);
+    if (first) runStart = lineStart;
+    first = false;
     next = line.fields + line.size + 2;
-  }
+  });
   slot.run = KeptRun();
-  if (run && !lines.empty()) {
-    slot.run.start = first;
+  if (run && !first) {
+    slot.run.start = runStart;
     slot.run.end = next;
     slot.run.valid = true;
   }
@@ -739,9 +738,9 @@ std::size_t GroupTable::MemoryBytes() const {
   std::size_t bytes = packer_.Size() + (kept_ ? kept_->Size() : 0);
   for (int index = 0; index < neverUsed_; ++index) {
     const SlotData& slot = slots_[static_cast<std::size_t>(index)];
-    bytes += slot.positions.capacity() * sizeof(Position) + slot.hashes.capacity() * 4 +
-             slot.waiting.capacity() * sizeof(KeptLine);
+    bytes += slot.positions.capacity() * sizeof(Position) + slot.hashes.capacity() * 4;
   }
+  bytes += keptLines_.Bytes();
   return bytes;
 }
 

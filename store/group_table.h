@@ -22,6 +22,7 @@
 
 #include "store/address_record.h"
 #include "store/book_bytes.h"
+#include "store/kept_lines.h"
 #include "store/packed_texts.h"
 #include "store/text_fields.h"
 #include "store/store_alerts.h"
@@ -211,14 +212,6 @@ class GroupTable {
     bool dropName = false;     // fields: read as another language reads them
     bool kept = false;         // fields: at and size place them in kept_
   };
-  // A member line of the kept bytes not read yet.
-  struct KeptLine {
-    std::uint32_t fields = 0;  // where its fields start in kept_
-    std::uint32_t size = 0;    // and their bytes, to the line's end (or a NUL before it)
-    std::uint8_t prefix = 0;   // bytes of the line before the fields (255: as many or more)
-    bool wholeLine = false;    // the fields end the line, and CR LF ends it
-    bool dropName = false;
-  };
   // Where the member lines of a slot lie in kept_ as one run, while the
   // slot holds exactly the members read from them; and, once looked at,
   // whether the writer would write them alike (0 not yet, 1 yes, -1 no).
@@ -237,7 +230,7 @@ class GroupTable {
     int freePositions = 0;  // zeros among the hashes
     // Member lines of the kept bytes to be read, in file order, before
     // anything else looks at the slot.
-    std::vector<KeptLine> waiting;
+    KeptLines::Chain waiting;
     mutable KeptRun run;
   };
 
@@ -284,7 +277,11 @@ class GroupTable {
   std::vector<SlotData> slots_;
   TextPacker packer_;
   mutable FieldScratch scratch_;  // for members kept as their fields
+  // For the reading of a kept line while it is taken (which reads other
+  // members into scratch_).
+  FieldScratch readingScratch_;
   SharedBytes kept_;
+  KeptLines keptLines_;
   std::size_t wasted_ = 0;  // bytes of packer_ no position uses any more
   int usedSlots_ = 0;
   // Slots from neverUsed_ on have never been taken since the last clear;

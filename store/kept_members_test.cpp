@@ -18,8 +18,13 @@ namespace {
 const std::string kHeader = std::string(kBookHeader) + "\r\n";
 const std::string kGroup3 = "[FAX_ADDR]=3,3,All Branches,ALL,";
 
+// A member line; the name is the reading without its commas and quotes.
 std::string MemberLine(int key, const std::string& reading, const std::string& rest = "03-1,,,Co,,,1") {
-  return "[FAX_ADDR_GM]=4," + std::to_string(key) + ",Name " + reading + "," + reading + "," + rest;
+  std::string name = "Name ";
+  for (char c : reading) {
+    if (c != ',' && c != '"') name += c;
+  }
+  return "[FAX_ADDR_GM]=4," + std::to_string(key) + "," + name + "," + reading + "," + rest;
 }
 
 std::string Lines(std::initializer_list<std::string> lines) {
@@ -97,7 +102,9 @@ std::vector<Book> Books() {
               "[FAX_ADDR]=3,4,Empty,EMPTY,", "[FAX_ADDR]=1,2,Minami,MINAMI,06-3,,,,,,0"})},
       {"readings equal without case",
        Lines({kGroup3, MemberLine(3, "abc"), MemberLine(3, "ABC"), MemberLine(3, "Abc2"), MemberLine(3, "\x82\x60"),
-              MemberLine(3, "\x82\x81"), MemberLine(3, "")})},
+              MemberLine(3, "\x82\x81"), MemberLine(3, ""), MemberLine(3, "\"long reading, quoted\""),
+              MemberLine(3, "\"LONG READING, QUOTED\""), MemberLine(3, "wide\x81\x40space and more"),
+              MemberLine(3, "WIDE  SPACE AND MORE")})},
       {"more than eighty lines", manyBook},
       {"members of groups without their line",
        Lines({MemberLine(9, "a"), MemberLine(11, "b"), "[FAX_ADDR]=3,11,Eleven,ELEVEN,", MemberLine(0, "zero"),
@@ -221,6 +228,31 @@ TEST(KeptMembers, AGroupAsReadIsWrittenAsTheLinesItWasReadFrom) {
     Loaded one(1041), other(1041);
     LoadBoth(c.book, &one, &other);
     EXPECT_EQ(!one.groups->KeptMemberLines(3).empty(), c.copied) << c.what;
+  }
+}
+
+// A line that does not lie in the kept bytes is read at once, after the
+// lines its group still waits with; a table that holds groups keeps no
+// bytes, and its lines are all read at once.
+TEST(KeptMembers, LinesFromElsewhereAreReadAtOnceAfterTheWaitingOnes) {
+  const std::string first = "[FAX_ADDR_GM]=4,3,Name A,\"A, quoted\",03-1,,,Co,,,1";
+  const auto bytes = std::make_shared<sys::FileBytes>(first);
+  const std::string_view line = bytes->View();
+  const std::string_view fields = line.substr(line.find(',', 16) + 1);
+  for (const bool empty : {true, false}) {
+    RecordingAlerts alerts;
+    GroupTable table(932, &alerts);
+    if (!empty) table.AddMember(99, kKindGroup, MemberEntry());
+    EXPECT_EQ(table.KeepBytes(bytes), empty);
+    EXPECT_TRUE(table.AddKeptMember(3, line, fields, true));
+    const std::string other = "[FAX_ADDR_GM]=4,3,Name B,\"B, quoted\",03-1,,,Co,,,1";
+    const std::string_view otherFields = std::string_view(other).substr(other.find(',', 16) + 1);
+    EXPECT_TRUE(table.AddKeptMember(3, other, otherFields, true));
+    std::vector<MemberEntry> members;
+    ASSERT_EQ(table.CopyMembers(3, kMaxMembers, &members), 2) << empty;
+    EXPECT_EQ(members[0].dispNameJP, "A, quoted");
+    EXPECT_EQ(members[1].dispNameJP, "B, quoted");
+    EXPECT_EQ(members[1].companyName, "Co");
   }
 }
 
