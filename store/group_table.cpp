@@ -1,6 +1,7 @@
 #include "store/group_table.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/text/codepage.h"
@@ -336,7 +337,8 @@ std::string_view CutAtNul(std::string_view fields) {
 
 bool GroupTable::AddKeptMember(int key, std::string_view line, std::string_view fields,
                                bool japanese) {
-  const std::size_t kept = kept_ ? kept_->Size() : 0;
+  // Places in the kept bytes are 32-bit (books are far smaller).
+  const std::uint64_t kept = kept_ ? kept_->Size() : 0;
   if (!kept_ || !kept_->Holds(line) || !kept_->Holds(fields) || kept > UINT32_MAX ||
       fields.data() < line.data()) {
     fields = CutAtNul(fields);
