@@ -24,23 +24,23 @@ std::size_t FindAny(std::string_view text, std::size_t from, unsigned char b, un
   return kFast ? scan::FindAny(text, from, b, c, d) : scan::plain::FindAny(text, from, b, c, d);
 }
 
-// NextCsvFieldView; without kKeep the field is only passed over (no scratch
-// is written and the result is empty). kFast: many bytes at a time, else
-// byte by byte.
-template <bool kKeep, bool kFast>
+// NextCsvFieldView with kSeparator in the place of the comma; without kKeep
+// the field is only passed over (no scratch is written and the result is
+// empty). kFast: many bytes at a time, else byte by byte.
+template <bool kKeep, bool kFast, char kSeparator = ','>
 std::string_view NextField(std::string_view* rest, std::string* scratch) {
   const std::string_view line = *rest;
   if (line.empty()) return std::string_view();
   // One pass to the first comma or quote.
-  const std::size_t i = FindAny<kFast>(line, 0, ',', '"', ',');
-  if (i == line.size() || line[i] == ',') {
+  const std::size_t i = FindAny<kFast>(line, 0, kSeparator, '"', kSeparator);
+  if (i == line.size() || line[i] == kSeparator) {
     *rest = i == line.size() ? std::string_view() : line.substr(i + 1);
     return line.substr(0, i);
   }
   if (i > 0) {
     // A quote inside the field: the bytes before the first comma, every
     // quote removed.
-    const std::size_t comma = line.find(',', i);
+    const std::size_t comma = line.find(kSeparator, i);
     const std::size_t c = comma == std::string_view::npos ? line.size() : comma;
     *rest = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
     if (!kKeep) return std::string_view();
@@ -94,7 +94,7 @@ std::string_view NextField(std::string_view* rest, std::string* scratch) {
     if (quote + 1 < line.size() && line[quote + 1] == '"') {
       if (kKeep) *out++ = '"';
       at = quote + 2;
-    } else if (quote + 1 < line.size() && line[quote + 1] == ',') {
+    } else if (quote + 1 < line.size() && line[quote + 1] == kSeparator) {
       *rest = line.substr(quote + 2);
       return std::string_view(begin, kKeep ? static_cast<std::size_t>(out - begin) : 0);
     } else {
@@ -116,6 +116,10 @@ std::string_view NextCsvFieldViewPlain(std::string_view* rest, std::string* scra
 }
 
 void SkipCsvField(std::string_view* rest) { NextField<false, true>(rest, nullptr); }
+
+std::string_view NextTabFieldView(std::string_view* rest, std::string* scratch) {
+  return NextField<true, true, '\t'>(rest, scratch);
+}
 
 std::string QuoteField(std::string_view text) {
   std::string out;

@@ -31,6 +31,10 @@ std::string_view NextCsvFieldViewPlain(std::string_view* rest, std::string* scra
 // Passes over the next field as NextCsvFieldView does, without making it.
 void SkipCsvField(std::string_view* rest);
 
+// NextCsvFieldView with tabs in the place of commas: the fields of
+// tab-separated text (a tab is no byte of a UTF-8 sequence either).
+std::string_view NextTabFieldView(std::string_view* rest, std::string* scratch);
+
 // Quotes a text for a book line: a text holding a double quote is written in
 // quotes with its quotes doubled; else a text holding a comma is written in
 // quotes; else the text is written unchanged.

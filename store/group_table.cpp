@@ -787,6 +787,14 @@ void GroupTable::Restore(const SlotImage& image) {
   }
 }
 
+TextsView GroupTable::MemberAt(int slot, int pos) const {
+  if (slot < 0 || slot >= neverUsed_) return TextsView();
+  const SlotData& data = slots_[static_cast<std::size_t>(slot)];
+  if (pos < 0 || static_cast<std::size_t>(pos) >= data.positions.size()) return TextsView();
+  const Position& p = data.positions[static_cast<std::size_t>(pos)];
+  return p.used ? Unpack(p) : TextsView();
+}
+
 void GroupTable::ForEachPosition(
     const std::function<void(int slot, int pos, const TextsView&)>& each) const {
   for (int index = 0; index < neverUsed_; ++index) {

@@ -172,6 +172,11 @@ class GroupTable {
   SlotImage ImageOf(int index) const;
   void Restore(const SlotImage& image);
 
+  // The texts of the member at a used position of a slot (as
+  // ForEachPosition names them); empty texts for any other. The view is
+  // valid until the table is next read or changed.
+  TextsView MemberAt(int slot, int pos) const;
+
   // Hands every used position to `each` (slot, position, texts), slot by
   // slot; the views are valid during the call only.
   void ForEachPosition(const std::function<void(int slot, int pos, const TextsView&)>& each) const;

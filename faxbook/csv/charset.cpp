@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "faxbook/csv/utf16.h"
 #include "platform/sys/text_convert.h"
 #include "platform/text/codepage.h"
 
@@ -54,6 +55,14 @@ std::size_t Utf8SequenceAt(std::string_view text, std::size_t i) {
   return follow + 1;
 }
 
+// The three bytes of a surrogate, as the UTF-16 decoder writes one left
+// without its partner.
+bool IsLoneSurrogateAt(std::string_view text, std::size_t i) {
+  return i + 2 < text.size() && static_cast<unsigned char>(text[i]) == 0xED &&
+         static_cast<unsigned char>(text[i + 1]) >= 0xA0 &&
+         (static_cast<unsigned char>(text[i + 2]) & 0xC0) == 0x80;
+}
+
 }  // namespace
 
 void CharsetDetector::CheckUtf8(std::string_view piece) {
@@ -103,10 +112,18 @@ void CharsetDetector::CheckCodePage(std::string_view text) {
 
 bool CharsetDetector::Feed(std::string_view piece) {
   if (started_) return FeedBody(piece);
-  // The mark may come in pieces of one byte.
+  // The marks may come in pieces of one byte.
   held_.append(piece);
-  if (held_.size() < kUtf8Bom.size() && kUtf8Bom.substr(0, held_.size()) == held_) return true;
+  for (std::string_view mark : {kUtf8Bom, kUtf16LeBom, kUtf16BeBom}) {
+    if (held_.size() < mark.size() && mark.substr(0, held_.size()) == held_) return true;
+  }
   started_ = true;
+  for (std::string_view mark : {kUtf16LeBom, kUtf16BeBom}) {
+    if (held_.compare(0, mark.size(), mark) == 0) {
+      utf16_ = true;
+      return false;
+    }
+  }
   if (held_.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
     bom_ = true;
     return false;
@@ -117,7 +134,7 @@ bool CharsetDetector::Feed(std::string_view piece) {
 }
 
 bool CharsetDetector::FeedBody(std::string_view piece) {
-  if (bom_ || !utf8Valid_) return false;
+  if (bom_ || utf16_ || !utf8Valid_) return false;
   CheckUtf8(piece);
   if (!utf8Valid_) return false;
   if (!pageValid_) return true;  // only the UTF-8 check still matters
@@ -142,6 +159,7 @@ bool CharsetDetector::FeedBody(std::string_view piece) {
 }
 
 Charset CharsetDetector::Result() const {
+  if (utf16_) return Charset::kUtf16;
   if (bom_) return Charset::kUtf8;
   if (!started_) {
     // A file shorter than the mark.
@@ -166,8 +184,8 @@ Charset DetectFileCharset(sys::FileSystem& files, const std::string& path, int c
 }
 
 bool Utf8ValueToCodePage(int codePage, std::string_view utf8, std::string* out,
-                         std::string* lacking) {
-  lacking->clear();
+                         Unconverted* first, Charset source) {
+  *first = Unconverted();
   if (AllAscii(utf8)) {
     out->assign(utf8);
     return true;
@@ -181,26 +199,41 @@ bool Utf8ValueToCodePage(int codePage, std::string_view utf8, std::string* out,
   // Character by character, to name the first one the page lacks.
   out->clear();
   std::string one;
+  // The bytes of the file before the character at i (UTF-16: two per code
+  // unit, a character beyond U+FFFF taking two units).
+  const bool utf16 = source == Charset::kUtf16;
+  std::size_t fileBytes = 0;
   for (std::size_t i = 0; i < utf8.size();) {
     std::size_t n = Utf8SequenceAt(utf8, i);
-    bool bad = n == 0;
-    if (bad) n = 1;
+    const bool bad = n == 0;
     bool lack = bad;
-    if (!bad && n > 1) {
+    if (bad) {
+      // A lone surrogate of a UTF-16 file is one "?".
+      n = utf16 && IsLoneSurrogateAt(utf8, i) ? 3 : 1;
+    } else if (n > 1) {
       lack = false;
       if (!sys::Utf8ToCodePage(codePage, utf8.substr(i, n), &one, &lack)) lack = true;
-    } else if (!bad) {
+    } else {
       one.assign(1, utf8[i]);
     }
+    if (lack && first->kind == Unconverted::Kind::kNone) {
+      if (bad) {
+        first->kind = utf16 ? Unconverted::Kind::kNotUtf16 : Unconverted::Kind::kNotUtf8;
+        first->byte = (utf16 ? fileBytes : i) + 1;
+      } else {
+        first->kind = Unconverted::Kind::kLacking;
+        first->character.assign(utf8.substr(i, n));
+      }
+    }
     if (lack) {
-      if (lacking->empty()) lacking->assign(utf8.substr(i, n));
       out->push_back('?');
     } else {
       out->append(one);
     }
+    fileBytes += n == 4 ? 4 : 2;
     i += n;
   }
-  return lacking->empty();
+  return first->kind == Unconverted::Kind::kNone;
 }
 
 std::string CodePointOf(std::string_view utf8) {

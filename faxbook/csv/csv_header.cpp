@@ -1,6 +1,7 @@
 #include "faxbook/csv/csv_header.h"
 
 #include "faxbook/csv/csv_records.h"
+#include "faxbook/csv/record_text.h"
 #include "platform/sys/text_convert.h"
 #include "store/csv_field.h"
 
@@ -40,18 +41,17 @@ bool ReadHeader(sys::FileSystem& files, const std::string& path, Charset charset
   header->line.clear();
   header->utf8Fields.clear();
   std::string record;
-  if (!ReadFirstRecord(files, path, &record)) return false;
-  std::string scratch, converted, lacking;
-  if (charset == Charset::kUtf8) {
+  if (!ReadFirstRecord(files, path, &record, charset)) return false;
+  std::string scratch, converted;
+  Unconverted lacking;
+  if (charset != Charset::kCodePage) {
     std::string_view raw = record;
-    if (raw.substr(0, kUtf8Bom.size()) == kUtf8Bom) raw.remove_prefix(kUtf8Bom.size());
     // Field by field, so that a lacking character stays in its field.
     for (std::size_t column = 0; !raw.empty() && column < kMaxHeaderEntries; ++column) {
       const std::string_view field = store::NextCsvFieldView(&raw, &scratch);
       header->utf8Fields.emplace_back(field);
       Utf8ValueToCodePage(codePage, field, &converted, &lacking);
-      if (column) header->line.push_back(',');
-      store::AppendQuotedField(converted, &header->line);
+      AppendRecordField(converted, column == 0, &header->line);
     }
     return true;
   }

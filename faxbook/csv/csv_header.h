@@ -33,8 +33,9 @@ namespace csv {
 
 // The header record of a file as the import sees it.
 struct CsvHeader {
-  // In the code page (a UTF-8 file's converted, its mark passed over, a
-  // character the page lacks shown as "?").
+  // In the code page (a UTF-8 or UTF-16 file's converted, its mark passed
+  // over, a character the page lacks shown as "?"; a tab-separated UTF-16
+  // file's with commas).
   std::string line;
   // Each field in UTF-8, for recognising the names programs write.
   std::vector<std::string> utf8Fields;

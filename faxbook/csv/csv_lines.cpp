@@ -1,5 +1,7 @@
 #include "faxbook/csv/csv_lines.h"
 
+#include "faxbook/csv/utf16.h"
+
 namespace csv {
 
 namespace {
@@ -25,15 +27,47 @@ bool LineSplitter::Finish(const LineSink& sink) {
   });
 }
 
-bool ReadLines(sys::FileSystem& files, const std::string& path, const LineSink& sink) {
+bool ReadLines(sys::FileSystem& files, const std::string& path, const LineSink& sink,
+               Charset charset) {
   LineSplitter splitter;
   bool stopped = false;
-  const bool read = files.ReadPieces(path, [&](std::string_view piece) {
+  const bool utf16 = charset == Charset::kUtf16;
+  Utf16Decoder decoder;
+  std::string decoded;
+  // A UTF-8 file's byte-order mark is no text of its first line; it may
+  // come in pieces of one byte.
+  bool markPassed = charset != Charset::kUtf8;
+  std::string head;
+  const auto feed = [&](std::string_view piece) {
+    if (!markPassed) {
+      head.append(piece);
+      if (head.size() < kUtf8Bom.size() && kUtf8Bom.substr(0, head.size()) == head) return true;
+      markPassed = true;
+      piece = head;
+      if (piece.substr(0, kUtf8Bom.size()) == kUtf8Bom) piece.remove_prefix(kUtf8Bom.size());
+    }
+    if (utf16) {
+      decoded.clear();
+      decoder.Feed(piece, &decoded);
+      piece = decoded;
+    }
     stopped = !splitter.Feed(piece, sink);
     return !stopped;
-  });
+  };
+  const bool read = files.ReadPieces(path, feed);
   if (!read) return false;
-  if (!stopped) splitter.Finish(sink);
+  if (stopped) return true;
+  if (!markPassed) {
+    // A file shorter than the mark.
+    markPassed = true;
+    if (!splitter.Feed(head, sink)) return true;
+  }
+  if (utf16) {
+    decoded.clear();
+    decoder.Finish(&decoded);
+    if (!splitter.Feed(decoded, sink)) return true;
+  }
+  splitter.Finish(sink);
   return true;
 }
 

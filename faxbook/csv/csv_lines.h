@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "faxbook/csv/charset.h"
 #include "platform/sys/file_system.h"
 #include "store/book_lines.h"
 
@@ -35,8 +36,11 @@ class LineSplitter {
 
 // Reads the lines of the file at path in order until the end or until sink
 // stops. False when the file cannot be opened or read (the sink has then
-// seen some lines, or none).
-bool ReadLines(sys::FileSystem& files, const std::string& path, const LineSink& sink);
+// seen some lines, or none). The lines of a UTF-16 file come as UTF-8 (see
+// utf16.h); of any other file as its bytes, a UTF-8 file's byte-order mark
+// passed over.
+bool ReadLines(sys::FileSystem& files, const std::string& path, const LineSink& sink,
+               Charset charset = Charset::kCodePage);
 
 // The first line of the file; false when the file cannot be read or has no
 // line.

@@ -107,6 +107,32 @@ TEST(CsvHeader, EntriesQuoteNamesAndNumberEmptyColumns) {
   EXPECT_EQ(HeaderEntries(wide, none).size(), kMaxHeaderEntries);
 }
 
+// A header read as UTF-8 has the columns the same bytes have in the code
+// page, empty ones at its end too.
+TEST(CsvHeader, EveryCharacterSetCountsTheColumnsTheLineHas) {
+  const std::string lines[] = {
+      "H0,H1,H2,,H4,H5,,",
+      ",",
+      ",,",
+      "a,,",
+      "\"x\",\"\",",
+      "\"\"",
+  };
+  for (const std::string& line : lines) {
+    sys::FakeFileSystem files;
+    CsvHeader codePage, utf8, marked;
+    files.SetFile("C:\\a.csv", line + "\r\nrow\r\n");
+    ASSERT_TRUE(ReadHeader(files, "C:\\a.csv", Charset::kCodePage, 932, &codePage));
+    ASSERT_TRUE(ReadHeader(files, "C:\\a.csv", Charset::kUtf8, 932, &utf8));
+    files.SetFile("C:\\a.csv", "\xEF\xBB\xBF" + line + "\r\nrow\r\n");
+    ASSERT_TRUE(ReadHeader(files, "C:\\a.csv", Charset::kUtf8, 932, &marked));
+    EXPECT_EQ(CountColumns(utf8.line), CountColumns(line)) << line;
+    EXPECT_EQ(CountColumns(marked.line), CountColumns(line)) << line;
+    EXPECT_EQ(HeaderEntries(utf8.line, "-"), HeaderEntries(codePage.line, "-")) << line;
+    EXPECT_EQ(utf8.utf8Fields, codePage.utf8Fields) << line;
+  }
+}
+
 TEST(DefaultMapping, EachLanguageGroupWithFallBackToColumnZero) {
   using M = std::array<int, 8>;
   struct Case {

@@ -1,15 +1,17 @@
 #include "faxbook/csv/csv_records.h"
 
+#include "faxbook/csv/record_text.h"
+
 namespace csv {
 
-void Scan(std::string_view text, QuoteState* state) {
+void Scan(std::string_view text, QuoteState* state, char separator) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n) {
     if (!state->quoted) {
       // At the start of a field.
       if (text[i] != '"') {
-        const std::size_t comma = text.find(',', i);
+        const std::size_t comma = text.find(separator, i);
         if (comma == std::string_view::npos) return;
         i = comma + 1;
         continue;
@@ -23,7 +25,7 @@ void Scan(std::string_view text, QuoteState* state) {
     if (quote == std::string_view::npos) return;
     if (quote + 1 < n && text[quote + 1] == '"') {
       i = quote + 2;
-    } else if (quote + 1 < n && text[quote + 1] == ',') {
+    } else if (quote + 1 < n && text[quote + 1] == separator) {
       state->quoted = false;
       state->odd = false;
       i = quote + 2;
@@ -34,9 +36,9 @@ void Scan(std::string_view text, QuoteState* state) {
   }
 }
 
-bool EndsInOpenQuote(std::string_view line) {
+bool EndsInOpenQuote(std::string_view line, char separator) {
   QuoteState state;
-  Scan(line, &state);
+  Scan(line, &state, separator);
   return state.quoted && state.odd;
 }
 
@@ -72,7 +74,7 @@ bool RecordJoiner::GiveUpFirst() {
 bool RecordJoiner::Take(std::string_view line, bool cutAtNul, int number) {
   if (held_.empty()) {
     state_ = QuoteState();
-    Scan(line, &state_);
+    Scan(line, &state_, separator_);
     if (!(state_.quoted && state_.odd)) return sink_(line, number, 1, cutAtNul);
     heldFirst_ = number;
     held_.push_back({std::string(line), cutAtNul});
@@ -82,7 +84,7 @@ bool RecordJoiner::Take(std::string_view line, bool cutAtNul, int number) {
   held_.push_back({std::string(line), cutAtNul});
   heldBytes_ += line.size() + 1;
   // The scan goes on from where the record's last line left it.
-  Scan(line, &state_);
+  Scan(line, &state_, separator_);
   if (!(state_.quoted && state_.odd)) return Emit();
   if (held_.size() >= kMaxRecordLines || heldBytes_ >= kMaxRecordBytes) return GiveUpFirst();
   return true;
@@ -99,25 +101,41 @@ bool RecordJoiner::Finish() {
   return true;
 }
 
-bool ReadRecords(sys::FileSystem& files, const std::string& path, const RecordSink& sink) {
+bool ReadRecords(sys::FileSystem& files, const std::string& path, const RecordSink& sink,
+                 Charset charset) {
+  // A tab-separated file's records are handed on with commas.
+  std::string withCommas;
+  const RecordSink fromTabs = [&](std::string_view record, int first, int lines, bool cut) {
+    TabRecordToCommaRecord(record, &withCommas);
+    return sink(withCommas, first, lines, cut);
+  };
+  bool tabs = false;
   RecordJoiner joiner(sink);
+  RecordJoiner tabJoiner(fromTabs);
+  tabJoiner.SetSeparator('\t');
+  bool firstLine = true;
   bool stopped = false;
   const bool read = ReadLines(files, path, [&](std::string_view line, bool cutAtNul) {
-    stopped = !joiner.Line(line, cutAtNul);
+    if (firstLine) {
+      firstLine = false;
+      tabs = charset == Charset::kUtf16 && line.find('\t') != std::string_view::npos;
+    }
+    stopped = !(tabs ? tabJoiner : joiner).Line(line, cutAtNul);
     return !stopped;
-  });
+  }, charset);
   if (!read) return false;
-  if (!stopped) joiner.Finish();
+  if (!stopped) (tabs ? tabJoiner : joiner).Finish();
   return true;
 }
 
-bool ReadFirstRecord(sys::FileSystem& files, const std::string& path, std::string* record) {
+bool ReadFirstRecord(sys::FileSystem& files, const std::string& path, std::string* record,
+                     Charset charset) {
   bool found = false;
   const bool read = ReadRecords(files, path, [&](std::string_view first, int, int, bool) {
     record->assign(first);
     found = true;
     return false;
-  });
+  }, charset);
   return read && found;
 }
 

@@ -9,6 +9,10 @@
 // still open then, or at the end of the file, its first line is a record of
 // its own, read as a line always was (the unclosed field runs to the end of
 // the line), and the lines after it are read again from the next one.
+//
+// A UTF-16 file whose first line holds a tab is tab-separated (as
+// spreadsheets save "Unicode text"): its records come written again with
+// commas, so that the field splitter takes the fields the tabs separate.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +36,7 @@ using RecordSink = std::function<bool(std::string_view record, int firstLine, in
                                       bool cutAtNul)>;
 
 // Whether a line (or a record so far) ends inside an open quoted field.
-bool EndsInOpenQuote(std::string_view line);
+bool EndsInOpenQuote(std::string_view line, char separator = ',');
 
 // The field splitter's state at the end of a text: inside a field that
 // started with a quote, and the parity of its quotes. Scan goes on from a
@@ -41,11 +45,14 @@ struct QuoteState {
   bool quoted = false;
   bool odd = false;
 };
-void Scan(std::string_view text, QuoteState* state);
+void Scan(std::string_view text, QuoteState* state, char separator = ',');
 
 class RecordJoiner {
  public:
   explicit RecordJoiner(const RecordSink& sink) : sink_(sink) {}
+  // The byte that separates fields (a comma unless told before the first
+  // line).
+  void SetSeparator(char separator) { separator_ = separator; }
   // One line of the file (as LineSplitter gives it); false when the sink
   // stopped.
   bool Line(std::string_view line, bool cutAtNul);
@@ -62,6 +69,7 @@ class RecordJoiner {
   bool Emit();
 
   const RecordSink& sink_;
+  char separator_ = ',';
   int lineNumber_ = 0;
   std::deque<Held> held_;   // the lines of an open record
   int heldFirst_ = 0;       // the number of its first line
@@ -71,11 +79,14 @@ class RecordJoiner {
 };
 
 // Reads the records of the file at path in order until the end or until
-// sink stops. False when the file cannot be opened or read.
-bool ReadRecords(sys::FileSystem& files, const std::string& path, const RecordSink& sink);
+// sink stops. False when the file cannot be opened or read. A UTF-16 file's
+// records come as UTF-8, with commas between their fields.
+bool ReadRecords(sys::FileSystem& files, const std::string& path, const RecordSink& sink,
+                 Charset charset = Charset::kCodePage);
 
 // The first record of the file; false when the file cannot be read or is
 // empty.
-bool ReadFirstRecord(sys::FileSystem& files, const std::string& path, std::string* record);
+bool ReadFirstRecord(sys::FileSystem& files, const std::string& path, std::string* record,
+                     Charset charset = Charset::kCodePage);
 
 }  // namespace csv

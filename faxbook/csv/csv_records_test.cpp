@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/fake/fake_file_system.h"
+#include "tests/support/utf16_text.h"
 
 namespace csv {
 namespace {
@@ -26,7 +27,8 @@ std::ostream& operator<<(std::ostream& os, const Record& r) {
             << "}";
 }
 
-std::vector<Record> RecordsOf(const std::string& file, std::size_t piece = 7) {
+std::vector<Record> RecordsOf(const std::string& file, std::size_t piece = 7,
+                              Charset charset = Charset::kCodePage) {
   sys::FakeFileSystem files;
   files.SetPieceSize(piece);
   files.SetFile("a.csv", file);
@@ -34,7 +36,7 @@ std::vector<Record> RecordsOf(const std::string& file, std::size_t piece = 7) {
   EXPECT_TRUE(ReadRecords(files, "a.csv", [&](std::string_view text, int first, int lines, bool) {
     out.push_back({std::string(text), first, lines});
     return true;
-  }));
+  }, charset));
   return out;
 }
 
@@ -107,6 +109,55 @@ TEST(RecordJoiner, AFieldOpenPastTheBoundsIsReadAsOneLine) {
   const std::vector<Record> bytes = RecordsOf(large, 4096);
   EXPECT_EQ(bytes.front(), (Record{"a,\"b", 1, 1}));
   EXPECT_EQ(bytes.size(), 72u);
+}
+
+// A UTF-16 file whose first line holds a tab: its records as UTF-8 with
+// commas, each giving the splitter the fields the tabs separated.
+TEST(RecordJoiner, AUtf16FileWithTabsComesAsUtf8WithCommas) {
+  struct Case {
+    const char* what;
+    std::string text;  // UTF-8, written as UTF-16 with a mark
+    std::vector<Record> records;
+  } cases[] = {
+      {"a comma in a value is quoted", "Name\tFax\r\nKita, Ltd.\t03\r\n",
+       {{"Name,Fax", 1, 1}, {"\"Kita, Ltd.\",03", 2, 1}}},
+      {"empty columns at the end stay columns", "a\tb\t\t\r\n\t\r\n",
+       {{"a,b,\"\"", 1, 1}, {"\"\"", 2, 1}}},
+      {"a quoted value over two lines with a tab in it", "H\tI\r\n\"x\ty\r\nz\"\t1\r\n",
+       {{"H,I", 1, 1}, {"x\ty\nz,1", 2, 2}}},
+      {"doubled quotes, and quotes inside an unquoted value",
+       "H\tI\n\"say \"\"hi\"\"\"\tsay \"hi\"\n",
+       {{"H,I", 1, 1}, {"\"say \"\"hi\"\"\",say hi", 2, 1}}},
+      {"Japanese values", u8"姓\t名\r\n山田\t太郎\r\n", {{u8"姓,名", 1, 1}, {u8"山田,太郎", 2, 1}}},
+      {"no tab in the first line: commas", "a,b\r\nc\td,e\r\n", {{"a,b", 1, 1}, {"c\td,e", 2, 1}}},
+  };
+  for (const Case& c : cases) {
+    for (bool bigEndian : {false, true}) {
+      for (std::size_t piece : {std::size_t{1}, std::size_t{3}, std::size_t{4096}}) {
+        EXPECT_EQ(RecordsOf(utf16text::Encode(c.text, bigEndian), piece, Charset::kUtf16),
+                  c.records)
+            << c.what << (bigEndian ? ", big-endian" : "") << " in pieces of " << piece;
+      }
+    }
+  }
+  // Tabs in a file of the code page or UTF-8 are bytes of their values.
+  EXPECT_EQ(RecordsOf("a\tb\r\n", 7), (std::vector<Record>{{"a\tb", 1, 1}}));
+  EXPECT_EQ(RecordsOf("a\tb\r\n", 7, Charset::kUtf8), (std::vector<Record>{{"a\tb", 1, 1}}));
+}
+
+// A UTF-8 file's mark is no text: a quoted first heading may span lines
+// as any other field does. Read in the code page, the mark is bytes of the
+// heading.
+TEST(RecordJoiner, AUtf8FilesMarkIsNoTextOfItsFirstRecord) {
+  const std::string file = "\xEF\xBB\xBF\"Na\r\nme\",Fax\r\nx,1\r\n";
+  for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{4096}}) {
+    EXPECT_EQ(RecordsOf(file, piece, Charset::kUtf8),
+              (std::vector<Record>{{"\"Na\nme\",Fax", 1, 2}, {"x,1", 3, 1}}))
+        << piece;
+    EXPECT_EQ(RecordsOf(file, piece).front(), (Record{"\xEF\xBB\xBF\"Na", 1, 1})) << piece;
+    EXPECT_EQ(RecordsOf("\xEF\xBB", piece, Charset::kUtf8), (std::vector<Record>{{"\xEF\xBB", 1, 1}}))
+        << "shorter than the mark";
+  }
 }
 
 TEST(RecordJoiner, TheSinkStopsTheReading) {

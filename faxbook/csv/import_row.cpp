@@ -5,6 +5,7 @@
 #include <new>
 
 #include "faxbook/csv/csv_records.h"
+#include "faxbook/csv/record_text.h"
 #include "platform/sys/text_convert.h"
 #include "platform/text/blanks.h"
 #include "store/csv_field.h"
@@ -49,11 +50,11 @@ bool RowLoader::Load(std::string_view line, int lineNumber, ImportRow* row, bool
     const std::string_view field = store::NextCsvFieldView(&line, &scratch_);
     if (column < next->column) continue;
     text::NormaliseSpacesInto(rules_.codePage, field, &value_);
-    const std::string* lackingChar = nullptr;
+    const Unconverted* lackingChar = nullptr;
     if (lacking) {
       while (nextLacking < lacking->size() && (*lacking)[nextLacking].column < column) ++nextLacking;
       if (nextLacking < lacking->size() && (*lacking)[nextLacking].column == column) {
-        lackingChar = &(*lacking)[nextLacking].character;
+        lackingChar = &(*lacking)[nextLacking].what;
       }
     }
     for (; next != targets_.end() && next->column == column; ++next) {
@@ -118,7 +119,8 @@ bool AllAscii(std::string_view text) {
 
 }  // namespace
 
-bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul) {
+bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul,
+                         Charset source) {
   if (AllAscii(line)) return Load(line, lineNumber, row, cutAtNul);
   bool missing = false;
   if (sys::Utf8ToCodePage(rules_.codePage, line, &converted_, &missing) && !missing) {
@@ -128,13 +130,13 @@ bool RowLoader::LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, 
   // made again of the converted values, quoted as the splitter reads them.
   lacking_.clear();
   converted_.clear();
-  std::string character;
+  Unconverted why;
   for (int column = 0; !line.empty(); ++column) {
     const std::string_view value = store::NextCsvFieldView(&line, &scratch_);
-    Utf8ValueToCodePage(rules_.codePage, value, &field_, &character);
-    if (!character.empty()) lacking_.push_back({column, character});
-    if (column) converted_.push_back(',');
-    store::AppendQuotedField(field_, &converted_);
+    if (!Utf8ValueToCodePage(rules_.codePage, value, &field_, &why, source)) {
+      lacking_.push_back({column, why});
+    }
+    AppendRecordField(field_, column == 0, &converted_);
   }
   return Load(converted_, lineNumber, row, cutAtNul, &lacking_);
 }
@@ -150,7 +152,7 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
     ImportRow row;
     bool header = true;
     bool tooMany = false;
-    const bool utf8 = charset == Charset::kUtf8;
+    const bool utf8 = charset != Charset::kCodePage;
     const bool read = ReadRecords(files, path, [&](std::string_view record, int firstLine, int,
                                                    bool cutAtNul) {
       if (header) {
@@ -161,11 +163,11 @@ bool LoadCsvRows(sys::FileSystem& files, const std::string& path, const ColumnMa
         tooMany = true;
         return false;
       }
-      const bool made = utf8 ? loader.LoadUtf8(record, firstLine, &row, cutAtNul)
+      const bool made = utf8 ? loader.LoadUtf8(record, firstLine, &row, cutAtNul, charset)
                              : loader.Load(record, firstLine, &row, cutAtNul);
       if (made) rows->push_back(std::move(row));
       return rows->size() <= maxRows;
-    });
+    }, charset);
     if (read && !tooMany) return true;
   } catch (const std::bad_alloc&) {
   }

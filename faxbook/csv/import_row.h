@@ -31,12 +31,12 @@ struct ImportRow {
   // One bit per field (1 << field): refused characters, too long.
   unsigned refused = 0;
   unsigned tooLong = 0;
-  // Values of a UTF-8 file holding a character the book's code page lacks:
-  // the field and the first such character (as UTF-8). The value shows "?"
-  // in its place and the row is refused.
+  // Values of a UTF-8 file holding a character the book's code page lacks,
+  // or bytes that are no UTF-8: the field and the first such character or
+  // bytes. The value shows "?" in its place and the row is refused.
   struct Lacking {
     int field;
-    std::string character;
+    Unconverted what;
   };
   std::vector<Lacking> lackingChars;
   // The row has no fax number (refused: an address needs one).
@@ -64,11 +64,10 @@ class RowLoader {
  public:
   RowLoader(const ColumnMapping& mapping, const rules::TextRules& rules);
 
-  // A column of a UTF-8 line whose value holds a character the code page
-  // lacks, and the first such character.
+  // A column of a UTF-8 line whose value has no code-page form, and why.
   struct LackingColumn {
     int column;
-    std::string character;
+    Unconverted what;
   };
 
   // Splits the line (code-page text) with the field splitter and gives every
@@ -83,9 +82,11 @@ class RowLoader {
   bool Load(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul = false,
             const std::vector<LackingColumn>* lacking = nullptr);
 
-  // The same for a line of a UTF-8 file: its values are converted to the
-  // code page, each one the page cannot hold refused with its character.
-  bool LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul = false);
+  // The same for a line of a UTF-8 file (or of a UTF-16 file, made UTF-8:
+  // source kUtf16): its values are converted to the code page, each one the
+  // page cannot hold refused with its character.
+  bool LoadUtf8(std::string_view line, int lineNumber, ImportRow* row, bool cutAtNul = false,
+                Charset source = Charset::kUtf8);
 
  private:
   struct Target {
@@ -106,8 +107,8 @@ class RowLoader {
 
 // Reads every data record of the CSV file at path (its first record is the
 // header; a quoted field may span lines, see csv_records.h) into rows, in
-// file order. A UTF-8 file's values are converted to the code page; its
-// byte-order mark is passed over. False on a file error, with *rows empty;
+// file order. A UTF-8 or UTF-16 file's values are converted to the code
+// page; its byte-order mark is passed over. False on a file error, with *rows empty;
 // an empty file or a header alone give no rows and true. Reading stops once
 // *rows holds more than maxRows rows (the rest of the file is not looked
 // at), for a caller that refuses that many.

@@ -10,6 +10,8 @@
 #include "faxbook/csv/row_reasons.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/text/portable_collation.h"
+#include "store/csv_field.h"
+#include "tests/support/utf16_text.h"
 
 namespace csv {
 namespace {
@@ -272,6 +274,72 @@ TEST(LoadCsvRows, QuotedLineBreaksMakeOneRowAndUtf8FilesConvert) {
   ASSERT_TRUE(LoadCsvRows(files, "C:\\in.csv", mapping, kJapanese, &rows, Charset::kUtf8));
   EXPECT_EQ(rows[0][Field::kCompanyName], "1 Main St\nFloor 2\nTokyo");
   EXPECT_STREQ(MarkOf(rows[0].score), "!");
+}
+
+// A UTF-16 file, tab-separated as spreadsheets save it, gives the rows the
+// same text in UTF-8 with commas gives; what is no UTF-16 refuses its row
+// and says where.
+TEST(LoadCsvRows, Utf16FilesReadAsTheirUtf8Text) {
+  const std::string header = "Name\tReading\tFax\tSub\tPassword\tCompany\tDepartment\tRecipient";
+  const std::vector<std::string> lines = {
+      u8"田中\tﾀﾅｶ\t03-1\t\t\t\"北商事, 本社\"\t\t\t",
+      u8"Kita\tKITA\t04\t\t\t\"1 Main St\r\nTokyo\"",
+      u8"한\tHAN\t05",
+      u8"𠮷野\tYOSHINO\t06",
+  };
+  std::string tabbed = header + "\r\n", commas = "\xEF\xBB\xBF" + header + "\r\n";
+  for (const std::string& line : lines) {
+    tabbed += line + "\r\n";
+    std::string_view rest = line;
+    std::string scratch, record;
+    for (bool first = true; !rest.empty(); first = false) {
+      const std::string_view field = store::NextTabFieldView(&rest, &scratch);
+      // Always quoted: a line break in a value stays in it.
+      std::string quoted = "\"";
+      for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+      record += (first ? "" : ",") + quoted + "\"";
+    }
+    commas += record + "\r\n";
+  }
+  sys::FakeFileSystem files;
+  files.SetFile("C:\\utf8.csv", commas);
+  ImportRows expected;
+  ASSERT_TRUE(LoadCsvRows(files, "C:\\utf8.csv", Straight(), kJapanese, &expected, Charset::kUtf8));
+  ASSERT_EQ(expected.size(), 4u);
+  EXPECT_EQ(expected[0][Field::kCompanyName], "\x96\x6B\x8F\xA4\x8E\x96, \x96\x7B\x8E\xD0");
+  const ReasonTexts english = EnglishReasonTexts(932);
+  for (bool bigEndian : {false, true}) {
+    files.SetFile("C:\\utf16.csv", utf16text::Encode(tabbed, bigEndian));
+    ImportRows rows;
+    ASSERT_TRUE(LoadCsvRows(files, "C:\\utf16.csv", Straight(), kJapanese, &rows, Charset::kUtf16));
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      EXPECT_EQ(ValuesOf(rows[i]), ValuesOf(expected[i])) << i;
+      EXPECT_EQ(rows[i].line, expected[i].line) << i;
+      EXPECT_EQ(DescribeRow(rows[i], english), DescribeRow(expected[i], english)) << i;
+    }
+    EXPECT_EQ(DescribeRow(rows[2], english), "a character code page 932 lacks in DispName: U+D55C");
+    EXPECT_EQ(DescribeRow(rows[3], english), "a character code page 932 lacks in DispName: U+20BB7");
+  }
+
+  // A surrogate without its partner, and a last byte without its pair.
+  using utf16text::Encode;
+  using utf16text::Unit;
+  files.SetFile("C:\\bad.csv", Encode(header + "\r\n" + u8"𠮷a") + Unit(0xD842) +
+                                     Encode("b\tB\t07\r\nc\tC\t08\t\t\tCo", false, false) + "x");
+  ImportRows rows;
+  ASSERT_TRUE(LoadCsvRows(files, "C:\\bad.csv", Straight(), kJapanese, &rows, Charset::kUtf16));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][Field::kDispName], "?a?b");
+  EXPECT_EQ(DescribeRow(rows[0], english), "a character code page 932 lacks in DispName: U+20BB7");
+  EXPECT_STREQ(MarkOf(rows[0].score), "!");
+  files.SetFile("C:\\bad.csv", Encode(header + "\r\na") + Unit(0xD842) +
+                                     Encode("b\tB\t07\r\nc\tC\t08\t\t\tCo", false, false) + "x");
+  ASSERT_TRUE(LoadCsvRows(files, "C:\\bad.csv", Straight(), kJapanese, &rows, Charset::kUtf16));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(DescribeRow(rows[0], english), "not UTF-16 at byte 3 of DispName (half a character)");
+  EXPECT_EQ(DescribeRow(rows[1], english), "not UTF-16 at byte 5 of CompanyName (half a character)");
+  EXPECT_STREQ(MarkOf(rows[1].score), "!");
 }
 
 ImportRow Row(const std::string& name, const std::string& reading, int score = 0) {

@@ -37,6 +37,9 @@ ReasonTexts EnglishReasonTexts(int codePage) {
   t.refused = "characters its field refuses in %1";
   t.tooLong = "too long for its field, cut: %1";
   t.lacking = "a character code page " + std::to_string(codePage) + " lacks in %1: %2";
+  t.notUtf8 = "not UTF-8 at byte %2 of %1";
+  t.notUtf8Advice = "choose the code page (--charset cp)";
+  t.notUtf16 = "not UTF-16 at byte %2 of %1 (half a character)";
   t.emptyReading = "DispNameJP is empty";
   t.noFax = "no fax number";
   t.cutAtNul = "a NUL byte cuts the line short";
@@ -52,10 +55,19 @@ std::string DescribeRow(const ImportRow& row, const ReasonTexts& texts) {
     if (!out.empty()) out += texts.separator;
     out += reason;
   };
+  bool notUtf8 = false;
   for (const ImportRow::Lacking& l : row.lackingChars) {
-    add(Fill(texts.lacking, texts.fieldNames[static_cast<std::size_t>(l.field)],
-             CodePointOf(l.character)));
+    const std::string& field = texts.fieldNames[static_cast<std::size_t>(l.field)];
+    if (l.what.kind == Unconverted::Kind::kNotUtf8) {
+      add(Fill(texts.notUtf8, field, std::to_string(l.what.byte)));
+      notUtf8 = true;
+    } else if (l.what.kind == Unconverted::Kind::kNotUtf16) {
+      add(Fill(texts.notUtf16, field, std::to_string(l.what.byte)));
+    } else {
+      add(Fill(texts.lacking, field, CodePointOf(l.what.character)));
+    }
   }
+  if (notUtf8) add(texts.notUtf8Advice);
   add(FieldsIn(texts.refused, row.refused, texts));
   if (row.noFax) add(texts.noFax);
   if (row.cutAtNul) add(texts.cutAtNul);

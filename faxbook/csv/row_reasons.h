@@ -10,13 +10,17 @@
 namespace csv {
 
 // The words, each with "%1" for the field's name (the names of all the
-// fields so marked, for refused and too long) and, for a lacking character,
-// "%2" for its code point ("U+20BB7").
+// fields so marked, for refused and too long) and "%2" for a lacking
+// character's code point ("U+20BB7") or for where in the value the bytes
+// that are no UTF-8 (or UTF-16) start, counted from 1.
 struct ReasonTexts {
   std::array<std::string, rules::kFieldCount> fieldNames;
   std::string refused;       // "characters its field refuses in %1"
   std::string tooLong;       // "too long for its field, cut: %1"
   std::string lacking;       // "%1: %2 is not in the code page"
+  std::string notUtf8;       // "not UTF-8 at byte %2 of %1"
+  std::string notUtf8Advice; // once after them: "choose the code page"
+  std::string notUtf16;      // "not UTF-16 at byte %2 of %1"
   std::string emptyReading;
   std::string noFax;
   std::string cutAtNul;

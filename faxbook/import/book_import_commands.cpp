@@ -3,6 +3,7 @@
 #include "faxbook/device/quorvex_file_reader.h"
 #include "faxbook/device/quorvex_import.h"
 #include "faxbook/res/bulk_edit_resource.h"
+#include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/resource.h"
 #include "store/book_file.h"
 
@@ -28,7 +29,8 @@ void CBookImportCommands::Tell(const std::string& text) {
   context_.services.messages->Show(text, context_.String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kExclamation);
 }
 
-bool CBookImportCommands::ChooseFile(bool save, const std::string& extension, std::string* path) {
+ui::FileChoice CBookImportCommands::ChooseFile(bool save, const std::string& extension,
+                                               std::string* path) {
   ui::FileDialogRequest request;
   request.save = save;
   request.filter = context_.String(IDS_BOOK_FILTER) + "(*." + extension + ")|*." + extension + "|";
@@ -40,12 +42,19 @@ bool CBookImportCommands::ChooseFile(bool save, const std::string& extension, st
   // by the dialog itself.
   request.pathMustExist = !save;
   request.fileMustExist = !save;
-  return context_.services.fileDialogs->Choose(request, path);
+  const ui::FileChoice choice = context_.services.fileDialogs->ChooseFile(request, path);
+  if (choice == ui::FileChoice::kNotInCodePage) {
+    Tell(ui::FormatText(context_.String(IDS_PATH_NOT_IN_CODE_PAGE), *path));
+  }
+  return choice;
 }
 
 CBookImportCommands::SaveAsResult CBookImportCommands::SaveAs() {
   std::string path;
-  if (!ChooseFile(true, "fdt", &path)) return SaveAsResult::kCancelled;
+  const ui::FileChoice choice = ChooseFile(true, "fdt", &path);
+  if (choice == ui::FileChoice::kCancelled) return SaveAsResult::kCancelled;
+  // No copy was written: an import asked for after it does not go on.
+  if (choice == ui::FileChoice::kNotInCodePage) return SaveAsResult::kFailed;
   saveAsPath_ = path;
   if (context_.files.SaveBook(path)) return SaveAsResult::kSaved;
   context_.services.messages->Show(ui::FormatText(context_.String(IDS_APPLY_FAILED), path), context_.String(IDS_CAPTION),
@@ -77,7 +86,7 @@ bool CBookImportCommands::BookReadable(const std::string& path) {
 void CBookImportCommands::ImportBook() {
   if (!OfferToSave()) return;
   std::string path;
-  if (!ChooseFile(false, "fdt", &path)) return;
+  if (ChooseFile(false, "fdt", &path) != ui::FileChoice::kChosen) return;
   // The entries are replaced only by a book that can be read.
   if (!BookReadable(path)) {
     Tell(context_.String(IDS_BAD_FILE));
@@ -97,7 +106,7 @@ void CBookImportCommands::ImportBook() {
 void CBookImportCommands::ImportQuorvex() {
   if (!OfferToSave()) return;
   std::string path;
-  if (!ChooseFile(false, "fed", &path)) return;
+  if (ChooseFile(false, "fed", &path) != ui::FileChoice::kChosen) return;
   device::QuorvexEntries entries;
   store::EntryId last = store::kNoEntry;
   {

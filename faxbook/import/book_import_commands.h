@@ -8,6 +8,7 @@
 
 #include "faxbook/editing/command_context.h"
 #include "faxbook/editing/command_set.h"
+#include "platform/ui/file_dialog.h"
 
 class CBookImportCommands : public CommandSet {
  public:
@@ -36,7 +37,9 @@ class CBookImportCommands : public CommandSet {
   // With unsaved changes, offers to save them under another name first.
   // False when the command is to end here.
   bool OfferToSave();
-  bool ChooseFile(bool save, const std::string& extension, std::string* path);
+  // The file dialog for books or device files; a path the code page cannot
+  // write is refused here, with a message.
+  ui::FileChoice ChooseFile(bool save, const std::string& extension, std::string* path);
   // Whether the book file at path can be read whole by the loader.
   bool BookReadable(const std::string& path);
 

@@ -77,6 +77,32 @@ TEST_F(BookImportTest, ACancelledSaveAsWritesNothingAndAFailedOneSaysSo) {
   EXPECT_EQ(editor.Messages(), Texts{"[61280] " + std::string(kCopy)});
 }
 
+// A path the code page cannot write (a folder of another script's name):
+// every command refuses it with a message of its own and changes nothing.
+TEST_F(BookImportTest, APathTheCodePageCannotWriteIsRefusedByEveryCommand) {
+  const std::string lossy = "C:\\????\\other.fdt";
+  editor.files.SetFile(lossy, Book(kOtherBook));
+  for (int command : {ID_FILE_SAVE_AS, ID_FILE_IMPORT_BOOK, ID_IMPORT_QUORVEX}) {
+    editor.boxes.Clear();
+    const std::size_t files = editor.files.FileCount();
+    editor.fileDialogs.ChooseNextNotInCodePage(lossy);
+    editor.Command(command);
+    EXPECT_EQ(editor.Messages(), Texts{"[61347] " + lossy}) << command;
+    EXPECT_EQ(editor.files.FileCount(), files) << command;
+    EXPECT_EQ(editor.Column(1), (Texts{"ALL", "KITA", "MINAMI"})) << command;
+  }
+  // Asked to save unsaved work first, a copy that cannot be written there
+  // stops the import: the work is kept.
+  ChangeSomething();
+  editor.boxes.AnswerNext(ui::kIdYes);
+  editor.fileDialogs.ChooseNextNotInCodePage("C:\\????\\copy.fdt");
+  editor.fileDialogs.ChooseNext(kOther);
+  editor.Command(ID_FILE_IMPORT_BOOK);
+  EXPECT_EQ(editor.Messages(), (Texts{Marker(IDS_SAVE_AS_QUESTION), "[61347] C:\\????\\copy.fdt"}));
+  EXPECT_EQ(editor.fileDialogs.PendingAnswers(), 1u) << "no book was asked for";
+  EXPECT_EQ(editor.Column(1), (Texts{"KITA", "MINAMI"}));
+}
+
 TEST_F(BookImportTest, ImportReplacesTheEntriesAndMarksTheBookModified) {
   const std::string before = editor.WrittenBook();
   editor.fileDialogs.ChooseNext(kOther);

@@ -3,6 +3,8 @@
 // could not be written whole left as they were.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "faxbook/csv/csv_export.h"
 #include "faxbook/csv/csv_header.h"
 #include "faxbook/csv/import_row.h"
@@ -73,6 +75,15 @@ TEST_F(CsvExportTest, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
   EXPECT_EQ(editor.MessageIds(), (Texts{"[61330]"}));
 }
 
+TEST_F(CsvExportTest, APathTheCodePageCannotWriteIsRefusedAsSuchAndNothingIsWritten) {
+  const std::string lossy = "C:\\????\\book.csv";
+  editor.fileDialogs.ChooseNextNotInCodePage(lossy);
+  editor.Command(ID_EXPORT_CSV_UTF8);
+  EXPECT_EQ(editor.files.File(lossy), nullptr);
+  EXPECT_EQ(editor.Messages(), Texts{"[61347] " + lossy});
+  EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_CAPTION));
+}
+
 TEST_F(CsvExportTest, BytesWithoutUtf8FormWriteNoUtf8File) {
   // 0x81 0x20: a lead byte before no trail byte is no character of 932.
   editor.StartWith({"[FAX_ADDR]=1,7,A\x81 B,AB,03,,,,,,0"});
@@ -85,6 +96,42 @@ TEST_F(CsvExportTest, BytesWithoutUtf8FormWriteNoUtf8File) {
   editor.Command(ID_EXPORT_CSV);
   ASSERT_NE(editor.files.File("C:\\out\\bad.csv"), nullptr);
   EXPECT_NE(editor.files.File("C:\\out\\bad.csv")->find("A\x81 B"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CsvExportOverTheBook, TheBooksOwnFileIsRefusedHoweverItIsSpelt) {
+  CsvImportHarness editor;
+  editor.StartWith(kBook);
+  const std::string book = *editor.files.File(editor.DataFile());
+  const std::string shortName = "C:\\DOCUME~1\\USER\\MYDOCU~1\\ADDRESS.FDT";
+  editor.files.SetFile(shortName, book);
+  editor.files.SetSameFile(shortName, editor.DataFile());
+  for (const std::string& path : {editor.DataFile(), shortName}) {
+    SCOPED_TRACE(path);
+    const std::size_t shown = editor.MessageIds().size();
+    for (int command : {ID_EXPORT_CSV, ID_EXPORT_CSV_UTF8}) {
+      editor.fileDialogs.ChooseNext(path);
+      editor.Command(command);
+    }
+    ASSERT_EQ(editor.MessageIds().size(), shown + 2);
+    EXPECT_EQ(editor.MessageIds().back(), "[61319] " + path);
+    EXPECT_EQ(*editor.files.File(editor.DataFile()), book);
+  }
+  // Before apply has written the book's file, its path alike but for case.
+  editor.files.RemoveFile(editor.DataFile());
+  std::string upper = editor.DataFile();
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  editor.fileDialogs.ChooseNext(upper);
+  editor.Command(ID_EXPORT_CSV);
+  EXPECT_EQ(editor.MessageIds().back(), "[61319] " + upper);
+  EXPECT_EQ(editor.files.File(upper), nullptr);
+  // Any other file is written as before.
+  editor.fileDialogs.ChooseNext("C:\\out\\book.csv");
+  editor.Command(ID_EXPORT_CSV);
+  EXPECT_NE(editor.files.File("C:\\out\\book.csv"), nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "faxbook/csv/csv_export.h"
+#include "faxbook/import/export_target.h"
 #include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/resource.h"
 #include "store/book_order.h"
@@ -25,7 +26,15 @@ CCsvExportCommands::Result CCsvExportCommands::Export(bool utf8) {
   request.hideReadOnly = true;
   request.overwritePrompt = true;
   std::string path;
-  if (!context_.services.fileDialogs->Choose(request, &path)) return Result::kCancelled;
+  const ui::FileChoice choice = context_.services.fileDialogs->ChooseFile(request, &path);
+  if (choice == ui::FileChoice::kCancelled) return Result::kCancelled;
+  if (choice == ui::FileChoice::kNotInCodePage) {
+    context_.services.messages->Show(
+        ui::FormatText(context_.String(IDS_PATH_NOT_IN_CODE_PAGE), path),
+        context_.String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kExclamation);
+    return Result::kNotInCodePage;
+  }
+  if (RefuseExportOverBook(context_, path)) return Result::kOverBook;
 
   // What apply would write, in its order: the file matches the book saved.
   const std::vector<const store::AddressRecord*> order =

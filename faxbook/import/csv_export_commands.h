@@ -15,9 +15,11 @@ class CCsvExportCommands : public CommandSet {
   // ID_EXPORT_CSV and ID_EXPORT_CSV_UTF8.
   bool OnCommand(int id) override;
 
-  enum class Result { kCancelled, kWritten, kNoUtf8Form, kFailed };
+  enum class Result { kCancelled, kWritten, kNoUtf8Form, kFailed, kNotInCodePage, kOverBook };
   // Asks for the file (the save dialog asks before replacing one), then
   // replaces it whole: a failed write leaves the previous file as it was.
+  // A path the code page cannot write is refused as such, and so is the
+  // book's own file (see export_target.h).
   Result Export(bool utf8);
 
  private:

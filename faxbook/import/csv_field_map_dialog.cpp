@@ -1,5 +1,6 @@
 #include "faxbook/import/csv_field_map_dialog.h"
 
+#include <iterator>
 #include <new>
 
 #include "faxbook/csv/csv_header.h"
@@ -15,6 +16,10 @@ constexpr std::array<int, rules::kFieldCount> kCombos = {
     IDC_MAP_DISP_NAME, IDC_MAP_READING, IDC_MAP_FAX_NUMBER, IDC_MAP_SUB_ADDRESS,
     IDC_MAP_PASSWORD,  IDC_MAP_COMPANY, IDC_MAP_DEPARTMENT, IDC_MAP_RECIPIENT,
 };
+
+// The entries of the character-set combo, in order.
+constexpr csv::Charset kCharsets[] = {csv::Charset::kCodePage, csv::Charset::kUtf8,
+                                      csv::Charset::kUtf16};
 
 int FieldOfCombo(int id) {
   for (std::size_t i = 0; i < kCombos.size(); ++i) {
@@ -39,7 +44,10 @@ void CCsvFieldMapDialog::OnInit() {
   AddChoice(IDC_MAP_CHARSET,
             ui::FormatText(context_.String(IDS_CHARSET_CODE_PAGE), std::to_string(codePage)));
   AddChoice(IDC_MAP_CHARSET, context_.String(IDS_CHARSET_UTF8));
-  SelectChoice(IDC_MAP_CHARSET, charset == csv::Charset::kUtf8 ? 1 : 0);
+  AddChoice(IDC_MAP_CHARSET, context_.String(IDS_CHARSET_UTF16));
+  for (int i = 0; i < static_cast<int>(std::size(kCharsets)); ++i) {
+    if (kCharsets[i] == charset) SelectChoice(IDC_MAP_CHARSET, i);
+  }
   FillFields();
 }
 
@@ -104,8 +112,10 @@ void CCsvFieldMapDialog::FillFields() {
 
 void CCsvFieldMapDialog::OnCommand(int id, int code) {
   if (id == IDC_MAP_CHARSET && code == ui::kSelChanged) {
-    const csv::Charset chosen =
-        SelectedChoice(IDC_MAP_CHARSET) == 1 ? csv::Charset::kUtf8 : csv::Charset::kCodePage;
+    const int entry = SelectedChoice(IDC_MAP_CHARSET);
+    const csv::Charset chosen = entry >= 0 && entry < static_cast<int>(std::size(kCharsets))
+                                    ? kCharsets[entry]
+                                    : csv::Charset::kCodePage;
     if (chosen != charset) {
       charset = chosen;
       FillFields();

@@ -1,6 +1,6 @@
 // The mapping of CSV columns to address fields (template 145): the
-// character set the file is read in (the code page or UTF-8, proposed by
-// the file's bytes), and one combo box per field offering the columns of
+// character set the file is read in (the code page, UTF-8 or UTF-16,
+// proposed by the file's bytes), and one combo box per field offering the columns of
 // the file's header line, the joined name columns a recognised header
 // proposes, and last "(not imported)". OK opens the confirmation with the
 // mapping; back from there, the user may map again.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/csv_import_harness.h"
+#include "tests/support/utf16_text.h"
 
 namespace {
 
@@ -76,6 +77,19 @@ TEST_F(CsvImportCommandTest, FilesThatCannotBeImportedAreRefusedBeforeAnyDialog)
   }
   EXPECT_EQ(editor.dialogs.Opened(), (std::vector<int>{IDD_CSV_FIELD_MAP, IDD_CSV_FIELD_MAP}));
   EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+// A folder the system's code page cannot name (a Japanese one on an
+// English system): the path the dialog gives has "?" for its characters,
+// and the message says so rather than that another program holds the file.
+TEST_F(CsvImportCommandTest, APathTheCodePageCannotWriteIsRefusedAsSuch) {
+  const std::string lossy = "C:\\????\\list.csv";
+  editor.files.SetFile(lossy, "Name\r\nA\r\n");
+  editor.fileDialogs.ChooseNextNotInCodePage(lossy);
+  editor.Command(ID_IMPORT_CSV);
+  EXPECT_EQ(editor.Messages(), Texts{"[61347] " + lossy});
+  EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_INPUT_ERROR));
+  EXPECT_TRUE(editor.dialogs.Opened().empty());
 }
 
 TEST_F(CsvImportCommandTest, TheHeaderFillsEveryComboAndTheJapaneseMappingIsProposed) {
@@ -210,7 +224,7 @@ TEST_F(CsvImportCommandTest, TheCharacterSetIsProposedByTheFileAndAChangeRereads
                            "\r\n" + u8"山田,太郎,ﾔﾏﾀﾞ,ﾀﾛｳ,03-1,北商事" + "\r\n";
   editor.files.SetFile(CsvImportHarness::kCsv, utf8);
   editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
-    EXPECT_EQ(d.Choices(IDC_MAP_CHARSET), (Texts{"[61332] 932", "[61333]"}));
+    EXPECT_EQ(d.Choices(IDC_MAP_CHARSET), (Texts{"[61332] 932", "[61333]", "[61345]"}));
     EXPECT_EQ(d.SelectedChoice(IDC_MAP_CHARSET), 1) << "UTF-8 by its mark";
     // The header in the code page, then the joined names, then none.
     const Texts entries = {"\"\x90\xA9\"", "\"\x96\xBC\"", "\"\x90\xA9 (\x82\xD3\x82\xE8\x82\xAA\x82\xC8)\"",
@@ -237,6 +251,40 @@ TEST_F(CsvImportCommandTest, TheCharacterSetIsProposedByTheFileAndAChangeRereads
     EXPECT_EQ(ConfirmList(d).Row(0),
               (Texts{"", "\x8E\x52\x93\x63 \x91\xBE\x98\x59", "\xD4\xCF\xC0\xDE \xC0\xDB\xB3", "03-1", "", "",
                      "\x96\x6B\x8F\xA4\x8E\x96", "", "\x8E\x52\x93\x63 \x91\xBE\x98\x59"}));
+    d.Click(ui::kIdOk);
+  });
+  editor.ImportCsv();
+  EXPECT_TRUE(editor.DialogsAsScripted());
+}
+
+// Spreadsheets' Unicode text: UTF-16 with its mark, tab-separated. The
+// dialog proposes UTF-16 and reads the header's columns; the rows come
+// converted as a UTF-8 file's would.
+TEST_F(CsvImportCommandTest, AUtf16FileIsProposedAsSuchAndItsTabsSeparateTheColumns) {
+  const std::string text = std::string(u8"表示名\tよみ\t勤務先ファックス\t会社名\t\t") + "\r\n" +
+                           u8"山田\tﾔﾏﾀﾞ\t03-1\t北商事, 本社\tx\t" + "\r\n";
+  editor.files.SetFile(CsvImportHarness::kCsv, utf16text::Encode(text));
+  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) {
+    EXPECT_EQ(d.Choices(IDC_MAP_CHARSET), (Texts{"[61332] 932", "[61333]", "[61345]"}));
+    EXPECT_EQ(d.SelectedChoice(IDC_MAP_CHARSET), 2) << "UTF-16 by its mark";
+    const Texts entries = {"\"\x95\x5C\x8E\xA6\x96\xBC\"", "\"\x82\xE6\x82\xDD\"",
+                           "\"\x8B\xCE\x96\xB1\x90\xE6\x83\x74\x83\x40\x83\x62\x83\x4E\x83\x58\"",
+                           "\"\x89\xEF\x8E\xD0\x96\xBC\"", "([61204] 4)", "[61334]"};
+    EXPECT_EQ(d.Choices(IDC_MAP_FAX_NUMBER), entries);
+    // Name, reading, work fax and company by their names; nothing else.
+    const int expected[] = {0, 1, 2, 5, 5, 3, 5, 5};
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(d.SelectedChoice(kCombos[i]), expected[i]) << i;
+    // As UTF-8 the bytes are no text: one column, none of the names.
+    d.Choose(IDC_MAP_CHARSET, 1);
+    EXPECT_EQ(d.Choices(IDC_MAP_FAX_NUMBER).size(), 2u);
+    d.Choose(IDC_MAP_CHARSET, 2);
+    EXPECT_EQ(d.SelectedChoice(IDC_MAP_FAX_NUMBER), 2);
+    d.Click(ui::kIdOk);
+  });
+  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
+    EXPECT_EQ(ConfirmList(d).Row(0),
+              (Texts{"", "\x8E\x52\x93\x63", "\xD4\xCF\xC0\xDE", "03-1", "", "",
+                     "\x96\x6B\x8F\xA4\x8E\x96, \x96\x7B\x8E\xD0", "", ""}));
     d.Click(ui::kIdOk);
   });
   editor.ImportCsv();

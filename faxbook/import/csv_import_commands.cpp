@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "faxbook/import/csv_field_map_dialog.h"
+#include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/resource.h"
 #include "platform/text/path_split.h"
 
@@ -19,9 +20,9 @@ bool HasCsvExtension(int codePage, const std::string& path) {
   return extension == ".CSV" || extension == ".csv";
 }
 
-void CCsvImportCommands::Tell(int messageId) {
-  context_.services.messages->Show(context_.String(messageId), context_.String(IDS_INPUT_ERROR),
-                                   ui::Buttons::kOk, ui::Icon::kExclamation);
+void CCsvImportCommands::Tell(const std::string& text) {
+  context_.services.messages->Show(text, context_.String(IDS_INPUT_ERROR), ui::Buttons::kOk,
+                                   ui::Icon::kExclamation);
 }
 
 void CCsvImportCommands::ImportCsv() {
@@ -32,14 +33,19 @@ void CCsvImportCommands::ImportCsv() {
   request.hideReadOnly = true;
   request.overwritePrompt = true;
   std::string path;
-  if (!context_.services.fileDialogs->Choose(request, &path)) return;
+  const ui::FileChoice choice = context_.services.fileDialogs->ChooseFile(request, &path);
+  if (choice == ui::FileChoice::kCancelled) return;
+  if (choice == ui::FileChoice::kNotInCodePage) {
+    Tell(ui::FormatText(context_.String(IDS_PATH_NOT_IN_CODE_PAGE), path));
+    return;
+  }
   std::uint64_t size = 0;
   if (!context_.services.files->SizeWithoutSharing(path, &size) || size == 0) {
-    Tell(IDS_FILE_IN_USE);
+    Tell(context_.String(IDS_FILE_IN_USE));
     return;
   }
   if (!HasCsvExtension(context_.settings.codePage, path)) {
-    Tell(IDS_BAD_FILE);
+    Tell(context_.String(IDS_BAD_FILE));
     return;
   }
   CCsvFieldMapDialog dialog(context_, path);

@@ -13,14 +13,15 @@ class CCsvImportCommands : public CommandSet {
 
   bool OnCommand(int id) override;
 
-  // The open-file dialog for CSV files; a file that is empty or cannot be
-  // opened for its size without sharing (another program holds it) gives
-  // 61261, an extension other than "CSV" or "csv" 61237; otherwise the
-  // mapping dialog runs. Nothing is asked about unsaved changes.
+  // The open-file dialog for CSV files; a path the code page cannot write
+  // is refused as such, a file that is empty or cannot be opened for its
+  // size without sharing (another program holds it) gives 61261, an
+  // extension other than "CSV" or "csv" 61237; otherwise the mapping
+  // dialog runs. Nothing is asked about unsaved changes.
   void ImportCsv();
 
  private:
-  void Tell(int messageId);
+  void Tell(const std::string& text);
 
   CommandContext context_;
 };

@@ -50,6 +50,9 @@ void CImportConfirmDialog::OnInit() {
   reasons_.refused = context_.String(IDS_REASON_REFUSED);
   reasons_.tooLong = context_.String(IDS_REASON_TOO_LONG);
   reasons_.lacking = context_.String(IDS_REASON_LACKING);
+  reasons_.notUtf8 = context_.String(IDS_REASON_NOT_UTF8);
+  reasons_.notUtf8Advice = context_.String(IDS_REASON_CHOOSE_CODE_PAGE);
+  reasons_.notUtf16 = context_.String(IDS_REASON_NOT_UTF16);
   reasons_.emptyReading = context_.String(IDS_REASON_NO_READING);
   reasons_.noFax = context_.String(IDS_REASON_NO_FAX);
   reasons_.cutAtNul = context_.String(IDS_REASON_NUL);
@@ -155,8 +158,10 @@ void CImportConfirmDialog::ShowReason() {
 }
 
 void CImportConfirmDialog::OnOK() {
-  // Rows still selected have not been added (added rows leave the list).
-  if (list_ && list_->SelectedCount() > 0) {
+  // Rows still selected have not been added (added rows leave the list);
+  // refused ones never can be, and are not asked about.
+  const std::vector<int> selected = list_ ? SelectedPositions() : std::vector<int>();
+  if (static_cast<std::size_t>(RefusedAmong(selected)) < selected.size()) {
     const int answer = ShowMessage(context_.String(IDS_ADD_SELECTED_FIRST),
                                    context_.String(IDS_CAPTION), ui::Buttons::kYesNoCancel,
                                    ui::Icon::kQuestion);
@@ -168,6 +173,14 @@ void CImportConfirmDialog::OnOK() {
 
 void CImportConfirmDialog::ShowSelectedCount() {
   SetItemText(IDC_CONFIRM_SELECTED, std::to_string(list_->SelectedCount()));
+}
+
+int CImportConfirmDialog::RefusedAmong(const std::vector<int>& positions) const {
+  int refused = 0;
+  for (int position : positions) {
+    if (rows_.At(position).score >= csv::kRefusedScore) ++refused;
+  }
+  return refused;
 }
 
 std::vector<int> CImportConfirmDialog::SelectedPositions() const {
@@ -231,7 +244,13 @@ void CImportConfirmDialog::Add() {
   const std::vector<int> positions = SelectedPositions();
   for (int position : positions) {
     if (rows_.At(position).score > 0) {
-      Tell(IDS_IMPORT_WARNING);
+      // The warning, and how many of the rows will be passed over.
+      std::string text = context_.String(IDS_IMPORT_WARNING);
+      const int refused = RefusedAmong(positions);
+      if (refused > 0) {
+        text += "\n\n" + ui::FormatText(context_.String(IDS_IMPORT_SKIPPED), std::to_string(refused));
+      }
+      ShowMessage(text, context_.String(IDS_CAPTION), ui::Buttons::kOk, ui::Icon::kExclamation);
       break;
     }
   }
@@ -311,8 +330,10 @@ bool CImportConfirmDialog::CellColour(int row, int column, bool highlighted,
     *colour = ui::Rgb(255, 0, 0);
     return true;
   }
-  if (mark == "?") {
-    *colour = highlighted ? ui::Rgb(0, 192, 255) : ui::Rgb(0, 0, 255);
+  // On a highlighted row a "?" takes the highlight's own text colour: no
+  // blue stands out on every system's highlight.
+  if (mark == "?" && !highlighted) {
+    *colour = ui::Rgb(0, 0, 255);
     return true;
   }
   return false;

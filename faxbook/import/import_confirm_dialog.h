@@ -27,8 +27,8 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   void OnInit() override;
   void OnCommand(int id, int code) override;
   void OnListEvent(int listId, const ui::ListEvent& event) override;
-  // With rows selected (none of them added yet) asks whether to add them
-  // first: Yes adds and closes, No closes, Cancel stays.
+  // With rows selected that can be added (none of them added yet) asks
+  // whether to add them first: Yes adds and closes, No closes, Cancel stays.
   void OnOK() override;
 
   const csv::ImportList& Rows() const { return rows_; }
@@ -47,6 +47,8 @@ class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {
   void Edit();
   void Tell(int messageId, const std::string& value = std::string());
   std::vector<int> SelectedPositions() const;
+  // How many of the rows at these positions are refused ("!").
+  int RefusedAmong(const std::vector<int>& positions) const;
 
   // ui::ListRows
   std::string CellText(int row, int column) const override;

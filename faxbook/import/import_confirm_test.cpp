@@ -78,8 +78,8 @@ TEST_F(ImportConfirmTest, ShowsEveryRowMarkedAndSortedByName) {
     EXPECT_EQ(colour, ui::Rgb(255, 0, 0));
     EXPECT_TRUE(list.CellColour(3, 0, false, &colour));
     EXPECT_EQ(colour, ui::Rgb(0, 0, 255));
-    EXPECT_TRUE(list.CellColour(3, 0, true, &colour));
-    EXPECT_EQ(colour, ui::Rgb(0, 192, 255));
+    // A highlighted "?" keeps the highlight's text colour, which shows on it.
+    EXPECT_FALSE(list.CellColour(3, 0, true, &colour));
     EXPECT_FALSE(list.CellColour(0, 0, false, &colour));
     EXPECT_FALSE(list.CellColour(1, 1, false, &colour));
   });
@@ -123,8 +123,9 @@ TEST_F(ImportConfirmTest, AddTakesTheSelectedRowsButNeverARefusedOne) {
     list.SelectAll();
     EXPECT_EQ(d.ItemText(IDC_CONFIRM_SELECTED), "4");
     d.Click(IDC_CONFIRM_ADD);
-    // One warning for the marked rows, owned by the dialog; then the add.
-    ASSERT_EQ(editor.Messages(), Texts{Marker(IDS_IMPORT_WARNING)});
+    // One warning for the marked rows, with how many will be passed over,
+    // owned by the dialog; then the add.
+    ASSERT_EQ(editor.Messages(), Texts{Marker(IDS_IMPORT_WARNING) + "\n\n[61346] 1"});
     EXPECT_EQ(editor.boxes.Last().owner, IDD_IMPORT_CONFIRM);
     EXPECT_EQ(editor.boxes.Last().caption, Marker(IDS_CAPTION));
     EXPECT_EQ(AllRows(list), (Rows{{"!", "Kanji", "\x8A\xBF\x8E\x9A", "03-8", "", "", "", "", ""}}));
@@ -362,17 +363,40 @@ TEST_F(ImportConfirmTest, OkWithSelectedRowsAsksWhetherToAddThemFirst) {
     EXPECT_EQ(editor.Messages(), Texts{Marker(IDS_ADD_SELECTED_FIRST)}) << c.answer;
     EXPECT_EQ(editor.RowOf("NEW") >= 0, c.added) << c.answer;
   }
-  // Nothing selected: OK closes without asking, as it always did.
-  CsvImportHarness editor;
-  editor.StartWith(kBook);
-  editor.SetCsv({kHeader, "New,NEW,03-9"});
-  editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Click(ui::kIdOk); });
-  editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [](ui::FakeDialog& d) {
-    d.Click(ui::kIdOk);
-    EXPECT_TRUE(d.Ended());
+  // Nothing selected, or only rows that can never be added: OK closes
+  // without asking.
+  for (const char* line : {"New,NEW,03-9", "Bad,\x8A\xBF,03-9"}) {
+    CsvImportHarness editor;
+    editor.StartWith(kBook);
+    editor.SetCsv({kHeader, line, "Worse,W,"});
+    editor.dialogs.OnNextDialog(IDD_CSV_FIELD_MAP, [](ui::FakeDialog& d) { d.Click(ui::kIdOk); });
+    editor.dialogs.OnNextDialog(IDD_IMPORT_CONFIRM, [&](ui::FakeDialog& d) {
+      ui::FakeListControl& list = ConfirmList(d);
+      std::vector<int> refused = RowsShowing(list, 0, "!");
+      list.SelectOnly(refused);
+      d.Click(ui::kIdOk);
+      EXPECT_TRUE(d.Ended()) << line;
+    });
+    editor.ImportCsv();
+    EXPECT_TRUE(editor.Messages().empty()) << line;
+    EXPECT_EQ(editor.RowOf("NEW"), -1);
+  }
+}
+
+// The warning before an add says how many selected rows will be passed
+// over; with none of them refused it is the warning alone.
+TEST_F(ImportConfirmTest, TheAddsWarningCountsTheRowsItWillPassOver) {
+  editor.SetCsv({kHeader, "A,\x8A\xBF,03-1", "B,BB,x", "C,CC,03-3", "D," + std::string(20, 'D') + ",03-4"});
+  Confirm([&](ui::FakeDialog& d) {
+    ui::FakeListControl& list = ConfirmList(d);
+    list.SelectOnly(RowsShowing(list, 0, "?"));
+    d.Click(IDC_CONFIRM_ADD);
+    list.SelectAll();
+    d.Click(IDC_CONFIRM_ADD);
   });
-  editor.ImportCsv();
-  EXPECT_TRUE(editor.Messages().empty());
+  EXPECT_EQ(editor.Messages(),
+            (Texts{Marker(IDS_IMPORT_WARNING), Marker(IDS_IMPORT_WARNING) + "\n\n[61346] 2"}));
+  EXPECT_NE(editor.RowOf("CC"), -1);
 }
 
 TEST_F(ImportConfirmTest, TheStatusLineSaysWhyTheFocusedRowIsMarked) {
@@ -397,6 +421,22 @@ TEST_F(ImportConfirmTest, TheStatusLineSaysWhyTheFocusedRowIsMarked) {
     }
     list.SelectOnly(std::vector<int>{});
     EXPECT_EQ(d.ItemText(IDC_CONFIRM_REASON), "");
+  });
+}
+
+// A UTF-8 mark before Shift-JIS bytes: the file is read as UTF-8, and the
+// reason says the bytes are no UTF-8 and what to choose instead.
+TEST_F(ImportConfirmTest, BytesThatAreNoUtf8AreSaidToBeSoWithTheWayOut) {
+  editor.files.SetFile(CsvImportHarness::kCsv,
+                       "\xEF\xBB\xBF" + std::string(kHeader) + "\r\nA\x8E\x52,\xD4\xCF,03\r\n");
+  Confirm([&](ui::FakeDialog& d) {
+    ui::FakeListControl& list = ConfirmList(d);
+    ASSERT_EQ(list.ItemCount(), 1);
+    EXPECT_EQ(list.ItemText(0, 0), "!");
+    list.SelectOnly(std::vector<int>{0});
+    EXPECT_EQ(d.ItemText(IDC_CONFIRM_REASON),
+              "[61342] [61217] 2 / [61342] [61218] 1 / [61343]");
+    list.SelectOnly(std::vector<int>{});
   });
 }
 

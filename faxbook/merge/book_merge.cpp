@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "faxbook/merge/number_index.h"
 #include "faxbook/rules/name_fitting.h"
 #include "faxbook/rules/name_index.h"
 #include "store/content_hash.h"
@@ -140,60 +141,61 @@ std::string Readings(const std::vector<store::MemberEntry>& members) {
   return text;
 }
 
-std::vector<FieldDifference> Differences(const EntryVersion& mine, const EntryVersion& theirs) {
+// What differs between two versions of a group's members: each member on
+// one side only, and each field of a member both hold that differs; the
+// whole lists only when the same members differ in their order alone.
+void MemberDifferences(int codePage, const std::vector<store::MemberEntry>& mine,
+                       const std::vector<store::MemberEntry>& theirs,
+                       std::vector<FieldDifference>* out) {
+  const std::size_t before = out->size();
+  const MemberMap m = MapMembers(codePage, mine);
+  const MemberMap t = MapMembers(codePage, theirs);
+  for (const store::MemberEntry& mm : mine) {
+    const store::MemberEntry* tm = Lookup(t, FoldedKey(codePage, mm.dispNameJP));
+    if (!tm) {
+      out->push_back({"Members", mm.dispNameJP, std::string(), mm.dispNameJP});
+      continue;
+    }
+    for (const store::TextField& f : store::kTextFields) {
+      if (mm.*f.member != tm->*f.member) {
+        out->push_back({f.name, mm.*f.member, tm->*f.member, mm.dispNameJP});
+      }
+    }
+    if (mm.respect != tm->respect) {
+      out->push_back(
+          {"Respect", std::to_string(mm.respect), std::to_string(tm->respect), mm.dispNameJP});
+    }
+  }
+  for (const store::MemberEntry& tm : theirs) {
+    if (!Lookup(m, FoldedKey(codePage, tm.dispNameJP))) {
+      out->push_back({"Members", std::string(), tm.dispNameJP, tm.dispNameJP});
+    }
+  }
+  if (out->size() == before) out->push_back({"Members", Readings(mine), Readings(theirs), ""});
+}
+
+std::vector<FieldDifference> Differences(int codePage, const EntryVersion& mine,
+                                         const EntryVersion& theirs) {
   std::vector<FieldDifference> out;
   if (!mine.present || !theirs.present) {
     out.push_back({"Entry", mine.present ? mine.record.dispName : std::string(),
-                   theirs.present ? theirs.record.dispName : std::string()});
+                   theirs.present ? theirs.record.dispName : std::string(), std::string()});
     return out;
   }
   const store::AddressRecord& a = mine.record;
   const store::AddressRecord& b = theirs.record;
-  if (a.kind != b.kind) out.push_back({"Kind", std::to_string(a.kind), std::to_string(b.kind)});
+  if (a.kind != b.kind) out.push_back({"Kind", std::to_string(a.kind), std::to_string(b.kind), ""});
   for (const store::TextField& f : store::kTextFields) {
-    if (a.*f.member != b.*f.member) out.push_back({f.name, a.*f.member, b.*f.member});
+    if (a.*f.member != b.*f.member) out.push_back({f.name, a.*f.member, b.*f.member, ""});
   }
   if (a.respect != b.respect) {
-    out.push_back({"Respect", std::to_string(a.respect), std::to_string(b.respect)});
+    out.push_back({"Respect", std::to_string(a.respect), std::to_string(b.respect), ""});
   }
   if (!SameMembers(mine.members, theirs.members)) {
-    out.push_back({"Members", Readings(mine.members), Readings(theirs.members)});
+    MemberDifferences(codePage, mine.members, theirs.members, &out);
   }
   return out;
 }
-
-// A book's entries by registration number: the first in list order of each.
-class NumberIndex {
- public:
-  explicit NumberIndex(const store::Book& book) : book_(book) {
-    first_.reserve(static_cast<std::size_t>(book.Size()));
-    for (int i = 0; i < book.Size(); ++i) first_.emplace(book.RecordAt(i).regNo, i);
-    // The members of each group as one hash, in position order, so that
-    // unchanged groups compare without copying them.
-    const store::GroupTable& groups = book.Groups();
-    groups.ForEachPosition([&](int slot, int, const store::TextsView& texts) {
-      const int key = groups.Slot(slot).key;
-      if (groups.SlotOf(key) != slot) return;
-      std::uint64_t& h = members_[key];
-      h = (h ^ store::HashTexts(texts)) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull;
-    });
-  }
-  // The members' hash of a group; 0 for none.
-  std::uint64_t MembersHash(int regNo) const {
-    const auto it = members_.find(regNo);
-    return it == members_.end() ? 0 : it->second;
-  }
-  const store::Book& Book() const { return book_; }
-  const store::AddressRecord* Find(int regNo) const {
-    const auto it = first_.find(regNo);
-    return it == first_.end() ? nullptr : &book_.RecordAt(it->second);
-  }
-
- private:
-  const store::Book& book_;
-  std::unordered_map<int, int> first_;
-  std::unordered_map<int, std::uint64_t> members_;
-};
 
 // Two books' entries of one number hold the same (both absent included),
 // their members compared by hash.
@@ -232,6 +234,106 @@ MergedEntry Take(const EntryVersion& version, Side from) {
   e.memberFromMine.assign(version.members.size(), from == Side::kMine);
   return e;
 }
+
+// A group's members as picks of one side's positions.
+void PickAll(const NumberIndex& index, int regNo, Side side, MergedEntry* e) {
+  e->picked = true;
+  e->picks.clear();
+  for (const MemberKey& m : index.Members(regNo)) e->picks.push_back({side, m.slot, m.pos});
+}
+
+// One side's entry of this number (which it holds), its members picked,
+// not copied.
+MergedEntry TakeAsIs(const NumberIndex& index, int regNo, Side side) {
+  MergedEntry e;
+  e.version.present = true;
+  e.version.record = *index.Find(regNo);
+  e.from = side;
+  if (e.version.record.kind == store::kKindGroup) PickAll(index, regNo, side, &e);
+  return e;
+}
+
+// Both sides changed a group whose members are at the same places on all
+// three (addresses edited, none added or removed): decided on the members'
+// hashes, each member picked from the side that changed it. False when
+// the names or a member changed differently on both sides, or the members
+// moved: the entry is then decided on copies (see Decide).
+bool MergeGroupByHashes(const NumberIndex& base, const NumberIndex& mine,
+                        const NumberIndex& theirs, int regNo, MergedEntry* out) {
+  const store::AddressRecord& b = *base.Find(regNo);
+  const store::AddressRecord& m = *mine.Find(regNo);
+  const store::AddressRecord& t = *theirs.Find(regNo);
+  const bool namesHere = !SameRecord(m, b);
+  const bool namesThere = !SameRecord(t, b);
+  if (namesHere && namesThere && !SameRecord(m, t)) return false;
+  out->version.present = true;
+  out->version.record = namesHere ? m : t;
+  out->from = namesHere && !namesThere ? Side::kMine : Side::kTheirs;
+  const std::uint64_t bh = base.MembersHash(regNo);
+  const std::uint64_t mh = mine.MembersHash(regNo);
+  const std::uint64_t th = theirs.MembersHash(regNo);
+  if (mh == bh || mh == th) {
+    PickAll(theirs, regNo, Side::kTheirs, out);
+    return true;
+  }
+  if (th == bh) {
+    PickAll(mine, regNo, Side::kMine, out);
+    return true;
+  }
+  const std::vector<MemberKey>& bm = base.Members(regNo);
+  const std::vector<MemberKey>& mm = mine.Members(regNo);
+  const std::vector<MemberKey>& tm = theirs.Members(regNo);
+  if (bm.size() != mm.size() || bm.size() != tm.size()) return false;
+  for (std::size_t i = 0; i < bm.size(); ++i) {
+    if (bm[i].reading != mm[i].reading || bm[i].reading != tm[i].reading) return false;
+  }
+  out->picked = true;
+  out->picks.clear();
+  out->picks.reserve(bm.size());
+  for (std::size_t i = 0; i < bm.size(); ++i) {
+    const bool mineChanged = mm[i].texts != bm[i].texts;
+    const bool theirsChanged = tm[i].texts != bm[i].texts;
+    if (mineChanged && theirsChanged && mm[i].texts != tm[i].texts) return false;
+    const MemberKey& from = mineChanged ? mm[i] : tm[i];
+    out->picks.push_back({mineChanged ? Side::kMine : Side::kTheirs, from.slot, from.pos});
+  }
+  return true;
+}
+
+bool IsGroupThere(const NumberIndex& index, int regNo) {
+  const store::AddressRecord* r = index.Find(regNo);
+  return r && r->kind == store::kKindGroup;
+}
+
+// Where picked members are read from.
+class MemberSources {
+ public:
+  MemberSources(const store::Book* mine, const store::Book* theirs) : mine_(mine), theirs_(theirs) {}
+  // The view is valid until that side's book is read again.
+  store::TextsView View(const MergedEntry::Pick& pick) const {
+    const store::Book* book = pick.side == Side::kMine ? mine_ : theirs_;
+    return book ? book->Groups().MemberAt(pick.slot, pick.pos) : store::TextsView();
+  }
+  // The picks copied into the entry's members.
+  void Materialize(MergedEntry* e) const {
+    if (!e->picked) return;
+    e->version.members.clear();
+    e->memberFromMine.clear();
+    e->version.members.reserve(e->picks.size());
+    for (const MergedEntry::Pick& pick : e->picks) {
+      store::MemberEntry m;
+      store::CopyInto(View(pick), &m);
+      e->version.members.push_back(std::move(m));
+      e->memberFromMine.push_back(pick.side == Side::kMine);
+    }
+    e->picked = false;
+    e->picks.clear();
+  }
+
+ private:
+  const store::Book* mine_;
+  const store::Book* theirs_;
+};
 
 // What the merge makes of one number.
 struct Decision {
@@ -289,11 +391,144 @@ Decision Decide(int codePage, const EntryVersion& b, const EntryVersion& m,
   return d;
 }
 
+// Addresses one side removed while the other kept them unchanged. Each
+// holds a place in the plan (an entry of no version: nothing) until the
+// plan is whole; then an address whose reading a group of the merged book
+// holds as a member that the removing side's version of that group does
+// not hold, with no address of that reading left, becomes a conflict: the
+// side that removed it did not see that use.
+class Removals {
+ public:
+  explicit Removals(int codePage) : codePage_(codePage) {}
+
+  void Note(MergePlan* plan, int regNo, Side removedBy, const EntryVersion& kept) {
+    if (!kept.present || IsGroup(kept)) return;
+    removed_.push_back({plan->entries.size(), regNo, removedBy, kept});
+    plan->entries.push_back(MergedEntry());
+  }
+
+  void ConflictsOfUse(MergePlan* plan, const NumberIndex& mine, const NumberIndex& theirs) {
+    if (removed_.empty()) return;
+    std::unordered_map<std::string, std::size_t> byKey;
+    for (std::size_t i = 0; i < removed_.size(); ++i) {
+      byKey.emplace(FoldedKey(codePage_, removed_[i].kept.record.dispNameJP), i);
+    }
+    std::vector<std::vector<std::string>> users(removed_.size());
+    const MemberSources sources(plan->mine, plan->theirs);
+    auto scan = [&](const EntryVersion& v, const MergedEntry* e) {
+      if (!v.present) return;
+      const std::string key = FoldedKey(codePage_, v.record.dispNameJP);
+      if (!IsGroup(v)) {
+        byKey.erase(key);  // an address of that reading stays: the members are its
+        return;
+      }
+      auto member = [&](std::string_view reading, const Side* pickedFrom) {
+        const std::string memberKey = FoldedKey(codePage_, reading);
+        const auto it = byKey.find(memberKey);
+        if (it == byKey.end()) return;
+        const Removed& r = removed_[it->second];
+        // The removing side's own group holds it: it saw the use.
+        if (pickedFrom && *pickedFrom == r.removedBy) return;
+        if (Holds(r.removedBy == Side::kMine ? mine : theirs, v.record.regNo, memberKey)) return;
+        std::vector<std::string>& names = users[it->second];
+        const std::string& name = v.record.dispName.empty() ? v.record.dispNameJP : v.record.dispName;
+        if (names.empty() || names.back() != name) names.push_back(name);
+      };
+      if (e && e->picked) {
+        for (const MergedEntry::Pick& pick : e->picks) member(sources.View(pick).Reading(), &pick.side);
+        return;
+      }
+      for (const store::MemberEntry& m : v.members) member(m.dispNameJP, nullptr);
+    };
+    for (const MergedEntry& e : plan->entries) {
+      if (e.conflict >= 0) continue;
+      if (!IsGroup(e.version)) scan(e.version, &e);
+    }
+    for (const Conflict& c : plan->conflicts) {
+      if (!IsGroup(c.mine)) scan(c.mine, nullptr);
+      if (!IsGroup(c.theirs)) scan(c.theirs, nullptr);
+    }
+    for (const MergedEntry& e : plan->entries) {
+      if (e.conflict < 0 && IsGroup(e.version)) scan(e.version, &e);
+    }
+    for (const Conflict& c : plan->conflicts) {
+      scan(c.mine, nullptr);
+      scan(c.theirs, nullptr);
+    }
+    bool added = false;
+    for (const auto& entry : byKey) {
+      const std::size_t i = entry.second;
+      if (users[i].empty()) continue;
+      const Removed& r = removed_[i];
+      Conflict c;
+      c.regNo = r.regNo;
+      c.removedButUsed = true;
+      c.removedBy = r.removedBy;
+      (r.removedBy == Side::kMine ? c.theirs : c.mine) = r.kept;
+      std::string groups;
+      for (const std::string& name : users[i]) groups += (groups.empty() ? "" : ", ") + name;
+      FieldDifference f;
+      f.field = "Used";
+      (r.removedBy == Side::kMine ? f.theirs : f.mine) = groups;
+      c.fields.push_back(f);
+      plan->entries[r.place].conflict = static_cast<int>(plan->conflicts.size());
+      plan->conflicts.push_back(std::move(c));
+      added = true;
+    }
+    if (added) InPlanOrder(plan);
+  }
+
+ private:
+  struct Removed {
+    std::size_t place;
+    int regNo;
+    Side removedBy;
+    EntryVersion kept;
+  };
+
+  // Whether the book's group of this number holds a member of this reading.
+  bool Holds(const NumberIndex& index, int regNo, const std::string& key) const {
+    const store::AddressRecord* group = index.Find(regNo);
+    if (!group || group->kind != store::kKindGroup) return false;
+    for (const store::MemberEntry& m : MembersOf(index.Book(), regNo)) {
+      if (FoldedKey(codePage_, m.dispNameJP) == key) return true;
+    }
+    return false;
+  }
+
+  // The conflicts in the order of the entries that stand for them.
+  static void InPlanOrder(MergePlan* plan) {
+    std::vector<Conflict> ordered;
+    ordered.reserve(plan->conflicts.size());
+    for (MergedEntry& e : plan->entries) {
+      if (e.conflict < 0) continue;
+      ordered.push_back(std::move(plan->conflicts[static_cast<std::size_t>(e.conflict)]));
+      e.conflict = static_cast<int>(ordered.size()) - 1;
+    }
+    plan->conflicts = std::move(ordered);
+  }
+
+  int codePage_;
+  std::vector<Removed> removed_;
+};
+
 }  // namespace
 
 const std::string& Conflict::Name() const {
   const store::AddressRecord& r = mine.present ? mine.record : theirs.record;
   return r.dispName.empty() ? r.dispNameJP : r.dispName;
+}
+
+int EntriesLost(const store::Book& base, const store::Book& theirs) {
+  std::unordered_set<int> held;
+  held.reserve(static_cast<std::size_t>(theirs.Size()));
+  for (int i = 0; i < theirs.Size(); ++i) held.insert(theirs.RecordAt(i).regNo);
+  std::unordered_set<int> lost;
+  for (int i = 0; i < base.Size(); ++i) {
+    const int regNo = base.RecordAt(i).regNo;
+    if (held.count(regNo) == 0) lost.insert(regNo);
+  }
+  return static_cast<int>(lost.size());
 }
 
 std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo) {
@@ -305,11 +540,14 @@ std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo) {
 MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
                     const store::Book& theirsBook) {
   MergePlan plan;
+  plan.mine = &mineBook;
+  plan.theirs = &theirsBook;
+  plan.entries.reserve(static_cast<std::size_t>(theirsBook.Size()) + 16);
   const NumberIndex base(baseBook);
   const NumberIndex mine(mineBook);
   const NumberIndex theirs(theirsBook);
   const int codePage = theirsBook.CodePage();
-  auto place = [&plan](int regNo, Decision d, const EntryVersion& m, const EntryVersion& t) {
+  auto place = [&](int regNo, Decision d, const EntryVersion& m, const EntryVersion& t) {
     if (d.kind == Decision::kEntry) plan.entries.push_back(std::move(d.entry));
     if (d.kind == Decision::kBoth) plan.entries.push_back(std::move(d.entry));
     if (d.kind != Decision::kConflict) return;
@@ -317,20 +555,28 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     c.regNo = regNo;
     c.mine = m;
     c.theirs = t;
-    c.fields = Differences(m, t);
+    c.fields = Differences(codePage, m, t);
     MergedEntry e;
     e.conflict = static_cast<int>(plan.conflicts.size());
     plan.conflicts.push_back(std::move(c));
     plan.entries.push_back(std::move(e));
   };
   std::unordered_map<int, MergedEntry> bothAdded;
+  Removals removals(codePage);
   // A book made by hand may repeat a number: the entries after the first of
   // it stay as theirs has them, and mine's others are kept with new numbers
   // unless theirs holds them already.
   std::unordered_set<int> seen;
+  std::vector<bool> seenNumber(1u << 16);
+  auto firstOf = [&](int regNo) {
+    if (regNo < 0 || regNo >= static_cast<int>(seenNumber.size())) return seen.insert(regNo).second;
+    if (seenNumber[static_cast<std::size_t>(regNo)]) return false;
+    seenNumber[static_cast<std::size_t>(regNo)] = true;
+    return true;
+  };
   for (int i = 0; i < theirsBook.Size(); ++i) {
     const int regNo = theirsBook.RecordAt(i).regNo;
-    if (!seen.insert(regNo).second) {
+    if (!firstOf(regNo)) {
       EntryVersion t;
       t.present = true;
       t.record = theirsBook.RecordAt(i);
@@ -340,13 +586,23 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     // Most entries are unchanged on one side at least: only the side taken
     // is copied.
     if (SameEntry(mine, base, regNo) || SameEntry(mine, theirs, regNo)) {
-      plan.entries.push_back(Take(VersionOf(theirs, regNo), Side::kTheirs));
+      plan.entries.push_back(TakeAsIs(theirs, regNo, Side::kTheirs));
       continue;
     }
     if (SameEntry(theirs, base, regNo)) {
-      const EntryVersion m = VersionOf(mine, regNo);
-      if (m.present) plan.entries.push_back(Take(m, Side::kMine));
+      if (mine.Find(regNo)) {
+        plan.entries.push_back(TakeAsIs(mine, regNo, Side::kMine));
+      } else if (!IsGroupThere(theirs, regNo)) {
+        removals.Note(&plan, regNo, Side::kMine, VersionOf(theirs, regNo));
+      }
       continue;
+    }
+    if (IsGroupThere(base, regNo) && IsGroupThere(mine, regNo) && IsGroupThere(theirs, regNo)) {
+      MergedEntry e;
+      if (MergeGroupByHashes(base, mine, theirs, regNo, &e)) {
+        plan.entries.push_back(std::move(e));
+        continue;
+      }
     }
     const EntryVersion b = VersionOf(base, regNo);
     const EntryVersion m = VersionOf(mine, regNo);
@@ -356,9 +612,10 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
     place(regNo, std::move(d), m, t);
   }
   seen.clear();
+  seenNumber.assign(seenNumber.size(), false);
   for (int i = 0; i < mineBook.Size(); ++i) {
     const int regNo = mineBook.RecordAt(i).regNo;
-    if (!seen.insert(regNo).second) {
+    if (!firstOf(regNo)) {
       if (!HoldsRecord(theirsBook, mineBook.RecordAt(i))) {
         EntryVersion m;
         m.present = true;
@@ -376,10 +633,19 @@ MergePlan PlanMerge(const store::Book& baseBook, const store::Book& mineBook,
       continue;
     }
     if (theirs.Find(regNo)) continue;
+    if (!base.Find(regNo)) {
+      plan.entries.push_back(TakeAsIs(mine, regNo, Side::kMine));
+      continue;
+    }
+    if (SameEntry(mine, base, regNo)) {
+      if (!IsGroupThere(mine, regNo)) removals.Note(&plan, regNo, Side::kTheirs, VersionOf(mine, regNo));
+      continue;
+    }
     const EntryVersion b = VersionOf(base, regNo);
     const EntryVersion m = VersionOf(mine, regNo);
     place(regNo, Decide(codePage, b, m, EntryVersion()), m, EntryVersion());
   }
+  removals.ConflictsOfUse(&plan, mine, theirs);
   return plan;
 }
 
@@ -392,8 +658,9 @@ namespace {
 // The names and readings of the merged book, and which of them theirs
 // brought: those are the ones mine's versions yield to.
 struct NameRenamer {
-  NameRenamer(const rules::TextRules& rules, std::vector<MergedEntry>* entries)
-      : rules_(rules), entries_(entries) {
+  NameRenamer(const rules::TextRules& rules, const MemberSources& sources,
+              std::vector<MergedEntry>* entries)
+      : rules_(rules), sources_(sources), entries_(entries) {
     for (const MergedEntry& e : *entries_) {
       const store::AddressRecord& r = e.version.record;
       index_.Add(0, r.dispName);
@@ -421,7 +688,9 @@ struct NameRenamer {
 
  private:
   void Fit(int kind, std::string* value) {
-    if (value->empty() || theirs_[kind].count(*value) == 0) return;
+    // An empty reading is a reading as any other: the load keeps only the
+    // first of two equal ones. An empty name is no name, and repeats.
+    if ((kind == 0 && value->empty()) || theirs_[kind].count(*value) == 0) return;
     const std::string fitted = rules::MakeSuffixedName(*value, kind, rules_, index_);
     index_.Rename(kind, *value, fitted);
     *value = fitted;
@@ -431,6 +700,11 @@ struct NameRenamer {
   void FollowCopies(const std::string& oldName, const std::string& oldReading,
                     const store::AddressRecord& address) {
     const std::string key = FoldedKey(rules_.codePage, oldReading);
+    // Renames are rare: the groups' members are copied out only for them.
+    if (!materialized_) {
+      for (MergedEntry& g : *entries_) sources_.Materialize(&g);
+      materialized_ = true;
+    }
     for (MergedEntry& g : *entries_) {
       if (g.version.record.kind != store::kKindGroup) continue;
       for (std::size_t i = 0; i < g.version.members.size(); ++i) {
@@ -443,10 +717,43 @@ struct NameRenamer {
   }
 
   const rules::TextRules& rules_;
+  const MemberSources& sources_;
   std::vector<MergedEntry>* entries_;
+  bool materialized_ = false;
   rules::NameIndex index_;
   std::unordered_set<std::string> theirs_[2];
 };
+
+// The copies of the addresses of these readings leave every group; a group
+// left without members goes too, as it does when an address is deleted.
+void RemoveCopies(int codePage, const std::unordered_set<std::string>& readings,
+                  std::vector<MergedEntry>* entries) {
+  std::vector<MergedEntry> kept;
+  kept.reserve(entries->size());
+  for (MergedEntry& e : *entries) {
+    if (IsGroup(e.version)) {
+      std::vector<store::MemberEntry>& members = e.version.members;
+      bool removedAny = false;
+      std::size_t to = 0;
+      for (std::size_t i = 0; i < members.size(); ++i) {
+        if (readings.count(FoldedKey(codePage, members[i].dispNameJP)) != 0) {
+          removedAny = true;
+          continue;
+        }
+        if (to != i) {
+          members[to] = std::move(members[i]);
+          if (i < e.memberFromMine.size()) e.memberFromMine[to] = e.memberFromMine[i];
+        }
+        ++to;
+      }
+      members.resize(to);
+      if (e.memberFromMine.size() > to) e.memberFromMine.resize(to);
+      if (removedAny && members.empty()) continue;
+    }
+    kept.push_back(std::move(e));
+  }
+  *entries = std::move(kept);
+}
 
 }  // namespace
 
@@ -454,9 +761,11 @@ void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
                  const rules::TextRules& rules, MergedBook* out) {
   std::vector<MergedEntry> entries;
   entries.reserve(plan.entries.size());
+  // Readings of addresses removed everywhere: their copies leave the groups.
+  std::unordered_set<std::string> removedEverywhere;
   for (MergedEntry& e : plan.entries) {
     if (e.conflict < 0) {
-      entries.push_back(std::move(e));
+      if (e.version.present) entries.push_back(std::move(e));
       continue;
     }
     const auto index = static_cast<std::size_t>(e.conflict);
@@ -464,6 +773,15 @@ void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
     const Conflict& c = plan.conflicts[index];
     const EntryVersion& chosen = side == Side::kMine ? c.mine : c.theirs;
     if (chosen.present) entries.push_back(Take(chosen, side));
+    if (c.removedButUsed && side == c.removedBy) {
+      const EntryVersion& kept = side == Side::kMine ? c.theirs : c.mine;
+      removedEverywhere.insert(FoldedKey(rules.codePage, kept.record.dispNameJP));
+    }
+  }
+  const MemberSources sources(plan.mine, plan.theirs);
+  if (!removedEverywhere.empty()) {
+    for (MergedEntry& e : entries) sources.Materialize(&e);
+    RemoveCopies(rules.codePage, removedEverywhere, &entries);
   }
   out->ok = static_cast<int>(entries.size()) <= store::kMaxEntries;
   if (!out->ok) return;
@@ -488,7 +806,7 @@ void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
     ++numbered;
   }
 
-  NameRenamer(rules, &entries).Run();
+  NameRenamer(rules, sources, &entries).Run();
 
   out->records.clear();
   out->groups.ClearGroups();
@@ -497,6 +815,9 @@ void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
     const store::AddressRecord& r = e.version.record;
     if (r.kind == store::kKindGroup) {
       out->groups.AddMember(r.regNo, store::kKindGroup, store::MemberEntry());
+      for (const MergedEntry::Pick& pick : e.picks) {
+        out->groups.AddMember(r.regNo, store::kKindMember, sources.View(pick));
+      }
       for (const store::MemberEntry& m : e.version.members) {
         out->groups.AddMember(r.regNo, store::kKindMember, m);
       }

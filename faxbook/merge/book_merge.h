@@ -35,13 +35,17 @@ struct EntryVersion {
 enum class Side { kMine, kTheirs };
 
 // A field the two versions of a conflict differ in: one of the eight text
-// fields by its file name, "Respect", "Kind", "Members" (the values then
-// list the readings), or "Entry" when one side removed the entry (its value
-// is then empty there).
+// fields by its file name, "Respect", "Kind", "Entry" when one side removed
+// the entry (its value is then empty there), or "Used" (see
+// Conflict::removedBy). For a group's members, `member` names the member
+// by its reading: a member field by its file name, or "Members" when the
+// member is on one side only (the value is then its reading there, empty
+// where it is missing).
 struct FieldDifference {
   std::string field;
   std::string mine;
   std::string theirs;
+  std::string member;
 };
 
 struct Conflict {
@@ -49,6 +53,14 @@ struct Conflict {
   EntryVersion mine;
   EntryVersion theirs;
   std::vector<FieldDifference> fields;
+  // An address one side removed (with its copies) while the other side
+  // made it a member of groups: keeping the removing side's version
+  // removes its copies from every group too ("remove everywhere"), the
+  // other side's keeps the address ("keep the address"). The difference is
+  // one field "Used" whose value on the side that kept the address names
+  // the groups, ", " between them. Not set for other conflicts.
+  bool removedButUsed = false;
+  Side removedBy = Side::kMine;
   // The entry's registration name (its reading where it has none, as in
   // other languages than Japanese): this side's, or the file's when this
   // side removed it.
@@ -66,6 +78,17 @@ struct MergedEntry {
   // A conflict's place: its index in the plan's conflicts, whose chosen
   // version stands here; -1 for an entry decided already.
   int conflict = -1;
+  // A group whose members are not copied into `version.members`: each is
+  // a position of one side's group table (MergePlan::mine, ::theirs), in
+  // the merged group's order. Merging the largest book then copies no
+  // member until the merged book is built.
+  struct Pick {
+    Side side = Side::kTheirs;
+    int slot = 0;
+    int pos = 0;
+  };
+  bool picked = false;
+  std::vector<Pick> picks;
 };
 
 struct MergePlan {
@@ -74,10 +97,14 @@ struct MergePlan {
   std::vector<MergedEntry> entries;
   // In the order of `entries`.
   std::vector<Conflict> conflicts;
+  // The books the picked members are read from: they must live until the
+  // merged book is built.
+  const store::Book* mine = nullptr;
+  const store::Book* theirs = nullptr;
 };
 
 // Plans the merge. The books must share a code page (readings compare
-// without case in it).
+// without case in it), and mine and theirs must live until BuildMerged.
 MergePlan PlanMerge(const store::Book& base, const store::Book& mine, const store::Book& theirs);
 
 // The book the merge leaves, as records in list order and their groups.
@@ -101,6 +128,16 @@ void BuildMerged(MergePlan plan, const std::vector<Side>& choices,
 
 // The same with every conflict resolved to one side.
 std::vector<Side> AllChoices(const MergePlan& plan, Side side);
+
+// How many of base's entries (by registration number) theirs no longer
+// holds.
+int EntriesLost(const store::Book& base, const store::Book& theirs);
+// More than half of base's entries lost (all of them included): a merge
+// asks first, since a damaged or swapped file looks like this far more
+// often than a colleague's deletions.
+inline bool IsMassRemoval(int lost, int baseEntries) {
+  return lost > 0 && 2 * lost > baseEntries;
+}
 
 // The members of a group entry of a book, in position order.
 std::vector<store::MemberEntry> MembersOf(const store::Book& book, int regNo);

@@ -105,7 +105,38 @@ TEST(BookMerge, EachCaseOfTwoSidesByRegistrationNumber) {
       {"a group removed here, given a member there", Without(kBase, 9),
        With(kBase, G(9, "g", {M("a"), M("b"), M("c")})), Without(kBase, 9),
        With(kBase, G(9, "g", {M("a"), M("b"), M("c")})), {9}},
+      // An address removed with its copies on one side while the other made
+      // it a member of a group: the remover did not see that use.
+      {"an address removed here while a group took it there",
+       With(Without(kBase, 1), G(9, "g", {M("b")})), With(kBase, G(8, "h", {M("a")})),
+       With(Without(kBase, 1), G(9, "g", {M("b")})),
+       With(With(kBase, G(9, "g", {M("b")})), G(8, "h", {M("a")})), {1}},
+      {"an address removed there while a group took it here",
+       With(kBase, G(8, "h", {M("a"), M("b")})), With(Without(kBase, 1), G(9, "g", {M("b")})),
+       With(With(kBase, G(9, "g", {M("b")})), G(8, "h", {M("a"), M("b")})),
+       With(With(Without(kBase, 1), G(9, "g", {M("b")})), G(8, "h", {M("b")})), {1}},
+      {"an address removed here whose reading a new address there carries",
+       With(Without(kBase, 1), G(9, "g", {M("b")})),
+       With(With(kBase, A(5, "a", "9")), G(8, "h", {M("a", "9")})),
+       With(With(With(Without(kBase, 1), G(9, "g", {M("b")})), A(5, "a", "9")),
+            G(8, "h", {M("a", "9")})),
+       With(With(With(Without(kBase, 1), G(9, "g", {M("b")})), A(5, "a", "9")),
+            G(8, "h", {M("a", "9")})),
+       {}},
       // Uniqueness after the merge: mine yields to theirs.
+      {"an empty reading added on both sides is a reading as any other",
+       With(kBase, A(3, "")), With(kBase, A(4, "")),
+       With(With(kBase, A(4, "")), [] {
+         Plan s = A(3, "(1)");
+         s.record.dispName = "N(1)";
+         return s;
+       }()),
+       With(With(kBase, A(4, "")), [] {
+         Plan s = A(3, "(1)");
+         s.record.dispName = "N(1)";
+         return s;
+       }()),
+       {}},
       {"one reading added on both sides", With(kBase, A(3, "x")), With(kBase, A(4, "x")),
        With(With(kBase, A(4, "x")), [] {
          Plan s = A(3, "x(1)");
@@ -198,6 +229,81 @@ TEST(BookMerge, AConflictNamesTheEntryAndEveryFieldThatDiffers) {
   ASSERT_EQ(removal.conflicts[0].fields.size(), 1u);
   EXPECT_EQ(removal.conflicts[0].fields[0].field, "Entry");
   EXPECT_EQ(removal.conflicts[0].fields[0].mine, "");
+}
+
+TEST(BookMerge, AGroupConflictNamesTheMembersAndFieldsThatDiffer) {
+  const std::vector<Plan> base = {A(1, "kita"), A(2, "abe"), G(9, "g", {M("kita"), M("abe")})};
+  struct Case {
+    const char* what;
+    std::vector<store::MemberEntry> mine;
+    std::vector<store::MemberEntry> theirs;
+    std::vector<std::string> fields;  // member:field=mine|theirs
+  };
+  const Case cases[] = {
+      {"one member's fax differs", {M("kita", "7"), M("abe")}, {M("kita", "8"), M("abe")},
+       {"kita:FaxNumber=7|8"}},
+      {"a member added on one side, another field on the other",
+       {M("kita", "7"), M("abe"), M("sato")}, {M("kita", "8"), M("abe")},
+       {"kita:FaxNumber=7|8", "sato:Members=sato|"}},
+      {"a member only there", {M("kita", "7"), M("abe")}, {M("kita", "8"), M("abe"), M("ito")},
+       {"kita:FaxNumber=7|8", "ito:Members=|ito"}},
+      {"the same members in another order", {M("abe"), M("kita"), M("ito")},
+       {M("kita"), M("ito"), M("abe")}, {":Members=abe, kita, ito|kita, ito, abe"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Both sides changed the group's names too, so that it is one conflict.
+    Plan here = G(9, "g", c.mine);
+    here.record.dispName = "Here";
+    Plan there = G(9, "g", c.theirs);
+    there.record.dispName = "There";
+    const MergePlan plan =
+        PlanMerge(*BookOf(base), *BookOf(With(base, here)), *BookOf(With(base, there)));
+    ASSERT_EQ(plan.conflicts.size(), 1u);
+    std::vector<std::string> fields;
+    for (const FieldDifference& f : plan.conflicts[0].fields) {
+      if (f.field == "DispName") continue;
+      fields.push_back(f.member + ":" + f.field + "=" + f.mine + "|" + f.theirs);
+    }
+    EXPECT_EQ(fields, c.fields);
+    for (const FieldDifference& f : plan.conflicts[0].fields) {
+      EXPECT_FALSE(f.mine == f.theirs) << f.field << " shows two equal values to choose between";
+    }
+  }
+}
+
+TEST(BookMerge, AnAddressRemovedHereAndUsedThereNamesTheGroups) {
+  const auto base = BookOf(kBase);
+  const auto mine = BookOf(With(Without(kBase, 1), G(9, "g", {M("b")})));
+  const auto theirs = BookOf(With(With(kBase, G(8, "h", {M("a")})), G(7, "k", {M("a"), M("b")})));
+  const MergePlan plan = PlanMerge(*base, *mine, *theirs);
+  ASSERT_EQ(plan.conflicts.size(), 1u);
+  const Conflict& c = plan.conflicts[0];
+  EXPECT_TRUE(c.removedButUsed);
+  EXPECT_EQ(c.removedBy, Side::kMine);
+  EXPECT_EQ(c.Name(), "Na");
+  ASSERT_EQ(c.fields.size(), 1u);
+  EXPECT_EQ(c.fields[0].field, "Used");
+  EXPECT_EQ(c.fields[0].mine, "");
+  EXPECT_EQ(c.fields[0].theirs, "Nh, Nk");
+}
+
+TEST(BookMerge, AFileThatLostMostOfItsEntriesIsAMassRemoval) {
+  struct Case {
+    int baseEntries;
+    int theirsEntries;  // the first ones of base
+    bool mass;
+  } cases[] = {{7, 7, false}, {7, 4, false}, {7, 3, true}, {7, 0, true}, {2, 1, false},
+               {1, 0, true},  {0, 0, false}, {3000, 1499, true}, {3000, 1500, false}};
+  for (const Case& c : cases) {
+    std::vector<Plan> base;
+    for (int i = 1; i <= c.baseEntries; ++i) base.push_back(A(i, "r" + std::to_string(i)));
+    std::vector<Plan> theirs(base.begin(), base.begin() + c.theirsEntries);
+    theirs.push_back(A(9000, "new"));
+    const int lost = EntriesLost(*BookOf(base), *BookOf(theirs));
+    EXPECT_EQ(lost, c.baseEntries - c.theirsEntries);
+    EXPECT_EQ(IsMassRemoval(lost, c.baseEntries), c.mass) << c.baseEntries << "/" << c.theirsEntries;
+  }
 }
 
 TEST(BookMerge, ChoicesArePerConflict) {

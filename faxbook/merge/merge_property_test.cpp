@@ -94,7 +94,11 @@ std::vector<Op> RandomScript(std::mt19937* random, store::Book* book, const stor
       ++fresh;
       if ((*random)() % 3 == 0) {
         op.record.kind = store::kKindGroup;
-        op.members.push_back(store::MemberFrom(book->RecordAt(static_cast<int>((*random)() % book->Size()))));
+        const store::AddressRecord& a = book->RecordAt(static_cast<int>((*random)() % book->Size()));
+        op.members.push_back(store::MemberFrom(a));
+        // Making an address a member touches it: removed on the other side,
+        // the two edits are in conflict.
+        if (a.kind != store::kKindGroup) touches.insert(a.regNo);
       }
       op.regNo = op.record.regNo;
       touches.insert(op.regNo);
@@ -121,7 +125,10 @@ std::vector<Op> RandomScript(std::mt19937* random, store::Book* book, const stor
           if (a.kind == store::kKindGroup) continue;
           bool dup = false;
           for (const store::MemberEntry& m : op.members) dup = dup || m.dispNameJP == a.dispNameJP;
-          if (!dup) op.members.push_back(store::MemberFrom(a));
+          if (!dup) {
+            op.members.push_back(store::MemberFrom(a));
+            touches.insert(a.regNo);
+          }
         }
         if (op.members.empty()) continue;
       } else {

@@ -6,8 +6,10 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "faxbook/res/bulk_edit_resource.h"
+#include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
 #include "tests/support/resource_script.h"
@@ -15,6 +17,25 @@
 namespace {
 
 const std::string kSource = FAXBOOK_SOURCE_DIR;
+
+// The x, y, width and height of a control: the first four numbers in a row
+// among the fields of its statement.
+std::vector<int> Rect(const rc::Control& c) {
+  std::vector<int> numbers;
+  std::istringstream in(c.style);
+  std::string token;
+  while (numbers.size() < 4 && std::getline(in, token, ',')) {
+    const std::size_t first = token.find_first_not_of(' ');
+    const bool number = first != std::string::npos &&
+                        token.find_first_not_of(" 0123456789") == std::string::npos;
+    if (number) {
+      numbers.push_back(std::stoi(token.substr(first)));
+    } else {
+      numbers.clear();
+    }
+  }
+  return numbers;
+}
 
 class ResourceScripts : public ::testing::Test {
  protected:
@@ -452,6 +473,20 @@ TEST_F(ResourceScripts, TheCsvImportTextsAreThereInBothLanguages) {
     EXPECT_FALSE(english.Strings().count(t.first) == 0 || english.Strings().at(t.first).empty())
         << "English lacks " << t.first;
   }
+  // The import's own texts, in both languages, with the values they are
+  // filled with.
+  const std::pair<int, std::vector<const char*>> own[] = {
+      {IDS_REASON_NOT_UTF8, {"%1", "%2"}},  {IDS_REASON_CHOOSE_CODE_PAGE, {}},
+      {IDS_REASON_NOT_UTF16, {"%1", "%2"}}, {IDS_CHARSET_UTF16, {}},
+      {IDS_IMPORT_SKIPPED, {"%s"}},         {IDS_PATH_NOT_IN_CODE_PAGE, {"%s"}},
+  };
+  for (rc::Script* script : {&japanese, &english}) {
+    for (const auto& t : own) {
+      const std::string text = script->Strings().count(t.first) ? script->Strings().at(t.first) : "";
+      EXPECT_FALSE(text.empty()) << t.first;
+      for (const char* slot : t.second) EXPECT_NE(text.find(slot), std::string::npos) << t.first;
+    }
+  }
 }
 
 TEST_F(ResourceScripts, TheMappingDialogHasACaptionAndATypableComboPerField) {
@@ -477,9 +512,30 @@ TEST_F(ResourceScripts, TheMappingDialogHasACaptionAndATypableComboPerField) {
   for (const rc::Control& c : map.controls) {
     if (c.kind == "LTEXT") labels.push_back(c.text);
   }
-  EXPECT_EQ(labels, (std::vector<std::string>{"文字コード", "ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ", "登録名称",
-                                              "ﾌﾘｶﾞﾅ", "ﾌｧｸｽ番号", "ｻﾌﾞｱﾄﾞﾚｽ", "ﾊﾟｽﾜｰﾄﾞ",
-                                              "会社名", "部署名", "宛先名称"}));
+  EXPECT_EQ(labels, (std::vector<std::string>{"文字コード(&E)", "ｱﾄﾞﾚｽ帳のﾌｨｰﾙﾄﾞ", "ﾃｷｽﾄﾌｨｰﾙﾄﾞ",
+                                              "登録名称(&N)", "ﾌﾘｶﾞﾅ(&Y)", "ﾌｧｸｽ番号(&F)",
+                                              "ｻﾌﾞｱﾄﾞﾚｽ(&S)", "ﾊﾟｽﾜｰﾄﾞ(&P)", "会社名(&C)",
+                                              "部署名(&D)", "宛先名称(&R)"}));
+  // In both languages every combo box has the label before it with a key
+  // of its own (the registration name's is greyed in English); Japanese
+  // labels write theirs after the text, "会社名(&C)".
+  for (rc::Script* script : {&japanese, &english}) {
+    const std::vector<rc::Control>& controls = script->DialogTemplate(IDD_CSV_FIELD_MAP).controls;
+    std::set<char> keys;
+    for (std::size_t i = 1; i < controls.size(); ++i) {
+      if (controls[i].kind != "COMBOBOX") continue;
+      if (script == &english && controls[i].id == IDC_MAP_DISP_NAME) continue;
+      const rc::Control& label = controls[i - 1];
+      ASSERT_EQ(label.kind, "LTEXT") << controls[i].id;
+      const char key = rc::AccessKey(label.text);
+      EXPECT_NE(key, 0) << label.text;
+      EXPECT_TRUE(keys.insert(key).second) << label.text << " repeats " << key;
+      if (script == &japanese) {
+        EXPECT_EQ(label.text.substr(label.text.size() - 4), std::string("(&") + key + ")")
+            << label.text;
+      }
+    }
+  }
 }
 
 TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons) {
@@ -491,8 +547,7 @@ TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons)
     if (c.id > 0) byId[c.id] = c;
     if (c.kind == "LTEXT") labels.push_back(c.text);
   }
-  // The last one is the status line of the focused row's reasons.
-  EXPECT_EQ(labels, (std::vector<std::string>{"選択したｱﾄﾞﾚｽ数", "追加したｱﾄﾞﾚｽ数", ""}));
+  EXPECT_EQ(labels, (std::vector<std::string>{"選択したｱﾄﾞﾚｽ数", "追加したｱﾄﾞﾚｽ数"}));
   EXPECT_EQ(byId[1051].text, "ｱﾄﾞﾚｽ帳に追加する");
   EXPECT_EQ(byId[1062].text, "編集");
   EXPECT_EQ(byId[1].text, "OK");
@@ -516,6 +571,22 @@ TEST_F(ResourceScripts, TheConfirmationHoldsItsOwnerDrawnListCountersAndButtons)
       EXPECT_EQ(controls[counter].kind, "EDITTEXT");
       EXPECT_NE(controls[counter].style.find("ES_READONLY"), std::string::npos);
     }
+    // Every reason of the focused row can be read: three lines as wide as
+    // the list, wrapped, scrolled when there are more.
+    const rc::Control& reason = controls[IDC_CONFIRM_REASON];
+    EXPECT_EQ(reason.kind, "EDITTEXT");
+    for (const char* style : {"ES_MULTILINE", "ES_READONLY", "WS_VSCROLL"}) {
+      EXPECT_NE(reason.style.find(style), std::string::npos) << style;
+    }
+    EXPECT_EQ(reason.style.find("ES_AUTOHSCROLL"), std::string::npos) << "lines wrap";
+    const std::vector<int> box = Rect(reason), listBox = Rect(controls[1049]);
+    ASSERT_EQ(box.size(), 4u);
+    ASSERT_EQ(listBox.size(), 4u);
+    EXPECT_EQ(box[2], listBox[2]);
+    EXPECT_GE(box[3], 24) << "three lines of text";
+    // Below the counters, above the buttons.
+    EXPECT_GT(box[1], Rect(controls[1059])[1] + Rect(controls[1059])[3]);
+    EXPECT_LT(box[1] + box[3], Rect(controls[1051])[1]);
   }
 }
 

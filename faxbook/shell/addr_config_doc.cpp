@@ -5,6 +5,7 @@
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
 #include "faxbook/shell/data_location.h"
+#include "store/book_integrity.h"
 #include "store/book_order.h"
 
 CAddrConfigDoc::CAddrConfigDoc(const EditorServices& services, store::StoreAlerts* alerts,
@@ -48,6 +49,27 @@ void CAddrConfigDoc::Tell(int id, const std::string& path) {
 }
 
 bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& oldPath) {
+  historyEndsAtMerge_ = false;
+  return LoadFrom(primaryPath, oldPath, false) == Reloaded::kLoaded;
+}
+
+CAddrConfigDoc::Reloaded CAddrConfigDoc::ReloadChangedFile() {
+  // Judged on the bytes as they are: the load would first give an empty
+  // file a header and so make a whole, empty book of it.
+  std::string bytes;
+  if (services_.files->ReadWhole(primaryPath_, &bytes, store::kMaxBookBytes) ==
+          sys::FileError::kNone &&
+      !store::CheckBookIntegrity(bytes).whole()) {
+    return Reloaded::kDamaged;
+  }
+  const Reloaded result = LoadFrom(primaryPath_, oldPath_, true);
+  // What came in from elsewhere ends this user's history.
+  if (result == Reloaded::kLoaded) historyEndsAtMerge_ = true;
+  return result;
+}
+
+CAddrConfigDoc::Reloaded CAddrConfigDoc::LoadFrom(const std::string& primaryPath,
+                                                  const std::string& oldPath, bool wholeOnly) {
   ui::WaitCursorScope wait(*services_.waitCursor);
   // The book is read aside first: one that cannot be read whole replaces
   // nothing.
@@ -60,8 +82,9 @@ bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& old
     // Without a book read from a file, the book must not go over this one.
     if (!bookRead_) unreadBook_ = status.path;
     Tell(IDS_BOOK_UNREADABLE, status.path);
-    return false;
+    return Reloaded::kFailed;
   }
+  if (wholeOnly && !store::CheckBookIntegrity(bytes.View()).whole()) return Reloaded::kDamaged;
   book_.Load(store::LoadOrder(std::move(records)), std::move(groups));
   if (primaryPath == primaryPath_) {
     stamp_ = status.stamp;
@@ -69,7 +92,7 @@ bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& old
   }
   SetBookChosen();
   TellRestored(primaryPath, status);
-  return true;
+  return Reloaded::kLoaded;
 }
 
 void CAddrConfigDoc::TellRestored(const std::string& path, const store::BookStatus& status) {
@@ -141,6 +164,13 @@ bool CAddrConfigDoc::Apply() {
     }
     const store::FileStamp theirsStamp = store::StampOf(theirs);
     if (theirsStamp.SameBytes(stamp_)) return WriteAsIs();
+    // A file cut short, emptied or written over by another program would
+    // merge as the other side deleting what it lost: it is not merged, and
+    // nothing is written over it.
+    if (!store::CheckBookIntegrity(theirs).whole()) {
+      Tell(IDS_BOOK_UNREADABLE, primaryPath_);
+      return false;
+    }
     store::Book merged(settings_->codePage, alerts_);
     if (!MergeWith(theirs, &merged)) return false;
     // Just before the write: a file written again meanwhile is merged again.
@@ -163,26 +193,30 @@ bool CAddrConfigDoc::Apply() {
     }
     stamp_ = written;
     baseBytes_ = std::move(bytes);
-    // The book becomes what was written, as one step the user can undo.
-    std::vector<store::AddressRecord> records;
-    for (int i = 0; i < merged.Size(); ++i) records.push_back(merged.RecordAt(i));
-    store::GroupTable groups(settings_->codePage, alerts_);
-    for (const store::AddressRecord& r : records) {
-      if (r.kind != store::kKindGroup) continue;
-      groups.AddMember(r.regNo, store::kKindGroup, store::MemberEntry());
-      for (const store::MemberEntry& m : merge::MembersOf(merged, r.regNo)) {
-        groups.AddMember(r.regNo, store::kKindMember, m);
-      }
-    }
-    {
-      store::BookStep step(book_);
-      book_.ReplaceAll(std::move(records), std::move(groups));
-    }
-    book_.MarkSaved();
+    // The book becomes what was written. What came in from elsewhere is no
+    // step of this user's: an undo across it would take back another PC's
+    // work, so the history ends here.
+    TakeMerged(&merged);
     return true;
   }
   Tell(IDS_BOOK_KEEPS_CHANGING, primaryPath_);
   return false;
+}
+
+void CAddrConfigDoc::TakeMerged(store::Book* merged) {
+  std::vector<store::AddressRecord> records;
+  records.reserve(static_cast<std::size_t>(merged->Size()));
+  for (int i = 0; i < merged->Size(); ++i) records.push_back(merged->RecordAt(i));
+  store::GroupTable groups(settings_->codePage, alerts_);
+  for (const store::AddressRecord& r : records) {
+    if (r.kind != store::kKindGroup) continue;
+    groups.AddMember(r.regNo, store::kKindGroup, store::MemberEntry());
+    for (const store::MemberEntry& m : merge::MembersOf(*merged, r.regNo)) {
+      groups.AddMember(r.regNo, store::kKindMember, m);
+    }
+  }
+  book_.Load(std::move(records), std::move(groups));
+  historyEndsAtMerge_ = true;
 }
 
 bool CAddrConfigDoc::WriteAsIs() {
@@ -222,6 +256,19 @@ bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merg
   QuietAlerts quiet;
   std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_.View(), &quiet);
   std::unique_ptr<store::Book> theirs = BookOfBytes(theirsBytes, alerts_);
+  // A whole book that lost most of what it held is more likely a mistake
+  // (an old copy put back, a book of another user) than the other PC's
+  // deletions: the user decides.
+  const int lost = merge::EntriesLost(*base, *theirs);
+  if (merge::IsMassRemoval(lost, base->Size())) {
+    const std::string text = ui::FormatText(
+        services_.resources->String(IDS_BOOK_LOST_ENTRIES),
+        std::vector<std::string>{primaryPath_, std::to_string(lost), std::to_string(base->Size())});
+    if (services_.messages->Show(text, services_.resources->String(IDS_CAPTION),
+                                 ui::Buttons::kYesNo, ui::Icon::kExclamation) != ui::kIdYes) {
+      return false;
+    }
+  }
   merge::MergePlan plan = merge::PlanMerge(*base, book_, *theirs);
   std::vector<merge::Side> choices;
   if (!plan.conflicts.empty() && (!chooser_ || !chooser_->Choose(plan.conflicts, &choices))) {

@@ -38,6 +38,15 @@ class CAddrConfigDoc : public BookFiles {
   bool Load(const std::string& primaryPath, const std::string& oldPath);
   // The book as its file holds it again (the framework's new-file command).
   void Reload() { Load(primaryPath_, oldPath_); }
+  // The file changed elsewhere is read again in place of the book, but only
+  // when it is a whole book (see store/book_integrity.h): a file cut short
+  // or written over by another program is not shown (kDamaged, the book
+  // left as it is). A file read this way ends the history.
+  enum class Reloaded { kLoaded, kDamaged, kFailed };
+  Reloaded ReloadChangedFile();
+  // The history was ended by changes that came in from elsewhere (a merge
+  // at apply, a reload on activation) since the book was last opened.
+  bool HistoryEndsAtMerge() const { return historyEndsAtMerge_; }
 
   // Apply: the book written to the primary path; the book is then what the
   // file holds. On failure the user is told (naming the file). Refused, with
@@ -47,7 +56,11 @@ class CAddrConfigDoc : public BookFiles {
   // was last read or written here, the book is merged with it (base: the
   // book as it was then), the conflicts go to the chooser (none set, or
   // Cancel: nothing is written and the book stays modified), and the merged
-  // book is written and becomes the book. A file that changes again between
+  // book is written and becomes the book (its history ends there: see
+  // HistoryEndsAtMerge). A file that is no whole book is not merged and not
+  // written over (the user told); one that lost more than half of the
+  // entries it held is merged only when the user says yes. A file that
+  // changes again between
   // the merge and the write is merged again, up to three times; then the
   // user is told and nothing is written. A file that cannot be read is
   // never written over.
@@ -70,8 +83,12 @@ class CAddrConfigDoc : public BookFiles {
 
  private:
   void Tell(int id, const std::string& path);
+  Reloaded LoadFrom(const std::string& primaryPath, const std::string& oldPath, bool wholeOnly);
   // Apply's write of the book as it is.
   bool WriteAsIs();
+  // The merged book just written becomes the book, unmodified, without
+  // history.
+  void TakeMerged(store::Book* merged);
   // The book merged with the file's bytes into *merged; false when the user
   // cancelled or the merge passes the book's limits (told).
   bool MergeWith(const std::string& theirsBytes, store::Book* merged);
@@ -97,4 +114,5 @@ class CAddrConfigDoc : public BookFiles {
   // What the primary file held when it was last read or written here.
   store::FileStamp stamp_;
   store::BookBytes baseBytes_;
+  bool historyEndsAtMerge_ = false;
 };

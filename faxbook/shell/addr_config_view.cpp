@@ -88,6 +88,11 @@ bool CAddrConfigView::QueryCommand(int id, ui::CommandState* state) const {
   switch (id) {
     case ID_EDIT_UNDO:
       state->enabled = Book().CanUndo();
+      // Back at the changes that came in from elsewhere: the user hears
+      // why nothing before them can be undone.
+      if (!state->enabled && document_->HistoryEndsAtMerge()) {
+        state->prompt = services_.resources->String(IDS_UNDO_ENDS_AT_MERGE);
+      }
       return true;
     case ID_EDIT_REDO:
       state->enabled = Book().CanRedo();
@@ -139,7 +144,11 @@ void CAddrConfigView::OnAppActivated() {
     return;
   }
   const KeptSelection kept = KeepSelection();
-  if (!document_->Load(document_->PrimaryPath(), document_->OldPath())) return;
+  const CAddrConfigDoc::Reloaded reloaded = document_->ReloadChangedFile();
+  if (reloaded == CAddrConfigDoc::Reloaded::kDamaged && window_ && window_->StatusPaneCount() > 0) {
+    window_->SetStatusPaneText(0, services_.resources->String(IDS_BOOK_DAMAGED_ELSEWHERE));
+  }
+  if (reloaded != CAddrConfigDoc::Reloaded::kLoaded) return;
   OnBookChanged();
   RestoreSelection(kept);
 }

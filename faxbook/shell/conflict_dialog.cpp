@@ -15,6 +15,28 @@ CConflictDialog::CConflictDialog(ui::Resources& strings,
   decided_.assign(conflicts.size(), -1);
 }
 
+std::string CConflictDialog::RowLabel(const merge::FieldDifference& f) const {
+  if (f.member.empty()) return FieldLabel(f.field);
+  if (f.field == "Members") return ui::FormatText(strings_.String(IDS_FIELD_MEMBER), f.member);
+  return ui::FormatText(strings_.String(IDS_FIELD_MEMBER_FIELD),
+                        std::vector<std::string>{f.member, FieldLabel(f.field)});
+}
+
+std::string CConflictDialog::ValueText(const merge::Conflict& conflict,
+                                       const merge::FieldDifference& f, merge::Side side) const {
+  const bool mine = side == merge::Side::kMine;
+  const std::string& value = mine ? f.mine : f.theirs;
+  const bool present = mine ? conflict.mine.present : conflict.theirs.present;
+  if ((f.field == "Entry" || f.field == "Used") && !present) {
+    return strings_.String(IDS_CONFLICT_REMOVED);
+  }
+  // A member on one side only.
+  if (!f.member.empty() && f.field == "Members" && value.empty()) {
+    return strings_.String(IDS_CONFLICT_ABSENT);
+  }
+  return value;
+}
+
 std::string CConflictDialog::FieldLabel(const std::string& field) const {
   struct Label {
     const char* field;
@@ -27,6 +49,7 @@ std::string CConflictDialog::FieldLabel(const std::string& field) const {
       {"DepartmentName", IDS_COLUMN_DEPARTMENT}, {"ClientName", IDS_COLUMN_RECIPIENT},
       {"Respect", IDS_FIELD_RESPECT},        {"Members", IDS_FIELD_MEMBERS},
       {"Kind", IDS_FIELD_KIND},              {"Entry", IDS_FIELD_ENTRY},
+      {"Used", IDS_FIELD_USED},
   };
   for (const Label& label : kLabels) {
     if (field == label.field) return strings_.String(label.id);
@@ -46,7 +69,6 @@ void CConflictDialog::OnInit() {
                  IDS_CONFLICT_COLUMN_MINE, IDS_CONFLICT_COLUMN_KEPT}) {
     list->AddColumn(strings_.String(id), width);
   }
-  const std::string removed = strings_.String(IDS_CONFLICT_REMOVED);
   for (std::size_t c = 0; c < conflicts_.size(); ++c) {
     const merge::Conflict& conflict = conflicts_[c];
     bool first = true;
@@ -54,10 +76,9 @@ void CConflictDialog::OnInit() {
       const int row = list->ItemCount();
       list->InsertItem(row, first ? conflict.Name() : std::string(), -1,
                        static_cast<ui::ItemData>(c));
-      list->SetItemText(row, 1, FieldLabel(f.field));
-      const bool entry = f.field == "Entry";
-      list->SetItemText(row, 2, entry && !conflict.theirs.present ? removed : f.theirs);
-      list->SetItemText(row, 3, entry && !conflict.mine.present ? removed : f.mine);
+      list->SetItemText(row, 1, RowLabel(f));
+      list->SetItemText(row, 2, ValueText(conflict, f, merge::Side::kTheirs));
+      list->SetItemText(row, 3, ValueText(conflict, f, merge::Side::kMine));
       rowConflict_.push_back(static_cast<int>(c));
       firstRow_.push_back(first);
       first = false;
@@ -94,8 +115,15 @@ void CConflictDialog::ShowChoices() {
     const int d = decided_[static_cast<std::size_t>(rowConflict_[row])];
     std::string text;
     if (firstRow_[row] && d >= 0) {
-      text = strings_.String(d == static_cast<int>(merge::Side::kMine) ? IDS_CONFLICT_MINE
-                                                                       : IDS_CONFLICT_THEIRS);
+      const merge::Conflict& conflict = conflicts_[static_cast<std::size_t>(rowConflict_[row])];
+      const merge::Side side = static_cast<merge::Side>(d);
+      int id = side == merge::Side::kMine ? IDS_CONFLICT_MINE : IDS_CONFLICT_THEIRS;
+      // Of an address removed on one side and used on the other, the kept
+      // column says what the choice does.
+      if (conflict.removedButUsed) {
+        id = side == conflict.removedBy ? IDS_CONFLICT_REMOVE_EVERYWHERE : IDS_CONFLICT_KEEP_ADDRESS;
+      }
+      text = strings_.String(id);
     }
     list->SetItemText(static_cast<int>(row), 4, text);
   }

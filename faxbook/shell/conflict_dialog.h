@@ -1,7 +1,10 @@
 // The dialog that lets the user decide the conflicts of a merge at apply
 // (template 150): one row for each field that differs, with the value on
-// disk and the value here; the user keeps "this PC's" or "the file's"
-// version of the selected entries or of all. OK once every entry is
+// disk and the value here (a group's member and its field where only that
+// differs); the user keeps "this PC's" or "the file's" version of the
+// selected entries or of all. For an address removed on one side while the
+// other made it a group's member, the kept column says what the choice
+// does: "remove everywhere" or "keep the address". OK once every entry is
 // decided; Cancel (and Escape) decides nothing.
 #pragma once
 
@@ -31,6 +34,12 @@ class CConflictDialog : public ui::Dialog {
   void Keep(const std::vector<int>& conflicts, merge::Side side);
   void ShowChoices();
   std::string FieldLabel(const std::string& field) const;
+  // A row's field: a member's field names the member too.
+  std::string RowLabel(const merge::FieldDifference& f) const;
+  // A row's value on one side: "(removed)" for an entry that side removed,
+  // "(none)" for a member that side lacks.
+  std::string ValueText(const merge::Conflict& conflict, const merge::FieldDifference& f,
+                        merge::Side side) const;
 
   ui::Resources& strings_;
   const std::vector<merge::Conflict>& conflicts_;

@@ -158,6 +158,101 @@ TEST_F(SharedApplyTest, AFileThatCannotBeReadAtApplyIsNotWrittenOver) {
   EXPECT_TRUE(editor.Document().IsModified());
 }
 
+TEST_F(SharedApplyTest, AFileThatIsNoWholeBookIsNeitherMergedNorWrittenOver) {
+  const std::string ito = "[FAX_ADDR]=1,4,Ito,ITO,04,,,,,,0";
+  const std::string whole = Book({kKita, kAbe, ito});
+  const std::pair<const char*, std::string> cases[] = {
+      {"cut short", whole.substr(0, whole.size() - 12)},
+      {"emptied", ""},
+      {"written over by another program", "Name,Fax\r\nfoo,1\r\n"},
+      {"holding a line no book holds", Book({kKita, "foo,1", kAbe})},
+  };
+  AddHere(3, "Sato", "SATO");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first);
+    editor.files.SetFile(editor.DataFile(), c.second);
+    const std::size_t shown = editor.Messages().size();
+    EXPECT_FALSE(editor.Document().Apply());
+    ASSERT_EQ(editor.Messages().size(), shown + 1);
+    EXPECT_EQ(editor.Messages().back(), "[61296] " + editor.DataFile());
+    EXPECT_EQ(File(), c.second);
+    EXPECT_EQ(chooser.asked, 0);
+    EXPECT_TRUE(editor.Document().IsModified());
+    EXPECT_EQ(editor.TheBook().Size(), 3);
+  }
+  // Once the file is a whole book again, apply merges as before.
+  WrittenElsewhere({kKita, kAbe, ito});
+  ASSERT_TRUE(editor.Document().Apply());
+  EXPECT_TRUE(Has(ito));
+  EXPECT_TRUE(Has("[FAX_ADDR]=1,3,Sato,SATO,09,,,,,,0"));
+}
+
+TEST_F(SharedApplyTest, AFileThatLostMostOfItsEntriesIsMergedOnlyWhenTheUserSaysSo) {
+  struct Case {
+    Texts theirs;
+    int answer;     // 0: no question expected
+    bool written;
+  };
+  const Case cases[] = {
+      {{}, ui::kIdNo, false},                // every entry gone
+      {{kAbe}, 0, true},                     // one of two: half is no mass removal
+      {{}, ui::kIdYes, true},                // the user says they were deleted
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.theirs.size() * 10 + c.answer);
+    editor.files.SetFile(editor.DataFile(), Book({kKita, kAbe}));
+    editor.View().Reload();
+    editor.Document().SetConflictChooser(&chooser);
+    AddHere(3, "Sato", "SATO");
+    WrittenElsewhere(c.theirs);
+    if (c.answer != 0) editor.boxes.AnswerNext(c.answer);
+    const std::size_t shown = editor.Messages().size();
+    EXPECT_EQ(editor.Document().Apply(), c.written);
+    if (c.answer != 0) {
+      ASSERT_EQ(editor.Messages().size(), shown + 1);
+      EXPECT_EQ(editor.Messages().back(), "[61316] " + editor.DataFile() + " 2 2");
+    } else {
+      EXPECT_EQ(editor.Messages().size(), shown);
+    }
+    if (!c.written) {
+      EXPECT_EQ(File(), Book(c.theirs));
+      EXPECT_TRUE(editor.Document().IsModified());
+    } else {
+      EXPECT_TRUE(Has("[FAX_ADDR]=1,3,Sato,SATO,09,,,,,,0"));
+      EXPECT_FALSE(Has(kKita));
+    }
+  }
+}
+
+TEST_F(SharedApplyTest, UndoAfterAMergeNeverTakesBackTheOtherPCsWork) {
+  // B adds YANKEE and applies; A adds XRAY and applies (merged).
+  AddHere(5, "Xray", "XRAY");
+  WrittenElsewhere({kKita, kAbe, "[FAX_ADDR]=1,6,Yankee,YANKEE,06,,,,,,0"});
+  ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
+  EXPECT_TRUE(Has("[FAX_ADDR]=1,6,Yankee,YANKEE,06,,,,,,0"));
+  EXPECT_TRUE(Has("[FAX_ADDR]=1,5,Xray,XRAY,09,,,,,,0"));
+  // Nothing before the merge can be undone, and the undo item says why.
+  const ui::CommandState undo = editor.host.State(ID_EDIT_UNDO);
+  EXPECT_FALSE(undo.enabled);
+  EXPECT_EQ(undo.prompt, "[61318]");
+  EXPECT_FALSE(editor.host.Choose(ID_EDIT_UNDO));
+  // A change made after it is undone alone; YANKEE stays through the next
+  // apply.
+  ChangeFaxHere(1, "03-9");
+  EXPECT_TRUE(editor.host.State(ID_EDIT_UNDO).prompt.empty());
+  ASSERT_TRUE(editor.host.Choose(ID_EDIT_UNDO));
+  EXPECT_FALSE(editor.host.State(ID_EDIT_UNDO).enabled);
+  EXPECT_FALSE(editor.Document().IsModified());
+  AddHere(7, "Zulu", "ZULU");
+  ASSERT_TRUE(editor.host.Choose(ID_FILE_APPLY));
+  EXPECT_TRUE(Has("[FAX_ADDR]=1,6,Yankee,YANKEE,06,,,,,,0"));
+  EXPECT_TRUE(Has("[FAX_ADDR]=1,5,Xray,XRAY,09,,,,,,0"));
+  EXPECT_TRUE(Has(kKita));
+  // Opening the book anew starts a history of its own, with the usual prompt.
+  editor.View().Reload();
+  EXPECT_TRUE(editor.host.State(ID_EDIT_UNDO).prompt.empty());
+}
+
 TEST_F(SharedApplyTest, TheSelectionIsKeptByRegistrationNumberThroughAMerge) {
   editor.View().SelectOnly(editor.TheBook().WithRegNo(1));
   ChangeFaxHere(2, "03-5");
@@ -242,6 +337,61 @@ TEST_F(ConflictDialogTest, EachEntryOrAllTakeOneSideAndOkWaitsForEveryEntry) {
   EXPECT_NE(File().find("[FAX_ADDR]=1,1,Kita,KITA,03-2,"), std::string::npos);
 }
 
+TEST(ConflictDialogRowsTest, AMembersFieldAndAnAddressRemovedButUsedSayWhatDiffers) {
+  const std::string team = "[FAX_ADDR]=3,9,Team,TEAM,";
+  const std::string abeInTeam = "[FAX_ADDR_GM]=4,9,Abe,ABE,03-2,,,,,,0";
+  EditorHarness editor;
+  editor.files.SetFile(editor.DataFile(), Book({kKita, kAbe, "", team, abeInTeam}));
+  ASSERT_TRUE(editor.Start());
+  store::Book& book = editor.TheBook();
+  {
+    store::BookStep step(book);
+    book.Remove(book.WithRegNo(1));  // Kita, here
+    const store::EntryId abe = book.WithRegNo(2);
+    store::EntryTexts texts = *book.Find(abe);
+    texts.faxNumber = "03-8";
+    book.Change(abe, texts);  // its copy in Team follows
+  }
+  // Meanwhile on another PC: Kita made a member of a new group, Abe's fax
+  // changed otherwise.
+  editor.files.SetFile(editor.DataFile(),
+                       Book({kKita, "[FAX_ADDR]=1,2,Abe,ABE,03-7,,,,,,0", "", team,
+                             "[FAX_ADDR_GM]=4,9,Abe,ABE,03-7,,,,,,0", "",
+                             "[FAX_ADDR]=3,8,Sales,SALES,", "[FAX_ADDR_GM]=4,8,Kita,KITA,03-1,,,,,,0"}));
+  bool shown = false;
+  editor.dialogs.OnNextDialog(IDD_MERGE_CONFLICT, [&](ui::FakeDialog& d) {
+    shown = true;
+    ui::FakeListControl& list = d.FakeList(IDC_CONFLICT_LIST);
+    std::vector<std::vector<std::string>> rows;
+    for (int row = 0; row < list.ItemCount(); ++row) {
+      rows.push_back({list.ItemText(row, 0), list.ItemText(row, 1), list.ItemText(row, 2),
+                      list.ItemText(row, 3)});
+    }
+    // The group's row names the member and its field: never two equal
+    // lists of members to choose between.
+    const std::vector<std::vector<std::string>> expected = {
+        {"Team", "[61321] ABE [61219]", "03-7", "03-8"},
+        {"Abe", "[61219]", "03-7", "03-8"},
+        {"Kita", "[61323]", "Sales", "[61309]"},
+    };
+    ASSERT_EQ(rows, expected);
+    list.SelectOnly({2});
+    d.Click(IDC_KEEP_MINE);
+    EXPECT_EQ(list.ItemText(2, 4), "[61324]");  // remove everywhere
+    d.Click(IDC_KEEP_THEIRS);
+    EXPECT_EQ(list.ItemText(2, 4), "[61325]");  // keep the address
+    d.Click(IDC_KEEP_MINE);
+    list.SelectOnly({0, 1});
+    d.Click(IDC_KEEP_THEIRS);
+    d.Click(ui::kIdOk);
+  });
+  ASSERT_TRUE(editor.Document().Apply());
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(*editor.files.File(editor.DataFile()),
+            Book({"[FAX_ADDR]=1,2,Abe,ABE,03-7,,,,,,0", "", team,
+                  "[FAX_ADDR_GM]=4,9,Abe,ABE,03-7,,,,,,0"}));
+}
+
 }  // namespace
 
 namespace {
@@ -287,6 +437,26 @@ TEST(ActivationTest, AnUnmodifiedBookFollowsTheFileAndAModifiedOneSaysItWillBeMe
   ASSERT_TRUE(editor.Document().Apply());
   EXPECT_EQ(*editor.files.File(editor.DataFile()),
             Book({"[FAX_ADDR]=1,2,Abe,ABE,03-2,,,,,,0", kKita, "[FAX_ADDR]=1,4,Sato,SATO,,,,,,,0"}));
+}
+
+TEST(ActivationTest, AFileThatIsNoWholeBookIsNotReadAgain) {
+  EditorHarness editor;
+  editor.files.SetFile(editor.DataFile(), Book({kKita, kAbe}));
+  ASSERT_TRUE(editor.Start());
+  const std::string whole = Book({kKita, kAbe, "[FAX_ADDR]=1,3,Ito,ITO,03-3,,,,,,0"});
+  for (const std::string& damaged :
+       {whole.substr(0, whole.size() - 5), std::string(), std::string("Name,Fax\r\nfoo,1\r\n")}) {
+    editor.files.SetFile(editor.DataFile(), damaged);
+    editor.host.ActivateApp();
+    EXPECT_EQ(editor.Column(1), (Texts{"ABE", "KITA"}));
+    EXPECT_EQ(editor.host.PaneText(0), "[61317]");
+    EXPECT_TRUE(editor.Messages().empty());
+  }
+  editor.files.SetFile(editor.DataFile(), whole);
+  editor.host.ActivateApp();
+  EXPECT_EQ(editor.Column(1), (Texts{"ABE", "ITO", "KITA"}));
+  // Read in from elsewhere: the history ends there too.
+  EXPECT_EQ(editor.host.State(ID_EDIT_UNDO).prompt, "[61318]");
 }
 
 }  // namespace

@@ -14,23 +14,28 @@ namespace ui {
 class FakeFileDialogs : public FileDialogs {
  public:
   // The user picks `path` in the next file dialog.
-  void ChooseNext(const std::string& path) { answers_.push_back({true, path}); }
+  void ChooseNext(const std::string& path) { answers_.push_back({FileChoice::kChosen, path}); }
+  // The user picks a file whose path the code page cannot write; the
+  // dialog gives `path`, "?" where a character was lost.
+  void ChooseNextNotInCodePage(const std::string& path) {
+    answers_.push_back({FileChoice::kNotInCodePage, path});
+  }
   // The user cancels the next file dialog.
-  void CancelNext() { answers_.push_back({false, std::string()}); }
+  void CancelNext() { answers_.push_back({FileChoice::kCancelled, std::string()}); }
 
   // Where the owner of each dialog comes from: the template of the dialog
   // running innermost, as on Windows (0: the main window).
   void WatchDialogs(std::function<int()> innermost) { innermost_ = std::move(innermost); }
 
   // Dialogs with nothing queued are cancelled.
-  bool Choose(const FileDialogRequest& request, std::string* path) override {
+  FileChoice ChooseFile(const FileDialogRequest& request, std::string* path) override {
     requests_.push_back(request);
     owners_.push_back(innermost_ ? innermost_() : 0);
-    if (answers_.empty()) return false;
+    if (answers_.empty()) return FileChoice::kCancelled;
     const Answer answer = answers_.front();
     answers_.pop_front();
-    if (answer.chosen) *path = answer.path;
-    return answer.chosen;
+    if (answer.choice != FileChoice::kCancelled) *path = answer.path;
+    return answer.choice;
   }
 
   const std::vector<FileDialogRequest>& Requests() const { return requests_; }
@@ -40,7 +45,7 @@ class FakeFileDialogs : public FileDialogs {
 
  private:
   struct Answer {
-    bool chosen;
+    FileChoice choice;
     std::string path;
   };
   std::deque<Answer> answers_;

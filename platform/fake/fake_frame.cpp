@@ -73,7 +73,7 @@ FakeFrameHost::Rect FakeFrameHost::ItemRect(int id) const {
 }
 
 CommandState FakeFrameHost::State(int id) const {
-  return events_ ? events_->QueryCommand(id) : CommandState{false, false};
+  return events_ ? events_->QueryCommand(id) : CommandState{false, false, std::string()};
 }
 
 bool FakeFrameHost::Choose(int id) {

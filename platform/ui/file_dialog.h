@@ -22,13 +22,27 @@ struct FileDialogRequest {
   bool fileMustExist = false;
 };
 
+enum class FileChoice {
+  kCancelled,  // the user cancelled (or the dialog failed)
+  kChosen,
+  // The path of the file chosen holds characters the system's code page
+  // cannot write: the path given has "?" (or a look-alike) in their place,
+  // and no file of the program's can be opened by it.
+  kNotInCodePage,
+};
+
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
   // Shows the dialog, owned by the window the user works in (the running
-  // modal dialog, else the main window). True with the full path the user
-  // chose; false when the user cancelled (or the dialog failed).
-  virtual bool Choose(const FileDialogRequest& request, std::string* path) = 0;
+  // modal dialog, else the main window), and gives the full path the user
+  // chose in the system's code page.
+  virtual FileChoice ChooseFile(const FileDialogRequest& request, std::string* path) = 0;
+  // The same for a caller that takes whatever path the dialog gives: true
+  // for a chosen file, its path written in the code page or not.
+  bool Choose(const FileDialogRequest& request, std::string* path) {
+    return ChooseFile(request, path) != FileChoice::kCancelled;
+  }
 };
 
 }  // namespace ui

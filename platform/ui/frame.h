@@ -24,6 +24,9 @@ namespace ui {
 struct CommandState {
   bool enabled = true;
   bool checked = false;
+  // The status bar's prompt for the command while its menu item is
+  // selected, in place of the one its string gives; empty: that one.
+  std::string prompt;
 };
 
 class FrameWindow {

@@ -395,7 +395,10 @@ std::string Win32FrameHost::PromptPart(int commandId, bool toolTip) {
   return text.substr(0, lineBreak);
 }
 
-void Win32FrameHost::ShowPrompt(int commandId) { SetStatusPaneText(0, PromptPart(commandId, false)); }
+void Win32FrameHost::ShowPrompt(int commandId) {
+  const CommandState state = events_->QueryCommand(commandId);
+  SetStatusPaneText(0, state.prompt.empty() ? PromptPart(commandId, false) : state.prompt);
+}
 
 void Win32FrameHost::ShowIdleMessage() { SetStatusPaneText(0, resources_->String(kIdleMessage)); }
 

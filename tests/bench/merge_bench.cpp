@@ -1,10 +1,14 @@
 // A book two places edit, on the largest book: apply's check that the file
 // is unchanged (read and hash the whole file) beside the apply itself, in
-// turns; the three-way merge with 100 changes on each side; and the
-// editor's whole apply when the file was changed elsewhere.
+// turns; the three-way merge with 100 changes on each side; the editor's
+// whole apply when the file was changed elsewhere; and fdtool merge of the
+// same three books against fdtool normalize of one of them, as processes,
+// in turns (time, CPU and peak memory).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <memory>
 
 #include "faxbook/merge/book_merge.h"
@@ -13,7 +17,9 @@
 #include "store/book_file.h"
 #include "store/book_order.h"
 #include "store/file_stamp.h"
+#include "tests/bench/largest_book.h"
 #include "tests/bench/largest_book_editor.h"
+#include "tests/bench/process_run.h"
 
 namespace {
 
@@ -136,6 +142,46 @@ void BM_EditorApplyWithAMerge(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EditorApplyWithAMerge)->Unit(benchmark::kMillisecond);
+
+// The book of 1000 groups with 100 addresses edited from `first`, as apply
+// writes it.
+std::string EditedGroupBook(int first, const std::string& fax) {
+  Quiet alerts;
+  auto book = Parse(bench::LargestGroupBookBytes(), &alerts);
+  Edit(book.get(), first, fax);
+  text::PortableCollation collation(932);
+  return store::FormatAppliedBook(collation, 1041, *book);
+}
+
+void BM_FdtoolMergeAgainstNormalize(benchmark::State& state) {
+  const bench::BenchFile base(bench::BenchPath("base.fdt"), [] { return bench::LargestGroupBookBytes(); });
+  const bench::BenchFile mine(bench::BenchPath("mine.fdt"), [] { return EditedGroupBook(0, "0311"); });
+  const bench::BenchFile theirs(bench::BenchPath("theirs.fdt"), [] { return EditedGroupBook(3, "0622"); });
+  const std::string out = bench::BenchPath("merged.fdt");
+  double merge = 0, normalize = 0, mergeCpu = 0, normalizeCpu = 0, mergePeak = 0, normalizePeak = 0;
+  for (auto _ : state) {
+    const bench::Run n = bench::Spawn({FAXBOOK_FDTOOL, "normalize", theirs.Path(), out});
+    const bench::Run m =
+        bench::Spawn({FAXBOOK_FDTOOL, "merge", base.Path(), mine.Path(), theirs.Path(), out});
+    if (!n.ok() || !m.ok()) state.SkipWithError("fdtool failed");
+    state.SetIterationTime(m.seconds);
+    merge += m.seconds;
+    normalize += n.seconds;
+    mergeCpu += m.cpuSeconds;
+    normalizeCpu += n.cpuSeconds;
+    mergePeak = std::max(mergePeak, m.peakMiB);
+    normalizePeak = std::max(normalizePeak, n.peakMiB);
+  }
+  state.counters["normalize_ms"] =
+      benchmark::Counter(normalize * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["x_normalize"] = merge / normalize;
+  state.counters["cpu_x_normalize"] = mergeCpu / normalizeCpu;
+  state.counters["peak_MiB"] = mergePeak;
+  state.counters["normalize_peak_MiB"] = normalizePeak;
+  state.counters["peak_x_normalize"] = mergePeak / normalizePeak;
+  std::remove(out.c_str());
+}
+BENCHMARK(BM_FdtoolMergeAgainstNormalize)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -16,16 +16,15 @@
 #include "faxbook/csv/import_row.h"
 #include "faxbook/csv/row_reasons.h"
 #include "platform/fake/fake_file_system.h"
+#include "tests/fuzz/csv_fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  const int langIds[] = {1041, 1033, 2052, 1029};
-  const int codePages[] = {932, 1252, 936, 1250};
-  const int which = data[0] & 3;
-  const rules::TextRules rules{langIds[which], codePages[which]};
-  const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const csvfuzz::Input input = csvfuzz::Read(data, size);
+  const rules::TextRules& rules = input.rules;
+  const std::string& bytes = input.bytes;
   sys::FakeFileSystem files;
-  files.SetPieceSize(1 + (data[0] >> 2));
+  files.SetPieceSize(input.piece);
   files.SetFile("in.csv", bytes);
 
   // The same answer in one piece and in the fake's pieces.
@@ -61,11 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   csv::ImportRows rows;
   if (!csv::LoadCsvRows(files, "in.csv", mapping, rules, &rows, charset)) std::abort();
-  const csv::ReasonTexts texts = csv::EnglishReasonTexts(rules.codePage);
-  for (const csv::ImportRow& row : rows) {
-    if ((row.score > 0) != !csv::DescribeRow(row, texts).empty()) std::abort();
-    if ((row.noFax || !row.lackingChars.empty()) && row.score < csv::kRefusedScore) std::abort();
-    if (row[rules::Field::kFaxNumber].empty() && row.score < csv::kRefusedScore) std::abort();
-  }
+  csvfuzz::CheckReasons(rows, rules.codePage);
   return 0;
 }

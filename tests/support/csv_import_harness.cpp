@@ -17,13 +17,19 @@ CsvImportHarness::CsvImportHarness() {
     strings[id] = Marker(id);
   }
   for (int id = 61231; id <= 61260; ++id) strings[id] = Marker(id);
-  for (int id = IDS_EXPORT_FAILED; id <= IDS_REASON_NUL; ++id) strings[id] = Marker(id);
+  // The import's own strings run to 61359.
+  for (int id = IDS_EXPORT_FAILED; id <= 61359; ++id) strings[id] = Marker(id);
   // The formats the dialogs fill in.
   strings[IDS_CHARSET_CODE_PAGE] = "[61332] %s";
   strings[IDS_REASON_REFUSED] = "[61336] %1";
   strings[IDS_REASON_TOO_LONG] = "[61337] %1";
   strings[IDS_REASON_LACKING] = "[61338] %1 %2";
+  strings[IDS_REASON_NOT_UTF8] = "[61342] %1 %2";
+  strings[IDS_REASON_NOT_UTF16] = "[61344] %1 %2";
+  strings[IDS_IMPORT_SKIPPED] = "[61346] %s";
+  strings[IDS_PATH_NOT_IN_CODE_PAGE] = "[61347] %s";
   strings[IDS_BOOK_FULL] = "[61238] %ld";
+  strings[IDS_EXPORT_OVER_BOOK] = Marker(IDS_EXPORT_OVER_BOOK);
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
   strings[IDS_RESPECT_1] = " SAMA";
   strings[IDS_RESPECT_2] = " DONO";

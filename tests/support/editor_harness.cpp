@@ -1,5 +1,6 @@
 #include "tests/support/editor_harness.h"
 
+#include "faxbook/res/conflict_resource.h"
 #include "faxbook/res/resource.h"
 #include "faxbook/shell/language.h"
 #include "store/book_format.h"
@@ -11,6 +12,9 @@ std::string Marker(int id) {
     text += " %s";
   }
   if (id == IDS_BOOK_RESTORED) text += " %s %s";
+  if (id == IDS_BOOK_LOST_ENTRIES) text += " %s %d %d";
+  if (id == IDS_EXPORT_OVER_BOOK || id == IDS_FIELD_MEMBER) text += " %s";
+  if (id == IDS_FIELD_MEMBER_FIELD) text += " %s %s";
   return text;
 }
 
@@ -22,10 +26,13 @@ std::map<int, std::string> MarkerStrings() {
                  IDS_COLUMN_COMPANY, IDS_COLUMN_DEPARTMENT, IDS_COLUMN_RECIPIENT,
                  IDS_SAVE_QUESTION, IDS_NO_SELECTION, IDS_BAD_INSTALLATION, IDS_APPLY_FAILED,
                  IDS_BOOK_UNREADABLE, IDS_BOOK_PROTECTED, IDS_BOOK_RESTORED,
-                 IDS_BOOK_READ_ONLY, IDS_BOOK_KEEPS_CHANGING, IDS_BOOK_CHANGED_ELSEWHERE}) {
+                 IDS_BOOK_READ_ONLY, IDS_BOOK_KEEPS_CHANGING, IDS_BOOK_CHANGED_ELSEWHERE,
+                 IDS_BOOK_LOST_ENTRIES, IDS_BOOK_DAMAGED_ELSEWHERE, IDS_UNDO_ENDS_AT_MERGE,
+                 IDS_EXPORT_OVER_BOOK}) {
     strings[id] = Marker(id);
   }
   for (int id = IDS_CONFLICT_COLUMN_ENTRY; id <= IDS_FIELD_ENTRY; ++id) strings[id] = Marker(id);
+  for (int id = IDS_FIELD_MEMBER; id <= IDS_CONFLICT_KEEP_ADDRESS; ++id) strings[id] = Marker(id);
   strings[IDS_APP_TITLE] = "Address Book for Relay FAX";
   strings[IDS_RESPECT_1] = " SAMA";
   strings[IDS_RESPECT_2] = " DONO";

@@ -2,8 +2,11 @@
 # The real faxbook.exe under Wine importing a CSV file through the real
 # dialogs: the file chosen in the open-file dialog, two columns mapped anew,
 # every row of the confirmation selected and added (a refused row stays),
-# apply, and the written book checked byte for byte. Then the same dialogs
-# with the English library. Screenshots of both dialogs in both languages
+# apply, and the written book checked byte for byte. The same text in UTF-8
+# and as spreadsheets' UTF-16 "Unicode text" gives the same book; every
+# reason of a row stands under the list. Then the same dialogs with the
+# English library, and a file in a folder the English code page cannot
+# name. Screenshots of both dialogs in both languages, and of the reasons,
 # are kept in the scratch folder.
 #
 # Usage: faxbook_csv_import_test.sh WIN64_BUILD SCRATCH. Prints "ok NAME" or
@@ -67,16 +70,38 @@ rows_of() { drv dialog-rows "$1" "$2" | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 # === Japanese, Windows XP ======================================================
 map="ｱﾄﾞﾚｽ帳ｲﾝﾎﾟｰﾄ"
 confirm="ｲﾝﾎﾟｰﾄ内容の確認"
-new_prefix "$scratch/ja" ja_JP.UTF-8 || { notok "wine prefix (ja)"; exit 1; }
-set_windows_version winxp
-app="$(drive)/Program Files/Faxbook"
-mkdir -p "$app" "$(drive)/old" "$(drive)/data"
-cp "$exe" "$app/"
-{
-  echo "// the old book"
-  echo '[FAX_ADDR]=1,1,Kita,ｷﾀ,03-111,,,,,,0'
-} | crlf | sjis >"$(drive)/old/address.fdt"
-reg_set FileName 'C:\old\address.fdt'
+# japanese_prefix NAME: a new Japanese XP prefix with the program and the
+# old book of one address the registry names.
+japanese_prefix() {
+  new_prefix "$scratch/$1" ja_JP.UTF-8 || { notok "wine prefix ($1)"; exit 1; }
+  set_windows_version winxp
+  use_japanese_ui_font
+  app="$(drive)/Program Files/Faxbook"
+  mkdir -p "$app" "$(drive)/old" "$(drive)/data"
+  cp "$exe" "$app/"
+  {
+    echo "// the old book"
+    echo '[FAX_ADDR]=1,1,Kita,ｷﾀ,03-111,,,,,,0'
+  } | crlf | sjis >"$(drive)/old/address.fdt"
+  reg_set FileName 'C:\old\address.fdt'
+}
+# map_file WHAT PATH CHARSET SHOT: the editor started, the CSV import on
+# PATH, the character set proposed checked, the name and the reading mapped
+# to columns 1 and 0, and the confirmation opened.
+map_file() {
+  start_editor "$app"
+  check "the editor starts ($1)" drv wait "$title" 60000 FaxbookMainFrame || exit 1
+  drv post-command "$title" 32791 >/dev/null
+  choose_file "$2"
+  check "the mapping dialog opens ($1)" drv wait "$map" 20000 "#32770"
+  check "the character set proposed is $3" [ "$(text_of "$map" 1061)" = "$3" ]
+  check "the header reads as text ($1)" [ "$(text_of "$map" 1048)" = '"Name"' ]
+  drv choose "$map" 1051 1 && drv choose "$map" 1048 0
+  shot "$4" "$map"
+  drv click "$map" 1 >/dev/null
+  check "the confirmation opens ($1)" drv wait "$confirm" 20000 "#32770"
+}
+japanese_prefix ja
 # The reading comes first in this file and the name second: the mapping is
 # changed for both.
 list_text() {
@@ -119,7 +144,9 @@ shot csv-confirm-ja "$confirm"
 drv click "$confirm" 1051 >/dev/null
 warning=$(drv message "$title" | tr -d '\r' | iconv -f CP932 -t UTF-8)
 check "the warning belongs to the confirmation" [ "$(owner_of "$title")" = "$confirm" ]
-check "marked rows are warned of once" [ "$warning" = "選択されたﾃﾞｰﾀには使用できない文字を設定しているため登録されないﾃﾞｰﾀ（！）あるいは、長すぎるため切り捨てられるﾃﾞｰﾀ（？）を含んでいます" ]
+warned="選択されたﾃﾞｰﾀには使用できない文字を設定しているため登録されないﾃﾞｰﾀ（！）あるいは、長すぎるため切り捨てられるﾃﾞｰﾀ（？）を含んでいます"
+check "marked rows are warned of once, with how many are passed over" \
+  [ "$warning" = "$warned"$'\n\n'"選択したﾃﾞｰﾀのうち 1 件（！）は登録されません" ]
 drv answer "$title" 1 >/dev/null
 drv gone "$title" 10000 "#32770"
 sleep 0.5
@@ -147,28 +174,9 @@ check "the editor closes after apply" ended "$editor" 20
 stop_wine
 
 # === The same text in UTF-8 with a byte-order mark, then exported =============
-new_prefix "$scratch/ja-utf8" ja_JP.UTF-8 || { notok "wine prefix (ja, UTF-8)"; exit 1; }
-set_windows_version winxp
-app="$(drive)/Program Files/Faxbook"
-mkdir -p "$app" "$(drive)/old" "$(drive)/data"
-cp "$exe" "$app/"
-{
-  echo "// the old book"
-  echo '[FAX_ADDR]=1,1,Kita,ｷﾀ,03-111,,,,,,0'
-} | crlf | sjis >"$(drive)/old/address.fdt"
-reg_set FileName 'C:\old\address.fdt'
+japanese_prefix ja-utf8
 { printf '\xEF\xBB\xBF'; list_text | crlf; } >"$(drive)/data/list-utf8.csv"
-start_editor "$app"
-check "the editor starts (UTF-8 file)" drv wait "$title" 60000 FaxbookMainFrame || exit 1
-drv post-command "$title" 32791 >/dev/null
-choose_file 'C:\data\list-utf8.csv'
-check "the mapping dialog opens (UTF-8 file)" drv wait "$map" 20000 "#32770"
-check "the character set proposed is UTF-8" [ "$(text_of "$map" 1061)" = 'UTF-8' ]
-check "the UTF-8 header reads as text" [ "$(text_of "$map" 1048)" = '"Name"' ]
-drv choose "$map" 1051 1 && drv choose "$map" 1048 0
-shot csv-map-utf8-ja "$map"
-drv click "$map" 1 >/dev/null
-check "the confirmation opens (UTF-8 file)" drv wait "$confirm" 20000 "#32770"
+map_file "UTF-8 file" 'C:\data\list-utf8.csv' UTF-8 csv-map-utf8-ja
 rows_of "$confirm" 1049 >"$scratch/confirm-utf8.txt"
 check "the UTF-8 rows show as the code-page rows do" cmp -s "$scratch/confirm.expected" "$scratch/confirm-utf8.txt"
 drv select-all "$confirm" 1049
@@ -219,6 +227,53 @@ if [ -f "$fdtool" ]; then
   stop_wine
 fi
 
+# === The same text as UTF-16 "Unicode text", with a row of many reasons =====
+japanese_prefix ja-utf16
+# Tab-separated, as spreadsheets save it; the last row has four reasons.
+{
+  printf '\xFF\xFE'
+  {
+    printf '%s\n' $'Reading\tName\tFax\tSub\tPassword\tCompany\tDepartment\tRecipient' \
+      $'ﾋｶﾞｼ\tHigashi\t07-111\t\t\t東商事\t\t東 花子' \
+      $'ｷﾀ\tKita\t03-999\t\t\t\t\t' \
+      $'漢字\tKanji\t03-1\t\t\t\t\t' \
+      $'ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ\tLong\t04-1\t\t\t\t\t' \
+      $'ｻﾝ\tSun, Ltd.\t05-1\t\t\t"The ""Sun"" Shop"\t\t' \
+      $'ﾖｼﾀﾞ\t𠮷田\tx-1\t\t\t𠮷野家\t\t𠮷田 花子'
+  } | crlf | iconv -f UTF-8 -t UTF-16LE
+} >"$(drive)/data/list-utf16.csv"
+map_file "UTF-16 file" 'C:\data\list-utf16.csv' 'UTF-16 (Unicode ﾃｷｽﾄ)' csv-map-utf16-ja
+rows_of "$confirm" 1049 >"$scratch/confirm-utf16.txt"
+check "the UTF-16 rows show as the code-page rows do" \
+  cmp -s "$scratch/confirm.expected" <(grep -v 'ﾖｼﾀﾞ' "$scratch/confirm-utf16.txt")
+many=$(grep -n 'ﾖｼﾀﾞ' "$scratch/confirm-utf16.txt" | cut -d: -f1)
+check "the row of many reasons is refused" [ "$(sed -n "${many:-0}p" "$scratch/confirm-utf16.txt" | cut -f1)" = '!' ]
+drv select-rows "$confirm" 1049 $((many - 1))
+sleep 0.5
+reasons="ｼｽﾃﾑの文字ｺｰﾄﾞにない文字 U+20BB7: 登録名称 / ｼｽﾃﾑの文字ｺｰﾄﾞにない文字 U+20BB7: 会社名 / ｼｽﾃﾑの文字ｺｰﾄﾞにない文字 U+20BB7: 宛先名称 / 使用できない文字: ﾌｧｸｽ番号"
+check "every reason of the row stands under the list" [ "$(text_of "$confirm" 1063)" = "$reasons" ]
+shot csv-confirm-reasons-ja "$confirm"
+drv select-all "$confirm" 1049
+sleep 0.5
+drv click "$confirm" 1051 >/dev/null
+check "two selected rows are passed over" \
+  [ "$(drv message "$title" | tr -d '\r' | iconv -f CP932 -t UTF-8)" = "$warned"$'\n\n'"選択したﾃﾞｰﾀのうち 2 件（！）は登録されません" ]
+drv answer "$title" 1 >/dev/null
+drv gone "$title" 10000 "#32770"
+sleep 0.5
+check "four addresses were added (UTF-16 file)" [ "$(text_of "$confirm" 1060)" = 4 ]
+# Only refused rows are left selected: OK asks nothing and closes.
+drv select-all "$confirm" 1049
+sleep 0.5
+drv click "$confirm" 1 >/dev/null
+check "OK with only refused rows selected closes both dialogs" drv gone "$map" 10000 "#32770"
+drv command "$title" 57603 >/dev/null
+book=$(find "$WINEPREFIX/drive_c/users" -path '*FaxbookData/address.fdt' | head -1)
+check "the UTF-16 file gives the book the code-page file gave, byte for byte" cmp -s "$scratch/expected.fdt" "$book"
+drv close "$title" >/dev/null
+check "the editor closes (UTF-16 file)" ended "$editor" 20
+stop_wine
+
 # === English library ========================================================
 locale=en_US.UTF-8
 new_prefix "$scratch/en" en_US.UTF-8 || { notok "wine prefix (en)"; exit 1; }
@@ -233,6 +288,7 @@ reg_set Language English
   echo 'Tanaka,03-1111,,,"Tanaka, Ltd.",Sales,Ms Tanaka'
   echo 'Bad Fax,x-1,,,,,'
   echo 'A name far too long for its field,04-2222,,,,,'
+  echo "Worst of all,x-1,abc,def,$(printf 'C%.0s' $(seq 70)),$(printf 'D%.0s' $(seq 70)),A recipient far too long"
 } | crlf >"$(drive)/data/people.csv"
 start_editor "$app"
 check "the editor starts in English" drv wait "$title" 60000 FaxbookMainFrame || exit 1
@@ -246,12 +302,39 @@ check "the confirmation opens in English" drv wait "Confirm Import" 20000 "#3277
 drv select-rows "Confirm Import" 1049 1
 shot csv-confirm-en "Confirm Import"
 check "the rows sort by their marks first" \
-  [ "$(rows_of "Confirm Import" 1049 | cut -f1,2 | tr '\t\n' '|;')" = '|Tanaka;!|Bad Fax;?|A name far too long for its field;' ]
+  [ "$(rows_of "Confirm Import" 1049 | cut -f1,2 | tr '\t\n' '|;')" = '|Tanaka;!|Bad Fax;!|Worst of all;?|A name far too long for its field;' ]
+drv select-rows "Confirm Import" 1049 2
+sleep 0.5
+check "every reason of the row stands under the list (English)" \
+  [ "$(text_of "Confirm Import" 1063)" = 'Characters the field refuses: Fax Number, Sub-address, Password / Too long, will be cut: Company, Department, Recipient' ]
+shot csv-confirm-reasons-en "Confirm Import"
 drv click "Confirm Import" 1068 >/dev/null
 sleep 1
 check "back leads to the mapping again" drv wait "Import Addresses" 10000 "#32770"
 drv click "Import Addresses" 2 >/dev/null
 drv gone "Import Addresses" 10000 "#32770"
+# A file in a folder whose name the English code page cannot write: the
+# message says so, for the import and for an export.
+mkdir -p "$(drive)/データ"
+cp "$(drive)/data/people.csv" "$(drive)/データ/people.csv"
+notInCodePage="holds characters that the system code page cannot write (shown as ?), so the file cannot be used."
+drv post-command "$title" 32791 >/dev/null
+choose_file 'C:\データ\people.csv'
+message=$(drv message "Input Error" | tr -d '\r')
+check "an import from a Japanese folder says the path cannot be written in the code page" \
+  [ "$message" = "The path C:\???\people.csv $notInCodePage Choose a folder and a file whose names use only characters of the system code page." ]
+shot csv-path-en "Input Error"
+drv answer "Input Error" 1 >/dev/null
+drv gone "Input Error" 10000 "#32770"
+no_window() { ! drv wait "$1" 2000 "#32770"; }
+check "no mapping dialog opens for it" no_window "Import Addresses"
+drv post-command "$title" 32800 >/dev/null
+choose_file 'C:\データ\export.csv'
+check "an export into a Japanese folder says so too" \
+  [ "$(drv message "$title" | tr -d '\r' | grep -c "$notInCodePage")" = 1 ]
+drv answer "$title" 1 >/dev/null
+drv gone "$title" 10000 "#32770"
+check "nothing was exported there" [ ! -e "$(drive)/データ/export.csv" ]
 drv close "$title" >/dev/null
 check "the editor closes (English)" ended "$editor" 20
 exit $((failures > 0))

@@ -14,8 +14,9 @@
 //   status TITLE PANE          the text of a status-bar pane
 //   button-enabled TITLE ID    "1" when the toolbar button is enabled (it
 //                              follows the menu item's state)
-//   message TITLE              the text of the message box with that title
-//   answer TITLE BUTTON        press a message box's button
+//   message TITLE [MS]         the text of the message box with that title
+//                              (waiting up to MS, 5000 by default)
+//   answer TITLE BUTTON [MS]   press a message box's button
 //   foreground                 the title of the foreground window
 //   start-timed EXE TITLE ROWS MS   start EXE, wait for its main window to
 //                                   be visible and its list to hold ROWS
@@ -35,7 +36,8 @@
 //   shown TITLE ID             "1" when that dialog's control is visible
 //   select TITLE ROW...        select exactly these rows of the main list
 //   file-dialog MS PATH        wait for a file dialog, print its title, type
-//                              PATH as the file name and press its OK
+//                              PATH as the file name (in Unicode, whatever
+//                              the code page) and press its OK
 //   owner TITLE                the title of the owner of the dialog titled
 //                              TITLE (an empty line when it has none)
 //   rect TITLE [CLASS]         "left top width height" of that window
@@ -70,6 +72,7 @@
 //   release                    ends the `hold` running now
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -88,12 +91,21 @@ struct Search {
   HWND found;
 };
 
+// The class name that matches message boxes alone: dialogs of their class
+// that hold the message's static text, so that a file dialog's own
+// question is found and not the file dialog of the same title.
+constexpr char kMessageBox[] = "message-box";
+
 BOOL CALLBACK Match(HWND window, LPARAM param) {
   auto* s = reinterpret_cast<Search*>(param);
   char text[512] = {};
   GetWindowTextA(window, text, sizeof(text));
   if (*s->title != text) return TRUE;
-  if (s->className) {
+  if (s->className && lstrcmpA(s->className, kMessageBox) == 0) {
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, "#32770") != 0 || !GetDlgItem(window, 0xFFFF)) return TRUE;
+  } else if (s->className) {
     char name[128] = {};
     GetClassNameA(window, name, sizeof(name));
     if (lstrcmpA(name, s->className) != 0) return TRUE;
@@ -431,7 +443,19 @@ int FileDialogOwner(int ms) {
   return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
 }
 
-int ChooseFile(int ms, const std::string& path) {
+// Argument i of the driver's command line (0: the first after the
+// program) as the shell gave it, in UTF-16: a path of characters the ANSI
+// code page lacks stays whole.
+std::wstring WideArgument(int i) {
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!argv) return std::wstring();
+  std::wstring arg = i + 1 < count ? argv[i + 1] : L"";
+  LocalFree(argv);
+  return arg;
+}
+
+int ChooseFile(int ms, const std::wstring& path) {
   const DWORD start = GetTickCount();
   HWND dialog = nullptr;
   while (!dialog) {
@@ -446,7 +470,7 @@ int ChooseFile(int ms, const std::string& path) {
   std::fflush(stdout);
   HWND box = GetDlgItem(dialog, 0x47C);
   if (!box) box = GetDlgItem(dialog, 0x480);
-  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   return PostMessageA(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
 }
 
@@ -515,7 +539,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "message") {
-    HWND box = WaitFor(arg(1), 5000, "#32770");
+    HWND box = WaitFor(arg(1), a.size() > 2 ? number(2) : 5000, kMessageBox);
     if (!box) return 1;
     char text[1024] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
@@ -523,7 +547,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "answer") {
-    HWND box = WaitFor(arg(1), 5000, "#32770");
+    HWND box = WaitFor(arg(1), a.size() > 3 ? number(3) : 5000, kMessageBox);
     return box && PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(number(2)), 0) ? 0 : 1;
   }
   if (verb == "foreground") {
@@ -560,7 +584,7 @@ int main(int argc, char** argv) {
     std::printf("%d\n", IsWindowVisible(item) ? 1 : 0);
     return 0;
   }
-  if (verb == "file-dialog") return ChooseFile(number(1), arg(2));
+  if (verb == "file-dialog") return ChooseFile(number(1), WideArgument(2));
   if (verb == "file-dialog-owner") return FileDialogOwner(number(1));
   if (verb == "select") {
     HWND frame = Frame(arg(1));

@@ -20,11 +20,11 @@ bool RescueBookInput(sys::FileSystem& files, const std::string& path, std::FILE*
   return true;
 }
 
-bool ReadBookInput(sys::FileSystem& files, const std::string& path, std::string* bytes,
+bool ReadBookInput(sys::FileSystem& files, const std::string& path, sys::FileBytes* bytes,
                    std::FILE* errors) {
   if (!RescueBookInput(files, path, errors)) return false;
   store::BookStatus status;
-  status.error = files.ReadWhole(path, bytes, store::kMaxBookBytes);
+  status.error = files.ReadInto(path, store::kMaxBookBytes, bytes);
   if (status.ok()) return true;
   status.path = path;
   std::fprintf(errors, "fdtool: %s\n", store::DescribeReadFailure(status).c_str());

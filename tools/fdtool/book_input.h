@@ -15,10 +15,10 @@ namespace fdtool {
 // book could not be put back.
 bool RescueBookInput(sys::FileSystem& files, const std::string& path, std::FILE* errors);
 
-// Reads the whole file at path into *bytes, after RescueBookInput. On
-// failure prints "fdtool: cannot read PATH: REASON" to `errors` and returns
-// false.
-bool ReadBookInput(sys::FileSystem& files, const std::string& path, std::string* bytes,
+// Reads the whole file at path into *bytes (memory of the file's size,
+// filled once), after RescueBookInput. On failure prints "fdtool: cannot
+// read PATH: REASON" to `errors` and returns false.
+bool ReadBookInput(sys::FileSystem& files, const std::string& path, sys::FileBytes* bytes,
                    std::FILE* errors);
 
 // "fdtool: cannot write PATH: REASON" for a failed replacement.

@@ -10,8 +10,9 @@ namespace fdtool {
 
 int RunCheck(sys::FileSystem& files, const Options& options, const std::string& path,
              std::FILE* report) {
-  std::string bytes;
-  if (!ReadBookInput(files, path, &bytes, stderr)) return kExitUnreadable;
+  sys::FileBytes read;
+  if (!ReadBookInput(files, path, &read, stderr)) return kExitUnreadable;
+  const std::string_view bytes = read.View();
   const CheckReport r =
       CheckBook(bytes, options.langId, text::DefaultCodePageForLanguage(options.langId));
   ReportOutput out(report);

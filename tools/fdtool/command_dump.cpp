@@ -58,8 +58,9 @@ class DumpObserver : public store::BookLineObserver {
 
 int RunDump(sys::FileSystem& files, const Options& options, const std::string& path,
             std::FILE* report) {
-  std::string bytes;
-  if (!ReadBookInput(files, path, &bytes, stderr)) return kExitUnreadable;
+  sys::FileBytes read;
+  if (!ReadBookInput(files, path, &read, stderr)) return kExitUnreadable;
+  const std::string_view bytes = read.View();
   StderrAlerts alerts;
   store::BookContext context;
   context.alerts = &alerts;

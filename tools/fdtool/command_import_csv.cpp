@@ -67,10 +67,11 @@ int RunImportCsv(sys::FileSystem& files, const Options& options, const std::stri
   }
   csv::Charset charset = csv::Charset::kCodePage;
   if (options.charset == CsvCharset::kUtf8) charset = csv::Charset::kUtf8;
+  if (options.charset == CsvCharset::kUtf16) charset = csv::Charset::kUtf16;
   if (options.charset == CsvCharset::kAuto) {
     charset = csv::DetectFileCharset(files, csvPath, codePage);
   }
-  if (charset == csv::Charset::kUtf8) {
+  if (charset != csv::Charset::kCodePage) {
     std::string probe;
     bool lacking = false;
     if (!sys::Utf8ToCodePage(codePage, "", &probe, &lacking)) {

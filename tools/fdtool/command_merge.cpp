@@ -6,6 +6,7 @@
 #include "faxbook/merge/book_merge.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
+#include "store/book_integrity.h"
 #include "store/book_order.h"
 #include "tools/fdtool/book_input.h"
 #include "tools/fdtool/commands.h"
@@ -18,12 +19,19 @@ std::string DescribeConflict(const merge::Conflict& conflict) {
   std::string line = "conflict at RegNo " + std::to_string(conflict.regNo) + " (" +
                      conflict.Name() + "):";
   for (const merge::FieldDifference& f : conflict.fields) {
+    if (f.field == "Used") {
+      line += conflict.removedBy == merge::Side::kMine
+                  ? " removed in MINE, a member in THEIRS of " + f.theirs + ";"
+                  : " removed in THEIRS, a member in MINE of " + f.mine + ";";
+      continue;
+    }
     if (f.field == "Entry") {
       line += conflict.mine.present ? " removed in THEIRS, changed in MINE;"
                                     : " removed in MINE, changed in THEIRS;";
       continue;
     }
-    line += " " + f.field + " MINE \"" + f.mine + "\" THEIRS \"" + f.theirs + "\";";
+    const std::string field = f.member.empty() ? f.field : "member " + f.member + " " + f.field;
+    line += " " + field + " MINE \"" + f.mine + "\" THEIRS \"" + f.theirs + "\";";
   }
   line.pop_back();
   return line;
@@ -36,10 +44,29 @@ int RunMerge(sys::FileSystem& files, const Options& options, const std::string& 
   text::PortableCollation collation(text::DefaultCodePageForLanguage(options.langId));
   std::unique_ptr<store::Book> books[3];
   const std::string* paths[3] = {&base, &mine, &theirs};
+  static const char* const kNames[3] = {"BASE", "MINE", "THEIRS"};
   for (int i = 0; i < 3; ++i) {
-    std::string bytes;
-    if (!ReadBookInput(files, *paths[i], &bytes, errors)) return kExitUnreadable;
+    sys::FileBytes read;
+    if (!ReadBookInput(files, *paths[i], &read, errors)) return kExitUnreadable;
+    const std::string_view bytes = read.View();
+    // A book cut short or written over would merge as the deletion of what
+    // it lost.
+    const store::BookIntegrity integrity = store::CheckBookIntegrity(bytes);
+    if (!integrity.whole()) {
+      std::fprintf(errors, "fdtool: %s %s is no whole book (%s, line %d); %s not written\n",
+                   kNames[i], paths[i]->c_str(), store::DescribeDamage(integrity.damage),
+                   integrity.line, out.c_str());
+      return kExitUnreadable;
+    }
     books[i] = LoadAsEditor(bytes, options.langId, collation, &alerts);
+  }
+  const int lost = merge::EntriesLost(*books[0], *books[2]);
+  if (merge::IsMassRemoval(lost, books[0]->Size()) && !options.allowMassRemoval) {
+    std::fprintf(errors,
+                 "fdtool: THEIRS %s lost %d of the %d entries of BASE; %s not written "
+                 "(--allow-mass-removal merges it as their deletion)\n",
+                 theirs.c_str(), lost, books[0]->Size(), out.c_str());
+    return kExitProblems;
   }
   merge::MergePlan plan = merge::PlanMerge(*books[0], *books[1], *books[2]);
   if (!plan.conflicts.empty() && options.prefer.empty()) {

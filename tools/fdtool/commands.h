@@ -13,7 +13,7 @@
 namespace fdtool {
 
 // import-csv's --charset: detected from the file, the code page, UTF-8.
-enum class CsvCharset { kAuto, kCodePage, kUtf8 };
+enum class CsvCharset { kAuto, kCodePage, kUtf8, kUtf16 };
 
 struct Options {
   int langId = 1041;
@@ -24,6 +24,9 @@ struct Options {
   CsvCharset charset = CsvCharset::kAuto;
   // merge: --prefer mine|theirs; empty: conflicts are reported.
   std::string prefer;
+  // merge: --allow-mass-removal merges a THEIRS that lost more than half
+  // of BASE's entries.
+  bool allowMassRemoval = false;
 };
 
 // Exit codes shared by the commands.
@@ -52,8 +55,10 @@ int RunExportCsv(sys::FileSystem& files, const Options& options, const std::stri
 
 // merge: the three-way merge of BASE, MINE and THEIRS as the editor's apply
 // makes it, written to OUT as apply writes it. Exit 0 written; 1 conflicts
-// (one line each on `errors`, OUT not written), a merge past the book's
-// limit or a failed write; 2 a book unreadable.
+// (one line each on `errors`, OUT not written), a THEIRS that lost more
+// than half of BASE's entries (unless allowMassRemoval), a merge past the
+// book's limit or a failed write; 2 a book unreadable or no whole book
+// (empty, without the header, cut short, holding a broken line).
 int RunMerge(sys::FileSystem& files, const Options& options, const std::string& base,
              const std::string& mine, const std::string& theirs, const std::string& out,
              std::FILE* errors);

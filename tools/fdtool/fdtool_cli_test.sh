@@ -82,6 +82,19 @@ grep -c '^\[FAX_ADDR\]=1,' "$work/back.fdt" | grep -qx 2 || { echo "FAIL: the tw
 expect 0 "export-csv --utf8" -- "$fdtool" export-csv --utf8 "$data/example_ja.fdt" "$work/book-utf8.csv"
 expect 0 "import-csv --from-utf8" -- "$fdtool" import-csv --from-utf8 "$work/empty.fdt" "$work/book-utf8.csv" "$work/back-utf8.fdt"
 cmp -s "$work/back.fdt" "$work/back-utf8.fdt" || { echo "FAIL: the UTF-8 form gave another book"; failures=$((failures + 1)); }
+# The same export as UTF-16 with tabs, as spreadsheets save Unicode text:
+# found by its mark, or named with --charset utf16.
+{
+  printf '\xFF\xFE'
+  printf '%s\r\n' $'DispName\tDispNameJP\tFaxNumber\tSubAddress\tPassword\tCompanyName\tDepartmentName\tClientName' \
+    $'Kita Branch\tKITA\t03-111-222\t\t\tKita, Ltd.\tSales\tKita Desk' \
+    $'Minami Shop\tMINAMI\t06-333-444\t12\t\t"The ""Sun"" Shop"\t\t' | iconv -f UTF-8 -t UTF-16LE
+} >"$work/book-utf16.csv"
+expect 0 "import-csv of a UTF-16 file" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book-utf16.csv" "$work/back-utf16.fdt"
+cmp -s "$work/back.fdt" "$work/back-utf16.fdt" || { echo "FAIL: the UTF-16 form gave another book"; failures=$((failures + 1)); }
+expect 0 "import-csv --charset utf16" -- "$fdtool" import-csv --charset utf16 "$work/empty.fdt" "$work/book-utf16.csv" "$work/back-utf16.fdt"
+cmp -s "$work/back.fdt" "$work/back-utf16.fdt" || { echo "FAIL: --charset utf16 gave another book"; failures=$((failures + 1)); }
+expect 64 "import-csv with an unknown --charset" -- "$fdtool" import-csv --charset utf32 "$work/empty.fdt" "$work/book.csv" "$work/x.fdt"
 expect 64 "import-csv with a bad --map" -- "$fdtool" import-csv --map Reading=1 "$work/empty.fdt" "$work/book.csv" "$work/x.fdt"
 expect 64 "import-csv --map without value" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv" "$work/x.fdt" --map
 expect 64 "import-csv without OUT" -- "$fdtool" import-csv "$work/empty.fdt" "$work/book.csv"
@@ -144,7 +157,7 @@ grep -qxF "fdtool: $work/nul.csv line 2 not added: a NUL byte cuts the line shor
 
 # merge: one side's changes each, a conflict reported or resolved, an
 # unreadable side.
-h='// header'
+h='// This is BrevantZelo Relay Fax AddressBook  Utility Data.'
 printf '%s\r\n[FAX_ADDR]=1,1,A,A,01,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,02,,,,,,0\r\n' "$h" >"$work/base.fdt"
 printf '%s\r\n[FAX_ADDR]=1,1,A,A,11,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,02,,,,,,0\r\n[FAX_ADDR]=1,3,X,X,03,,,,,,0\r\n' "$h" >"$work/mine.fdt"
 printf '%s\r\n[FAX_ADDR]=1,1,A,A,01,,,,,,0\r\n[FAX_ADDR]=1,2,B,B,22,,,,,,0\r\n[FAX_ADDR]=1,3,Y,Y,04,,,,,,0\r\n' "$h" >"$work/theirs.fdt"
@@ -164,6 +177,33 @@ expect 64 "merge --prefer of another side" -- "$fdtool" merge --prefer both "$wo
 expect 2 "merge of a missing side" -- "$fdtool" merge "$work/base.fdt" "$work/none.fdt" "$work/theirs.fdt" "$work/none-out.fdt"
 reason "merge of a missing side" "cannot read $work/none.fdt"
 [ -e "$work/none-out.fdt" ] && { echo "FAIL: a merge of a missing side wrote OUT"; failures=$((failures + 1)); }
+
+# merge of a THEIRS that is no whole book: cut short, emptied, written over
+# by another program, holding a line no book holds. Never merged as the
+# deletion of what it lost; OUT is not written.
+{ printf '%s\r\n' "$h"; for n in 1 2 3 4 5 6 7; do printf '[FAX_ADDR]=1,%d,N%d,R%d,0%d,,,,,,0\r\n' $n $n $n $n; done; } >"$work/seven.fdt"
+head -c 150 "$work/seven.fdt" >"$work/cut.fdt"
+: >"$work/emptied.fdt"
+printf 'Name,Fax\r\nfoo,1\r\n' >"$work/other.fdt"
+{ cat "$work/seven.fdt"; printf 'foo,1\r\n'; } >"$work/broken.fdt"
+{ cat "$work/seven.fdt"; printf '[FAX_ADDR]=1,8,N8,R8,08,,,,,,0\r\n'; } >"$work/mine7.fdt"
+for damaged in cut emptied other broken; do
+  expect 2 "merge of a $damaged THEIRS" -- "$fdtool" merge "$work/seven.fdt" "$work/mine7.fdt" "$work/$damaged.fdt" "$work/damaged-out.fdt"
+  reason "merge of a $damaged THEIRS" "THEIRS $work/$damaged.fdt is no whole book"
+  [ -e "$work/damaged-out.fdt" ] && { echo "FAIL: a merge of a $damaged THEIRS wrote OUT"; failures=$((failures + 1)); rm -f "$work/damaged-out.fdt"; }
+done
+# A whole book that lost more than half of BASE's entries: only on request.
+{ printf '%s\r\n' "$h"; for n in 1 2 3; do printf '[FAX_ADDR]=1,%d,N%d,R%d,0%d,,,,,,0\r\n' $n $n $n $n; done; } >"$work/three.fdt"
+printf '%s\r\n' "$h" >"$work/none7.fdt"
+for side in three none7; do
+  expect 1 "merge of THEIRS $side without --allow-mass-removal" -- "$fdtool" merge "$work/seven.fdt" "$work/mine7.fdt" "$work/$side.fdt" "$work/mass-out.fdt"
+  reason "merge of THEIRS $side" "lost $([ $side = three ] && echo 4 || echo 7) of the 7 entries of BASE"
+  [ -e "$work/mass-out.fdt" ] && { echo "FAIL: a mass removal was merged unasked"; failures=$((failures + 1)); rm -f "$work/mass-out.fdt"; }
+  expect 0 "merge of THEIRS $side with --allow-mass-removal" -- "$fdtool" merge --allow-mass-removal "$work/seven.fdt" "$work/mine7.fdt" "$work/$side.fdt" "$work/mass-out.fdt"
+  [ "$(grep -c '^\[FAX_ADDR\]' "$work/mass-out.fdt")" = "$([ $side = three ] && echo 4 || echo 1)" ] ||
+    { echo "FAIL: the allowed mass removal of $side wrote:"; cat "$work/mass-out.fdt"; failures=$((failures + 1)); }
+  rm -f "$work/mass-out.fdt"
+done
 
 echo "$failures failure(s)"
 [ "$failures" = 0 ]

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "store/csv_field.h"
 #include "store/test_support.h"
 #include "tests/support/cut_pages.h"
+#include "tests/support/utf16_text.h"
 #include "tools/fdtool/book_check.h"
 #include "tools/fdtool/csv_options.h"
 #include "tools/fdtool/commands.h"
@@ -363,7 +365,7 @@ TEST(ImportCsv, OtherLanguagesImportNoRegistrationName) {
   EXPECT_NE(run.errors.find("DispName is imported in Japanese (1041) only"), std::string::npos);
 }
 
-TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
+TEST(ImportCsv, TheUtf8AndUtf16FormsGiveTheSameBookAndRefuseWhatTheCodePageLacks) {
   const std::string sjis = Lines({kCsvHeader, "\x93\x63\x92\x86,\xC0\xC5\xB6,03,,,,,\x81\x40\x8E\x87 ",
                                   "Kita,KITA,06,,,,,"});
   const std::string utf8 = "\xEF\xBB\xBF" +
@@ -383,6 +385,21 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   ASSERT_EQ(fromUtf8.exit, kExitOk) << fromUtf8.errors;
   EXPECT_EQ(*fromUtf8.out, expected);
   EXPECT_EQ(fromUtf8.errors, "");
+  // The same text as spreadsheets' Unicode text, UTF-16 with a mark and
+  // tabs: found by the mark or named, in either byte order.
+  std::string tabbed = utf8.substr(3);
+  std::replace(tabbed.begin(), tabbed.end(), ',', '\t');
+  for (bool bigEndian : {false, true}) {
+    for (CsvCharset charset : {CsvCharset::kAuto, CsvCharset::kUtf16}) {
+      files.SetFile("in.csv", utf16text::Encode(tabbed, bigEndian));
+      options.charset = charset;
+      const CsvRun fromUtf16 = ImportCsv(files, options);
+      ASSERT_EQ(fromUtf16.exit, kExitOk) << fromUtf16.errors;
+      EXPECT_EQ(*fromUtf16.out, expected) << bigEndian << " " << static_cast<int>(charset);
+      EXPECT_EQ(fromUtf16.errors, "");
+    }
+  }
+  options.charset = CsvCharset::kUtf8;
 
   // A Korean letter has no Shift-JIS form: its row is refused and named.
   files.SetFile("in.csv", Lines({kCsvHeader, "\xED\x95\x9C,HAN,03", "Kita,KITA,06"}));
@@ -391,6 +408,54 @@ TEST(ImportCsv, TheUtf8FormGivesTheSameBookAndRefusesWhatTheCodePageLacks) {
   EXPECT_EQ(lacking.errors,
             "fdtool: in.csv line 2 not added: a character code page 932 lacks in DispName: U+D55C\n");
   EXPECT_EQ(*lacking.out, kHeader + "[FAX_ADDR]=1,1,Kita,KITA,06,,,,,,0\r\n");
+
+  // A mark before Shift-JIS bytes: they are no UTF-8, and the reason says
+  // so rather than naming a character.
+  files.SetFile("in.csv", "\xEF\xBB\xBF" + Lines({kCsvHeader, "\x8E\x52\x93\x63,\xD4\xCF\xC0\xDE,03",
+                                                  "Kita,KITA,06,,,,,x\x8E"}));
+  const CsvRun notUtf8 = ImportCsv(files);
+  ASSERT_EQ(notUtf8.exit, kExitOk);
+  EXPECT_EQ(notUtf8.errors,
+            "fdtool: in.csv line 2 not added: not UTF-8 at byte 1 of DispName; not UTF-8 at byte 1 "
+            "of DispNameJP; choose the code page (--charset cp)\n"
+            "fdtool: in.csv line 3 not added: not UTF-8 at byte 2 of ClientName; choose the code "
+            "page (--charset cp)\n"
+            "fdtool: no row could be added; out.fdt is the book as loaded\n");
+}
+
+// Half a UTF-16 character refuses its row, and the reason says where.
+TEST(ImportCsv, WhatIsNoUtf16IsNamedWithItsPlace) {
+  const std::string text = Lines({"Name\tReading\tFax\tSub\tPassword\tCompany\tDepartment\tRecipient",
+                                  u8"田中\tﾀﾅｶ\t03\t\t\tKita, Ltd.\t\t紫", "Kita\tKITA\t06\t\t\t\t\t"});
+  sys::FakeFileSystem files;
+  files.SetFile("book.fdt", kHeader);
+  // A low surrogate alone, and a last byte without its pair.
+  files.SetFile("in.csv", utf16text::Encode(text + "B") + utf16text::Unit(0xDFFF) +
+                              utf16text::Encode("\tB\t07\r\nC\tC\t08", false, false) + "!");
+  const CsvRun broken = ImportCsv(files);
+  ASSERT_EQ(broken.exit, kExitOk);
+  EXPECT_EQ(broken.errors,
+            "fdtool: in.csv line 4 not added: not UTF-16 at byte 3 of DispName (half a character)\n"
+            "fdtool: in.csv line 5 not added: not UTF-16 at byte 5 of FaxNumber (half a character)\n");
+}
+
+// Empty columns at the end of a header count as columns in UTF-8 too: the
+// seven columns of this header take the department from column 6 (and the
+// recipient, beyond them, from column 0).
+TEST(ImportCsv, EmptyLastHeaderColumnsCountInEveryCharacterSet) {
+  for (const char* mark : {"", "\xEF\xBB\xBF"}) {
+    for (CsvCharset charset : {CsvCharset::kCodePage, CsvCharset::kUtf8, CsvCharset::kAuto}) {
+      sys::FakeFileSystem files;
+      files.SetFile("book.fdt", kHeader);
+      files.SetFile("in.csv", mark + Lines({"H0,H1,H2,,H4,H5,,", "Nm,RD,0312,12,99,Co,Dept,Rcp"}));
+      Options options;
+      options.charset = charset;
+      const CsvRun run = ImportCsv(files, options);
+      ASSERT_EQ(run.exit, kExitOk) << run.errors;
+      EXPECT_EQ(*run.out, kHeader + "[FAX_ADDR]=1,1,Nm,RD,0312,12,99,Co,Dept,Nm,0\r\n")
+          << "mark " << (*mark ? "yes" : "no") << ", charset " << static_cast<int>(charset);
+    }
+  }
 }
 
 TEST(ImportCsv, CutsKeepWholeCharactersInEveryLanguage) {

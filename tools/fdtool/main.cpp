@@ -21,9 +21,9 @@ namespace {
 const char kUsage[] =
     "usage: fdtool normalize [--lang LANGID] IN OUT | check [--lang LANGID] FILE | "
     "dump [--lang LANGID] [--utf8] FILE | import-fed [--lang LANGID] FED OUT | "
-    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|auto] BOOK CSV OUT | "
+    "import-csv [--lang LANGID] [--map FIELD=COLUMN,...] [--charset cp|utf8|utf16|auto] BOOK CSV OUT | "
     "export-csv [--lang LANGID] [--utf8] BOOK CSV | "
-    "merge [--lang LANGID] [--prefer mine|theirs] BASE MINE THEIRS OUT";
+    "merge [--lang LANGID] [--prefer mine|theirs] [--allow-mass-removal] BASE MINE THEIRS OUT";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "fdtool: %s\n", message.c_str());
@@ -65,10 +65,12 @@ int main(int argc, char** argv) {
         options.charset = fdtool::CsvCharset::kCodePage;
       } else if (value == "utf8") {
         options.charset = fdtool::CsvCharset::kUtf8;
+      } else if (value == "utf16") {
+        options.charset = fdtool::CsvCharset::kUtf16;
       } else if (value == "auto") {
         options.charset = fdtool::CsvCharset::kAuto;
       } else {
-        return Fail("--charset needs cp, utf8 or auto");
+        return Fail("--charset needs cp, utf8, utf16 or auto");
       }
       ++i;
     } else if (arg == "--map" && command == "import-csv") {
@@ -78,6 +80,8 @@ int main(int argc, char** argv) {
         return Fail(i + 1 >= argc ? "--map needs FIELD=COLUMN,..." : error);
       }
       options.map = argv[++i];
+    } else if (arg == "--allow-mass-removal" && command == "merge") {
+      options.allowMassRemoval = true;
     } else if (arg == "--prefer" && command == "merge") {
       if (i + 1 >= argc || (std::string(argv[i + 1]) != "mine" && std::string(argv[i + 1]) != "theirs")) {
         return Fail("--prefer needs mine or theirs");
