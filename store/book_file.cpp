@@ -25,15 +25,12 @@ BookStatus Failed(sys::FileError error, const std::string& path) {
 
 // Hands every line of a file to onLine; returns the read error, if any.
 sys::FileError VisitFileLines(const BookContext& context, const std::string& path,
-                              const LineVisitor& onLine, bool* empty,
-                              StreamHash* hash = nullptr, std::string* bytes = nullptr) {
+                              const LineVisitor& onLine, bool* empty) {
   LineJoiner joiner;
   bool any = false;
   const sys::FileError error =
       context.files->ReadChunks(path, kMaxBookBytes, [&](std::string_view chunk) {
         any = any || !chunk.empty();
-        if (hash) hash->Add(chunk);
-        if (bytes) bytes->append(chunk);
         joiner.Feed(chunk, onLine);
         return true;
       });
@@ -42,42 +39,16 @@ sys::FileError VisitFileLines(const BookContext& context, const std::string& pat
   return error;
 }
 
-// The book at path, opened with sharing and created when missing: hands on
-// the lines of the file or, when it is empty, those of the new book (the
-// header and, on classes 1 and 2, the old book's lines after its first),
-// which is also written to path. *seeded is the number of lines copied from
-// the old book, or -1 when the file was not empty.
-BookStatus VisitBookLines(const BookContext& context, const std::string& path,
-                          const std::string& oldPath, const LineVisitor& onLine, int* seeded,
-                          FileStamp* stamp = nullptr, std::string* bytes = nullptr) {
-  EnsureDefaultDataFile(context);
+// The book an empty file at path becomes: the header and, on classes 1 and
+// 2, the old book's lines after its first, also written to path. *copied
+// gets the number of lines copied, *stamp the stamp of what was written.
+BookStatus NewBook(const BookContext& context, const std::string& path,
+                   const std::string& oldPath, std::string* book, int* copied,
+                   FileStamp* stamp) {
   sys::FileSystem& files = *context.files;
-  *seeded = -1;
-  if (const sys::FileError e = files.OpenOrCreate(path, false, true); e != sys::FileError::kNone) {
-    return Failed(e, path);
-  }
-  bool empty = true;
-  StreamHash hash;
-  if (bytes) bytes->clear();
-  if (const sys::FileError e = VisitFileLines(context, path, onLine, &empty, &hash, bytes);
-      e != sys::FileError::kNone) {
-    return Failed(e, path);
-  }
-  if (!empty) {
-    if (stamp) {
-      std::uint64_t size = 0;
-      *stamp = FileStamp();
-      stamp->known = true;
-      stamp->hash = hash.Finish();
-      LastWrite(files, path, &size, &stamp->modified);
-      stamp->size = size;
-    }
-    return BookStatus();
-  }
-
-  std::string book = kBookHeader;
-  book.append(kLineEnd);
-  int copied = 0;
+  *book = kBookHeader;
+  book->append(kLineEnd);
+  *copied = 0;
   if (Seeds(context) && !oldPath.empty() && oldPath != path && files.FileExists(oldPath)) {
     std::string old;
     if (const sys::FileError e = files.ReadWhole(oldPath, &old, kMaxBookBytes);
@@ -88,25 +59,79 @@ BookStatus VisitBookLines(const BookContext& context, const std::string& path,
     std::string_view line;
     lines.Next(&line);
     while (lines.Next(&line)) {
-      book.append(line).append(kLineEnd);
-      ++copied;
+      book->append(line).append(kLineEnd);
+      ++*copied;
     }
   }
   // Should the new book not be written, it is still what the user sees and
   // what the next save writes.
-  const bool written = files.ReplaceWhole(path, book) == sys::FileError::kNone;
+  const bool written = files.ReplaceWhole(path, *book) == sys::FileError::kNone;
   if (stamp) {
     // A new book that could not be written is no file's: the next check
     // sees the file as changed and merges.
-    *stamp = written ? StampOf(book) : FileStamp();
-    if (bytes) *bytes = book;
+    *stamp = written ? StampOf(*book) : FileStamp();
     std::uint64_t size = 0;
     if (written) LastWrite(files, path, &size, &stamp->modified);
+  }
+  return BookStatus();
+}
+
+// The book at path, opened with sharing and created when missing: hands on
+// the lines of the file or, when it is empty, those of the new book
+// (NewBook). *seeded is the number of lines copied from the old book, or -1
+// when the file was not empty.
+BookStatus VisitBookLines(const BookContext& context, const std::string& path,
+                          const std::string& oldPath, const LineVisitor& onLine, int* seeded) {
+  EnsureDefaultDataFile(context);
+  *seeded = -1;
+  if (const sys::FileError e = context.files->OpenOrCreate(path, false, true);
+      e != sys::FileError::kNone) {
+    return Failed(e, path);
+  }
+  bool empty = true;
+  if (const sys::FileError e = VisitFileLines(context, path, onLine, &empty);
+      e != sys::FileError::kNone) {
+    return Failed(e, path);
+  }
+  if (!empty) return BookStatus();
+  std::string book;
+  int copied = 0;
+  if (const BookStatus made = NewBook(context, path, oldPath, &book, &copied, nullptr); !made.ok()) {
+    return made;
   }
   LineCursor lines(book);
   std::string_view line;
   while (lines.Next(&line)) onLine(line);
   *seeded = copied;
+  return BookStatus();
+}
+
+// The book at path read whole into memory of its size, opened with sharing
+// and created when missing; an empty file becomes the new book (NewBook).
+// *stamp gets the stamp of the bytes.
+BookStatus ReadBookFile(const BookContext& context, const std::string& path,
+                        const std::string& oldPath, sys::FileBytes* bytes, FileStamp* stamp) {
+  EnsureDefaultDataFile(context);
+  sys::FileSystem& files = *context.files;
+  if (const sys::FileError e = files.OpenOrCreate(path, false, true); e != sys::FileError::kNone) {
+    return Failed(e, path);
+  }
+  if (const sys::FileError e = files.ReadInto(path, kMaxBookBytes, bytes);
+      e != sys::FileError::kNone) {
+    return Failed(e, path);
+  }
+  if (!bytes->Empty()) {
+    *stamp = StampOf(bytes->View());
+    std::uint64_t size = 0;
+    LastWrite(files, path, &size, &stamp->modified);
+    return BookStatus();
+  }
+  std::string book;
+  int copied = 0;
+  if (const BookStatus made = NewBook(context, path, oldPath, &book, &copied, stamp); !made.ok()) {
+    return made;
+  }
+  *bytes = sys::FileBytes(book);
   return BookStatus();
 }
 
@@ -200,24 +225,31 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
-                    GroupTable* groups, std::string* bytesRead) {
+                    GroupTable* groups, BookBytes* bytesRead) {
   std::string restoredFrom;
   if (const BookStatus rescue = RescueBook(context, path, &restoredFrom); !rescue.ok()) {
     groups->ClearGroups();
     return rescue;
   }
-  EntryTable entries;
-  BookReader reader(context, INT_MAX, &entries, groups);
-  int seeded = -1;
+  auto bytes = std::make_shared<sys::FileBytes>();
   FileStamp stamp;
-  BookStatus status = VisitBookLines(
-      context, path, oldPath, [&](std::string_view line) { reader.Line(line); }, &seeded, &stamp, bytesRead);
+  BookStatus status = ReadBookFile(context, path, oldPath, bytes.get(), &stamp);
   if (!status.ok()) {
     groups->ClearGroups();
     return status;
   }
+  const SharedBytes kept = std::move(bytes);
+  // The members stay where their lines lie in the bytes, which the table
+  // keeps (a table that holds groups already gets copies).
+  groups->KeepBytes(kept);
+  EntryTable entries;
+  BookReader reader(context, INT_MAX, &entries, groups);
+  LineCursor lines(kept->View());
+  std::string_view line;
+  while (lines.Next(&line)) reader.Line(line);
   reader.ShowAlerts();
   entries.AppendTo(records);
+  if (bytesRead) *bytesRead = BookBytes(kept);
   status.restoredFrom = std::move(restoredFrom);
   status.stamp = stamp;
   return status;
@@ -238,13 +270,11 @@ class HashingSink : public sys::ByteSink {
   explicit HashingSink(sys::ByteSink& next) : next_(next) {}
   bool Write(std::string_view bytes) override {
     hash.Add(bytes);
-    if (copy) copy->append(bytes);
     size += bytes.size();
     return next_.Write(bytes);
   }
   StreamHash hash;
   std::uint64_t size = 0;
-  std::string* copy = nullptr;
 
  private:
   sys::ByteSink& next_;
@@ -254,16 +284,16 @@ class HashingSink : public sys::ByteSink {
 
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const text::Collation& collation, const Book& book,
-                         FileStamp* written, std::string* writtenBytes) {
+                         FileStamp* written, BookBytes* writtenBytes) {
   EnsureDefaultDataFile(context);
   FileStamp stamp;
-  std::string copy;
+  BookBytes copy;
   const sys::FileError error = context.files->ReplaceWith(path, [&](sys::ByteSink& sink) {
     if (!written) return WriteAppliedBook(sink, collation, context.read.langId, book);
     HashingSink hashing(sink);
-    copy.clear();
-    if (writtenBytes) hashing.copy = &copy;
-    const bool ok = WriteAppliedBook(hashing, collation, context.read.langId, book);
+    copy = BookBytes();
+    const bool ok = WriteAppliedBook(hashing, collation, context.read.langId, book,
+                                     writtenBytes ? &copy : nullptr);
     stamp.known = true;
     stamp.hash = hashing.hash.Finish();
     stamp.size = hashing.size;
@@ -273,7 +303,7 @@ sys::FileError WriteBook(const BookContext& context, const std::string& path,
     std::uint64_t size = 0;
     LastWrite(*context.files, path, &size, &stamp.modified);
     *written = stamp;
-    if (writtenBytes) writtenBytes->swap(copy);
+    if (writtenBytes) *writtenBytes = std::move(copy);
   }
   return error;
 }

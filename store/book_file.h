@@ -13,6 +13,7 @@
 #include "platform/text/collation.h"
 #include "store/address_record.h"
 #include "store/book.h"
+#include "store/book_bytes.h"
 #include "store/book_format.h"
 #include "store/book_reader.h"
 #include "store/entry_table.h"
@@ -87,11 +88,14 @@ int ReadBook(const BookContext& context, const std::string& path, int capacity,
 // the file: what the editor's load does. A book lost by an interrupted save
 // is first put back from its leftover (RescueBook; the status then says
 // from where); when that fails the load fails, and no new book is made.
-// *bytesRead, when given, gets the bytes the book was read from (those of
-// the new book for a file that was empty).
+// The file is read whole into memory of its size, once; the members of its
+// groups stay where their lines lie in those bytes, which the group table
+// keeps, until their group is first used. *bytesRead, when given, shares
+// the bytes the book was read from (those of the new book for a file that
+// was empty).
 BookStatus LoadBook(const BookContext& context, const std::string& path,
                     const std::string& oldPath, std::vector<AddressRecord>* records,
-                    GroupTable* groups, std::string* bytesRead = nullptr);
+                    GroupTable* groups, BookBytes* bytesRead = nullptr);
 
 // ReadBook into the packed entry table, for tools that handle books of any
 // size: the file is read in pieces and never held whole.
@@ -111,9 +115,11 @@ int ReadBookBytes(const BookContext& context, std::string_view bytes, int capaci
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const std::vector<AddressRecord>& records, const GroupTable& groups);
 // The same for a book in memory, written as apply writes it (ApplyOrder).
-// *written, when given, gets the stamp of the bytes once they are in place.
+// *written, when given, gets the stamp of the bytes once they are in place,
+// and *writtenBytes (with *written only) what they are: the member lines
+// copied from the bytes the book was read from are shared, not copied.
 sys::FileError WriteBook(const BookContext& context, const std::string& path,
                          const text::Collation& collation, const Book& book,
-                         FileStamp* written = nullptr, std::string* writtenBytes = nullptr);
+                         FileStamp* written = nullptr, BookBytes* writtenBytes = nullptr);
 
 }  // namespace store

@@ -47,12 +47,15 @@ long NextNumber(std::string_view* rest, std::string* scratch) {
 }
 
 // Appends the formatted lines of a book into one buffer and hands it on in
-// large pieces.
+// large pieces; with a keeper, also tells it what was written, the runs
+// copied from a shared buffer as such.
 class LineWriter {
  public:
   static constexpr std::size_t kFlushBytes = 192 * 1024;
 
-  explicit LineWriter(sys::ByteSink& sink) : sink_(sink) { out_.reserve(kFlushBytes + 4096); }
+  // The buffer grows to its flush size as lines come: a small book takes
+  // little of it.
+  explicit LineWriter(sys::ByteSink& sink, BookBytes* keep = nullptr) : sink_(sink), keep_(keep) {}
 
   void Number(long value) {
     char digits[24];
@@ -73,10 +76,22 @@ class LineWriter {
     out_.append(kLineEnd, 2);
     return out_.size() < kFlushBytes || Flush();
   }
+  // Lines that lie in `from` as they are to be written.
+  bool Shared(const SharedBytes& from, std::string_view run) {
+    if (keep_) {
+      keep_->AppendOwn(std::string_view(out_).substr(ownFrom_));
+      keep_->AppendShared(from, run);
+    }
+    out_.append(run);
+    ownFrom_ = out_.size();
+    return out_.size() < kFlushBytes || Flush();
+  }
   bool Flush() {
     if (failed_) return false;
+    if (keep_) keep_->AppendOwn(std::string_view(out_).substr(ownFrom_));
     if (!out_.empty()) failed_ = !sink_.Write(out_);
     out_.clear();
+    ownFrom_ = 0;
     return !failed_;
   }
   // What was written since the last flush.
@@ -84,7 +99,9 @@ class LineWriter {
 
  private:
   sys::ByteSink& sink_;
+  BookBytes* keep_;
   std::string out_;
+  std::size_t ownFrom_ = 0;  // where out_'s bytes of its own start
   bool failed_ = false;
 };
 
@@ -154,6 +171,10 @@ void LineParser::Parse(std::string_view line, const ReadOptions& options, Parsed
     out->kind = kind == kKindMember ? BookLineKind::kMember : BookLineKind::kBadMember;
     out->memberKey = static_cast<int>(number);
   }
+  if (keepMembers_ && out->kind == BookLineKind::kMember) {
+    out->fields = rest;
+    return;
+  }
   if (lazyMembers_ && out->kind == BookLineKind::kMember) {
     out->fields = rest;
     out->texts.texts[1] = ReadReading(rest, options.codePage, &scratch_);
@@ -199,8 +220,9 @@ std::string FormatMemberLine(int groupKey, const MemberEntry& member) {
 }
 
 bool WriteBookTo(sys::ByteSink& sink, std::size_t count,
-                 const std::function<EntryToWrite(std::size_t)>& entry, const GroupTable& groups) {
-  LineWriter w(sink);
+                 const std::function<EntryToWrite(std::size_t)>& entry, const GroupTable& groups,
+                 BookBytes* keep) {
+  LineWriter w(sink, keep);
   w.Raw(kBookHeader);
   bool ok = w.EndLine();
   for (std::size_t i = 0; ok && i < count; ++i) {
@@ -209,6 +231,11 @@ bool WriteBookTo(sys::ByteSink& sink, std::size_t count,
     AppendEntryLine(e, &w);
     ok = ok && w.EndLine();
     if (!ok || e.kind != kKindGroup) continue;
+    // A group as it was read goes out as the lines it was read from.
+    if (const std::string_view lines = groups.KeptMemberLines(e.regNo); !lines.empty()) {
+      ok = w.Shared(groups.KeptBytes(), lines);
+      continue;
+    }
     groups.ForEachMemberToWrite(e.regNo, [&](const TextsView* m, std::string_view canonical) {
       if (m) {
         AppendMemberLine(e.regNo, *m, &w);

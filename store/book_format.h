@@ -17,6 +17,7 @@
 #include "platform/sys/file_system.h"
 #include "platform/text/decimal.h"
 #include "store/address_record.h"
+#include "store/book_bytes.h"
 #include "store/book_keys.h"
 #include "store/group_table.h"
 #include "store/packed_texts.h"
@@ -53,9 +54,9 @@ struct ParsedLine {
   int regNo = 0;      // entries: the low 16 bits of the number read
   int memberKey = 0;  // members: the group's number, all bits kept
   TextsView texts;    // entries and members
-  // Members read lazily (see LineParser::ReadMembersLazily): the fields
-  // after the number as the line holds them; of the texts only the reading
-  // is set.
+  // Members read lazily (see LineParser::ReadMembersLazily and
+  // KeepMemberFields): the fields after the number as the line holds them;
+  // of the texts only the reading is set, or none.
   std::string_view fields;
 };
 
@@ -69,10 +70,14 @@ class LineParser {
   // Member lines come back with their fields as they are and only the
   // reading read, for a group table that reads the rest when it is asked.
   void ReadMembersLazily(bool lazy) { lazyMembers_ = lazy; }
+  // Member lines come back with their fields as they are and no text read,
+  // for a group table that reads them when their group is first used.
+  void KeepMemberFields(bool keep) { keepMembers_ = keep; }
 
  private:
   FieldScratch scratch_;
   bool lazyMembers_ = false;
+  bool keepMembers_ = false;
 };
 
 // A parsed line with texts of its own, for tools and tests.
@@ -107,9 +112,11 @@ struct EntryToWrite {
 
 // The whole file into sink: header, then each entry in the given order; a
 // group (kind 3) is preceded by an empty line and followed by its members
-// in position order. False once the sink refuses bytes.
+// in position order. False once the sink refuses bytes. *keep, when given,
+// gets what was written.
 bool WriteBookTo(sys::ByteSink& sink, std::size_t count,
-                 const std::function<EntryToWrite(std::size_t)>& entry, const GroupTable& groups);
+                 const std::function<EntryToWrite(std::size_t)>& entry, const GroupTable& groups,
+                 BookBytes* keep = nullptr);
 bool WriteBookTo(sys::ByteSink& sink, const std::vector<AddressRecord>& records,
                  const GroupTable& groups);
 

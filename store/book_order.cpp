@@ -61,7 +61,7 @@ std::vector<const AddressRecord*> ApplyOrder(const text::Collation& collation, i
 
 bool WriteInApplyOrder(sys::ByteSink& sink, std::size_t count,
                        const std::function<EntryToWrite(std::size_t)>& entry,
-                       const GroupTable& groups) {
+                       const GroupTable& groups, BookBytes* keep) {
   return WriteBookTo(
       sink, count,
       [&entry](std::size_t i) {
@@ -69,11 +69,11 @@ bool WriteInApplyOrder(sys::ByteSink& sink, std::size_t count,
         e.kind = KindForSave(e.kind);
         return e;
       },
-      groups);
+      groups, keep);
 }
 
 bool WriteAppliedBook(sys::ByteSink& sink, const text::Collation& collation, int langId,
-                      const Book& book) {
+                      const Book& book, BookBytes* keep) {
   const std::vector<const AddressRecord*> records = ApplyOrder(collation, langId, book);
   return WriteInApplyOrder(
       sink, records.size(),
@@ -81,7 +81,7 @@ bool WriteAppliedBook(sys::ByteSink& sink, const text::Collation& collation, int
         const AddressRecord& r = *records[i];
         return EntryToWrite{r.kind, r.regNo, ViewOf(r)};
       },
-      book.Groups());
+      book.Groups(), keep);
 }
 
 std::string FormatAppliedBook(const text::Collation& collation, int langId, const Book& book) {

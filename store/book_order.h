@@ -37,12 +37,12 @@ std::vector<const AddressRecord*> ApplyOrder(const text::Collation& collation, i
 // them: group entries as kind 3 and every other kind as kind 1.
 bool WriteInApplyOrder(sys::ByteSink& sink, std::size_t count,
                        const std::function<EntryToWrite(std::size_t)>& entry,
-                       const GroupTable& groups);
+                       const GroupTable& groups, BookBytes* keep = nullptr);
 
 // The file apply writes for the book, into sink (false once the sink
-// refuses bytes) or into memory.
+// refuses bytes; *keep, when given, gets what was written) or into memory.
 bool WriteAppliedBook(sys::ByteSink& sink, const text::Collation& collation, int langId,
-                      const Book& book);
+                      const Book& book, BookBytes* keep = nullptr);
 std::string FormatAppliedBook(const text::Collation& collation, int langId, const Book& book);
 
 // The positions 0..count-1 in ascending (or descending) order of their

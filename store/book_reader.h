@@ -25,7 +25,9 @@ class BookLineObserver {
 class BookReader {
  public:
   // At most `capacity` entries are added to *entries; members go to the
-  // group table, and every group entry gets its slot there.
+  // group table, and every group entry gets its slot there. With a table
+  // that keeps the book's bytes (GroupTable::KeepBytes), the lines must be
+  // views of those bytes: members then stay where their lines lie.
   BookReader(const BookContext& context, int capacity, EntryTable* entries, GroupTable* groups,
              BookLineObserver* observer = nullptr);
 
@@ -41,6 +43,10 @@ class BookReader {
   void ShowAlerts() const;
 
  private:
+  // A member line of the common form handed to the table as it is; false
+  // for any other line.
+  bool KeptMemberLine(std::string_view line);
+
   const BookContext& context_;
   int capacity_;
   EntryTable* entries_;
@@ -49,6 +55,7 @@ class BookReader {
   int lineNumber_ = 0;
   int read_ = 0;
   int badMembers_ = 0;
+  bool keep_ = false;  // members stay in the table's kept bytes
   LineParser parser_;
   ParsedLine parsed_;
   BookLine copy_;

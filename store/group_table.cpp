@@ -1,31 +1,36 @@
 #include "store/group_table.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/text/codepage.h"
+#include "store/book_keys.h"
 #include "store/byte_scan.h"
 
 namespace store {
 
 GroupTable::GroupTable(int codePage, StoreAlerts* alerts)
-    : codePage_(codePage), alerts_(alerts), slots_(kGroupSlots) {}
+    : codePage_(codePage), alerts_(alerts) {}
 
 void GroupTable::ClearGroups() {
-  for (int i = 0; i < neverUsed_; ++i) {
-    SlotData& slot = slots_[static_cast<std::size_t>(i)];
-    slot.info = GroupRecord();
-    slot.positions.clear();
-    slot.hashes.clear();
-    slot.freePositions = 0;
-  }
+  slots_.clear();
   packer_.Clear();
+  kept_.reset();
+  keptLines_.Clear();
   wasted_ = 0;
   byKey_.clear();
   lastKey_ = 0;
   freed_.clear();
   neverUsed_ = 0;
   usedSlots_ = 0;
+}
+
+const GroupRecord& GroupTable::Slot(int index) const {
+  static const GroupRecord kFree;
+  if (index >= neverUsed_) return kFree;
+  Ready(index);
+  return slots_[static_cast<std::size_t>(index)].info;
 }
 
 int GroupTable::FindSlot(int key) const {
@@ -46,6 +51,11 @@ int GroupTable::LowestFreeSlot() const {
 }
 
 void GroupTable::TakeSlot(int index, int key, int kind) {
+  if (static_cast<std::size_t>(index) >= slots_.size()) {
+    // Room for every slot at once, so that slots never move.
+    if (slots_.capacity() == 0) slots_.reserve(kGroupSlots);
+    slots_.resize(static_cast<std::size_t>(index) + 1);
+  }
   SlotData& slot = slots_[static_cast<std::size_t>(index)];
   slot.info = GroupRecord();
   slot.info.key = key;
@@ -53,6 +63,8 @@ void GroupTable::TakeSlot(int index, int key, int kind) {
   slot.positions.clear();
   slot.hashes.clear();
   slot.freePositions = 0;
+  keptLines_.Drop(&slot.waiting);
+  slot.run = KeptRun();
   if (index < neverUsed_) {
     freed_.erase(index);
   } else {
@@ -83,6 +95,8 @@ void GroupTable::FreeSlot(int index) {
   slot.hashes.clear();
   slot.hashes.shrink_to_fit();
   slot.freePositions = 0;
+  keptLines_.Drop(&slot.waiting);
+  slot.run = KeptRun();
   freed_.insert(index);
   --usedSlots_;
   CompactIfWasteful();
@@ -135,6 +149,7 @@ std::uint32_t GroupTable::ReadingHash(std::string_view reading) const {
 }
 
 void GroupTable::Put(SlotData& slot, std::size_t pos, const Position& p) {
+  slot.run = KeptRun();
   const std::uint32_t h = p.used ? p.hash : 0;
   if (pos == slot.positions.size()) {
     slot.positions.push_back(p);
@@ -170,12 +185,25 @@ GroupTable::Position GroupTable::PackFields(std::string_view fields, std::string
   return p;
 }
 
-void GroupTable::Forget(const Position& p) { wasted_ += p.size; }
+void GroupTable::Forget(const Position& p) {
+  if (!p.kept) wasted_ += p.size;
+}
+
+std::string_view GroupTable::FieldsOf(const Position& p) const {
+  if (p.kept) return kept_->View().substr(p.at, p.size);
+  return packer_.GetBytes(p.at);
+}
+
+bool GroupTable::CopiedAsWritten(const Position& p) const {
+  if (!p.fields) return false;
+  CanonicalFields canonical;
+  return ScanCanonicalFields(FieldsOf(p), nullptr, &canonical);
+}
 
 TextsView GroupTable::Unpack(const Position& p) const {
   TextsView view;
   if (p.fields) {
-    std::string_view fields = packer_.GetBytes(p.at);
+    std::string_view fields = FieldsOf(p);
     ReadTextFields(&fields, codePage_, &scratch_, &view);
     return view;
   }
@@ -196,7 +224,7 @@ void GroupTable::CompactIfWasteful() {
   TextPacker fresh;
   for (SlotData& slot : slots_) {
     for (Position& p : slot.positions) {
-      if (!p.used && p.size == 0) continue;
+      if ((!p.used && p.size == 0) || p.kept) continue;
       const std::size_t before = fresh.Size();
       if (p.fields) {
         p.at = fresh.AddBytes(packer_.GetBytes(p.at));
@@ -235,7 +263,12 @@ bool GroupTable::Add(int key, int kind, std::string_view reading, MakePosition p
     }
     return true;
   }
-  SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  Ready(index);
+  return AddTo(slots_[static_cast<std::size_t>(index)], reading, pack);
+}
+
+template <typename MakePosition>
+bool GroupTable::AddTo(SlotData& slot, std::string_view reading, MakePosition pack) {
   // A second group line with the same key only confirms the slot: an empty
   // member must not raise the count without filling a position.
   if (reading.empty()) return true;
@@ -281,6 +314,123 @@ bool GroupTable::AddMemberFields(int key, int kind, std::string_view fields,
              [&](std::uint32_t hash) { return PackFields(fields, reading, hash); });
 }
 
+bool GroupTable::KeepBytes(SharedBytes bytes) {
+  if (usedSlots_ != 0) return false;
+  kept_ = std::move(bytes);
+  return true;
+}
+
+namespace {
+
+// A line's text ends at its first NUL, as a C string does.
+std::string_view CutAtNul(std::string_view fields) {
+  return fields.substr(0, fields.find('\0'));
+}
+
+}  // namespace
+
+bool GroupTable::AddKeptMember(int key, std::string_view line, std::string_view fields) {
+  // Places in the kept bytes are 32-bit (books are far smaller).
+  const std::uint64_t kept = kept_ ? kept_->Size() : 0;
+  if (!kept_ || !kept_->Holds(line) || !kept_->Holds(fields) || kept > UINT32_MAX ||
+      fields.data() < line.data()) {
+    fields = CutAtNul(fields);
+    // A copy: taking it may read the group's waiting lines with the scratch.
+    const std::string reading(ReadReading(fields, codePage_, &readingScratch_));
+    return AddMemberFields(key, kKindMember, fields, reading);
+  }
+  if (key == 0) return false;
+  int index = FindSlot(key);
+  if (index < 0) {
+    // As AddMember makes the slot, whatever the line's reading.
+    index = LowestFreeSlot();
+    if (index < 0) return false;
+    TakeSlot(index, key, kKindMember);
+  }
+  SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  const char* base = kept_->View().data();
+  KeptLines::Line waiting;
+  waiting.fields = static_cast<std::uint32_t>(fields.data() - base);
+  waiting.size = static_cast<std::uint32_t>(fields.size());
+  const std::size_t prefix = static_cast<std::size_t>(fields.data() - line.data());
+  waiting.prefix = static_cast<std::uint8_t>(prefix < 255 ? prefix : 255);
+  const std::size_t lineEnd = static_cast<std::size_t>(line.data() - base) + line.size();
+  waiting.wholeLine = fields.data() + fields.size() == line.data() + line.size() &&
+                      kept_->View().substr(lineEnd, 2) == "\r\n";
+  keptLines_.Append(&slot.waiting, waiting);
+  return true;
+}
+
+void GroupTable::Ready(int index) const {
+  if (slots_[static_cast<std::size_t>(index)].waiting.Empty()) return;
+  const_cast<GroupTable*>(this)->ReadWaitingLines(index);
+}
+
+void GroupTable::ReadWaitingLines(int index) {
+  SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  const std::string_view bytes = kept_->View();
+  // The lines are one run the writer can copy while each is taken as it is
+  // and written as the writer writes its start: "[FAX_ADDR_GM]=4,KEY,".
+  const std::string start = std::string(kMemberKey) + "=4," + std::to_string(slot.info.key) + ",";
+  bool run = slot.positions.empty();
+  bool first = true;
+  std::uint32_t runStart = 0;
+  std::uint32_t next = 0;
+  if (slot.positions.capacity() == 0) {
+    const std::size_t room = std::min<std::size_t>(kMaxMembers, slot.waiting.count);
+    slot.positions.reserve(room);
+    slot.hashes.reserve(room);
+  }
+  keptLines_.Take(&slot.waiting, [&](const KeptLines::Line& line) {
+    const std::string_view fields = CutAtNul(bytes.substr(line.fields, line.size));
+    const std::string_view reading = ReadReading(fields, codePage_, &readingScratch_);
+    const bool taken = !reading.empty() && AddTo(slot, reading, [&](std::uint32_t hash) {
+      Position p;
+      p.at = line.fields;
+      p.size = static_cast<std::uint32_t>(fields.size());
+      p.hash = hash;
+      p.used = true;
+      p.fields = true;
+      p.kept = true;
+      return p;
+    });
+    const std::uint32_t lineStart = line.fields - line.prefix;
+    run = run && taken && line.wholeLine && fields.size() == line.size &&
+          line.prefix == start.size() && bytes.substr(lineStart, line.prefix) == start &&
+          (first || lineStart == next);
+    if (first) runStart = lineStart;
+    first = false;
+    next = line.fields + line.size + 2;
+  });
+  slot.run = KeptRun();
+  if (run && !first) {
+    slot.run.start = runStart;
+    slot.run.end = next;
+    slot.run.valid = true;
+  }
+}
+
+std::string_view GroupTable::KeptMemberLines(int key) const {
+  const int index = FindSlot(key);
+  if (index < 0) return std::string_view();
+  Ready(index);
+  const SlotData& slot = slots_[static_cast<std::size_t>(index)];
+  KeptRun& run = slot.run;
+  if (!run.valid) return std::string_view();
+  if (run.copies == 0) {
+    bool all = true;
+    for (const Position& p : slot.positions) {
+      if (!CopiedAsWritten(p)) {
+        all = false;
+        break;
+      }
+    }
+    run.copies = all ? 1 : -1;
+  }
+  if (run.copies < 0) return std::string_view();
+  return kept_->View().substr(run.start, run.end - run.start);
+}
+
 bool GroupTable::CreateGroupSlot(int key, int count, int kind,
                                  const std::vector<MemberEntry>& members) {
   const int index = LowestFreeSlot();
@@ -302,12 +452,15 @@ bool GroupTable::CreateGroupSlot(int key, int count, int kind,
 
 int GroupTable::MemberCount(int key) const {
   const int index = FindSlot(key);
-  return index < 0 ? 0 : slots_[static_cast<std::size_t>(index)].info.count;
+  if (index < 0) return 0;
+  Ready(index);
+  return slots_[static_cast<std::size_t>(index)].info.count;
 }
 
 int GroupTable::CopyMembers(int key, int max, std::vector<MemberEntry>* out) const {
   const int index = FindSlot(key);
   if (index < 0) return 0;
+  Ready(index);
   const SlotData& slot = slots_[static_cast<std::size_t>(index)];
   if (!SlotKindSupported(slot.info)) alerts_->Alert(kUnsupportedAddrType);
   int copied = 0;
@@ -326,20 +479,17 @@ void GroupTable::ForEachMemberToWrite(
     int key, const std::function<void(const TextsView*, std::string_view)>& each) const {
   const int index = FindSlot(key);
   if (index < 0) return;
+  Ready(index);
   const SlotData& slot = slots_[static_cast<std::size_t>(index)];
   int written = 0;
   for (const Position& p : slot.positions) {
     if (written >= slot.info.count) break;
     if (!p.used) continue;
-    if (p.fields) {
-      // Fields the writer would write alike are copied as they are.
-      const std::string_view fields = packer_.GetBytes(p.at);
-      CanonicalFields canonical;
-      if (ScanCanonicalFields(fields, nullptr, &canonical)) {
-        each(nullptr, fields);
-        ++written;
-        continue;
-      }
+    // Fields the writer would write alike are copied as they are.
+    if (CopiedAsWritten(p)) {
+      each(nullptr, FieldsOf(p));
+      ++written;
+      continue;
     }
     const TextsView texts = Unpack(p);
     each(&texts, std::string_view());
@@ -411,6 +561,7 @@ bool GroupTable::UpdateMember(const std::string& oldReading, int kind, const Mem
   for (int index = 0; index < neverUsed_; ++index) {
     SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
+    Ready(index);
     // The hashes column first (0 for a free position): most slots hold no
     // copy of the address, and it is a fraction of the positions' bytes.
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
@@ -434,6 +585,7 @@ void GroupTable::PutMembers(const MemberEdit& edit, const MemberEntry& member, b
   std::size_t next = 0;
   for (std::size_t i = 0; i < edit.spots.size(); ++i) {
     const MemberSpot& spot = edit.spots[i];
+    Ready(spot.slot);
     SlotData& slot = slots_[spot.slot];
     Forget(slot.positions[spot.pos]);
     if (others && next < edit.others.size() && edit.others[next].first == i) {
@@ -462,6 +614,7 @@ std::vector<std::vector<MemberSpot>> GroupTable::FindCopies(
   for (int index = 0; index < neverUsed_; ++index) {
     const SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
+    Ready(index);
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
       if (slot.hashes[pos] == 0) continue;  // a free position
       const Position& p = slot.positions[pos];
@@ -492,9 +645,10 @@ bool GroupTable::RemoveMember(const std::string& reading, const EntryTexts& addr
   if (reading.empty()) return false;
   const std::uint32_t hash = ReadingHash(reading);
   bool removedAny = false;
-  for (int index = 0; index < kGroupSlots; ++index) {
+  for (int index = 0; index < neverUsed_; ++index) {
     SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
+    Ready(index);
     if (!SlotKindSupported(slot.info) && slot.info.originKind != 0) {
       alerts_->Alert(kUnsupportedAddrType);
     }
@@ -536,11 +690,13 @@ void GroupTable::UndoRemoval(const MemberEdit& edit, const MemberEntry& member) 
       TakeSlot(before.slot, before.freed.key, before.freed.originKind);
       slots_[before.slot].info = before.freed;
     }
+    Ready(before.slot);
     SlotData& slot = slots_[before.slot];
     while (slot.positions.size() < before.positions) {
       slot.positions.push_back(Position());
       slot.hashes.push_back(0);
       ++slot.freePositions;
+      slot.run = KeptRun();
     }
     for (; spot < edit.spots.size() && edit.spots[spot].slot == before.slot; ++spot) {
       const std::size_t pos = edit.spots[spot].pos;
@@ -560,6 +716,7 @@ void GroupTable::UndoRemoval(const MemberEdit& edit, const MemberEntry& member) 
 void GroupTable::RedoRemoval(const MemberEdit& edit) {
   std::size_t spot = 0;
   for (const MemberEdit::SlotBefore& before : edit.slots) {
+    Ready(before.slot);
     SlotData& slot = slots_[before.slot];
     for (; spot < edit.spots.size() && edit.spots[spot].slot == before.slot; ++spot) {
       EmptyPosition(slot, edit.spots[spot].pos);
@@ -571,11 +728,12 @@ void GroupTable::RedoRemoval(const MemberEdit& edit) {
 }
 
 std::size_t GroupTable::MemoryBytes() const {
-  std::size_t bytes = packer_.Size();
+  std::size_t bytes = packer_.Size() + (kept_ ? kept_->Size() : 0);
   for (int index = 0; index < neverUsed_; ++index) {
     const SlotData& slot = slots_[static_cast<std::size_t>(index)];
     bytes += slot.positions.capacity() * sizeof(Position) + slot.hashes.capacity() * 4;
   }
+  bytes += keptLines_.Bytes();
   return bytes;
 }
 
@@ -587,6 +745,8 @@ std::vector<int> GroupTable::SlotsOf(int key) const {
 SlotImage GroupTable::ImageOf(int index) const {
   SlotImage image;
   image.index = index;
+  if (index >= neverUsed_) return image;  // a slot never taken
+  Ready(index);
   const SlotData& slot = slots_[static_cast<std::size_t>(index)];
   image.info = slot.info;
   image.positions.resize(slot.positions.size());
@@ -597,7 +757,9 @@ SlotImage GroupTable::ImageOf(int index) const {
 }
 
 void GroupTable::Restore(const SlotImage& image) {
-  if (slots_[static_cast<std::size_t>(image.index)].info.key != 0) FreeSlot(image.index);
+  if (image.index < neverUsed_ && slots_[static_cast<std::size_t>(image.index)].info.key != 0) {
+    FreeSlot(image.index);
+  }
   if (image.info.key == 0) return;
   TakeSlot(image.index, image.info.key, image.info.originKind);
   SlotData& slot = slots_[static_cast<std::size_t>(image.index)];
@@ -629,6 +791,7 @@ void GroupTable::ForEachPosition(
   for (int index = 0; index < neverUsed_; ++index) {
     const SlotData& slot = slots_[static_cast<std::size_t>(index)];
     if (slot.info.key == 0) continue;
+    Ready(index);
     for (std::size_t pos = 0; pos < slot.positions.size(); ++pos) {
       if (slot.positions[pos].used) each(index, static_cast<int>(pos), Unpack(slot.positions[pos]));
     }

@@ -7,7 +7,9 @@
 // constant time; the slot order (lowest free slot first, first slot with a
 // key wins) is the one the file format and the commands rely on. The texts
 // of all members are packed into one buffer, so that the table costs about
-// what the book's member lines take in the file.
+// what the book's member lines take in the file. The members of a book just
+// read may instead stay where their lines lie in the book's bytes (see
+// KeepBytes), read when their group is first used.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,8 @@
 #include <vector>
 
 #include "store/address_record.h"
+#include "store/book_bytes.h"
+#include "store/kept_lines.h"
 #include "store/packed_texts.h"
 #include "store/text_fields.h"
 #include "store/store_alerts.h"
@@ -95,6 +99,21 @@ class GroupTable {
   // the writer writes are written back by copying them.
   bool AddMemberFields(int key, int kind, std::string_view fields, std::string_view reading);
 
+  // The bytes of the book being read, which AddKeptMember's lines lie in;
+  // kept with the table until it is cleared. Only for a table without
+  // groups: false (and nothing kept) otherwise.
+  bool KeepBytes(SharedBytes bytes);
+  const SharedBytes& KeptBytes() const { return kept_; }
+  // A member line within the kept bytes: `line` as the file holds it
+  // (without its end) and `fields`, the fields after its number (to the
+  // line's end: they are cut at their first NUL when read). The
+  // group's slot is found or made now (false when there is none to have:
+  // key 0, the table full); the member's reading is read when the group is
+  // first used, and the member is then taken or not exactly as
+  // AddMemberFields would have taken it now. A line outside the kept bytes
+  // goes to AddMemberFields at once.
+  bool AddKeptMember(int key, std::string_view line, std::string_view fields);
+
   // Takes the lowest free slot for a new group with the first `count` of
   // `members` at positions 0..count-1. False when every slot is in use.
   bool CreateGroupSlot(int key, int count, int kind, const std::vector<MemberEntry>& members);
@@ -169,11 +188,17 @@ class GroupTable {
       int key,
       const std::function<void(const TextsView* texts, std::string_view canonical)>& each) const;
 
+  // For the writer: the group's member lines, where the kept bytes hold
+  // them as one run of whole lines ended by CR LF, when they are exactly
+  // what the writer writes for its members (each line read and taken as it
+  // is, the group unchanged since); empty otherwise.
+  std::string_view KeptMemberLines(int key) const;
+
   // About the memory the table holds, in bytes.
   std::size_t MemoryBytes() const;
 
   // Read access for tools and tests.
-  const GroupRecord& Slot(int index) const { return slots_[static_cast<std::size_t>(index)].info; }
+  const GroupRecord& Slot(int index) const;
   int UsedSlots() const { return usedSlots_; }
   // Bytes the members' texts take, those edits left behind included: it
   // drops when the texts still held are packed afresh.
@@ -187,6 +212,16 @@ class GroupTable {
     int respect = 0;
     bool used = false;         // the reading is not empty
     bool fields = false;       // at holds the line's fields, not the eight texts
+    bool kept = false;         // fields: at and size place them in kept_
+  };
+  // Where the member lines of a slot lie in kept_ as one run, while the
+  // slot holds exactly the members read from them; and, once looked at,
+  // whether the writer would write them alike (0 not yet, 1 yes, -1 no).
+  struct KeptRun {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    bool valid = false;
+    std::int8_t copies = 0;
   };
   struct SlotData {
     GroupRecord info;
@@ -195,9 +230,22 @@ class GroupTable {
     // run of numbers.
     std::vector<std::uint32_t> hashes;
     int freePositions = 0;  // zeros among the hashes
+    // Member lines of the kept bytes to be read, in file order, before
+    // anything else looks at the slot.
+    KeptLines::Chain waiting;
+    mutable KeptRun run;
   };
 
   int FindSlot(int key) const;
+  // Reads the slot's waiting member lines, if any. That changes how the
+  // table holds the members, never what any call answers, so it is done
+  // from const calls too (no table is a const object).
+  void Ready(int index) const;
+  void ReadWaitingLines(int index);
+  // The fields a member of a line is kept as.
+  std::string_view FieldsOf(const Position& p) const;
+  // Whether the writer writes a member kept as its fields by copying them.
+  bool CopiedAsWritten(const Position& p) const;
   void TakeSlot(int index, int key, int kind);
   // Removes a spot's member (the count follows).
   void EmptyPosition(SlotData& slot, std::size_t pos);
@@ -214,6 +262,9 @@ class GroupTable {
   Position PackFields(std::string_view fields, std::string_view reading, std::uint32_t hash);
   template <typename MakePosition>
   bool Add(int key, int kind, std::string_view reading, MakePosition pack);
+  // Add to a slot that is there and ready.
+  template <typename MakePosition>
+  bool AddTo(SlotData& slot, std::string_view reading, MakePosition pack);
   void Forget(const Position& p);
   TextsView Unpack(const Position& p) const;
   bool SameReading(const Position& p, std::uint32_t hash, std::string_view reading) const;
@@ -222,9 +273,16 @@ class GroupTable {
 
   int codePage_;
   StoreAlerts* alerts_;
-  std::vector<SlotData> slots_;  // kGroupSlots, fixed
+  // The slots taken since the last clear and the free ones below them;
+  // those from neverUsed_ on are free (room for all is made at once).
+  std::vector<SlotData> slots_;
   TextPacker packer_;
   mutable FieldScratch scratch_;  // for members kept as their fields
+  // For the reading of a kept line while it is taken (which reads other
+  // members into scratch_).
+  FieldScratch readingScratch_;
+  SharedBytes kept_;
+  KeptLines keptLines_;
   std::size_t wasted_ = 0;  // bytes of packer_ no position uses any more
   int usedSlots_ = 0;
   // Slots from neverUsed_ on have never been taken since the last clear;

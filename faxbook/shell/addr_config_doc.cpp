@@ -75,7 +75,7 @@ CAddrConfigDoc::Reloaded CAddrConfigDoc::LoadFrom(const std::string& primaryPath
   // nothing.
   std::vector<store::AddressRecord> records;
   store::GroupTable groups(settings_->codePage, alerts_);
-  std::string bytes;
+  store::BookBytes bytes;
   const store::BookStatus status =
       store::LoadBook(BookContext(), primaryPath, oldPath, &records, &groups, &bytes);
   if (!status.ok()) {
@@ -84,7 +84,7 @@ CAddrConfigDoc::Reloaded CAddrConfigDoc::LoadFrom(const std::string& primaryPath
     Tell(IDS_BOOK_UNREADABLE, status.path);
     return Reloaded::kFailed;
   }
-  if (wholeOnly && !store::CheckBookIntegrity(bytes).whole()) return Reloaded::kDamaged;
+  if (wholeOnly && !store::CheckBookIntegrity(bytes.View()).whole()) return Reloaded::kDamaged;
   book_.Load(store::LoadOrder(std::move(records)), std::move(groups));
   if (primaryPath == primaryPath_) {
     stamp_ = status.stamp;
@@ -131,7 +131,7 @@ bool CAddrConfigDoc::SaveBook(const std::string& path) {
   }
   // What the primary file holds from now on is the base of the next merge.
   store::FileStamp written;
-  std::string bytes;
+  store::BookBytes bytes;
   lastSaveError_ =
       store::WriteBook(BookContext(), path, *services_.collation, book_, &written, &bytes);
   if (lastSaveError_ != sys::FileError::kNone) return false;
@@ -183,7 +183,7 @@ bool CAddrConfigDoc::Apply() {
     if (!again.SameBytes(theirsStamp)) continue;
     ui::WaitCursorScope wait(*services_.waitCursor);
     store::FileStamp written;
-    std::string bytes;
+    store::BookBytes bytes;
     lastSaveError_ = store::WriteBook(BookContext(), primaryPath_, *services_.collation, merged,
                                       &written, &bytes);
     if (lastSaveError_ != sys::FileError::kNone) {
@@ -240,7 +240,7 @@ class QuietAlerts : public store::StoreAlerts {
 
 }  // namespace
 
-std::unique_ptr<store::Book> CAddrConfigDoc::BookOfBytes(const std::string& bytes,
+std::unique_ptr<store::Book> CAddrConfigDoc::BookOfBytes(std::string_view bytes,
                                                          store::StoreAlerts* alerts) {
   store::BookContext context = BookContext();
   context.alerts = alerts;
@@ -254,7 +254,7 @@ std::unique_ptr<store::Book> CAddrConfigDoc::BookOfBytes(const std::string& byte
 
 bool CAddrConfigDoc::MergeWith(const std::string& theirsBytes, store::Book* merged) {
   QuietAlerts quiet;
-  std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_, &quiet);
+  std::unique_ptr<store::Book> base = BookOfBytes(baseBytes_.View(), &quiet);
   std::unique_ptr<store::Book> theirs = BookOfBytes(theirsBytes, alerts_);
   // A whole book that lost most of what it held is more likely a mistake
   // (an old copy put back, a book of another user) than the other PC's

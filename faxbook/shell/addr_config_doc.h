@@ -92,7 +92,7 @@ class CAddrConfigDoc : public BookFiles {
   // The book merged with the file's bytes into *merged; false when the user
   // cancelled or the merge passes the book's limits (told).
   bool MergeWith(const std::string& theirsBytes, store::Book* merged);
-  std::unique_ptr<store::Book> BookOfBytes(const std::string& bytes, store::StoreAlerts* alerts);
+  std::unique_ptr<store::Book> BookOfBytes(std::string_view bytes, store::StoreAlerts* alerts);
   // A book an interrupted save had lost was put back: the user hears from
   // where.
   void TellRestored(const std::string& path, const store::BookStatus& status);
@@ -113,6 +113,6 @@ class CAddrConfigDoc : public BookFiles {
   ConflictChooser* chooser_ = nullptr;
   // What the primary file held when it was last read or written here.
   store::FileStamp stamp_;
-  std::string baseBytes_;
+  store::BookBytes baseBytes_;
   bool historyEndsAtMerge_ = false;
 };

@@ -48,15 +48,20 @@ const BookFile& Largest() {
   return file;
 }
 
-const BookFile& EntryLines(int lines) {
-  static std::map<int, std::unique_ptr<BookFile>> files;
-  std::unique_ptr<BookFile>& f = files[lines];
-  if (!f) {
-    f = std::make_unique<BookFile>(BenchPath("lines" + std::to_string(lines)),
-                                   [lines] { return bench::EntryLinesBytes(lines); });
-  }
+// A book made once per run under a name and a number, and kept.
+const BookFile& MadeBook(const std::string& name, int n, std::string (*make)(int)) {
+  static std::map<std::pair<std::string, int>, std::unique_ptr<BookFile>> files;
+  std::unique_ptr<BookFile>& f = files[{name, n}];
+  if (!f) f = std::make_unique<BookFile>(BenchPath(name + std::to_string(n)), [=] { return make(n); });
   return *f;
 }
+
+// The book of `groups` groups of 80 among its 3000 entries.
+const BookFile& GroupBook(int groups) {
+  return groups == 1000 ? Largest() : MadeBook("groups", groups, bench::GroupBookBytes);
+}
+
+const BookFile& EntryLines(int lines) { return MadeBook("lines", lines, bench::EntryLinesBytes); }
 
 using bench::Run;
 using bench::Spawn;
@@ -103,6 +108,17 @@ BENCHMARK(BM_NormalizeEntryLines)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+// The real file system, and a context to read and write books on it with.
+struct OnDisk {
+  OnDisk() {
+    context.files = &files;
+    context.alerts = &alerts;
+  }
+  sys::PosixFileSystem files;
+  store::SilentAlerts alerts;
+  store::BookContext context;
+};
+
 // Reading the file and splitting it into lines, nothing else.
 std::size_t ReadAndSplitLines(sys::FileSystem& files, const std::string& path) {
   store::LineJoiner joiner;
@@ -117,14 +133,15 @@ std::size_t ReadAndSplitLines(sys::FileSystem& files, const std::string& path) {
 }
 
 // The store's whole load (open, read, parse into entries and the group
-// table) against the yardstick, in turns.
+// table) against the yardstick, in turns, on the book of state.range(0)
+// groups: the cost per byte stays the same.
 void BM_LoadAgainstReadAndSplit(benchmark::State& state) {
-  sys::PosixFileSystem files;
-  store::SilentAlerts alerts;
-  store::BookContext context;
-  context.files = &files;
-  context.alerts = &alerts;
-  const std::string& path = Largest().Path();
+  OnDisk disk;
+  sys::PosixFileSystem& files = disk.files;
+  store::SilentAlerts& alerts = disk.alerts;
+  const store::BookContext& context = disk.context;
+  const BookFile& book = GroupBook(static_cast<int>(state.range(0)));
+  const std::string& path = book.Path();
   double yardstick = 0, load = 0;
   for (auto _ : state) {
     auto start = Clock::now();
@@ -140,8 +157,16 @@ void BM_LoadAgainstReadAndSplit(benchmark::State& state) {
   }
   state.counters["split_ms"] = benchmark::Counter(yardstick * 1000, benchmark::Counter::kAvgIterations);
   state.counters["x_split"] = load / yardstick;
+  state.counters["file_MiB"] = book.MiB();
+  state.counters["ms_per_MiB"] =
+      benchmark::Counter(load * 1000 / book.MiB(), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_LoadAgainstReadAndSplit)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAgainstReadAndSplit)
+    ->Arg(1000)
+    ->Arg(500)
+    ->Arg(250)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Whether member lines can be copied: the scan on bit masks of 64 bytes
 // against the scan text by text, in turns, over the 80 000 member lines of
@@ -221,11 +246,9 @@ BENCHMARK(BM_FieldReaders)->UseManualTime()->Unit(benchmark::kMillisecond);
 // Where the time of normalize goes: reading the file into the tables, the
 // sort and the formatting into memory, and writing the bytes to the disk.
 void BM_PartReadTables(benchmark::State& state) {
-  sys::PosixFileSystem files;
-  store::SilentAlerts alerts;
-  store::BookContext context;
-  context.files = &files;
-  context.alerts = &alerts;
+  OnDisk disk;
+  store::SilentAlerts& alerts = disk.alerts;
+  const store::BookContext& context = disk.context;
   for (auto _ : state) {
     store::GroupTable groups(932, &alerts);
     store::EntryTable entries;
@@ -245,11 +268,9 @@ class NullSink : public sys::ByteSink {
 };
 
 void BM_PartSortAndFormat(benchmark::State& state) {
-  sys::PosixFileSystem files;
-  store::SilentAlerts alerts;
-  store::BookContext context;
-  context.files = &files;
-  context.alerts = &alerts;
+  OnDisk disk;
+  store::SilentAlerts& alerts = disk.alerts;
+  const store::BookContext& context = disk.context;
   store::GroupTable groups(932, &alerts);
   store::EntryTable entries;
   store::ReadBookTables(context, Largest().Path(), INT_MAX, &entries, &groups);
@@ -298,6 +319,45 @@ void BM_SaveBook(benchmark::State& state) {
   ::unlink(path.c_str());
 }
 BENCHMARK(BM_SaveBook)->Unit(benchmark::kMillisecond);
+
+// The editor's first apply after a load (order, format, write, flush,
+// rename, the stamp and the bytes kept) against writing and flushing the
+// same bytes alone, in turns; the book is loaded again before each apply,
+// not timed.
+void BM_ApplyAgainstWrite(benchmark::State& state) {
+  OnDisk disk;
+  sys::PosixFileSystem& files = disk.files;
+  store::SilentAlerts& alerts = disk.alerts;
+  const store::BookContext& context = disk.context;
+  text::PortableCollation collation(932);
+  const std::string applied = BenchPath("applied"), plain = BenchPath("plain");
+  double write = 0, apply = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<store::AddressRecord> records;
+    store::GroupTable groups(932, &alerts);
+    store::BookBytes base;
+    store::LoadBook(context, Largest().Path(), "", &records, &groups, &base);
+    store::Book book(932, &alerts);
+    book.Load(store::LoadOrder(std::move(records)), std::move(groups));
+    state.ResumeTiming();
+    auto start = Clock::now();
+    store::FileStamp stamp;
+    benchmark::DoNotOptimize(store::WriteBook(context, applied, collation, book, &stamp, &base));
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    apply += seconds;
+    state.SetIterationTime(seconds);
+    const std::string_view bytes = base.View();  // joined before the yardstick
+    start = Clock::now();
+    benchmark::DoNotOptimize(files.ReplaceWhole(plain, bytes));
+    write += std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  ::unlink(applied.c_str());
+  ::unlink(plain.c_str());
+  state.counters["write_ms"] = benchmark::Counter(write * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["x_write"] = apply / write;
+}
+BENCHMARK(BM_ApplyAgainstWrite)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The apply sort: 3000 rows by reading, from the reverse of their order.
 void BM_SortByReading(benchmark::State& state) {

@@ -79,6 +79,8 @@ std::string LargestBookBytes() { return BookWithGroups(100); }
 
 std::string LargestGroupBookBytes() { return BookWithGroups(1000); }
 
+std::string GroupBookBytes(int groups) { return BookWithGroups(groups); }
+
 std::string EntryLinesBytes(int lines) {
   std::string book = store::kBookHeader;
   book += "\r\n";

@@ -16,6 +16,8 @@ std::string LargestBookBytes();
 // 3000 entries as well, with the most member lines: 2000 addresses and 1000
 // groups of 80 members each (80000 member lines), texts as above.
 std::string LargestGroupBookBytes();
+// The same with `groups` groups of 80 among the 3000 entries.
+std::string GroupBookBytes(int groups);
 
 // A hand-made book far over the limits: `lines` entry lines of about 100
 // bytes, unique readings, no groups.

@@ -1,5 +1,5 @@
 // An editor on the in-memory backends of an NT4 system whose registry names
-// the largest book, started once.
+// the largest book (or the book of that many groups of 80), started once.
 #pragma once
 
 #include "tests/bench/largest_book.h"
@@ -10,8 +10,8 @@ namespace bench {
 constexpr char kLargestBookPath[] = "C:\\books\\address.fdt";
 
 struct LargestBookEditor : EditorHarness {
-  LargestBookEditor() {
-    files.SetFile(kLargestBookPath, LargestGroupBookBytes());
+  explicit LargestBookEditor(int groups = 1000) {
+    files.SetFile(kLargestBookPath, GroupBookBytes(groups));
     files.SetPieceSize(1 << 20);  // as the real file systems read
     registry.Set(kAddressBookKey, kValueFileName, kLargestBookPath);
     system.majorVersion = 4;

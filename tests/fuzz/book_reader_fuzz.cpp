@@ -1,13 +1,20 @@
 // The book reader takes any bytes. What it reads, written and read again, is
 // the same book: the writer never produces a line the reader misreads. And
 // members kept as their lines' fields (and copied back when the writer would
-// write them alike) give the same file as members read whole.
+// write them alike) give the same file as members read whole; so do members
+// kept where their lines lie in the bytes of a book loaded as the editor
+// loads it, first used by an edit or by the writer, and apply keeps what it
+// wrote as the file holds it.
 #include <cstddef>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/fake/fake_file_system.h"
+#include "platform/text/portable_collation.h"
 #include "store/book_file.h"
+#include "store/book_order.h"
 
 namespace {
 
@@ -64,5 +71,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store::ReadBookBytes(context, written, store::CountEntryLines(written), &reread, &again);
   if (!SameRecords(records, reread)) std::abort();
   if (store::FormatBook(reread, again) != written) std::abort();
+
+  sys::FakeFileSystem files;
+  files.SetFile("book.fdt", std::string(bytes));
+  store::BookContext loading = context;
+  loading.files = &files;
+  store::GroupTable kept(context.read.codePage, &alerts);
+  std::vector<store::AddressRecord> keptRecords;
+  if (!store::LoadBook(loading, "book.fdt", "", &keptRecords, &kept).ok()) std::abort();
+  store::GroupTable all(context.read.codePage, &alerts);
+  std::vector<store::AddressRecord> allRecords;
+  const std::string_view loaded(*files.File("book.fdt"));
+  store::ReadBookBytes(context, loaded, INT_MAX, &allRecords, &all, &observer);
+  if (data[0] & 0x40) {
+    // An edit first: the first entry's reading leaves every group, the
+    // second's copies change.
+    for (store::GroupTable* table : {&kept, &all}) {
+      if (!allRecords.empty()) table->RemoveMember(allRecords[0].dispNameJP, nullptr);
+      if (allRecords.size() > 1) {
+        table->UpdateMember(allRecords[1].dispNameJP, store::kKindMember,
+                            store::MemberFrom(allRecords[0]));
+      }
+    }
+  }
+  if (store::FormatBook(keptRecords, kept) != store::FormatBook(allRecords, all)) std::abort();
+  const text::PortableCollation collation(context.read.codePage);
+  store::Book keptBook(context.read.codePage, &alerts), allBook(context.read.codePage, &alerts);
+  keptBook.Load(store::LoadOrder(std::move(keptRecords)), std::move(kept));
+  allBook.Load(store::LoadOrder(std::move(allRecords)), std::move(all));
+  store::FileStamp stamp;
+  store::BookBytes applied;
+  if (store::WriteBook(loading, "book.fdt", collation, keptBook, &stamp, &applied) !=
+      sys::FileError::kNone) {
+    std::abort();
+  }
+  const std::string& file = *files.File("book.fdt");
+  if (applied.View() != file || !stamp.SameBytes(store::StampOf(file))) std::abort();
+  if (store::FormatAppliedBook(collation, context.read.langId, allBook) != file) std::abort();
   return 0;
 }

@@ -1,9 +1,11 @@
 // Times the editor's apply of a book under the real system against writing
 // and flushing the same bytes alone, in turns, and prints the medians:
 //   apply_timing BOOK ROUNDS
-// BOOK is read once; each round writes it as apply does (order, format,
-// temporary file, flush, one replacing rename) to BOOK.apply, then writes the
-// bytes apply wrote to BOOK.bytes with the same whole-file replace.
+// Each round loads BOOK as the editor loads it (not timed), writes it as the
+// first apply after that load does (order, format, temporary file, flush,
+// one replacing rename, the stamp and the bytes written kept as the next
+// merge's base) to BOOK.apply, then writes the bytes apply wrote to
+// BOOK.bytes with the same whole-file replace.
 #include <windows.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "store/book.h"
 #include "store/book_file.h"
+#include "store/book_order.h"
 #include "store/store_alerts.h"
 
 namespace {
@@ -47,19 +50,23 @@ int main(int argc, char** argv) {
   store::BookContext context;
   context.files = &files;
   context.alerts = &alerts;
-  std::vector<store::AddressRecord> records;
-  store::GroupTable groups(static_cast<int>(GetACP()), &alerts);
-  if (!store::LoadBook(context, path, "", &records, &groups).ok()) {
-    std::fprintf(stderr, "cannot read %s\n", path.c_str());
-    return 2;
-  }
-  store::Book book(static_cast<int>(GetACP()), &alerts);
-  book.Load(std::move(records), std::move(groups));
   const std::string applied = path + ".apply", plain = path + ".bytes";
   std::vector<double> apply, write;
   for (int i = 0; i < rounds; ++i) {
+    std::vector<store::AddressRecord> records;
+    store::GroupTable groups(static_cast<int>(GetACP()), &alerts);
+    store::BookBytes base;
+    if (!store::LoadBook(context, path, "", &records, &groups, &base).ok()) {
+      std::fprintf(stderr, "cannot read %s\n", path.c_str());
+      return 2;
+    }
+    store::Book book(static_cast<int>(GetACP()), &alerts);
+    book.Load(store::LoadOrder(std::move(records)), std::move(groups));
     double start = Now();
-    if (store::WriteBook(context, applied, collation, book) != sys::FileError::kNone) return 1;
+    store::FileStamp stamp;
+    if (store::WriteBook(context, applied, collation, book, &stamp, &base) != sys::FileError::kNone) {
+      return 1;
+    }
     apply.push_back(Now() - start);
     std::string bytes;
     if (!files.ReadFile(applied, &bytes, store::kMaxBookBytes)) return 1;

@@ -229,6 +229,31 @@ TEST_F(Win32FileSystemTest, PiecesReadEveryByteAndTheSizeNeedsTheFileUnshared) {
   EXPECT_FALSE(files.SizeWithoutSharing(dir + "\\missing.csv", &size));
 }
 
+// A file read whole into memory of its size, also while another program
+// holds it open with sharing; the reads that fail leave nothing.
+TEST_F(Win32FileSystemTest, ReadIntoTakesTheWholeFileOrNothing) {
+  for (const std::size_t size : {std::size_t(0), std::size_t(10), (std::size_t(3) << 20) + 7}) {
+    std::string bytes;
+    for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>(i * 13 + i / 4093);
+    const std::string path = dir + "\\book" + std::to_string(size) + ".fdt";
+    ASSERT_TRUE(files.ReplaceContents(path, bytes));
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    sys::FileBytes read;
+    EXPECT_EQ(files.ReadInto(path, 4u << 20, &read), FileError::kNone) << size;
+    EXPECT_TRUE(read.View() == bytes) << size;
+    CloseHandle(other);
+  }
+  sys::FileBytes failed("stale");
+  EXPECT_EQ(files.ReadInto(dir + "\\book3145735.fdt", 1u << 20, &failed), FileError::kTooLarge);
+  EXPECT_TRUE(failed.Empty());
+  EXPECT_EQ(files.ReadInto(dir + "\\missing.fdt", 1u << 20, &failed), FileError::kNotFound);
+  EXPECT_EQ(files.ReadInto(dir, 1u << 20, &failed), FileError::kIsDirectory);
+  EXPECT_TRUE(failed.Empty());
+}
+
 TEST_F(Win32FileSystemTest, SameFileAsksTheFileNotItsName) {
   const std::string book = dir + "\\book.fdt";
   Write(book, "book");
