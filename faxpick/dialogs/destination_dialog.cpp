@@ -361,8 +361,9 @@ void CDestinationDialog::OnOK() {
   if (outcome == WriteOutcome::kWritten) return End(ui::kIdOk);
   // The dialog stays open with the send list, so that the user can put the
   // file right and press OK again, or cancel.
-  const int text = outcome == WriteOutcome::kNotRead ? IDS_EXCHANGE_NOT_READ
-                                                     : IDS_EXCHANGE_NOT_WRITTEN;
+  const int text = outcome == WriteOutcome::kNotRead    ? IDS_EXCHANGE_NOT_READ
+                   : outcome == WriteOutcome::kReadOnly ? IDS_EXCHANGE_READ_ONLY
+                                                        : IDS_EXCHANGE_NOT_WRITTEN;
   ShowMessage(ui::FormatText(strings_.Get(text), path), ProgramName(), ui::Buttons::kOk,
               ui::Icon::kExclamation);
 }

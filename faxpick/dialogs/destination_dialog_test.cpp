@@ -645,7 +645,7 @@ TEST_F(DestinationDialogTest, OkThatCannotWriteSaysSoAndKeepsTheSelection) {
        [](sys::FakeFileSystem& f, const std::string& p) { f.FailReadAfter(p, 20); },
        IDS_EXCHANGE_NOT_READ, false},
       {"read-only", [](sys::FakeFileSystem& f, const std::string& p) { f.MakeReadOnly(p); },
-       IDS_EXCHANGE_NOT_WRITTEN, false},
+       IDS_EXCHANGE_READ_ONLY, false},
   };
   const std::string before = Exchange(1, 3, {{"099", "Old"}});
   for (const Case& c : cases) {

@@ -203,6 +203,10 @@ bool FakeFileSystem::RemoveFile(const std::string& path) {
   return true;
 }
 
+bool FakeFileSystem::IsReadOnly(const std::string& path) {
+  return files_.count(path) != 0 && readOnly_.count(path) != 0;
+}
+
 FileError FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) {
   if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
   auto held = held_.find(path);

@@ -125,6 +125,10 @@ class FileSystem {
   // Deletes the file; true when it is gone (a missing file included).
   virtual bool RemoveFile(const std::string& path) = 0;
 
+  // Whether the file exists and is marked read-only: the user's "do not
+  // change", which no writer may pass, in place or by a replacement.
+  virtual bool IsReadOnly(const std::string& path) = 0;
+
   // The whole file in one string (ReadChunks); *contents is empty on error.
   FileError ReadWhole(const std::string& path, std::string* contents, std::size_t maxBytes);
   // ReplaceWith for contents already in memory.

@@ -292,6 +292,12 @@ bool Win32FileSystem::RemoveFile(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+bool Win32FileSystem::IsReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 FileError Win32FileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess,
                                         bool shared) {
   OpenAccessRights rights;
