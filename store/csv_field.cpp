@@ -117,6 +117,73 @@ std::string_view NextCsvFieldViewPlain(std::string_view* rest, std::string* scra
 
 void SkipCsvField(std::string_view* rest) { NextField<false, true>(rest, nullptr); }
 
+std::string_view NextCsvFieldInPlace(char** at, char* end) {
+  char* const p = *at;
+  const std::size_t n = static_cast<std::size_t>(end - p);
+  if (n == 0) return std::string_view();
+  const std::string_view line(p, n);
+  const std::size_t i = scan::FindAny(line, 0, ',', '"', ',');
+  if (i == n || p[i] == ',') {
+    *at = i == n ? end : p + i + 1;
+    return std::string_view(p, i);
+  }
+  char* out = p + i;
+  if (i > 0) {
+    // A quote inside the field: the bytes before the first comma, every
+    // quote removed.
+    const std::size_t comma = line.find(',', i);
+    const std::size_t c = comma == std::string_view::npos ? n : comma;
+    *at = comma == std::string_view::npos ? end : p + comma + 1;
+    for (std::size_t k = i + 1; k < c; ++k) {
+      if (p[k] != '"') *out++ = p[k];
+    }
+    return std::string_view(p, static_cast<std::size_t>(out - p));
+  }
+  // A quoted field, as NextField reads one: each run up to a quote moves
+  // down over the quotes dropped before it (out always stands below the
+  // bytes still to be read, so sixteen bytes read at once can be written
+  // back at once; a run that ends at a quote moves byte by byte, as bytes
+  // after the quote are still to be read).
+  std::size_t from = 1;
+  for (;;) {
+    std::size_t quote;
+#if defined(FAXBOOK_SSE2_SCANS)
+    if (from + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+      const unsigned mask = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('"'))));
+      if (!mask) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+        out += 16;
+        from += 16;
+        continue;
+      }
+      const std::size_t run = static_cast<std::size_t>(__builtin_ctz(mask));
+      for (std::size_t k = 0; k < run; ++k) out[k] = p[from + k];
+      out += run;
+      quote = from + run;
+    } else
+#endif
+    {
+      quote = scan::FindAny(line, from, '"', '"', '"');
+      std::memmove(out, p + from, quote - from);
+      out += quote - from;
+    }
+    if (quote >= n) break;
+    if (quote + 1 < n && p[quote + 1] == '"') {
+      *out++ = '"';
+      from = quote + 2;
+    } else if (quote + 1 < n && p[quote + 1] == ',') {
+      *at = p + quote + 2;
+      return std::string_view(p, static_cast<std::size_t>(out - p));
+    } else {
+      from = quote + 1;
+    }
+  }
+  *at = end;
+  return std::string_view(p, static_cast<std::size_t>(out - p));
+}
+
 std::string QuoteField(std::string_view text) {
   std::string out;
   AppendQuotedField(text, &out);

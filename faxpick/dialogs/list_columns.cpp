@@ -33,8 +33,8 @@ void ListColumns::AddSendColumns(ui::ListControl& list) const {
 std::vector<std::string> ListColumns::EntryRow(const BookEntry& entry) const {
   if (!entry.IsGroup() && entry.MemberCount() > 0) return MemberRow(entry.Member(0));
   std::vector<std::string> row;
-  if (japanese_) row.push_back(entry.dispName);
-  row.push_back(entry.dispNameJP);
+  if (japanese_) row.emplace_back(entry.dispName);
+  row.emplace_back(entry.dispNameJP);
   row.resize(japanese_ ? 6 : 5);
   return row;
 }
