@@ -117,6 +117,37 @@ std::string_view NextCsvFieldViewPlain(std::string_view* rest, std::string* scra
 
 void SkipCsvField(std::string_view* rest) { NextField<false, true>(rest, nullptr); }
 
+namespace {
+
+// Copies n < 16 bytes from `from` down to `out` (out < from), as two
+// overlapping pieces both read before either is written: nothing past the
+// n bytes is written, and nothing is read that was written.
+inline void CopyDown(char* out, const char* from, std::size_t n) {
+  if (n >= 8) {
+    std::uint64_t a, b;
+    std::memcpy(&a, from, 8);
+    std::memcpy(&b, from + n - 8, 8);
+    std::memcpy(out, &a, 8);
+    std::memcpy(out + n - 8, &b, 8);
+  } else if (n >= 4) {
+    std::uint32_t a, b;
+    std::memcpy(&a, from, 4);
+    std::memcpy(&b, from + n - 4, 4);
+    std::memcpy(out, &a, 4);
+    std::memcpy(out + n - 4, &b, 4);
+  } else if (n >= 2) {
+    std::uint16_t a, b;
+    std::memcpy(&a, from, 2);
+    std::memcpy(&b, from + n - 2, 2);
+    std::memcpy(out, &a, 2);
+    std::memcpy(out + n - 2, &b, 2);
+  } else if (n == 1) {
+    *out = *from;
+  }
+}
+
+}  // namespace
+
 std::string_view NextCsvFieldInPlace(char** at, char* end) {
   char* const p = *at;
   const std::size_t n = static_cast<std::size_t>(end - p);
@@ -142,7 +173,7 @@ std::string_view NextCsvFieldInPlace(char** at, char* end) {
   // A quoted field, as NextField reads one: each run up to a quote moves
   // down over the quotes dropped before it (out always stands below the
   // bytes still to be read, so sixteen bytes read at once can be written
-  // back at once; a run that ends at a quote moves byte by byte, as bytes
+  // back at once; a run that ends at a quote moves exactly, as the bytes
   // after the quote are still to be read).
   std::size_t from = 1;
   for (;;) {
@@ -159,7 +190,7 @@ std::string_view NextCsvFieldInPlace(char** at, char* end) {
         continue;
       }
       const std::size_t run = static_cast<std::size_t>(__builtin_ctz(mask));
-      for (std::size_t k = 0; k < run; ++k) out[k] = p[from + k];
+      CopyDown(out, p + from, run);
       out += run;
       quote = from + run;
     } else

@@ -111,27 +111,27 @@ void PickerBook::Parse(const Honorifics& honorifics) {
 void PickerBook::AddMember(std::string_view name, std::string_view reading, char* at, char* end,
                            int owner) {
   Member member;
-  member.texts[0] = name;
-  member.texts[1] = reading;
+  member.name = name;
+  member.reading = reading;
   member.rest = at;
-  member.end = end;
+  member.restBytes = static_cast<std::uint32_t>(end - at);
+  member.owner = owner;
+  member.prefix = text::MultibyteKeyPrefix(codePage_, reading);
   members_.push_back(member);
-  lines_.push_back({owner, text::MultibyteKeyPrefix(codePage_, reading)});
 }
 
-void PickerBook::ReadRest(char* at, char* end, MemberTexts* texts) const {
-  Fields fields(at, end);
-  for (std::size_t f = 2; f < 8; ++f) (*texts)[f] = fields.Text();
-  (*texts)[8] = RespectOf(fields.Number());
-}
-
-const MemberTexts& PickerBook::TextsOf(std::uint32_t member) const {
-  Member& m = members_[member];
-  if (m.rest) {
-    ReadRest(m.rest, m.end, &m.texts);
-    m.rest = nullptr;
+const MemberTexts& PickerBook::TextsOf(std::uint32_t number) const {
+  const Member& m = members_[number];
+  if (m.texts == kUnread) {
+    m.texts = static_cast<std::uint32_t>(texts_.size());
+    MemberTexts& texts = texts_.emplace_back();
+    texts[0] = m.name;
+    texts[1] = m.reading;
+    Fields fields(m.rest, m.rest + m.restBytes);
+    for (std::size_t f = 2; f < 8; ++f) texts[f] = fields.Text();
+    texts[8] = RespectOf(fields.Number());
   }
-  return m.texts;
+  return texts_[m.texts];
 }
 
 std::string_view PickerBook::RespectOf(int code) const {
@@ -149,9 +149,7 @@ void PickerBook::ReadEntry(char* at, char* end) {
   entry.dispNameJP = fields.Text();
   entry.readingPrefix_ = text::MultibyteKeyPrefix(codePage_, entry.dispNameJP);
   if (!entry.IsGroup()) {
-    // An address's own fields are listed at once: read them now.
     AddMember(entry.dispName, entry.dispNameJP, fields.At(), end, entry.id);
-    TextsOf(static_cast<std::uint32_t>(members_.size() - 1));
   } else {
     // Of groups with equal readings the later one stands first.
     auto [it, inserted] = firstGroup_.emplace(entry.regNo, entry.id);
@@ -190,15 +188,23 @@ void PickerBook::Order() {
 }
 
 void PickerBook::OrderMembers() {
+  // Room for the texts of every member; an address's own fields are listed
+  // at once: read them now.
+  texts_.reserve(members_.size());
+  for (std::size_t m = 0; m < members_.size(); ++m) {
+    if (!entries_[static_cast<std::size_t>(members_[m].owner)].IsGroup()) {
+      TextsOf(static_cast<std::uint32_t>(m));
+    }
+  }
   // Each entry's members in one run, in the order their lines came; then
   // each group's run by reading, of equal readings the later line first.
   std::vector<std::uint32_t> first(entries_.size() + 1, 0);
-  for (const MemberLine& line : lines_) ++first[static_cast<std::size_t>(line.owner) + 1];
+  for (const Member& m : members_) ++first[static_cast<std::size_t>(m.owner) + 1];
   for (std::size_t e = 0; e < entries_.size(); ++e) first[e + 1] += first[e];
   std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
   ordered_.resize(members_.size());
   for (std::size_t m = 0; m < members_.size(); ++m) {
-    ordered_[next[static_cast<std::size_t>(lines_[m].owner)]++] = static_cast<std::uint32_t>(m);
+    ordered_[next[static_cast<std::size_t>(members_[m].owner)]++] = static_cast<std::uint32_t>(m);
   }
   const ReadingOrder byReading(codePage_);
   std::vector<SortKey> keys;
@@ -213,7 +219,7 @@ void PickerBook::OrderMembers() {
     keys.clear();
     for (std::uint32_t i = begin; i < begin + count; ++i) {
       const std::uint32_t m = ordered_[i];
-      keys.push_back({lines_[m].prefix, members_[m].texts[1], m});
+      keys.push_back({members_[m].prefix, members_[m].reading, m});
     }
     // The editor writes a group's members in their order already.
     if (std::is_sorted(keys.begin(), keys.end(), byReading)) continue;
@@ -226,7 +232,7 @@ void PickerBook::Clear() {
   entries_.clear();
   sorted_.clear();
   members_.clear();
-  lines_.clear();
+  texts_.clear();
   ordered_.clear();
   firstGroup_.clear();
   bytes_.clear();

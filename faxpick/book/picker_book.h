@@ -81,8 +81,7 @@ class PickerBook {
   // Appends a destination of these names for the entry at index owner,
   // whose other fields are the bytes [at, end) of its line.
   void AddMember(std::string_view name, std::string_view reading, char* at, char* end, int owner);
-  // Reads those fields into texts.
-  void ReadRest(char* at, char* end, MemberTexts* texts) const;
+
   std::string_view RespectOf(int code) const;
   // True when reading a orders before reading b.
   bool Before(std::string_view a, std::string_view b) const;
@@ -98,21 +97,25 @@ class PickerBook {
   std::array<std::string, 4> respects_;
   std::vector<BookEntry> entries_;  // by id
   std::vector<const BookEntry*> sorted_;
-  // The destinations in the order their lines came, with the entry each
-  // belongs to and the start of its reading as one number; then, entry by
-  // entry in id order, each entry's members in their order.
+  // The destinations in the order their lines came: the entry each belongs
+  // to, its names, the start of its reading as one number, and the fields
+  // after the names, still to be read or read into `texts_`.
+  static constexpr std::uint32_t kUnread = UINT32_MAX;
   struct Member {
-    MemberTexts texts;
-    // The fields after the names while they are still to be read.
+    std::string_view name;
+    std::string_view reading;
     char* rest = nullptr;
-    char* end = nullptr;
+    std::uint32_t restBytes = 0;
+    int owner = 0;
+    std::uint64_t prefix = 0;
+    mutable std::uint32_t texts = kUnread;
   };
-  struct MemberLine {
-    int owner;
-    std::uint64_t prefix;
-  };
-  mutable std::vector<Member> members_;
-  std::vector<MemberLine> lines_;
+  std::vector<Member> members_;
+  // The texts of the members read so far, room kept for every member so
+  // that the texts stay where they are as more are read.
+  mutable std::vector<MemberTexts> texts_;
+  // Entry by entry in id order, the numbers of each entry's members in
+  // their order.
   std::vector<std::uint32_t> ordered_;
   // The first group in reading order for each registration number.
   std::unordered_map<int, int> firstGroup_;

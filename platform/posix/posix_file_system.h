@@ -20,6 +20,7 @@ class PosixFileSystem : public FileSystem {
   // A file that no one may write (no write bit in its permissions), as the
   // system maps the read-only attribute onto them.
   bool IsReadOnly(const std::string& path) override;
+  std::uint64_t SizeHint(const std::string& path) override;
   // Files are never locked against other programs here: shared changes
   // nothing.
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;
