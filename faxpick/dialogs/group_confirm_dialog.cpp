@@ -18,6 +18,7 @@ void CGroupConfirmDialog::OnInit() {
   for (int i = 0; i < group_.MemberCount(); ++i) {
     ListColumns::AppendRow(*list, columns_.MemberRow(group_.Member(i)), 0, i);
   }
+  columns_.FitMemberColumns(*list, group_);
 }
 
 void CGroupConfirmDialog::OnShown() { FocusItem(IDC_MEMBER_LIST); }

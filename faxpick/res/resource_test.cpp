@@ -116,6 +116,13 @@ TEST_F(Scripts, EveryTemplateHasTheControlsTheDialogsAddress) {
         if (c.id == IDC_RESULT_LIST_A || c.id == IDC_RESULT_LIST_B) {
           EXPECT_NE(c.style.find("NOT WS_VISIBLE"), std::string::npos);
         }
+        // The address lists hold no rows: the dialog keeps them.
+        if (c.id == IDC_FULL_LIST || c.id == IDC_RESULT_LIST_A || c.id == IDC_RESULT_LIST_B) {
+          EXPECT_NE(c.style.find("LVS_OWNERDATA"), std::string::npos) << c.id;
+        }
+        if (c.id == IDC_SEND_LIST || c.id == IDC_MEMBER_LIST) {
+          EXPECT_EQ(c.style.find("LVS_OWNERDATA"), std::string::npos) << c.id;
+        }
       }
       EXPECT_EQ(found, ids) << templateId;
       // Enter is OK in the destination dialog because it has no default button.

@@ -90,9 +90,14 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return list && list->AnswerDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
       }
       if (header->code == LVN_ODFINDITEMA) {
-        // Typing in a list of rows the dialog keeps finds nothing (rather
-        // than always the first row).
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, -1);
+        // Typing in a list of rows the dialog keeps finds a row where its
+        // rows say so, else nothing (rather than always the first row).
+        Win32ListControl* list = context->surface->KnownList(id);
+        const LRESULT found =
+            list && list->FindsTypedText()
+                ? list->FindRow(*reinterpret_cast<const NMLVFINDITEMA*>(lParam))
+                : -1;
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, found);
         return TRUE;
       }
       ListEvent event;

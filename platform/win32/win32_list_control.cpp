@@ -107,6 +107,79 @@ void Win32ListControl::SetColumnWidth(int column, int width) {
   SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
 }
 
+int Win32ListControl::TextWidth(const std::string& text) const {
+  return static_cast<int>(
+      SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void Win32ListControl::LearnMargins() const {
+  marginsKnown_ = true;
+  // A list of its own that nobody sees and that tells nobody anything.
+  HWND helper = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SHAREIMAGELISTS, 0,
+                                0, 400, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!helper) {
+    firstCellMargin_ = cellMargin_ = 12;
+    headerMargin_ = 11;
+    return;
+  }
+  SendMessageA(helper, WM_SETFONT, SendMessageA(list_, WM_GETFONT, 0, 0), FALSE);
+  SendMessageA(helper, LVM_SETIMAGELIST, LVSIL_SMALL,
+               SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  char text[] = "W";
+  for (int c = 0; c < 3; ++c) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = 50;
+    column.pszText = text;
+    column.iSubItem = c;
+    SendMessageA(helper, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+  }
+  const int width =
+      static_cast<int>(SendMessageA(helper, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+  // The header alone first (no rows), then one row of the same text.
+  SendMessageA(helper, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+  headerMargin_ = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.pszText = text;
+  SendMessageA(helper, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  item.mask = LVIF_TEXT;
+  item.iSubItem = 1;
+  SendMessageA(helper, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+  for (int c = 0; c < 2; ++c) SendMessageA(helper, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), LVSCW_AUTOSIZE);
+  firstCellMargin_ = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
+  cellMargin_ = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 1, 0)) - width;
+  DestroyWindow(helper);
+}
+
+int Win32ListControl::CellMargins(int column) const {
+  if (!marginsKnown_) LearnMargins();
+  return column == 0 ? firstCellMargin_ : cellMargin_;
+}
+
+int Win32ListControl::HeaderWidth(int column) const {
+  if (!marginsKnown_) LearnMargins();
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+  if (!header) return 0;
+  char text[260] = {};
+  HDITEMA item = {};
+  item.mask = HDI_TEXT;
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item))) {
+    return 0;
+  }
+  HDC dc = GetDC(header);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  const int arrow = MulDiv(20, GetDeviceCaps(dc, LOGPIXELSX), 96);
+  SelectObject(dc, old);
+  ReleaseDC(header, dc);
+  return static_cast<int>(size.cx) + headerMargin_ + arrow;
+}
+
 int Win32ListControl::ItemCount() const {
   return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
 }
