@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace ui {
@@ -112,19 +113,33 @@ int Win32ListControl::TextWidth(const std::string& text) const {
       SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-void Win32ListControl::LearnMargins() const {
-  marginsKnown_ = true;
-  // A list of its own that nobody sees and that tells nobody anything.
-  HWND helper = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SHAREIMAGELISTS, 0,
-                                0, 400, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!helper) {
-    firstCellMargin_ = cellMargin_ = 12;
-    headerMargin_ = 11;
-    return;
-  }
-  SendMessageA(helper, WM_SETFONT, SendMessageA(list_, WM_GETFONT, 0, 0), FALSE);
-  SendMessageA(helper, LVM_SETIMAGELIST, LVSIL_SMALL,
-               SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+namespace {
+
+// What the system's lists add to a text's width, for one font and image
+// size: learnt once for each (a hidden list takes some milliseconds to
+// make and size under Wine), kept for the life of the program.
+struct Margins {
+  HFONT font;
+  int imageWidth;
+  int firstCell;
+  int cell;
+  int header;
+};
+
+std::vector<Margins>& KnownMargins() {
+  static std::vector<Margins> known;
+  return known;
+}
+
+Margins Learn(HWND list, HFONT font, HIMAGELIST images, int imageWidth) {
+  Margins m = {font, imageWidth, 12 + imageWidth, 12, 11};
+  // A list beside this one that nobody sees, of the same font and images.
+  HWND helper = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS, 0,
+                                0, 400, 100, GetParent(list), nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+  if (!helper) return m;
+  SendMessageA(helper, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(helper, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   char text[] = "W";
   for (int c = 0; c < 3; ++c) {
     LVCOLUMNA column = {};
@@ -139,7 +154,7 @@ void Win32ListControl::LearnMargins() const {
       static_cast<int>(SendMessageA(helper, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
   // The header alone first (no rows), then one row of the same text.
   SendMessageA(helper, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
-  headerMargin_ = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
+  m.header = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
   item.pszText = text;
@@ -147,10 +162,34 @@ void Win32ListControl::LearnMargins() const {
   item.mask = LVIF_TEXT;
   item.iSubItem = 1;
   SendMessageA(helper, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
-  for (int c = 0; c < 2; ++c) SendMessageA(helper, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), LVSCW_AUTOSIZE);
-  firstCellMargin_ = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
-  cellMargin_ = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 1, 0)) - width;
+  for (int c = 0; c < 2; ++c) {
+    SendMessageA(helper, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), LVSCW_AUTOSIZE);
+  }
+  m.firstCell = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
+  m.cell = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 1, 0)) - width;
   DestroyWindow(helper);
+  return m;
+}
+
+}  // namespace
+
+void Win32ListControl::LearnMargins() const {
+  marginsKnown_ = true;
+  const auto font = reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  int imageWidth = 0, imageHeight = 0;
+  if (images) ImageList_GetIconSize(images, &imageWidth, &imageHeight);
+  std::vector<Margins>& known = KnownMargins();
+  auto it = std::find_if(known.begin(), known.end(), [&](const Margins& m) {
+    return m.font == font && m.imageWidth == imageWidth;
+  });
+  if (it == known.end()) {
+    known.push_back(Learn(list_, font, images, imageWidth));
+    it = known.end() - 1;
+  }
+  firstCellMargin_ = it->firstCell;
+  cellMargin_ = it->cell;
+  headerMargin_ = it->header;
 }
 
 int Win32ListControl::CellMargins(int column) const {

@@ -35,11 +35,12 @@ class Win32ListControl : public ListControl {
 
   // LVM_GETSTRINGWIDTHA.
   int TextWidth(const std::string& text) const override;
-  // The margins are learnt once from the system: a hidden list of the same
-  // font and images sizes two columns to a text (LVSCW_AUTOSIZE) and to a
-  // header (LVSCW_AUTOSIZE_USEHEADER), and what it adds to the text's width
-  // is the margin. The header's sort arrow takes 20 pixels more (at 96 dots
-  // an inch), as the header draws it.
+  // The margins are learnt from the system, once for each font and image
+  // size: a hidden list of the same font and images sizes two columns to a
+  // text (LVSCW_AUTOSIZE) and to a header (LVSCW_AUTOSIZE_USEHEADER), and
+  // what it adds to the text's width is the margin. The header's sort
+  // arrow takes 20 pixels more (at 96 dots an inch), as the header draws
+  // it.
   int CellMargins(int column) const override;
   int HeaderWidth(int column) const override;
 
