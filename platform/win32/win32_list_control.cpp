@@ -373,15 +373,30 @@ bool Win32ListControl::AnswerDisplayInfo(NMLVDISPINFOA* info) const {
 
 LRESULT Win32ListControl::FindRow(const NMLVFINDITEMA& find) const {
   const LVFINDINFOA& info = find.lvfi;
+  if (!info.psz) return -1;
+  return FindRow(info.flags, info.psz, find.iStart);
+}
+
+LRESULT Win32ListControl::FindRow(const NMLVFINDITEMW& find) const {
+  const LVFINDINFOW& info = find.lvfi;
+  if (!info.psz) return -1;
+  const int n = WideCharToMultiByte(CP_ACP, 0, info.psz, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return -1;
+  std::string wanted(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, info.psz, -1, &wanted[0], n, nullptr, nullptr);
+  wanted.resize(static_cast<std::size_t>(n - 1));
+  return FindRow(info.flags, wanted, find.iStart);
+}
+
+LRESULT Win32ListControl::FindRow(UINT flags, const std::string& wanted, int from) const {
   const int count = ItemCount();
-  if (!rows_ || count == 0 || !(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
-  const std::string wanted(info.psz);
-  const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
-  const int tries = (info.flags & LVFI_WRAP) ? count : count - start;
+  if (!rows_ || count == 0 || !(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+  const int start = from >= 0 && from < count ? from : 0;
+  const int tries = (flags & LVFI_WRAP) ? count : count - start;
   for (int i = 0; i < tries; ++i) {
     const int row = (start + i) % count;
     const std::string text = rows_->CellText(row, 0);
-    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
     if (partial ? text.size() < wanted.size() : text.size() != wanted.size()) continue;
     if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(),
                        static_cast<int>(wanted.size()), wanted.c_str(),

@@ -79,6 +79,9 @@ class Win32ListControl : public ListControl {
   // starts with the typed text (ignoring case), looked for from the row the
   // list names on, around to the top when it asks so; -1 when none does.
   LRESULT FindRow(const NMLVFINDITEMA& find) const;
+  // The same for the list that asks in UTF-16 (as Wine's lists of rows the
+  // owner keeps ask), the text taken into the ANSI code page.
+  LRESULT FindRow(const NMLVFINDITEMW& find) const;
   // Whether the owner's rows want typing to find a row.
   bool FindsTypedText() const { return rows_ && rows_->FindsTypedText(); }
   void DrawRow(const DRAWITEMSTRUCT& draw) const;
@@ -91,6 +94,7 @@ class Win32ListControl : public ListControl {
 
   void UseImages(HIMAGELIST images);
   void LearnMargins() const;
+  LRESULT FindRow(UINT flags, const std::string& wanted, int from) const;
   const ListRows* rows_ = nullptr;
   // The system's margins, once learnt (for the images and font in use then).
   mutable bool marginsKnown_ = false;

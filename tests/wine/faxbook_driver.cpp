@@ -25,6 +25,7 @@
 //   set-text TITLE ID TEXT     set a control's text in the dialog titled TITLE
 //                              (an edit field then tells its dialog it changed)
 //   text TITLE ID              print a control's text in that dialog
+//   focus TITLE ID             give that dialog's control the keyboard focus
 //   click TITLE ID             click a button of that dialog (posted: the
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
@@ -703,6 +704,12 @@ int main(int argc, char** argv) {
     SetEvent(release);
     CloseHandle(release);
     return 0;
+  }
+  if (verb == "focus") {
+    HWND item = DialogItem(arg(1), number(2));
+    return item && PostMessageA(GetParent(item), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE)
+               ? 0
+               : 1;
   }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
       verb == "dialog-rows" || verb == "select-all" || verb == "choose") {

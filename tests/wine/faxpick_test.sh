@@ -303,6 +303,16 @@ check "counts in English" test "$(drv text "$title" 1016 | tr -d '\r')" = "Desti
 until_rows 1002 4  # the list fills after the dialog shows
 check "shows readings as names in English" \
   test "$(drv dialog-rows "$title" 1002 | tr -d '\r' | iconv -f CP1252 -t UTF-8 | cut -f1 | tr '\n' ' ')" = "All Müller North South "
+# Typing in the list moves to the next row whose name starts so.
+drv select-rows "$title" 1002 0 >/dev/null
+drv focus "$title" 1002 >/dev/null
+until_shown 1008
+xdotool search --name "^$title\$" windowfocus --sync key s >/dev/null 2>&1
+check "typing a letter in the list selects the row it starts" \
+  poll 5 eval '[ "$(drv shown "$title" 1008 | tr -d "\r")" = 0 ]'
+sleep 1.5
+xdotool search --name "^$title\$" windowfocus --sync key a >/dev/null 2>&1
+check "and another letter the next row it starts" until_shown 1008
 drv select-rows "$title" 1002 1 >/dev/null
 sleep 0.3
 shot picker-en
