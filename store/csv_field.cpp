@@ -117,6 +117,7 @@ std::string_view NextCsvFieldViewPlain(std::string_view* rest, std::string* scra
 
 void SkipCsvField(std::string_view* rest) { NextField<false, true>(rest, nullptr); }
 
+#if defined(FAXBOOK_SSE2_SCANS)
 namespace {
 
 // Copies n < 16 bytes from `from` down to `out` (out < from), as two
@@ -147,6 +148,7 @@ inline void CopyDown(char* out, const char* from, std::size_t n) {
 }
 
 }  // namespace
+#endif
 
 std::string_view NextCsvFieldInPlace(char** at, char* end) {
   char* const p = *at;
