@@ -22,7 +22,8 @@ std::map<int, std::string> Strings(const std::string& prefix) {
     s[id] = prefix + Marker(id);
   }
   // Messages that name the exchange file.
-  for (int id : {IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ, IDS_EXCHANGE_NOT_WRITTEN}) {
+  for (int id : {IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ, IDS_EXCHANGE_NOT_WRITTEN,
+                 IDS_EXCHANGE_READ_ONLY}) {
     s[id] = prefix + Marker(id) + " %s";
   }
   s[IDS_RESPECT_1] = prefix + "SAMA";

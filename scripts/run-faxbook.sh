@@ -22,6 +22,12 @@
 # closed. Without one it runs on its own Xvfb display; the script waits for
 # the list, says how many entries it shows, saves a screenshot to
 # faxbook.png beside the prefix, closes the editor and ends.
+#
+# Programs already running in the prefix (a picker, the editor itself) keep
+# running: the script only ever ends the editor it started. Without a
+# display, an editor already running is left alone and none is started
+# (there is one editor at a time); --fresh is refused while any program
+# runs there.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -62,6 +68,43 @@ cmake --build --preset win64 --target faxbook ledgresLC faxbook_driver help_file
 run=${FAXBOOK_RUN_DIR:-$root/build/run}
 mkdir -p "$run"
 run=$(cd "$run" && pwd)
+# What runs in the prefix now is the user's: it is never ended, and no new
+# prefix is made under it.
+busy=$(prefix_programs "$run/wine/prefix")
+if [ "$fresh" = 1 ] && [ -n "$busy" ]; then
+  echo "programs run in the Wine prefix $run/wine; close them before --fresh:" >&2
+  echo "$busy" | sed 's/^/  /' >&2
+  exit 2
+fi
+# Without a display the editor gets an Xvfb of its own, from the start, so
+# that whatever the set-up starts in Wine has a display too.
+own_display=0
+if [ -z "${DISPLAY:-}" ]; then
+  if echo "$busy" | grep -qi 'faxbook\.exe$'; then
+    echo "the editor already runs in the Wine prefix $run/wine and keeps running; none started:"
+    echo "$busy" | sed 's/^/  /'
+    exit 0
+  fi
+  start_display 91 140 || { echo "Xvfb did not start" >&2; exit 1; }
+  own_display=1
+fi
+editor=""
+session=""
+# At the end: the editor this script started, if it still runs, and then
+# the display, once the session the script began (if it began one) is over.
+finish() {
+  if [ -n "$editor" ] && kill -0 "$editor" 2>/dev/null; then
+    kill "$editor" 2>/dev/null
+    wait "$editor" 2>/dev/null
+  fi
+  if [ "$own_display" = 1 ]; then
+    if [ -z "$busy" ] && [ -n "$session" ]; then
+      WINEPREFIX=$session WINESERVER_WAIT=20 wait_wine || true
+    fi
+    stop_display
+  fi
+}
+trap finish EXIT
 # The prefix and its home folder in a folder of their own, which only
 # --fresh (or a missing prefix) starts anew.
 if [ "$fresh" = 1 ] || [ ! -d "$run/wine/prefix/drive_c/windows" ]; then
@@ -69,6 +112,10 @@ if [ "$fresh" = 1 ] || [ ! -d "$run/wine/prefix/drive_c/windows" ]; then
   new_prefix "$run/wine" "$locale"
 fi
 export WINEPREFIX="$run/wine/prefix" HOME="$run/wine/home"
+session=$WINEPREFIX
+# A session that ran without a display and is ending (no program of the
+# user's in it) is let end: the editor's starts anew on its display.
+[ -n "$busy" ] || WINESERVER_WAIT=20 wait_wine || true
 drive="$WINEPREFIX/drive_c"
 
 # The program's folder, as the installer fills it: the program and the
@@ -115,24 +162,26 @@ if [ -n "$book" ]; then
   fi
 fi
 echo "the user's book: $user_book"
-# The set-up ran without a window system; the editor's session starts anew
-# on the display it is given.
-stop_wine
+if [ -n "$busy" ]; then
+  echo "the editor starts beside what runs in the prefix, which keeps running:"
+  echo "$busy" | sed 's/^/  /'
+fi
 
 exe="$app/faxbook.exe"
-if [ -n "${DISPLAY:-}" ]; then
+if [ "$own_display" = 0 ]; then
   LANG=$locale LC_ALL=$locale "$WINE64" "$exe"
   exit 0
 fi
 
-# No display: an Xvfb of our own, a screenshot, and a clean end.
-start_display 91 140 || { echo "Xvfb did not start" >&2; exit 1; }
-trap 'stop_wine; stop_display' EXIT
-LANG=$locale LC_ALL=$locale "$WINE64" "$exe" >"$run/editor.log" 2>&1 &
-editor=$!
+# No display: on its own Xvfb, a screenshot, and a clean end. The driver
+# starts the editor (which ends with it) and looks only at its windows.
 title="Address Book for Relay FAX"
 driver="$root/build/win64/tests/wine/faxbook_driver.exe"
-if wine_run "$locale" "$driver" wait "$title" 60000 FaxbookMainFrame >/dev/null; then
+program='C:\Program Files\Brevant Zelo\Address Book for Relay FAX\faxbook.exe'
+started=0
+start_own "$locale" "$driver" "$program" "" "$run/editor.log" && started=1
+editor=$own
+if [ "$started" = 1 ] && wine_run "$locale" "$driver" wait "$title" 60000 FaxbookMainFrame >/dev/null; then
   sleep 1
   xwd -root -silent | convert xwd:- "$run/faxbook.png"
   entries=$(wine_run "$locale" "$driver" status "$title" 5 | tr -d '\r')

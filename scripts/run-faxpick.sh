@@ -45,6 +45,10 @@
 # it runs on its own Xvfb display; the script waits for the dialog, says
 # how many entries and destinations it shows, saves a screenshot to
 # faxpick.png beside the prefix, cancels and ends.
+#
+# Programs already running in the prefix (an editor, another picker) keep
+# running: the picker starts beside them, and the script only ever ends the
+# picker it started. --fresh is refused while any program runs there.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -90,6 +94,42 @@ cmake --build --preset win64 --target faxpick pickresJPN pickresENG faxbook_driv
 run=${FAXPICK_RUN_DIR:-${FAXBOOK_RUN_DIR:-$root/build/run}}
 mkdir -p "$run"
 run=$(cd "$run" && pwd)
+# What runs in the prefix now is the user's: it is never ended, and no new
+# prefix is made under it.
+busy=$(prefix_programs "$run/wine/prefix")
+if [ ! -e "$run/wine" ] && [ -n "$(prefix_programs "$run/prefix")" ]; then
+  echo "programs run in the Wine prefix $run/prefix of an earlier layout; close them first" >&2
+  exit 2
+fi
+if [ "$fresh" = 1 ] && [ -n "$busy" ]; then
+  echo "programs run in the Wine prefix $run/wine; close them before --fresh:" >&2
+  echo "$busy" | sed 's/^/  /' >&2
+  exit 2
+fi
+# Without a display the picker gets an Xvfb of its own, from the start, so
+# that whatever the set-up starts in Wine has a display too.
+own_display=0
+if [ -z "${DISPLAY:-}" ]; then
+  start_display 91 140 || { echo "Xvfb did not start" >&2; exit 1; }
+  own_display=1
+fi
+picker=""
+session=""
+# At the end: the picker this script started, if it still runs, and then
+# the display, once the session the script began (if it began one) is over.
+finish() {
+  if [ -n "$picker" ] && kill -0 "$picker" 2>/dev/null; then
+    kill "$picker" 2>/dev/null
+    wait "$picker" 2>/dev/null
+  fi
+  if [ "$own_display" = 1 ]; then
+    if [ -z "$busy" ] && [ -n "$session" ]; then
+      WINEPREFIX=$session WINESERVER_WAIT=20 wait_wine || true
+    fi
+    stop_display
+  fi
+}
+trap finish EXIT
 # The prefix and its home folder in a folder of their own, which only
 # --fresh (or a missing prefix) starts anew. Runs of an earlier layout kept
 # them beside the screenshot: they move in.
@@ -104,6 +144,10 @@ if [ "$fresh" = 1 ] || [ ! -d "$run/wine/prefix/drive_c/windows" ]; then
   new_prefix "$run/wine" "$locale"
 fi
 export WINEPREFIX="$run/wine/prefix" HOME="$run/wine/home"
+session=$WINEPREFIX
+# A session that ran without a display and is ending (no program of the
+# user's in it) is let end: the picker's starts anew on its display.
+[ -n "$busy" ] || WINESERVER_WAIT=20 wait_wine || true
 drive="$WINEPREFIX/drive_c"
 
 # The picker's folder, as the installer fills it: the program, and the
@@ -186,28 +230,30 @@ echo "the user's book: $bookfile"
 echo "the exchange file: $jobfile"
 settings="$(dirname "$jobfile")/FilePath.ini"
 if [ -f "$settings" ]; then echo "the picker's settings: $settings"; fi
-# The set-up ran without a window system; the picker's session starts anew
-# on the display it is given.
-stop_wine
+if [ -n "$busy" ]; then
+  echo "the picker starts beside what runs in the prefix, which keeps running:"
+  echo "$busy" | sed 's/^/  /'
+fi
 
 driver="$root/build/win64/tests/wine/faxbook_driver.exe"
 program='C:\Program Files\RelayFax\faxpick.exe'
 line='"C:\Program Files\RelayFax\spooler.dll" "2.1"'
 charset=CP932
 [ "$language" = Japanese ] || charset=CP1252
-if [ -n "${DISPLAY:-}" ]; then
-  wine_run "$locale" "$driver" run "$program" "$line" 86400000 >/dev/null
+if [ "$own_display" = 0 ]; then
+  WINE_TIMEOUT=86400 wine_run "$locale" "$driver" run "$program" "$line" 86400000 >/dev/null
   echo "--- the exchange file now:"
   tr -d '\r' <"$jobfile" | iconv -f "$charset" -t UTF-8
   exit 0
 fi
 
-# No display: an Xvfb of our own, a screenshot, Cancel and a clean end.
-start_display 91 140 || { echo "Xvfb did not start" >&2; exit 1; }
-trap 'stop_wine; stop_display' EXIT
-LANG=$locale LC_ALL=$locale "$WINE64" "$driver" run "$program" "$line" 600000 >"$run/exit.txt" 2>&1 &
-picker=$!
-if wine_run "$locale" "$driver" wait "$title" 60000 '#32770'; then
+# No display: on its own Xvfb, a screenshot, Cancel and a clean end. The
+# driver looks only at the windows of the picker it started (another
+# picker may show the same dialog), and ends it with itself.
+started=0
+start_own "$locale" "$driver" "$program" "$line" "$run/exit.txt" && started=1
+picker=$own
+if [ "$started" = 1 ] && wine_run "$locale" "$driver" wait "$title" 60000 '#32770'; then
   sleep 1
   window=$(xdotool search --name "^$title\$" | head -1)
   xwd -id "$window" -silent | convert xwd:- "$run/faxpick.png"

@@ -121,6 +121,106 @@ std::string_view NextTabFieldView(std::string_view* rest, std::string* scratch) 
   return NextField<true, true, '\t'>(rest, scratch);
 }
 
+#if defined(FAXBOOK_SSE2_SCANS)
+namespace {
+
+// Copies n < 16 bytes from `from` down to `out` (out < from), as two
+// overlapping pieces both read before either is written: nothing past the
+// n bytes is written, and nothing is read that was written.
+inline void CopyDown(char* out, const char* from, std::size_t n) {
+  if (n >= 8) {
+    std::uint64_t a, b;
+    std::memcpy(&a, from, 8);
+    std::memcpy(&b, from + n - 8, 8);
+    std::memcpy(out, &a, 8);
+    std::memcpy(out + n - 8, &b, 8);
+  } else if (n >= 4) {
+    std::uint32_t a, b;
+    std::memcpy(&a, from, 4);
+    std::memcpy(&b, from + n - 4, 4);
+    std::memcpy(out, &a, 4);
+    std::memcpy(out + n - 4, &b, 4);
+  } else if (n >= 2) {
+    std::uint16_t a, b;
+    std::memcpy(&a, from, 2);
+    std::memcpy(&b, from + n - 2, 2);
+    std::memcpy(out, &a, 2);
+    std::memcpy(out + n - 2, &b, 2);
+  } else if (n == 1) {
+    *out = *from;
+  }
+}
+
+}  // namespace
+#endif
+
+std::string_view NextCsvFieldInPlace(char** at, char* end) {
+  char* const p = *at;
+  const std::size_t n = static_cast<std::size_t>(end - p);
+  if (n == 0) return std::string_view();
+  const std::string_view line(p, n);
+  const std::size_t i = scan::FindAny(line, 0, ',', '"', ',');
+  if (i == n || p[i] == ',') {
+    *at = i == n ? end : p + i + 1;
+    return std::string_view(p, i);
+  }
+  char* out = p + i;
+  if (i > 0) {
+    // A quote inside the field: the bytes before the first comma, every
+    // quote removed.
+    const std::size_t comma = line.find(',', i);
+    const std::size_t c = comma == std::string_view::npos ? n : comma;
+    *at = comma == std::string_view::npos ? end : p + comma + 1;
+    for (std::size_t k = i + 1; k < c; ++k) {
+      if (p[k] != '"') *out++ = p[k];
+    }
+    return std::string_view(p, static_cast<std::size_t>(out - p));
+  }
+  // A quoted field, as NextField reads one: each run up to a quote moves
+  // down over the quotes dropped before it (out always stands below the
+  // bytes still to be read, so sixteen bytes read at once can be written
+  // back at once; a run that ends at a quote moves exactly, as the bytes
+  // after the quote are still to be read).
+  std::size_t from = 1;
+  for (;;) {
+    std::size_t quote;
+#if defined(FAXBOOK_SSE2_SCANS)
+    if (from + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+      const unsigned mask = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('"'))));
+      if (!mask) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+        out += 16;
+        from += 16;
+        continue;
+      }
+      const std::size_t run = static_cast<std::size_t>(__builtin_ctz(mask));
+      CopyDown(out, p + from, run);
+      out += run;
+      quote = from + run;
+    } else
+#endif
+    {
+      quote = scan::FindAny(line, from, '"', '"', '"');
+      std::memmove(out, p + from, quote - from);
+      out += quote - from;
+    }
+    if (quote >= n) break;
+    if (quote + 1 < n && p[quote + 1] == '"') {
+      *out++ = '"';
+      from = quote + 2;
+    } else if (quote + 1 < n && p[quote + 1] == ',') {
+      *at = p + quote + 2;
+      return std::string_view(p, static_cast<std::size_t>(out - p));
+    } else {
+      from = quote + 1;
+    }
+  }
+  *at = end;
+  return std::string_view(p, static_cast<std::size_t>(out - p));
+}
+
 std::string QuoteField(std::string_view text) {
   std::string out;
   AppendQuotedField(text, &out);

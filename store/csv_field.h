@@ -28,6 +28,12 @@ std::string_view NextCsvFieldView(std::string_view* rest, std::string* scratch);
 // The same answers, byte by byte: what the fast reader is compared with.
 std::string_view NextCsvFieldViewPlain(std::string_view* rest, std::string* scratch);
 
+// The same fields, unquoted where they stand: the field's bytes in the
+// caller's buffer [*at, end) are rewritten from the field's start (never
+// past its end), and the result views them there. *at moves past the
+// field's comma, to end when there was none.
+std::string_view NextCsvFieldInPlace(char** at, char* end);
+
 // Passes over the next field as NextCsvFieldView does, without making it.
 void SkipCsvField(std::string_view* rest);
 

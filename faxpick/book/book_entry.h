@@ -34,44 +34,36 @@ enum class Field { kDispName, kDispNameJP, kFax, kSubAddress, kPassword, kCompan
                    kClient, kRespect };
 constexpr std::size_t kFieldCount = 9;
 
+// The nine texts of one destination of a book, in field order: views into
+// the book that holds it, valid while the book stays as read.
+using MemberTexts = std::array<std::string_view, kFieldCount>;
+
+class PickerBook;
+
 // One "[FAX_ADDR]" line of the book with the destinations it stands for: a
 // single address its own one, a group one per member line, ordered by
-// their readings. The member texts are kept together in one buffer per
-// entry; Member() makes a destination of them.
+// their readings. The texts are views into the book that made the entry,
+// valid while it stays as read.
 class BookEntry {
  public:
   int id = 0;  // the number of entry lines before this one; the lists' key
   int kind = kKindAddress;
   int regNo = 0;
-  std::string dispName;
-  std::string dispNameJP;
+  std::string_view dispName;
+  std::string_view dispNameJP;
 
   bool IsGroup() const { return kind == kKindGroup; }
-  int MemberCount() const { return static_cast<int>(members_.size()); }
+  int MemberCount() const { return memberCount_; }
   Destination Member(int i) const;
   std::string_view MemberText(int i, Field field) const;
 
-  // Appends a member, its texts one after the other in field order.
-  void BeginMember();
-  void AppendText(std::string_view text);
-  // Orders the members by reading with `before`, which must be a strict
-  // order; members of equal readings keep the order they were added in,
-  // reversed (the later first).
-  template <typename Before>
-  void OrderMembers(Before before);
-
  private:
-  struct Span {
-    std::size_t start = 0;
-    std::array<std::uint32_t, kFieldCount> lengths{};
-    std::size_t filled = 0;  // texts appended so far
-  };
-  std::string_view Text(const Span& span, Field field) const;
-
-  std::string texts_;
-  std::vector<Span> members_;
+  friend class PickerBook;
+  const PickerBook* book_ = nullptr;
+  // The book's numbers of the entry's members, in their order.
+  const std::uint32_t* members_ = nullptr;
+  int memberCount_ = 0;
+  std::uint64_t readingPrefix_ = 0;  // the reading's first characters, to sort by
 };
 
 }  // namespace picker
-
-#include "faxpick/book/book_entry_order.h"

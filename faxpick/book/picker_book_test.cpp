@@ -21,7 +21,7 @@ struct Read {
   Read(const std::string& bytes, const Honorifics& h) { book.Read(bytes, h); }
   std::vector<std::string> Readings() const {
     std::vector<std::string> out;
-    for (const BookEntry* e : book.Entries()) out.push_back(e->dispNameJP);
+    for (const BookEntry* e : book.Entries()) out.emplace_back(e->dispNameJP);
     return out;
   }
   std::vector<int> Ids() const {
@@ -101,6 +101,42 @@ TEST(PickerBook, SplitsFieldsAsTheEditorWritesThem) {
   EXPECT_EQ(d.dispName, "A, B");
   EXPECT_EQ(d.dispNameJP, "say \"hi\"");
   EXPECT_EQ(d.faxNumber, "xyz");
+}
+
+// A member's fields are taken off its line when first asked for, in
+// whatever order the members are asked: each gets its own line's texts,
+// quotes and commas as the editor wrote them, and a second book read into
+// the same one forgets the first.
+TEST(PickerBook, MembersKeepTheirOwnTextsInWhateverOrderTheyAreAskedFor) {
+  const std::vector<std::string> lines = {
+      "[FAX_ADDR]=3,9,G,g,",
+      "[FAX_ADDR_GM]=4,9,\"One, Ltd.\",M1,\"01,\"\"x\"\"\",s1,p1,\"C, \"\"1\"\"\",D1,R1,1",
+      "[FAX_ADDR_GM]=4,9,Two,M2,02,s2,p2,C2,\"D,2\",R2,2",
+      "[FAX_ADDR_GM]=4,9,Three,M3,03,,,,,,9"};
+  for (const std::vector<int>& order : {std::vector<int>{0, 1, 2}, std::vector<int>{2, 0, 1}}) {
+    Read r(lines);
+    const BookEntry& group = r.Only();
+    ASSERT_EQ(group.MemberCount(), 3);
+    std::vector<std::vector<std::string>> got(3);
+    for (int i : order) {
+      const Destination d = group.Member(i);
+      got[static_cast<std::size_t>(i)] = {d.dispName,    d.dispNameJP,     d.faxNumber,
+                                          d.subAddress,  d.password,       d.companyName,
+                                          d.departmentName, d.clientName, d.respect};
+    }
+    EXPECT_EQ(got[0], (std::vector<std::string>{"One, Ltd.", "M1", "01,\"x\"", "s1", "p1",
+                                                "C, \"1\"", "D1", "R1", "SAMA"}));
+    EXPECT_EQ(got[1], (std::vector<std::string>{"Two", "M2", "02", "s2", "p2", "C2", "D,2", "R2",
+                                                "DONO"}));
+    EXPECT_EQ(got[2], (std::vector<std::string>{"Three", "M3", "03", "", "", "", "", "", " "}));
+    EXPECT_EQ(group.MemberText(0, Field::kCompany), "C, \"1\"");
+    EXPECT_EQ(group.dispName, "G");
+  }
+  PickerBook book(932);
+  book.Read(Book(lines), Japanese());
+  book.Read(Book({"[FAX_ADDR]=1,1,A,a,1,,,,,,1"}), Japanese());
+  ASSERT_EQ(book.Size(), 1);
+  EXPECT_EQ(book.Entries()[0]->Member(0).dispName, "A");
 }
 
 TEST(PickerBook, SortsByReadingWithTheLaterOfEqualReadingsFirst) {

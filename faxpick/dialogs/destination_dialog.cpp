@@ -31,7 +31,7 @@ CDestinationDialog::CDestinationDialog(const PickerServices& services, int uiLan
       codePage_(services.system->AnsiCodePage()),
       strings_(*services.resources, codePage_),
       locations_(services_, strings_),
-      columns_(*services.resources, uiLanguage == kLanguageJapanese),
+      columns_(*services.resources, uiLanguage == kLanguageJapanese, codePage_),
       book_(codePage_),
       lists_(columns_, *services.localeEquality, codePage_),
       exchange_(*services.ini, *services.files, codePage_) {}
@@ -65,6 +65,7 @@ void CDestinationDialog::OnInit() {
   std::vector<Destination> readBack;
   exchange_.ReadBack(exchangePath_, &readBack);
   for (const Destination& d : readBack) sendList_.Add(d);
+  FitSendList();
 
   UpdateCounter();
   if (sendList_.Count() == 0) EnableItem(IDC_DELETE_ALL, false);
@@ -195,7 +196,7 @@ void CDestinationDialog::UpdateSelectionState() {
   EnableItem(IDC_REGISTER, true);
   bool group = false;
   for (int row = list->NextSelected(-1); row >= 0 && !group; row = list->NextSelected(row)) {
-    const BookEntry* entry = lists_.EntryOf(list->GetItemData(row));
+    const BookEntry* entry = lists_.EntryAt(list, row);
     group = entry && entry->IsGroup();
   }
   ShowItem(IDC_DETAILS, group);
@@ -217,7 +218,7 @@ void CDestinationDialog::Register() {
   std::vector<const BookEntry*> chosen;
   long long destinations = 0;
   for (int row = list->NextSelected(-1); row >= 0; row = list->NextSelected(row)) {
-    const BookEntry* entry = lists_.EntryOf(list->GetItemData(row));
+    const BookEntry* entry = lists_.EntryAt(list, row);
     if (!entry) continue;
     chosen.push_back(entry);
     destinations += entry->MemberCount();
@@ -234,6 +235,7 @@ void CDestinationDialog::Register() {
       if (!sendList_.Holds(member)) sendList_.Add(member);
     }
   }
+  FitSendList();
   UpdateCounter();
   if (ui::ListControl* sent = List(IDC_SEND_LIST)) {
     for (int row = sent->NextSelected(-1); row >= 0; row = sent->NextSelected(row)) {
@@ -261,8 +263,15 @@ void CDestinationDialog::FocusTheLists() {
   }
 }
 
+void CDestinationDialog::FitSendList() {
+  if (ui::ListControl* sent = List(IDC_SEND_LIST)) {
+    columns_.FitSendColumns(*sent, sendList_.Destinations());
+  }
+}
+
 void CDestinationDialog::Delete() {
   sendList_.RemoveSelected();
+  FitSendList();
   UpdateCounter();
   FocusTheLists();
   if (sendList_.Count() == 0) EnableItem(IDC_DELETE_ALL, false);
@@ -271,6 +280,7 @@ void CDestinationDialog::Delete() {
 
 void CDestinationDialog::DeleteAll() {
   sendList_.Clear();
+  FitSendList();
   UpdateCounter();
   FocusTheLists();
   EnableItem(IDC_DELETE, false);
@@ -282,7 +292,7 @@ void CDestinationDialog::Details() {
   if (!list) return;
   std::vector<const BookEntry*> groups;
   for (int row = list->NextSelected(-1); row >= 0; row = list->NextSelected(row)) {
-    const BookEntry* entry = lists_.EntryOf(list->GetItemData(row));
+    const BookEntry* entry = lists_.EntryAt(list, row);
     if (entry && entry->IsGroup()) groups.push_back(entry);
   }
   for (const BookEntry* group : groups) {
@@ -328,6 +338,9 @@ void CDestinationDialog::OnListEvent(int listId, const ui::ListEvent& event) {
     return;
   }
   if (!IsAddressList(listId)) return;
+  // A sort puts the selected rows back where they went: the selection as a
+  // whole stays the same.
+  if (lists_.Rearranging()) return;
   switch (event.kind) {
     case ui::ListEventKind::kClick:
     case ui::ListEventKind::kSelectionChanged:
@@ -361,8 +374,9 @@ void CDestinationDialog::OnOK() {
   if (outcome == WriteOutcome::kWritten) return End(ui::kIdOk);
   // The dialog stays open with the send list, so that the user can put the
   // file right and press OK again, or cancel.
-  const int text = outcome == WriteOutcome::kNotRead ? IDS_EXCHANGE_NOT_READ
-                                                     : IDS_EXCHANGE_NOT_WRITTEN;
+  const int text = outcome == WriteOutcome::kNotRead    ? IDS_EXCHANGE_NOT_READ
+                   : outcome == WriteOutcome::kReadOnly ? IDS_EXCHANGE_READ_ONLY
+                                                        : IDS_EXCHANGE_NOT_WRITTEN;
   ShowMessage(ui::FormatText(strings_.Get(text), path), ProgramName(), ui::Buttons::kOk,
               ui::Icon::kExclamation);
 }
@@ -389,6 +403,9 @@ void CDestinationDialog::ShowHelpTopic(unsigned long topic) {
 
 void CDestinationDialog::OnHelp() { ShowHelp(); }
 
-void CDestinationDialog::OnDestroy() { services_.help->Quit(HelpPath(false)); }
+void CDestinationDialog::OnDestroy() {
+  lists_.Detach();
+  services_.help->Quit(HelpPath(false));
+}
 
 }  // namespace picker

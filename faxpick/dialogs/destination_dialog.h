@@ -61,6 +61,8 @@ class CDestinationDialog : public ui::Dialog {
   void UpdateSelectionState();
   void UpdateCounter();
   void Register();
+  // The send list's columns fitted to its rows.
+  void FitSendList();
   void Delete();
   void DeleteAll();
   // The keyboard focus to the send list while it has rows, else to the

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
+#include "faxpick/dialogs/column_fit.h"
 #include "faxpick/exchange/exchange_file.h"
 #include "faxpick/picker_test_support.h"
 #include "faxpick/res/resource.h"
@@ -107,10 +109,13 @@ TEST_F(DestinationDialogTest, ColumnsFollowTheInterfaceLanguage) {
     std::vector<int> sendWidths;
     Texts kitaRow;
   };
+  // The Part's widths where the content fits them; the reading's header
+  // needs more than its 50 (the headers here are five bytes, 61 pixels
+  // with the arrow's room).
   const Case cases[] = {
       {"0411",
        {"[106]", "[116]", "[107]", "[108]", "[109]", "[110]"},
-       {90, 50, 80, 80, 80, 80},
+       {90, 61, 80, 80, 80, 80},
        {90, 90, 90, 90},
        {"Kita", kKita, "03-111", "Kita Co", "Sales", "Taro SAMA"}},
       {"040c",
@@ -137,6 +142,124 @@ TEST_F(DestinationDialogTest, ColumnsFollowTheInterfaceLanguage) {
         EXPECT_EQ(send.ColumnWidth(col), c.sendWidths[static_cast<std::size_t>(col)]) << c.locale;
       }
       EXPECT_EQ(d.FakeList(IDC_FULL_LIST).Row(2), c.kitaRow) << c.locale;
+      d.Click(ui::kIdCancel);
+    });
+  }
+}
+
+// Widths the columns need: their widest cell (six pixels a byte on the
+// fake, with its margins) or their header, whichever is wider.
+std::vector<ColumnNeed> NeedsOf(const ui::FakeListControl& list, const std::vector<int>& initial,
+                                const std::vector<int>& ranks) {
+  std::vector<ColumnNeed> needs;
+  for (int c = 0; c < list.ColumnCount(); ++c) {
+    ColumnNeed n;
+    n.initial = initial[static_cast<std::size_t>(c)];
+    n.rank = ranks[static_cast<std::size_t>(c)];
+    n.header = n.content = list.HeaderWidth(c);
+    for (int r = 0; r < list.ItemCount(); ++r) {
+      n.content = std::max(n.content, list.TextWidth(list.ItemText(r, c)) + list.CellMargins(c));
+    }
+    needs.push_back(n);
+  }
+  return needs;
+}
+
+std::vector<int> WidthsOf(const ui::FakeListControl& list) {
+  std::vector<int> widths;
+  for (int c = 0; c < list.ColumnCount(); ++c) widths.push_back(list.ColumnWidth(c));
+  return widths;
+}
+
+const std::vector<int> kJapaneseWidths = {90, 50, 80, 80, 80, 80};
+const std::vector<int> kJapaneseRanks = {1, 2, 0, 3, 3, 2};
+
+// The columns fit their content within the list: a fax number longer than
+// its column widens it where there is room; where there is not, the fax
+// number is shown whole first, then the name, and no header is cut. The
+// result lists take the full list's widths, and the send list fits its
+// own rows as they come and go.
+TEST_F(DestinationDialogTest, ColumnsFitTheirContentWithinTheList) {
+  const std::string longCompany(60, 'c');
+  struct Case {
+    const char* what;
+    int width;  // of the lists
+    std::vector<std::string> book;
+  };
+  const Case cases[] = {
+      {"room enough", 600,
+       {std::string("[FAX_ADDR]=1,1,Kita,") + kKita + ",048-641-2222,,,Kita Co,Sales,Taro,1",
+        "[FAX_ADDR]=1,2,Abe,ABE,03,,,Abe,,,0"}},
+      {"a narrow list and long texts", 500,
+       {std::string("[FAX_ADDR]=1,1,Kita,") + kKita + ",048-641-2222-0000,,," + longCompany + "," +
+            longCompany + ",Taro,1",
+        "[FAX_ADDR]=1,2,Abe,ABE,03,,,Abe,,,0"}},
+  };
+  for (const Case& c : cases) {
+    PickerHarness run;
+    run.SetPersonalBook(c.book);
+    for (int id : {IDC_FULL_LIST, IDC_RESULT_LIST_A, IDC_RESULT_LIST_B, IDC_SEND_LIST}) {
+      run.dialogs.SetListSize(IDD_DESTINATION, id, c.width, 20);
+    }
+    run.Run([&](ui::FakeDialog& d) {
+      ui::FakeListControl& full = d.FakeList(IDC_FULL_LIST);
+      const std::vector<ColumnNeed> needs = NeedsOf(full, kJapaneseWidths, kJapaneseRanks);
+      const std::vector<int> widths = WidthsOf(full);
+      EXPECT_EQ(widths, FitColumns(needs, c.width)) << c.what;
+      EXPECT_GE(widths[2], needs[2].content) << c.what << ": the fax number whole";
+      EXPECT_GE(widths[0], needs[0].content) << c.what << ": the name whole";
+      int sum = 0;
+      for (std::size_t col = 0; col < widths.size(); ++col) {
+        EXPECT_GE(widths[col], needs[col].header) << c.what << " " << col;
+        sum += widths[col];
+      }
+      EXPECT_LE(sum, c.width) << c.what;
+      d.Type(IDC_SEARCH_TEXT, "K");
+      EXPECT_EQ(WidthsOf(L(d, IDC_RESULT_LIST_A)), widths) << c.what;
+
+      ui::FakeListControl& send = d.FakeList(IDC_SEND_LIST);
+      EXPECT_EQ(WidthsOf(send), (std::vector<int>{90, 90, 90, 90})) << c.what;
+      L(d, IDC_RESULT_LIST_A).SelectOnly({0});
+      d.Click(IDC_REGISTER);
+      const std::vector<ColumnNeed> sendNeeds = NeedsOf(send, {90, 90, 90, 90}, {0, 3, 3, 2});
+      const std::vector<int> fitted = WidthsOf(send);
+      EXPECT_EQ(fitted, FitColumns(sendNeeds, c.width)) << c.what;
+      EXPECT_GE(fitted[0], sendNeeds[0].content) << c.what << ": the fax number whole";
+      d.Click(IDC_DELETE_ALL);
+      EXPECT_EQ(WidthsOf(send), (std::vector<int>{90, 90, 90, 90})) << c.what;
+      d.Click(ui::kIdCancel);
+    });
+  }
+}
+
+// However many rows the book has and however long their texts, the widths
+// are those its whole content asks for, though the measuring stops in a
+// column once it needs all the room it can have.
+TEST_F(DestinationDialogTest, ColumnsFitTheWholeBookThoughMeasuringStopsEarly) {
+  std::vector<std::string> lines;
+  unsigned seed = 7;
+  auto next = [&seed](unsigned n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  for (int i = 0; i < 300; ++i) {
+    const std::string n = std::to_string(i);
+    lines.push_back("[FAX_ADDR]=1," + n + ",N" + n + std::string(next(12), 'n') + ",R" + n + "," +
+                    std::string(1 + next(30), '0') + ",,," + std::string(next(64), 'c') + "," +
+                    std::string(next(64), 'd') + ",C" + std::string(next(18), 'x') + "," +
+                    std::to_string(next(4)));
+  }
+  for (int width : {300, 500, 900, 2000}) {
+    PickerHarness run;
+    run.SetPersonalBook(lines);
+    run.dialogs.SetListSize(IDD_DESTINATION, IDC_FULL_LIST, width, 20);
+    run.Run([&](ui::FakeDialog& d) {
+      ui::FakeListControl& full = d.FakeList(IDC_FULL_LIST);
+      const int measured = full.Measured();
+      EXPECT_EQ(WidthsOf(full),
+                FitColumns(NeedsOf(full, kJapaneseWidths, kJapaneseRanks), full.ClientWidth()))
+          << width;
+      EXPECT_LT(measured, 300) << width << ": each character once";
       d.Click(ui::kIdCancel);
     });
   }
@@ -222,6 +345,27 @@ TEST_F(DestinationDialogTest, SortClicksShareOneStateAcrossTheLists) {
   });
   EXPECT_GT(h.cursor.TimesShown(), 0);
   EXPECT_EQ(h.cursor.Depth(), 0);
+}
+
+// A sort moves the selected rows and the focused one with their entries:
+// registering afterwards takes the entries that were selected, from the
+// top in the new order, and the selection stays the one the user made.
+TEST_F(DestinationDialogTest, TheSelectionFollowsItsRowsThroughASort) {
+  h.Run([&](ui::FakeDialog& d) {
+    ui::FakeListControl& full = L(d, IDC_FULL_LIST);
+    Select(d, IDC_FULL_LIST, {"Abe", "Kita"});
+    full.ClickHeader(3);  // company: "", abe ltd, Abe Ltd, Kita Co, minami co
+    full.ClickHeader(3);  // descending
+    EXPECT_EQ(full.ColumnTexts(0), (Texts{"Minami", "Kita", "Abe", "abe", "Zenten"}));
+    EXPECT_EQ(full.SelectedCount(), 2);
+    EXPECT_TRUE(full.IsSelected(1));
+    EXPECT_TRUE(full.IsSelected(2));
+    EXPECT_EQ(full.ItemText(full.FocusedRow(), 0), "Kita");
+    EXPECT_TRUE(d.IsItemEnabled(IDC_REGISTER));
+    d.Click(IDC_REGISTER);
+    EXPECT_EQ(L(d, IDC_SEND_LIST).ColumnTexts(0), (Texts{"03-111", "012"}));
+    d.Click(ui::kIdCancel);
+  });
 }
 
 // The headers show the order the rows are in: the book's (by reading) at
@@ -536,7 +680,7 @@ TEST_F(DestinationDialogTest, ShowsGroupsInTheConfirmationOneAfterTheOther) {
       EXPECT_EQ(g.Focus(), IDC_MEMBER_LIST);
       ui::FakeListControl& members = g.FakeList(IDC_MEMBER_LIST);
       EXPECT_EQ(members.ColumnCount(), 6);
-      EXPECT_EQ(members.ColumnWidth(1), 50);
+      EXPECT_EQ(members.ColumnWidth(1), 61);  // its header whole
       for (int r = 0; r < members.ItemCount(); ++r) seen.push_back(members.Row(r));
       g.Click(ui::kIdCancel);  // hidden: nothing happens
       EXPECT_FALSE(g.Ended());
@@ -645,7 +789,7 @@ TEST_F(DestinationDialogTest, OkThatCannotWriteSaysSoAndKeepsTheSelection) {
        [](sys::FakeFileSystem& f, const std::string& p) { f.FailReadAfter(p, 20); },
        IDS_EXCHANGE_NOT_READ, false},
       {"read-only", [](sys::FakeFileSystem& f, const std::string& p) { f.MakeReadOnly(p); },
-       IDS_EXCHANGE_NOT_WRITTEN, false},
+       IDS_EXCHANGE_READ_ONLY, false},
   };
   const std::string before = Exchange(1, 3, {{"099", "Old"}});
   for (const Case& c : cases) {

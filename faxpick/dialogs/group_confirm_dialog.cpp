@@ -10,7 +10,7 @@ CGroupConfirmDialog::CGroupConfirmDialog(const ListColumns& columns, bool japane
 
 void CGroupConfirmDialog::OnInit() {
   ShowItem(ui::kIdCancel, false);
-  SetItemText(IDC_GROUP_NAME, japanese_ ? group_.dispName : group_.dispNameJP);
+  SetItemText(IDC_GROUP_NAME, std::string(japanese_ ? group_.dispName : group_.dispNameJP));
   ui::ListControl* list = List(IDC_MEMBER_LIST);
   if (!list) return;
   columns_.AddAddressColumns(*list);
@@ -18,6 +18,7 @@ void CGroupConfirmDialog::OnInit() {
   for (int i = 0; i < group_.MemberCount(); ++i) {
     ListColumns::AppendRow(*list, columns_.MemberRow(group_.Member(i)), 0, i);
   }
+  columns_.FitMemberColumns(*list, group_);
 }
 
 void CGroupConfirmDialog::OnShown() { FocusItem(IDC_MEMBER_LIST); }

@@ -151,14 +151,16 @@ bool ExchangeFile::WriteItems(const std::string& file, const std::vector<Destina
 }
 
 bool ExchangeFile::WriteThroughCopy(const std::string& path, const std::string& bytes,
-                                    const std::vector<Destination>& sendList) {
+                                    const std::vector<Destination>& sendList,
+                                    sys::FileError* swap) {
+  *swap = sys::FileError::kNone;
   const std::string work = path + ".new";
   std::string written;
-  const bool ok = files_.ReplaceContents(work, bytes) && WriteItems(work, sendList) &&
-                  files_.ReadFile(work, &written, kMaxExchangeBytes) &&
-                  files_.ReplaceContents(path, written);
+  const bool copied = files_.ReplaceContents(work, bytes) && WriteItems(work, sendList) &&
+                      files_.ReadFile(work, &written, kMaxExchangeBytes);
+  if (copied) *swap = files_.ReplaceWhole(path, written);
   files_.RemoveFile(work);
-  return ok;
+  return copied && *swap == sys::FileError::kNone;
 }
 
 WriteOutcome ExchangeFile::WriteResult(const std::string& path,
@@ -171,10 +173,15 @@ WriteOutcome ExchangeFile::WriteResult(const std::string& path,
   if (read != sys::FileError::kNone && read != sys::FileError::kNotFound) {
     return WriteOutcome::kNotRead;
   }
+  // Read-only refuses both ways: the system's INI writing in place would
+  // pass the attribute where the system lets it (under Wine, for one).
+  if (files_.IsReadOnly(path)) return WriteOutcome::kReadOnly;
   // In place, the system's INI writing changes the file call by call, as
   // it always has; the copy is the better way where it can be had.
-  if (!WriteThroughCopy(path, bytes, sendList) && !WriteItems(path, sendList)) {
-    return WriteOutcome::kNotWritten;
+  sys::FileError swap = sys::FileError::kNone;
+  if (!WriteThroughCopy(path, bytes, sendList, &swap)) {
+    if (swap == sys::FileError::kReadOnly) return WriteOutcome::kReadOnly;
+    if (!WriteItems(path, sendList)) return WriteOutcome::kNotWritten;
   }
   WriteBookChoice(ini_, settingsPath, choice);
   return WriteOutcome::kWritten;

@@ -34,6 +34,7 @@ inline constexpr std::size_t kMaxValueBytes = 254;
 enum class WriteOutcome {
   kWritten,     // the file holds the send list, the settings are written
   kNotRead,     // the file is there but could not be read: nothing written
+  kReadOnly,    // the file is marked read-only: nothing written
   kNotWritten,  // the file could not be written
 };
 
@@ -72,14 +73,16 @@ class ExchangeFile {
   // (failures there are passed over). Other sections stay.
   //
   // The file is read whole first; when it is there but cannot be read (or
-  // could not be read at start) nothing is written: kNotRead. The system's
-  // INI writing then works on a copy beside the file ("<path>.new"), which
-  // replaces the file as a whole, so that the driver side never finds a
-  // half-written list. Where the copy cannot be made or cannot replace the
-  // file (no right to create files in the folder, the file held open), the
-  // file is written in place; when that fails too: kNotWritten (the file
-  // stays as it was, unless the failure came part way in place). An empty
-  // path writes nothing: kNotWritten.
+  // could not be read at start) nothing is written: kNotRead. A file marked
+  // read-only is the user's protection and is left as it is: kReadOnly. The
+  // system's INI writing then works on a copy beside the file
+  // ("<path>.new"), which replaces the file as a whole, so that the driver
+  // side never finds a half-written list. Where the copy cannot be made or
+  // cannot replace the file for another reason (no right to create files in
+  // the folder, the file held open), the file is written in place; when
+  // that fails too: kNotWritten (the file stays as it was, unless the
+  // failure came part way in place). An empty path writes nothing:
+  // kNotWritten.
   WriteOutcome WriteResult(const std::string& path, const std::vector<Destination>& sendList,
                            const std::string& settingsPath, const BookChoice& choice);
 
@@ -90,9 +93,11 @@ class ExchangeFile {
 
   bool WriteItems(const std::string& file, const std::vector<Destination>& sendList);
   // The copy beside the file, written and swapped in; false (the file as it
-  // was, no copy left) when any step fails.
+  // was, no copy left) when any step fails. *swap: why the copy could not
+  // take the file's place (kNone when it did, or when an earlier step
+  // failed).
   bool WriteThroughCopy(const std::string& path, const std::string& bytes,
-                        const std::vector<Destination>& sendList);
+                        const std::vector<Destination>& sendList, sys::FileError* swap);
 
   sys::IniFiles& ini_;
   sys::FileSystem& files_;

@@ -250,7 +250,19 @@ TEST(ExchangeFile, OkWritesTheListWholeOrSaysWhyNot) {
       {"denied", [](sys::FakeFileSystem& f) { f.Deny(kFile); }, WriteOutcome::kNotRead},
       {"a read error part way", [](sys::FakeFileSystem& f) { f.FailReadAfter(kFile, 40); },
        WriteOutcome::kNotRead},
-      {"read-only", [](sys::FakeFileSystem& f) { f.MakeReadOnly(kFile); }, WriteOutcome::kNotWritten},
+      {"read-only", [](sys::FakeFileSystem& f) { f.MakeReadOnly(kFile); }, WriteOutcome::kReadOnly},
+      {"read-only, and no right to make the copy",
+       [&](sys::FakeFileSystem& f) {
+         f.MakeReadOnly(kFile);
+         f.Deny(work);
+       },
+       WriteOutcome::kReadOnly},
+      {"held open, and no right to make the copy",
+       [&](sys::FakeFileSystem& f) {
+         f.HoldOpen(kFile, true);
+         f.Deny(work);
+       },
+       WriteOutcome::kWritten},
   };
   const std::string before = File({{"[DRIVER]", "Job=7"}, {"[BASE_INFO]", "ItemNum=2", "ItemNumTotal=4"},
                                    Item(0, "1", "a"), Item(1, "2", "b")});

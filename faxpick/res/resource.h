@@ -30,6 +30,7 @@
 #define IDS_EXCHANGE_UNREADABLE 119   // at start: the exchange file (%s) cannot be read
 #define IDS_EXCHANGE_NOT_READ 120     // at OK: it cannot be read, nothing was written
 #define IDS_EXCHANGE_NOT_WRITTEN 121  // at OK: it cannot be written
+#define IDS_EXCHANGE_READ_ONLY 122    // at OK: it is read-only, nothing was written
 
 // The destination dialog.
 #define IDD_DESTINATION 1000

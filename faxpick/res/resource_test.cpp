@@ -49,9 +49,9 @@ TEST_F(Scripts, TheProgramHoldsTheBuiltInTexts) {
       {117, "ファイルにアクセスすることができません"},
   };
   std::map<int, std::string> strings = own.Strings();
-  // 118 to 121 are messages of this program's own wording.
+  // 118 to 122 are messages of this program's own wording.
   for (int id : {IDS_NO_HANDING_BACK, IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ,
-                 IDS_EXCHANGE_NOT_WRITTEN}) {
+                 IDS_EXCHANGE_NOT_WRITTEN, IDS_EXCHANGE_READ_ONLY}) {
     EXPECT_FALSE(strings[id].empty()) << id;
     strings.erase(id);
   }
@@ -79,7 +79,8 @@ TEST_F(Scripts, LibrariesCarryEveryStringAndShareTheNamesOfPlaces) {
   }
   // The messages about the exchange file name it: one text conversion each.
   for (rc::Script* script : {&own, &japanese, &english}) {
-    for (int id : {IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ, IDS_EXCHANGE_NOT_WRITTEN}) {
+    for (int id : {IDS_EXCHANGE_UNREADABLE, IDS_EXCHANGE_NOT_READ, IDS_EXCHANGE_NOT_WRITTEN,
+                   IDS_EXCHANGE_READ_ONLY}) {
       const std::string text = script->Strings().at(id);
       EXPECT_EQ(std::count(text.begin(), text.end(), '%'), 1) << id << ": " << text;
       EXPECT_NE(text.find("%s"), std::string::npos) << id << ": " << text;
@@ -114,6 +115,13 @@ TEST_F(Scripts, EveryTemplateHasTheControlsTheDialogsAddress) {
         }
         if (c.id == IDC_RESULT_LIST_A || c.id == IDC_RESULT_LIST_B) {
           EXPECT_NE(c.style.find("NOT WS_VISIBLE"), std::string::npos);
+        }
+        // The address lists hold no rows: the dialog keeps them.
+        if (c.id == IDC_FULL_LIST || c.id == IDC_RESULT_LIST_A || c.id == IDC_RESULT_LIST_B) {
+          EXPECT_NE(c.style.find("LVS_OWNERDATA"), std::string::npos) << c.id;
+        }
+        if (c.id == IDC_SEND_LIST || c.id == IDC_MEMBER_LIST) {
+          EXPECT_EQ(c.style.find("LVS_OWNERDATA"), std::string::npos) << c.id;
         }
       }
       EXPECT_EQ(found, ids) << templateId;

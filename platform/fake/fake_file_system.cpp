@@ -216,6 +216,15 @@ bool FakeFileSystem::RemoveFile(const std::string& path) {
   return true;
 }
 
+bool FakeFileSystem::IsReadOnly(const std::string& path) {
+  return files_.count(path) != 0 && readOnly_.count(path) != 0;
+}
+
+std::uint64_t FakeFileSystem::SizeHint(const std::string& path) {
+  auto it = files_.find(path);
+  return it == files_.end() ? 0 : it->second.size();
+}
+
 FileError FakeFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) {
   if (const FileError e = ErrorFor(path); e != FileError::kNone) return e;
   auto held = held_.find(path);

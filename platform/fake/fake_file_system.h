@@ -38,6 +38,10 @@ class FakeFileSystem : public FileSystem {
   // Fails for a file held open (with or without sharing), as no reader
   // shares deletion.
   bool RemoveFile(const std::string& path) override;
+  // A file given MakeReadOnly.
+  bool IsReadOnly(const std::string& path) override;
+  // The size of the file in memory.
+  std::uint64_t SizeHint(const std::string& path) override;
 
   // Test controls.
   // Paths are split in this code page (932 unless set).

@@ -74,6 +74,21 @@ void FakeListControl::SetColumnWidth(int column, int width) {
   columns_[static_cast<std::size_t>(column)].width = width;
 }
 
+int FakeListControl::TextWidth(const std::string& text) const {
+  ++measured_;
+  return kFakeByteWidth * static_cast<int>(text.size());
+}
+
+int FakeListControl::CellMargins(int column) const {
+  const bool images = !icons_.empty() || !bitmaps_.empty();
+  return kFakeCellMargin + (column == 0 && images ? kFakeImageWidth : 0);
+}
+
+int FakeListControl::HeaderWidth(int column) const {
+  if (column < 0 || column >= ColumnCount()) return 0;
+  return kFakeByteWidth * static_cast<int>(Header(column).size()) + kFakeHeaderRoom;
+}
+
 int FakeListControl::InsertItem(int index, const std::string& text, int image, ItemData data) {
   if (rowSource_) return -1;
   index = std::clamp(index, 0, ItemCount());

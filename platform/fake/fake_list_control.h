@@ -29,6 +29,20 @@ class FakeListControl : public ListControl {
   int ColumnWidth(int column) const override;
   void SetColumnWidth(int column, int width) override;
 
+  // Measured as a font would measure them that has every byte kFakeByteWidth
+  // wide (a double-byte character twice that), margins of kFakeCellMargin
+  // (and the image's width in column 0 of a list with images), and headers
+  // kFakeHeaderRoom wider than their text.
+  static constexpr int kFakeByteWidth = 6;
+  static constexpr int kFakeCellMargin = 12;
+  static constexpr int kFakeImageWidth = 16;
+  static constexpr int kFakeHeaderRoom = 31;
+  int TextWidth(const std::string& text) const override;
+  int CellMargins(int column) const override;
+  int HeaderWidth(int column) const override;
+  // How many texts were measured.
+  int Measured() const { return measured_; }
+
   int ItemCount() const override {
     return rowSource_ ? virtualCount_ : static_cast<int>(rows_.size());
   }
@@ -142,6 +156,7 @@ class FakeListControl : public ListControl {
   int virtualSelectedCount_ = 0;
   int virtualFocus_ = -1;
   int redraws_ = 0;
+  mutable int measured_ = 0;
 };
 
 }  // namespace ui

@@ -279,6 +279,18 @@ bool PosixFileSystem::RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
+std::uint64_t PosixFileSystem::SizeHint(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size)
+                                                                : 0;
+}
+
+bool PosixFileSystem::IsReadOnly(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 FileError PosixFileSystem::OpenOrCreate(const std::string& path, bool withOpenAccess,
                                         bool /*shared*/) {
   // POSIX files are never locked against other programs.

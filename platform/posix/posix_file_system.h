@@ -19,6 +19,10 @@ class PosixFileSystem : public FileSystem {
   // No program can hold a file against others here: only the size is read.
   bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
   bool RemoveFile(const std::string& path) override;
+  // A file that no one may write (no write bit in its permissions), as the
+  // system maps the read-only attribute onto them.
+  bool IsReadOnly(const std::string& path) override;
+  std::uint64_t SizeHint(const std::string& path) override;
   // Files are never locked against other programs here: shared changes
   // nothing.
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;

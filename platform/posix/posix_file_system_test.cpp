@@ -105,6 +105,23 @@ TEST_F(PosixFileSystemTest, AReadOnlyFileIsNeitherReplacedNorPutBackOverWhoeverA
   }
 }
 
+// Read-only is a file nobody may write, as the system maps the attribute
+// onto the permission bits; a folder or a missing file is not.
+TEST_F(PosixFileSystemTest, ReadOnlyIsAFileWithoutWriteBits) {
+  const std::string path = dir + "/SendList.ini";
+  ASSERT_EQ(files.ReplaceWhole(path, "x"), kOk);
+  struct Case {
+    mode_t mode;
+    bool readOnly;
+  };
+  for (const Case& c : {Case{0644, false}, Case{0444, true}, Case{0464, false}, Case{0400, true}}) {
+    ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+    EXPECT_EQ(files.IsReadOnly(path), c.readOnly) << std::oct << c.mode;
+  }
+  EXPECT_FALSE(files.IsReadOnly(dir));
+  EXPECT_FALSE(files.IsReadOnly(dir + "/none.ini"));
+}
+
 TEST_F(PosixFileSystemTest, ADeviceErrorPartWayLeavesThePreviousFile) {
   const std::string path = dir + "/address.fdt";
   const std::string previous = "previous book\r\n";

@@ -20,6 +20,8 @@ const char* FileErrorText(FileError error) {
 FileError FileSystem::ReadWhole(const std::string& path, std::string* contents,
                                 std::size_t maxBytes) {
   contents->clear();
+  const std::uint64_t hint = SizeHint(path);
+  if (hint > contents->capacity() && hint <= maxBytes) contents->reserve(static_cast<std::size_t>(hint));
   const FileError error = ReadChunks(path, maxBytes, [contents](std::string_view chunk) {
     contents->append(chunk);
     return true;

@@ -133,7 +133,17 @@ class FileSystem {
   // Deletes the file; true when it is gone (a missing file included).
   virtual bool RemoveFile(const std::string& path) = 0;
 
-  // The whole file in one string (ReadChunks); *contents is empty on error.
+  // Whether the file exists and is marked read-only: the user's "do not
+  // change", which no writer may pass, in place or by a replacement.
+  virtual bool IsReadOnly(const std::string& path) = 0;
+
+  // The size the folder gives the file now, as room for reading it whole:
+  // 0 when it is missing or cannot be asked. Never taken for the size
+  // read (the file may change before it is read).
+  virtual std::uint64_t SizeHint(const std::string& /*path*/) { return 0; }
+
+  // The whole file in one string (ReadChunks, with room for SizeHint
+  // bytes kept first); *contents is empty on error.
   FileError ReadWhole(const std::string& path, std::string* contents, std::size_t maxBytes);
   // ReplaceWith for contents already in memory.
   FileError ReplaceWhole(const std::string& path, std::string_view contents);

@@ -48,6 +48,10 @@ class ListRows {
                           Colour* /*colour*/) const {
     return false;
   }
+  // Whether typing in the list moves to the next row whose first column
+  // starts with the typed text, as in a list that holds its own rows
+  // (false: typing finds nothing).
+  virtual bool FindsTypedText() const { return false; }
 };
 
 class ListControl {
@@ -81,6 +85,19 @@ class ListControl {
   virtual int ColumnCount() const = 0;
   virtual int ColumnWidth(int column) const = 0;
   virtual void SetColumnWidth(int column, int width) = 0;
+
+  // --- measuring ----------------------------------------------------------
+  // The width of a text in the list's font, as the list measures the texts
+  // of its cells (LVM_GETSTRINGWIDTH): without a cell's margins. The width
+  // of a text is the sum of its characters' widths.
+  virtual int TextWidth(const std::string& text) const = 0;
+  // What a cell of the column takes beside its text for the text to show
+  // whole, as the list sizes a column to its content: its margins, and in
+  // column 0 the row's small image when the list has images.
+  virtual int CellMargins(int column) const = 0;
+  // The width the column's header needs to show its text whole beside the
+  // sort arrow the header may show.
+  virtual int HeaderWidth(int column) const = 0;
 
   // --- rows ---------------------------------------------------------------
   virtual int ItemCount() const = 0;

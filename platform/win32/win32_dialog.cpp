@@ -89,10 +89,17 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Win32ListControl* list = context->surface->KnownList(id);
         return list && list->AnswerDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
       }
-      if (header->code == LVN_ODFINDITEMA) {
-        // Typing in a list of rows the dialog keeps finds nothing (rather
-        // than always the first row).
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, -1);
+      if (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW) {
+        // Typing in a list of rows the dialog keeps finds a row where its
+        // rows say so, else nothing (rather than always the first row).
+        Win32ListControl* list = context->surface->KnownList(id);
+        LRESULT found = -1;
+        if (list && list->FindsTypedText()) {
+          found = header->code == LVN_ODFINDITEMA
+                      ? list->FindRow(*reinterpret_cast<const NMLVFINDITEMA*>(lParam))
+                      : list->FindRow(*reinterpret_cast<const NMLVFINDITEMW*>(lParam));
+        }
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, found);
         return TRUE;
       }
       ListEvent event;

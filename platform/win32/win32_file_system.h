@@ -20,6 +20,10 @@ class Win32FileSystem : public FileSystem {
   bool SameFile(const std::string& a, const std::string& b) override;
   bool SizeWithoutSharing(const std::string& path, std::uint64_t* size) override;
   bool RemoveFile(const std::string& path) override;
+  // FILE_ATTRIBUTE_READONLY on a file (not a folder).
+  bool IsReadOnly(const std::string& path) override;
+  // From the folder's entry (GetFileAttributesExA): no open.
+  std::uint64_t SizeHint(const std::string& path) override;
   // A new file gets a DACL that grants Everyone GENERIC_ALL (the open
   // access rights) when withOpenAccess is set.
   FileError OpenOrCreate(const std::string& path, bool withOpenAccess, bool shared) override;

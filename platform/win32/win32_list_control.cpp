@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace ui {
@@ -105,6 +106,117 @@ int Win32ListControl::ColumnWidth(int column) const {
 
 void Win32ListControl::SetColumnWidth(int column, int width) {
   SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+int Win32ListControl::TextWidth(const std::string& text) const {
+  return static_cast<int>(
+      SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+namespace {
+
+// What the system's lists add to a text's width, for one font and image
+// size: learnt once for each (a hidden list takes some milliseconds to
+// make and size under Wine), kept for the life of the program.
+struct Margins {
+  HFONT font;
+  int imageWidth;
+  int firstCell;
+  int cell;
+  int header;
+};
+
+std::vector<Margins>& KnownMargins() {
+  static std::vector<Margins> known;
+  return known;
+}
+
+Margins Learn(HWND list, HFONT font, HIMAGELIST images, int imageWidth) {
+  Margins m = {font, imageWidth, 12 + imageWidth, 12, 11};
+  // A list beside this one that nobody sees, of the same font and images.
+  HWND helper = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SHAREIMAGELISTS, 0,
+                                0, 400, 100, GetParent(list), nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+  if (!helper) return m;
+  SendMessageA(helper, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(helper, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+  char text[] = "W";
+  for (int c = 0; c < 3; ++c) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = 50;
+    column.pszText = text;
+    column.iSubItem = c;
+    SendMessageA(helper, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+  }
+  const int width =
+      static_cast<int>(SendMessageA(helper, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+  // The header alone first (no rows), then one row of the same text.
+  SendMessageA(helper, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+  m.header = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.pszText = text;
+  SendMessageA(helper, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  item.mask = LVIF_TEXT;
+  item.iSubItem = 1;
+  SendMessageA(helper, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+  for (int c = 0; c < 2; ++c) {
+    SendMessageA(helper, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), LVSCW_AUTOSIZE);
+  }
+  m.firstCell = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 0, 0)) - width;
+  m.cell = static_cast<int>(SendMessageA(helper, LVM_GETCOLUMNWIDTH, 1, 0)) - width;
+  DestroyWindow(helper);
+  return m;
+}
+
+}  // namespace
+
+void Win32ListControl::LearnMargins() const {
+  marginsKnown_ = true;
+  const auto font = reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  int imageWidth = 0, imageHeight = 0;
+  if (images) ImageList_GetIconSize(images, &imageWidth, &imageHeight);
+  std::vector<Margins>& known = KnownMargins();
+  auto it = std::find_if(known.begin(), known.end(), [&](const Margins& m) {
+    return m.font == font && m.imageWidth == imageWidth;
+  });
+  if (it == known.end()) {
+    known.push_back(Learn(list_, font, images, imageWidth));
+    it = known.end() - 1;
+  }
+  firstCellMargin_ = it->firstCell;
+  cellMargin_ = it->cell;
+  headerMargin_ = it->header;
+}
+
+int Win32ListControl::CellMargins(int column) const {
+  if (!marginsKnown_) LearnMargins();
+  return column == 0 ? firstCellMargin_ : cellMargin_;
+}
+
+int Win32ListControl::HeaderWidth(int column) const {
+  if (!marginsKnown_) LearnMargins();
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+  if (!header) return 0;
+  char text[260] = {};
+  HDITEMA item = {};
+  item.mask = HDI_TEXT;
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item))) {
+    return 0;
+  }
+  HDC dc = GetDC(header);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  const int arrow = MulDiv(20, GetDeviceCaps(dc, LOGPIXELSX), 96);
+  SelectObject(dc, old);
+  ReleaseDC(header, dc);
+  return static_cast<int>(size.cx) + headerMargin_ + arrow;
 }
 
 int Win32ListControl::ItemCount() const {
@@ -261,15 +373,30 @@ bool Win32ListControl::AnswerDisplayInfo(NMLVDISPINFOA* info) const {
 
 LRESULT Win32ListControl::FindRow(const NMLVFINDITEMA& find) const {
   const LVFINDINFOA& info = find.lvfi;
+  if (!info.psz) return -1;
+  return FindRow(info.flags, info.psz, find.iStart);
+}
+
+LRESULT Win32ListControl::FindRow(const NMLVFINDITEMW& find) const {
+  const LVFINDINFOW& info = find.lvfi;
+  if (!info.psz) return -1;
+  const int n = WideCharToMultiByte(CP_ACP, 0, info.psz, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return -1;
+  std::string wanted(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, info.psz, -1, &wanted[0], n, nullptr, nullptr);
+  wanted.resize(static_cast<std::size_t>(n - 1));
+  return FindRow(info.flags, wanted, find.iStart);
+}
+
+LRESULT Win32ListControl::FindRow(UINT flags, const std::string& wanted, int from) const {
   const int count = ItemCount();
-  if (!rows_ || count == 0 || !(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
-  const std::string wanted(info.psz);
-  const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
-  const int tries = (info.flags & LVFI_WRAP) ? count : count - start;
+  if (!rows_ || count == 0 || !(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+  const int start = from >= 0 && from < count ? from : 0;
+  const int tries = (flags & LVFI_WRAP) ? count : count - start;
   for (int i = 0; i < tries; ++i) {
     const int row = (start + i) % count;
     const std::string text = rows_->CellText(row, 0);
-    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
     if (partial ? text.size() < wanted.size() : text.size() != wanted.size()) continue;
     if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(),
                        static_cast<int>(wanted.size()), wanted.c_str(),

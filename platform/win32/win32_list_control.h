@@ -33,6 +33,17 @@ class Win32ListControl : public ListControl {
   int ColumnWidth(int column) const override;
   void SetColumnWidth(int column, int width) override;
 
+  // LVM_GETSTRINGWIDTHA.
+  int TextWidth(const std::string& text) const override;
+  // The margins are learnt from the system, once for each font and image
+  // size: a hidden list of the same font and images sizes two columns to a
+  // text (LVSCW_AUTOSIZE) and to a header (LVSCW_AUTOSIZE_USEHEADER), and
+  // what it adds to the text's width is the margin. The header's sort
+  // arrow takes 20 pixels more (at 96 dots an inch), as the header draws
+  // it.
+  int CellMargins(int column) const override;
+  int HeaderWidth(int column) const override;
+
   int ItemCount() const override;
   int InsertItem(int index, const std::string& text, int image, ItemData data) override;
   void SetItemText(int row, int column, const std::string& text) override;
@@ -68,6 +79,11 @@ class Win32ListControl : public ListControl {
   // starts with the typed text (ignoring case), looked for from the row the
   // list names on, around to the top when it asks so; -1 when none does.
   LRESULT FindRow(const NMLVFINDITEMA& find) const;
+  // The same for the list that asks in UTF-16 (as Wine's lists of rows the
+  // owner keeps ask), the text taken into the ANSI code page.
+  LRESULT FindRow(const NMLVFINDITEMW& find) const;
+  // Whether the owner's rows want typing to find a row.
+  bool FindsTypedText() const { return rows_ && rows_->FindsTypedText(); }
   void DrawRow(const DRAWITEMSTRUCT& draw) const;
 
  private:
@@ -77,7 +93,14 @@ class Win32ListControl : public ListControl {
   HFONT templateFont_ = nullptr;
 
   void UseImages(HIMAGELIST images);
+  void LearnMargins() const;
+  LRESULT FindRow(UINT flags, const std::string& wanted, int from) const;
   const ListRows* rows_ = nullptr;
+  // The system's margins, once learnt (for the images and font in use then).
+  mutable bool marginsKnown_ = false;
+  mutable int firstCellMargin_ = 0;
+  mutable int cellMargin_ = 0;
+  mutable int headerMargin_ = 0;
 };
 
 }  // namespace ui

@@ -1,5 +1,6 @@
 // The picker's book reader on any bytes: it reads them without fault, keeps
-// its entries in reading order, and every entry and member is whole.
+// its entries in reading order, and every entry and member is whole and
+// gives the same texts however it is asked for them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -34,9 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
       }
     }
-    for (int i = 0; i < entry->MemberCount(); ++i) {
+    for (int i = entry->MemberCount() - 1; i >= 0; --i) {
       const picker::Destination d = entry->Member(i);
-      if (d.dispNameJP != entry->MemberText(i, picker::Field::kDispNameJP)) std::abort();
+      const std::string* texts[] = {&d.dispName,    &d.dispNameJP,     &d.faxNumber,
+                                    &d.subAddress,  &d.password,       &d.companyName,
+                                    &d.departmentName, &d.clientName, &d.respect};
+      for (std::size_t f = 0; f < picker::kFieldCount; ++f) {
+        if (*texts[f] != entry->MemberText(i, static_cast<picker::Field>(f))) std::abort();
+      }
       if (d.respect.size() > 4) std::abort();
     }
   }

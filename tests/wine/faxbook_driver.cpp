@@ -1,7 +1,9 @@
 // Drives and inspects a running faxbook.exe from another process, for the
 // end-to-end tests under Wine. Prints what it finds on standard output (raw
 // ANSI bytes) and exits 0 on success, 1 when the window or item was not
-// found in time, 2 on bad arguments.
+// found in time, 2 on bad arguments. With FAXBOOK_DRIVER_PROCESS set to a
+// process id, it looks only at that process's windows (the program a
+// script started, beside others of the same titles).
 //
 //   wait TITLE MS [CLASS]      wait for a visible top-level window
 //   gone TITLE MS [CLASS]      wait until no such window exists
@@ -24,6 +26,7 @@
 //   set-text TITLE ID TEXT     set a control's text in the dialog titled TITLE
 //                              (an edit field then tells its dialog it changed)
 //   text TITLE ID              print a control's text in that dialog
+//   focus TITLE ID             give that dialog's control the keyboard focus
 //   click TITLE ID             click a button of that dialog (posted: the
 //                              click may open another dialog)
 //   select-rows TITLE ID ROW...  select exactly these rows of a list there
@@ -61,8 +64,12 @@
 //                              resource (its ProductName and ProductVersion)
 //   launch EXE [LINE]          start EXE with the command line "EXE" LINE, as
 //                              the fax driver side starts the picker; no wait
-//   run EXE LINE MS            the same, then wait for the program to end and
-//                              print its exit code (1 when it runs longer)
+//   run EXE LINE MS [STARTED]  the same, then wait for the program to end and
+//                              print its exit code (1 when it runs longer);
+//                              the program (and what it started) ends when
+//                              the driver ends, its time run out or stopped;
+//                              STARTED (a file) gets its process id once it
+//                              runs
 //   launch-timed EXE LINE TITLE ID ROWS MS   launch, then wait for the list
 //                              ID of the dialog TITLE to hold ROWS rows and
 //                              print the milliseconds
@@ -100,8 +107,22 @@ struct Search {
 // question is found and not the file dialog of the same title.
 constexpr char kMessageBox[] = "message-box";
 
+// The one process whose windows are looked at; 0 for every process.
+DWORD OnlyProcess() {
+  static const DWORD only = [] {
+    const char* value = std::getenv("FAXBOOK_DRIVER_PROCESS");
+    return value ? static_cast<DWORD>(std::strtoul(value, nullptr, 10)) : 0;
+  }();
+  return only;
+}
+
 BOOL CALLBACK Match(HWND window, LPARAM param) {
   auto* s = reinterpret_cast<Search*>(param);
+  if (OnlyProcess()) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != OnlyProcess()) return TRUE;
+  }
   char text[512] = {};
   GetWindowTextA(window, text, sizeof(text));
   if (*s->title != text) return TRUE;
@@ -360,14 +381,19 @@ int FileVersion(const std::string& file) {
 
 // Starts EXE with exactly the command line "EXE" LINE (LINE empty: "EXE");
 // *running keeps the process's handle when asked for.
-bool Launch(const std::string& exe, const std::string& line, HANDLE* running = nullptr) {
+bool Launch(const std::string& exe, const std::string& line, HANDLE* running = nullptr,
+            HANDLE job = nullptr) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
   std::string command = "\"" + exe + "\"" + (line.empty() ? "" : " " + line);
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, job ? CREATE_SUSPENDED : 0,
+                      nullptr, nullptr, &startup, &process)) {
     return false;
+  }
+  if (job) {
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
   }
   CloseHandle(process.hThread);
   if (running) {
@@ -378,13 +404,29 @@ bool Launch(const std::string& exe, const std::string& line, HANDLE* running = n
   return true;
 }
 
-int RunToEnd(const std::string& exe, const std::string& line, int ms) {
+// Runs the program to its end. It belongs to a job that ends it when this
+// driver ends, however that comes (its time runs out, or it is stopped):
+// nothing it started outlives it.
+int RunToEnd(const std::string& exe, const std::string& line, int ms, const std::string& started) {
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  if (job) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+  }
   HANDLE process = nullptr;
-  if (!Launch(exe, line, &process)) return 1;
+  if (!Launch(exe, line, &process, job)) return 1;
+  if (!started.empty()) {
+    if (FILE* f = std::fopen(started.c_str(), "w")) {
+      std::fprintf(f, "%lu\n", static_cast<unsigned long>(GetProcessId(process)));
+      std::fclose(f);
+    }
+  }
   const bool ended = WaitForSingleObject(process, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
   CloseHandle(process);
+  if (job) CloseHandle(job);
   if (!ended) return 1;
   std::printf("%lu\n", static_cast<unsigned long>(code));
   return 0;
@@ -579,7 +621,7 @@ int main(int argc, char** argv) {
   if (verb == "start-timed") return StartTimed(arg(1), arg(2), number(3), number(4));
   if (verb == "file-version") return FileVersion(arg(1));
   if (verb == "launch") return Launch(arg(1), arg(2)) ? 0 : 1;
-  if (verb == "run") return RunToEnd(arg(1), arg(2), number(3));
+  if (verb == "run") return RunToEnd(arg(1), arg(2), number(3), arg(4));
   if (verb == "launch-timed") {
     const DWORD start = GetTickCount();
     if (!Launch(arg(1), arg(2))) return 1;
@@ -698,6 +740,12 @@ int main(int argc, char** argv) {
     SetEvent(release);
     CloseHandle(release);
     return 0;
+  }
+  if (verb == "focus") {
+    HWND item = DialogItem(arg(1), number(2));
+    return item && PostMessageA(GetParent(item), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE)
+               ? 0
+               : 1;
   }
   if (verb == "set-text" || verb == "text" || verb == "click" || verb == "select-rows" ||
       verb == "dialog-rows" || verb == "select-all" || verb == "choose") {

@@ -5,7 +5,8 @@
 # the job is read back, Cancel leaves it byte for byte, OK rewrites it
 # exactly; a shared book given as a plain path loads; an unreachable host
 # falls back to the personal book; an exchange file that another program
-# holds open is never written over unread, and what cannot be done is told;
+# holds open is never written over unread, a read-only one not at all, and
+# what cannot be done is told;
 # the English library in English; the time from start to the largest books
 # shown.
 #
@@ -187,6 +188,7 @@ told() {
     119) expected="宛先を受け渡すファイル「$winjob」を読み込めません。ほかのプログラムが使用している可能性があります。ここで選んだ宛先はFAXの送信に渡されません。" ;;
     120) expected="宛先を受け渡すファイル「$winjob」を読み込めないため、宛先を書き込みませんでした。ほかのプログラムがこのファイルを使用していないか確認して、もう一度[OK]を押してください。" ;;
     121) expected="宛先を受け渡すファイル「$winjob」に書き込めませんでした。ファイルが読み取り専用になっていないか、ほかのプログラムが使用していないか確認して、もう一度[OK]を押してください。" ;;
+    122) expected="宛先を受け渡すファイル「$winjob」は読み取り専用のため、宛先を書き込みませんでした。ファイルの読み取り専用を解除して、もう一度[OK]を押してください。" ;;
   esac
   sleep 0.5  # for the picture only
   shot "$2" faxpick
@@ -249,6 +251,23 @@ check "OK on a file held with reading and writing shared writes it" ended
 release
 check "the shared file lists the send list" grep -q $'^ItemNum=4\r$' "$job"
 
+# A read-only exchange file (the attribute is the file's permission bits
+# under Wine): OK says so, naming it, writes nothing and keeps the dialog
+# with its list; once the file may be written, OK writes it.
+exchange_ja >"$job"
+cp "$job" "$scratch/job-before.ini"
+chmod a-w "$job"
+pick >/dev/null
+register_one 4
+drv click "$title" 1 >/dev/null
+check "OK on a read-only file says so, naming it" told 122 read-only
+check "the dialog stays open with its send list after that too" until_rows 1005 4
+check "the read-only file is left byte for byte" cmp -s "$job" "$scratch/job-before.ini"
+chmod u+w "$job"
+drv click "$title" 1 >/dev/null
+check "OK once the file may be written ends" ended
+check "and writes the send list into it" grep -q $'^ItemNum=4\r$' "$job"
+
 # 6. The largest books: time from start to the list shown.
 largest="$build/../native/tests/bench/make_largest_book"
 if [ -x "$largest" ]; then
@@ -283,6 +302,16 @@ check "counts in English" test "$(drv text "$title" 1016 | tr -d '\r')" = "Desti
 until_rows 1002 4  # the list fills after the dialog shows
 check "shows readings as names in English" \
   test "$(drv dialog-rows "$title" 1002 | tr -d '\r' | iconv -f CP1252 -t UTF-8 | cut -f1 | tr '\n' ' ')" = "All Müller North South "
+# Typing in the list moves to the next row whose name starts so.
+drv select-rows "$title" 1002 0 >/dev/null
+drv focus "$title" 1002 >/dev/null
+until_shown 1008
+xdotool search --name "^$title\$" windowfocus --sync key s >/dev/null 2>&1
+check "typing a letter in the list selects the row it starts" \
+  poll 5 eval '[ "$(drv shown "$title" 1008 | tr -d "\r")" = 0 ]'
+sleep 1.5
+xdotool search --name "^$title\$" windowfocus --sync key a >/dev/null 2>&1
+check "and another letter the next row it starts" until_shown 1008
 drv select-rows "$title" 1002 1 >/dev/null
 sleep 0.3  # for the picture only
 shot picker-en

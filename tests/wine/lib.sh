@@ -6,6 +6,9 @@
 # wine_run LOCALE PROGRAM ARGS...: runs an x86_64 program in $WINEPREFIX.
 # set_windows_version VERSION: winxp, vista, win7, nt40, ... for the prefix.
 # use_japanese_ui_font: Japanese dialogs in the prefix's fonts as Windows draws them.
+# prefix_programs PREFIX: the programs running in a Wine prefix.
+# start_own LOCALE DRIVER PROGRAM LINE LOG: a program started through the
+#   driver, which looks only at its windows afterwards.
 
 WINE64=${WINE64:-/usr/lib/wine/wine64}
 export WINEDEBUG=-all
@@ -80,11 +83,56 @@ stop_display() {
 }
 
 # wait_wine: until every program of the prefix has ended (an uninstaller's
-# copy of itself too), at most five minutes.
+# copy of itself too), at most five minutes (WINESERVER_WAIT seconds).
 wait_wine() {
-  timeout 300 "${WINESERVER:-/usr/lib/wine/wineserver64}" -w >/dev/null 2>&1
+  timeout "${WINESERVER_WAIT:-300}" "${WINESERVER:-/usr/lib/wine/wineserver64}" -w >/dev/null 2>&1
 }
 
+# prefix_programs PREFIX: "PID PROGRAM" for each program that runs in the
+# Wine prefix, other than Wine's own (services, the desktop, ...: whatever
+# runs from C:\windows). Nothing when none runs.
+prefix_programs() {
+  local prefix pid exe env name
+  prefix=$(realpath -m "$1")
+  # Wine's loader is what every program of every prefix runs as.
+  for exe in $(find /proc -mindepth 2 -maxdepth 2 -name exe \( -lname '*/wine64' -o -lname '*/wine' \
+    -o -lname '*/wine64-preloader' -o -lname '*/wine-preloader' \) 2>/dev/null); do
+    pid=${exe%/exe}
+    env=$(tr '\0' '\n' 2>/dev/null <"$pid/environ" | sed -n 's/^WINEPREFIX=//p')
+    [ -n "$env" ] && [ "$(realpath -m "$env")" = "$prefix" ] || continue
+    name=$(tr '\0' '\n' 2>/dev/null <"$pid/cmdline" | head -1)
+    case "$name" in
+      [Cc]:\\[Ww][Ii][Nn][Dd][Oo][Ww][Ss]\\*) continue ;;
+    esac
+    echo "${pid#/proc/} $name"
+  done
+}
+
+# start_own LOCALE DRIVER PROGRAM LINE LOG: starts PROGRAM (its Windows path)
+# with the command line LINE through the driver's run, in the background
+# (the driver's process in $own, which ends the program with itself; the
+# driver's output in LOG); once the program runs, exports
+# FAXBOOK_DRIVER_PROCESS, its process id, so that the driver looks only at
+# its windows. False when it did not start.
+start_own() {
+  local started="$5.started"
+  rm -f "$started"
+  LANG=$1 LC_ALL=$1 "$WINE64" "$2" run "$3" "$4" 600000 "Z:$started" >"$5" 2>&1 &
+  own=$!
+  local i
+  for i in $(seq 300); do
+    grep -q '[0-9]' "$started" 2>/dev/null && break
+    kill -0 "$own" 2>/dev/null || break
+    sleep 0.1
+  done
+  FAXBOOK_DRIVER_PROCESS=$(tr -dc '0-9' 2>/dev/null <"$started")
+  rm -f "$started"
+  export FAXBOOK_DRIVER_PROCESS
+  [ -n "$FAXBOOK_DRIVER_PROCESS" ]
+}
+
+# stop_wine: ends every program of the prefix at once. Only for prefixes a
+# test made for itself: never where a user may run a program.
 stop_wine() {
   "${WINESERVER:-/usr/lib/wine/wineserver64}" -k >/dev/null 2>&1 || true
 }

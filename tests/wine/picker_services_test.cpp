@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "faxpick/exchange/exchange_file.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_ini_files.h"
 #include "platform/sys/system_info.h"
@@ -247,6 +248,47 @@ TEST(IniFiles, AHeldFileMeetsTheInMemoryOnesAsItMeetsTheSystems) {
     EXPECT_EQ(*fakeFiles.File(path), realBytes) << c.what;
   }
   DeleteFileA(path.c_str());
+}
+
+// A read-only exchange file is the user's "do not change": the file system
+// says so as the one in memory does, and OK leaves it byte for byte
+// (the system's INI writing alone would write it in place under Wine).
+TEST(ExchangeFileOnTheSystem, AReadOnlyFileIsLeftAsItWas) {
+  const std::string path = Scratch() + "\\read_only.ini";
+  const std::string settings = Scratch() + "\\FilePath.ini";
+  const std::string before = "[BASE_INFO]\r\nItemNum=1\r\nItemNumTotal=1\r\n[ITEM_000]\r\nFaxNumber=03\r\n";
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(settings.c_str());
+  sys::Win32FileSystem files;
+  sys::Win32IniFiles ini;
+  ASSERT_TRUE(files.ReplaceContents(path, before));
+  EXPECT_FALSE(files.IsReadOnly(path));
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(files.IsReadOnly(path));
+  EXPECT_FALSE(files.IsReadOnly(Scratch()));
+  EXPECT_FALSE(files.IsReadOnly(Scratch() + "\\none.ini"));
+
+  picker::ExchangeFile exchange(ini, files, static_cast<int>(GetACP()));
+  std::vector<picker::Destination> list;
+  ASSERT_TRUE(exchange.ReadBack(path, &list));
+  ASSERT_EQ(list.size(), 1u);
+  picker::Destination added;
+  added.faxNumber = "06";
+  list.push_back(added);
+  EXPECT_EQ(exchange.WriteResult(path, list, settings, picker::BookChoice()),
+            picker::WriteOutcome::kReadOnly);
+  std::string after;
+  ASSERT_TRUE(files.ReadFile(path, &after, 1 << 20));
+  EXPECT_EQ(after, before);
+  EXPECT_FALSE(files.FileExists(path + ".new"));
+  EXPECT_FALSE(files.FileExists(settings));
+
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(exchange.WriteResult(path, list, settings, picker::BookChoice()),
+            picker::WriteOutcome::kWritten);
+  EXPECT_EQ(ini.ReadString(path, "ITEM_001", "FaxNumber", "", 255), "06");
+  DeleteFileA(path.c_str());
+  DeleteFileA(settings.c_str());
 }
 
 TEST(PickerSystem, TheLocaleFoldersAndTheNetwork) {

@@ -4,17 +4,21 @@
 # book, the exchange file as the last run left it and the picker's
 # settings; --book and --exchange put their file in place every time they
 # are given, keeping the one before as a backup; the picker shows what is
-# in place.
+# in place. Neither run script ends a program the user runs in the prefix:
+# the picker starts beside a running editor and the editor beside a
+# running picker, each left as it was; --fresh is refused meanwhile.
 #
 # Usage: run_faxpick_test.sh WIN64_BUILD SCRATCH (the build must be the one
 # the script builds, build/win64 of this tree). Prints "ok NAME" or
 # "not ok NAME" per check; exits non-zero when any check failed. At the end,
 # without FAXPICK_RUN_DIR, the picker shares the editor's prefix
-# (scripts/run-faxbook.sh) and shows the book the editor keeps.
+# (scripts/run-faxbook.sh) and shows the book the editor keeps; the user's
+# programs run on an Xvfb display of the test's own.
 set -u
 scratch=$2
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/report.sh"
+. "$here/lib.sh"
 root=$(cd "$here/../.." && pwd)
 rm -rf "$scratch"
 mkdir -p "$scratch"
@@ -98,5 +102,71 @@ check "the picker shows the editor's book" shows 3 2
 check "and has not put its sample book in its place" \
   cmp -s "$(find "$FAXBOOK_RUN_DIR/wine/prefix/drive_c/users" -ipath '*/Documents/BrevantZelo/FaxbookData/address.fdt' | head -1)" \
   "$scratch/three.fdt"
+
+# 6. The user's editor runs (on the user's display) in that prefix: the
+# picker starts beside it, and the editor is still there afterwards, as
+# after a refused --fresh.
+driver="$root/build/win64/tests/wine/faxbook_driver.exe"
+editor_title="Address Book for Relay FAX"
+picker_title="宛先の選択"
+if start_display 231 270; then
+  user_display=$DISPLAY
+  unset DISPLAY
+  jobs_started=()
+  cleanup() {
+    local pid
+    for pid in "${jobs_started[@]}"; do kill "$pid" 2>/dev/null; done
+    WINEPREFIX="$FAXBOOK_RUN_DIR/wine/prefix" stop_wine
+    stop_display
+  }
+  trap cleanup EXIT
+  # As the user: the driver in the shared prefix on the user's display.
+  user() {
+    WINEPREFIX="$FAXBOOK_RUN_DIR/wine/prefix" HOME="$FAXBOOK_RUN_DIR/wine/home" \
+      DISPLAY=$user_display LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 timeout 180 "$WINE64" "$driver" "$@"
+  }
+  running() { kill -0 "$1" 2>/dev/null; }
+
+  DISPLAY=$user_display "$root/scripts/run-faxbook.sh" >"$scratch/user-editor.out" 2>&1 &
+  user_editor=$!
+  jobs_started+=("$user_editor")
+  check "the user's editor runs" user wait "$editor_title" 120000 FaxbookMainFrame
+  run >/dev/null
+  check "the picker starts beside the user's editor" shows 3 2
+  check "and says what keeps running" said "the picker starts beside what runs in the prefix"
+  check "the user's editor is still there after the picker's run" \
+    user wait "$editor_title" 5000 FaxbookMainFrame
+  check "and still running" running "$user_editor"
+  run --fresh >/dev/null
+  check "--fresh is refused while the editor runs" said "programs run in the Wine prefix"
+  check "the prefix stays" test -f "$(find "$FAXBOOK_RUN_DIR/wine/prefix/drive_c/users" -ipath '*/FaxbookData/address.fdt' | head -1)"
+  check "the user's editor is still there after the refused --fresh" \
+    user wait "$editor_title" 5000 FaxbookMainFrame
+  "$root/scripts/run-faxbook.sh" >"$scratch/out" 2>&1
+  check "the editor's script leaves the running editor alone" said "the editor already runs"
+  check "which is still there" user wait "$editor_title" 5000 FaxbookMainFrame
+  user close "$editor_title" >/dev/null
+  check "the user's editor ends when the user closes it" poll 60 eval '! running "$user_editor"'
+
+  # 7. The user's picker runs: the editor's script starts the editor beside
+  # it, and a second picker's run cancels only its own dialog.
+  DISPLAY=$user_display "$root/scripts/run-faxpick.sh" >"$scratch/user-picker.out" 2>&1 &
+  user_picker=$!
+  jobs_started+=("$user_picker")
+  check "the user's picker runs" user wait "$picker_title" 120000 '#32770'
+  "$root/scripts/run-faxbook.sh" >"$scratch/out" 2>&1
+  check "the editor starts beside the user's picker" said "the editor shows 3 entries"
+  check "the user's picker is still there after the editor's run" \
+    user wait "$picker_title" 5000 '#32770'
+  run >/dev/null
+  check "a second picker starts beside the user's" shows 3 2
+  check "the user's picker is still there after the second one's run" \
+    user wait "$picker_title" 5000 '#32770'
+  check "and still running" running "$user_picker"
+  user click "$picker_title" 2 >/dev/null
+  check "the user's picker ends when the user cancels it" poll 60 eval '! running "$user_picker"'
+else
+  notok "Xvfb starts for the user's programs"
+fi
 
 [ "$failures" = 0 ]

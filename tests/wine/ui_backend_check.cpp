@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,68 @@ TEST(UiBackend, AListOfRowsTheDialogKeepsShowsAndSelectsThem) {
   EXPECT_EQ(probe.selectedAfterCount, 0);
   EXPECT_GT(probe.colourAsked, 0) << "the owner-drawn rows were drawn by the backend";
   EXPECT_EQ(probe.comboTyped, 1);
+}
+
+// Measures texts as the list measures them, and compares the room a column
+// needs by the backend's measure with what the list itself makes of the
+// same rows when asked to size the column to them.
+class MeasureProbeDialog : public ui::Dialog {
+ public:
+  MeasureProbeDialog() : Dialog(900) {}
+
+  void OnShown() override {
+    ui::ListControl* list = List(kList);
+    HWND control = GetDlgItem(FindWindowA(nullptr, "Probe"), kList);
+    if (!list || !control) return End(ui::kIdOk);
+    list->AddColumn("FAX", 40);
+    list->AddColumn("\x83\x74\x83\x8A\x83\x4B\x83\x69", 40);  // a Japanese header
+    list->SetSmallBitmaps({});
+    const std::vector<std::string> texts = {"048-641-2222", "\x96\xBC\x8E\x8F \xB1\xB2",
+                                            "00000000000000000000000000000000", "W"};
+    for (const std::string& t : texts) {
+      int sum = 0;
+      for (std::size_t i = 0; i < t.size();) {
+        const std::size_t n = IsDBCSLeadByte(static_cast<BYTE>(t[i])) && i + 1 < t.size() ? 2 : 1;
+        sum += list->TextWidth(t.substr(i, n));
+        i += n;
+      }
+      sumsMatch = sumsMatch && sum == list->TextWidth(t);
+      const int row = list->InsertItem(list->ItemCount(), t, 0, 0);
+      list->SetItemText(row, 1, t);
+    }
+    for (int c = 0; c < 2; ++c) {
+      int widest = 0;
+      for (const std::string& t : texts) widest = std::max(widest, list->TextWidth(t));
+      needed[c] = widest + list->CellMargins(c);
+      SendMessageA(control, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), LVSCW_AUTOSIZE);
+      sized[c] = static_cast<int>(SendMessageA(control, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+      header[c] = list->HeaderWidth(c);
+    }
+    list->DeleteAllItems();
+    SendMessageA(control, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
+    headerSized = static_cast<int>(SendMessageA(control, LVM_GETCOLUMNWIDTH, 1, 0));
+    End(ui::kIdOk);
+  }
+
+  bool sumsMatch = true;
+  int needed[2] = {}, sized[2] = {}, header[2] = {};
+  int headerSized = 0;
+};
+
+TEST(UiBackend, ListsMeasureTextsAsTheSystemSizesColumns) {
+  ui::Win32Resources resources(GetModuleHandleA(nullptr));
+  ui::Win32DialogRunner runner(&resources);
+  MeasureProbeDialog probe;
+  EXPECT_EQ(runner.RunModal(probe), ui::kIdOk);
+  EXPECT_TRUE(probe.sumsMatch) << "a text is as wide as its characters";
+  for (int c = 0; c < 2; ++c) {
+    EXPECT_GT(probe.sized[c], 0) << c;
+    EXPECT_EQ(probe.needed[c], probe.sized[c]) << c;
+  }
+  // The last column sized to its header takes what is left of the list:
+  // at least what the header needs without the sort arrow.
+  EXPECT_GE(probe.headerSized, probe.header[1] - 20);
+  EXPECT_GT(probe.header[1], probe.header[0]);
 }
 
 TEST(UiBackend, AMissingTemplateRunsNothing) {
