@@ -56,10 +56,10 @@ bool CAddrConfigDoc::Load(const std::string& primaryPath, const std::string& old
 CAddrConfigDoc::Reloaded CAddrConfigDoc::ReloadChangedFile() {
   // Judged on the bytes as they are: the load would first give an empty
   // file a header and so make a whole, empty book of it.
-  std::string bytes;
-  if (services_.files->ReadWhole(primaryPath_, &bytes, store::kMaxBookBytes) ==
+  sys::FileBytes bytes;
+  if (services_.files->ReadInto(primaryPath_, store::kMaxBookBytes, &bytes) ==
           sys::FileError::kNone &&
-      !store::CheckBookIntegrity(bytes).whole()) {
+      !store::CheckBookIntegrity(bytes.View()).whole()) {
     return Reloaded::kDamaged;
   }
   const Reloaded result = LoadFrom(primaryPath_, oldPath_, true);
