@@ -58,7 +58,9 @@ int RunMerge(sys::FileSystem& files, const Options& options, const std::string& 
                    integrity.line, out.c_str());
       return kExitUnreadable;
     }
-    books[i] = LoadAsEditor(bytes, options.langId, collation, &alerts);
+    // The books keep their bytes: members are read where they lie.
+    books[i] = LoadAsEditor(std::make_shared<const sys::FileBytes>(std::move(read)),
+                            options.langId, collation, &alerts);
   }
   const int lost = merge::EntriesLost(*books[0], *books[2]);
   if (merge::IsMassRemoval(lost, books[0]->Size()) && !options.allowMassRemoval) {
