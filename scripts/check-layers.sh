@@ -33,11 +33,11 @@ rule faxbook/editing faxbook/shell faxbook/import
 rule faxbook/import faxbook/shell
 # The rules and the import engine: below the editor's dialogs and fdtool,
 # free of the user-interface layer.
-rule faxbook/rules faxbook/shell faxbook/editing faxbook/import faxbook/csv faxbook/device \
+rule booklib/rules faxbook/shell faxbook/editing faxbook/import booklib/csv booklib/device \
   faxbook/res platform/ui
-rule faxbook/device faxbook/shell faxbook/editing faxbook/import faxbook/csv faxbook/res platform/ui
-rule faxbook/csv faxbook/shell faxbook/editing faxbook/import faxbook/device faxbook/res platform/ui
-rule faxbook/merge faxbook/shell faxbook/editing faxbook/import faxbook/csv faxbook/device \
+rule booklib/device faxbook/shell faxbook/editing faxbook/import booklib/csv faxbook/res platform/ui
+rule booklib/csv faxbook/shell faxbook/editing faxbook/import booklib/device faxbook/res platform/ui
+rule booklib/merge faxbook/shell faxbook/editing faxbook/import booklib/csv booklib/device \
   faxbook/res platform/ui
 rule tools/fdtool faxbook/shell faxbook/editing faxbook/import faxbook/res platform/ui
 rule faxpick faxbook

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "faxbook/rules/field_rules.h"
+#include "booklib/rules/field_rules.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/resources.h"
 #include "store/address_record.h"

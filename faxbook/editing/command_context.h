@@ -12,7 +12,7 @@
 #include "faxbook/editing/editor_services.h"
 #include "faxbook/editing/editor_settings.h"
 #include "faxbook/editing/entry_view.h"
-#include "faxbook/rules/field_rules.h"
+#include "booklib/rules/field_rules.h"
 #include "store/book.h"
 
 struct CommandContext {

@@ -2,7 +2,7 @@
 
 #include "faxbook/editing/address_dialog.h"
 #include "faxbook/editing/group_dialog.h"
-#include "faxbook/rules/name_fitting.h"
+#include "booklib/rules/name_fitting.h"
 #include "faxbook/res/editing_resource.h"
 #include "faxbook/res/resource.h"
 #include "store/reg_no.h"

@@ -10,7 +10,7 @@
 
 #include "faxbook/editing/command_context.h"
 #include "faxbook/editing/command_set.h"
-#include "faxbook/rules/field_rules.h"
+#include "booklib/rules/field_rules.h"
 #include "store/address_record.h"
 
 class CEntryCommands : public CommandSet, public rules::NameLookup {

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "faxbook/rules/field_rules.h"
+#include "booklib/rules/field_rules.h"
 #include "faxbook/res/editing_resource.h"
 
 constexpr std::array<int, rules::kFieldCount> kFieldControls = {

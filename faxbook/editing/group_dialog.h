@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/rules/field_rules.h"
+#include "booklib/rules/field_rules.h"
 #include "faxbook/editing/member_list.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/wait_cursor.h"

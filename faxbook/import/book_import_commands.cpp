@@ -1,7 +1,7 @@
 #include "faxbook/import/book_import_commands.h"
 
-#include "faxbook/device/quorvex_file_reader.h"
-#include "faxbook/device/quorvex_import.h"
+#include "booklib/device/quorvex_file_reader.h"
+#include "booklib/device/quorvex_import.h"
 #include "faxbook/res/bulk_edit_resource.h"
 #include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/resource.h"

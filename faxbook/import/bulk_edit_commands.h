@@ -7,7 +7,7 @@
 
 #include "faxbook/editing/command_context.h"
 #include "faxbook/editing/command_set.h"
-#include "faxbook/rules/bulk_edit.h"
+#include "booklib/rules/bulk_edit.h"
 
 class CBulkEditCommands : public CommandSet {
  public:

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "faxbook/rules/field_rules.h"
+#include "booklib/rules/field_rules.h"
 #include "faxbook/res/bulk_edit_resource.h"
 #include "faxbook/res/editing_resource.h"
 

@@ -5,9 +5,9 @@
 
 #include <cctype>
 
-#include "faxbook/csv/csv_export.h"
-#include "faxbook/csv/csv_header.h"
-#include "faxbook/csv/import_row.h"
+#include "booklib/csv/csv_export.h"
+#include "booklib/csv/csv_header.h"
+#include "booklib/csv/import_row.h"
 #include "tests/support/csv_import_harness.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "faxbook/csv/csv_export.h"
+#include "booklib/csv/csv_export.h"
 #include "faxbook/import/export_target.h"
 #include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/resource.h"

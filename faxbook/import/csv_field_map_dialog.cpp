@@ -3,8 +3,8 @@
 #include <iterator>
 #include <new>
 
-#include "faxbook/csv/csv_header.h"
-#include "faxbook/csv/header_names.h"
+#include "booklib/csv/csv_header.h"
+#include "booklib/csv/header_names.h"
 #include "faxbook/res/csv_import_resource.h"
 #include "faxbook/import/import_confirm_dialog.h"
 #include "faxbook/res/resource.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/csv/charset.h"
-#include "faxbook/csv/column_mapping.h"
+#include "booklib/csv/charset.h"
+#include "booklib/csv/column_mapping.h"
 #include "faxbook/editing/command_context.h"
 #include "platform/ui/dialog.h"
 

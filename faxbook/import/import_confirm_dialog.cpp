@@ -1,14 +1,14 @@
 #include "faxbook/import/import_confirm_dialog.h"
 
-#include "faxbook/csv/row_reasons.h"
+#include "booklib/csv/row_reasons.h"
 
 #include <new>
 
 #include "faxbook/editing/address_dialog.h"
 #include "faxbook/editing/field_controls.h"
-#include "faxbook/rules/name_fitting.h"
-#include "faxbook/csv/import_adder.h"
-#include "faxbook/csv/book_target.h"
+#include "booklib/rules/name_fitting.h"
+#include "booklib/csv/import_adder.h"
+#include "booklib/csv/book_target.h"
 #include "faxbook/res/resource.h"
 
 namespace {

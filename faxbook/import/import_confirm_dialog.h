@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "faxbook/csv/charset.h"
-#include "faxbook/csv/column_mapping.h"
+#include "booklib/csv/charset.h"
+#include "booklib/csv/column_mapping.h"
 #include "faxbook/editing/command_context.h"
-#include "faxbook/csv/import_list.h"
-#include "faxbook/csv/row_reasons.h"
+#include "booklib/csv/import_list.h"
+#include "booklib/csv/row_reasons.h"
 #include "platform/ui/dialog.h"
 
 class CImportConfirmDialog : public ui::Dialog, private ui::ListRows {

@@ -3,7 +3,7 @@
 // editing one row in the address dialog.
 #include <gtest/gtest.h>
 
-#include "faxbook/rules/field_rules.h"
+#include "booklib/rules/field_rules.h"
 #include "tests/support/csv_import_harness.h"
 #include "tests/support/cut_pages.h"
 

@@ -4,7 +4,7 @@
 // `edit` only when `changed` is set.
 #pragma once
 
-#include "faxbook/rules/bulk_edit.h"
+#include "booklib/rules/bulk_edit.h"
 #include "faxbook/import/ticked_fields_dialog.h"
 
 class CMultiEditDialog : public CTickedFieldsDialog {

@@ -3,7 +3,7 @@
 // and takes `replacement` only when `changed` is set.
 #pragma once
 
-#include "faxbook/rules/bulk_edit.h"
+#include "booklib/rules/bulk_edit.h"
 #include "faxbook/import/ticked_fields_dialog.h"
 
 class CReplaceDialog : public CTickedFieldsDialog {

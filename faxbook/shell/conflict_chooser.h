@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "faxbook/merge/book_merge.h"
+#include "booklib/merge/book_merge.h"
 
 class ConflictChooser {
  public:

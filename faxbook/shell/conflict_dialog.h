@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/merge/book_merge.h"
+#include "booklib/merge/book_merge.h"
 #include "faxbook/shell/conflict_chooser.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/resources.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/rules/name_index.h"
-#include "faxbook/rules/unique_name.h"
+#include "booklib/rules/name_index.h"
+#include "booklib/rules/unique_name.h"
 #include "faxbook/shell/language.h"
 #include "tests/bench/largest_book.h"
 #include "tests/support/bulk_harness.h"

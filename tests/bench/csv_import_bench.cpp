@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/rules/book_names.h"
-#include "faxbook/csv/charset.h"
-#include "faxbook/csv/import_list.h"
-#include "faxbook/csv/import_row.h"
+#include "booklib/rules/book_names.h"
+#include "booklib/csv/charset.h"
+#include "booklib/csv/import_list.h"
+#include "booklib/csv/import_row.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/sys/text_convert.h"
 #include "platform/text/portable_collation.h"

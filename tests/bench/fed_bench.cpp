@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "faxbook/device/quorvex_file_reader.h"
-#include "faxbook/device/quorvex_import.h"
+#include "booklib/device/quorvex_file_reader.h"
+#include "booklib/device/quorvex_import.h"
 #include "faxbook/res/resource.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/support/editor_harness.h"

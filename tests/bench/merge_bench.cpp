@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "faxbook/merge/book_merge.h"
+#include "booklib/merge/book_merge.h"
 #include "faxbook/shell/language.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"

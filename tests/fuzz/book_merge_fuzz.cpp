@@ -16,7 +16,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "faxbook/merge/book_merge.h"
+#include "booklib/merge/book_merge.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_order.h"
 #include "tools/fdtool/editor_book.h"

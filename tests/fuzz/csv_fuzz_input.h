@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "faxbook/csv/import_row.h"
-#include "faxbook/csv/row_reasons.h"
-#include "faxbook/rules/field_rules.h"
+#include "booklib/csv/import_row.h"
+#include "booklib/csv/row_reasons.h"
+#include "booklib/rules/field_rules.h"
 
 namespace csvfuzz {
 

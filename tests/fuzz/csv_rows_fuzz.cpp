@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "faxbook/csv/import_adder.h"
-#include "faxbook/csv/import_list.h"
-#include "faxbook/csv/import_row.h"
+#include "booklib/csv/import_adder.h"
+#include "booklib/csv/import_list.h"
+#include "booklib/csv/import_row.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/text/blanks.h"
 #include "platform/text/portable_collation.h"

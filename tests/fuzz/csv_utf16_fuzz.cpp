@@ -8,13 +8,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "faxbook/csv/charset.h"
-#include "faxbook/csv/column_mapping.h"
-#include "faxbook/csv/csv_header.h"
-#include "faxbook/csv/csv_records.h"
-#include "faxbook/csv/header_names.h"
-#include "faxbook/csv/import_row.h"
-#include "faxbook/csv/utf16.h"
+#include "booklib/csv/charset.h"
+#include "booklib/csv/column_mapping.h"
+#include "booklib/csv/csv_header.h"
+#include "booklib/csv/csv_records.h"
+#include "booklib/csv/header_names.h"
+#include "booklib/csv/import_row.h"
+#include "booklib/csv/utf16.h"
 #include "platform/fake/fake_file_system.h"
 #include "tests/fuzz/csv_fuzz_input.h"
 

@@ -8,8 +8,8 @@
 #include <set>
 #include <string_view>
 
-#include "faxbook/device/quorvex_file_reader.h"
-#include "faxbook/device/quorvex_import.h"
+#include "booklib/device/quorvex_file_reader.h"
+#include "booklib/device/quorvex_import.h"
 #include "store/book_file.h"
 #include "store/book_format.h"
 

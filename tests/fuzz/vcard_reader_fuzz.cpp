@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "faxbook/vcard/vcard_reader.h"
+#include "booklib/vcard/vcard_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view file(reinterpret_cast<const char*>(data), size);

@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "faxbook/rules/reading_form.h"
+#include "booklib/rules/reading_form.h"
 
 namespace {
 

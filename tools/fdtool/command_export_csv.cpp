@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "faxbook/csv/csv_export.h"
+#include "booklib/csv/csv_export.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_file.h"

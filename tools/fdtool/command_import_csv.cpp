@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "faxbook/csv/book_target.h"
-#include "faxbook/csv/csv_header.h"
-#include "faxbook/csv/charset.h"
-#include "faxbook/csv/header_names.h"
-#include "faxbook/csv/import_adder.h"
-#include "faxbook/csv/import_list.h"
-#include "faxbook/csv/row_reasons.h"
+#include "booklib/csv/book_target.h"
+#include "booklib/csv/csv_header.h"
+#include "booklib/csv/charset.h"
+#include "booklib/csv/header_names.h"
+#include "booklib/csv/import_adder.h"
+#include "booklib/csv/import_list.h"
+#include "booklib/csv/row_reasons.h"
 #include "platform/sys/text_convert.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"

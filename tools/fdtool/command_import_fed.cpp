@@ -1,7 +1,7 @@
 #include <cstdio>
 
-#include "faxbook/device/quorvex_file_reader.h"
-#include "faxbook/device/quorvex_import.h"
+#include "booklib/device/quorvex_file_reader.h"
+#include "booklib/device/quorvex_import.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_order.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "faxbook/merge/book_merge.h"
+#include "booklib/merge/book_merge.h"
 #include "platform/text/codepage.h"
 #include "platform/text/portable_collation.h"
 #include "store/book_integrity.h"

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "faxbook/device/quorvex_file_reader.h"
+#include "booklib/device/quorvex_file_reader.h"
 #include "platform/sys/file_system.h"
 #include "platform/text/collation.h"
 

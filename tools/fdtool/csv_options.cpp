@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "faxbook/csv/csv_export.h"
+#include "booklib/csv/csv_export.h"
 #include "store/address_record.h"
 
 namespace fdtool {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "faxbook/csv/column_mapping.h"
+#include "booklib/csv/column_mapping.h"
 
 namespace fdtool {
 
