@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "faxpick/picker_test_support.h"
+#include "tests/support/picker_harness.h"
 #include "platform/fake/fake_file_system.h"
 
 namespace picker {

@@ -9,7 +9,7 @@
 
 #include "faxpick/dialogs/column_fit.h"
 #include "faxpick/exchange/exchange_file.h"
-#include "faxpick/picker_test_support.h"
+#include "tests/support/picker_harness.h"
 #include "faxpick/res/resource.h"
 
 namespace picker {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "faxpick/picker_test_support.h"
+#include "tests/support/picker_harness.h"
 
 namespace picker {
 namespace {

@@ -2,7 +2,7 @@
 // exchange file, its settings and the personal book.
 #include <gtest/gtest.h>
 
-#include "faxpick/picker_test_support.h"
+#include "tests/support/picker_harness.h"
 #include "faxpick/res/resource.h"
 #include "faxpick/startup/book_choice.h"
 #include "faxpick/startup/command_line.h"

@@ -11,7 +11,7 @@
 
 #include "faxpick/book/picker_book.h"
 #include "faxpick/dialogs/destination_dialog.h"
-#include "faxpick/picker_test_support.h"
+#include "tests/support/picker_harness.h"
 #include "faxpick/res/resource.h"
 #include "tests/bench/largest_book.h"
 

@@ -1,7 +1,7 @@
-#include "faxbook/import/multi_edit_dialog.h"
+#include "faxbook/bulk/multi_edit_dialog.h"
 
 #include "faxbook/editing/field_controls.h"
-#include "faxbook/import/bulk_fields.h"
+#include "faxbook/bulk/bulk_fields.h"
 #include "faxbook/res/bulk_edit_resource.h"
 #include "faxbook/res/editing_resource.h"
 

@@ -1,6 +1,6 @@
-#include "faxbook/import/replace_dialog.h"
+#include "faxbook/bulk/replace_dialog.h"
 
-#include "faxbook/import/bulk_fields.h"
+#include "faxbook/bulk/bulk_fields.h"
 #include "faxbook/res/bulk_edit_resource.h"
 
 namespace {

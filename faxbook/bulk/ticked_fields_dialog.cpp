@@ -1,7 +1,7 @@
-#include "faxbook/import/ticked_fields_dialog.h"
+#include "faxbook/bulk/ticked_fields_dialog.h"
 
 #include "faxbook/editing/field_controls.h"
-#include "faxbook/import/bulk_fields.h"
+#include "faxbook/bulk/bulk_fields.h"
 #include "platform/text/blanks.h"
 
 using rules::FieldAt;

@@ -1,4 +1,4 @@
-#include "faxbook/import/export_target.h"
+#include "faxbook/export/export_target.h"
 
 #include "faxbook/res/resource.h"
 #include "platform/text/codepage.h"

@@ -1,9 +1,9 @@
-#include "faxbook/import/csv_export_commands.h"
+#include "faxbook/export/csv_export_commands.h"
 
 #include <vector>
 
 #include "booklib/csv/csv_export.h"
-#include "faxbook/import/export_target.h"
+#include "faxbook/export/export_target.h"
 #include "faxbook/res/csv_import_resource.h"
 #include "faxbook/res/resource.h"
 #include "store/book_order.h"

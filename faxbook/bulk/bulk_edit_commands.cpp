@@ -1,7 +1,7 @@
-#include "faxbook/import/bulk_edit_commands.h"
+#include "faxbook/bulk/bulk_edit_commands.h"
 
-#include "faxbook/import/multi_edit_dialog.h"
-#include "faxbook/import/replace_dialog.h"
+#include "faxbook/bulk/multi_edit_dialog.h"
+#include "faxbook/bulk/replace_dialog.h"
 #include "faxbook/res/resource.h"
 
 CBulkEditCommands::CBulkEditCommands(const CommandContext& context) : context_(context) {}

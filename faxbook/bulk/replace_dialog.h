@@ -4,7 +4,7 @@
 #pragma once
 
 #include "booklib/rules/bulk_edit.h"
-#include "faxbook/import/ticked_fields_dialog.h"
+#include "faxbook/bulk/ticked_fields_dialog.h"
 
 class CReplaceDialog : public CTickedFieldsDialog {
  public:

@@ -1,4 +1,4 @@
-#include "faxpick/picker_test_support.h"
+#include "tests/support/picker_harness.h"
 
 #include "faxpick/res/resource.h"
 
