@@ -153,6 +153,10 @@ std::string EditedGroupBook(int first, const std::string& fax) {
   return store::FormatAppliedBook(collation, 1041, *book);
 }
 
+// The peaks are right only when this benchmark runs alone
+// (--benchmark_filter=Fdtool): a program started keeps the high-water mark
+// of this process's memory, which the editor of the benchmarks above makes
+// large.
 void BM_FdtoolMergeAgainstNormalize(benchmark::State& state) {
   const bench::BenchFile base(bench::BenchPath("base.fdt"), [] { return bench::LargestGroupBookBytes(); });
   const bench::BenchFile mine(bench::BenchPath("mine.fdt"), [] { return EditedGroupBook(0, "0311"); });
